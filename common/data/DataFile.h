@@ -1,0 +1,184 @@
+#pragma once
+
+// The data-file container: a version word, then one record image (System.dat,
+// a stage, ...) or a table (int32 count and that many images of one class).
+//
+// Loads are all-or-nothing: a file is read whole, parsed into a copy of the
+// target and swapped in only when every read and every count checked out; a
+// corrupt file leaves the target as it was, writes one log line and gives 0.
+// Saves never destroy: the bytes are built in memory and replace the file
+// atomically; after a fatal program error no file is written any more.
+
+#include "common/data/SerializableRecord.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+// A data file opened for writing: its bytes collect in memory until
+// CloseDataFile writes them.
+class DataFileWriter : public DataWriter
+{
+public:
+    explicit DataFileWriter(std::string path) : m_Path(std::move(path)) {}
+    const std::string& Path() const { return m_Path; }
+
+private:
+    std::string m_Path;
+};
+
+// Reads the whole file and its version word, which becomes FileVersion. An
+// empty name opens "err". Null when the file cannot be opened or holds no
+// version word.
+std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name);
+
+// Starts a data file with the version word. Null when the name is empty or a
+// fatal error has stopped all saving.
+std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name);
+
+// Writes the file (temporary file, flush, rename). False, with a log line,
+// when it cannot be written; the previous file is then untouched.
+bool CloseDataFile(std::unique_ptr<DataFileWriter> file);
+
+// Writes the log line of a load that failed on a corrupt file.
+void ReportLoadFailure(const DataReader& in);
+
+// Counted vectors of int32: int32 count, then the values.
+bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in);
+void SaveIntVector(const CheckedVector<int32_t>& values, DataWriter& out);
+
+// How LoadRecordVector resets the prototype element that every element starts
+// from. Classes that start from something other than a cleared record declare
+// an overload of this function beside themselves.
+template <class T>
+void ResetVectorPrototype(T& prototype)
+{
+    ClearRecord(prototype);
+}
+
+// Smallest image of one record: its two counts.
+constexpr std::size_t kMinRecordImageBytes = 8;
+
+// Reads int32 count and that many records of T. Each element starts as a copy
+// of a prototype bound at the current format and reset.
+template <class T>
+bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
+{
+    int32_t count = 0;
+    if (!in.ReadCount(count, kMinRecordImageBytes))
+    {
+        return false;
+    }
+    T prototype;
+    prototype.BindFields(kDataFormatVersion);
+    ResetVectorPrototype(prototype);
+    CheckedVector<T> loaded(static_cast<std::size_t>(count), prototype);
+    for (T& record : loaded)
+    {
+        if (!record.Load(in))
+        {
+            return false;
+        }
+    }
+    records.swap(loaded);
+    return true;
+}
+
+template <class T>
+void SaveRecordVector(CheckedVector<T>& records, DataWriter& out)
+{
+    out.WriteInt32(records.Count());
+    for (T& record : records)
+    {
+        record.Save(out);
+    }
+}
+
+// Loads a single-record file into the record. 1 when the file was read; 0 when
+// it could not be opened or was corrupt (the record is then unchanged). With
+// the strip-CR flag, CR bytes are removed from the record's own strings.
+template <class T>
+int LoadRecordFile(T& record, std::string_view name, int stripCr)
+{
+    int32_t previousVersion = FileVersion;
+    std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
+    if (!in)
+    {
+        return 0;
+    }
+    T loaded(record); // members an old layout lacks keep the values they have now
+    if (!loaded.Load(*in) || in->Failed())
+    {
+        ReportLoadFailure(*in);
+        FileVersion = previousVersion;
+        return 0;
+    }
+    if (stripCr)
+    {
+        loaded.RemoveCarriageReturns();
+    }
+    record = std::move(loaded);
+    return 1;
+}
+
+// Writes a single-record file. 1 when written.
+int SaveRecordFile(SerializableRecord& record, std::string_view name);
+
+// Name of the numbered copy n of a path: "%s_%d%d%d" (x.stg_276).
+std::string NumberedCopyName(std::string_view path, int n);
+
+// Loads the highest-numbered copy (path_999 down to path_000) that exists and
+// loads, after replacing the path's extension. 1 when one was loaded.
+int LoadNumberedCopyInto(std::string_view path, std::string_view extension,
+                         int (*tryLoad)(void* record, const std::string& name, int stripCr), void* record,
+                         int stripCr);
+
+template <class T>
+int LoadNumberedCopy(T& record, std::string_view path, std::string_view extension, int stripCr)
+{
+    auto tryLoad = [](void* target, const std::string& name, int strip) {
+        return LoadRecordFile(*static_cast<T*>(target), name, strip);
+    };
+    return LoadNumberedCopyInto(path, extension, tryLoad, &record, stripCr);
+}
+
+// Table files: int32 count and the records. Loading replaces the table only
+// when the whole file checked out; 0 when it could not be opened or was corrupt.
+template <class T>
+int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
+{
+    int32_t previousVersion = FileVersion;
+    std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
+    if (!in)
+    {
+        return 0;
+    }
+    CheckedVector<T> loaded;
+    if (!LoadRecordVector(loaded, *in))
+    {
+        ReportLoadFailure(*in);
+        FileVersion = previousVersion;
+        return 0;
+    }
+    if (stripCr)
+    {
+        for (T& record : loaded)
+        {
+            record.RemoveCarriageReturns();
+        }
+    }
+    table.swap(loaded);
+    return 1;
+}
+
+template <class T>
+int SaveTableFile(CheckedVector<T>& table, std::string_view name)
+{
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    if (!out)
+    {
+        return 0;
+    }
+    SaveRecordVector(table, *out);
+    return CloseDataFile(std::move(out)) ? 1 : 0;
+}

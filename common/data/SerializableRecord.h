@@ -1,0 +1,111 @@
+#pragma once
+
+// The base of every stored record.
+//
+// A record does not serialise its members by hand. BindFields(version)
+// registers, in a fixed order, the plain members (int32 and double, scalars or
+// arrays) and the string members that a file of that format version holds; one
+// generic loader and one generic saver walk those lists. Loading an old file
+// binds the old layout, reads it and re-binds the current one, so members the
+// old layout lacked keep the values they had.
+//
+// Image of one record, little-endian:
+//   int32 N, then each bound member's elements in bind order;
+//   int32 M, then each string as int32 L = length + 1 and, unless L is 1, the
+//   L bytes of the CP932 text with its terminating NUL.
+// Vectors of sub-records are not bound; a class that owns them appends them
+// after its image in its own Load and Save.
+//
+// The binding lists are rebuilt at the start of every operation that walks
+// them; copies of a record start with empty lists.
+
+#include "common/data/CheckedVector.h"
+#include "common/data/DataStream.h"
+
+#include <cstdint>
+#include <string>
+
+// The version word at the start of every data file.
+constexpr int32_t kDataFormatVersion = 276;
+
+// The version with which records bind for clearing and copying: 0 until a
+// program's start-up sets it to kDataFormatVersion.
+extern int32_t CurrentVersion;
+// The version word of the data file most recently opened for reading.
+extern int32_t FileVersion;
+
+// Members marked "from version N" are bound when the file's version is N or more.
+constexpr bool VersionAtLeast(int32_t version, int32_t since)
+{
+    return version >= since;
+}
+
+struct FieldBinding
+{
+    void* m_pData;           // first byte of the member
+    int32_t m_nElementSize;  // 4 for int32, 8 for double
+    int32_t m_nElementCount; // 1 for a scalar, N for an array
+    const char* m_pName;     // member name, for the data tool's dumps
+};
+
+struct StringBinding
+{
+    std::string* m_pString;
+    const char* m_pName;
+};
+
+class SerializableRecord
+{
+public:
+    SerializableRecord() = default;
+    SerializableRecord(const SerializableRecord&) {}
+    SerializableRecord& operator=(const SerializableRecord&)
+    {
+        ClearBindings();
+        return *this;
+    }
+    virtual ~SerializableRecord() = default;
+
+    // Registers the members that a file of this version holds. Every override
+    // starts with ClearBindings().
+    virtual void BindFields(int32_t version);
+    // Reads the record from a data file; false when the file is corrupt (the
+    // record may then hold part of the file and must be thrown away).
+    virtual bool Load(DataReader& in);
+    // Writes the record at the current version.
+    virtual void Save(DataWriter& out);
+
+    // The base bodies of Load and Save.
+    bool LoadRecord(DataReader& in);
+    void SaveRecord(DataWriter& out);
+
+    // Removes every CR byte from every string member.
+    void RemoveCarriageReturns();
+
+    // The lists as the last BindFields left them.
+    const CheckedVector<FieldBinding>& BoundFields() const { return m_Fields; }
+    const CheckedVector<StringBinding>& BoundStrings() const { return m_Strings; }
+
+protected:
+    void ClearBindings();
+    void BindInt(int32_t& member, const char* name);
+    void BindInts(int32_t* first, int count, const char* name);
+    void BindDouble(double& member, const char* name);
+    void BindDoubles(double* first, int count, const char* name);
+    void BindString(std::string& member, const char* name);
+    void BindStrings(std::string* first, int count, const char* name);
+
+private:
+    friend void ClearRecord(SerializableRecord& record);
+    friend SerializableRecord& CopyRecord(SerializableRecord& destination, const SerializableRecord& source);
+
+    CheckedVector<FieldBinding> m_Fields;
+    CheckedVector<StringBinding> m_Strings;
+};
+
+// Binds with CurrentVersion, zeroes every bound member and empties every string.
+void ClearRecord(SerializableRecord& record);
+
+// Binds both with CurrentVersion and copies the bound members and strings of a
+// record of the same class. Vectors are the caller's to copy.
+SerializableRecord& CopyRecord(SerializableRecord& destination, const SerializableRecord& source);

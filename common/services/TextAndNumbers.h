@@ -1,0 +1,17 @@
+#pragma once
+
+// Small text and number helpers shared by both programs.
+
+#include <string_view>
+
+// Characters of a CP932 text: a lead byte and its trail byte count as one;
+// every other byte counts one, except '\n', which is not counted.
+int CountMbChars(std::string_view text);
+
+// A percent roll on the programs' generator: Rand() % 100 + 1 <= percent.
+bool RollPercent(int percent);
+
+// Moves a point (held as doubles) toward an integer target by up to ten
+// sub-steps of speed x 0.1 along a Bresenham line. True as soon as the point's
+// truncated coordinates equal the target, also when it already stood there.
+bool StepTowardPoint(double& x, double& y, int targetX, int targetY, double speed);

@@ -1,0 +1,342 @@
+#include "Files.h"
+
+#include "Cp932.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform
+{
+namespace
+{
+
+bool AsciiCaseEqual(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+               return lower(x) == lower(y);
+           });
+}
+
+bool Exists(const std::string& diskPath)
+{
+    struct stat st;
+    return ::lstat(diskPath.c_str(), &st) == 0;
+}
+
+// The entry of a folder whose name equals the component but for letter case;
+// the smallest such name when several do, "" when none does.
+std::string FindCaseInsensitive(const std::string& folder, std::string_view component)
+{
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+    {
+        return {};
+    }
+    std::string best;
+    while (dirent* entry = ::readdir(dir))
+    {
+        std::string_view name = entry->d_name;
+        if (AsciiCaseEqual(name, component) && (best.empty() || name < best))
+        {
+            best = name;
+        }
+    }
+    ::closedir(dir);
+    return best;
+}
+
+// Stored CP932 path to UTF-8 with '/' separators. The conversion comes first so
+// that a 0x5C trail byte of a double-byte character is never taken for '\\'.
+std::string ToSlashedUtf8(std::string_view storedPath)
+{
+    std::string path = ToUtf8(storedPath);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+std::string ParentFolder(const std::string& diskPath)
+{
+    auto slash = diskPath.find_last_of('/');
+    if (slash == std::string::npos)
+    {
+        return ".";
+    }
+    return slash == 0 ? "/" : diskPath.substr(0, slash);
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size)
+{
+    while (size > 0)
+    {
+        ssize_t n = ::write(fd, data, size);
+        if (n < 0)
+        {
+            if (errno == EINTR)
+            {
+                continue;
+            }
+            return false;
+        }
+        data += n;
+        size -= static_cast<std::size_t>(n);
+    }
+    return true;
+}
+
+mode_t NewFileMode()
+{
+    // The process umask, read without changing it (umask() would race with other threads).
+    static const mode_t mask = [] {
+        std::ifstream status("/proc/self/status");
+        std::string line;
+        while (std::getline(status, line))
+        {
+            if (line.rfind("Umask:", 0) == 0)
+            {
+                return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+            }
+        }
+        return static_cast<mode_t>(022);
+    }();
+    return 0666 & ~mask;
+}
+
+void SetError(std::string* error, const std::string& what, int err)
+{
+    if (error)
+    {
+        *error = what + ": " + std::strerror(err);
+    }
+}
+
+} // namespace
+
+std::string DiskPath(std::string_view storedPath)
+{
+    std::string path = ToSlashedUtf8(storedPath);
+    if (path.empty() || Exists(path))
+    {
+        return path;
+    }
+
+    std::string resolved;
+    std::size_t pos = 0;
+    if (path[0] == '/')
+    {
+        resolved = "/";
+        pos = 1;
+    }
+    bool matching = true; // once a component is missing, the rest cannot exist either
+    while (pos <= path.size())
+    {
+        std::size_t end = path.find('/', pos);
+        if (end == std::string::npos)
+        {
+            end = path.size();
+        }
+        std::string component = path.substr(pos, end - pos);
+        if (!component.empty() || end < path.size())
+        {
+            std::string candidate = resolved;
+            if (!candidate.empty() && candidate.back() != '/')
+            {
+                candidate += '/';
+            }
+            if (matching && !component.empty() && component != "." && component != ".." &&
+                !Exists(candidate + component))
+            {
+                std::string found = FindCaseInsensitive(resolved, component);
+                if (found.empty())
+                {
+                    matching = false;
+                }
+                else
+                {
+                    component = found;
+                }
+            }
+            resolved = candidate + component;
+        }
+        pos = end + 1;
+    }
+    return resolved;
+}
+
+bool PathExists(std::string_view storedPath)
+{
+    return !storedPath.empty() && Exists(DiskPath(storedPath));
+}
+
+bool IsFolder(std::string_view storedPath)
+{
+    struct stat st;
+    return !storedPath.empty() && ::stat(DiskPath(storedPath).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool IsAbsolutePath(std::string_view path)
+{
+    return !path.empty() && (path[0] == '/' || path[0] == '\\');
+}
+
+std::string CurrentFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size()))
+    {
+        if (errno != ERANGE)
+        {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return FromUtf8(buffer.data());
+}
+
+bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& bytes, std::string* error)
+{
+    std::string disk = DiskPath(storedPath);
+    int fd = ::open(disk.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+    {
+        SetError(error, "cannot open " + disk, errno);
+        return false;
+    }
+    std::vector<unsigned char> data;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+    {
+        data.reserve(static_cast<std::size_t>(st.st_size));
+    }
+    unsigned char buffer[65536];
+    for (;;)
+    {
+        ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0)
+        {
+            if (errno == EINTR)
+            {
+                continue;
+            }
+            SetError(error, "cannot read " + disk, errno);
+            ::close(fd);
+            return false;
+        }
+        if (n == 0)
+        {
+            break;
+        }
+        data.insert(data.end(), buffer, buffer + n);
+    }
+    ::close(fd);
+    bytes.swap(data);
+    return true;
+}
+
+bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size, std::string* error)
+{
+    std::string target = DiskPath(storedPath);
+    if (target.empty())
+    {
+        SetError(error, "empty file name", EINVAL);
+        return false;
+    }
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+    {
+        SetError(error, "cannot create a file beside " + target, errno);
+        return false;
+    }
+
+    struct stat st;
+    mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    bool ok = ::fchmod(fd, mode) == 0;
+    int err = errno;
+    if (ok && !(ok = WriteAll(fd, static_cast<const char*>(data), size)))
+    {
+        err = errno;
+    }
+    if (ok && !(ok = ::fsync(fd) == 0))
+    {
+        err = errno;
+    }
+    if (::close(fd) != 0 && ok)
+    {
+        ok = false;
+        err = errno;
+    }
+    if (ok && !(ok = ::rename(temp.c_str(), target.c_str()) == 0))
+    {
+        err = errno;
+    }
+    if (!ok)
+    {
+        ::unlink(temp.c_str());
+        SetError(error, "cannot write " + target, err);
+        return false;
+    }
+
+    // Make the rename itself durable.
+    int dirFd = ::open(ParentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd >= 0)
+    {
+        ::fsync(dirFd);
+        ::close(dirFd);
+    }
+    return true;
+}
+
+bool CreateFolders(std::string_view storedPath)
+{
+    std::string path = DiskPath(storedPath);
+    for (std::size_t pos = 1; pos <= path.size(); ++pos)
+    {
+        if (pos == path.size() || path[pos] == '/')
+        {
+            std::string prefix = path.substr(0, pos);
+            if (::mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST)
+            {
+                return false;
+            }
+        }
+    }
+    return IsFolder(storedPath);
+}
+
+bool RemoveFile(std::string_view storedPath)
+{
+    std::string disk = DiskPath(storedPath);
+    return ::unlink(disk.c_str()) == 0 || errno == ENOENT;
+}
+
+bool WriteTextFile(std::string_view storedPath, TextOpen how, std::string_view text)
+{
+    std::string disk = DiskPath(storedPath);
+    int flags = O_WRONLY | O_CLOEXEC | (how == TextOpen::CreateOrTruncate ? O_CREAT | O_TRUNC : O_APPEND);
+    int fd = ::open(disk.c_str(), flags, NewFileMode());
+    if (fd < 0)
+    {
+        return false;
+    }
+    std::string out;
+    out.reserve(text.size() + 8);
+    for (char c : text)
+    {
+        if (c == '\n')
+        {
+            out += '\r';
+        }
+        out += c;
+    }
+    bool ok = WriteAll(fd, out.data(), out.size());
+    return ::close(fd) == 0 && ok;
+}
+
+} // namespace platform

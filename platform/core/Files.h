@@ -1,0 +1,57 @@
+#pragma once
+
+// The one place where stored project paths meet the disk.
+//
+// A stored path is CP932 text with '\\' separators, relative to the current
+// folder (the project folder), as the data files and the code hold it. On disk
+// it becomes UTF-8 with '/' separators; when a component does not exist with
+// that exact spelling, the folder is searched for a name that differs only in
+// letter case, since projects were authored on a case-insensitive file system.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform
+{
+
+// The UTF-8 path on disk for a stored path. Components that exist under another
+// letter case take the name found on disk; the rest stay as given.
+std::string DiskPath(std::string_view storedPath);
+
+// True when a file or folder of that name exists.
+bool PathExists(std::string_view storedPath);
+bool IsFolder(std::string_view storedPath);
+
+// True for a path that starts at the root ('/' or '\\').
+bool IsAbsolutePath(std::string_view path);
+
+// The current folder as CP932 text ("" when it cannot be read).
+std::string CurrentFolder();
+
+// Reads a whole file. On failure returns false and, when asked, a reason.
+bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& bytes, std::string* error = nullptr);
+
+// Replaces a file without ever destroying the previous one: the bytes go to a
+// temporary file in the same folder, every write is checked, the file is
+// flushed to the disk and then renamed over the target. On any failure the
+// temporary file is removed, the target is left as it was and false returned.
+bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size,
+                         std::string* error = nullptr);
+
+// Creates a folder and its missing parents. True when the folder exists afterwards.
+bool CreateFolders(std::string_view storedPath);
+
+// Removes a file; true when it is gone afterwards.
+bool RemoveFile(std::string_view storedPath);
+
+// Text-mode output for the logs: every "\n" is written as CR LF.
+enum class TextOpen
+{
+    CreateOrTruncate, // like fopen "wt"
+    AppendToExisting, // like fopen "rt+" and a seek to the end: the file must exist
+};
+bool WriteTextFile(std::string_view storedPath, TextOpen how, std::string_view text);
+
+} // namespace platform

@@ -1,0 +1,329 @@
+#include "common/data/DataFile.h"
+#include "common/services/Log.h"
+#include "platform/core/FatalHooks.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+// The record of the container's own examples: int32, int32[3], double and two strings.
+class SampleRecord : public SerializableRecord
+{
+public:
+    int32_t m_nA = 0;
+    int32_t m_nArray[3] = {};
+    double m_dValue = 0.0;
+    std::string m_strFirst;
+    std::string m_strSecond;
+
+    void BindFields(int32_t) override
+    {
+        ClearBindings();
+        BindInt(m_nA, "m_nA");
+        BindInts(m_nArray, 3, "m_nArray");
+        BindDouble(m_dValue, "m_dValue");
+        BindString(m_strFirst, "m_strFirst");
+        BindString(m_strSecond, "m_strSecond");
+    }
+};
+
+// A record that gained members at versions 83 and 99.
+class GrowingRecord : public SerializableRecord
+{
+public:
+    int32_t m_nOld = 0;
+    int32_t m_nAt83 = 0;
+    int32_t m_nAt99 = 0;
+    std::string m_strName;
+
+    void BindFields(int32_t version) override
+    {
+        ClearBindings();
+        BindInt(m_nOld, "m_nOld");
+        if (VersionAtLeast(version, 83))
+        {
+            BindInt(m_nAt83, "m_nAt83");
+        }
+        if (VersionAtLeast(version, 99))
+        {
+            BindInt(m_nAt99, "m_nAt99");
+        }
+        BindString(m_strName, "m_strName");
+    }
+};
+
+SampleRecord MakeSample()
+{
+    SampleRecord r;
+    r.m_nA = 1;
+    r.m_nArray[0] = 2;
+    r.m_nArray[1] = 3;
+    r.m_nArray[2] = 4;
+    r.m_dValue = 0.5;
+    r.m_strSecond = "ab";
+    return r;
+}
+
+void ExpectSame(SampleRecord& a, SampleRecord& b)
+{
+    DataWriter wa, wb;
+    a.Save(wa);
+    b.Save(wb);
+    EXPECT_EQ(HexBytes(wa.Bytes()), HexBytes(wb.Bytes()));
+}
+
+class RecordTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platform::ClearFatalError();
+        OpenReportLog("Report.txt");
+        InitErrorLog(0, "EC.txt");
+    }
+    void TearDown() override { platform::ClearFatalError(); }
+
+    // Report log lines written so far.
+    int ReportLines() const
+    {
+        std::string text = m_Folder.ReadText("Report.txt");
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
+
+    TempFolder m_Folder;
+};
+
+TEST_F(RecordTest, SavesTheDocumentedBytesAndLoadsThemBack)
+{
+    SampleRecord r = MakeSample();
+    ASSERT_EQ(SaveRecordFile(r, "rec.dat"), 1);
+    const std::vector<unsigned char> expected = {
+        0x14, 0x01, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00,
+        0x03, 0x00, 0x00, 0x00, 0x04, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xE0, 0x3F,
+        0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x03, 0x00, 0x00, 0x00, 0x61, 0x62, 0x00};
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("rec.dat")), HexBytes(expected));
+
+    SampleRecord back;
+    back.m_strFirst = "overwritten";
+    ASSERT_EQ(LoadRecordFile(back, "rec.dat", 0), 1);
+    EXPECT_EQ(back.m_nA, 1);
+    EXPECT_EQ(back.m_nArray[2], 4);
+    EXPECT_EQ(back.m_dValue, 0.5);
+    EXPECT_EQ(back.m_strFirst, "");
+    EXPECT_EQ(back.m_strSecond, "ab");
+    EXPECT_EQ(FileVersion, 276);
+}
+
+TEST_F(RecordTest, OldVersionLoadsItsLayoutAndSavesTheCurrentOne)
+{
+    m_Folder.WriteFile("old.dat", ByteBuilder().Int(83).Int(2).Ints({7, 8}).Int(1).String("name"));
+    GrowingRecord r;
+    r.m_nAt99 = 55;
+    ASSERT_EQ(LoadRecordFile(r, "old.dat", 0), 1);
+    EXPECT_EQ(r.m_nOld, 7);
+    EXPECT_EQ(r.m_nAt83, 8);
+    EXPECT_EQ(r.m_nAt99, 55); // not in the version-83 layout: keeps its prior value
+    EXPECT_EQ(r.m_strName, "name");
+    EXPECT_EQ(FileVersion, 83);
+
+    ASSERT_EQ(SaveRecordFile(r, "new.dat"), 1);
+    std::vector<unsigned char> expected = ByteBuilder().Int(276).Int(3).Ints({7, 8, 55}).Int(1).String("name");
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("new.dat")), HexBytes(expected));
+}
+
+TEST_F(RecordTest, SmallerCountsLeaveTheRestAsItWas)
+{
+    m_Folder.WriteFile("short.dat", ByteBuilder().Int(276).Int(1).Int(9).Int(0));
+    GrowingRecord r;
+    r.m_nAt83 = 3;
+    r.m_strName = "kept";
+    ASSERT_EQ(LoadRecordFile(r, "short.dat", 0), 1);
+    EXPECT_EQ(r.m_nOld, 9);
+    EXPECT_EQ(r.m_nAt83, 3);
+    EXPECT_EQ(r.m_strName, "kept");
+}
+
+struct CorruptCase
+{
+    const char* what;
+    std::vector<unsigned char> bytes;
+};
+
+void PrintTo(const CorruptCase& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
+class CorruptFileTest : public RecordTest, public testing::WithParamInterface<CorruptCase>
+{
+};
+
+TEST_P(CorruptFileTest, FailsWithoutChangingTheRecord)
+{
+    m_Folder.WriteFile("bad.dat", GetParam().bytes);
+    SampleRecord r = MakeSample();
+    r.m_strFirst = "before";
+    FileVersion = 123;
+    EXPECT_EQ(LoadRecordFile(r, "bad.dat", 0), 0);
+    SampleRecord expected = MakeSample();
+    expected.m_strFirst = "before";
+    ExpectSame(r, expected);
+    EXPECT_EQ(FileVersion, 123);
+    EXPECT_EQ(ReportLines(), 1);
+    EXPECT_FALSE(platform::IsFatalErrorRaised());
+}
+
+std::vector<unsigned char> Truncated(std::size_t size)
+{
+    std::vector<unsigned char> full =
+        ByteBuilder().Int(276).Int(3).Ints({1, 2, 3, 4}).Double(0.5).Int(2).String("").String("ab");
+    full.resize(size);
+    return full;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Record, CorruptFileTest,
+    testing::Values(CorruptCase{"no field count", Truncated(4)}, CorruptCase{"cut in a field", Truncated(10)},
+                    CorruptCase{"cut in the double", Truncated(28)}, CorruptCase{"no string count", Truncated(32)},
+                    CorruptCase{"cut in a string", Truncated(45)},
+                    CorruptCase{"negative field count", ByteBuilder().Int(276).Int(-1)},
+                    CorruptCase{"too many fields", ByteBuilder().Int(276).Int(4).Ints({1, 2, 3, 4, 5, 6, 7})},
+                    CorruptCase{"too many strings",
+                                ByteBuilder().Int(276).Int(0).Int(3).String("a").String("b").String("c")},
+                    CorruptCase{"string length 0", ByteBuilder().Int(276).Int(0).Int(1).Int(0)},
+                    CorruptCase{"string length -5", ByteBuilder().Int(276).Int(0).Int(1).Int(-5)},
+                    CorruptCase{"string length 0x7FFFFFFF", ByteBuilder().Int(276).Int(0).Int(1).Int(0x7FFFFFFF)}),
+    [](const testing::TestParamInfo<CorruptCase>& info) {
+        std::string name = info.param.what;
+        for (char& c : name)
+        {
+            if (!isalnum(static_cast<unsigned char>(c)))
+            {
+                c = '_';
+            }
+        }
+        return name;
+    });
+
+class TableFileTest : public RecordTest
+{
+};
+
+TEST_F(TableFileTest, RoundTripsAndRefusesBadCounts)
+{
+    CheckedVector<SampleRecord> table(2, MakeSample());
+    table[1].m_nA = 9;
+    ASSERT_EQ(SaveTableFile(table, "table.dat"), 1);
+    std::vector<unsigned char> saved = m_Folder.ReadFile("table.dat");
+
+    CheckedVector<SampleRecord> back;
+    ASSERT_EQ(LoadTableFile(back, "table.dat", 0), 1);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].m_nA, 9);
+    ASSERT_EQ(SaveTableFile(back, "again.dat"), 1);
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("again.dat")), HexBytes(saved));
+
+    for (int32_t count : {-1, 0x7FFFFFFF, 3})
+    {
+        std::vector<unsigned char> bad = saved;
+        bad[4] = static_cast<unsigned char>(count);
+        bad[5] = static_cast<unsigned char>(count >> 8);
+        bad[6] = static_cast<unsigned char>(count >> 16);
+        bad[7] = static_cast<unsigned char>(count >> 24);
+        m_Folder.WriteFile("bad.dat", bad);
+        EXPECT_EQ(LoadTableFile(back, "bad.dat", 0), 0) << count;
+        EXPECT_EQ(back.size(), 2u);
+    }
+    EXPECT_EQ(LoadTableFile(back, "missing.dat", 0), 0);
+    EXPECT_EQ(back.size(), 2u);
+}
+
+TEST_F(RecordTest, NumberedCopiesPickTheHighestThatLoads)
+{
+    SampleRecord r = MakeSample();
+    r.m_nA = 276;
+    ASSERT_EQ(SaveRecordFile(r, "data\\x.stg_276"), 0); // the folder does not exist yet
+    std::filesystem::create_directories("data");
+    ASSERT_EQ(SaveRecordFile(r, "data\\x.stg_276"), 1);
+    r.m_nA = 300;
+    ASSERT_EQ(SaveRecordFile(r, "data\\x.stg_300"), 1);
+    // A copy that cannot be opened (a folder of that name) is skipped.
+    std::filesystem::create_directories("data/x.stg_999");
+
+    SampleRecord loaded;
+    ASSERT_EQ(LoadNumberedCopy(loaded, "data\\x.old", "stg", 0), 1);
+    EXPECT_EQ(loaded.m_nA, 300);
+
+    std::filesystem::remove("data/x.stg_300");
+    std::filesystem::remove("data/x.stg_276");
+    r.m_nA = 0;
+    ASSERT_EQ(SaveRecordFile(r, "data\\x.stg_000"), 1);
+    ASSERT_EQ(LoadNumberedCopy(loaded, "data\\x", "stg", 0), 0); // no '.': the extension stays as it is
+    ASSERT_EQ(LoadNumberedCopy(loaded, "data\\x.stg", "stg", 0), 1);
+    EXPECT_EQ(loaded.m_nA, 0);
+
+    FileVersion = 77;
+    loaded.m_nA = 5;
+    EXPECT_EQ(LoadNumberedCopy(loaded, "data\\y.stg", "stg", 0), 0);
+    EXPECT_EQ(loaded.m_nA, 5);
+    EXPECT_EQ(FileVersion, 77);
+}
+
+TEST_F(RecordTest, EmptyNameOpensErr)
+{
+    EXPECT_EQ(OpenDataFileForRead(""), nullptr);
+    m_Folder.WriteFile("err", ByteBuilder().Int(99));
+    auto in = OpenDataFileForRead("");
+    ASSERT_NE(in, nullptr);
+    EXPECT_EQ(in->Version(), 99);
+    EXPECT_EQ(OpenDataFileForWrite(""), nullptr);
+}
+
+TEST_F(RecordTest, StripsCarriageReturns)
+{
+    SampleRecord r = MakeSample();
+    r.m_strFirst = "a\r\r\nb";
+    r.m_strSecond = "\r";
+    ASSERT_EQ(SaveRecordFile(r, "cr.dat"), 1);
+    SampleRecord keep, strip;
+    ASSERT_EQ(LoadRecordFile(keep, "cr.dat", 0), 1);
+    ASSERT_EQ(LoadRecordFile(strip, "cr.dat", 1), 1);
+    EXPECT_EQ(keep.m_strFirst, "a\r\r\nb");
+    EXPECT_EQ(strip.m_strFirst, "a\nb");
+    EXPECT_EQ(strip.m_strSecond, "");
+}
+
+TEST_F(RecordTest, ClearAndCopyWalkTheBoundMembers)
+{
+    SampleRecord a = MakeSample();
+    SampleRecord b;
+    CopyRecord(b, a);
+    ExpectSame(a, b);
+    b.m_strSecond = "changed";
+    EXPECT_EQ(a.m_strSecond, "ab"); // independent copies
+
+    ClearRecord(a);
+    EXPECT_EQ(a.m_nA, 0);
+    EXPECT_EQ(a.m_nArray[1], 0);
+    EXPECT_EQ(a.m_dValue, 0.0);
+    EXPECT_EQ(a.m_strSecond, "");
+}
+
+TEST_F(RecordTest, NoSaveAfterAFatalError)
+{
+    SampleRecord r = MakeSample();
+    ASSERT_EQ(SaveRecordFile(r, "rec.dat"), 1);
+    std::vector<unsigned char> before = m_Folder.ReadFile("rec.dat");
+    platform::FatalError();
+    r.m_nA = 42;
+    EXPECT_EQ(SaveRecordFile(r, "rec.dat"), 0);
+    CheckedVector<SampleRecord> table(1, r);
+    EXPECT_EQ(SaveTableFile(table, "table.dat"), 0);
+    EXPECT_EQ(m_Folder.ReadFile("rec.dat"), before);
+    EXPECT_FALSE(std::filesystem::exists("table.dat"));
+}
+
+} // namespace

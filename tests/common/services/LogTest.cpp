@@ -1,0 +1,145 @@
+#include "common/data/FormatString.h"
+#include "common/services/Log.h"
+
+#include "TempFolder.h"
+
+#include <clocale>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <regex>
+#include <thread>
+
+namespace
+{
+
+class LogTest : public testing::Test
+{
+protected:
+    TempFolder m_Folder;
+};
+
+TEST_F(LogTest, ErrorLogIsTruncatedByTheFirstWriteOfARunOnly)
+{
+    m_Folder.WriteFile("EC.txt", std::string("previous run\r\n"));
+    InitErrorLog(1, "EC.txt");
+    EXPECT_EQ(m_Folder.ReadText("EC.txt"), "previous run\r\n"); // nothing written yet
+    WriteErrorLog("first 100%");
+    WriteErrorLogF("second %d", 2);
+    EXPECT_EQ(m_Folder.ReadText("EC.txt"), "first 100%\r\nsecond 2\r\n");
+}
+
+TEST_F(LogTest, DisabledErrorLogWritesNothing)
+{
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    InitErrorLog(0, "EC.txt");
+    WriteErrorLog("x");
+    WriteErrorLogF("%d", 1);
+    EXPECT_EQ(WriteReportAndErrorLog("both %s", "halves"), 1);
+    EXPECT_FALSE(std::filesystem::exists("EC.txt"));
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), "both halves\r\n");
+}
+
+TEST_F(LogTest, ReportLogIsTruncatedOnOpenAndStopsWhenDeleted)
+{
+    m_Folder.WriteFile("Report.txt", std::string("old"));
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    EXPECT_EQ(WriteReport("App : ver %s", "276"), 1);
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), "App : ver 276\r\n");
+    std::filesystem::remove("Report.txt");
+    EXPECT_EQ(WriteReport("lost"), 0);
+    InitErrorLog(1, "EC.txt");
+    EXPECT_EQ(WriteReportAndErrorLog("lost too"), 0);
+    EXPECT_FALSE(std::filesystem::exists("Report.txt"));
+    EXPECT_FALSE(std::filesystem::exists("EC.txt"));
+    EXPECT_EQ(OpenReportLog("no/such/folder/Report.txt"), 0);
+}
+
+TEST_F(LogTest, ReportAndErrorLineIsCutAt1023Bytes)
+{
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    InitErrorLog(1, "EC.txt");
+    std::string longLine(1500, 'x');
+    WriteReportAndErrorLog("%s", longLine.c_str());
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), std::string(1023, 'x') + "\r\n");
+    EXPECT_EQ(m_Folder.ReadText("EC.txt"), std::string(1023, 'x') + "\r\n");
+
+    // The cut never leaves half of a double-byte character.
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    std::string mixed = "x";
+    for (int i = 0; i < 600; ++i)
+    {
+        mixed += "あ";
+    }
+    WriteReportAndErrorLog("%s", mixed.c_str());
+    EXPECT_EQ(m_Folder.ReadText("Report.txt").size(), 1023u + 2);
+}
+
+TEST_F(LogTest, SystemReportHasItsEightLines)
+{
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    ASSERT_EQ(WriteSystemReport(), 1);
+    std::string text = m_Folder.ReadText("Report.txt");
+    const char* patterns[] = {
+        R"(OS : Linux \S+ PID 0 Build \d+)",  R"(DirectX : 0)",
+        R"(CPU : .* \d+)",                    R"(Mem Total : \d+\.\d{3}MB)",
+        R"(Mem Free : +\d+MB)",               R"(Vir Total : \d+\.\d{3}MB)",
+        R"(Vir Free : +\d+MB)",               R"(HD Free : +\d+MB)",
+    };
+    std::size_t pos = 0;
+    for (const char* pattern : patterns)
+    {
+        std::size_t end = text.find("\r\n", pos);
+        ASSERT_NE(end, std::string::npos) << pattern;
+        std::string line = text.substr(pos, end - pos);
+        EXPECT_TRUE(std::regex_match(line, std::regex(pattern))) << line;
+        pos = end + 2;
+    }
+    EXPECT_EQ(pos, text.size());
+}
+
+TEST_F(LogTest, NumbersIgnoreTheProcessLocale)
+{
+    // A toolkit may switch the process to a locale with a decimal comma.
+    const char* locales[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"};
+    for (const char* name : locales)
+    {
+        if (std::setlocale(LC_NUMERIC, name))
+        {
+            break;
+        }
+    }
+    std::string text;
+    FormatString(text, "%.3f", 1.5);
+    std::setlocale(LC_NUMERIC, "C");
+    EXPECT_EQ(text, "1.500");
+}
+
+TEST_F(LogTest, ThreadsDoNotLoseLines)
+{
+    ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+    {
+        threads.emplace_back([t] {
+            for (int i = 0; i < 50; ++i)
+            {
+                WriteReport("thread %d line %d", t, i);
+            }
+        });
+    }
+    for (auto& th : threads)
+    {
+        th.join();
+    }
+    std::string text = m_Folder.ReadText("Report.txt");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 200);
+}
+
+TEST(DiskSpaceTest, IsCappedAt2GiB)
+{
+    int free = GetFreeDiskSpace("");
+    EXPECT_GE(free, 0);
+    EXPECT_LE(free, 0x7FFFFFFF);
+}
+
+} // namespace

@@ -1,0 +1,161 @@
+#include "platform/core/Files.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <csignal>
+#include <filesystem>
+#include <unistd.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+std::string Read(std::string_view stored)
+{
+    std::vector<unsigned char> bytes;
+    if (!platform::ReadWholeFile(stored, bytes))
+    {
+        return "<unreadable>";
+    }
+    return std::string(bytes.begin(), bytes.end());
+}
+
+struct PathCase
+{
+    const char* stored;
+    const char* onDisk;
+};
+
+void PrintTo(const PathCase& c, std::ostream* os)
+{
+    *os << c.onDisk;
+}
+
+class StoredPathTest : public testing::TestWithParam<PathCase>
+{
+};
+
+TEST_P(StoredPathTest, OpensTheFileOnDisk)
+{
+    TempFolder folder;
+    folder.WriteFile(GetParam().onDisk, std::string("content"));
+    EXPECT_EQ(Read(GetParam().stored), "content");
+    EXPECT_TRUE(platform::PathExists(GetParam().stored));
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, StoredPathTest,
+                         testing::Values(PathCase{"DATA\\Database\\Item.dat", "data/database/Item.dat"},
+                                         PathCase{"data\\database\\item.DAT", "data/database/Item.dat"},
+                                         PathCase{".\\bgm\\Title.mid", "bgm/Title.mid"},
+                                         PathCase{"bmp/Palette.bmp", "BMP/palette.bmp"},
+                                         // 表 is 95 5C in CP932: the trail byte must not split the name.
+                                         PathCase{"表.dat", reinterpret_cast<const char*>(u8"表.dat")},
+                                         PathCase{"data\\表\\ソ.dat", reinterpret_cast<const char*>(u8"data/表/ソ.dat")}));
+
+TEST(FilesTest, MissingFileIsReportedAsMissing)
+{
+    TempFolder folder;
+    folder.WriteFile("data/a.dat", std::string("x"));
+    std::vector<unsigned char> bytes{1, 2, 3};
+    std::string error;
+    EXPECT_FALSE(platform::ReadWholeFile("data\\b.dat", bytes, &error));
+    EXPECT_FALSE(error.empty());
+    EXPECT_EQ(bytes.size(), 3u); // untouched
+    EXPECT_FALSE(platform::PathExists("nothing\\here.dat"));
+    EXPECT_FALSE(platform::PathExists(""));
+}
+
+TEST(FilesTest, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
+{
+    TempFolder folder;
+    folder.WriteFile("data/x.dat", std::string("old"));
+    ASSERT_TRUE(platform::WriteFileAtomically("DATA\\X.dat", "new!", 4));
+    EXPECT_EQ(folder.ReadText("data/x.dat"), "new!");
+    EXPECT_FALSE(fs::exists("data/X.dat")); // the existing name was reused, not a twin created
+    int files = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator("data"))
+    {
+        ++files;
+    }
+    EXPECT_EQ(files, 1);
+}
+
+// Runs a save in a child process (so that privileges and limits stay there)
+// and returns its exit status: 0 when WriteFileAtomically returned false.
+int SaveInChild(const std::function<void()>& prepare, const char* stored)
+{
+    pid_t pid = ::fork();
+    if (pid == 0)
+    {
+        prepare();
+        std::string big(1 << 20, 'n');
+        bool written = platform::WriteFileAtomically(stored, big.data(), big.size());
+        ::_exit(written ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(FilesTest, SaveIntoReadOnlyFolderFailsAndKeepsOldFile)
+{
+    TempFolder folder;
+    folder.WriteFile("ro/x.dat", std::string("old"));
+    ::chmod(folder.Path().c_str(), 0755);
+    ::chmod("ro", 0555);
+    // Root writes into read-only folders; the child gives up root first.
+    EXPECT_EQ(SaveInChild(
+                  [] {
+                      if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                      {
+                          ::_exit(2);
+                      }
+                  },
+                  "ro\\x.dat"),
+              0);
+    EXPECT_EQ(folder.ReadText("ro/x.dat"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator("ro"), fs::directory_iterator()), 1);
+}
+
+TEST(FilesTest, FailedWriteKeepsOldFile)
+{
+    TempFolder folder;
+    folder.WriteFile("x.dat", std::string("old"));
+    // A file size limit makes the write fail half-way.
+    EXPECT_EQ(SaveInChild(
+                  [] {
+                      std::signal(SIGXFSZ, SIG_IGN);
+                      rlimit limit{4096, 4096};
+                      ::setrlimit(RLIMIT_FSIZE, &limit);
+                  },
+                  "x.dat"),
+              0);
+    EXPECT_EQ(folder.ReadText("x.dat"), "old");
+    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1);
+}
+
+TEST(FilesTest, TextFilesWriteCrLfAndAppendOnlyToExistingFiles)
+{
+    TempFolder folder;
+    EXPECT_FALSE(platform::WriteTextFile("log.txt", platform::TextOpen::AppendToExisting, "x\n"));
+    EXPECT_FALSE(fs::exists("log.txt"));
+    ASSERT_TRUE(platform::WriteTextFile("log.txt", platform::TextOpen::CreateOrTruncate, "a\nb"));
+    ASSERT_TRUE(platform::WriteTextFile("log.txt", platform::TextOpen::AppendToExisting, "\nc\n"));
+    EXPECT_EQ(folder.ReadText("log.txt"), "a\r\nb\r\nc\r\n");
+}
+
+TEST(FilesTest, CreatesFolders)
+{
+    TempFolder folder;
+    ASSERT_TRUE(platform::CreateFolders("data\\database"));
+    EXPECT_TRUE(platform::IsFolder("data\\database"));
+    ASSERT_TRUE(platform::CreateFolders("DATA\\Database\\sub"));
+    EXPECT_TRUE(fs::is_directory("data/database/sub"));
+}
+
+} // namespace
