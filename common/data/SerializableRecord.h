@@ -34,10 +34,12 @@ extern int32_t CurrentVersion;
 // The version word of the data file most recently opened for reading.
 extern int32_t FileVersion;
 
-// Members marked "from version N" are bound when the file's version is N or more.
+// Members marked "from version N" are bound when the file's version is N or
+// more. The version word is compared unsigned: a negative word counts as newer
+// than any version.
 constexpr bool VersionAtLeast(int32_t version, int32_t since)
 {
-    return version >= since;
+    return static_cast<uint32_t>(version) >= static_cast<uint32_t>(since);
 }
 
 struct FieldBinding

@@ -1,0 +1,42 @@
+#pragma once
+
+// The writers of the database table files (Class.dat, Item.dat, ...): each
+// record's own index field is set to its position in the table, then the
+// table file is written: version word, int32 count, each record's image.
+
+#include "common/data/DataFile.h"
+#include "common/data/ProjectData.h"
+
+// 1 when written. ownIndex: the member that holds a record's position, or
+// null for records without one.
+template <class T> int SaveDatabaseTable(CheckedVector<T>& table, std::string_view name, int32_t T::*ownIndex)
+{
+    if (ownIndex)
+    {
+        for (int i = 0; i < table.Count(); ++i)
+        {
+            table.At(i).*ownIndex = i;
+        }
+    }
+    return SaveTableFile(table, name);
+}
+
+inline int SaveDatabaseTable(CheckedVector<ClassRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable(table, name, &ClassRecord::m_nClassA);
+}
+
+inline int SaveDatabaseTable(CheckedVector<ItemRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable(table, name, &ItemRecord::m_nItemB);
+}
+
+inline int SaveDatabaseTable(CheckedVector<LandRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable(table, name, &LandRecord::m_nLandA);
+}
+
+inline int SaveDatabaseTable(CheckedVector<SkillRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable(table, name, &SkillRecord::m_nSkillB);
+}

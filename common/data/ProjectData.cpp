@@ -1,0 +1,9 @@
+#include "ProjectData.h"
+
+// Defined in one translation unit so that they are built in this order and
+// destroyed in the reverse one.
+SystemRecord System;
+CheckedVector<ClassRecord> ClassTable;
+CheckedVector<SkillRecord> SkillTable;
+CheckedVector<ItemRecord> ItemTable;
+CheckedVector<LandRecord> LandTable;

@@ -1,0 +1,29 @@
+#pragma once
+
+// A record with a check that brings its indices back into the current tables
+// without a message. The check runs at the end of every Load and at the start
+// of every Save.
+
+#include "common/data/SerializableRecord.h"
+
+class ValidatedRecord : public SerializableRecord
+{
+public:
+    virtual void Validate() = 0;
+
+    bool Load(DataReader& in) override
+    {
+        if (!LoadRecord(in))
+        {
+            return false;
+        }
+        Validate();
+        return true;
+    }
+
+    void Save(DataWriter& out) override
+    {
+        Validate();
+        SaveRecord(out);
+    }
+};
