@@ -5,6 +5,21 @@
 
 #include <cstdlib>
 
+std::string CutMbText(std::string_view text, std::size_t maxBytes)
+{
+    std::size_t end = 0;
+    while (end < text.size())
+    {
+        std::size_t next = end + platform::Cp932CharLength(text, end);
+        if (next > maxBytes)
+        {
+            break;
+        }
+        end = next;
+    }
+    return std::string(text.substr(0, end));
+}
+
 int CountMbChars(std::string_view text)
 {
     int count = 0;

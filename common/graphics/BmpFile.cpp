@@ -1,0 +1,80 @@
+#include "common/graphics/BmpFile.h"
+
+#include "platform/core/Files.h"
+
+namespace
+{
+
+uint32_t U32(const std::vector<unsigned char>& b, size_t at)
+{
+    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
+}
+
+uint16_t U16(const std::vector<unsigned char>& b, size_t at)
+{
+    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
+}
+
+constexpr uint32_t kFileHeaderSize = 14;
+constexpr int kMaxSide = 32768;
+
+} // namespace
+
+BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header)
+{
+    if (!platform::ReadWholeFile(path, bytes) || bytes.size() < kFileHeaderSize + 40 || bytes[0] != 'B' ||
+        bytes[1] != 'M')
+    {
+        return BmpResult::Unreadable;
+    }
+    uint32_t infoSize = U32(bytes, 14);
+    if (infoSize < 40 || infoSize > bytes.size() - kFileHeaderSize)
+    {
+        return BmpResult::Unreadable;
+    }
+    BmpHeader h;
+    int32_t width = static_cast<int32_t>(U32(bytes, 18));
+    int32_t height = static_cast<int32_t>(U32(bytes, 22));
+    uint16_t planes = U16(bytes, 26);
+    h.m_nBitCount = U16(bytes, 28);
+    uint32_t compression = U32(bytes, 30);
+    uint32_t coloursUsed = U32(bytes, 46);
+    if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide || planes != 1 ||
+        compression != 0)
+    {
+        return BmpResult::Unreadable;
+    }
+    if (h.m_nBitCount != 1 && h.m_nBitCount != 4 && h.m_nBitCount != 8 && h.m_nBitCount != 24 &&
+        h.m_nBitCount != 32)
+    {
+        return BmpResult::Unreadable;
+    }
+    h.m_nWidth = width;
+    h.m_nHeight = height < 0 ? -height : height;
+    h.m_bTopDown = height < 0;
+    if (h.m_nBitCount <= 8)
+    {
+        uint32_t most = 1u << h.m_nBitCount;
+        h.m_nColours = static_cast<int>(coloursUsed == 0 || coloursUsed > most ? most : coloursUsed);
+    }
+    h.m_nColourTableOffset = kFileHeaderSize + infoSize;
+    if (h.m_nColourTableOffset + h.m_nColours * 4ull > bytes.size())
+    {
+        return BmpResult::Unreadable;
+    }
+    h.m_nPixelOffset = U32(bytes, 10);
+    h.m_nStride = static_cast<uint32_t>((static_cast<uint64_t>(h.m_nWidth) * h.m_nBitCount + 31) / 32 * 4);
+    if (h.m_nPixelOffset < h.m_nColourTableOffset ||
+        h.m_nPixelOffset + static_cast<uint64_t>(h.m_nStride) * h.m_nHeight > bytes.size())
+    {
+        return BmpResult::Unreadable;
+    }
+    header = h;
+    return BmpResult::Ok;
+}
+
+const unsigned char* BmpRow(const std::vector<unsigned char>& bytes, const BmpHeader& header, int y)
+{
+    int fileRow = header.m_bTopDown ? y : header.m_nHeight - 1 - y;
+    return bytes.data() + header.m_nPixelOffset + static_cast<size_t>(fileRow) * header.m_nStride;
+}

@@ -1,0 +1,515 @@
+#include "common/window/WindowBase.h"
+
+#include "common/services/Log.h"
+
+platform::WindowSystem* AppWindowSystem = nullptr;
+int AppActive = 0;
+
+WindowBase::WindowBase(WindowBase* centreOn, int centreOnClient)
+    : m_pCentreOn(centreOn), m_bCentreOnClient(centreOnClient)
+{
+}
+
+WindowBase::~WindowBase() = default;
+
+void WindowBase::OnCommand(uintptr_t, intptr_t)
+{
+}
+
+void WindowBase::OnMouseMove(uintptr_t, intptr_t)
+{
+}
+
+void WindowBase::OnLButtonDown(uintptr_t, intptr_t)
+{
+}
+
+void WindowBase::OnRButtonDown(uintptr_t, intptr_t)
+{
+}
+
+void WindowBase::OnLButtonUp(uintptr_t, intptr_t)
+{
+}
+
+void WindowBase::OnRButtonUp(uintptr_t, intptr_t)
+{
+}
+
+intptr_t WindowBase::WindowProc(platform::WindowHandle, uint32_t, uintptr_t, intptr_t)
+{
+    return 0;
+}
+
+int WindowBase::OnMessage(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    m_hWnd = window;
+    UpdateMouse(kMouseUpdateAll);
+    switch (message)
+    {
+    case platform::kWmDestroy:
+        m_hWnd = nullptr;
+        m_pToolBar = nullptr;
+        m_pStatusBar = nullptr;
+        return 1;
+    case platform::kWmMove:
+        if (window)
+        {
+            platform::Rect rect = window->WindowRect();
+            m_nX = rect.m_nLeft;
+            m_nY = rect.m_nTop;
+        }
+        return 1;
+    case platform::kWmSize:
+        UpdateLayout();
+        if (m_pToolBar)
+        {
+            m_pToolBar->OnOwnerSize(m_Client.m_nWidth, m_Client.m_nHeight);
+        }
+        if (m_pStatusBar)
+        {
+            m_pStatusBar->Move({0, m_Client.m_nHeight - kStatusBarHeight, m_nUsableWidth, kStatusBarHeight});
+        }
+        return 1;
+    case platform::kWmPaint:
+        OnPaint();
+        return 1;
+    case platform::kWmActivateApp:
+        AppActive = static_cast<int>(wParam);
+        return 1;
+    case platform::kWmGetMinMaxInfo:
+        OnGetMinMaxInfo(reinterpret_cast<platform::MinMaxInfo*>(lParam));
+        return 1;
+    case platform::kWmCommand:
+        OnCommand(wParam, lParam);
+        return 1;
+    case platform::kWmMouseMove:
+        OnMouseMove(wParam, lParam);
+        return 1;
+    case platform::kWmLButtonDown:
+        OnLButtonDown(wParam, lParam);
+        return 1;
+    case platform::kWmLButtonUp:
+        OnLButtonUp(wParam, lParam);
+        return 1;
+    case platform::kWmRButtonDown:
+        OnRButtonDown(wParam, lParam);
+        return 1;
+    case platform::kWmRButtonUp:
+        OnRButtonUp(wParam, lParam);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void WindowBase::Init(int resourceId, platform::WindowHandle parent, EditorApp* app)
+{
+    m_nResourceId = static_cast<uint16_t>(resourceId);
+    m_hParent = parent;
+    m_pApp = app;
+    if (!m_pSystem)
+    {
+        m_pSystem = parent ? &parent->System() : AppWindowSystem;
+    }
+}
+
+platform::WindowSystem* WindowBase::System() const
+{
+    if (m_hWnd)
+    {
+        return &m_hWnd->System();
+    }
+    return m_pSystem ? m_pSystem : AppWindowSystem;
+}
+
+void WindowBase::SetLayout(int clientWidth, int clientHeight, int minWidth, int minHeight, int maxWidth,
+                           int maxHeight, uint32_t style, int menu, int toolbarRows, int statusKind, int layoutWord,
+                           int scrollFlags)
+{
+    m_nStyle = style;
+    m_bMenu = menu;
+    m_nToolbarRows = toolbarRows;
+    m_nStatusKind = statusKind;
+    m_nLayoutWord = layoutWord;
+    m_nScrollFlags = scrollFlags;
+    platform::FrameMetrics metrics;
+    if (platform::WindowSystem* system = System())
+    {
+        metrics = system->Metrics();
+    }
+    int toolbarHeight = toolbarRows * kToolBarRowHeight;
+    int extraWidth = (scrollFlags & 2) ? metrics.m_nVScrollWidth : 0;
+    int extraHeight = ((scrollFlags & 1) ? metrics.m_nHScrollHeight : 0) + toolbarHeight +
+                      (statusKind == 1 || statusKind == 2 ? kStatusBarHeight : 0);
+    m_MinClient = {minWidth + extraWidth, minHeight + extraHeight};
+    m_MaxClient = {maxWidth + extraWidth, maxHeight + extraHeight};
+    m_RequestedClient = {0, 0, clientWidth + extraWidth, clientHeight + extraHeight};
+    m_Client = m_RequestedClient;
+    RecalcFrame();
+}
+
+void WindowBase::RecalcFrame()
+{
+    platform::FrameMetrics metrics;
+    if (platform::WindowSystem* system = System())
+    {
+        metrics = system->Metrics();
+    }
+    m_Frame = platform::ComputeFrameInsets(m_nStyle, m_bMenu != 0, metrics);
+    m_WindowRect = {m_nX, m_nY, m_Client.m_nWidth + m_Frame.m_nLeft + m_Frame.m_nRight,
+                    m_Client.m_nHeight + m_Frame.m_nTop + m_Frame.m_nBottom};
+    int toolbarHeight = m_nToolbarRows * kToolBarRowHeight;
+    m_nOriginX = 0;
+    m_nOriginY = toolbarHeight;
+    m_nUsableWidth = m_Client.m_nWidth;
+    m_nUsableHeight = m_Client.m_nHeight - toolbarHeight;
+    if (m_nScrollFlags & 1)
+    {
+        m_nUsableHeight -= metrics.m_nHScrollHeight;
+    }
+    if (m_nScrollFlags & 2)
+    {
+        m_nUsableWidth -= metrics.m_nVScrollWidth;
+    }
+    if (m_nStatusKind == 1)
+    {
+        m_nUsableHeight -= kStatusBarHeight;
+    }
+}
+
+void WindowBase::UpdateLayout()
+{
+    if (m_hWnd)
+    {
+        m_nStyle = m_hWnd->Style();
+        m_Client = m_hWnd->ClientRect();
+    }
+    RecalcFrame();
+}
+
+void WindowBase::MoveTo(int x, int y)
+{
+    if (m_hWnd)
+    {
+        m_hWnd->SetWindowRect({x, y, m_WindowRect.m_nWidth, m_WindowRect.m_nHeight});
+    }
+    m_nX = x;
+    m_nY = y;
+    RecalcFrame();
+}
+
+void WindowBase::SetClientSize(int width, int height)
+{
+    if (m_hWnd)
+    {
+        platform::Rect rect = m_hWnd->WindowRect();
+        m_nX = rect.m_nLeft;
+        m_nY = rect.m_nTop;
+    }
+    SetClientRect(m_nX, m_nY, width, height);
+}
+
+void WindowBase::SetClientRect(int x, int y, int width, int height)
+{
+    m_nX = x;
+    m_nY = y;
+    m_Client = {0, 0, width, height};
+    RecalcFrame();
+    if (m_hWnd)
+    {
+        m_hWnd->SetWindowRect(m_WindowRect);
+    }
+    RecalcFrame();
+}
+
+void WindowBase::PlaceWindow()
+{
+    if (!m_pCentreOn)
+    {
+        if (m_nInitialX != kUnsetPosition && m_nInitialY != kUnsetPosition)
+        {
+            MoveTo(m_nInitialX, m_nInitialY);
+        }
+        return;
+    }
+    platform::Rect other = m_pCentreOn->m_WindowRect;
+    if (platform::WindowHandle handle = m_pCentreOn->Handle())
+    {
+        other = handle->WindowRect();
+    }
+    int x = other.m_nLeft;
+    int y = other.m_nTop;
+    if (m_bCentreOnClient)
+    {
+        x += m_pCentreOn->m_Client.m_nWidth / 2 - m_Client.m_nWidth / 2;
+        y += m_pCentreOn->m_Client.m_nHeight / 2 - m_Client.m_nHeight / 2;
+    }
+    if (platform::WindowSystem* system = System())
+    {
+        int desktopRight = system->DesktopRect().Right();
+        if (x + m_WindowRect.m_nWidth > desktopRight)
+        {
+            x = desktopRight - m_WindowRect.m_nWidth;
+        }
+    }
+    MoveTo(x, y);
+}
+
+void WindowBase::GetWindowPos(int& x, int& y) const
+{
+    x = m_nX;
+    y = m_nY;
+}
+
+void WindowBase::GetClientRect(platform::Rect& rect) const
+{
+    if (m_hWnd)
+    {
+        rect = m_hWnd->ClientRect();
+    }
+}
+
+void WindowBase::AddStyle(uint32_t bits)
+{
+    m_nStyle |= bits;
+    if (m_hWnd)
+    {
+        m_hWnd->SetStyle(m_hWnd->Style() | bits);
+    }
+    UpdateLayout();
+}
+
+void WindowBase::RemoveStyle(uint32_t bits)
+{
+    m_nStyle &= ~bits;
+    if (m_hWnd)
+    {
+        m_hWnd->SetStyle(m_hWnd->Style() & ~bits);
+    }
+    UpdateLayout();
+}
+
+void WindowBase::Show(int show)
+{
+    if (m_hWnd)
+    {
+        m_hWnd->Show(show != 0);
+    }
+}
+
+void WindowBase::Enable(int enable)
+{
+    if (enable)
+    {
+        RemoveStyle(platform::kWsDisabled);
+    }
+    else
+    {
+        AddStyle(platform::kWsDisabled);
+    }
+}
+
+void WindowBase::OnGetMinMaxInfo(platform::MinMaxInfo* info) const
+{
+    if (!info)
+    {
+        return;
+    }
+    int frameWidth = m_Frame.m_nLeft + m_Frame.m_nRight;
+    int frameHeight = m_Frame.m_nTop + m_Frame.m_nBottom;
+    info->m_nMinTrackWidth = m_MinClient.m_nX + frameWidth;
+    info->m_nMinTrackHeight = m_MinClient.m_nY + frameHeight;
+    info->m_nMaxTrackWidth = m_MaxClient.m_nX + frameWidth;
+    info->m_nMaxTrackHeight = m_MaxClient.m_nY + frameHeight;
+}
+
+int WindowBase::UpdateMouse(int mask)
+{
+    platform::WindowSystem* system = System();
+    if (!m_hWnd || !system)
+    {
+        return 0;
+    }
+    platform::Point screen;
+    if (!system->GetCursorPos(screen))
+    {
+        WriteErrorLogF("GetCursorPos失敗！");
+        return 0;
+    }
+    platform::Point client = m_hWnd->ScreenToClient(screen);
+    int x = client.m_nX - m_nOriginX;
+    int y = client.m_nY - m_nOriginY;
+    if (x < 0 || y < 0 || x >= m_nUsableWidth || y >= m_nUsableHeight)
+    {
+        return 0;
+    }
+    m_Mouse.m_nX = x;
+    m_Mouse.m_nY = y;
+    platform::Rect window = m_hWnd->WindowRect();
+    m_nPopupX = window.m_nLeft + x;
+    m_nPopupY = window.m_nTop + m_Frame.m_nTop + m_nToolbarRows * kToolBarRowHeight + y;
+    m_Mouse.Update(mask, *system);
+    return 1;
+}
+
+bool WindowBase::IsRightClick()
+{
+    if (m_Mouse.m_bLeftHeld || !m_Mouse.m_bRightReleased)
+    {
+        return false;
+    }
+    platform::WindowSystem* system = System();
+    if (!system)
+    {
+        return false;
+    }
+    platform::WindowHandle active = system->ActiveWindow();
+    if (m_nKind == kWindowSheetPage)
+    {
+        return active && active == m_hSheet && IsCurrentSheetPage();
+    }
+    return active && active == m_hWnd;
+}
+
+void WindowBase::TrackPopup(const platform::Menu& menu)
+{
+    if (m_hWnd)
+    {
+        m_hWnd->TrackPopupMenu(menu, {m_nPopupX, m_nPopupY});
+    }
+}
+
+bool WindowBase::CanHandleNotify(uintptr_t wParam) const
+{
+    return m_nUpdateSource == 0 || wParam == static_cast<uintptr_t>(m_nUpdateSource);
+}
+
+void WindowBase::AddAccelerators(platform::WindowHandle window, int tableId)
+{
+    m_Accelerators.push_back({FindAcceleratorTable(tableId), window});
+}
+
+platform::ToolBar* WindowBase::EnsureToolBar()
+{
+    if (!m_pToolBar && m_hWnd)
+    {
+        m_pToolBar = m_hWnd->CreateToolBar();
+    }
+    return m_pToolBar;
+}
+
+void WindowBase::AddStdToolbarButtons(const ToolbarButtonEntry* buttons, int count)
+{
+    platform::ToolBar* toolBar = EnsureToolBar();
+    if (!toolBar)
+    {
+        return;
+    }
+    int first = toolBar->AddStandardImages();
+    for (int i = 0; i < count; ++i)
+    {
+        platform::ToolButton button = buttons[i].m_Button;
+        if (!(button.m_nStyle & platform::ToolButton::kStyleSeparator))
+        {
+            button.m_nImage += first;
+        }
+        toolBar->AddButton(button);
+        AddToolbarTip(buttons[i], -1);
+    }
+}
+
+int WindowBase::AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, std::string_view bitmapFile)
+{
+    platform::ToolBar* toolBar = EnsureToolBar();
+    DibBitmap strip;
+    if (!toolBar || !strip.LoadAsRgb(bitmapFile))
+    {
+        return 0;
+    }
+    int first = toolBar->AddImages(strip.View(), count);
+    for (int i = 0; i < count; ++i)
+    {
+        platform::ToolButton button = buttons[i].m_Button;
+        button.m_nImage += first;
+        toolBar->AddButton(button);
+        AddToolbarTip(buttons[i], -1);
+    }
+    return 1;
+}
+
+void WindowBase::AddToolbarTip(const ToolbarButtonEntry& button, int index)
+{
+    if (platform::ToolBar* toolBar = EnsureToolBar())
+    {
+        toolBar->SetTip(index, button.m_pszTip ? button.m_pszTip : "");
+    }
+}
+
+platform::StatusBar* WindowBase::CreateStatusBar()
+{
+    if (!m_pStatusBar && m_hWnd)
+    {
+        m_pStatusBar = m_hWnd->CreateStatusBar();
+        if (m_pStatusBar)
+        {
+            m_pStatusBar->Move({0, m_Client.m_nHeight - kStatusBarHeight, m_nUsableWidth, kStatusBarHeight});
+        }
+    }
+    return m_pStatusBar;
+}
+
+void WindowBase::PresentBackBuffer()
+{
+    m_Front.Blt(m_nOriginX, m_nOriginY, m_Back.Width(), m_Back.Height(), m_Back, 0, 0, 1);
+}
+
+void WindowBase::ShowFront()
+{
+    if (m_hWnd && m_Front.IsCreated())
+    {
+        m_hWnd->Present(m_Front.View(), 0, 0);
+    }
+}
+
+// ---- FrameWindow ----
+
+void FrameWindow::OnCreate(uintptr_t, intptr_t)
+{
+}
+
+int FrameWindow::OnMessage(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    int result = WindowBase::OnMessage(window, message, wParam, lParam);
+    if (message == platform::kWmCreate)
+    {
+        OnCreate(wParam, lParam);
+    }
+    return result;
+}
+
+void FrameWindow::Init(int resourceId, platform::WindowHandle parent, EditorApp* app,
+                       platform::WindowProcedure procedure)
+{
+    WindowBase::Init(resourceId, parent, app);
+    m_pProcedure = procedure;
+}
+
+int FrameWindow::Create(std::string_view title, int x, int y, const platform::Menu* menuBar)
+{
+    platform::WindowSystem* system = System();
+    if (!system || !m_pProcedure)
+    {
+        return 0;
+    }
+    platform::WindowCreateParams params;
+    params.m_strTitle = title;
+    params.m_nStyle = m_nStyle;
+    params.m_WindowRect = {x, y, m_WindowRect.m_nWidth, m_WindowRect.m_nHeight};
+    params.m_hParent = m_hParent;
+    params.m_pProcedure = m_pProcedure;
+    params.m_pMenuBar = menuBar;
+    m_nX = x;
+    m_nY = y;
+    return system->CreateWindow(params) ? 1 : 0;
+}

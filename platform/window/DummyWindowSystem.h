@@ -1,0 +1,68 @@
+#pragma once
+
+// The window backend of tests: windows exist only as their model, the pointer
+// and the buttons are where a test puts them, pop-up menus answer with a
+// scripted command and timers fire when a test says so. Frame metrics and the
+// desktop are fixed, plain numbers.
+
+#include "platform/window/QueuedWindowSystem.h"
+
+namespace platform
+{
+
+class DummyWindow : public ModelWindow
+{
+public:
+    using ModelWindow::ModelWindow;
+
+    void Present(const PixelView& image, int x, int y) override;
+    void SetTimer(uint32_t id, uint32_t milliseconds) override { m_Timers[id] = milliseconds; }
+    void KillTimer(uint32_t id) override { m_Timers.erase(id); }
+    void TrackPopupMenu(const Menu& menu, Point screen) override;
+
+    // The client area as presented so far, 0x00RRGGBB per pixel (black where nothing was presented).
+    uint32_t PresentedPixel(int x, int y) const;
+    int PresentCount() const { return m_nPresents; }
+    const std::map<uint32_t, uint32_t>& Timers() const { return m_Timers; }
+    const Menu* LastPopupMenu() const { return m_LastPopup ? &*m_LastPopup : nullptr; }
+    Point LastPopupPosition() const { return m_LastPopupAt; }
+
+private:
+    std::map<uint32_t, uint32_t> m_Timers;
+    std::vector<uint32_t> m_Picture;
+    int m_nPictureWidth = 0;
+    int m_nPresents = 0;
+    std::optional<Menu> m_LastPopup;
+    Point m_LastPopupAt;
+};
+
+class DummyWindowSystem : public QueuedWindowSystem
+{
+public:
+    DummyWindowSystem();
+
+    WindowHandle CreateWindow(const WindowCreateParams& params) override;
+    bool GetCursorPos(Point& screen) override;
+    bool IsMouseButtonDown(int button) override { return button >= 0 && button < 2 && m_bButtons[button]; }
+
+    void SetCursorPos(Point screen) { m_Cursor = screen; }
+    void SetCursorReadFails(bool fails) { m_bCursorFails = fails; }
+    void SetMouseButton(int button, bool down) { m_bButtons[button] = down; }
+    // The command the next pop-up menus answer with (0: dismissed).
+    void SetPopupChoice(int command) { m_nPopupChoice = command; }
+    int PopupChoice() const { return m_nPopupChoice; }
+    // Posts kWmTimer for the window's timer, as its interval would.
+    void FireTimer(WindowHandle window, uint32_t id) { PostMessage(window, kWmTimer, id, 0); }
+
+protected:
+    FrameMetrics NativeMetrics() const override;
+    Rect NativeDesktopRect() const override { return {0, 0, 1024, 768}; }
+
+private:
+    Point m_Cursor;
+    bool m_bCursorFails = false;
+    bool m_bButtons[2] = {false, false};
+    int m_nPopupChoice = 0;
+};
+
+} // namespace platform

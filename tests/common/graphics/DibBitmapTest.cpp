@@ -1,0 +1,326 @@
+#include "common/graphics/DibBitmap.h"
+#include "common/services/MessageBoxes.h"
+#include "platform/core/Cp932.h"
+#include "platform/window/ScriptedDialogs.h"
+#include "tests/common/graphics/BmpBuilder.h"
+
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+namespace
+{
+
+// Draws every character of a line as a full cell 8 pixels wide (16 for a
+// double-byte character) and 16 pixels high, so tests can see where text went.
+class BlockRasterizer : public platform::TextRasterizer
+{
+public:
+    platform::TextImage Render(std::string_view text, int pixelSize) override
+    {
+        ++m_nLines;
+        platform::TextImage image;
+        image.m_nWidth = 0;
+        for (size_t i = 0; i < text.size(); i += platform::Cp932CharLength(text, i))
+        {
+            image.m_nWidth += platform::Cp932CharLength(text, i) * 8;
+        }
+        image.m_nHeight = pixelSize;
+        image.m_Coverage.assign(static_cast<size_t>(image.m_nWidth) * image.m_nHeight, 255);
+        return image;
+    }
+    int m_nLines = 0;
+};
+
+class DibBitmapTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GlobalPalette.fill(0);
+        TransparentIndex = 0;
+    }
+    void TearDown() override { SetTextRasterizer(nullptr); }
+
+    TempFolder m_Folder;
+    platform::ScriptedDialogs m_Dialogs;
+};
+
+TEST_F(DibBitmapTest, EightBitFilesLoadWithTheirHeadersPaddingAndRowOrder)
+{
+    struct Case
+    {
+        const char* m_pszName;
+        bool m_bTopDown;
+        uint32_t m_nInfoSize;
+        uint32_t m_nColours;
+        uint32_t m_nGap;
+    };
+    const Case cases[] = {
+        {"bottom-up", false, 40, 0, 0},
+        {"top-down", true, 40, 0, 0},
+        {"larger header and a gap before the pixels", false, 124, 0, 6},
+        {"short colour table", false, 40, 16, 0},
+    };
+    std::vector<uint32_t> pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pszName);
+        BmpSpec spec;
+        spec.m_bTopDown = c.m_bTopDown;
+        spec.m_nInfoSize = c.m_nInfoSize;
+        spec.m_nColours = c.m_nColours;
+        spec.m_nGap = c.m_nGap;
+        spec.m_Table = RampTable();
+        spec.m_Pixels = pixels;
+        m_Folder.WriteFile("bmp/Chip.bmp", MakeBmp(spec));
+        GlobalPalette.fill(0x77);
+
+        DibBitmap bitmap;
+        ASSERT_EQ(bitmap.Load("bmp\\Chip.bmp", 8, 0), 1);
+        ASSERT_EQ(bitmap.Width(), 5);
+        ASSERT_EQ(bitmap.Height(), 3);
+        for (int y = 0; y < 3; ++y)
+        {
+            for (int x = 0; x < 5; ++x)
+            {
+                EXPECT_EQ(bitmap.Pixel(x, y), pixels[y * 5 + x]) << x << "," << y;
+            }
+        }
+        // The file's colours became the shared palette; entries it does not hold stay.
+        EXPECT_EQ(GlobalPalette[10 * 4 + 2], 0xFF);
+        EXPECT_EQ(GlobalPalette[5 * 4], 5);
+        EXPECT_EQ(GlobalPalette[200 * 4], c.m_nColours == 16 ? 0x77 : 200);
+        EXPECT_EQ(bitmap.PixelRgb(4, 1), 0xFF0000u);
+    }
+    EXPECT_TRUE(m_Dialogs.Boxes().empty());
+}
+
+TEST_F(DibBitmapTest, FilesTheEightBitLoaderCannotTakeShowABoxAndLeaveThePalette)
+{
+    BmpSpec trueColour;
+    trueColour.m_nBitCount = 24;
+    m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
+    BmpSpec compressed;
+    compressed.m_nCompression = 1;
+    m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
+    std::vector<unsigned char> truncated = MakeBmp(BmpSpec{});
+    truncated.resize(truncated.size() - 4);
+    m_Folder.WriteFile("bmp/Short.bmp", truncated);
+
+    GlobalPalette.fill(0x42);
+    PaletteEntries before = GlobalPalette;
+    DibBitmap bitmap;
+    EXPECT_EQ(bitmap.Load("bmp\\True.bmp", 8, 0), 0);
+    EXPECT_EQ(bitmap.Load("bmp\\Rle.bmp", 8, 0), 0);
+    EXPECT_EQ(bitmap.Load("bmp\\Short.bmp", 8, 0), 0);
+    EXPECT_EQ(bitmap.Load("bmp\\Missing.bmp", 8, 0), 0);
+    EXPECT_EQ(GlobalPalette, before);
+    EXPECT_FALSE(bitmap.IsCreated());
+
+    const auto& boxes = m_Dialogs.Boxes();
+    ASSERT_EQ(boxes.size(), 4u);
+    EXPECT_EQ(boxes[0].m_strText, "bmp\\True.bmp は256色ではありません！");
+    EXPECT_EQ(boxes[0].m_strCaption, "エラー");
+    EXPECT_EQ(boxes[0].m_nType, platform::kMbOk);
+    EXPECT_EQ(boxes[1].m_strText, "bmp\\Rle.bmp が読み込めません！");
+    EXPECT_EQ(boxes[2].m_strText, "bmp\\Short.bmp が読み込めません！");
+    EXPECT_EQ(boxes[3].m_strText, "bmp\\Missing.bmp が読み込めません！");
+
+    // The 24-bit loader fails quietly.
+    EXPECT_EQ(bitmap.Load("bmp\\Missing.bmp", 24, 0), 0);
+    EXPECT_EQ(bitmap.Load("bmp\\True.bmp", 24, 0), 1);
+    EXPECT_EQ(m_Dialogs.Boxes().size(), 4u);
+}
+
+TEST_F(DibBitmapTest, CreatedBitmapsAreWhiteWithBlackAndWhiteEnds)
+{
+    GlobalPalette.fill(0x55);
+    DibBitmap bitmap;
+    ASSERT_EQ(bitmap.Create(7, 2, 8, 1), 1);
+    const uint8_t* table = bitmap.ColourTable();
+    EXPECT_EQ(table[0] | table[1] | table[2], 0);
+    EXPECT_EQ(table[255 * 4] & table[255 * 4 + 1] & table[255 * 4 + 2], 0xFF);
+    EXPECT_EQ(table[4], 0x55); // the rest is the global palette
+    EXPECT_EQ(bitmap.Stride(), 8);
+    EXPECT_EQ(bitmap.Pixel(6, 1), 255u);
+    EXPECT_EQ(bitmap.PixelRgb(0, 0), 0xFFFFFFu);
+    EXPECT_TRUE(bitmap.HasMask());
+
+    DibBitmap rgb;
+    ASSERT_EQ(rgb.Create(3, 3, 24, 0), 1);
+    EXPECT_EQ(rgb.Pixel(2, 2), 0xFFFFFFu);
+    EXPECT_EQ(rgb.Create(0, 3, 24, 0), 0);
+    EXPECT_EQ(rgb.Create(3, 3, 16, 0), 0);
+}
+
+TEST_F(DibBitmapTest, GridLinesStayInsideTheRectangle)
+{
+    DibBitmap bitmap;
+    ASSERT_EQ(bitmap.Create(100, 60, 24, 0), 1);
+    const int x = 10, y = 5;
+    bitmap.DrawGrid(x, y, 64, 32, 1, 1, 0x0000FF);
+    std::set<int> columns = {x, x + 32, x + 63};
+    std::set<int> rows = {y, y + 31};
+    for (int py = 0; py < 60; ++py)
+    {
+        for (int px = 0; px < 100; ++px)
+        {
+            bool inside = px >= x && px < x + 64 && py >= y && py < y + 32;
+            bool onLine = inside && (columns.count(px) || rows.count(py));
+            EXPECT_EQ(bitmap.Pixel(px, py), onLine ? 0xFF0000u : 0xFFFFFFu) << px << "," << py;
+        }
+    }
+    EXPECT_FALSE(bitmap.HasPen());
+
+    DibBitmap untouched;
+    ASSERT_EQ(untouched.Create(70, 40, 24, 0), 1);
+    untouched.DrawGrid(0, 0, 64, 32, 1, 0, 0);
+    EXPECT_EQ(untouched.Pixel(0, 0), 0xFFFFFFu);
+}
+
+TEST_F(DibBitmapTest, LinesLeaveOutTheirEndPointAndUseTheNearestColour)
+{
+    for (int i = 0; i < 256; ++i)
+    {
+        GlobalPalette[i * 4] = GlobalPalette[i * 4 + 1] = GlobalPalette[i * 4 + 2] = static_cast<uint8_t>(i);
+    }
+    DibBitmap bitmap;
+    ASSERT_EQ(bitmap.Create(10, 10, 8, 0), 1);
+    ASSERT_EQ(bitmap.SetPen(kPenSolid, 1, 0x646464), 1); // grey 100
+    bitmap.DrawLine(1, 1, 5, 1);
+    EXPECT_EQ(bitmap.Pixel(1, 1), 100u);
+    EXPECT_EQ(bitmap.Pixel(4, 1), 100u);
+    EXPECT_EQ(bitmap.Pixel(5, 1), 255u);
+    bitmap.DrawLine(0, 0, 3, 3);
+    EXPECT_EQ(bitmap.Pixel(2, 2), 100u);
+    EXPECT_EQ(bitmap.Pixel(3, 3), 255u);
+
+    bitmap.Clear(0x000000);
+    EXPECT_EQ(bitmap.Pixel(9, 9), 0u);
+    EXPECT_TRUE(bitmap.HasPen()); // Clear leaves its pen selected
+    bitmap.SetPen(kPenSolid, 1, 0xFFFFFF);
+    bitmap.DrawRect(2, 2, 4, 3);
+    for (int px = 2; px <= 5; ++px)
+    {
+        EXPECT_EQ(bitmap.Pixel(px, 2), 255u);
+        EXPECT_EQ(bitmap.Pixel(px, 4), 255u);
+    }
+    EXPECT_EQ(bitmap.Pixel(3, 3), 0u);
+    EXPECT_EQ(bitmap.Pixel(6, 2), 0u);
+}
+
+TEST_F(DibBitmapTest, PrintfDrawsEachLineTwentyPixelsLowerInWhite)
+{
+    BlockRasterizer rasterizer;
+    SetTextRasterizer(&rasterizer);
+    DibBitmap bitmap;
+    ASSERT_EQ(bitmap.Create(80, 80, 24, 0), 1);
+    bitmap.Clear(0);
+    bitmap.Printf(4, 2, "a%d\nあ\n%s", 7, "xyz");
+    EXPECT_EQ(rasterizer.m_nLines, 3);
+    auto rowHasInk = [&](int y) {
+        for (int x = 0; x < 80; ++x)
+        {
+            if (bitmap.Pixel(x, y) == 0xFFFFFFu)
+            {
+                return true;
+            }
+        }
+        return false;
+    };
+    // Line k covers rows 2 + 20k .. 2 + 20k + 15.
+    for (int y = 0; y < 80; ++y)
+    {
+        bool expected = y >= 2 && (y - 2) % 20 < 16 && y < 2 + 40 + 16;
+        EXPECT_EQ(rowHasInk(y), expected) << y;
+    }
+    EXPECT_EQ(bitmap.Pixel(4 + 15, 2), 0xFFFFFFu);  // "a7": two cells
+    EXPECT_EQ(bitmap.Pixel(4 + 16, 2), 0u);
+    EXPECT_EQ(bitmap.Pixel(4 + 15, 22), 0xFFFFFFu); // "あ": one double cell
+    EXPECT_EQ(bitmap.Pixel(4 + 23, 42), 0xFFFFFFu); // "xyz"
+    EXPECT_EQ(bitmap.Pixel(4 + 24, 42), 0u);
+}
+
+TEST_F(DibBitmapTest, MaskedBlitOntoEightBitsKeepsTheDestinationUnderTheTransparentIndex)
+{
+    BmpSpec spec;
+    spec.m_nWidth = 4;
+    spec.m_nHeight = 1;
+    spec.m_Table = RampTable();
+    spec.m_Pixels = {7, 20, 7, 30};
+    m_Folder.WriteFile("bmp/Sprite.bmp", MakeBmp(spec));
+    TransparentIndex = 7;
+    DibBitmap sprite;
+    ASSERT_EQ(sprite.Load("bmp\\Sprite.bmp", 8, 1), 1);
+    for (int x = 0; x < 4; ++x)
+    {
+        EXPECT_EQ(sprite.MaskBits()[x], x % 2 == 0 ? 0xFF : 0xFE);
+    }
+
+    DibBitmap target;
+    ASSERT_EQ(target.Create(6, 2, 8, 0), 1);
+    target.Blt(1, 0, 4, 1, sprite, 0, 0, 0);
+    std::vector<uint32_t> row;
+    for (int x = 0; x < 6; ++x)
+    {
+        row.push_back(target.Pixel(x, 0));
+    }
+    EXPECT_EQ(row, (std::vector<uint32_t>{255, 255, 20, 255, 30, 255}));
+    // Opaque: a plain copy, the transparent index included.
+    target.Blt(1, 1, 4, 1, sprite, 0, 0, 1);
+    EXPECT_EQ(target.Pixel(1, 1), 7u);
+    // Drawn onto 24 bits the colours come through the source's table.
+    DibBitmap rgb;
+    ASSERT_EQ(rgb.Create(4, 1, 24, 0), 1);
+    rgb.Blt(0, 0, 4, 1, sprite, 0, 0, 0);
+    EXPECT_EQ(rgb.Pixel(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(rgb.Pixel(1, 0), 0x141414u);
+}
+
+TEST_F(DibBitmapTest, StretchBltScalesAndClipsAtTheEdges)
+{
+    DibBitmap source;
+    ASSERT_EQ(source.Create(2, 1, 24, 0), 1);
+    source.SetPixel(0, 0, 0x0000FF);
+    source.SetPixel(1, 0, 0x00FF00);
+    DibBitmap target;
+    ASSERT_EQ(target.Create(3, 2, 24, 0), 1);
+    target.StretchBlt(-1, 0, 4, 2, source, 0, 0, 2, 1, 1);
+    EXPECT_EQ(target.Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(target.Pixel(1, 1), 0x00FF00u);
+    EXPECT_EQ(target.Pixel(2, 1), 0x00FF00u);
+}
+
+TEST_F(DibBitmapTest, PalettesComeFromTheColourTableAndTheTransparentIndexIsTheFirstMatch)
+{
+    BmpSpec spec;
+    spec.m_nInfoSize = 108;
+    spec.m_nColours = 4;
+    spec.m_Table = {0x000000, 0x112233, 0x00FF00, 0x00FF00};
+    m_Folder.WriteFile("bmp/Palette.bmp", MakeBmp(spec));
+    BmpSpec trueColour;
+    trueColour.m_nBitCount = 24;
+    m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
+
+    GlobalPalette.fill(9);
+    ASSERT_TRUE(LoadGlobalPalette("bmp\\Palette.bmp"));
+    EXPECT_EQ(GlobalPalette[4], 0x33);
+    EXPECT_EQ(GlobalPalette[6], 0x11);
+    EXPECT_EQ(GlobalPalette[4 * 4], 9); // past the file's four colours
+    PaletteEntries second{};
+    EXPECT_EQ(ReadBmpPalette(second, "bmp\\True.bmp"), 0);
+    EXPECT_EQ(ReadBmpPalette(second, "bmp\\Missing.bmp"), 0);
+    EXPECT_FALSE(LoadGlobalPalette("bmp\\Missing.bmp"));
+
+    const uint8_t green[3] = {0x00, 0xFF, 0x00};
+    FindTransparentIndex(green);
+    EXPECT_EQ(TransparentIndex, 2);
+    const uint8_t none[3] = {1, 2, 3};
+    FindTransparentIndex(none);
+    EXPECT_EQ(TransparentIndex, 2);
+    EXPECT_EQ(TransparentColour[2], 3);
+}
+
+} // namespace
