@@ -2,7 +2,7 @@
 #include "common/services/Log.h"
 #include "platform/core/FatalHooks.h"
 
-#include "TempFolder.h"
+#include "DataFileTest.h"
 
 #include <gtest/gtest.h>
 
@@ -75,25 +75,15 @@ void ExpectSame(SampleRecord& a, SampleRecord& b)
     EXPECT_EQ(HexBytes(wa.Bytes()), HexBytes(wb.Bytes()));
 }
 
-class RecordTest : public testing::Test
+class RecordTest : public DataFileTest
 {
 protected:
-    void SetUp() override
-    {
-        platform::ClearFatalError();
-        OpenReportLog("Report.txt");
-        InitErrorLog(0, "EC.txt");
-    }
-    void TearDown() override { platform::ClearFatalError(); }
-
     // Report log lines written so far.
     int ReportLines() const
     {
         std::string text = m_Folder.ReadText("Report.txt");
         return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
     }
-
-    TempFolder m_Folder;
 };
 
 TEST_F(RecordTest, SavesTheDocumentedBytesAndLoadsThemBack)

@@ -1,0 +1,33 @@
+#pragma once
+
+// The chip grids of stages and of the world map: one int32 per cell, rows of
+// a power-of-two pitch. Cell (x, y) is element (y << shift) + x; the shift is
+// the bit length of the width, so the pitch is the smallest power of two above
+// the width (20 -> 32, 16 -> 32, 64 -> 128). Cells at x >= width lie outside
+// the map.
+
+#include "common/data/CheckedVector.h"
+#include "common/data/DataStream.h"
+
+#include <cstdint>
+
+// The largest width or height a map file may claim; anything larger is a
+// corrupt file (the editors allow at most 200).
+constexpr int32_t kMaxMapSide = 4096;
+
+// The bit length of the width: how often it can be halved before it reaches 0.
+int32_t GridRowShift(int32_t width);
+
+// Lays the cells out for a new size, keeping every cell of the overlap at its
+// (x, y); the rest become 0 and the vector holds exactly pitch x height cells.
+void RelayGrid(CheckedVector<int32_t>& cells, int32_t oldWidth, int32_t oldHeight, int32_t oldPitch, int32_t width,
+               int32_t height, int32_t pitch);
+
+// Reads a stored grid (int32 count, then the cells) and sizes it to pitch x
+// height whatever count the file gave: extra cells are dropped, missing cells
+// are 0. False on a corrupt file.
+bool LoadGrid(CheckedVector<int32_t>& cells, DataReader& in, int32_t pitch, int32_t height);
+
+// Checks a size read from a file; false (and the reader failed) when it is
+// negative or beyond kMaxMapSide.
+bool CheckMapSize(DataReader& in, int32_t width, int32_t height);
