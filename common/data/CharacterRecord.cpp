@@ -138,3 +138,192 @@ void BattleAiEntry::SetDefaults()
     m_nPriority = 1;
     m_nPriorityLevel = 10;
 }
+
+CharacterRecord::CharacterRecord()
+{
+    BindFields(kDataFormatVersion);
+}
+
+void CharacterRecord::BindFields(int32_t version)
+{
+    ClearBindings();
+    BindInt(m_nHead, "m_nHead");
+    if (VersionAtLeast(version, 76))
+    {
+        BindInt(m_bRandomName, "m_bRandomName");
+    }
+    BindInt(m_bEnemy, "m_bEnemy");
+    BindInt(m_nPlayA, "m_nPlayA");
+    BindInt(m_nClass, "m_nClass");
+    BindInt(m_nLevel, "m_nLevel");
+    BindInt(m_nMaxLevel, "m_nMaxLevel");
+    BindInt(m_nExp, "m_nExp");
+    BindInts(m_nInitInput, kParameterCount, "m_nInitInput");
+    BindInts(m_nFinalInput, kParameterCount, "m_nFinalInput");
+    BindInts(m_nInit, kParameterCount, "m_nInit");
+    BindInts(m_nFinal, kParameterCount, "m_nFinal");
+    BindInts(m_nGrowthRest, kParameterCount, "m_nGrowthRest");
+    BindInts(m_bGrows, kParameterCount, "m_bGrows");
+    BindInt(m_bRandomGrowth, "m_bRandomGrowth");
+    BindInt(m_bRandomSkill, "m_bRandomSkill");
+    BindInt(m_nPlayB, "m_nPlayB");
+    BindInt(m_nPlayC, "m_nPlayC");
+    BindInt(m_nPlayD, "m_nPlayD");
+    BindInt(m_nPlayE, "m_nPlayE");
+    BindInt(m_nPlayF, "m_nPlayF");
+    BindInt(m_nPlayG, "m_nPlayG");
+    if (VersionAtLeast(version, 72))
+    {
+        BindInt(m_nPlayH, "m_nPlayH");
+    }
+    BindInt(m_nPlayI, "m_nPlayI");
+    BindInt(m_nPlayJ, "m_nPlayJ");
+    BindString(m_strName, "m_strName");
+    BindString(m_strText, "m_strText");
+}
+
+bool CharacterRecord::Load(DataReader& in)
+{
+    if (!LoadRecord(in))
+    {
+        return false;
+    }
+    for (ParameterValue& param : m_Param)
+    {
+        if (!param.Load(in))
+        {
+            return false;
+        }
+    }
+    for (EquipmentSlot& slot : m_Equip)
+    {
+        if (!slot.Load(in))
+        {
+            return false;
+        }
+    }
+    for (CheckedVector<int32_t>& growth : m_Growth)
+    {
+        if (!LoadIntVector(growth, in))
+        {
+            return false;
+        }
+    }
+    if (!LoadIntVector(m_SkillPoints, in) || !LoadRecordVector(m_Skill, in) || !LoadRecordVector(m_LearnSkill, in) ||
+        !LoadOwnLists(in))
+    {
+        return false;
+    }
+    Validate();
+    return true;
+}
+
+void CharacterRecord::Save(DataWriter& out)
+{
+    Validate();
+    SaveRecord(out);
+    for (ParameterValue& param : m_Param)
+    {
+        param.Save(out);
+    }
+    for (EquipmentSlot& slot : m_Equip)
+    {
+        slot.Save(out);
+    }
+    for (const CheckedVector<int32_t>& growth : m_Growth)
+    {
+        SaveIntVector(growth, out);
+    }
+    SaveIntVector(m_SkillPoints, out);
+    SaveRecordVector(m_Skill, out);
+    SaveRecordVector(m_LearnSkill, out);
+    SaveOwnLists(out);
+}
+
+bool CharacterRecord::LoadOwnLists(DataReader&)
+{
+    return true;
+}
+
+void CharacterRecord::SaveOwnLists(DataWriter&)
+{
+}
+
+void CharacterRecord::SetDefaults()
+{
+    ClearRecord(*this);
+    ApplyCharacterDefaults();
+}
+
+void CharacterRecord::ApplyCharacterDefaults()
+{
+    m_nClass = 1;
+    m_nLevel = 1;
+    for (int k = 0; k < kParameterCount; ++k)
+    {
+        ClearRecord(m_Param[k]);
+        m_Param[k].m_nIndex = k;
+    }
+    for (EquipmentSlot& slot : m_Equip)
+    {
+        ClearRecord(slot);
+    }
+    m_SkillPoints.clear();
+    m_Skill.clear();
+    m_LearnSkill.clear();
+    Validate();
+}
+
+FriendRecord::FriendRecord()
+{
+    BindFields(kDataFormatVersion);
+}
+
+void FriendRecord::BindFields(int32_t version)
+{
+    CharacterRecord::BindFields(version);
+    BindInt(m_nFriendA, "m_nFriendA");
+    BindInt(m_nFriendB, "m_nFriendB");
+    BindInt(m_bInShop, "m_bInShop");
+    BindInt(m_bHireAgain, "m_bHireAgain");
+    if (VersionAtLeast(version, 76))
+    {
+        BindInt(m_bNoRelease, "m_bNoRelease");
+    }
+}
+
+void FriendRecord::SetDefaults()
+{
+    CharacterRecord::SetDefaults();
+    m_bEnemy = 0;
+    m_bRandomName = 1;
+    m_bRandomGrowth = 1;
+    m_bRandomSkill = 1;
+    m_bInShop = 1;
+    m_bHireAgain = 1;
+    m_bNoRelease = 0;
+}
+
+EnemyRecord::EnemyRecord() = default;
+
+void EnemyRecord::SetDefaults()
+{
+    CharacterRecord::SetDefaults();
+    m_bEnemy = 1;
+    m_bRandomGrowth = 0;
+    m_bRandomSkill = 0;
+    m_MoveAI.clear();
+    m_BattleAi.assign(1, BattleAiEntry());
+    m_BattleAi.At(0).SetDefaults();
+}
+
+bool EnemyRecord::LoadOwnLists(DataReader& in)
+{
+    return LoadRecordVector(m_MoveAI, in) && LoadRecordVector(m_BattleAi, in);
+}
+
+void EnemyRecord::SaveOwnLists(DataWriter& out)
+{
+    SaveRecordVector(m_MoveAI, out);
+    SaveRecordVector(m_BattleAi, out);
+}

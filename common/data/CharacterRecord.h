@@ -7,6 +7,8 @@
 #include "common/data/RecordRules.h"
 #include "common/data/SerializableRecord.h"
 
+#include <string>
+
 // The current base value and the effective value (base plus equipment) of
 // one of the nine parameters.
 class ParameterValue : public SerializableRecord
@@ -119,4 +121,116 @@ public:
     int32_t m_nPriority = 0;
     int32_t m_nPriorityLevel = 0;
     CheckedVector<BattleAiCondition> m_Condition;
+};
+
+// What friends and enemies share: class and level, the nine parameters with
+// their entered and effective initial and final values, the per-level growth
+// tables, two equipment slots, the known skills and the skills still to learn.
+//
+// Image: the record image, the nine parameter values, the two slots, the nine
+// growth tables and the skill points (each int32 count and values), the known
+// skills and the skills to learn (each int32 count and element images), then
+// what the derived class appends. The check runs at the end of every load and
+// at the start of every save.
+class CharacterRecord : public SerializableRecord
+{
+public:
+    CharacterRecord();
+
+    void BindFields(int32_t version) override;
+    bool Load(DataReader& in) override;
+    void Save(DataWriter& out) override;
+    virtual void SetDefaults();
+
+    // The consistency check against the class, item and skill tables.
+    virtual void Validate();
+    // The values the friend and enemy pages show for reference: the growth
+    // tables and the parameters at the record's level, with no random draw.
+    virtual void ComputeReferenceValues();
+
+    // Growth and levels (reference: no random draw, no skill learned).
+    void BuildGrowthTables(bool randomGrowth, int32_t scoutCount, bool reference);
+    void InitGrowthRemainders(bool reference);
+    void InitLevel(int32_t level, bool reference);
+    void LevelUp(bool reference);
+    void ApplyStatCorrection(const int32_t percent[kParameterCount]);
+    void ApplyEquipment();
+    int32_t LearnSkill(int32_t skill);
+    void ApplyLearnedSkills(int32_t level);
+
+    int32_t m_nHead = 0; // carried as stored
+    std::string m_strName;
+    int32_t m_bRandomName = 0; // the game picks a name; files from version 76
+    std::string m_strText;
+    int32_t m_bEnemy = 0;
+    int32_t m_nPlayA = 0;
+    int32_t m_nClass = 0;
+    int32_t m_nLevel = 0;
+    int32_t m_nMaxLevel = 0;                     // from the class
+    int32_t m_nExp = 0;                          // toward the next level, 100 a level
+    int32_t m_nInitInput[kParameterCount] = {};  // 0: the class's initial value
+    int32_t m_nFinalInput[kParameterCount] = {}; // 0: same as the initial value
+    int32_t m_nInit[kParameterCount] = {};
+    int32_t m_nFinal[kParameterCount] = {};
+    int32_t m_nGrowthRest[kParameterCount] = {};      // hundredths carried from level to level
+    CheckedVector<int32_t> m_Growth[kParameterCount]; // hundredths per level, one entry a level
+    int32_t m_bGrows[kParameterCount] = {};
+    int32_t m_bRandomGrowth = 0;
+    int32_t m_bRandomSkill = 0;
+    ParameterValue m_Param[kParameterCount];
+    EquipmentSlot m_Equip[2];
+    int32_t m_nPlayB = 0;
+    int32_t m_nPlayC = 0;
+    int32_t m_nPlayD = 0;
+    int32_t m_nPlayE = 0;
+    int32_t m_nPlayF = 0;
+    int32_t m_nPlayG = 0;
+    int32_t m_nPlayH = 0; // files from version 72
+    int32_t m_nPlayI = 0;
+    int32_t m_nPlayJ = 0;
+    CheckedVector<int32_t> m_SkillPoints; // per skill category
+    CheckedVector<SkillEntry> m_Skill;
+    CheckedVector<LearnSkillEntry> m_LearnSkill;
+
+protected:
+    // The lists a derived class appends after the character's.
+    virtual bool LoadOwnLists(DataReader& in);
+    virtual void SaveOwnLists(DataWriter& out);
+    // The character part of SetDefaults, after the clearing: class 1, level 1,
+    // cleared parameters and slots, no skills, then the check.
+    void ApplyCharacterDefaults();
+};
+
+// A recruitable party member.
+class FriendRecord : public CharacterRecord
+{
+public:
+    FriendRecord();
+
+    void BindFields(int32_t version) override;
+    void SetDefaults() override;
+
+    int32_t m_nFriendA = 0;
+    int32_t m_nFriendB = 0;
+    int32_t m_bInShop = 0;    // at the hiring shop from the start
+    int32_t m_bHireAgain = 0; // can be hired any number of times
+    int32_t m_bNoRelease = 0; // cannot be released; files from version 76
+};
+
+// An enemy with its movement AI and battle-action AI.
+class EnemyRecord : public CharacterRecord
+{
+public:
+    EnemyRecord();
+
+    void SetDefaults() override;
+    // The reference values, scaled by the System's enemy class corrections.
+    void ComputeReferenceValues() override;
+
+    CheckedVector<MoveAiEntry> m_MoveAI;
+    CheckedVector<BattleAiEntry> m_BattleAi;
+
+protected:
+    bool LoadOwnLists(DataReader& in) override;
+    void SaveOwnLists(DataWriter& out) override;
 };

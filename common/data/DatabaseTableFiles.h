@@ -40,3 +40,14 @@ inline int SaveDatabaseTable(CheckedVector<SkillRecord>& table, std::string_view
 {
     return SaveDatabaseTable(table, name, &SkillRecord::m_nSkillB);
 }
+
+// Characters have no index field of their own: their records are written as they are.
+inline int SaveDatabaseTable(CheckedVector<FriendRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable<FriendRecord>(table, name, nullptr);
+}
+
+inline int SaveDatabaseTable(CheckedVector<EnemyRecord>& table, std::string_view name)
+{
+    return SaveDatabaseTable<EnemyRecord>(table, name, nullptr);
+}

@@ -4,6 +4,8 @@
 // destroyed in the reverse one.
 SystemRecord System;
 CheckedVector<ClassRecord> ClassTable;
+CheckedVector<FriendRecord> FriendTable;
+CheckedVector<EnemyRecord> EnemyTable;
 CheckedVector<SkillRecord> SkillTable;
 CheckedVector<ItemRecord> ItemTable;
 CheckedVector<LandRecord> LandTable;

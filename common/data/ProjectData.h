@@ -4,6 +4,7 @@
 // They are built before main runs and live until the process ends; loading
 // overwrites their contents in place.
 
+#include "common/data/CharacterRecord.h"
 #include "common/data/ClassRecord.h"
 #include "common/data/ItemRecord.h"
 #include "common/data/LandRecord.h"
@@ -15,6 +16,8 @@ extern SystemRecord System;
 
 // Empty until their files are loaded.
 extern CheckedVector<ClassRecord> ClassTable;
+extern CheckedVector<FriendRecord> FriendTable;
+extern CheckedVector<EnemyRecord> EnemyTable;
 extern CheckedVector<SkillRecord> SkillTable;
 extern CheckedVector<ItemRecord> ItemTable;
 extern CheckedVector<LandRecord> LandTable;

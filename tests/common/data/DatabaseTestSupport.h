@@ -24,6 +24,8 @@ inline void ResetProjectGlobals()
     CurrentVersion = kDataFormatVersion;
     System = SystemRecord();
     ClassTable.clear();
+    FriendTable.clear();
+    EnemyTable.clear();
     SkillTable.clear();
     ItemTable.clear();
     LandTable.clear();

@@ -39,6 +39,49 @@ template <> ClassRecord MakeFilled<ClassRecord>()
     return c;
 }
 
+// A character that the check leaves as it is (see the fixture's tables).
+template <class T> T MakeCharacter(int32_t seed)
+{
+    T c;
+    dbtest::FillBoundFields(c, seed);
+    c.m_nClass = 1;
+    c.m_nLevel = 2;
+    c.m_nMaxLevel = 3;
+    for (int k = 0; k < kParameterCount; ++k)
+    {
+        c.m_Param[k].m_nIndex = k;
+        c.m_Param[k].m_nBase = 10 + k;
+        c.m_Param[k].m_nValue = 10 + k;
+        c.m_Growth[k] = {0, k, 2 * k};
+    }
+    c.m_Equip[0].SetItem(1);
+    c.m_Equip[1].SetItem(2);
+    c.m_SkillPoints = {4, 5};
+    c.m_Skill.resize(2);
+    c.m_Skill.At(0).m_nSkill = 3;
+    c.m_LearnSkill.resize(1);
+    c.m_LearnSkill.At(0).m_nSkill = 2;
+    c.m_LearnSkill.At(0).m_nLevel = 5;
+    return c;
+}
+
+template <> FriendRecord MakeFilled<FriendRecord>()
+{
+    return MakeCharacter<FriendRecord>(400);
+}
+
+template <> EnemyRecord MakeFilled<EnemyRecord>()
+{
+    EnemyRecord e = MakeCharacter<EnemyRecord>(500);
+    e.m_MoveAI.resize(2);
+    dbtest::FillBoundFields(e.m_MoveAI.At(1), 60);
+    e.m_BattleAi.resize(1);
+    dbtest::FillBoundFields(e.m_BattleAi.At(0), 70);
+    e.m_BattleAi.At(0).m_Condition.resize(2);
+    dbtest::FillBoundFields(e.m_BattleAi.At(0).m_Condition.At(0), 80);
+    return e;
+}
+
 template <class T> T MakeFilled()
 {
     T record;
@@ -46,11 +89,25 @@ template <class T> T MakeFilled()
     return record;
 }
 
+// Tables the characters are checked against: classes with level limit 3, a
+// weapon as item 1, other equipment as item 2, four skills.
 template <class T> class RecordRoundTripTest : public dbtest::DatabaseTest
 {
+protected:
+    void SetUp() override
+    {
+        dbtest::DatabaseTest::SetUp();
+        ClassTable.resize(2);
+        ClassTable.At(1).m_nMaxLevel = 3;
+        ItemTable.resize(3);
+        ItemTable.At(1).m_nKind = kItemKindWeapon;
+        ItemTable.At(2).m_nKind = kItemKindOtherEquipment;
+        SkillTable.resize(4);
+    }
 };
 
-using DatabaseRecords = testing::Types<SystemRecord, ClassRecord, ItemRecord, LandRecord, SkillRecord>;
+using DatabaseRecords =
+    testing::Types<SystemRecord, ClassRecord, ItemRecord, LandRecord, SkillRecord, FriendRecord, EnemyRecord>;
 TYPED_TEST_SUITE(RecordRoundTripTest, DatabaseRecords);
 
 TYPED_TEST(RecordRoundTripTest, SaveLoadSaveIsByteForByte)
