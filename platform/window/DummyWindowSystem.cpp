@@ -5,37 +5,7 @@ namespace platform
 
 void DummyWindow::Present(const PixelView& image, int x, int y)
 {
-    Rect client = ClientRect();
-    if (m_nPictureWidth != client.m_nWidth || m_Picture.size() != static_cast<size_t>(client.m_nWidth) * client.m_nHeight)
-    {
-        m_nPictureWidth = client.m_nWidth;
-        m_Picture.assign(static_cast<size_t>(client.m_nWidth) * client.m_nHeight, 0);
-    }
-    ++m_nPresents;
-    if (!image.IsValid())
-    {
-        return;
-    }
-    for (int row = 0; row < image.m_nHeight; ++row)
-    {
-        for (int column = 0; column < image.m_nWidth; ++column)
-        {
-            if (client.Contains({x + column, y + row}))
-            {
-                m_Picture[static_cast<size_t>(y + row) * m_nPictureWidth + x + column] = image.Rgb(column, row);
-            }
-        }
-    }
-}
-
-uint32_t DummyWindow::PresentedPixel(int x, int y) const
-{
-    if (x < 0 || y < 0 || x >= m_nPictureWidth || m_nPictureWidth == 0 ||
-        static_cast<size_t>(y) >= m_Picture.size() / m_nPictureWidth)
-    {
-        return 0;
-    }
-    return m_Picture[static_cast<size_t>(y) * m_nPictureWidth + x];
+    StorePicture(image, x, y);
 }
 
 void DummyWindow::TrackPopupMenu(const Menu& menu, Point screen)

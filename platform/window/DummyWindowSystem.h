@@ -20,18 +20,12 @@ public:
     void KillTimer(uint32_t id) override { m_Timers.erase(id); }
     void TrackPopupMenu(const Menu& menu, Point screen) override;
 
-    // The client area as presented so far, 0x00RRGGBB per pixel (black where nothing was presented).
-    uint32_t PresentedPixel(int x, int y) const;
-    int PresentCount() const { return m_nPresents; }
     const std::map<uint32_t, uint32_t>& Timers() const { return m_Timers; }
     const Menu* LastPopupMenu() const { return m_LastPopup ? &*m_LastPopup : nullptr; }
     Point LastPopupPosition() const { return m_LastPopupAt; }
 
 private:
     std::map<uint32_t, uint32_t> m_Timers;
-    std::vector<uint32_t> m_Picture;
-    int m_nPictureWidth = 0;
-    int m_nPresents = 0;
     std::optional<Menu> m_LastPopup;
     Point m_LastPopupAt;
 };

@@ -88,6 +88,10 @@ public:
     void SetItemText(int id, std::string_view text) override { m_ItemTexts[id] = text; }
     void Destroy() override;
 
+    // The client area as presented so far, 0x00RRGGBB per pixel (black where nothing was presented).
+    uint32_t PresentedPixel(int x, int y) const;
+    int PresentCount() const { return m_nPresents; }
+
     ModelToolBar* GetToolBar() { return m_ToolBar.get(); }
     ModelStatusBar* GetStatusBar() { return m_StatusBar.get(); }
 
@@ -96,6 +100,9 @@ protected:
     virtual void ApplyGeometry() {}
     virtual void ApplyVisibility() {}
     virtual void ApplyTitle() {}
+    // Keeps the presented image in the window's picture (client size).
+    void StorePicture(const PixelView& image, int x, int y);
+    const std::vector<uint32_t>& Picture() const { return m_Picture; }
 
     QueuedWindowSystem& m_System;
 
@@ -114,6 +121,9 @@ private:
     std::unique_ptr<ModelToolBar> m_ToolBar;
     std::unique_ptr<ModelStatusBar> m_StatusBar;
     std::map<int, std::string> m_ItemTexts;
+    std::vector<uint32_t> m_Picture;
+    int m_nPictureWidth = 0;
+    int m_nPresents = 0;
 };
 
 class QueuedWindowSystem : public WindowSystem

@@ -1,0 +1,121 @@
+#include "common/window/EditorApp.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "tests/common/window/TestWindow.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class QtWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_System.FixMetrics(TestMetrics());
+        AppWindowSystem = &m_System;
+        ResetMouseLatches();
+    }
+    void TearDown() override { AppWindowSystem = nullptr; }
+
+    platform::QtWindowSystem m_System;
+};
+
+TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(200, 100, 50, 50, 800, 600, platform::kWsOverlappedWindow, 0, 1, 1, 0, 0);
+    ASSERT_EQ(window.Create("ウインドウ", 30, 40), 1);
+    window.Show(1);
+    EXPECT_EQ(window.m_nCreates, 1);
+    auto* native = static_cast<platform::QtWindow*>(window.Handle());
+    EXPECT_EQ(native->ClientWidget()->height(), 100 + 28 + 20);
+    EXPECT_EQ(window.UsableHeight(), 100);
+
+    // The toolkit resizes the window: the layout follows.
+    native->TopLevel()->resize(300, 250);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 300);
+    EXPECT_EQ(window.UsableHeight(), 250 - 28 - 20);
+
+    QTest::mouseClick(native->ClientWidget(), Qt::LeftButton, {}, QPoint(12, 40));
+    m_System.PumpMessages();
+    EXPECT_EQ(window.m_nLeftDowns, 1);
+    EXPECT_EQ(window.m_nLeftUps, 1);
+    EXPECT_EQ(window.m_LastClick.m_nX, 12);
+    EXPECT_EQ(window.m_LastClick.m_nY, 40);
+    EXPECT_EQ(window.Mouse().m_nX, 12);
+    EXPECT_EQ(window.Mouse().m_nY, 40 - 28);
+
+    int paints = window.m_nPaints;
+    native->ClientWidget()->repaint();
+    EXPECT_GT(window.m_nPaints, paints);
+
+    // A presented bitmap is what the client area shows.
+    ASSERT_EQ(window.m_Front.Create(300, 250, 24, 0), 1);
+    window.m_Front.Clear(0x00FF00);
+    window.ShowFront();
+    EXPECT_EQ(native->Picture().pixel(5, 5) & 0xFFFFFF, 0x00FF00u);
+
+    window.Handle()->Destroy();
+    EXPECT_EQ(window.Handle(), nullptr);
+}
+
+TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(100, 100, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 0, 0), 1);
+    int timers = 0;
+    m_System.SetMessageFilter([&](platform::WindowHandle, uint32_t message, uintptr_t wParam, intptr_t) {
+        if (message == platform::kWmTimer && wParam == 3 && ++timers == 2)
+        {
+            m_System.PostQuit(5);
+        }
+        return message == platform::kWmTimer;
+    });
+    m_System.PostMessage(window.Handle(), platform::kWmCommand, 77, 0);
+    window.Handle()->SetTimer(3, 5);
+    int idles = 0;
+    EXPECT_EQ(m_System.RunMessageLoop([&] { return ++idles < 3; }), 5);
+    window.Handle()->KillTimer(3);
+    EXPECT_EQ(window.m_Commands, std::vector<int>{77});
+    EXPECT_EQ(timers, 2);
+    EXPECT_GE(idles, 1);
+    m_System.SetMessageFilter(nullptr);
+}
+
+TEST_F(QtWindowTest, ToolBarTipsAndItemTextsGoThroughTheWidgets)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(200, 100, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 1, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 0, 0), 1);
+    ToolbarButtonEntry buttons[] = {{{platform::kStdImageOpen, 300}, "開く"}, {{platform::kStdImageSave, 301}, "保存"}};
+    window.AddStdToolbarButtons(buttons, 2);
+    ASSERT_NE(window.GetToolBar(), nullptr);
+    EXPECT_EQ(window.GetToolBar()->ButtonCount(), 2);
+    EXPECT_EQ(window.GetToolBar()->Tip(1), "保存");
+
+    auto* native = static_cast<platform::QtWindow*>(window.Handle());
+    auto* edit = new QLineEdit(native->ClientWidget());
+    edit->setProperty("tkItemId", 1001);
+    window.Handle()->SetItemText(1001, "名前");
+    EXPECT_EQ(edit->text(), QString::fromUtf8(u8"名前"));
+    EXPECT_EQ(window.Handle()->ItemText(1001), "名前");
+}
+
+TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)
+{
+    EXPECT_EQ(platform::ToQtFileFilter("StageFile ( *.stg_* )"), QString("StageFile ( *.stg_* ) (*.stg_*)"));
+    static const char kFilter[] = "BgmFile ( *.mid;*.ogg )\0*.mid;*.ogg\0";
+    EXPECT_EQ(platform::ToQtFileFilter(std::string_view(kFilter, sizeof(kFilter) - 1)),
+              QString("BgmFile ( *.mid;*.ogg ) (*.mid *.ogg)"));
+}
+
+} // namespace

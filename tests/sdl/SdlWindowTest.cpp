@@ -1,0 +1,116 @@
+#include "platform/sdl/SdlWindowSystem.h"
+#include "tests/common/window/TestWindow.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class SdlWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_System.IsReady()) << SDL_GetError();
+        AppWindowSystem = &m_System;
+        ResetMouseLatches();
+    }
+    void TearDown() override { AppWindowSystem = nullptr; }
+
+    SDL_Window* Native(WindowBase& window)
+    {
+        return static_cast<platform::SdlWindow*>(window.Handle())->Native();
+    }
+    void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
+
+    platform::SdlWindowSystem m_System;
+};
+
+TEST_F(SdlWindowTest, AResizeAClickAndAPaintReachTheHandlers)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, nullptr, &RecordingWindow::Procedure);
+    window.SetLayout(640, 480, 100, 100, 640, 480, platform::kWsPopup | platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("ゲーム", 100, 100), 1);
+    window.Show(1);
+    EXPECT_EQ(window.m_nCreates, 1);
+    EXPECT_EQ(window.UsableWidth(), 640);
+
+    SDL_SetWindowSize(Native(window), 320, 200);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 320);
+    EXPECT_EQ(window.UsableHeight(), 200);
+
+    uint32_t id = SDL_GetWindowID(Native(window));
+    SDL_Event down{};
+    down.type = SDL_MOUSEBUTTONDOWN;
+    down.button.windowID = id;
+    down.button.button = SDL_BUTTON_LEFT;
+    down.button.state = SDL_PRESSED;
+    down.button.x = 21;
+    down.button.y = 13;
+    Push(down);
+    SDL_Event up = down;
+    up.type = SDL_MOUSEBUTTONUP;
+    up.button.state = SDL_RELEASED;
+    Push(up);
+    SDL_Event expose{};
+    expose.type = SDL_WINDOWEVENT;
+    expose.window.windowID = id;
+    expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+    Push(expose);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.m_nLeftDowns, 1);
+    EXPECT_EQ(window.m_nLeftUps, 1);
+    EXPECT_EQ(window.m_LastClick.m_nX, 21);
+    EXPECT_EQ(window.m_LastClick.m_nY, 13);
+    EXPECT_EQ(window.m_nLastKeys, static_cast<int>(platform::kMkLButton));
+    EXPECT_EQ(window.Mouse().m_nX, 21);
+    EXPECT_EQ(window.Mouse().m_bLeftHeld, 0);
+    EXPECT_GE(window.m_nPaints, 1);
+
+    // A presented bitmap reaches the window's surface.
+    ASSERT_EQ(window.m_Front.Create(320, 200, 24, 0), 1);
+    window.m_Front.Clear(0xFF0000);
+    window.ShowFront();
+    EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Handle())->PresentedPixel(3, 3), 0x0000FFu);
+}
+
+TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, nullptr, &RecordingWindow::Procedure);
+    window.SetLayout(64, 48, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 0, 0), 1);
+    std::vector<uint32_t> keys;
+    int timers = 0;
+    m_System.SetMessageFilter([&](platform::WindowHandle target, uint32_t message, uintptr_t wParam, intptr_t) {
+        if (message == platform::kWmKeyDown)
+        {
+            keys.push_back(static_cast<uint32_t>(wParam));
+        }
+        if (message == platform::kWmTimer && ++timers == 2)
+        {
+            target->KillTimer(9);
+            m_System.SendMessage(target, platform::kWmClose, 0, 0);
+            m_System.PostQuit(0);
+        }
+        return false;
+    });
+    SDL_Event key{};
+    key.type = SDL_KEYDOWN;
+    key.key.windowID = SDL_GetWindowID(Native(window));
+    key.key.keysym.sym = SDLK_ESCAPE;
+    Push(key);
+    key.key.keysym.sym = SDLK_F3;
+    Push(key);
+    window.Handle()->SetTimer(9, 2);
+    EXPECT_EQ(m_System.RunMessageLoop(nullptr), 0);
+    m_System.SetMessageFilter(nullptr);
+    EXPECT_EQ(keys, (std::vector<uint32_t>{platform::kVkEscape, platform::kVkF1 + 2}));
+    EXPECT_EQ(timers, 2);
+    EXPECT_EQ(window.Handle(), nullptr); // closed by the default procedure
+}
+
+} // namespace
