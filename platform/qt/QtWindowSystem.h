@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QWidget>
+#include <atomic>
 #include <map>
 #include <memory>
 #include <thread>
@@ -126,8 +127,8 @@ private:
     std::vector<std::unique_ptr<QtWindow>> m_Windows;
     std::vector<std::unique_ptr<QtWindow>> m_Destroyed;
     int m_nDepth = 0;
-    bool m_bQuit = false;
-    int m_nQuitCode = 0;
+    std::atomic<bool> m_bQuit{false};
+    std::atomic<int> m_nQuitCode{0};
     bool m_bMouseKnown = false;
     Point m_Cursor;
     bool m_bButtons[2] = {false, false};
