@@ -18,16 +18,16 @@ constexpr int32_t kMaxMapSide = 4096;
 // The bit length of the width: how often it can be halved before it reaches 0.
 int32_t GridRowShift(int32_t width);
 
-// Lays the cells out for a new size, keeping every cell of the overlap at its
-// (x, y); the rest become 0 and the vector holds exactly pitch x height cells.
-void RelayGrid(CheckedVector<int32_t>& cells, int32_t oldWidth, int32_t oldHeight, int32_t oldPitch, int32_t width,
-               int32_t height, int32_t pitch);
+// Changes the size of a grid: the layout follows the new width, every cell of
+// the overlap keeps its (x, y), the rest are 0, and the vector holds exactly
+// pitch x height cells.
+void ResizeGrid(CheckedVector<int32_t>& cells, int32_t& width, int32_t& height, int32_t& pitch, int32_t& shift,
+                int32_t newWidth, int32_t newHeight);
 
-// Reads a stored grid (int32 count, then the cells) and sizes it to pitch x
-// height whatever count the file gave: extra cells are dropped, missing cells
-// are 0. False on a corrupt file.
-bool LoadGrid(CheckedVector<int32_t>& cells, DataReader& in, int32_t pitch, int32_t height);
-
-// Checks a size read from a file; false (and the reader failed) when it is
-// negative or beyond kMaxMapSide.
-bool CheckMapSize(DataReader& in, int32_t width, int32_t height);
+// Reads a stored grid (int32 count, then the cells) for the width and height
+// just read: the pitch and shift follow from the width whatever the file
+// stored, and the grid holds pitch x height cells whatever count the file
+// gave (extra cells are dropped, missing cells are 0). False on a corrupt file,
+// a size below 0 or beyond kMaxMapSide included.
+bool LoadGrid(CheckedVector<int32_t>& cells, DataReader& in, int32_t width, int32_t height, int32_t& pitch,
+              int32_t& shift);

@@ -2,6 +2,9 @@
 
 // Defined in one translation unit so that they are built in this order and
 // destroyed in the reverse one.
+StageRecord Stage;
+WorldMapRecord WorldMap;
+Event StartEvent;
 SystemRecord System;
 CheckedVector<ClassRecord> ClassTable;
 CheckedVector<FriendRecord> FriendTable;

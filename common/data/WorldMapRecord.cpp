@@ -1,6 +1,7 @@
 #include "WorldMapRecord.h"
 
 #include "common/data/MapGrid.h"
+#include "common/data/PlacedEvents.h"
 
 #include <algorithm>
 
@@ -110,14 +111,8 @@ void WorldMapRecord::BindFields(int32_t)
 bool WorldMapRecord::Load(DataReader& in)
 {
     SetDefaults();
-    if (!LoadRecord(in) || !CheckMapSize(in, m_nWidth, m_nHeight))
-    {
-        return false;
-    }
-    // The grid's layout follows from the width, whatever the file stored.
-    m_nShift = GridRowShift(m_nWidth);
-    m_nPitch = 1 << m_nShift;
-    if (!LoadRecordVector(m_Chip, in) || !LoadGrid(m_Cell, in, m_nPitch, m_nHeight) || !LoadRecordVector(m_Event, in) ||
+    if (!LoadRecord(in) || !LoadRecordVector(m_Chip, in) ||
+        !LoadGrid(m_Cell, in, m_nWidth, m_nHeight, m_nPitch, m_nShift) || !LoadRecordVector(m_Event, in) ||
         !LoadRecordVector(m_Palette, in))
     {
         return false;
@@ -164,13 +159,7 @@ void WorldMapRecord::SetDefaults()
 
 void WorldMapRecord::Resize(int32_t width, int32_t height)
 {
-    int32_t shift = GridRowShift(width);
-    int32_t pitch = 1 << shift;
-    RelayGrid(m_Cell, m_nWidth, m_nHeight, m_nPitch, width, height, pitch);
-    m_nWidth = width;
-    m_nHeight = height;
-    m_nShift = shift;
-    m_nPitch = pitch;
+    ResizeGrid(m_Cell, m_nWidth, m_nHeight, m_nPitch, m_nShift, width, height);
 }
 
 void WorldMapRecord::Validate()
@@ -202,50 +191,27 @@ void WorldMapRecord::ClearChips()
 
 bool WorldMapRecord::HasEventAt(int32_t x, int32_t y) const
 {
-    return std::any_of(m_Event.begin(), m_Event.end(),
-                       [x, y](const WorldMapEvent& event) { return event.m_nX == x && event.m_nY == y; });
+    return HasPlacedEvent(m_Event, x, y);
 }
 
 WorldMapEvent* WorldMapRecord::FindEventAt(int32_t x, int32_t y)
 {
-    for (WorldMapEvent& event : m_Event)
-    {
-        if (event.m_nX == x && event.m_nY == y)
-        {
-            return &event;
-        }
-    }
-    return nullptr;
+    return FindPlacedEvent(m_Event, x, y);
 }
 
 void WorldMapRecord::PutEvent(WorldMapEvent& event, int32_t x, int32_t y)
 {
-    // The event may be one of the placed ones: moved to (x, y) first, it goes
-    // with whatever stood there, and its copy takes the place.
-    event.m_nX = x;
-    event.m_nY = y;
-    WorldMapEvent placed = event;
-    RemoveEventAt(x, y);
-    m_Event.push_back(std::move(placed));
+    PutPlacedEvent(m_Event, event, x, y);
 }
 
 bool WorldMapRecord::RemoveEventAt(int32_t x, int32_t y)
 {
-    return std::erase_if(m_Event, [x, y](const WorldMapEvent& event) { return event.m_nX == x && event.m_nY == y; }) >
-           0;
+    return RemovePlacedEventsAt(m_Event, x, y);
 }
 
 bool WorldMapRecord::RemoveEvent(const WorldMapEvent* event)
 {
-    for (auto it = m_Event.begin(); it != m_Event.end(); ++it)
-    {
-        if (&*it == event)
-        {
-            m_Event.erase(it);
-            return true;
-        }
-    }
-    return false;
+    return RemovePlacedEvent(m_Event, event);
 }
 
 int32_t WorldMapRecord::FindFreeStageNumber(const WorldMapEvent* excluded) const

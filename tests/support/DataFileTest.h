@@ -3,10 +3,9 @@
 // Fixture of the data-file tests: a temporary project folder as the current
 // folder, fresh logs in it, and no fatal error left over from another test.
 
+#include "TempFolder.h"
 #include "common/services/Log.h"
 #include "platform/core/FatalHooks.h"
-
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,18 @@
+#pragma once
+
+// Event palette files (.plt, the stage's palette events) and world palette
+// files (.wplt, the world map's): the data-file container, int32 count, then
+// the events. Loading replaces the list only when the whole file was read; 0
+// when it could not be opened or was corrupt. Events of a .plt file are
+// checked against the open stage.
+
+#include "common/data/Event.h"
+#include "common/data/WorldMapRecord.h"
+
+#include <string_view>
+
+int LoadEventPalette(CheckedVector<Event>& palette, std::string_view name);
+int SaveEventPalette(CheckedVector<Event>& palette, std::string_view name);
+
+int LoadWorldPalette(CheckedVector<WorldMapEvent>& palette, std::string_view name);
+int SaveWorldPalette(CheckedVector<WorldMapEvent>& palette, std::string_view name);
