@@ -140,7 +140,8 @@ void WorldMapRecord::SetDefaults()
     m_nBackColor = 16;
     m_bUseBackImage = 0;
 
-    m_Chip.assign(kWorldChipCount, WorldMapChip());
+    // Cut or extended: the chips kept keep their value and text.
+    m_Chip.resize(kWorldChipCount);
     for (int i = 0; i < kWorldChipCount; ++i)
     {
         WorldMapChip& chip = m_Chip.At(i);

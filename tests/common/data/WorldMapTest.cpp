@@ -57,6 +57,34 @@ TEST_F(WorldMapTest, NewMapHasTheDefaults)
     EXPECT_EQ(map.m_Palette[0].m_Page.size(), 1u);
 }
 
+TEST_F(WorldMapTest, SetDefaultsCutsOrExtendsTheChipsAndKeepsTheirOwnValues)
+{
+    // Chip lists of 12 and of 3 entries, each chip with a value and a text of its own.
+    for (std::size_t count : {12u, 3u})
+    {
+        SCOPED_TRACE(count);
+        WorldMapRecord map;
+        map.m_Chip.resize(count);
+        for (std::size_t i = 0; i < count; ++i)
+        {
+            map.m_Chip[i].m_nChipValue = 70 + static_cast<int32_t>(i);
+            map.m_Chip[i].m_strText = "川";
+            map.m_Chip[i].m_nTile = 99;
+        }
+        map.SetDefaults();
+        ASSERT_EQ(map.m_Chip.size(), 10u);
+        for (std::size_t i = 0; i < 10; ++i)
+        {
+            const WorldMapChip& chip = map.m_Chip[i];
+            EXPECT_EQ(chip.m_nTile, static_cast<int32_t>(i));
+            EXPECT_EQ(chip.m_bBlocked, i < 5 ? 1 : 0);
+            EXPECT_EQ(chip.m_strPassLabel, i < 5 ? "通行不可" : "通行可");
+            EXPECT_EQ(chip.m_nChipValue, i < count ? 70 + static_cast<int32_t>(i) : 0) << "chip " << i;
+            EXPECT_EQ(chip.m_strText, i < count ? "川" : "") << "chip " << i;
+        }
+    }
+}
+
 TEST_F(WorldMapTest, ResizeKeepsEveryDrawnCellAtItsPlace)
 {
     struct Case
