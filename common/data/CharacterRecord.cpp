@@ -327,3 +327,34 @@ void EnemyRecord::SaveOwnLists(DataWriter& out)
     SaveRecordVector(m_MoveAI, out);
     SaveRecordVector(m_BattleAi, out);
 }
+
+void BattleAiEntry::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Condition", m_Condition);
+}
+
+void CharacterRecord::VisitVectors(VectorVisitor& visitor)
+{
+    for (int k = 0; k < kParameterCount; ++k)
+    {
+        visitor.Record("m_Param[" + std::to_string(k) + "]", m_Param[k]);
+    }
+    for (std::size_t i = 0; i < std::size(m_Equip); ++i)
+    {
+        visitor.Record("m_Equip[" + std::to_string(i) + "]", m_Equip[i]);
+    }
+    for (int k = 0; k < kParameterCount; ++k)
+    {
+        visitor.Ints("m_Growth[" + std::to_string(k) + "]", m_Growth[k]);
+    }
+    visitor.Ints("m_SkillPoints", m_SkillPoints);
+    visitor.Records("m_Skill", m_Skill);
+    visitor.Records("m_LearnSkill", m_LearnSkill);
+}
+
+void EnemyRecord::VisitVectors(VectorVisitor& visitor)
+{
+    CharacterRecord::VisitVectors(visitor);
+    visitor.Records("m_MoveAI", m_MoveAI);
+    visitor.Records("m_BattleAi", m_BattleAi);
+}

@@ -112,6 +112,7 @@ public:
     // The image, then the conditions.
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // An attack with skill 1, priority 1, priority level 10, no conditions.
     void SetDefaults();
@@ -140,6 +141,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
     virtual void SetDefaults();
 
     // The consistency check against the class, item and skill tables.
@@ -229,6 +231,8 @@ public:
 
     CheckedVector<MoveAiEntry> m_MoveAI;
     CheckedVector<BattleAiEntry> m_BattleAi;
+
+    void VisitVectors(VectorVisitor& visitor) override;
 
 protected:
     bool LoadOwnLists(DataReader& in) override;

@@ -64,3 +64,9 @@ void ClassRecord::SetDefaults()
         resist = 100;
     }
 }
+
+void ClassRecord::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Ints("m_SkillLearn", m_SkillLearn);
+    visitor.Ints("m_Resist", m_Resist);
+}

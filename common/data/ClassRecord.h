@@ -18,6 +18,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // Sizes the skill-learning values to the System's skill categories and
     // the resistances to its attributes; new entries are 0.

@@ -54,9 +54,12 @@ bool CloseDataFile(std::unique_ptr<DataFileWriter> file)
     return true;
 }
 
-void ReportLoadFailure(const DataReader& in)
+std::string ReportLoadFailure(const DataReader& in)
 {
-    WriteReportAndErrorLog("Load %s : %s at byte %zu", in.Name().c_str(), in.Error().c_str(), in.ErrorOffset());
+    std::string reason;
+    FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
+    WriteReportAndErrorLog("Load %s : %s", in.Name().c_str(), reason.c_str());
+    return reason;
 }
 
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in)

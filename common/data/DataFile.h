@@ -40,8 +40,9 @@ std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name);
 // when it cannot be written; the previous file is then untouched.
 bool CloseDataFile(std::unique_ptr<DataFileWriter> file);
 
-// Writes the log line of a load that failed on a corrupt file.
-void ReportLoadFailure(const DataReader& in);
+// Writes the log line of a load that failed on a corrupt file and returns its
+// reason ("... at byte N").
+std::string ReportLoadFailure(const DataReader& in);
 
 // Counted vectors of int32: int32 count, then the values.
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in);
@@ -94,31 +95,50 @@ void SaveRecordVector(CheckedVector<T>& records, DataWriter& out)
     }
 }
 
-// Loads a single-record file into the record. 1 when the file was read; 0 when
-// it could not be opened or was corrupt (the record is then unchanged). With
-// the strip-CR flag, CR bytes are removed from the record's own strings.
+// What became of a whole-file load.
+enum class LoadResult
+{
+    Loaded,
+    NotOpened, // missing or unreadable: nothing was read
+    Corrupt,   // opened, but a read or a count failed; one log line was written
+};
+
+// Loads a single-record file into the record; on any failure the record is
+// unchanged and, when asked, error tells why. With the strip-CR flag, CR bytes are removed from the record's
+// own strings.
 template <class T>
-int LoadRecordFile(T& record, std::string_view name, int stripCr)
+LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std::string* error = nullptr)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
     if (!in)
     {
-        return 0;
+        return LoadResult::NotOpened;
     }
     T loaded(record); // members an old layout lacks keep the values they have now
     if (!loaded.Load(*in) || in->Failed())
     {
-        ReportLoadFailure(*in);
+        std::string reason = ReportLoadFailure(*in);
+        if (error)
+        {
+            *error = std::move(reason);
+        }
         FileVersion = previousVersion;
-        return 0;
+        return LoadResult::Corrupt;
     }
     if (stripCr)
     {
         loaded.RemoveCarriageReturns();
     }
     record = std::move(loaded);
-    return 1;
+    return LoadResult::Loaded;
+}
+
+// 1 when the file was read; 0 when it could not be opened or was corrupt.
+template <class T>
+int LoadRecordFile(T& record, std::string_view name, int stripCr)
+{
+    return TryLoadRecordFile(record, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
 // Writes a single-record file. 1 when written.
@@ -143,22 +163,26 @@ int LoadNumberedCopy(T& record, std::string_view path, std::string_view extensio
 }
 
 // Table files: int32 count and the records. Loading replaces the table only
-// when the whole file checked out; 0 when it could not be opened or was corrupt.
+// when the whole file checked out.
 template <class T>
-int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
+LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr, std::string* error = nullptr)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
     if (!in)
     {
-        return 0;
+        return LoadResult::NotOpened;
     }
     CheckedVector<T> loaded;
     if (!LoadRecordVector(loaded, *in))
     {
-        ReportLoadFailure(*in);
+        std::string reason = ReportLoadFailure(*in);
+        if (error)
+        {
+            *error = std::move(reason);
+        }
         FileVersion = previousVersion;
-        return 0;
+        return LoadResult::Corrupt;
     }
     if (stripCr)
     {
@@ -168,7 +192,14 @@ int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
         }
     }
     table.swap(loaded);
-    return 1;
+    return LoadResult::Loaded;
+}
+
+// 1 when the file was read; 0 when it could not be opened or was corrupt.
+template <class T>
+int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
+{
+    return TryLoadTableFile(table, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
 template <class T>

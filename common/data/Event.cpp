@@ -261,3 +261,20 @@ void ResetVectorPrototype(Event& prototype)
 {
     prototype.Init();
 }
+
+void EventCommand::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Ints("m_nValParam", m_nValParam);
+    visitor.Records("m_StrParam", m_StrParam);
+    visitor.Records("m_ShopItem", m_ShopItem);
+}
+
+void EventPage::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Action", m_Action);
+}
+
+void Event::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Page", m_Page);
+}

@@ -50,6 +50,7 @@ public:
     // Reads the command and brings the codes of older files to today's rows.
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // The empty command (code 0, no arguments).
     void Init();
@@ -74,6 +75,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     void Init();
     // A position group that the stage does not have becomes 0 (null: no check).
@@ -108,6 +110,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // Resets to a new event with exactly one empty page.
     void Init();

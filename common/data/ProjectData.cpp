@@ -2,6 +2,8 @@
 
 // Defined in one translation unit so that they are built in this order and
 // destroyed in the reverse one.
+EditConfigRecord EditConfig;
+CheckedVector<StringRecord> GValInfo;
 StageRecord Stage;
 WorldMapRecord WorldMap;
 Event StartEvent;

@@ -20,6 +20,10 @@ void SerializableRecord::Save(DataWriter& out)
     SaveRecord(out);
 }
 
+void SerializableRecord::VisitVectors(VectorVisitor&)
+{
+}
+
 void SerializableRecord::ClearBindings()
 {
     m_Fields.clear();

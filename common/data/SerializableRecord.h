@@ -23,6 +23,7 @@
 #include "common/data/DataStream.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The version word at the start of every data file.
@@ -56,6 +57,31 @@ struct StringBinding
     const char* m_pName;
 };
 
+class SerializableRecord;
+
+// Receives the vectors a record appends after its image, in file order, for
+// the tools that show and compare records.
+class VectorVisitor
+{
+public:
+    virtual ~VectorVisitor() = default;
+    virtual void Ints(const std::string& name, const int32_t* values, int count) = 0;
+    virtual void Records(const std::string& name, int count,
+                         const std::function<SerializableRecord&(int index)>& element) = 0;
+    // A single sub-record stored in place (an element of a fixed array).
+    virtual void Record(const std::string& name, SerializableRecord& record) = 0;
+
+    void Ints(const std::string& name, const CheckedVector<int32_t>& values)
+    {
+        Ints(name, values.data(), values.Count());
+    }
+    template <class T>
+    void Records(const std::string& name, CheckedVector<T>& records)
+    {
+        Records(name, records.Count(), [&records](int i) -> SerializableRecord& { return records[i]; });
+    }
+};
+
 class SerializableRecord
 {
 public:
@@ -83,6 +109,10 @@ public:
 
     // Removes every CR byte from every string member.
     void RemoveCarriageReturns();
+
+    // Shows the visitor the vectors this record stores after its image, in
+    // file order. Records without vectors show nothing.
+    virtual void VisitVectors(VectorVisitor& visitor);
 
     // The lists as the last BindFields left them.
     const CheckedVector<FieldBinding>& BoundFields() const { return m_Fields; }

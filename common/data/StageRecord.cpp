@@ -1,5 +1,6 @@
 #include "StageRecord.h"
 
+#include "common/data/DataFilePaths.h"
 #include "common/data/FormatString.h"
 #include "common/data/MapGrid.h"
 #include "common/data/PlacedEvents.h"
@@ -385,7 +386,7 @@ bool StageRecord::RemoveEvent(const Event* event)
 std::string StageFileExtension()
 {
     std::string extension;
-    FormatString(extension, "%s_%s", "stg", "276");
+    FormatString(extension, "%s_%s", FileExtensions[kExtStage], kVersionText);
     return extension;
 }
 
@@ -397,4 +398,32 @@ int SaveStageFile(StageRecord& stage, std::string_view path)
         name += "." + StageFileExtension();
     }
     return SaveRecordFile(stage, name);
+}
+
+void PositionGroup::VisitVectors(VectorVisitor& visitor)
+{
+    CheckedVector<int32_t> xy;
+    for (const MapPoint& point : m_Point)
+    {
+        xy.push_back(point.m_nX);
+        xy.push_back(point.m_nY);
+    }
+    visitor.Ints("m_Point(x,y)", xy);
+}
+
+void EnemyPlacement::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_MoveAI", m_MoveAI);
+}
+
+void StageRecord::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Ints("m_Chip", m_Chip);
+    visitor.Records("m_GroupPos", m_GroupPos);
+    visitor.Records("m_Enemy", m_Enemy);
+    visitor.Records("m_Event", m_Event);
+    visitor.Records("m_PaletteEvent", m_PaletteEvent);
+    visitor.Records("m_WinPage", m_WinPage);
+    visitor.Records("m_LosePage", m_LosePage);
+    visitor.Records("m_OtherPage", m_OtherPage);
 }

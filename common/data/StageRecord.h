@@ -48,6 +48,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // Points off the stage are erased; a centre off the stage becomes 0.
     void Validate();
@@ -66,6 +67,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // Not on the map, in no group.
     void SetDefaults();
@@ -116,6 +118,7 @@ public:
     bool Load(DataReader& in) override;
     // Checks the stage, then writes it (always in today's order).
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // A new stage: 20 x 15, one palette event, two position groups.
     void SetDefaults();

@@ -262,3 +262,15 @@ void CalcBattleActionCounts(double& attackerCount, double& defenderCount, int32_
     attackerCount = (static_cast<double>(attackerAdd) * battleTime + attackerInitial) * 0.001;
     defenderCount = (defenderSteps * defenderAdd + defenderInitial) * 0.001;
 }
+
+void SystemRecord::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Attribute", m_Attribute);
+    visitor.Records("m_SkillCategory", m_SkillCategory);
+    visitor.Records("m_ItemCategory", m_ItemCategory);
+    visitor.Records("m_FormationMenu", m_FormationMenu);
+    visitor.Records("m_PlacementMenu", m_PlacementMenu);
+    visitor.Records("m_MapCharaMenu", m_MapCharaMenu);
+    visitor.Records("m_MapMenu", m_MapMenu);
+    visitor.Records("m_BattleCharaMenu", m_BattleCharaMenu);
+}

@@ -60,6 +60,7 @@ public:
     // upgrades the menus of older files.
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // The settings of a new project.
     void SetDefaults();

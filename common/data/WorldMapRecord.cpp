@@ -253,3 +253,16 @@ void WorldMapRecord::AssignStageNumbers(WorldMapEvent& event, const WorldMapEven
         }
     }
 }
+
+void WorldMapEvent::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Page", m_Page);
+}
+
+void WorldMapRecord::VisitVectors(VectorVisitor& visitor)
+{
+    visitor.Records("m_Chip", m_Chip);
+    visitor.Ints("m_Cell", m_Cell);
+    visitor.Records("m_Event", m_Event);
+    visitor.Records("m_Palette", m_Palette);
+}

@@ -58,6 +58,7 @@ public:
     void BindFields(int32_t version) override;
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // A new event with exactly one cleared page.
     void Init();
@@ -80,6 +81,7 @@ public:
     // map held before survives; the pitch and shift follow from the width.
     bool Load(DataReader& in) override;
     void Save(DataWriter& out) override;
+    void VisitVectors(VectorVisitor& visitor) override;
 
     // A new world map: 20 x 15, start (9, 7), ten chips, one palette event.
     void SetDefaults();

@@ -1,6 +1,6 @@
 #include "GameProgram.h"
 
-#include "common/project/EditConfigRecord.h"
+#include "common/data/EditConfigRecord.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/ProgramStrings.h"

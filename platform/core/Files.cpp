@@ -310,6 +310,28 @@ bool CreateFolders(std::string_view storedPath)
     return IsFolder(storedPath);
 }
 
+std::vector<std::string> ListFolder(std::string_view storedFolder)
+{
+    std::vector<std::string> names;
+    std::string disk = storedFolder.empty() ? std::string(".") : DiskPath(storedFolder);
+    DIR* dir = ::opendir(disk.c_str());
+    if (!dir)
+    {
+        return names;
+    }
+    while (dirent* entry = ::readdir(dir))
+    {
+        std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+        {
+            names.push_back(FromUtf8(name));
+        }
+    }
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 bool RemoveFile(std::string_view storedPath)
 {
     std::string disk = DiskPath(storedPath);

@@ -43,6 +43,9 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
 // Creates a folder and its missing parents. True when the folder exists afterwards.
 bool CreateFolders(std::string_view storedPath);
 
+// The names (CP932) of the entries of a folder, sorted; empty when it cannot be read.
+std::vector<std::string> ListFolder(std::string_view storedFolder);
+
 // Removes a file; true when it is gone afterwards.
 bool RemoveFile(std::string_view storedPath);
 

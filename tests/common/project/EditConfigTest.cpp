@@ -1,5 +1,5 @@
 #include "common/data/DataFile.h"
-#include "common/project/EditConfigRecord.h"
+#include "common/data/EditConfigRecord.h"
 
 #include "TempFolder.h"
 

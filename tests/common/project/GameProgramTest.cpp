@@ -1,4 +1,4 @@
-#include "common/project/EditConfigRecord.h"
+#include "common/data/EditConfigRecord.h"
 #include "common/project/GameProgram.h"
 
 #include "TempFolder.h"

@@ -1,6 +1,6 @@
 #include "EditConfigRecord.h"
 
-#include "common/project/DataFilePaths.h"
+#include "common/data/DataFilePaths.h"
 
 EditConfigRecord::EditConfigRecord()
 {

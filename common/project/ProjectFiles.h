@@ -1,0 +1,63 @@
+#pragma once
+
+// The data side of the editor: what its start-up reads into the global data
+// objects, what its shut-down and the database's save-all write, the stage
+// commands, and the search for the game program. None of it opens a window;
+// the editor calls these between its own window and music steps.
+
+#include "common/data/DataFile.h"
+#include "common/data/ProjectData.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// How one file of the project fared.
+struct ProjectFileStatus
+{
+    std::string m_strPath;
+    LoadResult m_Result = LoadResult::NotOpened;
+    int32_t m_nVersion = 0; // the file's version word, when it was opened
+    int m_nRecords = 0;     // records read (1 for a single-record file)
+    std::string m_strError; // why a corrupt file was refused
+};
+
+// Puts every global data object back to the state it is built in.
+void ResetProjectData();
+
+// The editor's data start-up in the project folder (the current folder), in
+// this order: EditConfig, GValInfo, System, the land, skill and item tables,
+// the class, friend and enemy tables, the default stage, the default event
+// palettes, WorldMap and StartEvent. A table whose file cannot be read is
+// brought to two default records, GValInfo to 256 empty names; a record whose
+// file cannot be read keeps its defaults. One status per file, in load order.
+std::vector<ProjectFileStatus> LoadProjectData();
+
+// The editor's data shut-down: writes EditConfig.dat and GValInfo.dat. True
+// when both were written.
+bool SaveShutDownData();
+
+// The database editor's save-all: System.dat and the six table files, each
+// record's own index set to its position. True when all were written.
+bool SaveDatabase();
+
+// The table loaders of the editor: 1 when the file was read, 0 (the table
+// unchanged) when it could not be opened or was corrupt. With the strip-CR
+// flag every element loses its CR bytes.
+int LoadClassTable(CheckedVector<ClassRecord>& table, std::string_view name, int stripCr);
+int LoadFriendTable(CheckedVector<FriendRecord>& table, std::string_view name, int stripCr);
+int LoadEnemyTable(CheckedVector<EnemyRecord>& table, std::string_view name, int stripCr);
+int LoadEventTable(CheckedVector<Event>& table, std::string_view name, int stripCr);
+int LoadWorldEventTable(CheckedVector<WorldMapEvent>& table, std::string_view name, int stripCr);
+
+// A new stage: the default stage file when one loads, else a stage at its
+// defaults. With EditConfig's keep-palette option the palette events survive.
+void NewStage();
+// Opens a stage file into Stage, keeping the palette events as NewStage does.
+// 1 when it was read.
+int OpenStage(std::string_view name);
+// Saves Stage under the path with the extension stg_276. 1 when written.
+int SaveStage(std::string_view path);
+
+// The game program for test play, by EditConfig's settings.
+int FindGameExecutable(std::string& path);

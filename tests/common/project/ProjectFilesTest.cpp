@@ -1,0 +1,169 @@
+#include "common/data/DataFilePaths.h"
+#include "common/project/ProjectFiles.h"
+#include "platform/core/FatalHooks.h"
+
+#include "DataFileTest.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+class ProjectFilesTest : public DataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFileTest::SetUp();
+        ResetProjectData();
+        for (const char* folder : {"data/database", "data/stg", "data/plt", "data/wplt"})
+        {
+            fs::create_directories(folder);
+        }
+    }
+    void TearDown() override
+    {
+        ResetProjectData();
+        DataFileTest::TearDown();
+    }
+
+    static const ProjectFileStatus* Find(const std::vector<ProjectFileStatus>& files, const char* path)
+    {
+        for (const ProjectFileStatus& f : files)
+        {
+            if (f.m_strPath == path)
+            {
+                return &f;
+            }
+        }
+        return nullptr;
+    }
+};
+
+TEST_F(ProjectFilesTest, EmptyFolderGivesTheDefaultsOfANewProject)
+{
+    std::vector<ProjectFileStatus> files = LoadProjectData();
+    for (const ProjectFileStatus& f : files)
+    {
+        EXPECT_EQ(f.m_Result, LoadResult::NotOpened) << f.m_strPath;
+    }
+    EXPECT_EQ(GValInfo.Count(), 256);
+    EXPECT_EQ(GValInfo[255].m_str, "");
+    for (int count : {LandTable.Count(), SkillTable.Count(), ItemTable.Count(), ClassTable.Count(),
+                      FriendTable.Count(), EnemyTable.Count()})
+    {
+        EXPECT_EQ(count, 2);
+    }
+    EXPECT_EQ(ItemTable[1].m_nMaxCount, 99); // default records, not cleared ones
+    EXPECT_EQ(Stage.m_nWidth, 20);
+    EXPECT_EQ(EditConfig.m_nUndoDepth, 3);
+}
+
+TEST_F(ProjectFilesTest, FilesThatOpenKeepTheirOwnCounts)
+{
+    CheckedVector<StringRecord> names(300);
+    names[299].m_str = "最後";
+    ASSERT_EQ(SaveTableFile(names, DataFilePaths[kPathGValInfo]), 1);
+    CheckedVector<LandRecord> lands(5);
+    ASSERT_EQ(SaveTableFile(lands, DataFilePaths[kPathLand]), 1);
+
+    std::vector<ProjectFileStatus> files = LoadProjectData();
+    EXPECT_EQ(GValInfo.Count(), 300);
+    EXPECT_EQ(GValInfo[299].m_str, "最後");
+    EXPECT_EQ(LandTable.Count(), 5);
+    const ProjectFileStatus* land = Find(files, DataFilePaths[kPathLand]);
+    ASSERT_NE(land, nullptr);
+    EXPECT_EQ(land->m_Result, LoadResult::Loaded);
+    EXPECT_EQ(land->m_nVersion, 276);
+    EXPECT_EQ(land->m_nRecords, 5);
+}
+
+TEST_F(ProjectFilesTest, CorruptTableIsReportedAndReplacedByDefaults)
+{
+    m_Folder.WriteFile("data/database/Item.dat", ByteBuilder().Int(276).Int(0x7FFFFFFF));
+    std::vector<ProjectFileStatus> files = LoadProjectData();
+    const ProjectFileStatus* item = Find(files, DataFilePaths[kPathItem]);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->m_Result, LoadResult::Corrupt);
+    EXPECT_NE(item->m_strError.find("count"), std::string::npos) << item->m_strError;
+    EXPECT_EQ(ItemTable.Count(), 2);
+    // The corrupt file itself is left for the author to look at.
+    EXPECT_EQ(m_Folder.ReadFile("data/database/Item.dat").size(), 8u);
+}
+
+TEST_F(ProjectFilesTest, ShutDownWritesTheSettingsAndTheVariableNames)
+{
+    LoadProjectData();
+    EditConfig.m_nUndoDepth = 9;
+    GValInfo[3].m_str = "所持金";
+    ASSERT_TRUE(SaveShutDownData());
+    ResetProjectData();
+    LoadProjectData();
+    EXPECT_EQ(EditConfig.m_nUndoDepth, 9);
+    EXPECT_EQ(GValInfo[3].m_str, "所持金");
+
+    // After a fatal error the shut-down writes nothing.
+    platform::FatalError();
+    EditConfig.m_nUndoDepth = 1;
+    EXPECT_FALSE(SaveShutDownData());
+    ResetProjectData();
+    LoadProjectData();
+    EXPECT_EQ(EditConfig.m_nUndoDepth, 9);
+}
+
+TEST_F(ProjectFilesTest, SaveAllSetsEachRecordsOwnIndex)
+{
+    LoadProjectData();
+    ItemTable.resize(4, ItemTable[1]);
+    ASSERT_TRUE(SaveDatabase());
+    ResetProjectData();
+    LoadProjectData();
+    ASSERT_EQ(ItemTable.Count(), 4);
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(ItemTable[i].m_nItemB, i);
+    }
+    EXPECT_EQ(ClassTable[1].m_nClassA, 1);
+    EXPECT_EQ(LandTable[1].m_nLandA, 1);
+    EXPECT_EQ(SkillTable[1].m_nSkillB, 1);
+}
+
+TEST_F(ProjectFilesTest, SavedStageIsFoundAsTheDefaultStage)
+{
+    LoadProjectData();
+    Stage.m_strName = "砦";
+    ASSERT_EQ(SaveStage("data\\stg\\Fort.stg"), 1);
+    EXPECT_TRUE(fs::exists("data/stg/Fort.stg_276"));
+
+    Stage = StageRecord();
+    EditConfig.m_strDefaultStage = "data\\stg\\Fort.stg";
+    NewStage();
+    EXPECT_EQ(Stage.m_strName, "砦");
+}
+
+TEST_F(ProjectFilesTest, KeepEventPaletteOptionGuardsThePaletteEvents)
+{
+    LoadProjectData();
+    Stage.m_strName = "saved";
+    ASSERT_EQ(SaveStage("data\\stg\\A"), 1); // saved with its own (default) palette
+
+    Event mine;
+    mine.m_strName = "手作り";
+    for (int keep : {1, 0})
+    {
+        EditConfig.m_bKeepEventPalette = keep;
+        Stage.m_PaletteEvent.assign(1, mine);
+        NewStage();
+        EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
+
+        Stage.m_PaletteEvent.assign(1, mine);
+        ASSERT_EQ(OpenStage("data\\stg\\A.stg_276"), 1);
+        EXPECT_EQ(Stage.m_strName, "saved");
+        EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
+    }
+}
+
+} // namespace

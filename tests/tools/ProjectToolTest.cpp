@@ -1,0 +1,254 @@
+#include "ProjectTool.h"
+
+#include "common/data/DataFile.h"
+#include "common/data/EditConfigRecord.h"
+#include "common/data/LandRecord.h"
+#include "common/data/StageRecord.h"
+#include "common/project/ProjectFiles.h"
+
+#include "DataFileTest.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+struct ToolRun
+{
+    int status;
+    std::string out;
+    std::string err;
+};
+
+ToolRun Tool(std::vector<std::string> args)
+{
+    std::ostringstream out, err;
+    int status = RunProjectTool(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Every file below a folder with its bytes.
+std::map<std::string, std::vector<unsigned char>> Snapshot(const fs::path& folder)
+{
+    std::map<std::string, std::vector<unsigned char>> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+    {
+        if (entry.is_regular_file())
+        {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[fs::relative(entry.path(), folder).string()] =
+                std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    return files;
+}
+
+class ProjectToolTest : public DataFileTest
+{
+protected:
+    void SetUp() override
+    {
+        DataFileTest::SetUp();
+        m_Root = fs::current_path();
+    }
+    void TearDown() override
+    {
+        fs::current_path(m_Root);
+        ResetProjectData();
+        DataFileTest::TearDown();
+    }
+    fs::path m_Root;
+};
+
+TEST_F(ProjectToolTest, NewProjectLoadsWithoutAFailure)
+{
+    ToolRun made = Tool({"new", "proj"});
+    ASSERT_EQ(made.status, 0) << made.err;
+    fs::current_path(m_Root);
+    ToolRun check = Tool({"check", "proj"});
+    EXPECT_EQ(check.status, 0) << check.out;
+    for (const char* line : {"data\\database\\Item.dat: version 276, 2 records",
+                             "data\\database\\Friend.dat: version 276, 2 records",
+                             "data\\database\\Enemy.dat: version 276, 2 records",
+                             "data\\GValInfo.dat: version 276, 256 records",
+                             "data\\EditConfig.dat: version 276, 1 record",
+                             "data\\stg\\Stage01.stg_276: version 276, 1 record",
+                             "data\\wplt\\Default.wplt: version 276", " 0 failed"})
+    {
+        EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
+    }
+    EXPECT_EQ(check.out.find("missing"), std::string::npos) << check.out;
+
+    // A folder that holds something is not made into a project.
+    fs::current_path(m_Root);
+    EXPECT_EQ(Tool({"new", "proj"}).status, 2);
+}
+
+TEST_F(ProjectToolTest, UpgradeOfANewProjectChangesNoByte)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root);
+    auto before = Snapshot("proj");
+    ToolRun upgrade = Tool({"upgrade", "proj"});
+    ASSERT_EQ(upgrade.status, 0) << upgrade.out << upgrade.err;
+    fs::current_path(m_Root);
+    EXPECT_EQ(Snapshot("proj"), before);
+}
+
+// A version-85 stage of 20 x 15 cells without placements or events.
+std::vector<unsigned char> Version85Stage()
+{
+    ByteBuilder b;
+    b.Int(85).Int(9).Ints({20, 15, 32, 5, 1, 300, 60, 110, 40}).Int(2).String("砦").String("");
+    b.Int(32 * 15);
+    for (int i = 0; i < 32 * 15; ++i)
+    {
+        b.Int(i == 33 ? 1 : 0);
+    }
+    b.Int(0).Int(0).Int(0);                                       // placements, events, palette events
+    b.Int(2).Int(2).Ints({0, 0}).Int(1).String("A").Int(0);       // two position groups
+    b.Int(2).Ints({3, 4}).Int(1).String("B").Int(1).Ints({5, 6});
+    b.Int(0).Int(0).Int(0);                                       // win, lose and other pages
+    return b;
+}
+
+TEST_F(ProjectToolTest, UpgradeBringsOldFilesToTheCurrentVersion)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root / "proj");
+    // A version-85 EditConfig.dat: six ints and three strings.
+    m_Folder.WriteFile("proj/data/EditConfig.dat", ByteBuilder()
+                                                      .Int(85)
+                                                      .Int(6)
+                                                      .Ints({5, 1, 0, 1, 0, 0})
+                                                      .Int(3)
+                                                      .String("data\\stg\\Old.stg")
+                                                      .String("data\\plt\\Default.plt")
+                                                      .String("data\\wplt\\Default.wplt"));
+    // A version-81 land table: no percent flag, the effects one place earlier.
+    ByteBuilder lands;
+    lands.Int(81).Int(2);
+    for (int32_t cost : {1, 3})
+    {
+        lands.Int(7).Ints({0, cost, 0, 12}).Ints({1, 2, 3, 4, 5, 6, 7, 8, 9}).Ints({1, 50});
+        lands.Int(3).String("森").String("").String("");
+    }
+    m_Folder.WriteFile("proj/data/database/Land.dat", lands);
+    m_Folder.WriteFile("proj/data/stg/Old.stg_085", Version85Stage());
+    fs::current_path(m_Root);
+
+    ToolRun upgrade = Tool({"upgrade", "proj"});
+    ASSERT_EQ(upgrade.status, 0) << upgrade.out << upgrade.err;
+    EXPECT_NE(upgrade.out.find("data\\stg\\Old.stg_276: saved"), std::string::npos) << upgrade.out;
+
+    fs::current_path(m_Root / "proj");
+    EditConfigRecord config;
+    config.m_nUndoDepth = 0;
+    ASSERT_EQ(LoadRecordFile(config, "data\\EditConfig.dat", 0), 1);
+    EXPECT_EQ(FileVersion, 276);
+    EXPECT_EQ(config.m_nUndoDepth, 5);
+    EXPECT_EQ(config.m_strDefaultStage, "data\\stg\\Old.stg");
+    EXPECT_EQ(config.m_bSearchGameProgram, 1); // newer fields at their defaults
+    EXPECT_EQ(config.m_strConvertFolder, "data\\bmp\\convert");
+
+    CheckedVector<LandRecord> land;
+    ASSERT_EQ(LoadTableFile(land, "data\\database\\Land.dat", 0), 1);
+    EXPECT_EQ(FileVersion, 276);
+    ASSERT_EQ(land.Count(), 2);
+    EXPECT_EQ(land[1].m_nLandA, 1); // the table writer numbers the records
+    EXPECT_EQ(land[1].m_nMoveCost, 3);
+    EXPECT_EQ(land[1].m_bPercent, 0);
+    EXPECT_EQ(land[1].m_nEffect[8], 9);
+    EXPECT_EQ(land[1].m_nSpecialValue, 50);
+
+    StageRecord stage;
+    ASSERT_EQ(LoadRecordFile(stage, "data\\stg\\Old.stg_276", 0), 1);
+    EXPECT_EQ(FileVersion, 276);
+    EXPECT_EQ(stage.m_strName, "砦");
+    EXPECT_EQ(stage.CellAt(1, 1), 1);
+    ASSERT_EQ(stage.m_GroupPos.Count(), 2);
+    EXPECT_EQ(stage.m_GroupPos[1].m_nCenterX, 3);
+    EXPECT_TRUE(fs::exists("data/stg/Old.stg_085")); // the old copy is kept
+
+    fs::current_path(m_Root);
+    EXPECT_EQ(Tool({"check", "proj"}).status, 0);
+}
+
+TEST_F(ProjectToolTest, CorruptFileFailsTheCheckAndStopsTheUpgrade)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root);
+    std::vector<unsigned char> item = m_Folder.ReadFile("proj/data/database/Item.dat");
+    item.resize(item.size() - 3);
+    m_Folder.WriteFile("proj/data/database/Item.dat", item);
+    auto before = Snapshot("proj");
+
+    ToolRun check = Tool({"check", "proj"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("data\\database\\Item.dat: FAILED: the file ends early"), std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("1 failed"), std::string::npos);
+
+    fs::current_path(m_Root);
+    ToolRun upgrade = Tool({"upgrade", "proj"});
+    EXPECT_EQ(upgrade.status, 1);
+    fs::current_path(m_Root);
+    EXPECT_EQ(Snapshot("proj"), before);
+}
+
+TEST_F(ProjectToolTest, DumpAndDiff)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root / "proj");
+    CheckedVector<LandRecord> lands;
+    ASSERT_EQ(LoadTableFile(lands, "data\\database\\Land.dat", 0), 1);
+    lands[1].m_strName = "草原";
+    lands[1].m_nEffect[2] = 15;
+    ASSERT_EQ(SaveTableFile(lands, "data\\database\\Land2.dat"), 1);
+    fs::rename("data/database/Land2.dat", "Land.dat"); // same kind by its name
+    fs::current_path(m_Root);
+
+    ToolRun dump = Tool({"dump", "proj/data/database/Land.dat"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    EXPECT_NE(dump.out.find("land table, version 276, 2 records"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("[1].m_nMoveCost = 1\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("[1].m_nEffect = 0 0 0 0 0 0 0 0 0\n"), std::string::npos) << dump.out;
+
+    fs::current_path(m_Root); // each command enters the project it works on
+    ToolRun diff = Tool({"diff", "proj/data/database/Land.dat", "proj/Land.dat"});
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    EXPECT_EQ(diff.out, "[1].m_nEffect[2]: 0 -> 15\n"
+                        "[1].m_strName: \"\" -> \"" +
+                            std::string(reinterpret_cast<const char*>(u8"草原")) + "\"\n");
+
+    fs::current_path(m_Root);
+    EXPECT_EQ(Tool({"diff", "proj/data/database/Land.dat", "proj/data/database/Land.dat"}).status, 0);
+    fs::current_path(m_Root);
+    EXPECT_EQ(Tool({"diff", "proj/data/database/Land.dat", "proj/data/database/Item.dat"}).status, 2);
+    fs::current_path(m_Root);
+    ToolRun stage = Tool({"dump", "proj/data/stg/Stage01.stg_276"});
+    EXPECT_EQ(stage.status, 0);
+    EXPECT_NE(stage.out.find("m_GroupPos.count = 2\n"), std::string::npos);
+    EXPECT_NE(stage.out.find(std::string("m_strName = \"") + reinterpret_cast<const char*>(u8"ステージ")),
+              std::string::npos);
+}
+
+TEST_F(ProjectToolTest, UsageErrors)
+{
+    EXPECT_EQ(Tool({}).status, 2);
+    EXPECT_EQ(Tool({"frobnicate", "x"}).status, 2);
+    EXPECT_EQ(Tool({"check"}).status, 2);
+    EXPECT_EQ(Tool({"check", "no/such/folder"}).status, 2);
+    EXPECT_EQ(Tool({"dump", "notes.txt"}).status, 2);
+    ToolRun missing = Tool({"dump", "data/database/Item.dat"});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("cannot be opened"), std::string::npos);
+}
+
+} // namespace
