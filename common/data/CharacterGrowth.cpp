@@ -74,10 +74,7 @@ void CharacterRecord::Validate()
     {
         return;
     }
-    if (!IsTableIndex(m_nClass, ClassTable.Count()))
-    {
-        m_nClass = ClassTable.Count() >= 2 ? 1 : 0;
-    }
+    FitIndexOrOne(m_nClass, ClassTable.Count());
     m_nMaxLevel = std::max(ClassTable.At(m_nClass).m_nMaxLevel, 1);
     if (m_nLevel > m_nMaxLevel)
     {

@@ -41,10 +41,7 @@ void ShopItemEntry::SetDefaults()
 
 void ShopItemEntry::Validate()
 {
-    if (!IsTableIndex(m_nItem, ItemTable.Count()))
-    {
-        m_nItem = 1;
-    }
+    FitIndexOrOne(m_nItem, ItemTable.Count());
 }
 
 void ResetVectorPrototype(ShopItemEntry& prototype)

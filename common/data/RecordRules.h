@@ -33,3 +33,13 @@ constexpr void FitIndex(int32_t& index, int count)
         index = 0;
     }
 }
+
+// An index outside its table falls back to entry 1, the first real entry of a
+// table whose entry 0 is the empty one; when the table has no entry 1, to 0.
+constexpr void FitIndexOrOne(int32_t& index, int count)
+{
+    if (!IsTableIndex(index, count))
+    {
+        index = count >= 2 ? 1 : 0;
+    }
+}

@@ -194,10 +194,7 @@ void ExplanationPage::Validate(const StageRecord* stage)
     }
     int groups = stage->m_GroupPos.Count();
     FitIndex(m_nEnemy, stage->m_Enemy.Count());
-    if (!IsTableIndex(m_nGroup, groups))
-    {
-        m_nGroup = 1;
-    }
+    FitIndexOrOne(m_nGroup, groups);
     if (m_nX >= stage->m_nWidth)
     {
         m_nX = stage->m_nWidth - 1;
