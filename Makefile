@@ -21,7 +21,7 @@ test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
 run: build
-	$(BUILD)/bin/recdemo
+	$(BUILD)/bin/projdata check sample
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done
