@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 #include "common/data/DataFile.h"
 #include "common/data/ProjectData.h"
+#include "common/project/ProjectFiles.h"
 #include "platform/core/FatalHooks.h"
 
 #include <gtest/gtest.h>
@@ -22,13 +23,7 @@ namespace dbtest
 inline void ResetProjectGlobals()
 {
     CurrentVersion = kDataFormatVersion;
-    System = SystemRecord();
-    ClassTable.clear();
-    FriendTable.clear();
-    EnemyTable.clear();
-    SkillTable.clear();
-    ItemTable.clear();
-    LandTable.clear();
+    ResetProjectData();
 }
 
 class DatabaseTest : public testing::Test
