@@ -3,7 +3,7 @@
 // "core_share" is the part of one processor core that playing in real time
 // takes (0.1 would be a tenth of a core).
 
-#include "BenchSongs.h"
+#include "BenchSupport.h"
 #include "common/sound/MidiStream.h"
 #include "platform/audio/FluidMidiDevice.h"
 #include "platform/audio/Mixer.h"
@@ -29,14 +29,7 @@ void BM_RenderOneSecondOfDenseMidi(benchmark::State& state)
     }
     MidiStream stream(*device, "dense.mid");
     stream.Restart();
-    std::vector<uint8_t> out(std::size_t(kRate) * platform::Mixer::kOutputFrameBytes);
-    for (auto _ : state)
-    {
-        mixer.Mix(out.data(), int(out.size()));
-        benchmark::DoNotOptimize(out.data());
-    }
-    state.counters["core_share"] =
-        benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    MixOneSecondPerIteration(state, mixer);
 }
 
 } // namespace

@@ -36,6 +36,8 @@ public:
     virtual int Read(void* out, int frames) = 0;
     // Back to the first frame; false when the source cannot go back.
     virtual bool Rewind() = 0;
+    // To a frame from the start; false when the source cannot move.
+    virtual bool Seek(int64_t frame) { return frame == 0 && Rewind(); }
     // The frame the next Read starts at.
     virtual int64_t Position() const { return 0; }
 };

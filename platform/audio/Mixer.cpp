@@ -147,11 +147,11 @@ void Mixer::SetState(VoiceId id, VoiceState state)
     }
 }
 
-bool Mixer::Rewind(VoiceId id)
+bool Mixer::Seek(VoiceId id, int64_t frame)
 {
     std::lock_guard lock(m_Mutex);
     Voice* v = Find(id);
-    if (v == nullptr || !v->m_pSource->Rewind())
+    if (v == nullptr || !v->m_pSource->Seek(frame))
     {
         return false;
     }

@@ -59,7 +59,9 @@ public:
     // Stops where the voice is (Rewind brings it back to its start).
     void Stop(VoiceId voice) { SetState(voice, VoiceState::Stopped); }
     // Back to the source's first frame; false when the source cannot go back.
-    bool Rewind(VoiceId voice);
+    bool Rewind(VoiceId voice) { return Seek(voice, 0); }
+    // To a frame of the source; false when the source cannot move there.
+    bool Seek(VoiceId voice, int64_t frame);
     // How often the sound starts again after its end (kLoopForever: always).
     void SetLoops(VoiceId voice, int loops);
     // Gain from 0 (silent) to 1 (as recorded).

@@ -1,4 +1,4 @@
-#include "BenchSongs.h"
+#include "BenchSupport.h"
 
 #include <unistd.h>
 
@@ -95,4 +95,16 @@ std::vector<unsigned char> DenseSixteenChannelSong(int seconds)
         file.insert(file.end(), track.begin(), track.end());
     }
     return file;
+}
+
+void MixOneSecondPerIteration(benchmark::State& state, platform::Mixer& mixer)
+{
+    std::vector<uint8_t> out(std::size_t(mixer.OutputRate()) * platform::Mixer::kOutputFrameBytes);
+    for (auto _ : state)
+    {
+        mixer.Mix(out.data(), int(out.size()));
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.counters["core_share"] =
+        benchmark::Counter(1.0, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }

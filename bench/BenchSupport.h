@@ -1,6 +1,11 @@
 #pragma once
 
-// Music files made for the benchmarks, written into a temporary project folder.
+// What the benchmarks share: a temporary project folder, music files made for
+// them, and the loop that mixes one second per iteration.
+
+#include "platform/audio/Mixer.h"
+
+#include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <string>
@@ -23,3 +28,7 @@ private:
 // channel, each with its own instrument, playing three-note chords that change
 // every 50 ms, with controller and pitch-bend traffic.
 std::vector<unsigned char> DenseSixteenChannelSong(int seconds);
+
+// Mixes one second of output per iteration and adds the counter "core_share":
+// the part of one processor core that mixing in real time takes.
+void MixOneSecondPerIteration(benchmark::State& state, platform::Mixer& mixer);
