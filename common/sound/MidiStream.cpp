@@ -61,12 +61,14 @@ bool ReadImageEvent(const uint8_t* data, uint32_t size, ImageEvent& e)
         e.m_nImageSize = dataAt + length;
         if (!meta)
         {
-            // The parameters are the status byte and the data bytes.
-            e.m_nWord = kMidiEventLong | (length + 1);
+            // The parameters are the status byte and the data bytes. The size
+            // comes from the length itself: one that does not fit the word's
+            // 24 bits fits no buffer either.
+            e.m_nWord = kMidiEventLong | ((length + 1) & 0xFFFFFF);
             e.m_pLongData = data + dataAt;
             e.m_nLongLength = length;
             e.m_nLongStatus = status;
-            e.m_nStreamSize = MidiStreamEventSize(e.m_nWord);
+            e.m_nStreamSize = kMidiStreamEventSize + ((length + 1 + 3) & ~3u);
             return true;
         }
         const uint8_t type = data[p + 1];

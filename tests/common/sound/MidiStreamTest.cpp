@@ -134,15 +134,29 @@ TEST_F(MidiStreamTest, OverflowingBufferEndsWithTheCallbackFlagAndTheNextStartsW
 
 TEST_F(MidiStreamTest, EventTooLargeForAnEmptyBufferIsDroppedWithALogLine)
 {
-    Bytes sysex = Join({{0x03, 0xF0}, VarLen(24000), Bytes(23999, 0x11), {0xF7}});
-    const Bytes image = MergedImage(96, Join({sysex, {0x02, 0x90, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00}}));
-    Buffer buffer;
-    EXPECT_EQ(buffer.Fill(image), uint32_t(image.size()) - kSmfFirstEvent);
-    const std::vector<StreamEvent> events = Events(buffer.m_Header);
-    ASSERT_EQ(events.size(), 2u);
-    EXPECT_EQ(events[0].word, 0x00403C90u);
-    EXPECT_EQ(events[0].delta, 5u);
-    EXPECT_EQ(Report(), "Midi a.mid Out バッファに入らないイベントを飛ばしました (24016 バイト)\r\n");
+    // The second sysex is too long for the 24-bit length of a long event too.
+    struct Case
+    {
+        uint32_t length;
+        const char* line;
+    };
+    const Case cases[] = {
+        {24000, "Midi a.mid Out バッファに入らないイベントを飛ばしました (24016 バイト)\r\n"},
+        {0xFFFFFF, "Midi a.mid Out バッファに入らないイベントを飛ばしました (16777228 バイト)\r\n"},
+    };
+    for (const Case& c : cases)
+    {
+        ASSERT_EQ(OpenReportLog("Report.txt"), 1);
+        Bytes sysex = Join({{0x03, 0xF0}, VarLen(c.length), Bytes(c.length - 1, 0x11), {0xF7}});
+        const Bytes image = MergedImage(96, Join({sysex, {0x02, 0x90, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00}}));
+        Buffer buffer;
+        EXPECT_EQ(buffer.Fill(image), uint32_t(image.size()) - kSmfFirstEvent);
+        const std::vector<StreamEvent> events = Events(buffer.m_Header);
+        ASSERT_EQ(events.size(), 2u) << c.length;
+        EXPECT_EQ(events[0].word, 0x00403C90u);
+        EXPECT_EQ(events[0].delta, 5u);
+        EXPECT_EQ(Report(), c.line);
+    }
 }
 
 TEST_F(MidiStreamTest, OpenQueuesTheFirstBufferAndRestartTheSecond)
