@@ -9,6 +9,10 @@
 namespace platform
 {
 
+// The highest sample rate a sound file may have; the mixer resamples every
+// source to its own rate, reading rate / output rate source frames a frame.
+constexpr int kMaxSampleRate = 384000;
+
 enum class SampleType
 {
     U8,  // unsigned 8-bit, 128 is silence

@@ -66,7 +66,7 @@ std::shared_ptr<OggVorbisSource> OggVorbisSource::FromBytes(std::vector<uint8_t>
     }
     decoder->m_bOpen = true;
     const vorbis_info* info = ov_info(&decoder->m_File, -1);
-    if (info == nullptr || info->channels < 1 || info->rate <= 0)
+    if (info == nullptr || info->channels < 1 || info->rate <= 0 || info->rate > kMaxSampleRate)
     {
         return nullptr;
     }

@@ -18,7 +18,7 @@ namespace platform
 class OggVorbisSource : public AudioSource
 {
 public:
-    // Null when the bytes are not Ogg Vorbis.
+    // Null when the bytes are not Ogg Vorbis or claim a rate above kMaxSampleRate.
     static std::shared_ptr<OggVorbisSource> FromBytes(std::vector<uint8_t> bytes);
     ~OggVorbisSource() override;
 

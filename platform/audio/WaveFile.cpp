@@ -72,7 +72,7 @@ bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave)
     result.m_nBitsPerSample = Le16(f + 14);
     if (result.m_nFormatTag != kFormatPcm || (result.m_nBitsPerSample != 8 && result.m_nBitsPerSample != 16) ||
         (result.m_nChannels != 1 && result.m_nChannels != 2) || result.m_nSamplesPerSec == 0 ||
-        result.m_nSamplesPerSec > 384000)
+        result.m_nSamplesPerSec > uint32_t(kMaxSampleRate))
     {
         return false;
     }

@@ -6,6 +6,7 @@
 #include "platform/audio/AudioOutput.h"
 
 #include <gtest/gtest.h>
+#include <ogg/ogg.h>
 
 namespace
 {
@@ -14,6 +15,25 @@ using namespace platform;
 
 constexpr int kRate = 22050;
 constexpr int kFrames = kRate / 4; // a quarter of a second
+
+// The file with another sample rate written into its identification header
+// (the first page, whose checksum is made anew).
+std::vector<uint8_t> WithHeaderRate(std::vector<uint8_t> file, uint32_t rate)
+{
+    const std::size_t segments = file[26];
+    const std::size_t body = 27 + segments;
+    for (int i = 0; i < 4; ++i)
+    {
+        file[body + 12 + std::size_t(i)] = uint8_t(rate >> (8 * i));
+    }
+    ogg_page page{file.data(), long(body), file.data() + body, 0};
+    for (std::size_t i = 0; i < segments; ++i)
+    {
+        page.body_len += file[27 + i];
+    }
+    ogg_page_checksum_set(&page);
+    return file;
+}
 
 class OggVorbisPlayerTest : public testing::Test
 {
@@ -106,6 +126,12 @@ TEST_F(OggVorbisPlayerTest, FilesThatAreNotOggVorbisDoNotOpen)
     EXPECT_FALSE(player.Open(longName)); // 260 characters: as if it were missing
     EXPECT_FALSE(player.Open(""));
     EXPECT_EQ(m_Mixer.VoiceCount(), 0);
+
+    // A header claiming billions of frames a second would have the mixer
+    // decode the whole file many times over for every frame it puts out.
+    const std::vector<uint8_t> sine = MakeOggVorbis(kRate, 1, 0.1);
+    ASSERT_NE(OggVorbisSource::FromBytes(WithHeaderRate(sine, 192000)), nullptr);
+    EXPECT_EQ(OggVorbisSource::FromBytes(WithHeaderRate(sine, 0x7FFFFFFF)), nullptr);
     ASSERT_TRUE(player.Open("bgm\\sine.ogg"));
     ASSERT_TRUE(player.Open("bgm\\sine.ogg")); // the first is closed
     EXPECT_EQ(m_Mixer.VoiceCount(), 1);
