@@ -736,9 +736,36 @@ QtWindowSystem::QtWindowSystem() : m_pPoster(std::make_unique<Poster>(*this)), m
 
 QtWindowSystem::~QtWindowSystem()
 {
-    std::lock_guard lock(g_RegistryMutex);
-    m_Destroyed.clear();
-    m_Windows.clear();
+    FreeDestroyed();
+    std::vector<std::unique_ptr<QtWindow>> open;
+    {
+        std::lock_guard lock(g_RegistryMutex);
+        open.swap(m_Windows);
+    }
+    // A child's widget belongs to its parent's: the children, made later, go first.
+    for (auto it = open.rbegin(); it != open.rend(); ++it)
+    {
+        it->reset();
+    }
+}
+
+void QtWindowSystem::FreeDestroyed()
+{
+    // Only outside every dispatch: a destroyed window's widgets may still be inside their own event handlers.
+    if (m_nDepth != 0)
+    {
+        return;
+    }
+    std::vector<std::unique_ptr<QtWindow>> gone;
+    {
+        std::lock_guard lock(g_RegistryMutex);
+        gone.swap(m_Destroyed);
+    }
+    // Children were forgotten before their parents.
+    for (auto& window : gone)
+    {
+        window.reset();
+    }
 }
 
 WindowHandle QtWindowSystem::CreateWindow(const WindowCreateParams& params)
@@ -792,11 +819,6 @@ intptr_t QtWindowSystem::Dispatch(WindowHandle window, uint32_t message, uintptr
     intptr_t result =
         procedure ? procedure(window, message, wParam, lParam) : DefaultProcedure(window, message, wParam, lParam);
     --m_nDepth;
-    if (m_nDepth == 0)
-    {
-        std::lock_guard lock(g_RegistryMutex);
-        m_Destroyed.clear();
-    }
     return result;
 }
 
@@ -847,6 +869,7 @@ int QtWindowSystem::RunMessageLoop(const std::function<bool()>& idle)
     {
         QCoreApplication::sendPostedEvents();
         bool handled = dispatcher->processEvents(QEventLoop::AllEvents);
+        FreeDestroyed();
         if (m_bQuit)
         {
             break;
@@ -870,6 +893,7 @@ void QtWindowSystem::PumpMessages()
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents();
+    FreeDestroyed();
 }
 
 int QtWindowSystem::StartTimer(uint32_t milliseconds)
@@ -945,6 +969,7 @@ void QtWindowSystem::Forget(QtWindow* window)
     {
         return;
     }
+    ++m_nDepth;
     Dispatch(window, kWmDestroy, 0, 0);
     std::vector<QtWindow*> children;
     {
@@ -961,6 +986,16 @@ void QtWindowSystem::Forget(QtWindow* window)
     {
         Forget(child);
     }
+    // Out of the registry before it is hidden: nothing the hiding sets off may reach it.
+    {
+        std::lock_guard lock(g_RegistryMutex);
+        auto it = std::find_if(m_Windows.begin(), m_Windows.end(), [&](const auto& w) { return w.get() == window; });
+        if (it != m_Windows.end())
+        {
+            m_Destroyed.push_back(std::move(*it));
+            m_Windows.erase(it);
+        }
+    }
     for (const auto& [id, timer] : window->m_Timers)
     {
         StopTimer(timer);
@@ -968,17 +1003,8 @@ void QtWindowSystem::Forget(QtWindow* window)
     window->m_Timers.clear();
     window->m_bDestroyed = true;
     window->TopLevel()->hide();
-    std::lock_guard lock(g_RegistryMutex);
-    auto it = std::find_if(m_Windows.begin(), m_Windows.end(), [&](const auto& w) { return w.get() == window; });
-    if (it != m_Windows.end())
-    {
-        m_Destroyed.push_back(std::move(*it));
-        m_Windows.erase(it);
-    }
-    if (m_nDepth == 0)
-    {
-        m_Destroyed.clear();
-    }
+    --m_nDepth;
+    FreeDestroyed();
 }
 
 FrameMetrics QtWindowSystem::NativeMetrics() const

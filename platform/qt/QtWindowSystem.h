@@ -123,6 +123,8 @@ protected:
 
 private:
     class Poster;
+    // Frees the windows destroyed so far once no dispatch is running (their widgets may be in their handlers).
+    void FreeDestroyed();
     std::unique_ptr<QObject> m_pPoster;
     std::vector<std::unique_ptr<QtWindow>> m_Windows;
     std::vector<std::unique_ptr<QtWindow>> m_Destroyed;

@@ -4,6 +4,7 @@
 #include "tests/common/window/TestWindow.h"
 
 #include <QLineEdit>
+#include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -116,6 +117,75 @@ TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)
     static const char kFilter[] = "BgmFile ( *.mid;*.ogg )\0*.mid;*.ogg\0";
     EXPECT_EQ(platform::ToQtFileFilter(std::string_view(kFilter, sizeof(kFilter) - 1)),
               QString("BgmFile ( *.mid;*.ogg ) (*.mid *.ogg)"));
+}
+
+} // namespace
+
+namespace
+{
+
+// A window that destroys itself from inside one of its own handlers.
+class SelfClosingWindow : public RecordingWindow
+{
+public:
+    void OnLButtonDown(uintptr_t wParam, intptr_t lParam) override
+    {
+        RecordingWindow::OnLButtonDown(wParam, lParam);
+        Handle()->Destroy();
+    }
+    void OnPaint() override
+    {
+        RecordingWindow::OnPaint();
+        if (m_bCloseOnPaint)
+        {
+            Handle()->Destroy();
+        }
+    }
+    bool m_bCloseOnPaint = false;
+};
+
+TEST_F(QtWindowTest, AWindowDestroyedFromItsOwnHandlersOutlivesThem)
+{
+    for (bool onPaint : {false, true})
+    {
+        SCOPED_TRACE(onPaint ? "paint" : "click");
+        SelfClosingWindow window;
+        window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+        window.SetLayout(100, 80, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
+        ASSERT_EQ(window.Create("", 0, 0), 1);
+        window.Show(1);
+        m_System.PumpMessages();
+        auto* native = static_cast<platform::QtWindow*>(window.Handle());
+        QPointer<QWidget> client = native->ClientWidget();
+        if (onPaint)
+        {
+            window.m_bCloseOnPaint = true;
+            client->repaint();
+        }
+        else
+        {
+            QTest::mouseClick(client, Qt::LeftButton, {}, QPoint(5, 5));
+        }
+        EXPECT_EQ(window.Handle(), nullptr);
+        EXPECT_EQ(window.m_nLeftUps, 0); // the release reached no handler
+        // The widgets go once the toolkit has left their handlers.
+        m_System.PumpMessages();
+        EXPECT_TRUE(client.isNull());
+    }
+}
+
+TEST_F(QtWindowTest, ChildWindowsLeftOpenAreFreedOnceWithTheSystem)
+{
+    auto system = std::make_unique<platform::QtWindowSystem>();
+    platform::WindowCreateParams params;
+    params.m_WindowRect = {0, 0, 100, 100};
+    platform::WindowHandle parent = system->CreateWindow(params);
+    params.m_hParent = parent;
+    platform::WindowHandle child = system->CreateWindow(params);
+    ASSERT_NE(child, nullptr);
+    QPointer<QWidget> childTop = static_cast<platform::QtWindow*>(child)->TopLevel();
+    system.reset();
+    EXPECT_TRUE(childTop.isNull());
 }
 
 } // namespace
