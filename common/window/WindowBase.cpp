@@ -3,7 +3,7 @@
 #include "common/services/Log.h"
 
 platform::WindowSystem* AppWindowSystem = nullptr;
-int AppActive = 0;
+std::atomic<int> AppActive{0};
 
 WindowBase::WindowBase(WindowBase* centreOn, int centreOnClient)
     : m_pCentreOn(centreOn), m_bCentreOnClient(centreOnClient)

@@ -13,6 +13,7 @@
 #include "common/window/MouseButtons.h"
 #include "platform/window/NativeWindow.h"
 
+#include <atomic>
 #include <vector>
 
 class EditorApp;
@@ -21,7 +22,8 @@ class EditorApp;
 // each program's entry before it creates a window.
 extern platform::WindowSystem* AppWindowSystem;
 // Non-zero while the program is the active application (the last kWmActivateApp).
-extern int AppActive;
+// Written by the window's thread, read by the game's frame thread too.
+extern std::atomic<int> AppActive;
 
 enum : int
 {

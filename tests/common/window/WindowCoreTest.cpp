@@ -257,6 +257,31 @@ TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherTh
     EXPECT_GE(idles, 1);
 }
 
+TEST_F(WindowCoreTest, AThreadStartedBeforeTheLoopSendsToItAndReadsTheActiveFlag)
+{
+    // The game's pattern: its thread runs before the main thread enters the loop,
+    // sends its requests to the main window and runs frames while the program is active.
+    RecordingWindow window;
+    Make(window, 200, 100, 0, 0);
+    platform::WindowHandle handle = window.Handle();
+    AppActive = 0;
+    int activeSeen = 0;
+    std::thread game([&] {
+        while (AppActive == 0)
+        {
+            std::this_thread::yield();
+        }
+        activeSeen = AppActive;
+        m_System.SendMessage(handle, platform::kWmCommand, 42, 0);
+        m_System.PostQuit(0);
+    });
+    m_System.PostMessage(handle, platform::kWmActivateApp, 1, 0);
+    EXPECT_EQ(m_System.RunMessageLoop(nullptr), 0);
+    game.join();
+    EXPECT_EQ(activeSeen, 1);
+    EXPECT_EQ(window.m_Commands, std::vector<int>{42});
+}
+
 TEST_F(WindowCoreTest, AcceleratorsTurnKeysIntoCommands)
 {
     RegisterAcceleratorTable(101, {{'Z', platform::kKeyControl, 40001}, {platform::kVkDelete, 0, 40002}});
