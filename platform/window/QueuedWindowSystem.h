@@ -7,6 +7,7 @@
 
 #include "platform/window/NativeWindow.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -180,7 +181,7 @@ private:
     std::vector<std::unique_ptr<ModelWindow>> m_Windows;
     std::vector<std::unique_ptr<ModelWindow>> m_Destroyed;
     int m_nDispatchDepth = 0;
-    std::thread::id m_LoopThread;
+    std::atomic<std::thread::id> m_LoopThread; // read by senders on other threads
     WindowHandle m_hActive = nullptr;
 };
 
