@@ -3,6 +3,7 @@
 #include "platform/core/Cp932.h"
 
 #include <SDL.h>
+#include <mutex>
 
 namespace platform
 {
@@ -58,11 +59,40 @@ intptr_t KeyModifiers(uint16_t mod)
 
 } // namespace
 
-struct SdlWindow::Timer
+// A timer's callback runs on SDL's timer thread and may still be running when
+// the timer is removed. It therefore holds no pointer of ours: it looks its
+// target up by serial number under the registry's lock, and a removed timer is
+// gone from the registry before SdlWindow::KillTimer returns.
+namespace
+{
+struct TimerTarget
 {
     SdlWindowSystem* m_pSystem = nullptr;
     WindowHandle m_hWindow = nullptr;
     uint32_t m_nId = 0;
+};
+
+std::mutex g_TimerMutex;
+std::map<uintptr_t, TimerTarget> g_Timers;
+uintptr_t g_nNextTimer = 0;
+
+Uint32 FireTimer(Uint32 interval, void* param)
+{
+    std::lock_guard lock(g_TimerMutex);
+    auto it = g_Timers.find(reinterpret_cast<uintptr_t>(param));
+    if (it == g_Timers.end())
+    {
+        return 0;
+    }
+    // Under the lock, so the window system cannot go meanwhile.
+    it->second.m_pSystem->PostMessage(it->second.m_hWindow, kWmTimer, it->second.m_nId, 0);
+    return interval;
+}
+} // namespace
+
+struct SdlWindow::Timer
+{
+    uintptr_t m_nSerial = 0;
     SDL_TimerID m_nSdlId = 0;
 };
 
@@ -75,9 +105,9 @@ SdlWindow::SdlWindow(SdlWindowSystem& system, const WindowCreateParams& params, 
 
 SdlWindow::~SdlWindow()
 {
-    for (auto& [id, timer] : m_Timers)
+    while (!m_Timers.empty())
     {
-        SDL_RemoveTimer(timer->m_nSdlId);
+        KillTimer(m_Timers.begin()->first);
     }
     SDL_DestroyWindow(m_pWindow);
 }
@@ -176,17 +206,13 @@ void SdlWindow::SetTimer(uint32_t id, uint32_t milliseconds)
 {
     KillTimer(id);
     auto timer = std::make_unique<Timer>();
-    timer->m_pSystem = static_cast<SdlWindowSystem*>(&m_System);
-    timer->m_hWindow = this;
-    timer->m_nId = id;
-    timer->m_nSdlId = SDL_AddTimer(
-        std::max<uint32_t>(milliseconds, 1),
-        [](Uint32 interval, void* data) -> Uint32 {
-            auto* t = static_cast<Timer*>(data);
-            t->m_pSystem->PostMessage(t->m_hWindow, kWmTimer, t->m_nId, 0);
-            return interval;
-        },
-        timer.get());
+    {
+        std::lock_guard lock(g_TimerMutex);
+        timer->m_nSerial = ++g_nNextTimer;
+        g_Timers[timer->m_nSerial] = {static_cast<SdlWindowSystem*>(&m_System), this, id};
+    }
+    timer->m_nSdlId =
+        SDL_AddTimer(std::max<uint32_t>(milliseconds, 1), FireTimer, reinterpret_cast<void*>(timer->m_nSerial));
     m_Timers[id] = std::move(timer);
 }
 
@@ -196,6 +222,10 @@ void SdlWindow::KillTimer(uint32_t id)
     if (it != m_Timers.end())
     {
         SDL_RemoveTimer(it->second->m_nSdlId);
+        {
+            std::lock_guard lock(g_TimerMutex);
+            g_Timers.erase(it->second->m_nSerial);
+        }
         m_Timers.erase(it);
     }
 }

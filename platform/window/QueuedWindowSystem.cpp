@@ -410,8 +410,12 @@ void QueuedWindowSystem::FreeDestroyed()
 {
     if (m_nDispatchDepth == 0)
     {
-        std::lock_guard lock(m_Mutex);
-        m_Destroyed.clear();
+        // Freed outside the lock: a window's end may wait for a timer thread that is posting.
+        std::vector<std::unique_ptr<ModelWindow>> gone;
+        {
+            std::lock_guard lock(m_Mutex);
+            gone.swap(m_Destroyed);
+        }
     }
 }
 

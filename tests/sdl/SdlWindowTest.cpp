@@ -114,3 +114,31 @@ TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(SdlWindowTest, TimersThatAreKilledOrWhoseWindowIsGoneStopSafely)
+{
+    // Timers fire on SDL's own thread while the loop's thread kills them and destroys their windows.
+    platform::WindowCreateParams params;
+    params.m_WindowRect = {0, 0, 32, 32};
+    for (int round = 0; round < 300; ++round)
+    {
+        platform::WindowHandle window = m_System.CreateWindow(params);
+        ASSERT_NE(window, nullptr);
+        window->SetTimer(1, 1);
+        window->SetTimer(2, 1);
+        SDL_Delay(round % 3);
+        window->KillTimer(1);
+        window->SetTimer(2, 1);
+        if (round % 2)
+        {
+            SDL_Delay(1);
+        }
+        window->Destroy();
+        m_System.PumpMessages();
+    }
+}
+
+} // namespace
