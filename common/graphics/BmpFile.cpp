@@ -20,7 +20,7 @@ constexpr int kMaxSide = 32768;
 
 } // namespace
 
-BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header)
+BmpResult ReadBmpInfo(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header)
 {
     if (!platform::ReadWholeFile(path, bytes) || bytes.size() < kFileHeaderSize + 40 || bytes[0] != 'B' ||
         bytes[1] != 'M')
@@ -37,22 +37,16 @@ BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes
     int32_t height = static_cast<int32_t>(U32(bytes, 22));
     uint16_t planes = U16(bytes, 26);
     h.m_nBitCount = U16(bytes, 28);
-    uint32_t compression = U32(bytes, 30);
+    h.m_nCompression = U32(bytes, 30);
     uint32_t coloursUsed = U32(bytes, 46);
-    if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide || planes != 1 ||
-        compression != 0)
-    {
-        return BmpResult::Unreadable;
-    }
-    if (h.m_nBitCount != 1 && h.m_nBitCount != 4 && h.m_nBitCount != 8 && h.m_nBitCount != 24 &&
-        h.m_nBitCount != 32)
+    if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide || planes != 1)
     {
         return BmpResult::Unreadable;
     }
     h.m_nWidth = width;
     h.m_nHeight = height < 0 ? -height : height;
     h.m_bTopDown = height < 0;
-    if (h.m_nBitCount <= 8)
+    if (h.m_nBitCount == 1 || h.m_nBitCount == 2 || h.m_nBitCount == 4 || h.m_nBitCount == 8)
     {
         uint32_t most = 1u << h.m_nBitCount;
         h.m_nColours = static_cast<int>(coloursUsed == 0 || coloursUsed > most ? most : coloursUsed);
@@ -63,14 +57,40 @@ BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes
         return BmpResult::Unreadable;
     }
     h.m_nPixelOffset = U32(bytes, 10);
-    h.m_nStride = static_cast<uint32_t>((static_cast<uint64_t>(h.m_nWidth) * h.m_nBitCount + 31) / 32 * 4);
-    if (h.m_nPixelOffset < h.m_nColourTableOffset ||
-        h.m_nPixelOffset + static_cast<uint64_t>(h.m_nStride) * h.m_nHeight > bytes.size())
+    header = h;
+    return BmpResult::Ok;
+}
+
+BmpResult CheckBmpPixels(const std::vector<unsigned char>& bytes, BmpHeader& header)
+{
+    if (header.m_nCompression != 0 || (header.m_nBitCount != 1 && header.m_nBitCount != 4 &&
+                                       header.m_nBitCount != 8 && header.m_nBitCount != 24 &&
+                                       header.m_nBitCount != 32))
     {
         return BmpResult::Unreadable;
     }
-    header = h;
+    header.m_nStride = static_cast<uint32_t>((static_cast<uint64_t>(header.m_nWidth) * header.m_nBitCount + 31) / 32 * 4);
+    if (header.m_nPixelOffset < header.m_nColourTableOffset ||
+        header.m_nPixelOffset + static_cast<uint64_t>(header.m_nStride) * header.m_nHeight > bytes.size())
+    {
+        return BmpResult::Unreadable;
+    }
     return BmpResult::Ok;
+}
+
+BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header)
+{
+    BmpHeader h;
+    BmpResult result = ReadBmpInfo(path, bytes, h);
+    if (result == BmpResult::Ok)
+    {
+        result = CheckBmpPixels(bytes, h);
+    }
+    if (result == BmpResult::Ok)
+    {
+        header = h;
+    }
+    return result;
 }
 
 const unsigned char* BmpRow(const std::vector<unsigned char>& bytes, const BmpHeader& header, int y)

@@ -21,14 +21,20 @@ struct BmpHeader
     int m_nHeight = 0;     // always positive
     bool m_bTopDown = false;
     int m_nBitCount = 0;
+    uint32_t m_nCompression = 0;
     int m_nColours = 0;    // entries in the colour table (0 without one)
     uint32_t m_nColourTableOffset = 0;
     uint32_t m_nPixelOffset = 0;
-    uint32_t m_nStride = 0; // bytes per row in the file
+    uint32_t m_nStride = 0; // bytes per row in the file (set by CheckBmpPixels)
 };
 
-// Reads the file and checks its headers (any bit count of 1, 4, 8, 24 or 32
-// without compression); the colour table and the pixel rows lie inside the bytes.
+// Reads the file and checks its headers and that its colour table lies inside
+// the bytes, whatever its depth, compression or pixels.
+BmpResult ReadBmpInfo(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header);
+// Whether the pixels of a file that ReadBmpInfo accepted can be read: a bit
+// count of 1, 4, 8, 24 or 32 without compression, every row inside the bytes.
+BmpResult CheckBmpPixels(const std::vector<unsigned char>& bytes, BmpHeader& header);
+// ReadBmpInfo and CheckBmpPixels; the header is set only when both pass.
 BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header);
 
 // The start of image row y (0 = top) inside the file's bytes.

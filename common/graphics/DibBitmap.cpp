@@ -76,14 +76,20 @@ int DibBitmap::Load(std::string_view path, int bitsPerPixel, int withMask)
     std::string name(path);
     std::vector<unsigned char> bytes;
     BmpHeader header;
-    BmpResult result = ReadBmpHeader(path, bytes, header);
+    // The depth is judged from the headers alone: a file of another depth is
+    // not 256 colours whatever its layout; an 8-bit one must also be readable.
+    BmpResult result = ReadBmpInfo(path, bytes, header);
+    if (bitsPerPixel == 8 && result == BmpResult::Ok && header.m_nBitCount != 8)
+    {
+        ShowErrorF("%s は256色ではありません！", name.c_str());
+        return 0;
+    }
+    if (result == BmpResult::Ok)
+    {
+        result = CheckBmpPixels(bytes, header);
+    }
     if (bitsPerPixel == 8)
     {
-        if (result == BmpResult::Ok && header.m_nBitCount != 8)
-        {
-            ShowErrorF("%s は256色ではありません！", name.c_str());
-            return 0;
-        }
         if (result != BmpResult::Ok)
         {
             ShowErrorF("%s が読み込めません！", name.c_str());

@@ -13,7 +13,7 @@ int ReadBmpPalette(PaletteEntries& palette, std::string_view path)
 {
     BmpHeader header;
     std::vector<unsigned char> bytes;
-    if (ReadBmpHeader(path, bytes, header) != BmpResult::Ok || header.m_nColours == 0)
+    if (ReadBmpInfo(path, bytes, header) != BmpResult::Ok || header.m_nColours == 0)
     {
         return 0;
     }

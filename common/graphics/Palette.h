@@ -17,8 +17,8 @@ extern uint8_t TransparentIndex;
 
 // Reads the colour table of a BMP file into the palette. The table is found
 // through the file's own header size and colour count; entries the file does
-// not hold stay as they were. 0, leaving the palette untouched, when the file
-// cannot be read or has no colour table.
+// not hold stay as they were; the pixels are not looked at. 0, leaving the
+// palette untouched, when the file cannot be read or has no colour table.
 int ReadBmpPalette(PaletteEntries& palette, std::string_view path);
 // ReadBmpPalette into the global palette.
 bool LoadGlobalPalette(std::string_view path);

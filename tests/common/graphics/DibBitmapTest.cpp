@@ -324,3 +324,49 @@ TEST_F(DibBitmapTest, PalettesComeFromTheColourTableAndTheTransparentIndexIsTheF
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(DibBitmapTest, AFileOfAnotherDepthIsNotTwoHundredFiftySixColoursWhateverItsLayout)
+{
+    BmpSpec highColour;
+    highColour.m_nBitCount = 16;
+    m_Folder.WriteFile("bmp/High.bmp", MakeBmp(highColour));
+    BmpSpec bitFields;
+    bitFields.m_nBitCount = 32;
+    bitFields.m_nCompression = 3;
+    m_Folder.WriteFile("bmp/Fields.bmp", MakeBmp(bitFields));
+
+    GlobalPalette.fill(0x42);
+    PaletteEntries before = GlobalPalette;
+    DibBitmap bitmap;
+    EXPECT_EQ(bitmap.Load("bmp\\High.bmp", 8, 0), 0);
+    EXPECT_EQ(bitmap.Load("bmp\\Fields.bmp", 8, 0), 0);
+    EXPECT_EQ(GlobalPalette, before);
+    ASSERT_EQ(m_Dialogs.Boxes().size(), 2u);
+    EXPECT_EQ(m_Dialogs.Boxes()[0].m_strText, "bmp\\High.bmp は256色ではありません！");
+    EXPECT_EQ(m_Dialogs.Boxes()[1].m_strText, "bmp\\Fields.bmp は256色ではありません！");
+}
+
+TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
+{
+    BmpSpec compressed;
+    compressed.m_nCompression = 1; // run-length coded pixels
+    compressed.m_Table = RampTable();
+    m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
+    std::vector<unsigned char> cut = MakeBmp(BmpSpec{.m_Table = RampTable()});
+    cut.resize(14 + 40 + 256 * 4 + 3); // the pixel rows are missing
+    m_Folder.WriteFile("bmp/Cut.bmp", cut);
+
+    for (const char* file : {"bmp\\Rle.bmp", "bmp\\Cut.bmp"})
+    {
+        SCOPED_TRACE(file);
+        PaletteEntries palette{};
+        ASSERT_EQ(ReadBmpPalette(palette, file), 1);
+        EXPECT_EQ(palette[10 * 4 + 2], 0xFF);
+        EXPECT_EQ(palette[200 * 4], 200);
+    }
+}
+
+} // namespace
