@@ -369,4 +369,20 @@ TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
     }
 }
 
+TEST_F(DibBitmapTest, ACreatedMaskHidesNothing)
+{
+    for (int bits : {8, 24})
+    {
+        SCOPED_TRACE(bits);
+        DibBitmap sprite;
+        ASSERT_EQ(sprite.Create(2, 1, bits, 1), 1);
+        sprite.Clear(0x000000);
+        DibBitmap target;
+        ASSERT_EQ(target.Create(2, 1, bits, 0), 1);
+        target.Blt(0, 0, 2, 1, sprite, 0, 0, 0);
+        EXPECT_EQ(target.PixelRgb(0, 0), 0u);
+        EXPECT_EQ(target.PixelRgb(1, 0), 0u);
+    }
+}
+
 } // namespace
