@@ -9,6 +9,7 @@
 #include <cstdarg>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 
 namespace
 {
@@ -62,12 +63,20 @@ int DibBitmap::Create(int width, int height, int bitsPerPixel, int withMask)
     {
         m_ColourTable.fill(0);
     }
-    // Whiteness: every bit set (index 255 at 8 bits, white at 24). A new
-    // mask is all zero, as a fresh bitmap section is: it hides nothing.
-    m_Bits.assign(static_cast<size_t>(m_nStride) * height, 0xFF);
-    if (withMask)
+    try
     {
-        m_Mask.assign(m_Bits.size(), 0x00);
+        // Whiteness: every bit set (index 255 at 8 bits, white at 24). A new
+        // mask is all zero, as a fresh bitmap section is: it hides nothing.
+        m_Bits.assign(static_cast<size_t>(m_nStride) * height, 0xFF);
+        if (withMask)
+        {
+            m_Mask.assign(m_Bits.size(), 0x00);
+        }
+    }
+    catch (const std::bad_alloc&)
+    {
+        Release();
+        return 0;
     }
     return 1;
 }

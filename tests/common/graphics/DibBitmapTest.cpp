@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <sys/resource.h>
 
 namespace
 {
@@ -383,6 +384,25 @@ TEST_F(DibBitmapTest, ACreatedMaskHidesNothing)
         EXPECT_EQ(target.PixelRgb(0, 0), 0u);
         EXPECT_EQ(target.PixelRgb(1, 0), 0u);
     }
+}
+
+TEST_F(DibBitmapTest, ABitmapTooLargeForTheMemoryIsRefused)
+{
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+    GTEST_SKIP() << "the sanitizers reserve address space of their own";
+#else
+    rlimit old{};
+    ASSERT_EQ(getrlimit(RLIMIT_AS, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = rlim_t{1} << 31; // 2 GB of address space; the bitmap wants 6 GB
+    ASSERT_EQ(setrlimit(RLIMIT_AS, &small), 0);
+    DibBitmap bitmap;
+    int created = bitmap.Create(32768, 32768, 24, 1);
+    setrlimit(RLIMIT_AS, &old);
+    EXPECT_EQ(created, 0);
+    EXPECT_FALSE(bitmap.IsCreated());
+    EXPECT_EQ(bitmap.Width(), 0);
+#endif
 }
 
 } // namespace
