@@ -1,3 +1,4 @@
+#include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlWindowSystem.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -139,6 +140,37 @@ TEST_F(SdlWindowTest, TimersThatAreKilledOrWhoseWindowIsGoneStopSafely)
         window->Destroy();
         m_System.PumpMessages();
     }
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(SdlDialogsTest, BoxesHaveTheButtonsOfTheirTypeAndAnswerAsClosedWithoutADisplay)
+{
+    auto answers = [](uint32_t type) {
+        std::vector<int> ids;
+        for (const platform::MessageBoxButton& button : platform::MessageBoxButtons(type))
+        {
+            ids.push_back(button.m_nAnswer);
+        }
+        return ids;
+    };
+    EXPECT_EQ(answers(platform::kMbOk | platform::kMbIconError), std::vector<int>{platform::kIdOk});
+    EXPECT_EQ(answers(platform::kMbYesNo), (std::vector<int>{platform::kIdYes, platform::kIdNo}));
+    EXPECT_EQ(answers(platform::kMbOkCancel), (std::vector<int>{platform::kIdOk, platform::kIdCancel}));
+    EXPECT_EQ(answers(platform::kMbYesNoCancel),
+              (std::vector<int>{platform::kIdYes, platform::kIdNo, platform::kIdCancel}));
+    // Escape is No in a yes/no box, as closing it is.
+    EXPECT_TRUE(platform::MessageBoxButtons(platform::kMbYesNo)[1].m_bEscapeKey);
+    EXPECT_EQ(platform::MessageBoxButtons(platform::kMbYesNo)[1].m_strLabel, "いいえ");
+
+    // The dummy video driver shows no box: the answer is that of a closed box.
+    platform::SdlWindowSystem system;
+    platform::SdlDialogs dialogs(system);
+    EXPECT_EQ(dialogs.MessageBox(nullptr, "終了しますか？\n", "終了確認", platform::kMbYesNo), platform::kIdNo);
+    EXPECT_EQ(dialogs.MessageBox(nullptr, "x", "エラー", platform::kMbOk), platform::kIdOk);
 }
 
 } // namespace
