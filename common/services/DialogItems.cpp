@@ -10,6 +10,19 @@ namespace
 
 constexpr int kItemBuffer = 512;
 
+platform::FileDialogRequest MakeFileDialogRequest(platform::WindowHandle owner, std::string_view initialFolder,
+                                                  std::string_view title, std::string_view filter,
+                                                  std::string_view defaultExtension)
+{
+    platform::FileDialogRequest request;
+    request.m_hOwner = owner;
+    request.m_strInitialFolder = initialFolder;
+    request.m_strTitle = title;
+    request.m_strFilter = filter;
+    request.m_strDefaultExtension = defaultExtension;
+    return request;
+}
+
 } // namespace
 
 void GetDlgItemString(platform::WindowHandle dialog, int itemId, std::string& text, int maxLength)
@@ -37,12 +50,8 @@ int OpenFileDialog(platform::WindowHandle owner, std::string& buffer, int buffer
                    int multiSelect, std::vector<std::string>* paths)
 {
     buffer.clear();
-    platform::FileDialogRequest request;
-    request.m_hOwner = owner;
-    request.m_strInitialFolder = initialFolder;
-    request.m_strTitle = title;
-    request.m_strFilter = filter;
-    request.m_strDefaultExtension = defaultExtension;
+    platform::FileDialogRequest request =
+        MakeFileDialogRequest(owner, initialFolder, title, filter, defaultExtension);
     request.m_bMultiSelect = multiSelect != 0;
     request.m_bMustExist = true;
     std::vector<std::string> chosen;
@@ -67,12 +76,8 @@ int SaveFileDialog(platform::WindowHandle owner, std::string& buffer, std::strin
                    std::string_view title, std::string_view filter, std::string_view defaultExtension,
                    int keepBuffer)
 {
-    platform::FileDialogRequest request;
-    request.m_hOwner = owner;
-    request.m_strInitialFolder = initialFolder;
-    request.m_strTitle = title;
-    request.m_strFilter = filter;
-    request.m_strDefaultExtension = defaultExtension;
+    platform::FileDialogRequest request =
+        MakeFileDialogRequest(owner, initialFolder, title, filter, defaultExtension);
     request.m_bMustExist = false;
     request.m_bOverwritePrompt = true;
     if (keepBuffer)

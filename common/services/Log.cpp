@@ -1,6 +1,6 @@
 #include "Log.h"
 
-#include "platform/core/Cp932.h"
+#include "common/services/TextAndNumbers.h"
 #include "platform/core/Files.h"
 #include "platform/core/Format.h"
 #include "platform/core/SystemInfo.h"
@@ -27,27 +27,6 @@ LogState& State()
 }
 
 constexpr std::size_t kReportAndErrorLineLimit = 1023;
-
-// Cuts a line to the byte limit without leaving half of a double-byte character.
-std::string CutLine(std::string text, std::size_t limit)
-{
-    if (text.size() <= limit)
-    {
-        return text;
-    }
-    std::size_t end = 0;
-    while (end < limit)
-    {
-        std::size_t next = end + platform::Cp932CharLength(text, end);
-        if (next > limit)
-        {
-            break;
-        }
-        end = next;
-    }
-    text.resize(end);
-    return text;
-}
 
 bool AppendReport(LogState& s, std::string_view text)
 {
@@ -114,7 +93,7 @@ int WriteReportAndErrorLog(const char* format, ...)
 {
     va_list args;
     va_start(args, format);
-    std::string text = CutLine(platform::VFormat(format, args), kReportAndErrorLineLimit);
+    std::string text = CutMbText(platform::VFormat(format, args), kReportAndErrorLineLimit);
     va_end(args);
 
     LogState& s = State();
