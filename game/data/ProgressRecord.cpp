@@ -173,7 +173,7 @@ void ProgressRecord::CopyMusicNames(const std::string names[4])
 bool ProgressRecord::JoinParty(const UnitRecord& unit)
 {
     int slot = FindFreeSlot(PartyUnits);
-    if (slot < 0)
+    if (slot < 0 || !unit.IsPartyMember())
     {
         return false;
     }

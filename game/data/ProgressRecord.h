@@ -57,7 +57,8 @@ public:
 
     // Party operations on the global party. Each fails, changing nothing,
     // when no slot is free.
-    // A recomputed copy of the unit takes the first free slot.
+    // A recomputed copy of the unit takes the first free slot; false for a
+    // unit without class.
     bool JoinParty(const UnitRecord& unit);
     // Entry index of the hire list joins the party; a one-time entry leaves
     // the list, any other is made afresh from its friend so that it can be

@@ -185,6 +185,9 @@ TEST_F(ProgressRecordTest, JoiningHiringAndRevivingFillTheFirstFreeSlot)
     UnitRecord empty;
     empty.MakeEmpty();
     EXPECT_FALSE(Progress.AddFallenUnit(empty));
+    PartyUnits.At(30).MakeEmpty();
+    EXPECT_FALSE(Progress.JoinParty(empty));
+    EXPECT_EQ(CountPartyMembers(PartyUnits), 63);
     EXPECT_FALSE(Progress.HireUnit(5));
     EXPECT_FALSE(Progress.ReviveUnit(-1));
 }
