@@ -31,6 +31,13 @@ void WriteGrowing(CheckedVector<int32_t>& values, int32_t index, int32_t value, 
     values[static_cast<std::size_t>(index)] = value;
 }
 
+// The party slot that entry index of a unit list would take; -1 when the
+// party is full or the list has no such entry.
+int FreeSlotFor(const CheckedVector<UnitRecord>& list, int index)
+{
+    return IsTableIndex(index, list.Count()) ? FindFreeSlot(PartyUnits) : -1;
+}
+
 } // namespace
 
 ProgressRecord::ProgressRecord()
@@ -185,8 +192,8 @@ bool ProgressRecord::JoinParty(const UnitRecord& unit)
 
 bool ProgressRecord::HireUnit(int index)
 {
-    int slot = FindFreeSlot(PartyUnits);
-    if (slot < 0 || !IsTableIndex(index, m_HireList.Count()))
+    int slot = FreeSlotFor(m_HireList, index);
+    if (slot < 0)
     {
         return false;
     }
@@ -206,8 +213,8 @@ bool ProgressRecord::HireUnit(int index)
 
 bool ProgressRecord::ReviveUnit(int index)
 {
-    int slot = FindFreeSlot(PartyUnits);
-    if (slot < 0 || !IsTableIndex(index, m_FallenList.Count()))
+    int slot = FreeSlotFor(m_FallenList, index);
+    if (slot < 0)
     {
         return false;
     }
