@@ -55,7 +55,8 @@ void ResizeUnitVector(CheckedVector<UnitRecord>& units, int count)
 
 int CountPartyMembers(const CheckedVector<UnitRecord>& units)
 {
-    return static_cast<int>(std::count_if(units.begin(), units.end(), [](const UnitRecord& u) { return u.IsPartyMember(); }));
+    return static_cast<int>(
+        std::count_if(units.begin(), units.end(), [](const UnitRecord& u) { return u.IsPartyMember(); }));
 }
 
 int FindFreeSlot(const CheckedVector<UnitRecord>& units)

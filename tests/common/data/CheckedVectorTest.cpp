@@ -103,8 +103,9 @@ TEST_F(CheckedVectorTest, UnderTheGamePolicyNoAccessThrowsOrIsFatal)
     EXPECT_EQ(m_Closed, 4);
     EXPECT_EQ(m_Destroyed, 0);
     EXPECT_FALSE(platform::IsFatalErrorRaised());
-    EXPECT_EQ(m_Folder.ReadText("Report.txt"), "err Vector外参照 [9] ( 2 , 16 )\r\nerr Vector外参照 [0] ( 0 , 16 )\r\n"
-                                               "err Vector外参照 [3] ( 0 , 16 )\r\nerr Vector外参照 [-1] ( 0 , 16 )\r\n");
+    const std::string expected = "err Vector外参照 [9] ( 2 , 16 )\r\nerr Vector外参照 [0] ( 0 , 16 )\r\n"
+                                 "err Vector外参照 [3] ( 0 , 16 )\r\nerr Vector外参照 [-1] ( 0 , 16 )\r\n";
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), expected);
 }
 
 } // namespace
