@@ -102,10 +102,7 @@ private:
                 switch (edit.m_nPalette)
                 {
                 case kPaletteMapChip:
-                    if (StageMapTools::IsLand(edit.m_PickedChip[dy][dx]))
-                    {
-                        stage.CellAt(column, row) = edit.m_PickedChip[dy][dx];
-                    }
+                    tools.PutChip(column, row, edit.m_PickedChip[dy][dx]);
                     break;
                 case kPaletteEnemy:
                     PutEnemy(stage, edit.m_PickedEnemy[dy][dx], column, row);
@@ -192,14 +189,11 @@ public:
         else if (event.m_Action == MapMouseAction::LeftUp && m_bStroke)
         {
             m_bStroke = false;
-            StageRecord& stage = tools.m_Stage;
             WalkLine(edit.m_nLineX, edit.m_nLineY, edit.Cursor().m_nColumn, edit.Cursor().m_nRow, edit.BlockWidth(),
                      [&](int column, int row, int k) {
-                         int32_t chip = edit.m_PickedChip[0][k];
-                         if (InsideStage(stage, column, row) && edit.m_nPalette == kPaletteMapChip &&
-                             StageMapTools::IsLand(chip))
+                         if (edit.m_nPalette == kPaletteMapChip)
                          {
-                             stage.CellAt(column, row) = chip;
+                             tools.PutChip(column, row, edit.m_PickedChip[0][k]);
                          }
                      });
             tools.m_Host.RefreshPalette();
@@ -260,14 +254,12 @@ private:
     static void Draw(StageMapTools& tools)
     {
         StageEditState& edit = tools.m_Edit;
-        StageRecord& stage = tools.m_Stage;
-        WalkRectangle(edit.m_nRectX, edit.m_nRectY, edit.m_nRectWidth, edit.m_nRectHeight, stage.m_nWidth,
-                      stage.m_nHeight, edit.BlockWidth(), edit.BlockHeight(), [&](int column, int row, int px, int py) {
-                          int32_t chip = edit.m_PickedChip[py][px];
-                          if (InsideStage(stage, column, row) && edit.m_nPalette == kPaletteMapChip &&
-                              StageMapTools::IsLand(chip))
+        WalkRectangle(edit.m_nRectX, edit.m_nRectY, edit.m_nRectWidth, edit.m_nRectHeight, tools.m_Stage.m_nWidth,
+                      tools.m_Stage.m_nHeight, edit.BlockWidth(), edit.BlockHeight(),
+                      [&](int column, int row, int px, int py) {
+                          if (edit.m_nPalette == kPaletteMapChip)
                           {
-                              stage.CellAt(column, row) = chip;
+                              tools.PutChip(column, row, edit.m_PickedChip[py][px]);
                           }
                       });
         tools.m_Host.RefreshPalette();
@@ -319,6 +311,14 @@ bool StageMapTools::ChipTest()
         return false;
     }
     return true;
+}
+
+void StageMapTools::PutChip(int column, int row, int32_t chip)
+{
+    if (InsideStage(m_Stage, column, row) && IsLand(chip))
+    {
+        m_Stage.CellAt(column, row) = chip;
+    }
 }
 
 void StageMapTools::BeginEdit()

@@ -51,6 +51,9 @@ public:
     bool ChipTest();
     // Whether a value names an existing land.
     static bool IsLand(int32_t chip);
+    // A cell of the stage takes the chip; nothing happens outside the stage or
+    // for a value that names no land.
+    void PutChip(int column, int row, int32_t chip);
     // The sound and the undo point with which a tool starts an edit.
     void BeginEdit();
 
