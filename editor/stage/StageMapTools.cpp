@@ -44,13 +44,10 @@ public:
         switch (event.m_Action)
         {
         case MapMouseAction::LeftDown:
-            if (edit.m_nPalette == kPaletteMapChip)
+            if (edit.m_nPalette == kPaletteMapChip && !tools.ChipTest())
             {
-                if (!tools.ChipTest())
-                {
-                    m_bStroke = false;
-                    return;
-                }
+                m_bStroke = false;
+                return;
             }
             tools.m_Sounds.PlaySound(kSoundDecide);
             if (edit.m_nPalette != kPaletteEvent || PlacesEventDirectly(tools))
