@@ -1,5 +1,6 @@
 #include "common/window/EditorApp.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -33,7 +34,7 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     ASSERT_EQ(window.Create("ウインドウ", 30, 40), 1);
     window.Show(1);
     EXPECT_EQ(window.m_nCreates, 1);
-    auto* native = static_cast<platform::QtWindow*>(window.Handle());
+    auto* native = static_cast<platform::QtWindow*>(window.Native());
     EXPECT_EQ(native->ClientWidget()->height(), 100 + 28 + 20);
     EXPECT_EQ(window.UsableHeight(), 100);
 
@@ -62,7 +63,7 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     window.ShowFront();
     EXPECT_EQ(native->Picture().pixel(5, 5) & 0xFFFFFF, 0x00FF00u);
 
-    window.Handle()->Destroy();
+    window.Native()->Destroy();
     EXPECT_EQ(window.Handle(), nullptr);
 }
 
@@ -81,10 +82,10 @@ TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)
         return message == platform::kWmTimer;
     });
     m_System.PostMessage(window.Handle(), platform::kWmCommand, 77, 0);
-    window.Handle()->SetTimer(3, 5);
+    window.Native()->SetTimer(3, 5);
     int idles = 0;
     EXPECT_EQ(m_System.RunMessageLoop([&] { return ++idles < 3; }), 5);
-    window.Handle()->KillTimer(3);
+    window.Native()->KillTimer(3);
     EXPECT_EQ(window.m_Commands, std::vector<int>{77});
     EXPECT_EQ(timers, 2);
     EXPECT_GE(idles, 1);
@@ -103,12 +104,22 @@ TEST_F(QtWindowTest, ToolBarTipsAndItemTextsGoThroughTheWidgets)
     EXPECT_EQ(window.GetToolBar()->ButtonCount(), 2);
     EXPECT_EQ(window.GetToolBar()->Tip(1), "保存");
 
-    auto* native = static_cast<platform::QtWindow*>(window.Handle());
-    auto* edit = new QLineEdit(native->ClientWidget());
-    edit->setProperty("tkItemId", 1001);
-    window.Handle()->SetItemText(1001, "名前");
-    EXPECT_EQ(edit->text(), QString::fromUtf8(u8"名前"));
-    EXPECT_EQ(window.Handle()->ItemText(1001), "名前");
+    // An item with a control of its own keeps its text in the control's widget.
+    platform::WindowCreateParams params;
+    params.m_strClass = platform::kClassEdit;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {4, 30, 120, 20};
+    params.m_hParent = window.Handle();
+    params.m_nId = 1001;
+    platform::WindowHandle edit = m_System.CreateWindow(params);
+    ASSERT_TRUE(edit);
+    auto* editWidget = qobject_cast<QLineEdit*>(static_cast<platform::QtChildWindow*>(m_System.Resolve(edit))->Widget());
+    ASSERT_NE(editWidget, nullptr);
+    window.Native()->SetItemText(1001, "名前");
+    EXPECT_EQ(editWidget->text(), QString::fromUtf8(u8"名前"));
+    EXPECT_EQ(window.Native()->ItemText(1001), "名前");
+    window.Native()->SetItemText(1002, "控え"); // no control: kept by the window
+    EXPECT_EQ(window.Native()->ItemText(1002), "控え");
 }
 
 TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)
@@ -131,14 +142,14 @@ public:
     void OnLButtonDown(uintptr_t wParam, intptr_t lParam) override
     {
         RecordingWindow::OnLButtonDown(wParam, lParam);
-        Handle()->Destroy();
+        Native()->Destroy();
     }
     void OnPaint() override
     {
         RecordingWindow::OnPaint();
         if (m_bCloseOnPaint)
         {
-            Handle()->Destroy();
+            Native()->Destroy();
         }
     }
     bool m_bCloseOnPaint = false;
@@ -155,7 +166,7 @@ TEST_F(QtWindowTest, AWindowDestroyedFromItsOwnHandlersOutlivesThem)
         ASSERT_EQ(window.Create("", 0, 0), 1);
         window.Show(1);
         m_System.PumpMessages();
-        auto* native = static_cast<platform::QtWindow*>(window.Handle());
+        auto* native = static_cast<platform::QtWindow*>(window.Native());
         QPointer<QWidget> client = native->ClientWidget();
         if (onPaint)
         {
@@ -183,7 +194,7 @@ TEST_F(QtWindowTest, ChildWindowsLeftOpenAreFreedOnceWithTheSystem)
     params.m_hParent = parent;
     platform::WindowHandle child = system->CreateWindow(params);
     ASSERT_NE(child, nullptr);
-    QPointer<QWidget> childTop = static_cast<platform::QtWindow*>(child)->TopLevel();
+    QPointer<QWidget> childTop = static_cast<platform::QtWindow*>(system->Resolve(child))->TopLevel();
     system.reset();
     EXPECT_TRUE(childTop.isNull());
 }

@@ -21,7 +21,7 @@ protected:
 
     SDL_Window* Native(WindowBase& window)
     {
-        return static_cast<platform::SdlWindow*>(window.Handle())->Native();
+        return static_cast<platform::SdlWindow*>(window.Native())->Native();
     }
     void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
@@ -75,7 +75,7 @@ TEST_F(SdlWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     ASSERT_EQ(window.m_Front.Create(320, 200, 24, 0), 1);
     window.m_Front.Clear(0xFF0000);
     window.ShowFront();
-    EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Handle())->PresentedPixel(3, 3), 0x0000FFu);
+    EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Native())->PresentedPixel(3, 3), 0x0000FFu);
 }
 
 TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
@@ -93,7 +93,7 @@ TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
         }
         if (message == platform::kWmTimer && ++timers == 2)
         {
-            target->KillTimer(9);
+            m_System.Resolve(target)->KillTimer(9);
             m_System.SendMessage(target, platform::kWmClose, 0, 0);
             m_System.PostQuit(0);
         }
@@ -106,7 +106,7 @@ TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
     Push(key);
     key.key.keysym.sym = SDLK_F3;
     Push(key);
-    window.Handle()->SetTimer(9, 2);
+    window.Native()->SetTimer(9, 2);
     EXPECT_EQ(m_System.RunMessageLoop(nullptr), 0);
     m_System.SetMessageFilter(nullptr);
     EXPECT_EQ(keys, (std::vector<uint32_t>{platform::kVkEscape, platform::kVkF1 + 2}));
@@ -126,7 +126,8 @@ TEST_F(SdlWindowTest, TimersThatAreKilledOrWhoseWindowIsGoneStopSafely)
     params.m_WindowRect = {0, 0, 32, 32};
     for (int round = 0; round < 300; ++round)
     {
-        platform::WindowHandle window = m_System.CreateWindow(params);
+        platform::WindowHandle handle = m_System.CreateWindow(params);
+        platform::NativeWindow* window = m_System.Resolve(handle);
         ASSERT_NE(window, nullptr);
         window->SetTimer(1, 1);
         window->SetTimer(2, 1);

@@ -37,7 +37,7 @@ protected:
         ASSERT_EQ(window.Create("test", x, y), 1);
     }
 
-    platform::DummyWindow& Native(WindowBase& window) { return static_cast<platform::DummyWindow&>(*window.Handle()); }
+    platform::DummyWindow& Native(WindowBase& window) { return static_cast<platform::DummyWindow&>(*window.Native()); }
 
     platform::DummyWindowSystem m_System;
 };
@@ -191,14 +191,21 @@ TEST_F(WindowCoreTest, ARightClickCountsInTheActiveWindowWithTheLeftButtonUp)
     RecordingWindow window;
     Make(window, 200, 100, 0, 0);
     m_System.SetCursorPos(Native(window).ClientToScreen({5, 5}));
-    m_System.SetMouseButton(1, true);
-    m_System.SendMessage(window.Handle(), platform::kWmRButtonDown, 0, 0);
-    m_System.SetMouseButton(1, false);
-    m_System.SendMessage(window.Handle(), platform::kWmRButtonUp, 0, 0);
+    auto click = [&] {
+        m_System.SetMouseButton(1, true);
+        m_System.SendMessage(window.Handle(), platform::kWmRButtonDown, 0, 0);
+        m_System.SetMouseButton(1, false);
+        m_System.SendMessage(window.Handle(), platform::kWmRButtonUp, 0, 0);
+    };
+    click();
     EXPECT_FALSE(window.IsRightClick()); // not the active window
+    // Activation reaches the window as messages, which poll the buttons again: the click comes after it.
     Native(window).Activate();
+    EXPECT_EQ(m_System.ActiveWindow(), window.Handle());
+    EXPECT_FALSE(window.IsRightClick());
+    click();
     EXPECT_TRUE(window.IsRightClick());
-    EXPECT_EQ(window.m_nRightUps, 1);
+    EXPECT_EQ(window.m_nRightUps, 2);
 
     m_System.SetPopupChoice(4711);
     platform::Menu menu;
@@ -227,10 +234,18 @@ TEST_F(WindowCoreTest, DispatchReachesTheHandlers)
     EXPECT_EQ(window.m_nPaints, 1);
     EXPECT_EQ(AppActive, 1);
 
-    // Closing destroys the window through the default procedure; the handle is cleared.
-    m_System.SendMessage(window.Handle(), platform::kWmClose, 0, 0);
+    // Closing destroys the window through the default procedure; the handle is
+    // cleared, and the one kept from before names no window any more.
+    platform::WindowHandle handle = window.Handle();
+    m_System.SendMessage(handle, platform::kWmClose, 0, 0);
     EXPECT_EQ(window.Handle(), nullptr);
-    EXPECT_FALSE(m_System.PostMessage(&Native(window), platform::kWmPaint, 0, 0));
+    EXPECT_EQ(window.Native(), nullptr);
+    EXPECT_FALSE(m_System.IsWindow(handle));
+    EXPECT_FALSE(m_System.PostMessage(handle, platform::kWmPaint, 0, 0));
+    EXPECT_EQ(m_System.SendMessage(handle, platform::kWmCommand, 5, 0), 0);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.m_nPaints, 1);
+    EXPECT_TRUE(window.m_Commands.empty());
 }
 
 TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherThreads)
