@@ -2,6 +2,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include <QLineEdit>
@@ -11,6 +12,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Qt, CoreBehaviour,
+                         testing::Values(CoreBackend{"Qt", [] { return std::make_unique<platform::QtWindowSystem>(); }}),
+                         CoreBackendName);
 
 class QtWindowTest : public testing::Test
 {

@@ -3,6 +3,7 @@
 #include "common/window/MenuCursorStack.h"
 #include "platform/core/Clock.h"
 #include "platform/window/DummyWindowSystem.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include "TempFolder.h"
@@ -12,6 +13,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Dummy, CoreBehaviour,
+                         testing::Values(CoreBackend{"Dummy", [] { return std::make_unique<platform::DummyWindowSystem>(); }}),
+                         CoreBackendName);
 
 using platform::kWsCaption;
 using platform::kWsOverlappedWindow;
