@@ -205,3 +205,76 @@ TEST_F(QtWindowTest, ChildWindowsLeftOpenAreFreedOnceWithTheSystem)
 }
 
 } // namespace
+
+namespace
+{
+
+// The Qt edit of a numeric field: digits, '-' and '.' pass its filter; the
+// full-width forms the input method commits are mapped by its hook.
+TEST_F(QtWindowTest, PunctuationAndFullWidthFormsReachAnEditThroughTheKeyFilter)
+{
+    platform::WindowCreateParams params;
+    params.m_WindowRect = {10, 10, 240, 120};
+    platform::WindowHandle dialog = m_System.CreateWindow(params);
+    params.m_strClass = platform::kClassEdit;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {10, 10, 100, 22};
+    params.m_hParent = dialog;
+    params.m_nId = 1077;
+    platform::WindowHandle edit = m_System.CreateWindow(params);
+    auto* native = static_cast<platform::QtChildWindow*>(m_System.Resolve(edit));
+    ASSERT_NE(native, nullptr);
+    native->SetCharFilter([](platform::WindowHandle, uint32_t code) {
+        return code == '-' || code == '.' || (code >= '0' && code <= '9') || (code >= 1 && code <= 39);
+    });
+    native->SetImeCommitHook([this](platform::WindowHandle window, std::string_view text) {
+        static const std::pair<std::string_view, char> kForms[] = {
+            {"１", '1'}, {"２", '2'}, {"５", '5'}, {"－", '-'}, {"．", '.'}};
+        for (size_t pos = 0; pos + 1 < text.size(); pos += 2)
+        {
+            for (const auto& [form, ascii] : kForms)
+            {
+                if (text.substr(pos, 2) == form)
+                {
+                    m_System.SendMessage(window, platform::kWmChar, static_cast<uint8_t>(ascii), 0);
+                }
+            }
+        }
+        return true;
+    });
+    m_System.Resolve(dialog)->Show(true);
+    m_System.SetFocus(edit);
+    m_System.PumpMessages();
+
+    // The key filter sees each key before the line edit: key-downs addressed to
+    // the edit, and an accelerator that is consumed never reaches it.
+    std::vector<uint32_t> keyDowns;
+    m_System.SetMessageFilter([&](platform::WindowHandle target, uint32_t message, uintptr_t key, intptr_t flags) {
+        if (message != platform::kWmKeyDown)
+        {
+            return false;
+        }
+        EXPECT_EQ(target, edit);
+        keyDowns.push_back(static_cast<uint32_t>(key));
+        return key == 'Z' && (flags & platform::kKeyControl);
+    });
+    QWidget* widget = native->Widget();
+    QTest::keyClicks(widget, "-1.5a");
+    QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(native->Text(), "-1.5"); // the letter did not pass; Ctrl+Z undid nothing
+    EXPECT_EQ(keyDowns, (std::vector<uint32_t>{platform::kVkOemMinus, '1', platform::kVkOemPeriod, '5', 'A',
+                                                 platform::kVkControl, 'Z'}));
+
+    // Full-width forms typed through the input method.
+    QInputMethodEvent composing(QString::fromUtf8(u8"－２"), {});
+    QCoreApplication::sendEvent(widget, &composing);
+    EXPECT_TRUE(native->IsComposing());
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(u8"－２．５ａ"));
+    QCoreApplication::sendEvent(widget, &commit);
+    EXPECT_FALSE(native->IsComposing());
+    EXPECT_EQ(native->Text(), "-1.5-2.5");
+    m_System.SetMessageFilter(nullptr);
+}
+
+} // namespace
