@@ -612,3 +612,32 @@ TEST_F(KeyRoutingTest, AKeyWithoutAFocusedWindowGoesToTheActiveOne)
 }
 
 } // namespace
+
+namespace
+{
+
+TEST_F(WindowCoreTest, OtherThreadsReadTheHandleWhileTheWindowDispatches)
+{
+    // The game's threads post to the main window through its handle while the
+    // window's thread stores it again with every message.
+    RecordingWindow window;
+    Make(window, 200, 100, 0, 0);
+    std::thread game([&] {
+        for (int i = 0; i < 2000; ++i)
+        {
+            platform::PostWindowMessage(window.Handle(), platform::kWmCommand, 1, 0);
+        }
+        platform::PostWindowMessage(window.Handle(), platform::kWmCommand, 2, 0);
+    });
+    m_System.RunMessageLoop([&] {
+        if (!window.m_Commands.empty() && window.m_Commands.back() == 2)
+        {
+            m_System.PostQuit(0);
+        }
+        return false;
+    });
+    game.join();
+    EXPECT_EQ(window.m_Commands.size(), 2001u);
+}
+
+} // namespace
