@@ -428,6 +428,30 @@ void WindowSystem::DrainPosted()
     }
 }
 
+void WindowSystem::RunTurns(const std::function<bool()>& stop, const std::function<bool()>& idle)
+{
+    while (!stop())
+    {
+        PollNativeEvents();
+        if (stop())
+        {
+            break;
+        }
+        Queued queued;
+        bool took = TakeOne(queued);
+        if (took)
+        {
+            Handle(queued);
+        }
+        FreeDestroyed();
+        if (took || (idle && idle()))
+        {
+            continue;
+        }
+        WaitForWork();
+    }
+}
+
 int WindowSystem::RunMessageLoop(const std::function<bool()>& idle, PreTranslate preTranslate)
 {
     bool outermost = m_Loops.empty();
@@ -438,31 +462,7 @@ int WindowSystem::RunMessageLoop(const std::function<bool()>& idle, PreTranslate
         m_bLoopEnded = false;
     }
     m_Loops.push_back({std::move(preTranslate)});
-    for (;;)
-    {
-        if (QuitPending())
-        {
-            break;
-        }
-        PollNativeEvents();
-        if (QuitPending())
-        {
-            break;
-        }
-        Queued queued;
-        if (TakeOne(queued))
-        {
-            Handle(queued);
-            FreeDestroyed();
-            continue;
-        }
-        FreeDestroyed();
-        if (idle && idle())
-        {
-            continue;
-        }
-        WaitForWork();
-    }
+    RunTurns([&] { return QuitPending(); }, idle);
     m_Loops.pop_back();
     int code = 0;
     {
@@ -486,27 +486,7 @@ bool WindowSystem::RunModalLoop(const std::function<bool()>& ended, PreTranslate
 {
     m_Loops.push_back({std::move(preTranslate)});
     bool done = false;
-    for (;;)
-    {
-        if ((done = ended()) || QuitPending())
-        {
-            break;
-        }
-        PollNativeEvents();
-        if ((done = ended()) || QuitPending())
-        {
-            break;
-        }
-        Queued queued;
-        if (TakeOne(queued))
-        {
-            Handle(queued);
-            FreeDestroyed();
-            continue;
-        }
-        FreeDestroyed();
-        WaitForWork();
-    }
+    RunTurns([&] { return (done = ended()) || QuitPending(); }, nullptr);
     m_Loops.pop_back();
     return done;
 }

@@ -208,6 +208,8 @@ private:
 
     bool OnLoopThread() const { return std::this_thread::get_id() == m_LoopThread.load(); }
     bool PreTranslated(const WindowMessage& message);
+    // Polls, dispatches one message, idles or waits, until stop() is true.
+    void RunTurns(const std::function<bool()>& stop, const std::function<bool()>& idle);
     bool TakeOne(Queued& out);
     void Handle(Queued& queued);
     void WaitForWork();

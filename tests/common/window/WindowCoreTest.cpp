@@ -3,6 +3,7 @@
 #include "common/window/MenuCursorStack.h"
 #include "platform/core/Clock.h"
 #include "platform/window/DummyWindowSystem.h"
+#include "platform/window/KeyCodes.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -638,6 +639,36 @@ TEST_F(WindowCoreTest, OtherThreadsReadTheHandleWhileTheWindowDispatches)
     });
     game.join();
     EXPECT_EQ(window.m_Commands.size(), 2001u);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(KeyCodesTest, EveryCharacterOfTheKeyboardHasItsKey)
+{
+    struct Case
+    {
+        char m_cCharacter;
+        uint32_t m_nKey;
+    };
+    static const Case kCases[] = {
+        {'a', 'A'}, {'Z', 'Z'}, {'0', '0'}, {'9', '9'}, {' ', platform::kVkSpace},
+        {'-', platform::kVkOemMinus}, {'=', platform::kVkOemMinus}, {'.', platform::kVkOemPeriod},
+        {'>', platform::kVkOemPeriod}, {',', platform::kVkOemComma}, {'/', platform::kVkOem2},
+        {'?', platform::kVkOem2}, {';', platform::kVkOemPlus}, {'+', platform::kVkOemPlus},
+        {':', platform::kVkOem1}, {'*', platform::kVkOem1}, {'@', platform::kVkOem3}, {'[', platform::kVkOem4},
+        {']', platform::kVkOem6}, {'^', platform::kVkOem7}, {'\\', platform::kVkOem5}, {'_', platform::kVkOem102},
+        {'!', '1'}, {'"', '2'}, {'(', '8'}, {')', '9'},
+    };
+    for (const Case& c : kCases)
+    {
+        EXPECT_EQ(platform::VirtualKeyOfCharacter(static_cast<unsigned char>(c.m_cCharacter)), c.m_nKey)
+            << "character '" << c.m_cCharacter << "'";
+    }
+    EXPECT_EQ(platform::VirtualKeyOfCharacter(0x7F), 0u);
+    EXPECT_EQ(platform::VirtualKeyOfCharacter(0x3042), 0u);
 }
 
 } // namespace
