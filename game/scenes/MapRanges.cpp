@@ -47,15 +47,13 @@ FillScratch& Scratch()
 void MarkBarredCells(const StageField& field, const Mover& mover, std::vector<unsigned char>& barred)
 {
     barred.assign(static_cast<std::size_t>(field.CellCount()), 0);
-    for (int32_t y = 0; y < field.Height(); ++y)
+    const std::vector<CharacterRecord*>& units = field.Units();
+    for (std::size_t cell = 0; cell < units.size() && cell < barred.size(); ++cell)
     {
-        for (int32_t x = 0; x < field.Width(); ++x)
+        const CharacterRecord* unit = units[cell];
+        if (unit && unit != mover.m_pUnit && field.IsActive(*unit) && (unit->m_bEnemy != 0) != (mover.m_bEnemy != 0))
         {
-            const CharacterRecord* unit = field.ActiveUnitAt(x, y);
-            if (unit && unit != mover.m_pUnit && (unit->m_bEnemy != 0) != (mover.m_bEnemy != 0))
-            {
-                barred[static_cast<std::size_t>(field.CellOf(x, y))] = 1;
-            }
+            barred[cell] = 1;
         }
     }
 }
@@ -204,12 +202,8 @@ void FillMovementRange(const StageField& field, const Mover& mover, MovementRang
     MarkBarredCells(field, mover, scratch.m_Barred);
     const int origin = field.CellOf(mover.m_nX, mover.m_nY);
     const int32_t points = std::min(mover.m_nPoints, kMaxMovementPoints);
-    const int reachable =
-        FillBestPoints(width, height, scratch.m_Costs, &scratch.m_Barred, origin, points, -1, scratch.m_Points);
-    for (int cell = 0; cell < field.CellCount(); ++cell)
-    {
-        range.m_Points[cell] = scratch.m_Points[static_cast<std::size_t>(cell)];
-    }
+    const int reachable = FillBestPoints(width, height, scratch.m_Costs, &scratch.m_Barred, origin, points, -1,
+                                         range.m_Points.Cells());
     FillFirstReachOrder(width, height, scratch.m_Costs, scratch.m_Barred, origin, points, reachable, scratch.m_Points,
                         range.m_Order);
 }

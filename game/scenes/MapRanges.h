@@ -26,6 +26,7 @@ public:
     int32_t& At(int32_t x, int32_t y) { return m_Cells[static_cast<std::size_t>(y * m_nWidth + x)]; }
     int32_t operator[](int cell) const { return m_Cells[static_cast<std::size_t>(cell)]; }
     int32_t& operator[](int cell) { return m_Cells[static_cast<std::size_t>(cell)]; }
+    std::vector<int32_t>& Cells() { return m_Cells; }
 
 private:
     int32_t m_nWidth = 0;

@@ -14,14 +14,32 @@ const LandRecord& StageField::LandAt(int32_t x, int32_t y) const
 
 void StageField::BuildEntryCosts(bool flying, std::vector<int32_t>& costs) const
 {
+    // What entering each land costs, looked up once per land.
+    std::vector<int32_t> byLand(static_cast<std::size_t>(m_Lands.Count()));
+    for (int land = 0; land < m_Lands.Count(); ++land)
+    {
+        const LandRecord& record = m_Lands[static_cast<std::size_t>(land)];
+        byLand[static_cast<std::size_t>(land)] =
+            record.m_bNoEntry ? kImpassable : (flying ? 1 : std::max(record.m_nMoveCost, 1));
+    }
     costs.resize(static_cast<std::size_t>(std::max(CellCount(), 0)));
+    const CheckedVector<int32_t>& chips = m_Stage.m_Chip;
     for (int32_t y = 0; y < Height(); ++y)
     {
+        const std::size_t row = static_cast<std::size_t>(y) << m_Stage.m_nShift;
+        const bool rowInGrid = row + static_cast<std::size_t>(Width()) <= chips.size();
         for (int32_t x = 0; x < Width(); ++x)
         {
+            const int32_t chip = rowInGrid ? chips[row + static_cast<std::size_t>(x)] : -1;
+            int32_t& cost = costs[static_cast<std::size_t>(CellOf(x, y))];
+            if (IsTableIndex(chip, m_Lands.Count()))
+            {
+                cost = byLand[static_cast<std::size_t>(chip)];
+                continue;
+            }
+            // Reported as any index outside a list; land 0 stands in.
             const LandRecord& land = LandAt(x, y);
-            int32_t cost = flying ? 1 : std::max(land.m_nMoveCost, 1);
-            costs[static_cast<std::size_t>(CellOf(x, y))] = land.m_bNoEntry ? kImpassable : cost;
+            cost = land.m_bNoEntry ? kImpassable : (flying ? 1 : std::max(land.m_nMoveCost, 1));
         }
     }
 }

@@ -51,6 +51,8 @@ public:
     CharacterRecord* UnitAt(int32_t x, int32_t y) const;
     // The unit on a cell when it is active; else null.
     CharacterRecord* ActiveUnitAt(int32_t x, int32_t y) const;
+    // The unit grid by cell (null where no unit stands).
+    const std::vector<CharacterRecord*>& Units() const { return m_Units; }
 
     void SetGroupShown(int32_t group, bool shown);
     bool IsGroupShown(int32_t group) const;
