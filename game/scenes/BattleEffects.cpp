@@ -40,6 +40,8 @@ int32_t SkillHitRate(const BattleParticipant& actor, const SkillRecord& skill)
     return skill.m_nHitRate != 0 ? skill.m_nHitRate : WeaponHitRate(actor);
 }
 
+// An attack pitting the actor's attackParam against the target's
+// defenceParam; the forecast comes in with the skill's base rates.
 void ForecastAttack(ActionForecast& f, const SkillRecord& skill, int attackParam, int defenceParam)
 {
     const BattleParticipant& actor = *f.m_pActor;
@@ -140,49 +142,44 @@ void HealOrWound(BattleParticipant& target, int32_t value)
     }
 }
 
+// Rolls the hit on the skill's target; on a hit the effect, then the skill's
+// stat changes.
+int ExecuteOnTarget(SkillUse& use, void (*effect)(SkillUse& use, BattleParticipant& target))
+{
+    BattleParticipant& target = *use.m_Forecast.m_pTarget;
+    if (!RollHit(use.m_Forecast, target))
+    {
+        return 0;
+    }
+    effect(use, target);
+    ApplySkillStatChanges(target, use.m_Skill, use.m_Forecast.m_nAttribute, use.m_Battle.m_ActionMessages);
+    return 1;
+}
+
 int ExecuteAttack(SkillUse& use)
 {
-    BattleParticipant& target = *use.m_Forecast.m_pTarget;
-    if (!RollHit(use.m_Forecast, target))
-    {
-        return 0;
-    }
-    StrikeTarget(use.m_Forecast, target);
-    ApplySkillStatChanges(target, use.m_Skill, use.m_Forecast.m_nAttribute, use.m_Battle.m_ActionMessages);
-    return 1;
+    return ExecuteOnTarget(use, [](SkillUse& u, BattleParticipant& target) { StrikeTarget(u.m_Forecast, target); });
 }
 
+// A critical doubles a recovery, without the critical sound.
 int ExecuteRecovery(SkillUse& use)
 {
-    BattleParticipant& target = *use.m_Forecast.m_pTarget;
-    if (!RollHit(use.m_Forecast, target))
-    {
-        return 0;
-    }
-    int32_t value = use.m_Forecast.m_nValue;
-    if (RollPercent(use.m_Forecast.m_nCriticalRate))
-    {
-        value *= 2;
-    }
-    HealOrWound(target, value);
-    ApplySkillStatChanges(target, use.m_Skill, use.m_Forecast.m_nAttribute, use.m_Battle.m_ActionMessages);
-    return 1;
+    return ExecuteOnTarget(use, [](SkillUse& u, BattleParticipant& target) {
+        const int32_t value = u.m_Forecast.m_nValue;
+        HealOrWound(target, RollPercent(u.m_Forecast.m_nCriticalRate) ? value * 2 : value);
+    });
 }
 
+// The reduction grows by the power, twice on a critical; the HP change is not doubled.
 int ExecuteReduction(SkillUse& use)
 {
-    BattleParticipant& target = *use.m_Forecast.m_pTarget;
-    if (!RollHit(use.m_Forecast, target))
-    {
-        return 0;
-    }
-    const int32_t power = use.m_Skill.m_nPower;
-    const int64_t added = RollPercent(use.m_Forecast.m_nCriticalRate) ? 2 * static_cast<int64_t>(power) : power;
-    target.m_nDamageReduction = static_cast<int32_t>(
-        std::clamp<int64_t>(target.m_nDamageReduction + added, INT32_MIN, INT32_MAX));
-    HealOrWound(target, use.m_Forecast.m_nValue);
-    ApplySkillStatChanges(target, use.m_Skill, use.m_Forecast.m_nAttribute, use.m_Battle.m_ActionMessages);
-    return 1;
+    return ExecuteOnTarget(use, [](SkillUse& u, BattleParticipant& target) {
+        const int64_t power = u.m_Skill.m_nPower;
+        const int64_t added = RollPercent(u.m_Forecast.m_nCriticalRate) ? 2 * power : power;
+        target.m_nDamageReduction =
+            static_cast<int32_t>(std::clamp<int64_t>(target.m_nDamageReduction + added, INT32_MIN, INT32_MAX));
+        HealOrWound(target, u.m_Forecast.m_nValue);
+    });
 }
 
 int ExecuteTime(SkillUse& use)
