@@ -6,6 +6,7 @@
 #include "game/scenes/BattleEffects.h"
 #include "platform/core/Random.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace
@@ -97,8 +98,8 @@ bool ConditionsHold(const BattleState& battle, const BattleParticipant& actor,
         {
             continue;
         }
-        // Measures are parameters, counts and percentages: they fit an int32.
-        if (!CompareValues(static_cast<int32_t>(measured), condition.m_nValue, condition.m_nCompare))
+        const int32_t fitted = static_cast<int32_t>(std::clamp<int64_t>(measured, INT32_MIN, INT32_MAX));
+        if (!CompareValues(fitted, condition.m_nValue, condition.m_nCompare))
         {
             return false;
         }
@@ -126,16 +127,18 @@ bool SelectRule(BattleState& battle, BattleParticipant& actor, bool quickOnly)
     }
     // Only the highest priority stays; with every priority below 0, none does.
     std::erase_if(candidates, [highest](const BattleAiEntry* rule) { return rule->m_nPriority != highest; });
+    // The draw picks one of `total` slots, the rules owning consecutive slots
+    // as many as they weigh (a weight below 1 owns none). A negative weight
+    // counts in the total and so takes slots off the end.
     int64_t total = 0;
     for (const BattleAiEntry* rule : candidates)
     {
-        total += std::max(rule->m_nPriorityLevel, 0);
+        total += rule->m_nPriorityLevel;
     }
     if (total <= 0)
     {
         return false;
     }
-    // Each rule owns as many consecutive slots as it weighs; the draw picks a slot.
     int64_t slot = Rand() % total;
     for (const BattleAiEntry* rule : candidates)
     {

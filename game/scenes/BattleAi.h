@@ -5,6 +5,8 @@
 // highest priority are drawn from, each with a chance in proportion to its
 // weight (m_nPriorityLevel). A quick rule may be chosen once per turn, before
 // the turn's other action; without any rule the enemy makes a weapon attack.
+// The draw takes Rand() % (sum of the weights), negative weights included;
+// a rule owns as many consecutive values of it as it weighs (below 1: none).
 
 #include "common/data/CharacterRecord.h"
 #include "common/data/SkillRecord.h"

@@ -118,6 +118,21 @@ TEST_F(BattleAiTest, WithoutWeightOrPriorityTheEnemyAttacksWithItsWeapon)
     }
 }
 
+TEST_F(BattleAiTest, NegativeWeightsTakeDrawsOffTheEnd)
+{
+    // Weights 2, -1 and 3 add up to 4: two draws for each positive rule.
+    SetRules({Rule(kBattleAiAttack, 7, 1, 2), Rule(kBattleAiAttack, 8, 1, -1), Rule(kBattleAiAttack, 9, 1, 3)});
+    for (auto [draw, skill] : {std::pair{0, 7}, std::pair{1, 7}, std::pair{2, 9}, std::pair{3, 9}, std::pair{5, 7}})
+    {
+        ScriptedDraws draws({draw});
+        EXPECT_TRUE(SelectRule(m_Battle, m_Battle.m_Enemy, false));
+        EXPECT_EQ(m_Battle.m_Action.m_nSkill, skill) << "draw " << draw;
+    }
+    // Weights that add up to nothing leave the weapon attack.
+    SetRules({Rule(kBattleAiAttack, 7, 1, 2), Rule(kBattleAiAttack, 8, 1, -2)});
+    EXPECT_FALSE(SelectRule(m_Battle, m_Battle.m_Enemy, false));
+}
+
 TEST_F(BattleAiTest, AQuickActionAtMostOncePerTurn)
 {
     SetRules({Rule(kBattleAiQuick, 1, 1, 1), Rule(kBattleAiAttack, 7, 1, 1)});
