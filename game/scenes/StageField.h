@@ -26,7 +26,8 @@ class StageField
 public:
     // The field of a stage and the land table its cells index. Both are read
     // at every fill (an event may change a cell's land) and must outlive the
-    // field.
+    // field; the field keeps the stage's size of its making, so a stage that
+    // is loaded afresh gets a field of its own.
     StageField(const StageRecord& stage, const CheckedVector<LandRecord>& lands);
 
     int32_t Width() const { return m_Stage.m_nWidth; }
