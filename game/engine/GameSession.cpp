@@ -21,9 +21,6 @@ bool GameSession::Open(platform::WindowSystem& system, int showState)
     m_bOpen = true;
     bool testPlay = showState == platform::kShowStateTestPlay;
     BeginTestPlayReports(testPlay);
-    thGame.Reopen();
-    thEvent.Reopen();
-    DropMusicRequests();
     if (!testPlay)
     {
         switch (m_Instance.Acquire(kGameInstanceName))
@@ -40,6 +37,10 @@ bool GameSession::Open(platform::WindowSystem& system, int showState)
             break;
         }
     }
+    // A run of its own: threads that an earlier run closed may start, no music from it is left.
+    thGame.Reopen();
+    thEvent.Reopen();
+    DropMusicRequests();
     WriteErrorLog("D");
     if (!GameWindow.Create(system))
     {
@@ -47,10 +48,12 @@ bool GameSession::Open(platform::WindowSystem& system, int showState)
         Close();
         return false;
     }
+    m_bMadeWindow = true;
     WriteErrorLog("G");
     SendDataToEditor_Start(1);
     WriteErrorLog("H");
     GameBoxes.Install(GameWindow.Handle());
+    m_bInstalledBoxes = true;
     platform::SetPostCloseHook([] { platform::PostWindowMessage(MainWindowHandle(), platform::kWmClose, 0, 0); });
     return true;
 }
@@ -67,14 +70,19 @@ void GameSession::Close()
         return;
     }
     m_bOpen = false;
-    if (platform::WindowHandle window = GameWindow.Handle(); window && m_pSystem)
+    if (platform::WindowHandle window = GameWindow.Handle(); window && m_pSystem && m_bMadeWindow)
     {
         m_pSystem->DestroyWindow(window);
     }
     // A start-up that failed before the window went.
     SendDataToEditor_End(1);
-    GameBoxes.Uninstall();
-    platform::SetPostCloseHook(nullptr);
+    if (m_bInstalledBoxes)
+    {
+        GameBoxes.Uninstall();
+        platform::SetPostCloseHook(nullptr);
+    }
+    m_bMadeWindow = false;
+    m_bInstalledBoxes = false;
     m_Instance.Release();
     m_pSystem = nullptr;
 }

@@ -41,4 +41,6 @@ private:
     platform::WindowSystem* m_pSystem = nullptr;
     platform::SingleInstanceLock m_Instance;
     bool m_bOpen = false;
+    bool m_bMadeWindow = false; // what this session set up is what it undoes
+    bool m_bInstalledBoxes = false;
 };
