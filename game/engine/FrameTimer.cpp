@@ -91,7 +91,11 @@ bool PaceFrame(int fps)
             left = TimeLeft(platform::TickCount());
         }
         // The clock counts whole milliseconds: sleep through all but the last one.
-        if (left > 1)
+        if (left > 1 && self)
+        {
+            self->Sleep(left - 1); // ends early when the quit comes
+        }
+        else if (left > 1)
         {
             std::this_thread::sleep_for(std::chrono::milliseconds(left - 1));
         }
