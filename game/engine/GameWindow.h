@@ -4,7 +4,9 @@
 // area, centred on the desktop. Any thread posts to it (a posted message wakes
 // the main loop); its procedure runs on the main thread. Activation follows
 // the focus, and a window without a display is always active (the backend's
-// doing); the active flag AppActive follows kWmActivateApp.
+// doing); the active flag AppActive follows kWmActivateApp. Game threads only
+// post to it, never send: a send would wait for a main thread that may itself
+// be waiting for that game thread to end.
 //
 // Shut-down happens in kWmDestroy, on the main thread, in this order: game
 // threads' boxes fail from now on, the music stops, the event thread and then

@@ -14,7 +14,10 @@
 // refuses to start again, so a thread cannot start while the program ends.
 //
 // Requests. The running thread queues requests for its owner, which takes
-// them oldest first; the list is locked, so the two may run at once.
+// them oldest first; the list is locked, so the two may run at once. The game
+// thread waits for an event with its own waits (thGame.WaitUntil or Sleep,
+// serving the requests between them), which let go of the game-data lock for
+// the event thread's frames and end when the game is closed.
 
 #include <condition_variable>
 #include <cstdint>
