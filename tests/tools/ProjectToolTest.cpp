@@ -252,26 +252,3 @@ TEST_F(ProjectToolTest, UsageErrors)
 }
 
 } // namespace
-
-namespace
-{
-
-// The bundled sample project is what a new project is today: an upgrade finds
-// nothing to change. (When the defaults change, make it again with
-// "projdata new sample".)
-TEST_F(ProjectToolTest, SampleProjectIsCurrent)
-{
-    fs::copy(TK_SAMPLE_DIR, "sample", fs::copy_options::recursive);
-    auto before = Snapshot("sample");
-    ASSERT_FALSE(before.empty());
-    ToolRun upgrade = Tool({"upgrade", "sample"});
-    ASSERT_EQ(upgrade.status, 0) << upgrade.out << upgrade.err;
-    fs::current_path(m_Root);
-    EXPECT_EQ(Snapshot("sample"), before);
-
-    ASSERT_EQ(Tool({"new", "fresh"}).status, 0);
-    fs::current_path(m_Root);
-    EXPECT_EQ(Snapshot("fresh"), before);
-}
-
-} // namespace
