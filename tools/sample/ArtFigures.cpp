@@ -680,6 +680,23 @@ template <class Draw> void InCell(Canvas& canvas, int x, int y, int size, int ou
     canvas.Blit(cell, x, y);
 }
 
+// Runs the drawing of the kind: a slime, a wolf or a person.
+template <class Slime, class Wolf, class Person> void ByKind(FigureKind kind, Slime slime, Wolf wolf, Person person)
+{
+    if (kind == FigureKind::Slime)
+    {
+        slime();
+    }
+    else if (kind == FigureKind::Wolf)
+    {
+        wolf();
+    }
+    else
+    {
+        person();
+    }
+}
+
 } // namespace
 
 FigureKind FigureOfGraphic(int graphic)
@@ -704,18 +721,9 @@ void DrawFace(Canvas& canvas, int x, int y, FigureKind kind)
     InCell(canvas, x, y, kFaceSize, kInk.Dark(),
            [&](Canvas& cell)
            {
-               if (kind == FigureKind::Slime)
-               {
-                   DrawSlimeFace(cell);
-               }
-               else if (kind == FigureKind::Wolf)
-               {
-                   DrawWolfFace(cell);
-               }
-               else
-               {
-                   DrawPersonFace(cell, kind);
-               }
+               ByKind(
+                   kind, [&] { DrawSlimeFace(cell); }, [&] { DrawWolfFace(cell); },
+                   [&] { DrawPersonFace(cell, kind); });
            });
 }
 
@@ -724,18 +732,9 @@ void DrawBattleFigure(Canvas& canvas, int x, int y, FigureKind kind, int frame)
     InCell(canvas, x, y, kFaceSize, kInk.Dark(),
            [&](Canvas& cell)
            {
-               if (kind == FigureKind::Slime)
-               {
-                   DrawSlimeInBattle(cell, frame);
-               }
-               else if (kind == FigureKind::Wolf)
-               {
-                   DrawWolfInBattle(cell, frame);
-               }
-               else
-               {
-                   DrawPersonInBattle(cell, kind, frame);
-               }
+               ByKind(
+                   kind, [&] { DrawSlimeInBattle(cell, frame); }, [&] { DrawWolfInBattle(cell, frame); },
+                   [&] { DrawPersonInBattle(cell, kind, frame); });
            });
 }
 
@@ -744,18 +743,9 @@ void DrawMapCharacter(Canvas& canvas, int x, int y, FigureKind kind, bool enemyS
     InCell(canvas, x, y, kChipSize, enemySide ? kClothRed.Dark() : kInk.Dark(),
            [&](Canvas& cell)
            {
-               if (kind == FigureKind::Slime)
-               {
-                   DrawSlimeChip(cell);
-               }
-               else if (kind == FigureKind::Wolf)
-               {
-                   DrawWolfChip(cell);
-               }
-               else
-               {
-                   DrawPersonChip(cell, kind, enemySide);
-               }
+               ByKind(
+                   kind, [&] { DrawSlimeChip(cell); }, [&] { DrawWolfChip(cell); },
+                   [&] { DrawPersonChip(cell, kind, enemySide); });
            });
 }
 

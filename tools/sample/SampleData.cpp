@@ -549,51 +549,73 @@ void BuildFriends()
     none.m_bHireAgain = 0;
     FriendTable.push_back(none);
 
-    FriendRecord hero = Fresh<FriendRecord>();
-    hero.m_strName = "レオン";
-    hero.m_strText = "ミストヴェイルの わかき きし。";
-    hero.m_bRandomName = 0;
-    hero.m_nClass = kClassKnight;
-    hero.m_nLevel = 1;
-    hero.m_bInShop = 0;
-    hero.m_bHireAgain = 0;
-    hero.m_bNoRelease = 1;
-    hero.m_bRandomSkill = 0;
-    hero.m_Equip[0].SetItem(kItemLongSword);
-    hero.m_Equip[1].SetItem(kItemLeatherShield);
-    Learn(hero, kSkillSlashId, 1);
-    hero.ComputeReferenceValues();
-    FriendTable.push_back(hero);
-
-    FriendRecord mage = Fresh<FriendRecord>();
-    mage.m_strName = "リーナ";
-    mage.m_strText = "ほのおと いやしの まほうを つかう。";
-    mage.m_bRandomName = 0;
-    mage.m_nClass = kClassMage;
-    mage.m_nLevel = 1;
-    mage.m_bInShop = 0;
-    mage.m_bHireAgain = 0;
-    mage.m_bRandomSkill = 0;
-    mage.m_Equip[0].SetItem(kItemOakStaff);
-    mage.m_Equip[1].SetItem(kItemTravelRobe);
-    Learn(mage, kSkillFireId, 1);
-    Learn(mage, kSkillHealId, 3);
-    mage.ComputeReferenceValues();
-    FriendTable.push_back(mage);
-
-    // The hireable one draws a name of "data\RandomName.txt".
-    FriendRecord archer = Fresh<FriendRecord>();
-    archer.m_strName = "かりゅうど";
-    archer.m_strText = "やとわれの ゆみつかい。";
-    archer.m_bRandomName = 1;
-    archer.m_nClass = kClassArcher;
-    archer.m_nLevel = 2;
-    archer.m_bInShop = 1;
-    archer.m_bHireAgain = 1;
-    archer.m_Equip[0].SetItem(kItemShortBow);
-    Learn(archer, kSkillAimId, 2);
-    archer.ComputeReferenceValues();
-    FriendTable.push_back(archer);
+    struct FriendSpec
+    {
+        const char* name;
+        const char* text;
+        bool randomName;
+        int classId, level;
+        bool inShop, hireAgain, noRelease;
+        int weapon, other;
+        std::vector<std::pair<int, int>> learn; // skill, level
+    };
+    const FriendSpec friends[] = {
+        {"レオン",
+         "ミストヴェイルの わかき きし。",
+         false,
+         kClassKnight,
+         1,
+         false,
+         false,
+         true,
+         kItemLongSword,
+         kItemLeatherShield,
+         {{kSkillSlashId, 1}}},
+        {"リーナ",
+         "ほのおと いやしの まほうを つかう。",
+         false,
+         kClassMage,
+         1,
+         false,
+         false,
+         false,
+         kItemOakStaff,
+         kItemTravelRobe,
+         {{kSkillFireId, 1}, {kSkillHealId, 3}}},
+        // The hireable one draws a name of "data\RandomName.txt".
+        {"かりゅうど",
+         "やとわれの ゆみつかい。",
+         true,
+         kClassArcher,
+         2,
+         true,
+         true,
+         false,
+         kItemShortBow,
+         0,
+         {{kSkillAimId, 2}}},
+    };
+    for (const FriendSpec& spec : friends)
+    {
+        FriendRecord f = Fresh<FriendRecord>();
+        f.m_strName = spec.name;
+        f.m_strText = spec.text;
+        f.m_bRandomName = spec.randomName;
+        f.m_nClass = spec.classId;
+        f.m_nLevel = spec.level;
+        f.m_bInShop = spec.inShop;
+        f.m_bHireAgain = spec.hireAgain;
+        f.m_bNoRelease = spec.noRelease;
+        f.m_bRandomSkill = 0;
+        f.m_Equip[0].SetItem(spec.weapon);
+        f.m_Equip[1].SetItem(spec.other);
+        for (auto [skill, level] : spec.learn)
+        {
+            Learn(f, skill, level);
+        }
+        f.ComputeReferenceValues();
+        FriendTable.push_back(f);
+    }
 }
 
 MoveAiEntry MoveAi(int range, int target, int mode, int goal = 0)

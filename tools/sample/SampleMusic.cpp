@@ -174,15 +174,22 @@ int PitchClass(char letter)
     }
 }
 
-// "C#5" -> 73; the octave of middle C is 4.
-int ParseNote(const std::string& text)
+// A letter with an optional '#' or 'b' at text[i]; i moves past it.
+int ReadPitchClass(const std::string& text, size_t& i)
 {
-    size_t i = 0;
     int pc = PitchClass(text.at(i++));
     if (i < text.size() && (text[i] == '#' || text[i] == 'b'))
     {
         pc += text[i++] == '#' ? 1 : -1;
     }
+    return pc;
+}
+
+// "C#5" -> 73; the octave of middle C is 4.
+int ParseNote(const std::string& text)
+{
+    size_t i = 0;
+    int pc = ReadPitchClass(text, i);
     return 12 * (std::stoi(text.substr(i)) + 1) + pc;
 }
 
@@ -192,14 +199,11 @@ struct Chord
     bool minor;
 };
 
+// "F#m" -> F sharp minor.
 Chord ParseChord(const std::string& text)
 {
     size_t i = 0;
-    int pc = PitchClass(text.at(i++));
-    if (i < text.size() && (text[i] == '#' || text[i] == 'b'))
-    {
-        pc += text[i++] == '#' ? 1 : -1;
-    }
+    int pc = ReadPitchClass(text, i);
     return {(pc + 12) % 12, i < text.size() && text[i] == 'm'};
 }
 

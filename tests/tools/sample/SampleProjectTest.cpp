@@ -6,6 +6,7 @@
 #include "SamplePalette.h"
 #include "SampleSounds.h"
 #include "SheetTable.h"
+#include "TempFolder.h"
 #include "common/data/EventVocabulary.h"
 #include "common/data/ProjectData.h"
 #include "common/graphics/BmpFile.h"
@@ -33,22 +34,6 @@ namespace
 
 namespace fs = std::filesystem;
 using namespace sample;
-
-// Every file below a folder with its bytes.
-std::map<std::string, std::vector<unsigned char>> Snapshot(const fs::path& folder)
-{
-    std::map<std::string, std::vector<unsigned char>> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-    {
-        if (entry.is_regular_file())
-        {
-            std::ifstream in(entry.path(), std::ios::binary);
-            files[fs::relative(entry.path(), folder).string()] =
-                std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        }
-    }
-    return files;
-}
 
 fs::path FreshFolder(const std::string& name)
 {
@@ -124,8 +109,8 @@ TEST_F(SampleProjectTest, TwoRunsWriteTheSameBytes)
 {
     fs::path second = FreshFolder("again");
     ASSERT_EQ(Generate(second), 0);
-    auto first = Snapshot(s_Folder);
-    auto again = Snapshot(second);
+    auto first = SnapshotFolder(s_Folder);
+    auto again = SnapshotFolder(second);
     fs::remove_all(second);
     ASSERT_EQ(first.size(), again.size());
     for (const auto& [name, bytes] : first)
