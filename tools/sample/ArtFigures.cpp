@@ -382,7 +382,7 @@ void DrawSlimeInBattle(Canvas& cell, int frame)
 // A wolf in battle, facing right.
 void DrawWolfInBattle(Canvas& cell, int frame)
 {
-    double shift = frame == kFrameStrike ? 4 : frame == kFrameHurt ? -3 : 0;
+    double shift = frame == kFrameStrike ? 1 : frame == kFrameHurt ? -3 : 0;
     double headDrop = frame == kFrameStrike ? 4 : frame == kFrameHurt ? -3 : 0;
     if (frame == kFrameFallen)
     {

@@ -445,17 +445,22 @@ void WorldVillage(Canvas& cell, bool cleared)
     }
 }
 
-void WorldCave(Canvas& cell, bool cleared)
+// A camp on the plain: two tents and a fire.
+void WorldCamp(Canvas& cell, bool cleared)
 {
-    cell.FillEllipse(16, 20, 14, 11, kRock.Mid());
-    ShadeMaterials(cell, 0, 0, T, T, 2);
-    cell.FillEllipse(16, 24, 6, 7, kDeepBlack);
-    cell.FillRect(10, 28, 12, 3, kTransparent);
-    cell.FillEllipse(16, 24, 6, 7, kDeepBlack);
-    cell.FillRect(9, 30, 14, 2, kTransparent);
+    auto tent = [&](double x, double y, Shades cloth) {
+        cell.FillPolygon({{x - 8, y + 9}, {x, y - 4}, {x + 8, y + 9}}, cloth.Mid());
+    };
+    tent(10, 12, kLinen);
+    tent(22, 17, kClothRed);
+    ShadeMaterials(cell, 0, 0, T, T);
+    cell.FillPolygon({{8, 21}, {10, 15}, {12, 21}}, kInk.Dark());
+    cell.FillPolygon({{20, 26}, {22, 20}, {24, 26}}, kInk.Dark());
+    cell.FillPolygon({{6, 30}, {8, 25}, {10, 30}}, EffectColour(kEffectRed, 3));
+    cell.Set(8, 28, kGlow);
     if (cleared)
     {
-        Banner(cell, 24, 3, 1);
+        Banner(cell, 24, 0, 1);
     }
 }
 
@@ -625,7 +630,7 @@ Canvas DrawWorldEventSheet(int width, int height)
 {
     Canvas sheet(width, height);
     using EventFn = void (*)(Canvas&, bool);
-    const EventFn events[kWorldEventGraphics] = {WorldCastle, WorldFort, WorldVillage, WorldCave};
+    const EventFn events[kWorldEventGraphics] = {WorldCastle, WorldFort, WorldVillage, WorldCamp};
     for (int g = 0; g < kWorldEventGraphics; ++g)
     {
         for (int cleared = 0; cleared < 2; ++cleared)

@@ -6,6 +6,7 @@
 #include "common/data/DataFilePaths.h"
 #include "common/data/ProjectData.h"
 #include "common/project/ProjectFiles.h"
+#include "platform/core/Cp932.h"
 #include "platform/text/TextRasterizer.h"
 
 #include <png.h>
@@ -21,7 +22,8 @@ namespace
 constexpr Rgb kBackground{34, 38, 46};
 constexpr Rgb kLabel{214, 220, 228};
 constexpr int kMargin = 16;
-constexpr int kLabelHeight = 16;
+constexpr int kLabelSize = 13;
+constexpr int kLabelHeight = 18;
 constexpr int kSheetWidth = 1400;
 
 const Canvas* Find(const std::vector<NamedCanvas>& sheets, const std::string& name)
@@ -61,9 +63,24 @@ void Put(RgbImage& image, int x, int y, Rgb c)
     }
 }
 
+// A label in the file names' own form but with '/' between folders, which
+// the font would show as a yen sign.
+std::string LabelText(const std::string& name)
+{
+    std::string label = name;
+    for (size_t i = 0; i < label.size(); i += platform::Cp932CharLength(label, i))
+    {
+        if (label[i] == '\\')
+        {
+            label[i] = '/';
+        }
+    }
+    return label;
+}
+
 void DrawLabel(RgbImage& image, platform::TextRasterizer& fonts, const std::string& text, int x, int y)
 {
-    platform::TextImage label = fonts.Render(text, 12);
+    platform::TextImage label = fonts.Render(LabelText(text), kLabelSize);
     for (int j = 0; j < label.m_nHeight; ++j)
     {
         for (int i = 0; i < label.m_nWidth; ++i)
@@ -191,7 +208,7 @@ RgbImage RenderContactSheet(const std::vector<NamedCanvas>& pictures, platform::
         int scale = ScaleNumerator(picture.m_Canvas);
         int w = picture.m_Canvas.Width() * scale / 2;
         int h = picture.m_Canvas.Height() * scale / 2 + kLabelHeight;
-        int labelWidth = Canvas::TextWidth(fonts, picture.m_strName, 12);
+        int labelWidth = Canvas::TextWidth(fonts, LabelText(picture.m_strName), kLabelSize);
         int cellWidth = std::max(w, labelWidth);
         if (x > kMargin && x + cellWidth > kSheetWidth - kMargin)
         {

@@ -189,7 +189,7 @@ SheetInfo WorldEvent()
                     "surface 10, editor",
                     2 * kChipSize,
                     kWorldEventGraphics * kChipSize,
-                    "32 x 32, row g = graphic g: 0 castle, 1 fort, 2 village, 3 cave; column 0 not cleared, "
+                    "32 x 32, row g = graphic g: 0 castle, 1 fort, 2 village, 3 camp; column 0 not cleared, "
                     "column 32 cleared (a flag flies)",
                     {}};
     for (int g = 0; g < kWorldEventGraphics; ++g)
