@@ -247,8 +247,8 @@ void Claw(Frame& f, int k)
     for (int i = 0; i < lines; ++i)
     {
         double x = CX - 16 + i * 14;
-        double width = k <= 2 ? 4 : k == 3 ? 2 : 1;
-        f.Ray(x - 6, 4, x + 10, H - 6, width, kEffectRed, k <= 2 ? 3 : 2);
+        double width = k <= 2 ? 5 : k == 3 ? 3 : 1.5;
+        f.Ray(x - 8, 2, x + 12, H - 3, width, kEffectRed, k <= 2 ? 2 : 1);
     }
     if (k == 4)
     {
@@ -268,8 +268,8 @@ void Ice(Frame& f, int k)
         double spread = k >= 3 ? (k - 2) * 12 : 0;
         double x = CX + std::cos(a) * (10 + spread);
         double y = CY + std::sin(a) * (8 + spread * 0.5);
-        double len = k >= 3 ? 6 : 8 + k * 3;
-        f.Polygon({{x, y - len}, {x + 3.5, y}, {x, y + len * 0.5}, {x - 3.5, y}}, kEffectBlue, k >= 3 ? 2 : 3);
+        double len = k >= 3 ? 8 : 11 + k * 4;
+        f.Polygon({{x, y - len}, {x + 5, y}, {x, y + len * 0.5}, {x - 5, y}}, kEffectBlue, k >= 3 ? 2 : 3);
         f.Put(static_cast<int>(x), static_cast<int>(y - len * 0.5), EffectAtBrightness(kEffectBlue, 4));
     }
     if (k == 2)
