@@ -38,10 +38,10 @@ const Canvas* Find(const std::vector<NamedCanvas>& sheets, const std::string& na
     return nullptr;
 }
 
-// How large a picture is shown: small sheets twice, screens at half size.
+// How large a picture is shown, in halves: small sheets and strips twice, screens at half size.
 int ScaleNumerator(const Canvas& c)
 {
-    if (c.Width() <= 320 && c.Height() <= 320)
+    if ((c.Width() <= 320 && c.Height() <= 320) || (c.Width() <= 680 && c.Height() <= 64))
     {
         return 4;
     }
