@@ -223,7 +223,7 @@ void BuildSystem()
 
 void BuildLands()
 {
-    struct LandSpec
+    struct LandRow
     {
         const char* name;
         int cost;
@@ -233,7 +233,7 @@ void BuildLands()
         const char* back;
         const char* text;
     };
-    const LandSpec lands[] = {
+    const LandRow lands[] = {
         {"そうげん", 1, false, 0, 0, "bmp\\back\\Back_Grass.bmp", "ひらけた くさはら。"},
         {"はなばたけ", 1, false, 0, 5, "bmp\\back\\Back_Grass.bmp", "はなの かおりで すこし げんきが でる。"},
         {"もり", 2, false, 3, 0, "bmp\\back\\Back_Forest.bmp", "きぎに かくれて まもりやすい。"},
@@ -253,18 +253,18 @@ void BuildLands()
     };
     LandTable.clear();
     int graphic = 0;
-    for (const LandSpec& spec : lands)
+    for (const LandRow& row : lands)
     {
         LandRecord land = Fresh<LandRecord>();
-        land.m_strName = spec.name;
-        land.m_nMoveCost = spec.cost;
-        land.m_bNoEntry = spec.noEntry;
+        land.m_strName = row.name;
+        land.m_nMoveCost = row.cost;
+        land.m_bNoEntry = row.noEntry;
         land.m_nGraphic = graphic++;
-        land.m_bPercent = spec.recovery != 0;
-        land.m_nEffect[0] = spec.recovery;
-        land.m_nEffect[3] = spec.defence;
-        land.m_strBack = spec.back;
-        land.m_strText = spec.text;
+        land.m_bPercent = row.recovery != 0;
+        land.m_nEffect[0] = row.recovery;
+        land.m_nEffect[3] = row.defence;
+        land.m_strBack = row.back;
+        land.m_strText = row.text;
         LandTable.push_back(land);
     }
     // Thin mountain air makes battles longer.
@@ -278,7 +278,7 @@ void BuildSkills()
 {
     SkillTable.clear();
     SkillTable.push_back(Fresh<SkillRecord>()); // entry 0: none
-    struct SkillSpec
+    struct SkillRow
     {
         const char* name;
         const char* text;
@@ -286,7 +286,7 @@ void BuildSkills()
         bool quick;
         const char* sound;
     };
-    const SkillSpec skills[] = {
+    const SkillRow skills[] = {
         {"スラッシュ", "ちからを こめて きりつける。", kSkillSword, 0, 1, kAttributeSlash, 3, 0, 6, 10, kEffectSword,
          kColourBlue, false, "wave\\SkillAndItem\\斬撃.wav"},
         {"ファイア", "ほのおの まほう。", kSkillMagic, 1, 1, kAttributeFire, 4, 95, 10, 5, kEffectFire, kColourRed,
@@ -300,23 +300,23 @@ void BuildSkills()
         {"たいあたり", "からだごと ぶつかる。", kSkillFang, 0, 1, kAttributeNone, 0, 0, 3, 5, kEffectStrike,
          kColourYellow, false, "wave\\攻撃.wav"},
     };
-    for (const SkillSpec& spec : skills)
+    for (const SkillRow& row : skills)
     {
         SkillRecord skill = Fresh<SkillRecord>();
-        skill.m_strName = spec.name;
-        skill.m_strText = spec.text;
-        skill.m_nCategory = spec.category;
-        skill.m_nKind = spec.kind;
-        skill.m_nTarget = spec.target;
-        skill.m_nAttribute = spec.attribute;
-        skill.m_nSpCost = spec.sp;
-        skill.m_nHitRate = spec.hit;
-        skill.m_nPower = spec.power;
-        skill.m_nCritical = spec.critical;
-        skill.m_nGraphic = spec.graphic;
-        skill.m_nColor = spec.colour;
-        skill.m_bQuick = spec.quick;
-        skill.m_strSound = spec.sound;
+        skill.m_strName = row.name;
+        skill.m_strText = row.text;
+        skill.m_nCategory = row.category;
+        skill.m_nKind = row.kind;
+        skill.m_nTarget = row.target;
+        skill.m_nAttribute = row.attribute;
+        skill.m_nSpCost = row.sp;
+        skill.m_nHitRate = row.hit;
+        skill.m_nPower = row.power;
+        skill.m_nCritical = row.critical;
+        skill.m_nGraphic = row.graphic;
+        skill.m_nColor = row.colour;
+        skill.m_bQuick = row.quick;
+        skill.m_strSound = row.sound;
         skill.m_nLearnRate = 50;
         skill.m_nLearnRateFactor = 5;
         skill.m_nLearnLevelMin = 2;
@@ -332,7 +332,7 @@ void BuildItems()
 {
     ItemTable.clear();
     ItemTable.push_back(Fresh<ItemRecord>()); // entry 0: none
-    struct ItemSpec
+    struct ItemRow
     {
         const char* name;
         const char* text;
@@ -341,7 +341,7 @@ void BuildItems()
         int hit, critical, graphic, colour;
         const char* sound;
     };
-    const ItemSpec items[] = {
+    const ItemRow items[] = {
         {"やくそう",
          "HPを 25 かいふくする。",
          kItemMedicine,
@@ -439,21 +439,21 @@ void BuildItems()
          kColourStill,
          ""},
     };
-    for (const ItemSpec& spec : items)
+    for (const ItemRow& row : items)
     {
         ItemRecord item = Fresh<ItemRecord>();
-        item.m_strName = spec.name;
-        item.m_strText = spec.text;
-        item.m_nCategory = spec.category;
-        item.m_nKind = spec.kind;
-        item.m_nAttribute = spec.attribute;
-        item.m_nPrice = spec.price;
-        Copy(item.m_nValue, spec.values);
-        item.m_nHitRate = spec.hit;
-        item.m_nCritical = spec.critical;
-        item.m_nGraphic = spec.graphic;
-        item.m_nColor = spec.colour;
-        item.m_strSound = spec.sound;
+        item.m_strName = row.name;
+        item.m_strText = row.text;
+        item.m_nCategory = row.category;
+        item.m_nKind = row.kind;
+        item.m_nAttribute = row.attribute;
+        item.m_nPrice = row.price;
+        Copy(item.m_nValue, row.values);
+        item.m_nHitRate = row.hit;
+        item.m_nCritical = row.critical;
+        item.m_nGraphic = row.graphic;
+        item.m_nColor = row.colour;
+        item.m_strSound = row.sound;
         ItemTable.push_back(item);
     }
 }
@@ -464,7 +464,7 @@ void BuildClasses()
 {
     ClassTable.clear();
     ClassTable.push_back(Fresh<ClassRecord>()); // entry 0: none
-    struct ClassSpec
+    struct ClassRow
     {
         const char* name;
         int graphic, move;
@@ -472,7 +472,7 @@ void BuildClasses()
         std::array<int32_t, 5> learn;  // per skill category
         std::array<int32_t, 5> resist; // per attribute
     };
-    const ClassSpec classes[] = {
+    const ClassRow classes[] = {
         {"ナイト",
          1,
          5,
@@ -509,23 +509,23 @@ void BuildClasses()
          {0, 0, 0, 2, 0},
          {100, 100, 120, 100, 100}},
     };
-    for (const ClassSpec& spec : classes)
+    for (const ClassRow& row : classes)
     {
         ClassRecord c = Fresh<ClassRecord>();
-        c.m_strName = spec.name;
-        c.m_nGraphic = spec.graphic;
-        c.m_nMove = spec.move;
+        c.m_strName = row.name;
+        c.m_nGraphic = row.graphic;
+        c.m_nMove = row.move;
         c.m_nMaxLevel = 30;
-        Copy(c.m_nInit, spec.init);
-        Copy(c.m_nFinal, spec.final);
+        Copy(c.m_nInit, row.init);
+        Copy(c.m_nFinal, row.final);
         c.FitToSystem();
         for (int i = 0; i < c.m_SkillLearn.Count(); ++i)
         {
-            c.m_SkillLearn.At(i) = spec.learn[static_cast<size_t>(i)];
+            c.m_SkillLearn.At(i) = row.learn[static_cast<size_t>(i)];
         }
         for (int i = 0; i < c.m_Resist.Count(); ++i)
         {
-            c.m_Resist.At(i) = spec.resist[static_cast<size_t>(i)];
+            c.m_Resist.At(i) = row.resist[static_cast<size_t>(i)];
         }
         ClassTable.push_back(c);
     }
@@ -549,7 +549,7 @@ void BuildFriends()
     none.m_bHireAgain = 0;
     FriendTable.push_back(none);
 
-    struct FriendSpec
+    struct FriendRow
     {
         const char* name;
         const char* text;
@@ -559,7 +559,7 @@ void BuildFriends()
         int weapon, other;
         std::vector<std::pair<int, int>> learn; // skill, level
     };
-    const FriendSpec friends[] = {
+    const FriendRow friends[] = {
         {"レオン",
          "ミストヴェイルの わかき きし。",
          false,
@@ -595,21 +595,21 @@ void BuildFriends()
          0,
          {{kSkillAimId, 2}}},
     };
-    for (const FriendSpec& spec : friends)
+    for (const FriendRow& row : friends)
     {
         FriendRecord f = Fresh<FriendRecord>();
-        f.m_strName = spec.name;
-        f.m_strText = spec.text;
-        f.m_bRandomName = spec.randomName;
-        f.m_nClass = spec.classId;
-        f.m_nLevel = spec.level;
-        f.m_bInShop = spec.inShop;
-        f.m_bHireAgain = spec.hireAgain;
-        f.m_bNoRelease = spec.noRelease;
+        f.m_strName = row.name;
+        f.m_strText = row.text;
+        f.m_bRandomName = row.randomName;
+        f.m_nClass = row.classId;
+        f.m_nLevel = row.level;
+        f.m_bInShop = row.inShop;
+        f.m_bHireAgain = row.hireAgain;
+        f.m_bNoRelease = row.noRelease;
         f.m_bRandomSkill = 0;
-        f.m_Equip[0].SetItem(spec.weapon);
-        f.m_Equip[1].SetItem(spec.other);
-        for (auto [skill, level] : spec.learn)
+        f.m_Equip[0].SetItem(row.weapon);
+        f.m_Equip[1].SetItem(row.other);
+        for (auto [skill, level] : row.learn)
         {
             Learn(f, skill, level);
         }
@@ -740,7 +740,7 @@ constexpr int32_t kWhoEnemies = 2;
 constexpr int32_t kWhoActing = 3;
 constexpr int32_t kIfAbsent = 1;
 
-struct PageSpec
+struct PageSetup
 {
     int32_t timing = kTriggerPlayerTurnStart;
     int32_t graphic = 0;
@@ -752,7 +752,7 @@ struct PageSpec
     bool onlyWhileVariableZero = false;
 };
 
-Event MakeEvent(const char* name, int32_t x, int32_t y, const PageSpec& spec, std::vector<EventCommand> commands)
+Event MakeEvent(const char* name, int32_t x, int32_t y, const PageSetup& row, std::vector<EventCommand> commands)
 {
     Event event;
     event.Init();
@@ -760,14 +760,14 @@ Event MakeEvent(const char* name, int32_t x, int32_t y, const PageSpec& spec, st
     event.m_nX = x;
     event.m_nY = y;
     EventPage& page = event.m_Page.At(0);
-    page.m_nTiming = spec.timing;
-    page.m_nGraphic = spec.graphic;
-    page.m_nArea = spec.area;
-    page.m_nTarget = spec.who;
-    page.m_nExists = spec.exists;
-    page.m_nTurn = spec.turn;
-    page.m_bFirstTryOnly = spec.firstTryOnly;
-    page.m_bUseEventVar = spec.onlyWhileVariableZero;
+    page.m_nTiming = row.timing;
+    page.m_nGraphic = row.graphic;
+    page.m_nArea = row.area;
+    page.m_nTarget = row.who;
+    page.m_nExists = row.exists;
+    page.m_nTurn = row.turn;
+    page.m_bFirstTryOnly = row.firstTryOnly;
+    page.m_bUseEventVar = row.onlyWhileVariableZero;
     page.m_nEventVarValue = 0;
     page.m_nEventVarCompare = 0;
     for (EventCommand& command : commands)
@@ -781,7 +781,7 @@ Event MakeEvent(const char* name, int32_t x, int32_t y, const PageSpec& spec, st
 // game over when the leader falls.
 void AddEndings(StageRecord& stage, std::vector<EventCommand> victory)
 {
-    PageSpec won;
+    PageSetup won;
     won.timing = kTriggerBattleWon;
     won.area = kAreaWholeMap;
     won.who = kWhoEnemies;
@@ -789,7 +789,7 @@ void AddEndings(StageRecord& stage, std::vector<EventCommand> victory)
     victory.push_back(Command(kCommandStageClear));
     stage.m_Event.push_back(MakeEvent("しょうり", 0, 0, won, victory));
 
-    PageSpec lost;
+    PageSetup lost;
     lost.timing = kTriggerLeaderDefeated;
     stage.m_Event.push_back(MakeEvent(
         "はいぼく", 1, 0, lost, {Command(kCommandMessage, {}, "レオンは たおれた……"), Command(kCommandGameOver)}));
@@ -797,25 +797,25 @@ void AddEndings(StageRecord& stage, std::vector<EventCommand> victory)
 
 Event Chest(int32_t x, int32_t y, int32_t item, int32_t count, const char* message)
 {
-    PageSpec spec;
-    spec.timing = kTriggerPlayerActionEnd;
-    spec.graphic = 1;
-    spec.area = kAreaEventCell;
-    spec.who = kWhoActing;
-    spec.onlyWhileVariableZero = true;
-    return MakeEvent("たからばこ", x, y, spec,
+    PageSetup row;
+    row.timing = kTriggerPlayerActionEnd;
+    row.graphic = 1;
+    row.area = kAreaEventCell;
+    row.who = kWhoActing;
+    row.onlyWhileVariableZero = true;
+    return MakeEvent("たからばこ", x, y, row,
                      {Command(kCommandMessage, {}, message), Command(kCommandItems, {item, count}),
                       Command(kCommandEventVariable, {0, 1}), Command(kCommandChangeGraphic, {0})});
 }
 
 Event Sign(int32_t x, int32_t y, const char* message)
 {
-    PageSpec spec;
-    spec.timing = kTriggerPlayerActionEnd;
-    spec.graphic = 2;
-    spec.area = kAreaEventCell;
-    spec.who = kWhoActing;
-    return MakeEvent("かんばん", x, y, spec, {Command(kCommandMessage, {}, message)});
+    PageSetup row;
+    row.timing = kTriggerPlayerActionEnd;
+    row.graphic = 2;
+    row.area = kAreaEventCell;
+    row.who = kWhoActing;
+    return MakeEvent("かんばん", x, y, row, {Command(kCommandMessage, {}, message)});
 }
 
 // The palette of event templates the editor offers, the same in every stage.
@@ -828,13 +828,13 @@ CheckedVector<Event> EventPalette()
     palette.push_back(empty);
     palette.push_back(Chest(0, 0, kItemHerb, 1, "やくそうを てにいれた！"));
     palette.push_back(Sign(0, 0, "ここは ミストヴェイル。"));
-    PageSpec won;
+    PageSetup won;
     won.timing = kTriggerBattleWon;
     won.area = kAreaWholeMap;
     won.who = kWhoEnemies;
     won.exists = kIfAbsent;
     palette.push_back(MakeEvent("ぜんめつで クリア", 0, 0, won, {Command(kCommandStageClear)}));
-    PageSpec lost;
+    PageSetup lost;
     lost.timing = kTriggerLeaderDefeated;
     palette.push_back(MakeEvent("リーダーが たおれたら", 0, 0, lost, {Command(kCommandGameOver)}));
     return palette;
@@ -949,7 +949,7 @@ void BuildStage1(StageRecord& stage)
     Place(stage, kEnemySlime, 17, 12, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
     Place(stage, kEnemyWolf, 17, 6, 0, MoveAi(kRangeMap, kTargetWeakest, kModeFight));
 
-    PageSpec start;
+    PageSetup start;
     start.timing = kTriggerStageStart;
     start.firstTryOnly = true;
     stage.m_Event.push_back(MakeEvent(
@@ -997,19 +997,19 @@ void BuildStage2(StageRecord& stage)
     Place(stage, kEnemySlime, 17, 9, 1, MoveAi(kRangeMap, kTargetNearest, kModeFight));
     Place(stage, kEnemyWolf, 17, 11, 1, MoveAi(kRangeMap, kTargetWeakest, kModeFight));
 
-    PageSpec start;
+    PageSetup start;
     start.timing = kTriggerStageStart;
     stage.m_Event.push_back(
         MakeEvent("とりでの まえ", 0, 1, start,
                   {Command(kCommandMessage, {}, "リーナ「とりでの おくに\nまものの むれが いるわ。」")}));
-    PageSpec third;
+    PageSetup third;
     third.timing = kTriggerPlayerTurnStart;
     third.turn = 3;
     stage.m_Event.push_back(
         MakeEvent("ぞうえん", 1, 1, third,
                   {Command(kCommandMessage, {}, "とりでの おくから\nまものの ぞうえんが あらわれた！"),
                    Command(kCommandEnemyGroup, {1, 1})}));
-    PageSpec merchant;
+    PageSetup merchant;
     merchant.timing = kTriggerPlayerActionEnd;
     merchant.graphic = 3;
     merchant.area = kAreaEventCell;
@@ -1017,7 +1017,7 @@ void BuildStage2(StageRecord& stage)
     stage.m_Event.push_back(MakeEvent("たびの しょうにん", 5, 3, merchant,
                                       {Command(kCommandMessage, {}, "しょうにん「まいど！\nなにを かうかね？」"),
                                        Command(kCommandShop, {0}, nullptr, {kItemHerb, kItemMagicWater})}));
-    PageSpec banner;
+    PageSetup banner;
     banner.timing = kTriggerHolderSpecial;
     banner.graphic = 4;
     stage.m_Event.push_back(MakeEvent("はた", 15, 3, banner, {}));

@@ -43,7 +43,7 @@ struct DrumHit
     int velocity;
 };
 
-struct TuneSpec
+struct Tune
 {
     const char* base;  // stored path without the extension
     const char* title; // track name in the MIDI file
@@ -66,9 +66,9 @@ constexpr int kOpenHat = 46;
 constexpr int kCrash = 49;
 constexpr int kTimpani = 41; // low floor tom, a soft boom
 
-const std::vector<TuneSpec>& Tunes()
+const std::vector<Tune>& Tunes()
 {
-    static const std::vector<TuneSpec> tunes = {
+    static const std::vector<Tune> tunes = {
         {"bgm\\Title",
          "Title",
          88,
@@ -217,7 +217,7 @@ struct Note
 };
 
 // Every note of a tune and its length in ticks.
-std::vector<Note> Arrange(const TuneSpec& tune, int& length)
+std::vector<Note> Arrange(const Tune& tune, int& length)
 {
     std::vector<Note> notes;
     std::istringstream melody(tune.melody);
@@ -359,7 +359,7 @@ std::vector<uint8_t> MetaText(uint8_t type, const std::string& text)
     return bytes;
 }
 
-std::vector<uint8_t> MakeMidi(const TuneSpec& tune, const std::vector<Note>& notes, int length)
+std::vector<uint8_t> MakeMidi(const Tune& tune, const std::vector<Note>& notes, int length)
 {
     std::vector<uint8_t> file = {'M', 'T', 'h', 'd'};
     AppendBigEndian(file, 6, 4);
@@ -621,7 +621,7 @@ std::vector<uint8_t> EncodeOgg(const Mixdown& mix, uint32_t serial, const char* 
     return file;
 }
 
-std::vector<uint8_t> MakeOgg(const TuneSpec& tune, const std::vector<Note>& notes, int length)
+std::vector<uint8_t> MakeOgg(const Tune& tune, const std::vector<Note>& notes, int length)
 {
     double secondsPerTick = 60.0 / (tune.bpm * kDivision);
     Mixdown mix(static_cast<int>(length * secondsPerTick * kMusicRate));
@@ -644,7 +644,7 @@ std::vector<uint8_t> MakeOgg(const TuneSpec& tune, const std::vector<Note>& note
 std::vector<MusicFile> MakeMusicFiles()
 {
     std::vector<MusicFile> files;
-    for (const TuneSpec& tune : Tunes())
+    for (const Tune& tune : Tunes())
     {
         int length = 0;
         std::vector<Note> notes = Arrange(tune, length);
