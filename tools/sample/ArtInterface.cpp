@@ -48,7 +48,7 @@ void GradientText(Canvas& canvas, platform::TextRasterizer& fonts, const char* t
 {
     int width = Canvas::TextWidth(fonts, text, size);
     Canvas ink(width + 4, size + 4);
-    ink.Text(fonts, text, size, 2, 2, kHighlight, kTransparent, 110);
+    ink.Text(fonts, text, size, 2, 2, kHighlight, 110);
     ink.Paint(0, 0, ink.Width(), ink.Height(),
               [&](int px, int py)
               {
@@ -87,7 +87,7 @@ Canvas DrawDebugGlyphs(platform::TextRasterizer& fonts, int width, int height)
     {
         Canvas cell(8, 16);
         std::string text(1, static_cast<char>(byte));
-        cell.Text(fonts, text, 16, 0, 0, kSystemWhite, kTransparent, 100);
+        cell.Text(fonts, text, 16, 0, 0, kSystemWhite, 100);
         cell.Outline(248);
         sheet.Blit(cell, column * 8, row * 16);
     };

@@ -570,12 +570,6 @@ template <class Draw> void Keyed(Canvas& sheet, int x, int y, int outline, Draw 
     sheet.Blit(cell, x, y);
 }
 
-// Sky from the top (0) to the horizon (1), dithered over a ramp.
-int SkyAt(const int* ramp, int count, double t, int x, int y)
-{
-    return RampAt(ramp, count, t, x, y);
-}
-
 } // namespace
 
 Canvas DrawMapChipSheet(int width, int height)
@@ -724,12 +718,12 @@ Canvas DrawBattleBack(Scenery scenery, int width, int height)
                    {
                        return cloud > 0.7 ? kLinen.Light() : kLinen.Mid();
                    }
-                   return SkyAt(sky, skyCount, y / double(horizon), x, y);
+                   return RampAt(sky, skyCount, y / double(horizon), x, y);
                });
     if (scenery == Scenery::Dusk)
     {
         back.FillCircle(470, 70, 26, kGlow);
-        back.FillCircle(480, 64, 24, SkyAt(sky, skyCount, 64.0 / horizon, 480, 64));
+        back.FillCircle(480, 64, 24, RampAt(sky, skyCount, 64.0 / horizon, 480, 64));
     }
 
     // Far hills, mountains or walls.

@@ -206,13 +206,6 @@ void Canvas::Blit(const Canvas& source, int sx, int sy, int w, int h, int x, int
     }
 }
 
-Canvas Canvas::Crop(int x, int y, int w, int h) const
-{
-    Canvas part(w, h);
-    part.Blit(*this, x, y, w, h, 0, 0, false);
-    return part;
-}
-
 Canvas Canvas::MirroredLeftRight() const
 {
     Canvas mirrored(m_nWidth, m_nHeight);
@@ -224,11 +217,6 @@ Canvas Canvas::MirroredLeftRight() const
         }
     }
     return mirrored;
-}
-
-void Canvas::Replace(int from, int to)
-{
-    std::replace(m_Pixels.begin(), m_Pixels.end(), static_cast<uint8_t>(from), static_cast<uint8_t>(to));
 }
 
 void Canvas::Outline(int index)
@@ -249,21 +237,16 @@ void Canvas::Outline(int index)
 }
 
 int Canvas::Text(platform::TextRasterizer& fonts, std::string_view cp932, int pixelSize, int x, int y, int colour,
-                 int softColour, int threshold)
+                 int threshold)
 {
     platform::TextImage image = fonts.Render(cp932, pixelSize);
     for (int j = 0; j < image.m_nHeight; ++j)
     {
         for (int i = 0; i < image.m_nWidth; ++i)
         {
-            int coverage = image.At(i, j);
-            if (coverage >= threshold)
+            if (image.At(i, j) >= threshold)
             {
                 Set(x + i, y + j, colour);
-            }
-            else if (softColour != kTransparent && coverage >= threshold / 3)
-            {
-                Set(x + i, y + j, softColour);
             }
         }
     }

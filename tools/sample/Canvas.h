@@ -66,19 +66,14 @@ public:
     {
         Blit(source, 0, 0, source.Width(), source.Height(), x, y, key);
     }
-    // A rectangle of this canvas as a canvas of its own.
-    Canvas Crop(int x, int y, int w, int h) const;
     Canvas MirroredLeftRight() const;
-    // Every pixel of one index becomes another.
-    void Replace(int from, int to);
     // Every transparent pixel that touches a drawn one (four neighbours) takes the colour.
     void Outline(int index);
 
     // A line of CP932 text: coverage of at least the threshold becomes the
-    // colour, a weaker edge the soft colour (when not transparent).
-    // Returns the width of the line.
+    // colour. Returns the width of the line.
     int Text(platform::TextRasterizer& fonts, std::string_view cp932, int pixelSize, int x, int y, int colour,
-             int softColour = kTransparent, int threshold = 128);
+             int threshold = 128);
     // The text with an outline of the given colour around every stroke.
     int OutlinedText(platform::TextRasterizer& fonts, std::string_view cp932, int pixelSize, int x, int y, int colour,
                      int outline, int threshold = 110);

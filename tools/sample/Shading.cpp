@@ -116,10 +116,4 @@ void ShadeMaterials(Canvas& canvas, int x, int y, int w, int h, int rim)
     }
 }
 
-void ShadeAndOutline(Canvas& canvas, int outline)
-{
-    ShadeMaterials(canvas, 0, 0, canvas.Width(), canvas.Height());
-    canvas.Outline(outline);
-}
-
 } // namespace sample

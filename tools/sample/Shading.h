@@ -36,7 +36,4 @@ bool IsMaterial(int index);
 // dark. Other indices stay as they are.
 void ShadeMaterials(Canvas& canvas, int x, int y, int w, int h, int rim = 1);
 
-// ShadeMaterials on a whole canvas, then an outline of the given colour.
-void ShadeAndOutline(Canvas& canvas, int outline);
-
 } // namespace sample
