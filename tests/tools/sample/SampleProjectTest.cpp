@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -280,6 +281,19 @@ TEST_F(SampleProjectTest, TunesLoadAsMidiAndOgg)
         EXPECT_EQ(source->Format().m_nRate, 22050);
         // The Ogg tune lasts as long as its MIDI twin, to a tenth of a second.
         EXPECT_NEAR(source->FrameCount() / 22050.0, loader.Length(), 0.1) << base;
+        // It is heard, and it does not clip.
+        std::vector<int16_t> frames(static_cast<size_t>(source->FrameCount()) * 2);
+        int read = source->Read(frames.data(), static_cast<int>(source->FrameCount()));
+        double sum = 0;
+        int peak = 0;
+        for (int i = 0; i < read * 2; ++i)
+        {
+            sum += double(frames[static_cast<size_t>(i)]) * frames[static_cast<size_t>(i)];
+            peak = std::max(peak, std::abs(int(frames[static_cast<size_t>(i)])));
+        }
+        double rms = std::sqrt(sum / std::max(1, read * 2));
+        EXPECT_GT(rms, 1500) << base;
+        EXPECT_LT(peak, 32000) << base;
     }
 }
 
