@@ -34,6 +34,35 @@ std::vector<int> RepeatFrames(InputState& state, uint16_t directions, int frames
     return result;
 }
 
+// One poll: the joystick (when present) and the held keys, and what the state reports.
+struct PollCase
+{
+    const char* m_pWhat;
+    bool m_bJoystick;
+    uint32_t m_nX;
+    uint32_t m_nY;
+    uint32_t m_nJoyButtons;
+    std::initializer_list<int> m_Keys;
+    uint16_t m_nDirections;
+    int32_t m_nKeypad;
+    uint16_t m_nButtons;
+};
+
+void ExpectPoll(const KeyConfig& config, const PollCase& c)
+{
+    TestDevices devices;
+    devices.m_Joystick.m_bPresent = c.m_bJoystick;
+    devices.m_Joystick.m_Info = {c.m_nX, c.m_nY, c.m_nJoyButtons};
+    devices.Hold(c.m_Keys);
+    InputState state;
+    state.m_nDirections = kInputDown; // last frame's values do not stay
+    state.m_nButtons = kInputButton4;
+    EXPECT_EQ(state.PollFrame(config, devices.Devices()), 1) << c.m_pWhat;
+    EXPECT_EQ(state.m_nDirections, c.m_nDirections) << c.m_pWhat;
+    EXPECT_EQ(state.m_nKeypad, c.m_nKeypad) << c.m_pWhat;
+    EXPECT_EQ(state.m_nButtons, c.m_nButtons) << c.m_pWhat;
+}
+
 TEST(InputStateTest, AHeldDirectionRepeatsAfterTheDelayThenEveryInterval)
 {
     struct Case
@@ -108,19 +137,7 @@ TEST(InputStateTest, ButtonsReportOncePerPressUntilAllAreUp)
 
 TEST(InputStateTest, DefaultKeysPreferTheJoystick)
 {
-    struct Case
-    {
-        const char* m_pWhat;
-        bool m_bJoystick;
-        uint32_t m_nX;
-        uint32_t m_nY;
-        uint32_t m_nJoyButtons;
-        std::initializer_list<int> m_Keys;
-        uint16_t m_nDirections;
-        int32_t m_nKeypad;
-        uint16_t m_nButtons;
-    };
-    const Case kCases[] = {
+    const PollCase kCases[] = {
         {"joystick left with the right arrow", true, 0, kRest, 0, {kVkRight}, kInputLeft, 4, 0},
         {"joystick at rest: the arrows count",
          true,
@@ -147,19 +164,9 @@ TEST(InputStateTest, DefaultKeysPreferTheJoystick)
          kInputButton2 | kInputButton3},
         {"both arrows of an axis", false, 0, 0, 0, {kVkLeft, kVkRight}, kInputLeft | kInputRight, 5, 0},
     };
-    for (const Case& c : kCases)
+    for (const PollCase& c : kCases)
     {
-        TestDevices devices;
-        devices.m_Joystick.m_bPresent = c.m_bJoystick;
-        devices.m_Joystick.m_Info = {c.m_nX, c.m_nY, c.m_nJoyButtons};
-        devices.Hold(c.m_Keys);
-        InputState state;
-        state.m_nDirections = kInputDown; // last frame's values do not stay
-        state.m_nButtons = kInputButton4;
-        EXPECT_EQ(state.PollFrame(KeyConfig(), devices.Devices()), 1) << c.m_pWhat;
-        EXPECT_EQ(state.m_nDirections, c.m_nDirections) << c.m_pWhat;
-        EXPECT_EQ(state.m_nKeypad, c.m_nKeypad) << c.m_pWhat;
-        EXPECT_EQ(state.m_nButtons, c.m_nButtons) << c.m_pWhat;
+        ExpectPoll(KeyConfig(), c);
     }
 }
 
@@ -229,41 +236,21 @@ TEST(InputStateTest, ConfiguredActionsOnTheKeyboardAndTheJoystick)
     config.m_Actions[kActionButton1 + 2] = {kKeyboardDevice, 'C', 0};
     config.m_Actions[kActionButton1 + 3] = {kKeyboardDevice, 'V', 0};
 
-    struct Case
-    {
-        const char* m_pWhat;
-        int32_t m_nActionCount;
-        bool m_bJoystick;
-        uint32_t m_nX;
-        uint32_t m_nY;
-        uint32_t m_nJoyButtons;
-        std::initializer_list<int> m_Keys;
-        uint16_t m_nDirections;
-        int32_t m_nKeypad;
-        uint16_t m_nButtons;
+    const PollCase kCases[] = {
+        {"left wins over right", true, 0, kRest, 0, {'D'}, kInputLeft, 4, 0},
+        {"right from the keyboard", true, kRest, kRest, 0, {'D'}, kInputRight, 6, 0},
+        {"up from a joystick button", true, kRest, kRest, 16, {}, kInputUp, 2, 0},
+        {"down on joystick 3, which is never polled", true, kRest, 65535, 0, {}, 0, 5, 0},
+        {"buttons", true, 0, kRest, 1, {'C', 'V'}, kInputLeft, 4, kInputButton1 | kInputButton3 | kInputButton4},
+        {"no joystick", false, 0, kRest, 1, {'V'}, 0, 5, kInputButton4},
     };
-    const Case kCases[] = {
-        {"left wins over right", 8, true, 0, kRest, 0, {'D'}, kInputLeft, 4, 0},
-        {"right from the keyboard", 8, true, kRest, kRest, 0, {'D'}, kInputRight, 6, 0},
-        {"up from a joystick button", 8, true, kRest, kRest, 16, {}, kInputUp, 2, 0},
-        {"down on joystick 3, which is never polled", 8, true, kRest, 65535, 0, {}, 0, 5, 0},
-        {"buttons", 8, true, 0, kRest, 1, {'C', 'V'}, kInputLeft, 4, kInputButton1 | kInputButton3 | kInputButton4},
-        {"six actions poll two buttons", 6, true, kRest, kRest, 1, {'C', 'V'}, 0, 5, kInputButton1},
-        {"no joystick", 8, false, 0, kRest, 1, {'V'}, 0, 5, kInputButton4},
-    };
-    for (const Case& c : kCases)
+    for (const PollCase& c : kCases)
     {
-        config.m_nActionCount = c.m_nActionCount;
-        TestDevices devices;
-        devices.m_Joystick.m_bPresent = c.m_bJoystick;
-        devices.m_Joystick.m_Info = {c.m_nX, c.m_nY, c.m_nJoyButtons};
-        devices.Hold(c.m_Keys);
-        InputState state;
-        EXPECT_EQ(state.PollFrame(config, devices.Devices()), 1) << c.m_pWhat;
-        EXPECT_EQ(state.m_nDirections, c.m_nDirections) << c.m_pWhat;
-        EXPECT_EQ(state.m_nKeypad, c.m_nKeypad) << c.m_pWhat;
-        EXPECT_EQ(state.m_nButtons, c.m_nButtons) << c.m_pWhat;
+        ExpectPoll(config, c);
     }
+    // Six actions poll two buttons.
+    config.m_nActionCount = 6;
+    ExpectPoll(config, {"six actions", true, kRest, kRest, 1, {'C', 'V'}, 0, 5, kInputButton1});
 }
 
 TEST(InputStateTest, JoystickAxisCodes)
