@@ -6,45 +6,9 @@ namespace platform
 namespace
 {
 
-// The left and right keys that also hold a generic one, or {0, 0}.
-struct KeyPair
-{
-    int m_nLeft = 0;
-    int m_nRight = 0;
-};
-
-KeyPair SidesOf(int key)
-{
-    switch (key)
-    {
-    case kVkShift:
-        return {kVkLShift, kVkRShift};
-    case kVkControl:
-        return {kVkLControl, kVkRControl};
-    case kVkMenu:
-        return {kVkLMenu, kVkRMenu};
-    default:
-        return {};
-    }
-}
-
 bool InRange(int key)
 {
     return key >= 0 && key < kVkCount;
-}
-
-template <typename Held> bool HeldWithSides(int key, Held held)
-{
-    if (!InRange(key))
-    {
-        return false;
-    }
-    if (held(key))
-    {
-        return true;
-    }
-    KeyPair sides = SidesOf(key);
-    return sides.m_nLeft != 0 && (held(sides.m_nLeft) || held(sides.m_nRight));
 }
 
 } // namespace
@@ -75,24 +39,36 @@ KeySet HeldKeyTable::Snapshot() const
     KeySet keys;
     for (int key = 0; key < kVkCount; ++key)
     {
-        keys.set(key, Raw(key));
+        keys.set(key, m_bHeld[key].load(std::memory_order_relaxed));
     }
     return keys;
 }
 
 bool HeldKeyTable::IsKeyHeld(int key) const
 {
-    return HeldWithSides(key, [this](int k) { return Raw(k); });
+    return InRange(key) && m_bHeld[key].load(std::memory_order_relaxed);
 }
 
-bool IsKeyInSet(const KeySet& keys, int key)
+bool OnKeyMessage(HeldKeyTable& table, uint32_t message, uintptr_t wParam)
 {
-    return HeldWithSides(key, [&keys](int k) { return keys.test(k); });
-}
-
-bool KeySetSource::IsKeyHeld(int key) const
-{
-    return IsKeyInSet(m_Keys, key);
+    switch (message)
+    {
+    case kWmKeyDown:
+    case kWmKeyUp:
+        if (wParam < kVkCount)
+        {
+            table.SetKey(static_cast<int>(wParam), message == kWmKeyDown);
+        }
+        return true;
+    case kWmActivateApp:
+        if (wParam == 0)
+        {
+            table.ReleaseAll();
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace platform

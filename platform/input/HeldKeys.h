@@ -2,7 +2,7 @@
 
 // Which keys are held down, by key number (VirtualKeys.h).
 //
-// The window's thread writes the table from its key events; the game and
+// The window's thread writes the table from its key messages; the game and
 // event threads read it once a frame. Every entry is an atomic of its own, so
 // readers need no lock; a reader may see one key change a frame before another,
 // as it would with keys read one by one from the hardware.
@@ -12,6 +12,7 @@
 #include <array>
 #include <atomic>
 #include <bitset>
+#include <cstdint>
 
 namespace platform
 {
@@ -24,8 +25,7 @@ class KeySource
 {
 public:
     virtual ~KeySource() = default;
-    // True while the key is down. The three shift, control and alt numbers are
-    // held when either of their left and right keys is. Numbers out of range are never held.
+    // True while the key is down; numbers out of range are never held.
     virtual bool IsKeyHeld(int key) const = 0;
 };
 
@@ -41,10 +41,14 @@ public:
     bool IsKeyHeld(int key) const override;
 
 private:
-    bool Raw(int key) const { return m_bHeld[key].load(std::memory_order_relaxed); }
-
     std::array<std::atomic<bool>, kVkCount> m_bHeld{};
 };
+
+// The window procedure's part: a key-down message holds its key, a key-up
+// releases it, and when the program stops being the active one every key is
+// released (key-ups that happen meanwhile go to another program). Other messages
+// change nothing. True when the message was one of these.
+bool OnKeyMessage(HeldKeyTable& table, uint32_t message, uintptr_t wParam);
 
 // A fixed set, for scripted frames and tests.
 class KeySetSource final : public KeySource
@@ -53,13 +57,10 @@ public:
     KeySetSource() = default;
     explicit KeySetSource(const KeySet& keys) : m_Keys(keys) {}
     KeySet& Keys() { return m_Keys; }
-    bool IsKeyHeld(int key) const override;
+    bool IsKeyHeld(int key) const override { return key >= 0 && key < kVkCount && m_Keys.test(key); }
 
 private:
     KeySet m_Keys;
 };
-
-// The held state of a key in a set, with the either-side rule of KeySource.
-bool IsKeyInSet(const KeySet& keys, int key);
 
 } // namespace platform

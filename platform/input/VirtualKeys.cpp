@@ -34,7 +34,7 @@ int VirtualKeyFromName(std::string_view name)
     }
     if (lower.size() == 1 && ((lower[0] >= 'a' && lower[0] <= 'z') || (lower[0] >= '0' && lower[0] <= '9')))
     {
-        return VkOfChar(lower[0]);
+        return std::toupper(static_cast<unsigned char>(lower[0]));
     }
     for (const NamedKey& key : kNamedKeys)
     {
@@ -56,7 +56,7 @@ int VirtualKeyFromName(std::string_view name)
         }
         if (n >= 1 && n <= 12 && lower[1] != '0')
         {
-            return kVkF1 + n - 1;
+            return static_cast<int>(kVkF1) + n - 1;
         }
     }
     return 0;

@@ -1,5 +1,7 @@
+#include "platform/input/HeldKeys.h"
 #include "platform/sdl/SdlJoystick.h"
-#include "platform/sdl/SdlKeys.h"
+#include "platform/sdl/SdlWindowSystem.h"
+#include "tests/common/window/TestWindow.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -11,80 +13,73 @@ namespace
 
 using namespace platform;
 
-TEST(SdlKeysTest, KeysBecomeKeyNumbers)
+// A window that keeps the held keys from its messages, as the game's main window does.
+class KeyTableWindow : public RecordingWindow
 {
-    struct Case
+public:
+    explicit KeyTableWindow(HeldKeyTable& table) : m_Table(table) {}
+    intptr_t WindowProc(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
-        SDL_Keycode m_Keycode;
-        SDL_Scancode m_Scancode;
-        int m_nKey;
-        const char* m_pWhat;
-    };
-    const Case kCases[] = {
-        {SDLK_LEFT, SDL_SCANCODE_LEFT, kVkLeft, "left"},
-        {SDLK_RIGHT, SDL_SCANCODE_RIGHT, kVkRight, "right"},
-        {SDLK_UP, SDL_SCANCODE_UP, kVkUp, "up"},
-        {SDLK_DOWN, SDL_SCANCODE_DOWN, kVkDown, "down"},
-        {SDLK_z, SDL_SCANCODE_Z, 'Z', "z"},
-        {SDLK_v, SDL_SCANCODE_V, 'V', "v"},
-        {SDLK_z, SDL_SCANCODE_Y, 'Z', "z of a layout that swaps z and y: the meaning counts"},
-        {0x44F, SDL_SCANCODE_Z, 'Z', "a Cyrillic letter: the position counts"},
-        {SDLK_UNKNOWN, SDL_SCANCODE_X, 'X', "no keycode: the position counts"},
-        {SDLK_QUOTE, SDL_SCANCODE_Q, 0, "a Latin punctuation key where another layout has q"},
-        {SDLK_5, SDL_SCANCODE_5, '5', "digit"},
-        {SDLK_AMPERSAND, SDL_SCANCODE_1, '1', "top-row digit of a layout that puts & there"},
-        {SDLK_F1, SDL_SCANCODE_F1, kVkF1, "F1"},
-        {SDLK_F8, SDL_SCANCODE_F8, kVkF1 + 7, "F8"},
-        {SDLK_F12, SDL_SCANCODE_F12, kVkF1 + 11, "F12"},
-        {SDLK_ESCAPE, SDL_SCANCODE_ESCAPE, kVkEscape, "escape"},
-        {SDLK_RETURN, SDL_SCANCODE_RETURN, kVkReturn, "enter"},
-        {SDLK_KP_ENTER, SDL_SCANCODE_KP_ENTER, kVkReturn, "keypad enter"},
-        {SDLK_SPACE, SDL_SCANCODE_SPACE, kVkSpace, "space"},
-        {SDLK_LSHIFT, SDL_SCANCODE_LSHIFT, kVkLShift, "left shift"},
-        {SDLK_RCTRL, SDL_SCANCODE_RCTRL, kVkRControl, "right control"},
-        {SDLK_KP_0, SDL_SCANCODE_KP_0, kVkNumpad0, "keypad 0"},
-        {SDLK_KP_9, SDL_SCANCODE_KP_9, kVkNumpad0 + 9, "keypad 9"},
-        {SDLK_F13, SDL_SCANCODE_F13, 0, "F13"},
-        {SDLK_CAPSLOCK, SDL_SCANCODE_CAPSLOCK, 0, "caps lock"},
-    };
-    for (const Case& c : kCases)
-    {
-        EXPECT_EQ(VirtualKeyFromSdl(c.m_Keycode, c.m_Scancode), c.m_nKey) << c.m_pWhat;
+        OnKeyMessage(m_Table, message, wParam);
+        return RecordingWindow::WindowProc(window, message, wParam, lParam);
     }
-}
 
-TEST(SdlKeysTest, KeyEventsHoldAndReleaseKeysInTheTable)
+private:
+    HeldKeyTable& m_Table;
+};
+
+// SDL's key events reach the table through the window's key messages.
+class SdlKeysTest : public testing::Test
 {
-    HeldKeyTable table;
-    SDL_KeyboardEvent event{};
-    event.type = SDL_KEYDOWN;
-    event.state = SDL_PRESSED;
-    event.keysym.sym = SDLK_RIGHT;
-    event.keysym.scancode = SDL_SCANCODE_RIGHT;
-    OnSdlKey(table, event);
-    event.keysym.sym = SDLK_RSHIFT;
-    event.keysym.scancode = SDL_SCANCODE_RSHIFT;
-    OnSdlKey(table, event);
-    EXPECT_TRUE(table.IsKeyHeld(kVkRight));
-    EXPECT_TRUE(table.IsKeyHeld(kVkShift));
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_System.IsReady()) << SDL_GetError();
+        AppWindowSystem = &m_System;
+    }
+    void TearDown() override { AppWindowSystem = nullptr; }
 
-    event.repeat = 1; // the system's auto-repeat keeps the key down
-    event.keysym.sym = SDLK_RIGHT;
-    event.keysym.scancode = SDL_SCANCODE_RIGHT;
-    OnSdlKey(table, event);
-    EXPECT_TRUE(table.IsKeyHeld(kVkRight));
+    SdlWindowSystem m_System;
+};
 
-    event.type = SDL_KEYUP;
-    event.state = SDL_RELEASED;
-    event.repeat = 0;
-    OnSdlKey(table, event);
-    EXPECT_FALSE(table.IsKeyHeld(kVkRight));
-    EXPECT_TRUE(table.IsKeyHeld(kVkShift));
+TEST_F(SdlKeysTest, KeyEventsHoldAndReleaseKeysInTheTable)
+{
+    SdlWindowSystem& system = m_System;
+    HeldKeyTable table; // outlives the window, whose messages reach it
+    KeyTableWindow window(table);
+    window.Init(0, nullptr, nullptr, &RecordingWindow::Procedure);
+    window.SetLayout(64, 48, 0, 0, 0, 0, kWsOverlappedWindow, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 0, 0), 1);
+    const uint32_t id = SDL_GetWindowID(static_cast<SdlWindow*>(window.Native())->Native());
+    auto push = [](SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); };
+    auto key = [&](Uint32 type, SDL_Keycode sym)
+    {
+        SDL_Event event{};
+        event.type = type;
+        event.key.windowID = id;
+        event.key.keysym.sym = sym;
+        push(event);
+    };
+    auto focus = [&](Uint8 change)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.windowID = id;
+        event.window.event = change;
+        push(event);
+    };
 
-    event.type = SDL_TEXTINPUT; // not a key event: nothing changes
-    event.keysym.sym = SDLK_RSHIFT;
-    OnSdlKey(table, event);
-    EXPECT_TRUE(table.IsKeyHeld(kVkShift));
+    focus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    key(SDL_KEYDOWN, SDLK_z);
+    key(SDL_KEYDOWN, SDLK_LEFT);
+    key(SDL_KEYDOWN, SDLK_RETURN);
+    key(SDL_KEYUP, SDLK_RETURN);
+    system.PumpMessages();
+    EXPECT_EQ(table.Snapshot(), KeySet().set('Z').set(kVkLeft));
+
+    focus(SDL_WINDOWEVENT_FOCUS_LOST); // the key-ups go elsewhere: nothing may stay held
+    system.PumpMessages();
+    EXPECT_TRUE(table.Snapshot().none());
 }
 
 TEST(SdlJoystickTest, APollFailsWithoutAJoystick)

@@ -9,47 +9,32 @@ namespace
 
 using namespace platform;
 
-TEST(HeldKeysTest, EitherSideHoldsTheGenericModifier)
+TEST(HeldKeysTest, KeyMessagesHoldAndReleaseKeys)
 {
-    struct Case
+    struct Step
     {
-        int m_nDown;  // the key the window reports
-        int m_nAsked; // the key the game asks about
-        bool m_bHeld;
+        uint32_t m_nMessage;
+        uintptr_t m_nWParam;
+        bool m_bHandled;
+        KeySet m_Held; // after the message
     };
-    const Case kCases[] = {
-        {kVkLShift, kVkShift, true},
-        {kVkRShift, kVkShift, true},
-        {kVkShift, kVkShift, true},
-        {kVkLControl, kVkControl, true},
-        {kVkRControl, kVkControl, true},
-        {kVkRMenu, kVkMenu, true},
-        {kVkShift, kVkLShift, false},
-        {kVkLShift, kVkControl, false},
-        {'Z', 'Z', true},
-        {'Z', 'X', false},
-        {kVkLeft, kVkLeft, true},
+    const KeySet none;
+    const KeySet z = KeySet().set('Z');
+    const KeySet zLeft = KeySet().set('Z').set(kVkLeft);
+    const Step kSteps[] = {
+        {kWmKeyDown, 'Z', true, z},         {kWmKeyDown, 'Z', true, z},     // an auto-repeat keeps it down
+        {kWmKeyDown, kVkLeft, true, zLeft}, {kWmKeyDown, 300, true, zLeft}, // out of range: nothing
+        {kWmChar, 'a', false, zLeft},       {kWmKeyUp, kVkLeft, true, z},
+        {kWmActivateApp, 1, true, z},       {kWmKeyDown, kVkShift, true, KeySet(z).set(kVkShift)},
+        {kWmActivateApp, 0, true, none}, // another program takes the keyboard
     };
-    for (const Case& c : kCases)
-    {
-        HeldKeyTable table;
-        table.SetKey(c.m_nDown, true);
-        EXPECT_EQ(table.IsKeyHeld(c.m_nAsked), c.m_bHeld) << c.m_nDown << " asked as " << c.m_nAsked;
-        KeySet set;
-        set.set(c.m_nDown);
-        EXPECT_EQ(KeySetSource(set).IsKeyHeld(c.m_nAsked), c.m_bHeld) << c.m_nDown << " asked as " << c.m_nAsked;
-    }
-}
-
-TEST(HeldKeysTest, OneShiftUpLeavesTheOtherHolding)
-{
     HeldKeyTable table;
-    table.SetKey(kVkLShift, true);
-    table.SetKey(kVkRShift, true);
-    table.SetKey(kVkLShift, false);
-    EXPECT_TRUE(table.IsKeyHeld(kVkShift));
-    table.SetKey(kVkRShift, false);
-    EXPECT_FALSE(table.IsKeyHeld(kVkShift));
+    for (const Step& step : kSteps)
+    {
+        EXPECT_EQ(OnKeyMessage(table, step.m_nMessage, step.m_nWParam), step.m_bHandled)
+            << step.m_nMessage << " " << step.m_nWParam;
+        EXPECT_EQ(table.Snapshot(), step.m_Held) << step.m_nMessage << " " << step.m_nWParam;
+    }
 }
 
 TEST(HeldKeysTest, NumbersOutOfRangeAreNeverHeldAndChangeNothing)
