@@ -8,6 +8,7 @@
 #include "platform/audio/Mixer.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,10 @@ namespace platform
 class OggVorbisSource : public AudioSource
 {
 public:
-    // Null when the bytes are not Ogg Vorbis or claim a rate above kMaxSampleRate.
-    static std::shared_ptr<OggVorbisSource> FromBytes(std::vector<uint8_t> bytes);
+    // Null when the bytes are not Ogg Vorbis, are damaged in a way that would
+    // bring the decoder down (see VorbisHeaderCheck.h) or claim a rate above
+    // kMaxSampleRate; `reason` then says why.
+    static std::shared_ptr<OggVorbisSource> FromBytes(std::vector<uint8_t> bytes, std::string* reason = nullptr);
     ~OggVorbisSource() override;
 
     AudioFormat Format() const override { return m_Format; }
@@ -44,6 +47,9 @@ public:
     explicit OggVorbisPlayer(Mixer& mixer) : m_Mixer(mixer) {}
     ~OggVorbisPlayer() override;
 
+    // A file that is Ogg but cannot be played writes
+    // "Ogg %s Open 再生できないファイルです (%s)" with the reason to the report
+    // and error logs; a missing file fails silently.
     bool Open(std::string_view path) override;
     void Play() override;
     int Stop() override;
