@@ -26,13 +26,36 @@ const MixerMciDevice::Device* MixerMciDevice::Find(uint32_t deviceId) const
 template <class Command> int MixerMciDevice::WithDevice(uint32_t deviceId, Command command)
 {
     std::lock_guard lock(m_Mutex);
-    const Device* device = Find(deviceId);
-    if (device == nullptr)
+    auto it = m_Devices.find(deviceId);
+    if (it == m_Devices.end())
     {
         return kMciErrorInvalidDeviceId;
     }
-    command(*device);
+    command(it->second);
     return kMciOk;
+}
+
+void MixerMciDevice::SetWindowSystem(WindowSystem* windows)
+{
+    std::lock_guard lock(m_Mutex);
+    m_pWindows = windows;
+}
+
+void MixerMciDevice::ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how)
+{
+    WindowSystem* windows = m_pWindows;
+    std::function<void()> onEnd;
+    if (window != nullptr && windows != nullptr)
+    {
+        onEnd = [windows, window, deviceId]
+        { windows->PostMessage(window, kMmMciNotify, kMciNotifySuccessful, intptr_t(deviceId)); };
+    }
+    const bool wanted = static_cast<bool>(onEnd);
+    if (m_Mixer.SetEndHandler(device.m_nVoice, std::move(onEnd)) && windows != nullptr)
+    {
+        windows->PostMessage(device.m_hNotify, kMmMciNotify, how, intptr_t(deviceId));
+    }
+    device.m_hNotify = wanted ? window : nullptr;
 }
 
 int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t& deviceId)
@@ -59,34 +82,49 @@ int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t&
     return kMciOk;
 }
 
-int MixerMciDevice::Play(uint32_t deviceId, bool resume, uint32_t from, bool, void*)
+int MixerMciDevice::Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, WindowHandle notifyWindow)
 {
     return WithDevice(deviceId,
-                      [&](const Device& device)
+                      [&](Device& device)
                       {
                           if (!resume)
                           {
                               m_Mixer.Seek(device.m_nVoice, int64_t(from) * device.m_nRate / 1000);
                           }
+                          // The notification an earlier play still owes: superseded by
+                          // this one when it asks for its own, else aborted.
+                          ReplaceNotify(deviceId, device, notify ? notifyWindow : nullptr,
+                                        notify ? kMciNotifySuperseded : kMciNotifyAborted);
                           m_Mixer.Play(device.m_nVoice);
                       });
 }
 
 int MixerMciDevice::Stop(uint32_t deviceId)
 {
-    return WithDevice(deviceId, [this](const Device& device) { m_Mixer.Stop(device.m_nVoice); });
+    return WithDevice(deviceId,
+                      [&](Device& device)
+                      {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
+                          m_Mixer.Stop(device.m_nVoice);
+                      });
 }
 
 int MixerMciDevice::Pause(uint32_t deviceId)
 {
-    return WithDevice(deviceId, [this](const Device& device) { m_Mixer.Pause(device.m_nVoice); });
+    return WithDevice(deviceId,
+                      [&](Device& device)
+                      {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
+                          m_Mixer.Pause(device.m_nVoice);
+                      });
 }
 
 int MixerMciDevice::SeekToStart(uint32_t deviceId)
 {
     return WithDevice(deviceId,
-                      [this](const Device& device)
+                      [&](Device& device)
                       {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
                           m_Mixer.Stop(device.m_nVoice);
                           m_Mixer.Rewind(device.m_nVoice);
                       });
@@ -97,13 +135,14 @@ int MixerMciDevice::Close(uint32_t deviceId)
     VoiceId voice = 0;
     {
         std::lock_guard lock(m_Mutex);
-        const Device* device = Find(deviceId);
-        if (device == nullptr)
+        auto it = m_Devices.find(deviceId);
+        if (it == m_Devices.end())
         {
             return kMciErrorInvalidDeviceId;
         }
-        voice = device->m_nVoice;
-        m_Devices.erase(deviceId);
+        ReplaceNotify(deviceId, it->second, nullptr, kMciNotifyAborted);
+        voice = it->second.m_nVoice;
+        m_Devices.erase(it);
     }
     m_Mixer.RemoveVoice(voice);
     return kMciOk;

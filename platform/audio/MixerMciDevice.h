@@ -2,10 +2,15 @@
 
 // The MCI devices of the MCI player, played through the mixer. "waveaudio"
 // opens WAV files; every other device type (the "sequencer" among them) is
-// refused with kMciErrorInvalidDeviceName. The end of a sound is not reported
-// to a window.
+// refused with kMciErrorInvalidDeviceName.
+//
+// A play with notification posts kMmMciNotify to its window through the
+// window system the device was given: kMciNotifySuccessful from the mixing
+// thread when the sound has played to its end, kMciNotifyAborted when a
+// command stops, pauses, moves or closes the device first, and
+// kMciNotifySuperseded when another play with notification takes its place.
 
-#include "common/sound/MciPlayer.h"
+#include "common/sound/MciDevice.h"
 #include "platform/audio/Mixer.h"
 
 #include <map>
@@ -17,11 +22,14 @@ namespace platform
 class MixerMciDevice : public MciDevice
 {
 public:
-    explicit MixerMciDevice(Mixer& mixer) : m_Mixer(mixer) {}
+    explicit MixerMciDevice(Mixer& mixer, WindowSystem* windows = nullptr) : m_Mixer(mixer), m_pWindows(windows) {}
     ~MixerMciDevice() override;
 
+    // The window system that notifications are posted through (null: none are).
+    void SetWindowSystem(WindowSystem* windows);
+
     int Open(std::string_view type, std::string_view file, uint32_t& deviceId) override;
-    int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, void* notifyWindow) override;
+    int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, WindowHandle notifyWindow) override;
     int Stop(uint32_t deviceId) override;
     int Pause(uint32_t deviceId) override;
     int SeekToStart(uint32_t deviceId) override;
@@ -37,12 +45,17 @@ private:
     {
         VoiceId m_nVoice = 0;
         int m_nRate = 0;
+        WindowHandle m_hNotify = nullptr; // the window of the last play with notification
     };
     const Device* Find(uint32_t deviceId) const;
     // Runs the command on an open device under the lock; its result.
     template <class Command> int WithDevice(uint32_t deviceId, Command command);
+    // Ends the notification the device's play may still owe (with `how`), and
+    // asks for the next one at `window` (none when null). Under the lock.
+    void ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how);
 
     Mixer& m_Mixer;
+    WindowSystem* m_pWindows = nullptr;
     mutable std::mutex m_Mutex;
     std::map<uint32_t, Device> m_Devices;
     uint32_t m_nNextId = 1;
