@@ -1,6 +1,6 @@
 #include "FluidMidiDevice.h"
 
-#include "common/sound/SmfLoader.h"
+#include "common/sound/MidiTiming.h"
 
 #include <fluidsynth.h>
 

@@ -1,6 +1,5 @@
 #include "OggVorbisPlayer.h"
 
-#include "common/services/Log.h"
 #include "common/sound/SoundPath.h"
 #include "platform/audio/VorbisHeaderCheck.h"
 #include "platform/core/Files.h"
@@ -150,6 +149,7 @@ OggVorbisPlayer::~OggVorbisPlayer()
 bool OggVorbisPlayer::Open(std::string_view path)
 {
     Close();
+    m_strOpenError.clear();
     std::vector<uint8_t> bytes;
     if (!IsOpenableSoundPath(path) || !ReadWholeFile(path, bytes))
     {
@@ -160,12 +160,11 @@ bool OggVorbisPlayer::Open(std::string_view path)
     std::shared_ptr<OggVorbisSource> source = OggVorbisSource::FromBytes(std::move(bytes), &reason);
     if (!source)
     {
-        // Only an Ogg file is worth a line: the music manager also tries its
-        // undecided tracks here before it tries them as MIDI.
+        // Only an Ogg file has a reason worth telling: the music manager also
+        // tries its undecided tracks here before it tries them as MIDI.
         if (isOgg)
         {
-            WriteReportAndErrorLog("Ogg %.*s Open 再生できないファイルです (%s)", int(path.size()), path.data(),
-                                   reason.c_str());
+            m_strOpenError = reason;
         }
         return false;
     }

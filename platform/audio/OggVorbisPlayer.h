@@ -47,10 +47,8 @@ public:
     explicit OggVorbisPlayer(Mixer& mixer) : m_Mixer(mixer) {}
     ~OggVorbisPlayer() override;
 
-    // A file that is Ogg but cannot be played writes
-    // "Ogg %s Open 再生できないファイルです (%s)" with the reason to the report
-    // and error logs; a missing file fails silently.
     bool Open(std::string_view path) override;
+    std::string OpenError() const override { return m_strOpenError; }
     void Play() override;
     int Stop() override;
     void Close() override;
@@ -66,6 +64,7 @@ private:
     Mixer& m_Mixer;
     VoiceId m_nVoice = 0;
     int m_nLoops = 0;
+    std::string m_strOpenError;
 };
 
 class OggVorbisPlayerFactory : public OggPlayerFactory

@@ -10,6 +10,7 @@
 #include "SoundFiles.h"
 #include "TempFolder.h"
 #include "common/services/Log.h"
+#include "common/sound/VoxPlayer.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,10 @@ TEST(DamagedOggTest, FilesThatWouldDivideByZeroAreRefusedWithTheirLogLine)
     ASSERT_EQ(OpenReportLog("Report.txt"), 1);
     InitErrorLog(1, "EC.txt");
     Mixer mixer;
-    OggVorbisPlayer player(mixer);
+    OggVorbisPlayerFactory factory(mixer);
+    VoxPlayer vox;
+    ASSERT_EQ(vox.Init(&factory), 1);
+    ASSERT_EQ(vox.CreatePlayers(1), 1);
     std::string expectedLog;
     for (const char* name : kDamagedFiles)
     {
@@ -68,7 +72,8 @@ TEST(DamagedOggTest, FilesThatWouldDivideByZeroAreRefusedWithTheirLogLine)
         EXPECT_EQ(OggVorbisSource::FromBytes(bytes), nullptr);
 
         folder.WriteFile(std::string("bgm/") + name, bytes);
-        EXPECT_FALSE(player.Open(std::string("bgm\\") + name));
+        EXPECT_EQ(vox.Play(0, std::string("bgm\\") + name, kOggLoopForever), 0);
+        EXPECT_EQ(vox.Player(0)->OpenError(), reason);
         expectedLog += std::string("Ogg bgm\\") + name + " Open 再生できないファイルです (" + reason + ")\r\n";
     }
     EXPECT_EQ(mixer.VoiceCount(), 0);
@@ -77,8 +82,9 @@ TEST(DamagedOggTest, FilesThatWouldDivideByZeroAreRefusedWithTheirLogLine)
 
     // A missing file, or one that is not Ogg at all, writes no line.
     folder.WriteFile("bgm/song.ogg", std::string("MThd"));
-    EXPECT_FALSE(player.Open("bgm\\none.ogg"));
-    EXPECT_FALSE(player.Open("bgm\\song.ogg"));
+    EXPECT_EQ(vox.Play(0, "bgm\\none.ogg", kOggLoopForever), 0);
+    EXPECT_EQ(vox.Play(0, "bgm\\song.ogg", kOggLoopForever), 0);
+    EXPECT_EQ(vox.Player(0)->OpenError(), "");
     EXPECT_EQ(folder.ReadText("Report.txt"), expectedLog);
     InitErrorLog(0, "");
 }
