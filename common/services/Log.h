@@ -9,11 +9,11 @@
 // failures leaves the previous run's error log as it was. Writes from several
 // threads are serialised.
 
+#include "platform/core/Format.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#define TK_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
 
 // Creates or truncates the report log and remembers its name. 1, or 0 when it
 // cannot be created.
