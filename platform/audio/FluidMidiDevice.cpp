@@ -1,6 +1,7 @@
 #include "FluidMidiDevice.h"
 
 #include "common/sound/MidiTiming.h"
+#include "platform/core/ByteOrder.h"
 
 #include <fluidsynth.h>
 
@@ -23,11 +24,6 @@ constexpr double kSynthGain = 0.4;
 constexpr int kPolyphony = 64;
 // After this long without a sounding voice the synthesizer is not run.
 constexpr int kIdleSeconds = 2;
-
-uint32_t ReadLe32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 void QuietLog(int, const char*, void*)
 {
@@ -362,7 +358,7 @@ int FluidMidiDevice::Render(float* out, int frames)
                 const uint8_t* event = header->m_pData + m_nEventOffset;
                 if (!m_bEventTimed)
                 {
-                    m_dWait += double(ReadLe32(event)) * SamplesPerTick();
+                    m_dWait += double(platform::ReadLe32(event)) * SamplesPerTick();
                     m_bEventTimed = true;
                 }
                 if (m_dWait >= 0.5)
@@ -371,7 +367,7 @@ int FluidMidiDevice::Render(float* out, int frames)
                 }
                 else
                 {
-                    const uint32_t word = ReadLe32(event + 8);
+                    const uint32_t word = platform::ReadLe32(event + 8);
                     const uint32_t size = MidiStreamEventSize(word);
                     if (m_nEventOffset + size <= header->m_nBytesRecorded)
                     {
