@@ -34,6 +34,7 @@ public:
     void Collapse();
 
     CursorEntry& Current() { return m_Entries.At(m_nCurrent); }
+    const CursorEntry& Current() const { return m_Entries.At(m_nCurrent); }
     // The entry below the current one; null when there is none.
     CursorEntry* Previous() { return m_nPrevious < 0 ? nullptr : &m_Entries.At(m_nPrevious); }
     int Count() const { return m_Entries.Count(); }

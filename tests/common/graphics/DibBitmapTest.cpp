@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <set>
 #include <sys/resource.h>
 
@@ -367,6 +368,76 @@ TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
         ASSERT_EQ(ReadBmpPalette(palette, file), 1);
         EXPECT_EQ(palette[10 * 4 + 2], 0xFF);
         EXPECT_EQ(palette[200 * 4], 200);
+    }
+}
+
+TEST_F(DibBitmapTest, AnUnscaledCopyClipsAndKeysPixelByPixel)
+{
+    // A 5 x 4 source with a pattern, every third pixel transparent, copied with
+    // offsets that leave either bitmap, at every pair of depths, keyed and not.
+    struct Place
+    {
+        int x, y, sx, sy, w, h;
+    };
+    const Place places[] = {{1, 1, 0, 0, 5, 4}, {-2, 1, 0, 0, 5, 4}, {3, 2, 0, 0, 5, 4}, {0, 0, -1, -2, 5, 4},
+                            {0, 0, 2, 1, 5, 4}, {-1, -1, 1, 1, 3, 2}, {7, 0, 0, 0, 5, 4}};
+    for (int sourceBits : {8, 24})
+    {
+        for (int targetBits : {8, 24})
+        {
+            for (int opaque : {0, 1})
+            {
+                for (const Place& p : places)
+                {
+                    SCOPED_TRACE(testing::Message() << sourceBits << " -> " << targetBits << " opaque " << opaque
+                                                    << " at " << p.x << "," << p.y << " from " << p.sx << ","
+                                                    << p.sy);
+                    DibBitmap source;
+                    ASSERT_EQ(source.Create(5, 4, sourceBits, 1), 1);
+                    for (int y = 0; y < 4; ++y)
+                    {
+                        for (int x = 0; x < 5; ++x)
+                        {
+                            source.SetPixel(x, y, static_cast<uint32_t>(0x102030 * (x + 5 * y + 1)) & 0xFFFFFF);
+                            if ((x + 5 * y) % 3 == 0)
+                            {
+                                int bytes = sourceBits / 8;
+                                std::memset(source.MaskBits() + y * source.Stride() + x * bytes, 0xFF, bytes);
+                            }
+                        }
+                    }
+                    DibBitmap target;
+                    ASSERT_EQ(target.Create(6, 5, targetBits, 0), 1);
+                    target.Clear(0x0000FF);
+                    DibBitmap expected;
+                    ASSERT_EQ(expected.Create(6, 5, targetBits, 0), 1);
+                    expected.Clear(0x0000FF);
+                    for (int row = 0; row < p.h; ++row)
+                    {
+                        for (int column = 0; column < p.w; ++column)
+                        {
+                            int sx = p.sx + column;
+                            int sy = p.sy + row;
+                            if (sx < 0 || sy < 0 || sx >= 5 || sy >= 4 || (opaque == 0 && (sx + 5 * sy) % 3 == 0))
+                            {
+                                continue;
+                            }
+                            uint32_t rgb = source.PixelRgb(sx, sy);
+                            expected.SetPixel(p.x + column, p.y + row,
+                                              (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
+                        }
+                    }
+                    target.Blt(p.x, p.y, p.w, p.h, source, p.sx, p.sy, opaque);
+                    for (int y = 0; y < 5; ++y)
+                    {
+                        for (int x = 0; x < 6; ++x)
+                        {
+                            EXPECT_EQ(target.PixelRgb(x, y), expected.PixelRgb(x, y)) << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
     }
 }
 
