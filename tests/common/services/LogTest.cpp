@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
@@ -97,21 +98,38 @@ TEST_F(LogTest, SystemReportHasItsEightLines)
     EXPECT_EQ(pos, text.size());
 }
 
-TEST_F(LogTest, NumbersIgnoreTheProcessLocale)
+// The name of an installed locale that writes 1.5 as "1,5" (now set for
+// LC_NUMERIC), or null (the "C" locale set) when there is none.
+const char* SetDecimalCommaLocale()
 {
-    // A toolkit may switch the process to a locale with a decimal comma.
-    const char* locales[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"};
-    for (const char* name : locales)
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
     {
-        if (std::setlocale(LC_NUMERIC, name))
+        char text[16] = "";
+        if (std::setlocale(LC_NUMERIC, name) && std::snprintf(text, sizeof text, "%.1f", 1.5) > 0 &&
+            std::string(text) == "1,5")
         {
-            break;
+            return name;
         }
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    return nullptr;
+}
+
+TEST_F(LogTest, NumbersIgnoreADecimalCommaLocale)
+{
+    // A toolkit may switch the process to the user's locale, with its decimal comma.
+    if (SetDecimalCommaLocale() == nullptr)
+    {
+        GTEST_SKIP() << "no locale with a decimal comma is installed (scripts/setup makes de_DE.UTF-8)";
     }
     std::string text;
     FormatString(text, "%.3f", 1.5);
+    const bool opened = OpenReportLog("Report.txt") == 1;
+    WriteReport("Mem Total : %.3fMB", 2.25);
     std::setlocale(LC_NUMERIC, "C");
     EXPECT_EQ(text, "1.500");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), "Mem Total : 2.250MB\r\n");
 }
 
 TEST_F(LogTest, ThreadsDoNotLoseLines)
