@@ -153,11 +153,39 @@ TEST_F(LogTest, ThreadsDoNotLoseLines)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 200);
 }
 
-TEST(DiskSpaceTest, IsCappedAt2GiB)
+TEST(SystemReportTest, AmountsAreMegabytesAndTheDiskFigureStopsAt2GiB)
 {
-    int free = GetFreeDiskSpace("");
-    EXPECT_GE(free, 0);
-    EXPECT_LE(free, 0x7FFFFFFF);
+    SystemFacts facts;
+    facts.m_strOs = "Linux 6.1.0 PID 0 Build 1";
+    facts.m_nDirectX = 0x10900;
+    facts.m_Cpu = {"Brand", "Vendor", 2'400'000'000.0};
+    facts.m_Memory = {0xFFFFFFFFu, 0x00180000u, 0x7FFE0000u, 0x00080000u};
+    facts.m_nFreeDiskBytes = 3LL << 30; // 3 GiB free
+    EXPECT_EQ(FormatSystemReport(facts), "OS : Linux 6.1.0 PID 0 Build 1\n"
+                                         "DirectX : 900\n"
+                                         "CPU : Vendor Brand 2400\n"
+                                         "Mem Total : 4096.000MB\n"
+                                         "Mem Free :   2MB\n"
+                                         "Vir Total : 2047.875MB\n"
+                                         "Vir Free :   0MB\n"
+                                         "HD Free : 2048MB\n");
+
+    struct Case
+    {
+        int64_t m_nBytes;
+        int m_nFigure;
+    };
+    const Case cases[] = {{-1, 0},
+                          {0, 0},
+                          {1048576, 1048576},
+                          {0x7FFFFFFF, 0x7FFFFFFF},
+                          {0x80000000LL, 0x7FFFFFFF},
+                          {3LL << 30, 0x7FFFFFFF},
+                          {1LL << 40, 0x7FFFFFFF}};
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(FreeDiskSpaceFigure(c.m_nBytes), c.m_nFigure) << c.m_nBytes;
+    }
 }
 
 } // namespace
