@@ -70,11 +70,7 @@ std::unique_ptr<FluidMidiDevice> FluidMidiDevice::Create(Mixer& mixer, const std
     {
         return fail("cannot create the synthesizer settings");
     }
-    fluid_settings_setnum(settings, "synth.sample-rate", double(mixer.OutputRate()));
-    fluid_settings_setnum(settings, "synth.gain", kSynthGain);
-    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
-    // Every call into the synthesizer is made under the device's own lock.
-    fluid_settings_setint(settings, "synth.threadsafe-api", 0);
+    ApplySettings(settings, mixer.OutputRate());
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (synth == nullptr)
     {
@@ -92,6 +88,15 @@ std::unique_ptr<FluidMidiDevice> FluidMidiDevice::Create(Mixer& mixer, const std
     device->m_nVoice = mixer.AddVoice(std::make_shared<SynthSource>(*device, mixer.OutputRate()));
     mixer.Play(device->m_nVoice);
     return device;
+}
+
+void FluidMidiDevice::ApplySettings(fluid_settings_t* settings, int rate)
+{
+    fluid_settings_setnum(settings, "synth.sample-rate", double(rate));
+    fluid_settings_setnum(settings, "synth.gain", kSynthGain);
+    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    // Every call into the synthesizer is made under the device's own lock.
+    fluid_settings_setint(settings, "synth.threadsafe-api", 0);
 }
 
 FluidMidiDevice::FluidMidiDevice(Mixer& mixer, fluid_settings_t* settings, fluid_synth_t* synth)

@@ -4,13 +4,12 @@
 // codeword lengths make no code, which the decoder finds only when it starts
 // decoding, and it then divides by the dimension of the book it left empty.
 
-#include "platform/audio/OggVorbisPlayer.h"
-#include "platform/audio/VorbisHeaderCheck.h"
-
 #include "SoundFiles.h"
 #include "TempFolder.h"
 #include "common/services/Log.h"
 #include "common/sound/VoxPlayer.h"
+#include "platform/audio/OggVorbisPlayer.h"
+#include "platform/audio/VorbisHeaderCheck.h"
 
 #include <gtest/gtest.h>
 
