@@ -5,7 +5,7 @@
 // milliseconds. The implementation lives in platform/ (WAV files into the
 // mixer); tests record the commands.
 
-#include "platform/window/NativeWindow.h"
+#include "platform/window/WindowHandle.h"
 
 #include <cstdint>
 #include <string_view>

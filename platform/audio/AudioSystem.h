@@ -3,9 +3,8 @@
 // Everything that sounds, put together for a program: the mixer, the audio
 // output (silent when there is no device), the MIDI synthesizer, the Ogg
 // player factory and the MCI devices. A program makes one at start-up, hands
-// its pieces to the music manager and the MCI player (and its window system
-// to the MCI devices, for their notifications), and releases those before it
-// goes.
+// its pieces to the music manager and the MCI player, and releases those
+// before it goes.
 
 #include "platform/audio/AudioOutput.h"
 #include "platform/audio/FluidMidiDevice.h"

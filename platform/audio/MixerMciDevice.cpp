@@ -3,11 +3,26 @@
 #include "common/sound/SoundPath.h"
 #include "platform/audio/WaveFile.h"
 #include "platform/core/Files.h"
+#include "platform/window/WindowSystem.h"
 
 #include <strings.h>
 
 namespace platform
 {
+
+namespace
+{
+
+// Posts the end of a play to its window, when the window is still there.
+void PostNotify(WindowHandle window, uintptr_t how, uint32_t deviceId)
+{
+    if (WindowSystem* system = SystemOfWindow(window))
+    {
+        system->PostMessage(window, kMmMciNotify, how, intptr_t(deviceId));
+    }
+}
+
+} // namespace
 
 MixerMciDevice::~MixerMciDevice()
 {
@@ -35,27 +50,18 @@ template <class Command> int MixerMciDevice::WithDevice(uint32_t deviceId, Comma
     return kMciOk;
 }
 
-void MixerMciDevice::SetWindowSystem(WindowSystem* windows)
-{
-    std::lock_guard lock(m_Mutex);
-    m_pWindows = windows;
-}
-
 void MixerMciDevice::ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how)
 {
-    WindowSystem* windows = m_pWindows;
     std::function<void()> onEnd;
-    if (window != nullptr && windows != nullptr)
+    if (window)
     {
-        onEnd = [windows, window, deviceId]
-        { windows->PostMessage(window, kMmMciNotify, kMciNotifySuccessful, intptr_t(deviceId)); };
+        onEnd = [window, deviceId] { PostNotify(window, kMciNotifySuccessful, deviceId); };
     }
-    const bool wanted = static_cast<bool>(onEnd);
-    if (m_Mixer.SetEndHandler(device.m_nVoice, std::move(onEnd)) && windows != nullptr)
+    if (m_Mixer.SetEndHandler(device.m_nVoice, std::move(onEnd)))
     {
-        windows->PostMessage(device.m_hNotify, kMmMciNotify, how, intptr_t(deviceId));
+        PostNotify(device.m_hNotify, how, deviceId);
     }
-    device.m_hNotify = wanted ? window : nullptr;
+    device.m_hNotify = window;
 }
 
 int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t& deviceId)

@@ -5,10 +5,11 @@
 // refused with kMciErrorInvalidDeviceName.
 //
 // A play with notification posts kMmMciNotify to its window through the
-// window system the device was given: kMciNotifySuccessful from the mixing
-// thread when the sound has played to its end, kMciNotifyAborted when a
-// command stops, pauses, moves or closes the device first, and
-// kMciNotifySuperseded when another play with notification takes its place.
+// window's system: kMciNotifySuccessful from the mixing thread when the sound
+// has played to its end, kMciNotifyAborted when a command stops, pauses,
+// moves or closes the device first, and kMciNotifySuperseded when another
+// play with notification takes its place. Nothing is posted to a window that
+// is gone.
 
 #include "common/sound/MciDevice.h"
 #include "platform/audio/Mixer.h"
@@ -22,11 +23,8 @@ namespace platform
 class MixerMciDevice : public MciDevice
 {
 public:
-    explicit MixerMciDevice(Mixer& mixer, WindowSystem* windows = nullptr) : m_Mixer(mixer), m_pWindows(windows) {}
+    explicit MixerMciDevice(Mixer& mixer) : m_Mixer(mixer) {}
     ~MixerMciDevice() override;
-
-    // The window system that notifications are posted through (null: none are).
-    void SetWindowSystem(WindowSystem* windows);
 
     int Open(std::string_view type, std::string_view file, uint32_t& deviceId) override;
     int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, WindowHandle notifyWindow) override;
@@ -55,7 +53,6 @@ private:
     void ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how);
 
     Mixer& m_Mixer;
-    WindowSystem* m_pWindows = nullptr;
     mutable std::mutex m_Mutex;
     std::map<uint32_t, Device> m_Devices;
     uint32_t m_nNextId = 1;

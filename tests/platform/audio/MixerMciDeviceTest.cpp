@@ -117,7 +117,7 @@ intptr_t NoticeProcedure(WindowHandle window, uint32_t message, uintptr_t wParam
         g_Notices.push_back({wParam, lParam});
         return 0;
     }
-    return window->System().DefaultProcedure(window, message, wParam, lParam);
+    return DefWindowProc(window, message, wParam, lParam);
 }
 
 class MciNotifyTest : public MixerMciDeviceTest
@@ -130,7 +130,6 @@ protected:
         WindowCreateParams params;
         params.m_pProcedure = &NoticeProcedure;
         m_hWindow = m_Windows.CreateWindow(params);
-        m_Device.SetWindowSystem(&m_Windows);
         m_Player.SetDevice(&m_Device);
         ASSERT_TRUE(m_Player.Open("waveaudio", kEditorSounds));
     }
@@ -182,7 +181,7 @@ TEST_F(MciNotifyTest, APlayWithNotificationReportsHowItEnded)
     m_Player.Play(m_hWindow, 0, 0, 0, 0);
     EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>{});
     m_Player.Play(m_hWindow, 0, 1, 0, 0);
-    m_hWindow->Destroy();
+    m_Windows.DestroyWindow(m_hWindow);
     EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>{});
 }
 
