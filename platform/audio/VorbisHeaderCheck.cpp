@@ -183,11 +183,7 @@ public:
 
     bool Check(std::string& reason)
     {
-        if (!ReadCodebooks(reason) || !ReadTimes(reason) || !ReadFloors(reason) || !ReadResidues(reason))
-        {
-            return false;
-        }
-        return true;
+        return ReadCodebooks(reason) && ReadTimes(reason) && ReadFloors(reason) && ReadResidues(reason);
     }
 
 private:
