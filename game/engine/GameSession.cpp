@@ -1,5 +1,6 @@
 #include "game/engine/GameSession.h"
 
+#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "game/engine/GameDialogs.h"
 #include "game/engine/GameWindow.h"

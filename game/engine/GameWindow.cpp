@@ -42,6 +42,7 @@ bool GameMainWindow::Create(platform::WindowSystem& system)
 
 intptr_t GameMainWindow::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
+    platform::OnKeyMessage(m_Keys, message, wParam);
     switch (message)
     {
     case platform::kWmCreate:
@@ -55,6 +56,7 @@ intptr_t GameMainWindow::WindowProc(platform::WindowHandle window, uint32_t mess
         OnMessage(window, message, wParam, lParam);
         OnDestroy();
         return 0;
+    case platform::kWmKeyUp:
     case platform::kWmPaint:
     case platform::kWmCommand:
     case platform::kWmMouseMove:

@@ -6,7 +6,8 @@
 // the focus, and a window without a display is always active (the backend's
 // doing); the active flag AppActive follows kWmActivateApp. Game threads only
 // post to it, never send: a send would wait for a main thread that may itself
-// be waiting for that game thread to end.
+// be waiting for that game thread to end. Its key messages keep the table of
+// held keys that the game threads read their input from.
 //
 // Shut-down happens in kWmDestroy, on the main thread, in this order: game
 // threads' boxes fail from now on, the music stops, the event thread and then
@@ -16,6 +17,7 @@
 // released by the main thread after the loop, when both game threads have ended.
 
 #include "common/window/WindowBase.h"
+#include "platform/input/HeldKeys.h"
 
 #include <functional>
 
@@ -43,10 +45,15 @@ public:
     // without a handler Esc closes the window.
     void SetKeyHandler(std::function<void(uintptr_t key)> handler) { m_KeyHandler = std::move(handler); }
 
+    // The keys held down in the window (released all when the game stops being active). Any thread reads it.
+    const platform::HeldKeyTable& Keys() const { return m_Keys; }
+    platform::HeldKeyTable& Keys() { return m_Keys; }
+
 private:
     void OnDestroy();
 
     std::function<void(uintptr_t)> m_KeyHandler;
+    platform::HeldKeyTable m_Keys;
 };
 
 // The game's main window object.

@@ -282,6 +282,15 @@ TEST_F(GameSessionTest, TheMainWindowIsCentredAndClosesOnEscapeUnlessItsKeysAreT
     system.SendMessage(MainWindowHandle(), platform::kWmActivateApp, 0, 0);
     EXPECT_EQ(AppActive, 0);
 
+    // Keys held in the window are what the game threads read; leaving the game lets go of them.
+    system.SendMessage(MainWindowHandle(), platform::kWmKeyDown, platform::kVkLeft, 0);
+    system.SendMessage(MainWindowHandle(), platform::kWmKeyDown, 'Z', 0);
+    system.SendMessage(MainWindowHandle(), platform::kWmKeyUp, platform::kVkLeft, 0);
+    EXPECT_FALSE(GameWindow.Keys().IsKeyHeld(platform::kVkLeft));
+    EXPECT_TRUE(GameWindow.Keys().IsKeyHeld('Z'));
+    system.SendMessage(MainWindowHandle(), platform::kWmActivateApp, 0, 0);
+    EXPECT_FALSE(GameWindow.Keys().IsKeyHeld('Z'));
+
     std::vector<uintptr_t> keys;
     GameWindow.SetKeyHandler([&](uintptr_t key) { keys.push_back(key); });
     system.SendMessage(MainWindowHandle(), platform::kWmKeyDown, platform::kVkEscape, 0);
