@@ -33,7 +33,8 @@ Thread* Thread::Current()
 
 bool Thread::Start(Procedure procedure)
 {
-    std::lock_guard join(m_JoinMutex);
+    // No wait on another caller here: a game thread that starts an event
+    // within its frame must never wait for a join that waits for its frame.
     std::thread finished;
     {
         std::lock_guard lock(m_StateMutex);
@@ -45,13 +46,17 @@ bool Thread::Start(Procedure procedure)
     }
     if (finished.joinable())
     {
-        finished.join();
+        finished.join(); // its procedure has returned
     }
     {
         std::lock_guard lock(m_RequestMutex);
         m_Requests.clear();
     }
     std::lock_guard lock(m_StateMutex);
+    if (m_bClosed || m_bRunning || m_Thread.joinable())
+    {
+        return false;
+    }
     m_bQuit = false;
     m_bRunning = true;
     try
@@ -108,6 +113,8 @@ void Thread::Exit()
         RequestQuit();
         return;
     }
+    // The thread may need the game-data lock to finish its frame.
+    GameDataUnlocked unlocked;
     std::lock_guard join(m_JoinMutex);
     std::thread running;
     {

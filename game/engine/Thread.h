@@ -63,9 +63,10 @@ public:
     void RequestQuit();
     // On the thread: whether it was asked to end.
     bool QuitRequested() const;
-    // Asks the thread to end and waits until it has; traces its steps to the
-    // error log. Without a started thread it returns at once and writes
-    // nothing. From the thread itself it only asks.
+    // Asks the thread to end and waits until it has, letting go of the
+    // game-data lock meanwhile; traces its steps to the error log. Without a
+    // started thread it returns at once and writes nothing. From the thread
+    // itself it only asks.
     void Exit();
     // Exit, and every later Start is refused.
     void Close();
@@ -78,7 +79,8 @@ public:
     bool Sleep(uint32_t milliseconds);
     // On the thread: waits until the condition holds (tested whenever Notify
     // is called and every few milliseconds), or the quit comes. False when the
-    // quit came. The game-data lock is let go of meanwhile, as in Sleep.
+    // quit came. The game-data lock is let go of meanwhile, as in Sleep, so
+    // the condition must not read the game's data.
     bool WaitUntil(const std::function<bool()>& condition);
     // Wakes the waits of WaitUntil to test their condition again. Any thread.
     void Notify();
@@ -105,7 +107,7 @@ private:
     bool m_bClosed = false;
     unsigned m_nWakeSerial = 0;
 
-    std::mutex m_JoinMutex; // held by the one caller that joins
+    std::mutex m_JoinMutex; // held by the one caller of Exit that joins
 
     mutable std::mutex m_RequestMutex;
     std::deque<ThreadRequest> m_Requests;

@@ -3,6 +3,8 @@
 #include "game/engine/Thread.h"
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 #include <gtest/gtest.h>
 
 namespace
@@ -85,6 +87,44 @@ TEST(GameDataLockTest, NestedLevelsAreLetGoOfTogetherAndTakenBack)
         other.join();
     }
     EXPECT_TRUE(GameDataLock::HeldByThisThread());
+}
+
+} // namespace
+
+namespace
+{
+
+// The shut-down ends the event thread while it waits for the lock that the
+// game thread holds for its frame, and the game thread, in that frame, starts
+// an event and ends one: nobody may wait for anybody in a circle.
+TEST(GameDataLockTest, EndingAnEventThreadThatWaitsForTheLockNeverHangs)
+{
+    Thread game("game");
+    Thread events("events");
+    std::atomic<bool> framing{false};
+    std::atomic<bool> eventWaits{false};
+    std::atomic<bool> startedAgain{true};
+    ASSERT_TRUE(game.Start([&] {
+        GameDataLock frame;
+        ASSERT_TRUE(events.Start([&] {
+            while (!events.QuitRequested())
+            {
+                eventWaits = true;
+                GameDataLock eventFrame;
+            }
+        }));
+        framing = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // the main thread is joining by now
+        startedAgain = events.Start([] {});
+        events.Exit();
+    }));
+    while (!framing || !eventWaits)
+    {
+    }
+    events.Close();
+    game.Exit();
+    EXPECT_FALSE(startedAgain);
+    EXPECT_TRUE(events.IsFinished());
 }
 
 } // namespace
