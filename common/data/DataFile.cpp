@@ -7,6 +7,9 @@
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Files.h"
 
+#include <algorithm>
+#include <cctype>
+
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
 {
     std::string path = name.empty() ? std::string("err") : std::string(name);
@@ -15,12 +18,9 @@ std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
     {
         return nullptr;
     }
-    int32_t version = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                                           static_cast<uint32_t>(bytes[2]) << 16 |
-                                           static_cast<uint32_t>(bytes[3]) << 24);
-    bytes.erase(bytes.begin(), bytes.begin() + 4);
+    int32_t version = DataReader::DecodeInt32(bytes.data());
     FileVersion = version;
-    return std::make_unique<DataReader>(std::move(bytes), version, path);
+    return std::make_unique<DataReader>(std::move(bytes), 4, version, path);
 }
 
 std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name)
@@ -69,17 +69,19 @@ bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in)
     {
         return false;
     }
-    CheckedVector<int32_t> loaded(static_cast<std::size_t>(count));
-    for (int32_t& v : loaded)
+    return in.ReadInt32Vector(values, static_cast<std::size_t>(count));
+}
+
+std::size_t NextVectorRoom(std::size_t read, std::size_t claimed, std::size_t bytesRead, std::size_t bytesLeft)
+{
+    constexpr std::size_t kFirstRoom = 8;
+    std::size_t room = kFirstRoom;
+    if (read > 0)
     {
-        in.ReadInt32(v);
+        const std::size_t imageBytes = std::max<std::size_t>(bytesRead / read, kMinRecordImageBytes);
+        room = std::max(read + bytesLeft / imageBytes + 1, read + read / 2 + 1);
     }
-    if (in.Failed())
-    {
-        return false;
-    }
-    values.swap(loaded);
-    return true;
+    return std::min(room, claimed);
 }
 
 void SaveIntVector(const CheckedVector<int32_t>& values, DataWriter& out)
@@ -102,6 +104,47 @@ int SaveRecordFile(SerializableRecord& record, std::string_view name)
     return CloseDataFile(std::move(out)) ? 1 : 0;
 }
 
+namespace
+{
+
+constexpr int kNumberedCopyCount = 1000;
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Marks the numbers n whose copy "base_NNN" is in base's folder, the letter
+// case of the names aside as the file layer sets it aside.
+void MarkNumberedCopies(const std::string& base, bool (&present)[kNumberedCopyCount])
+{
+    // In UTF-8 no byte of a double-byte character can be taken for a separator.
+    std::string utf8 = platform::ToUtf8(base);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    std::size_t slash = utf8.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : utf8.substr(0, slash + 1);
+    std::string prefix = (slash == std::string::npos ? utf8 : utf8.substr(slash + 1)) + "_";
+    std::transform(prefix.begin(), prefix.end(), prefix.begin(), AsciiLower);
+
+    for (const std::string& entry : platform::ListFolder(platform::FromUtf8(folder)))
+    {
+        std::string name = platform::ToUtf8(entry);
+        if (name.size() != prefix.size() + 3)
+        {
+            continue;
+        }
+        std::transform(name.begin(), name.end(), name.begin(), AsciiLower);
+        const char* d = name.c_str() + prefix.size();
+        if (name.compare(0, prefix.size(), prefix) == 0 && std::isdigit(static_cast<unsigned char>(d[0])) &&
+            std::isdigit(static_cast<unsigned char>(d[1])) && std::isdigit(static_cast<unsigned char>(d[2])))
+        {
+            present[(d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0')] = true;
+        }
+    }
+}
+
+} // namespace
+
 std::string NumberedCopyName(std::string_view path, int n)
 {
     std::string name;
@@ -115,8 +158,15 @@ int LoadNumberedCopyInto(std::string_view path, std::string_view extension,
 {
     std::string base;
     ReplaceExtension(base, path, std::string(extension).c_str());
-    for (int n = 999; n >= 0; --n)
+    // The folder is listed once: of the thousand names only those present are tried.
+    bool present[kNumberedCopyCount] = {};
+    MarkNumberedCopies(base, present);
+    for (int n = kNumberedCopyCount - 1; n >= 0; --n)
     {
+        if (!present[n])
+        {
+            continue;
+        }
         std::string name = NumberedCopyName(base, n);
         if (platform::PathExists(name) && tryLoad(record, name, stripCr) == 1)
         {

@@ -11,6 +11,7 @@
 
 #include "common/data/SerializableRecord.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -60,8 +61,17 @@ void ResetVectorPrototype(T& prototype)
 // Smallest image of one record: its two counts.
 constexpr std::size_t kMinRecordImageBytes = 8;
 
+// Room for the elements of a vector being read, when the room held runs out:
+// as many as the bytes left would hold at the size of the images read so far,
+// never more than the count claimed, and at least half as many again as read.
+std::size_t NextVectorRoom(std::size_t read, std::size_t claimed, std::size_t bytesRead, std::size_t bytesLeft);
+
 // Reads int32 count and that many records of T. Each element starts as a copy
-// of a prototype bound at the current format and reset.
+// of a prototype bound at the current format and reset (one per class and file).
+//
+// The vector grows as its elements are read, to room that the bytes left
+// could fill: a count that the file claims but does not hold never allocates
+// more than a few times what was really read.
 template <class T>
 bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
 {
@@ -70,13 +80,27 @@ bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
     {
         return false;
     }
-    T prototype;
-    prototype.BindFields(kDataFormatVersion);
-    ResetVectorPrototype(prototype);
-    CheckedVector<T> loaded(static_cast<std::size_t>(count), prototype);
-    for (T& record : loaded)
+    CheckedVector<T> loaded;
+    if (count == 0)
     {
-        if (!record.Load(in))
+        records.swap(loaded);
+        return true;
+    }
+    const T& prototype = in.Prototype<T>([] {
+        T made;
+        ResetVectorPrototype(made);
+        return made;
+    });
+    const std::size_t claimed = static_cast<std::size_t>(count);
+    const std::size_t start = in.Offset();
+    for (std::size_t i = 0; i < claimed; ++i)
+    {
+        if (loaded.size() == loaded.capacity())
+        {
+            loaded.reserve(NextVectorRoom(i, claimed, in.Offset() - start, in.Remaining()));
+        }
+        loaded.push_back(prototype);
+        if (!loaded.back().Load(in))
         {
             return false;
         }
@@ -93,6 +117,16 @@ void SaveRecordVector(CheckedVector<T>& records, DataWriter& out)
     {
         record.Save(out);
     }
+}
+
+// The object a whole-file load reads into before it replaces the record: a
+// copy of the record, so that the members an old layout lacks keep the values
+// they have now. A class whose Load starts from its defaults whatever it held
+// declares an overload beside itself that spares the copy.
+template <class T>
+T CopyForLoad(const T& record)
+{
+    return record;
 }
 
 // What became of a whole-file load.
@@ -115,7 +149,7 @@ LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std:
     {
         return LoadResult::NotOpened;
     }
-    T loaded(record); // members an old layout lacks keep the values they have now
+    T loaded = CopyForLoad(record);
     if (!loaded.Load(*in) || in->Failed())
     {
         std::string reason = ReportLoadFailure(*in);

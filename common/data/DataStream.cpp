@@ -1,10 +1,18 @@
 #include "DataStream.h"
 
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 DataReader::DataReader(std::vector<unsigned char> bytes, int32_t version, std::string name)
-    : m_Bytes(std::move(bytes)), m_Version(version), m_Name(std::move(name))
+    : m_Bytes(std::move(bytes)), m_OffsetBias(4), m_Version(version), m_Name(std::move(name))
 {
+}
+
+DataReader::DataReader(std::vector<unsigned char> fileBytes, std::size_t start, int32_t version, std::string name)
+    : m_Bytes(std::move(fileBytes)), m_Version(version), m_Name(std::move(name))
+{
+    m_Start = m_Pos = std::min(start, m_Bytes.size());
 }
 
 bool DataReader::ReadBytes(void* out, std::size_t size)
@@ -25,16 +33,58 @@ bool DataReader::ReadBytes(void* out, std::size_t size)
     return true;
 }
 
-bool DataReader::ReadInt32(int32_t& value)
+bool DataReader::ReadInt32Slow(int32_t& value)
 {
     unsigned char b[4];
     if (!ReadBytes(b, sizeof b))
     {
         return false;
     }
-    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    value = DecodeInt32(b);
     return true;
+}
+
+bool DataReader::ReadInt32s(int32_t* values, std::size_t count)
+{
+    if (m_Failed)
+    {
+        return false;
+    }
+    if (count > Remaining() / 4)
+    {
+        return Fail("the file ends early");
+    }
+    const unsigned char* p = m_Bytes.data() + m_Pos;
+    if constexpr (std::endian::native == std::endian::little)
+    {
+        if (count > 0)
+        {
+            std::memcpy(values, p, count * 4); // the file's byte order is the machine's
+        }
+    }
+    else
+    {
+        for (std::size_t i = 0; i < count; ++i, p += 4)
+        {
+            values[i] = DecodeInt32(p);
+        }
+    }
+    m_Pos += count * 4;
+    return true;
+}
+
+bool DataReader::ReadInt32Vector(std::vector<int32_t>& values, std::size_t count)
+{
+    if (m_Failed)
+    {
+        return false;
+    }
+    if (count > Remaining() / 4)
+    {
+        return Fail("the file ends early");
+    }
+    values.resize(count);
+    return ReadInt32s(values.data(), count);
 }
 
 bool DataReader::ReadDouble(double& value)
@@ -76,7 +126,7 @@ bool DataReader::Fail(std::string reason)
     {
         m_Failed = true;
         m_Error = std::move(reason);
-        m_ErrorOffset = m_Pos + 4; // the version word precedes the payload
+        m_ErrorOffset = m_Pos + m_OffsetBias;
     }
     return false;
 }

@@ -236,10 +236,7 @@ void Event::Init()
 {
     ClearRecord(*this);
     m_Page.clear();
-    EventPage page;
-    page.BindFields(kDataFormatVersion);
-    page.Init();
-    m_Page.push_back(std::move(page));
+    m_Page.emplace_back().Init();
 }
 
 void Event::Validate(const StageRecord* stage)

@@ -16,14 +16,19 @@
 // Vectors of sub-records are not bound; a class that owns them appends them
 // after its image in its own Load and Save.
 //
-// The binding lists are rebuilt at the start of every operation that walks
-// them; copies of a record start with empty lists.
+// Every operation that walks the members (load, save, clear, copy) binds
+// first. As every object of a class binds the same members at one version, the
+// walks keep what BindFields gives as offsets, once per class and version, and
+// the records keep no lists of their own (a record has lists only once
+// BindFields was called on it from outside); copies of a record start with
+// empty lists.
 
 #include "common/data/CheckedVector.h"
 #include "common/data/DataStream.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The version word at the start of every data file.
@@ -85,14 +90,13 @@ public:
 class SerializableRecord
 {
 public:
-    SerializableRecord() = default;
-    SerializableRecord(const SerializableRecord&) {}
-    SerializableRecord& operator=(const SerializableRecord&)
-    {
-        ClearBindings();
-        return *this;
-    }
-    virtual ~SerializableRecord() = default;
+    SerializableRecord();
+    // A copy starts with empty lists: the source's point into the source.
+    SerializableRecord(const SerializableRecord&);
+    SerializableRecord(SerializableRecord&&) noexcept;
+    SerializableRecord& operator=(const SerializableRecord&);
+    SerializableRecord& operator=(SerializableRecord&&) noexcept;
+    virtual ~SerializableRecord();
 
     // Registers the members that a file of this version holds. Every override
     // starts with ClearBindings().
@@ -114,9 +118,9 @@ public:
     // file order. Records without vectors show nothing.
     virtual void VisitVectors(VectorVisitor& visitor);
 
-    // The lists as the last BindFields left them.
-    const CheckedVector<FieldBinding>& BoundFields() const { return m_Fields; }
-    const CheckedVector<StringBinding>& BoundStrings() const { return m_Strings; }
+    // The lists as the last BindFields called from outside the walks left them.
+    const CheckedVector<FieldBinding>& BoundFields() const;
+    const CheckedVector<StringBinding>& BoundStrings() const;
 
 protected:
     void ClearBindings();
@@ -130,9 +134,14 @@ protected:
 private:
     friend void ClearRecord(SerializableRecord& record);
     friend SerializableRecord& CopyRecord(SerializableRecord& destination, const SerializableRecord& source);
+    friend class BindingLayout;
+    struct Bindings;
 
-    CheckedVector<FieldBinding> m_Fields;
-    CheckedVector<StringBinding> m_Strings;
+    Bindings& Lists();
+
+    // Made by the first BindFields: a record that is only loaded, saved and
+    // copied never needs lists of its own.
+    std::unique_ptr<Bindings> m_pBindings;
 };
 
 // Binds with CurrentVersion, zeroes every bound member and empties every string.

@@ -317,7 +317,17 @@ void StageRecord::Validate()
     int lands = LandTable.Count();
     for (int32_t y = 0; y < m_nHeight; ++y)
     {
-        for (int32_t x = 0; x < m_nWidth; ++x)
+        const std::size_t start = static_cast<std::size_t>(y) << m_nShift;
+        if (m_nWidth > 0 && start + static_cast<std::size_t>(m_nWidth) <= m_Chip.size())
+        {
+            int32_t* row = m_Chip.data() + start;
+            for (int32_t x = 0; x < m_nWidth; ++x)
+            {
+                FitIndex(row[x], lands);
+            }
+            continue;
+        }
+        for (int32_t x = 0; x < m_nWidth; ++x) // a row outside the grid: the checked access reports it
         {
             FitIndex(CellAt(x, y), lands);
         }

@@ -161,6 +161,12 @@ public:
     CheckedVector<ExplanationPage> m_OtherPage; // from version 78
 };
 
+// A stage is read from its defaults: a load has no use for a copy of the stage held.
+inline StageRecord CopyForLoad(const StageRecord&)
+{
+    return StageRecord();
+}
+
 // The extension of stage files written now: "stg_276".
 std::string StageFileExtension();
 

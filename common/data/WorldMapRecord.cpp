@@ -76,10 +76,7 @@ void WorldMapEvent::Init()
 {
     ClearRecord(*this);
     m_Page.clear();
-    WorldMapEventPage page;
-    page.BindFields(kDataFormatVersion);
-    ClearRecord(page);
-    m_Page.push_back(page);
+    ClearRecord(m_Page.emplace_back());
 }
 
 void WorldMapEvent::ValidatePages()
