@@ -14,9 +14,17 @@ std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
 {
     std::string path = name.empty() ? std::string("err") : std::string(name);
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(path, bytes) || bytes.size() < 4)
+    if (!platform::ReadWholeFile(path, bytes))
     {
         return nullptr;
+    }
+    if (bytes.size() < 4)
+    {
+        // The file is there but cut short: a damaged file, not a missing one.
+        const std::size_t size = bytes.size();
+        auto in = std::make_unique<DataReader>(std::move(bytes), size, 0, path);
+        in->Fail("the file ends before its version word");
+        return in;
     }
     int32_t version = DataReader::DecodeInt32(bytes.data());
     FileVersion = version;

@@ -29,8 +29,8 @@ private:
 };
 
 // Reads the whole file and its version word, which becomes FileVersion. An
-// empty name opens "err". Null when the file cannot be opened or holds no
-// version word.
+// empty name opens "err". Null when the file cannot be opened; a file too
+// short for its version word gives a reader that has already failed.
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name);
 
 // Starts a data file with the version word. Null when the name is empty or a

@@ -231,6 +231,27 @@ TEST_F(TableFileTest, RoundTripsAndRefusesBadCounts)
     EXPECT_EQ(back.size(), 2u);
 }
 
+// A file cut to fewer bytes than its version word is there: damaged, not missing.
+TEST_F(RecordTest, FileTooShortForItsVersionWordIsDamaged)
+{
+    const std::vector<unsigned char> word = ByteBuilder().Int(276);
+    for (std::size_t size = 0; size < 4; ++size)
+    {
+        m_Folder.WriteFile("cut.dat", std::vector<unsigned char>(word.begin(), word.begin() + size));
+        FileVersion = 77;
+        SampleRecord r = MakeSample();
+        SampleRecord before = MakeSample();
+        std::string error;
+        EXPECT_EQ(TryLoadRecordFile(r, "cut.dat", 0, &error), LoadResult::Corrupt) << size;
+        EXPECT_NE(error.find("version word"), std::string::npos) << error;
+        ExpectSame(r, before);
+        CheckedVector<SampleRecord> table(1, r);
+        EXPECT_EQ(TryLoadTableFile(table, "cut.dat", 0), LoadResult::Corrupt) << size;
+        EXPECT_EQ(table.Count(), 1);
+        EXPECT_EQ(FileVersion, 77);
+    }
+}
+
 TEST_F(RecordTest, NumberedCopiesPickTheHighestThatLoads)
 {
     SampleRecord r = MakeSample();
