@@ -111,6 +111,9 @@ void ResetProjectData()
 
 std::vector<ProjectFileStatus> LoadProjectData()
 {
+    // Records bind at the current format from here on: clearing and copying
+    // reach every member.
+    CurrentVersion = kDataFormatVersion;
     std::vector<ProjectFileStatus> files;
 
     files.push_back(LoadRecordStatus(EditConfig, DataFilePaths[kPathEditConfig]));

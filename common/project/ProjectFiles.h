@@ -25,8 +25,8 @@ struct ProjectFileStatus
 // Puts every global data object back to the state it is built in.
 void ResetProjectData();
 
-// The editor's data start-up in the project folder (the current folder), in
-// this order: EditConfig, GValInfo, System, the land, skill and item tables,
+// The editor's data start-up in the project folder (the current folder): it
+// sets CurrentVersion to the current format, then loads, in this order: EditConfig, GValInfo, System, the land, skill and item tables,
 // the class, friend and enemy tables, the default stage, the default event
 // palettes, WorldMap and StartEvent. A table whose file cannot be read is
 // brought to two default records, GValInfo to 256 empty names; a record whose

@@ -531,7 +531,6 @@ int RunDiff(const std::string& first, const std::string& second, std::ostream& o
 
 int RunProjectTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    CurrentVersion = kDataFormatVersion;
     const std::string command = args.empty() ? std::string() : args[0];
     if (command == "new" && args.size() == 2)
     {

@@ -19,13 +19,15 @@
 namespace dbtest
 {
 
-// Puts the project globals back to their start-up state.
+// Puts the project globals back to the state a process starts in.
 inline void ResetProjectGlobals()
 {
-    CurrentVersion = kDataFormatVersion;
+    CurrentVersion = 0;
     ResetProjectData();
 }
 
+// The tests of the records run as in a program after its start-up: records
+// bind at the current format.
 class DatabaseTest : public testing::Test
 {
 protected:
@@ -33,6 +35,7 @@ protected:
     {
         platform::ClearFatalError();
         ResetProjectGlobals();
+        CurrentVersion = kDataFormatVersion;
     }
     void TearDown() override
     {

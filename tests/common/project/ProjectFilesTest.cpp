@@ -62,6 +62,28 @@ TEST_F(ProjectFilesTest, EmptyFolderGivesTheDefaultsOfANewProject)
     EXPECT_EQ(EditConfig.m_nUndoDepth, 3);
 }
 
+// The start-up sets the current format: from then on the defaults reach the
+// members that newer formats added (at 0 they would keep stale values).
+TEST_F(ProjectFilesTest, StartUpBindsAtTheCurrentFormat)
+{
+    ASSERT_EQ(CurrentVersion, 0);
+    LoadProjectData();
+    EXPECT_EQ(CurrentVersion, kDataFormatVersion);
+
+    System.m_strBgm[0] = "old.mid";
+    System.m_nReleasePrice = 5;
+    System.m_dStatRaise[0] = 2.0;
+    System.SetDefaults();
+    EXPECT_EQ(System.m_strBgm[0], "");
+    EXPECT_EQ(System.m_nReleasePrice, 0);
+    EXPECT_EQ(System.m_dStatRaise[0], 0.0);
+
+    EnemyRecord& enemy = EnemyTable.At(1);
+    enemy.m_bRandomName = 1;
+    enemy.SetDefaults();
+    EXPECT_EQ(enemy.m_bRandomName, 0);
+}
+
 TEST_F(ProjectFilesTest, FilesThatOpenKeepTheirOwnCounts)
 {
     CheckedVector<StringRecord> names(300);
