@@ -160,12 +160,18 @@ std::string NumberedCopyName(std::string_view path, int n)
     return name;
 }
 
+std::string NumberedCopyBase(std::string_view path, std::string_view extension)
+{
+    std::string base;
+    ReplaceExtension(base, path, std::string(extension).c_str());
+    return base;
+}
+
 int LoadNumberedCopyInto(std::string_view path, std::string_view extension,
                          int (*tryLoad)(void* record, const std::string& name, int stripCr), void* record,
                          int stripCr)
 {
-    std::string base;
-    ReplaceExtension(base, path, std::string(extension).c_str());
+    const std::string base = NumberedCopyBase(path, extension);
     // The folder is listed once: of the thousand names only those present are tried.
     bool present[kNumberedCopyCount] = {};
     MarkNumberedCopies(base, present);

@@ -181,6 +181,12 @@ int SaveRecordFile(SerializableRecord& record, std::string_view name);
 // Name of the numbered copy n of a path: "%s_%d%d%d" (x.stg_276).
 std::string NumberedCopyName(std::string_view path, int n);
 
+// What the numbered copies of a path are named after: the path with its
+// extension replaced; a path without a '.' stays as it is. Saving a copy and
+// searching for one both go through here, so that "x" is saved as "x_276" and
+// found there, and "x.old" as "x.stg_276".
+std::string NumberedCopyBase(std::string_view path, std::string_view extension);
+
 // Loads the highest-numbered copy (path_999 down to path_000) that exists and
 // loads, after replacing the path's extension. 1 when one was loaded.
 int LoadNumberedCopyInto(std::string_view path, std::string_view extension,

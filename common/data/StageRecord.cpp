@@ -6,7 +6,6 @@
 #include "common/data/PlacedEvents.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
-#include "common/services/Paths.h"
 
 namespace
 {
@@ -399,12 +398,7 @@ std::string StageFileExtension()
 
 int SaveStageFile(StageRecord& stage, std::string_view path)
 {
-    std::string name;
-    if (!ReplaceExtension(name, path, StageFileExtension().c_str()))
-    {
-        name += "." + StageFileExtension();
-    }
-    return SaveRecordFile(stage, name);
+    return SaveRecordFile(stage, NumberedCopyName(NumberedCopyBase(path, FileExtensions[kExtStage]), kDataFormatVersion));
 }
 
 void PositionGroup::VisitVectors(VectorVisitor& visitor)

@@ -170,6 +170,7 @@ inline StageRecord CopyForLoad(const StageRecord&)
 // The extension of stage files written now: "stg_276".
 std::string StageFileExtension();
 
-// Saves the stage under the path with its extension replaced by
-// StageFileExtension() (added when the path has none). 1 when written.
+// Saves the stage as the numbered copy of the current format of the path with
+// the extension "stg", where LoadNumberedCopy finds it: "x.stg" and "x.old" as
+// "x.stg_276", "x" (no '.') as "x_276". 1 when written.
 int SaveStageFile(StageRecord& stage, std::string_view path);

@@ -56,7 +56,8 @@ void NewStage();
 // Opens a stage file into Stage, keeping the palette events as NewStage does.
 // 1 when it was read.
 int OpenStage(std::string_view name);
-// Saves Stage under the path with the extension stg_276. 1 when written.
+// Saves Stage where a new stage finds it as the default stage of that path
+// (SaveStageFile). 1 when written.
 int SaveStage(std::string_view path);
 
 // The game program for test play, by EditConfig's settings.

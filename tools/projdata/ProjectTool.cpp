@@ -26,8 +26,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitError = 2;
 
 const char* const kProjectFolders[] = {"data", "data\\database", "data\\stg", "data\\plt", "data\\wplt"};
-// Where a new project keeps its first stage.
-constexpr const char* kNewStagePath = "data\\stg\\Stage01";
+// Where a new project keeps its first stage (saved as Stage01.stg_276).
+constexpr const char* kNewStagePath = "data\\stg\\Stage01.stg";
 
 std::string Lower(std::string text)
 {

@@ -153,17 +153,33 @@ TEST_F(ProjectFilesTest, SaveAllSetsEachRecordsOwnIndex)
     EXPECT_EQ(SkillTable[1].m_nSkillB, 1);
 }
 
+// Saving a stage and finding the default stage name a path's copy by one rule,
+// a path without a '.' included.
 TEST_F(ProjectFilesTest, SavedStageIsFoundAsTheDefaultStage)
 {
     LoadProjectData();
-    Stage.m_strName = "砦";
-    ASSERT_EQ(SaveStage("data\\stg\\Fort.stg"), 1);
-    EXPECT_TRUE(fs::exists("data/stg/Fort.stg_276"));
+    struct Case
+    {
+        const char* path;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"data\\stg\\Fort.stg", "data/stg/Fort.stg_276"},
+        {"data\\stg\\Keep.old", "data/stg/Keep.stg_276"},
+        {"data\\stg\\Tower", "data/stg/Tower_276"},
+    };
+    for (const Case& c : cases)
+    {
+        Stage = StageRecord();
+        Stage.m_strName = c.path;
+        ASSERT_EQ(SaveStage(c.path), 1);
+        EXPECT_TRUE(fs::exists(c.file)) << c.path;
 
-    Stage = StageRecord();
-    EditConfig.m_strDefaultStage = "data\\stg\\Fort.stg";
-    NewStage();
-    EXPECT_EQ(Stage.m_strName, "砦");
+        Stage = StageRecord();
+        EditConfig.m_strDefaultStage = c.path;
+        NewStage();
+        EXPECT_EQ(Stage.m_strName, c.path);
+    }
 }
 
 TEST_F(ProjectFilesTest, KeepEventPaletteOptionGuardsThePaletteEvents)
@@ -182,7 +198,7 @@ TEST_F(ProjectFilesTest, KeepEventPaletteOptionGuardsThePaletteEvents)
         EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
 
         Stage.m_PaletteEvent.assign(1, mine);
-        ASSERT_EQ(OpenStage("data\\stg\\A.stg_276"), 1);
+        ASSERT_EQ(OpenStage("data\\stg\\A_276"), 1);
         EXPECT_EQ(Stage.m_strName, "saved");
         EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
     }
