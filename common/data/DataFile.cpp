@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
+#include <set>
 
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
 {
@@ -31,10 +33,14 @@ std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
     return std::make_unique<DataReader>(std::move(bytes), 4, version, path);
 }
 
-std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name)
+std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std::string* error)
 {
     if (name.empty() || platform::IsFatalErrorRaised())
     {
+        if (error)
+        {
+            *error = name.empty() ? "no file name" : "saving stopped after a fatal error";
+        }
         return nullptr;
     }
     auto file = std::make_unique<DataFileWriter>(std::string(name));
@@ -42,32 +48,127 @@ std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name)
     return file;
 }
 
-bool CloseDataFile(std::unique_ptr<DataFileWriter> file)
+namespace
+{
+
+// The files (their paths on disk) that failed to load as damaged and have not
+// been saved over since.
+std::mutex g_DamagedMutex;
+std::set<std::string> g_DamagedFiles;
+
+// The key of a file in the list of damaged files: its full path on disk.
+std::string DamagedFileKey(std::string_view name)
+{
+    std::string disk = platform::DiskPath(name);
+    if (platform::IsAbsolutePath(disk))
+    {
+        return disk;
+    }
+    return platform::ToUtf8(platform::CurrentFolder()) + "/" + disk;
+}
+
+void SetReason(std::string* error, std::string reason)
+{
+    if (error)
+    {
+        *error = std::move(reason);
+    }
+}
+
+// Before the first save over a damaged file: keeps it as NAME.damaged. False
+// when it is there and cannot be kept.
+bool KeepDamagedFile(const std::string& name, std::string* error)
+{
+    const std::string key = DamagedFileKey(name);
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        if (g_DamagedFiles.find(key) == g_DamagedFiles.end())
+        {
+            return true;
+        }
+    }
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (platform::PathExists(name))
+    {
+        const std::string copy = DamagedCopyName(name);
+        if (!platform::ReadWholeFile(name, bytes, &reason) ||
+            !platform::WriteFileAtomically(copy, bytes.data(), bytes.size(), &reason))
+        {
+            reason = "the damaged file cannot be kept: " + reason;
+            WriteReportAndErrorLog("Save %s : %s", name.c_str(), platform::FromUtf8(reason).c_str());
+            SetReason(error, platform::FromUtf8(reason));
+            return false;
+        }
+        WriteReport("Save %s : the damaged file is kept as %s", name.c_str(), copy.c_str());
+    }
+    std::lock_guard<std::mutex> lock(g_DamagedMutex);
+    g_DamagedFiles.erase(key);
+    return true;
+}
+
+} // namespace
+
+bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
 {
     if (!file)
     {
+        SetReason(error, "no file");
         return false;
     }
     if (platform::IsFatalErrorRaised())
     {
         WriteReport("Save %s : refused after a fatal error", file->Path().c_str());
+        SetReason(error, "saving stopped after a fatal error");
         return false;
     }
-    std::string error;
-    if (!platform::WriteFileAtomically(file->Path(), file->Bytes().data(), file->Bytes().size(), &error))
+    if (!KeepDamagedFile(file->Path(), error))
     {
-        WriteReportAndErrorLog("Save %s : %s", file->Path().c_str(), platform::FromUtf8(error).c_str());
+        return false;
+    }
+    std::string reason;
+    if (!platform::WriteFileAtomically(file->Path(), file->Bytes().data(), file->Bytes().size(), &reason))
+    {
+        WriteReportAndErrorLog("Save %s : %s", file->Path().c_str(), platform::FromUtf8(reason).c_str());
+        SetReason(error, platform::FromUtf8(reason));
         return false;
     }
     return true;
 }
 
-std::string ReportLoadFailure(const DataReader& in)
+std::string DamagedCopyName(std::string_view name)
+{
+    return std::string(name) + ".damaged";
+}
+
+LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error)
 {
     std::string reason;
     FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
-    WriteReportAndErrorLog("Load %s : %s", in.Name().c_str(), reason.c_str());
-    return reason;
+    WriteReportAndErrorLog("Load %s : %s; the file is kept as %s before it is saved over", in.Name().c_str(),
+                           reason.c_str(), DamagedCopyName(in.Name()).c_str());
+    const std::string key = DamagedFileKey(in.Name());
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        g_DamagedFiles.insert(key);
+    }
+    FileVersion = previousVersion;
+    SetReason(error, std::move(reason));
+    return LoadResult::Corrupt;
+}
+
+void NoteFileLoaded(const DataReader& in)
+{
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        if (g_DamagedFiles.empty())
+        {
+            return;
+        }
+    }
+    const std::string key = DamagedFileKey(in.Name());
+    std::lock_guard<std::mutex> lock(g_DamagedMutex);
+    g_DamagedFiles.erase(key);
 }
 
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in)
@@ -101,15 +202,15 @@ void SaveIntVector(const CheckedVector<int32_t>& values, DataWriter& out)
     }
 }
 
-int SaveRecordFile(SerializableRecord& record, std::string_view name)
+int SaveRecordFile(SerializableRecord& record, std::string_view name, std::string* error)
 {
-    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name, error);
     if (!out)
     {
         return 0;
     }
     record.Save(*out);
-    return CloseDataFile(std::move(out)) ? 1 : 0;
+    return CloseDataFile(std::move(out), error) ? 1 : 0;
 }
 
 namespace

@@ -5,9 +5,10 @@
 //
 // Loads are all-or-nothing: a file is read whole, parsed into a copy of the
 // target and swapped in only when every read and every count checked out; a
-// corrupt file leaves the target as it was, writes one log line and gives 0.
+// damaged file leaves the target as it was, writes one log line and gives 0.
 // Saves never destroy: the bytes are built in memory and replace the file
-// atomically; after a fatal program error no file is written any more.
+// atomically; a damaged file is kept beside before it is first saved over;
+// after a fatal program error no file is written any more.
 
 #include "common/data/SerializableRecord.h"
 
@@ -28,22 +29,39 @@ private:
     std::string m_Path;
 };
 
+// What became of a whole-file load.
+enum class LoadResult
+{
+    Loaded,
+    NotOpened, // missing or unreadable: nothing was read
+    Corrupt,   // damaged: opened, but a read or a count failed; one log line was written
+};
+
 // Reads the whole file and its version word, which becomes FileVersion. An
 // empty name opens "err". Null when the file cannot be opened; a file too
 // short for its version word gives a reader that has already failed.
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name);
 
-// Starts a data file with the version word. Null when the name is empty or a
-// fatal error has stopped all saving.
-std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name);
+// Starts a data file with the version word. Null, with the reason when asked,
+// when the name is empty or a fatal error has stopped all saving.
+std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std::string* error = nullptr);
 
-// Writes the file (temporary file, flush, rename). False, with a log line,
-// when it cannot be written; the previous file is then untouched.
-bool CloseDataFile(std::unique_ptr<DataFileWriter> file);
+// Writes the file (temporary file, flush, rename). False, with a log line and,
+// when asked, the reason, when it cannot be written; the previous file is then
+// untouched. The first save over a file that failed to load as damaged first
+// keeps the damaged file as DamagedCopyName(name), replacing an older copy,
+// and writes a log line; when it cannot be kept, nothing is written.
+bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error = nullptr);
 
-// Writes the log line of a load that failed on a corrupt file and returns its
-// reason ("... at byte N").
-std::string ReportLoadFailure(const DataReader& in);
+// Where a damaged data file is kept before it is saved over: "NAME.damaged".
+std::string DamagedCopyName(std::string_view name);
+
+// The end of a load that failed on a damaged file: writes its log line, notes
+// the file as damaged (see CloseDataFile), puts FileVersion back and gives the
+// reason ("... at byte N") when asked. Corrupt.
+LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error);
+// The end of a load that read the whole file: it is no longer taken for damaged.
+void NoteFileLoaded(const DataReader& in);
 
 // Counted vectors of int32: int32 count, then the values.
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in);
@@ -129,14 +147,6 @@ T CopyForLoad(const T& record)
     return record;
 }
 
-// What became of a whole-file load.
-enum class LoadResult
-{
-    Loaded,
-    NotOpened, // missing or unreadable: nothing was read
-    Corrupt,   // opened, but a read or a count failed; one log line was written
-};
-
 // Loads a single-record file into the record; on any failure the record is
 // unchanged and, when asked, error tells why. With the strip-CR flag, CR bytes are removed from the record's
 // own strings.
@@ -152,14 +162,9 @@ LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std:
     T loaded = CopyForLoad(record);
     if (!loaded.Load(*in) || in->Failed())
     {
-        std::string reason = ReportLoadFailure(*in);
-        if (error)
-        {
-            *error = std::move(reason);
-        }
-        FileVersion = previousVersion;
-        return LoadResult::Corrupt;
+        return FailDamagedLoad(*in, previousVersion, error);
     }
+    NoteFileLoaded(*in);
     if (stripCr)
     {
         loaded.RemoveCarriageReturns();
@@ -175,8 +180,8 @@ int LoadRecordFile(T& record, std::string_view name, int stripCr)
     return TryLoadRecordFile(record, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
-// Writes a single-record file. 1 when written.
-int SaveRecordFile(SerializableRecord& record, std::string_view name);
+// Writes a single-record file. 1 when written; else 0 and, when asked, the reason.
+int SaveRecordFile(SerializableRecord& record, std::string_view name, std::string* error = nullptr);
 
 // Name of the numbered copy n of a path: "%s_%d%d%d" (x.stg_276).
 std::string NumberedCopyName(std::string_view path, int n);
@@ -214,16 +219,11 @@ LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int 
         return LoadResult::NotOpened;
     }
     CheckedVector<T> loaded;
-    if (!LoadRecordVector(loaded, *in))
+    if (!LoadRecordVector(loaded, *in) || in->Failed())
     {
-        std::string reason = ReportLoadFailure(*in);
-        if (error)
-        {
-            *error = std::move(reason);
-        }
-        FileVersion = previousVersion;
-        return LoadResult::Corrupt;
+        return FailDamagedLoad(*in, previousVersion, error);
     }
+    NoteFileLoaded(*in);
     if (stripCr)
     {
         for (T& record : loaded)
@@ -242,14 +242,15 @@ int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
     return TryLoadTableFile(table, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
+// 1 when written; else 0 and, when asked, the reason.
 template <class T>
-int SaveTableFile(CheckedVector<T>& table, std::string_view name)
+int SaveTableFile(CheckedVector<T>& table, std::string_view name, std::string* error = nullptr)
 {
-    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name, error);
     if (!out)
     {
         return 0;
     }
     SaveRecordVector(table, *out);
-    return CloseDataFile(std::move(out)) ? 1 : 0;
+    return CloseDataFile(std::move(out), error) ? 1 : 0;
 }

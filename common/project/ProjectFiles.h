@@ -19,7 +19,8 @@ struct ProjectFileStatus
     LoadResult m_Result = LoadResult::NotOpened;
     int32_t m_nVersion = 0; // the file's version word, when it was opened
     int m_nRecords = 0;     // records read (1 for a single-record file)
-    std::string m_strError; // why a corrupt file was refused
+    std::string m_strError;       // why a damaged file was refused
+    std::string m_strDamagedCopy; // where a damaged file is kept before it is saved over
 };
 
 // Puts every global data object back to the state it is built in.

@@ -4,6 +4,7 @@
 
 #include "DataFileTest.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -114,6 +115,44 @@ TEST_F(ProjectFilesTest, CorruptTableIsReportedAndReplacedByDefaults)
     EXPECT_EQ(ItemTable.Count(), 2);
     // The corrupt file itself is left for the author to look at.
     EXPECT_EQ(m_Folder.ReadFile("data/database/Item.dat").size(), 8u);
+}
+
+// A damaged table, EditConfig.dat or GValInfo.dat is replaced by defaults in
+// memory; the start-up report names where it will be kept, and the save-all
+// and the shut-down keep it there before they write over it.
+TEST_F(ProjectFilesTest, DamagedFilesAreKeptBeforeTheFirstSave)
+{
+    const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(1);
+    const char* const paths[] = {DataFilePaths[kPathItem], DataFilePaths[kPathEditConfig],
+                                 DataFilePaths[kPathGValInfo], DataFilePaths[kPathSystem]};
+    auto onDisk = [](const std::string& stored) {
+        std::string path = stored;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return path;
+    };
+    for (const char* path : paths)
+    {
+        m_Folder.WriteFile(onDisk(path), damaged);
+    }
+    std::vector<ProjectFileStatus> files = LoadProjectData();
+    for (const char* path : paths)
+    {
+        const ProjectFileStatus* status = Find(files, path);
+        ASSERT_NE(status, nullptr) << path;
+        EXPECT_EQ(status->m_Result, LoadResult::Corrupt) << path;
+        EXPECT_EQ(status->m_strDamagedCopy, std::string(path) + ".damaged");
+        EXPECT_FALSE(fs::exists(onDisk(status->m_strDamagedCopy))) << path;
+    }
+    EXPECT_NE(m_Folder.ReadText("Report.txt").find("the file is kept as data\\database\\Item.dat.damaged before it is saved over"),
+              std::string::npos);
+
+    ASSERT_TRUE(SaveDatabase());
+    ASSERT_TRUE(SaveShutDownData());
+    for (const char* path : paths)
+    {
+        EXPECT_EQ(m_Folder.ReadFile(onDisk(path) + ".damaged"), damaged) << path;
+        EXPECT_NE(m_Folder.ReadFile(onDisk(path)), damaged) << path;
+    }
 }
 
 TEST_F(ProjectFilesTest, ShutDownWritesTheSettingsAndTheVariableNames)
