@@ -75,6 +75,16 @@ public:
                          const std::function<SerializableRecord&(int index)>& element) = 0;
     // A single sub-record stored in place (an element of a fixed array).
     virtual void Record(const std::string& name, SerializableRecord& record) = 0;
+    // The cells of a map, stored as a counted int vector: cell (x, y) is
+    // element y x pitch + x, the map's cells those with x below the width.
+    virtual void Grid(const std::string& name, const CheckedVector<int32_t>& cells, int32_t width, int32_t height,
+                      int32_t pitch)
+    {
+        (void)width;
+        (void)height;
+        (void)pitch;
+        Ints(name, cells);
+    }
 
     void Ints(const std::string& name, const CheckedVector<int32_t>& values)
     {

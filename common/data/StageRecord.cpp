@@ -419,7 +419,7 @@ void EnemyPlacement::VisitVectors(VectorVisitor& visitor)
 
 void StageRecord::VisitVectors(VectorVisitor& visitor)
 {
-    visitor.Ints("m_Chip", m_Chip);
+    visitor.Grid("m_Chip", m_Chip, m_nWidth, m_nHeight, m_nPitch);
     visitor.Records("m_GroupPos", m_GroupPos);
     visitor.Records("m_Enemy", m_Enemy);
     visitor.Records("m_Event", m_Event);
