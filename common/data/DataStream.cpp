@@ -113,7 +113,8 @@ bool DataReader::ReadCount(int32_t& count, std::size_t minBytesPerElement)
     {
         return Fail("negative count " + std::to_string(count));
     }
-    if (minBytesPerElement > 0 && static_cast<std::size_t>(count) > Remaining() / minBytesPerElement)
+    // count < 2^31 and the element sizes are small: the product cannot overflow.
+    if (static_cast<std::size_t>(count) * minBytesPerElement > Remaining())
     {
         return Fail("count " + std::to_string(count) + " exceeds the bytes left");
     }
