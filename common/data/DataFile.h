@@ -88,8 +88,8 @@ std::size_t NextVectorRoom(std::size_t read, std::size_t claimed, std::size_t by
 // of a prototype bound at the current format and reset (one per class and file).
 //
 // The vector grows as its elements are read, to room that the bytes left
-// could fill: a count that the file claims but does not hold never allocates
-// more than a few times what was really read.
+// could fill: a count that the file claims but does not hold takes no more
+// memory than a few times the bytes the file really holds.
 template <class T>
 bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
 {

@@ -15,15 +15,24 @@ DataReader::DataReader(std::vector<unsigned char> fileBytes, std::size_t start, 
     m_Start = m_Pos = std::min(start, m_Bytes.size());
 }
 
-bool DataReader::ReadBytes(void* out, std::size_t size)
+bool DataReader::Need(std::size_t bytes)
 {
     if (m_Failed)
     {
         return false;
     }
-    if (size > Remaining())
+    if (bytes > Remaining())
     {
         return Fail("the file ends early");
+    }
+    return true;
+}
+
+bool DataReader::ReadBytes(void* out, std::size_t size)
+{
+    if (!Need(size))
+    {
+        return false;
     }
     if (size > 0)
     {
@@ -46,13 +55,9 @@ bool DataReader::ReadInt32Slow(int32_t& value)
 
 bool DataReader::ReadInt32s(int32_t* values, std::size_t count)
 {
-    if (m_Failed)
+    if (!Need(count * 4))
     {
         return false;
-    }
-    if (count > Remaining() / 4)
-    {
-        return Fail("the file ends early");
     }
     const unsigned char* p = m_Bytes.data() + m_Pos;
     if constexpr (std::endian::native == std::endian::little)
@@ -75,13 +80,9 @@ bool DataReader::ReadInt32s(int32_t* values, std::size_t count)
 
 bool DataReader::ReadInt32Vector(std::vector<int32_t>& values, std::size_t count)
 {
-    if (m_Failed)
+    if (!Need(count * 4))
     {
         return false;
-    }
-    if (count > Remaining() / 4)
-    {
-        return Fail("the file ends early");
     }
     values.resize(count);
     return ReadInt32s(values.data(), count);

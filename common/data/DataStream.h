@@ -87,6 +87,8 @@ public:
 
 private:
     bool ReadInt32Slow(int32_t& value);
+    // True when that many bytes are left; else the stream fails.
+    bool Need(std::size_t bytes);
 
     std::vector<unsigned char> m_Bytes;
     std::size_t m_Start = 0; // where the payload begins in m_Bytes

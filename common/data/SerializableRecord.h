@@ -109,7 +109,8 @@ public:
     virtual ~SerializableRecord();
 
     // Registers the members that a file of this version holds. Every override
-    // starts with ClearBindings().
+    // starts with ClearBindings() and binds members of the record itself, by
+    // the version alone: the walks keep the result for every object of the class.
     virtual void BindFields(int32_t version);
     // Reads the record from a data file; false when the file is corrupt (the
     // record may then hold part of the file and must be thrown away).
