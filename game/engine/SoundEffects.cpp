@@ -81,7 +81,7 @@ bool CreateGroupFromFile(SoundBufferGroup& group, std::string_view file, int cou
     }
     group = SoundBufferGroup();
     const std::string name(file);
-    if (count < 1)
+    if (count < 1 || count > kMaxSoundBuffers)
     {
         WriteErrorLogF("%sのメモリ確保失敗！", name.c_str());
         return false;
@@ -98,14 +98,12 @@ bool CreateGroupFromFile(SoundBufferGroup& group, std::string_view file, int cou
         WriteErrorLogF("%s生成失敗！", name.c_str());
         return false;
     }
-    std::vector<std::unique_ptr<SoundBuffer>> buffers;
-    buffers.reserve(std::size_t(count));
+    group.m_Buffers.resize(std::size_t(count));
     for (int i = 1; i < count; ++i)
     {
-        buffers.push_back(first->Duplicate());
+        group.m_Buffers[std::size_t(i)] = first->Duplicate();
     }
-    buffers.insert(buffers.begin(), std::move(first));
-    group.m_Buffers = std::move(buffers);
+    group.m_Buffers[0] = std::move(first);
     group.m_nCount = count;
     group.m_nNext = 0;
     group.m_strName = name;

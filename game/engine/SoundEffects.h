@@ -42,6 +42,9 @@ constexpr int kSoundRate = 22050;
 constexpr int kSoundBits = 8;
 constexpr int kSoundChannels = 1;
 
+// The most buffers a group can have.
+constexpr int kMaxSoundBuffers = 64;
+
 // Axes of PlayCursorSound.
 constexpr int kCursorAxisHorizontal = 1;
 constexpr int kCursorAxisVertical = 2;
@@ -59,7 +62,8 @@ bool DSCreateBufferGroup(SoundBufferGroup* groups, const SoundDef* defs, int vol
 // Replaces the group's buffers by `count` buffers of the WAV file (the first
 // loaded, the others its duplicates), each at `volume` when it is non-zero.
 // A file that cannot be read: "%s読み込み失敗！"; one without samples:
-// "%s生成失敗！"; a count below 1: "%sのメモリ確保失敗！"; then false, with
+// "%s生成失敗！"; a count outside 1..kMaxSoundBuffers: "%sのメモリ確保失敗！";
+// then false, with
 // the group left without buffers.
 bool DSCreateBufferGropeFromFile(SoundBufferGroup& group, std::string_view file, int count, int volume);
 // Plays the group's next buffer from its start (stopping it first when it is

@@ -150,7 +150,9 @@ TEST_F(SoundEffectsTest, WaveFilesTheGroupsLoadOrRefuse)
     InitErrorLog(1, "EC.txt");
     EXPECT_FALSE(DSCreateBufferGropeFromFile(m_Group, "wave\\none.wav", 1, 0));
     EXPECT_FALSE(DSCreateBufferGropeFromFile(m_Group, "wave\\t.wav", 0, 0));
-    EXPECT_EQ(ErrorLog(), "wave\\none.wav読み込み失敗！\r\nwave\\t.wavのメモリ確保失敗！\r\n");
+    EXPECT_FALSE(DSCreateBufferGropeFromFile(m_Group, "wave\\t.wav", kMaxSoundBuffers + 1, 0));
+    EXPECT_EQ(ErrorLog(), "wave\\none.wav読み込み失敗！\r\nwave\\t.wavのメモリ確保失敗！\r\n"
+                          "wave\\t.wavのメモリ確保失敗！\r\n");
 }
 
 TEST_F(SoundEffectsTest, GroupPlaysItsBuffersInTurnAndRestartsTheOneThatPlays)
