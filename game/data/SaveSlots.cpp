@@ -95,8 +95,7 @@ void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
         }
         else
         {
-            ReportLoadFailure(*in);
-            FileVersion = previousVersion;
+            FailDamagedLoad(*in, previousVersion, nullptr);
         }
     }
 }
@@ -147,10 +146,10 @@ bool LoadFromSlot(int slot)
     }
     if (!ok || in->Failed())
     {
-        ReportLoadFailure(*in);
-        FileVersion = previousVersion;
+        FailDamagedLoad(*in, previousVersion, nullptr);
         return false;
     }
+    NoteFileLoaded(*in);
     Progress = std::move(progress);
     PartyUnits = std::move(party);
     ResizeUnitVector(PartyUnits, kPartySlotCount);
