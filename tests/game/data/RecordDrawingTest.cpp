@@ -77,7 +77,7 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
         "textbox 0 (14,192) 610x32 margin 0 colour font ひとこと\nふたこと",
         "blit 5 (32,152) 16x16 from (112,0)",
         "text 0 (48,152) ソード",
-        "blit 5 (32,168) 16x16 from (80,96)", // the empty other slot
+        "blit 6 (32,168) 16x16 from (80,96)", // the empty other slot
         "text 0 (48,168) --------",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
@@ -93,9 +93,9 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
         "blit 7 (0,-4) 48x48 from (0,816)",
         "text 0 (2,48) friend1\nソルジャー\nLV   3\nEX  42\nいどうりょく  5",
         "text 0 (200,0) " + parameters,
-        "blit 5 (16,128) 16x16 from (64,96)",
+        "blit 6 (16,128) 16x16 from (64,96)",
         "text 0 (32,128) --------",
-        "blit 5 (16,144) 16x16 from (80,96)",
+        "blit 6 (16,144) 16x16 from (80,96)",
         "text 0 (32,144) --------",
     };
     EXPECT_EQ(m_Target.Calls(), plain);
@@ -107,7 +107,7 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
     EXPECT_TRUE(m_Target.Calls().empty());
 }
 
-TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
+TEST_F(RecordDrawingTest, SkillListShowsSpAndNamesAndGreysWhatCostsTooMuch)
 {
     UnitRecord unit = Sample();
     unit.m_Skill.assign(4, SkillEntry());
@@ -120,10 +120,8 @@ TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
         "text 0 (400,100) SP 6 / 20",
         "blit 5 (416,116) 16x16 from (64,0)", // 9 SP is more than the 6 left: grey
         "text 1 (432,116) ファイア",
-        "text 1 (576,116)  9",
         "blit 5 (416,148) 16x16 from (64,0)", // the empty entry leaves its row blank
         "text 0 (432,148) ヒール",
-        "text 0 (576,148)  3",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
 
@@ -133,7 +131,7 @@ TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
     const Calls tail = {
         "box 0 (0,0) 208x96",     "fill (0,15) 208x1 colour 189",
         "text 0 (0,0) SP 6 / 20", "blit 5 (16,16) 16x16 from (64,0)",
-        "text 0 (32,16) ヒール",  "text 0 (176,16)  3",
+        "text 0 (32,16) ヒール",
     };
     EXPECT_EQ(m_Target.Calls(), tail);
 
@@ -202,6 +200,7 @@ TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
     DrawDescription(m_Target, ItemStack(), 0, 0);
     DrawIconName(m_Target, ItemTable.At(4), 0, 200, kPriceBuy);
     DrawIconName(m_Target, SkillTable.At(2), 0, 220, kFontStandard, 0);
+    DrawIconName(m_Target, SkillTable.At(2), 0, 240, kFontGrey, 1);
     const Calls expected = {
         "box 0 (8,8) 64x16", // three characters and the icon
         "blit 5 (8,8) 16x16 from (64,0)",
@@ -218,6 +217,9 @@ TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
         "text 0 (160,200)     80S",
         "blit 5 (0,220) 16x16 from (64,0)",
         "text 0 (16,220) ファイア",
+        "blit 5 (0,240) 16x16 from (64,0)",
+        "text 1 (16,240) ファイア", // the cost in the same font
+        "text 1 (160,240)  9",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
 }
