@@ -262,7 +262,7 @@ void CharacterInPlay<Record>::DrawSkillList(DrawTarget& target, int x, int y, in
     DrawTextF(target, kFontStandard, x, y, "SP %d / %d", sp, this->m_Param[1].m_nBase);
     for (int i = 0; i < rows; ++i)
     {
-        const int index = first + i;
+        const int64_t index = static_cast<int64_t>(first) + i;
         if (index >= this->m_Skill.Count())
         {
             break;

@@ -4,6 +4,8 @@
 #include "RecordingDrawTarget.h"
 #include "game/data/EnemyUnitRecord.h"
 
+#include <limits>
+
 namespace
 {
 
@@ -136,6 +138,10 @@ TEST_F(RecordDrawingTest, SkillListShowsSpAndNamesAndGreysWhatCostsTooMuch)
     EXPECT_EQ(m_Target.Calls(), tail);
 
     m_Target.Clear();
+    unit.DrawSkillList(m_Target, 0, 0, std::numeric_limits<int>::max(), 2);
+    EXPECT_EQ(m_Target.Calls().size(), 3u); // frame, line and SP only
+
+    m_Target.Clear();
     unit.MakeEmpty();
     unit.DrawSkillList(m_Target, 0, 0, 0, 2);
     EXPECT_EQ(m_Target.Calls(), (Calls{"box 0 (0,0) 208x48", "fill (0,15) 208x1 colour 189"}));
@@ -188,6 +194,12 @@ TEST_F(RecordDrawingTest, InventoryListLaysOutStacksCountsAndPrices)
     m_Target.Clear();
     DrawInventoryList(m_Target, 0, 0, list, 1, 1, 0, kPriceNone, nullptr, nullptr);
     EXPECT_EQ(m_Target.Calls().size(), 3u); // frame, line and title only
+    for (int first : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+    {
+        m_Target.Clear();
+        DrawInventoryList(m_Target, 0, 0, list, first, 3, 1, kPriceNone, nullptr, "なし");
+        EXPECT_EQ(m_Target.Calls().size(), 3u) << first; // no row lies in the list
+    }
 }
 
 TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
