@@ -10,7 +10,6 @@
 #include "game/data/TargetsAndPrices.h"
 #include "platform/core/FatalHooks.h"
 
-
 EnemyUnitRecord::EnemyUnitRecord()
 {
     BindFields(kDataFormatVersion);

@@ -18,6 +18,7 @@ namespace
 
 constexpr const char kSaveFolder[] = "user_data";
 constexpr int kSaveListWidth = 320;
+constexpr int kSlotNumberX = 16;
 constexpr int kSummaryX = 64;
 
 bool IsSlot(int slot)
@@ -85,7 +86,7 @@ void DrawSaveList(DrawTarget& target, int x, int y, const CheckedVector<SaveSlot
             continue;
         }
         const int rowY = y + kListRowHeight * (i + 1);
-        DrawTextF(target, kFontStandard, x + kListRowHeight, rowY, "%d", static_cast<int>(slot + 1));
+        DrawTextF(target, kFontStandard, x + kSlotNumberX, rowY, "%d", static_cast<int>(slot + 1));
         slots[static_cast<std::size_t>(slot)].Draw(target, x + kSummaryX, rowY);
         if (i < rows - 1)
         {
