@@ -28,6 +28,17 @@ protected:
         }
         LeftUp(path.back().first, path.back().second);
     }
+
+    // The event palette active with template 0, of this name, chosen to place.
+    void ChooseTemplate(const char* name)
+    {
+        m_Edit.SwitchPalette(kPaletteEvent);
+        m_Edit.m_nPltNum = 0;
+        m_Edit.m_nBlockWidth = 1;
+        m_Edit.m_nBlockHeight = 1;
+        m_Edit.m_PutEvent.Init();
+        m_Edit.m_PutEvent.m_strName = name;
+    }
 };
 
 TEST(MapWalksTest, TheLineVisitsItsReferenceCells)
@@ -265,12 +276,7 @@ TEST_F(MapToolsTest, ThePenPlacesEventsDirectlyOrThroughTheEventDialog)
                 m_Edit.RecordUndo(m_Stage);
             }
         };
-        m_Edit.SwitchPalette(kPaletteEvent);
-        m_Edit.m_nPltNum = 0;
-        m_Edit.m_nBlockWidth = 1;
-        m_Edit.m_nBlockHeight = 1;
-        m_Edit.m_PutEvent.Init();
-        m_Edit.m_PutEvent.m_strName = "宝箱";
+        ChooseTemplate("宝箱");
 
         Click(2, 1);
         Event* atCell = m_Stage.GetEventAt(2, 1);
@@ -310,12 +316,7 @@ TEST_F(MapToolsTest, AnEventPenStrokeFromAnEditedEventTakesAnUndoPointBeforeItPl
     EditConfig.m_bEditPlacedEvent = 1;
     EditConfig.m_bEditBeforePlacing = 0;
     m_Host.m_nDialogResult = 0; // the edit of the placed event is cancelled: no undo point from the dialog
-    m_Edit.SwitchPalette(kPaletteEvent);
-    m_Edit.m_nPltNum = 0;
-    m_Edit.m_nBlockWidth = 1;
-    m_Edit.m_nBlockHeight = 1;
-    m_Edit.m_PutEvent.Init();
-    m_Edit.m_PutEvent.m_strName = "宝箱";
+    ChooseTemplate("宝箱");
 
     LeftDown(2, 1);
     EXPECT_FALSE(m_Edit.CanUndo());
