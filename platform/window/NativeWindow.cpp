@@ -71,6 +71,21 @@ Point NativeWindow::ClientToScreen(Point p) const
     return local;
 }
 
+Rect NativeWindow::ScreenRect() const
+{
+    Rect rect = WindowRect();
+    if (m_bChild)
+    {
+        if (NativeWindow* parent = m_System.Resolve(m_hParent))
+        {
+            Point origin = parent->ClientToScreen({rect.m_nLeft, rect.m_nTop});
+            rect.m_nLeft = origin.m_nX;
+            rect.m_nTop = origin.m_nY;
+        }
+    }
+    return rect;
+}
+
 Point NativeWindow::ScreenToClient(Point p) const
 {
     Point origin = ClientToScreen({0, 0});

@@ -247,6 +247,8 @@ public:
     // The client area: (0, 0, width, height).
     virtual Rect ClientRect() const = 0;
     Point ClientToScreen(Point p) const;
+    // The whole window in screen coordinates, a child's too.
+    Rect ScreenRect() const;
     Point ScreenToClient(Point p) const;
 
     // Asks for a kWmPaint.
