@@ -23,16 +23,13 @@ inline constexpr std::string_view kClassScrollBar = "SCROLLBAR";
 inline constexpr std::string_view kClassUpDown = "msctls_updown32";
 
 // ---- window and dialog styles beside those of WindowMessages.h ----
-enum : uint32_t
-{
-    kWsBorder = 0x00800000,
-    kWsSysMenu = 0x00080000,
-    kWsMinimizeBox = 0x00020000, // top-level windows; the same bit is kWsGroup on a control
-    kWsMaximizeBox = 0x00010000, // top-level windows; the same bit is kWsTabStop on a control
-    kDsSetFont = 0x00000040,
-    kDsModalFrame = 0x00000080,
-    kDsCenter = 0x00000800,
-};
+inline constexpr uint32_t kWsBorder = 0x00800000;
+inline constexpr uint32_t kWsSysMenu = 0x00080000;
+inline constexpr uint32_t kWsMinimizeBox = 0x00020000; // top-level windows; the same bit is kWsGroup on a control
+inline constexpr uint32_t kWsMaximizeBox = 0x00010000; // top-level windows; the same bit is kWsTabStop on a control
+inline constexpr uint32_t kDsSetFont = 0x00000040;
+inline constexpr uint32_t kDsModalFrame = 0x00000080;
+inline constexpr uint32_t kDsCenter = 0x00000800;
 
 // ---- general messages ----
 enum : uint32_t
@@ -44,19 +41,16 @@ enum : uint32_t
 };
 
 // ---- buttons ----
-enum : uint32_t
-{
-    kBsPushButton = 0x0,
-    kBsDefPushButton = 0x1,
-    kBsCheckBox = 0x2,
-    kBsAutoCheckBox = 0x3,
-    kBsRadioButton = 0x4,
-    kBs3State = 0x5,
-    kBsAuto3State = 0x6,
-    kBsGroupBox = 0x7,
-    kBsAutoRadioButton = 0x9,
-    kBsTypeMask = 0xF,
-};
+inline constexpr uint32_t kBsPushButton = 0x0;
+inline constexpr uint32_t kBsDefPushButton = 0x1;
+inline constexpr uint32_t kBsCheckBox = 0x2;
+inline constexpr uint32_t kBsAutoCheckBox = 0x3;
+inline constexpr uint32_t kBsRadioButton = 0x4;
+inline constexpr uint32_t kBs3State = 0x5;
+inline constexpr uint32_t kBsAuto3State = 0x6;
+inline constexpr uint32_t kBsGroupBox = 0x7;
+inline constexpr uint32_t kBsAutoRadioButton = 0x9;
+inline constexpr uint32_t kBsTypeMask = 0xF;
 
 enum : uint32_t
 {
@@ -78,30 +72,24 @@ enum : int
 };
 
 // ---- static texts and pictures ----
-enum : uint32_t
-{
-    kSsLeft = 0x0,
-    kSsCenter = 0x1,
-    kSsRight = 0x2,
-    kSsBlackFrame = 0x7,
-    kSsGrayFrame = 0x8,
-    kSsLeftNoWordWrap = 0xC,
-    kSsBitmap = 0xE,
-    kSsEtchedFrame = 0x12,
-    kSsTypeMask = 0x1F,
-    kSsSunken = 0x1000,
-};
+inline constexpr uint32_t kSsLeft = 0x0;
+inline constexpr uint32_t kSsCenter = 0x1;
+inline constexpr uint32_t kSsRight = 0x2;
+inline constexpr uint32_t kSsBlackFrame = 0x7;
+inline constexpr uint32_t kSsGrayFrame = 0x8;
+inline constexpr uint32_t kSsLeftNoWordWrap = 0xC;
+inline constexpr uint32_t kSsBitmap = 0xE;
+inline constexpr uint32_t kSsEtchedFrame = 0x12;
+inline constexpr uint32_t kSsTypeMask = 0x1F;
+inline constexpr uint32_t kSsSunken = 0x1000;
 
 // ---- edits ----
-enum : uint32_t
-{
-    kEsMultiline = 0x0004,
-    kEsAutoVScroll = 0x0040,
-    kEsAutoHScroll = 0x0080,
-    kEsReadOnly = 0x0800,
-    kEsWantReturn = 0x1000,
-    kEsNumber = 0x2000,
-};
+inline constexpr uint32_t kEsMultiline = 0x0004;
+inline constexpr uint32_t kEsAutoVScroll = 0x0040;
+inline constexpr uint32_t kEsAutoHScroll = 0x0080;
+inline constexpr uint32_t kEsReadOnly = 0x0800;
+inline constexpr uint32_t kEsWantReturn = 0x1000;
+inline constexpr uint32_t kEsNumber = 0x2000;
 
 enum : uint32_t
 {
@@ -123,12 +111,9 @@ enum : int
 };
 
 // ---- list boxes ----
-enum : uint32_t
-{
-    kLbsNotify = 0x0001,
-    kLbsSort = 0x0002,
-    kLbsNoIntegralHeight = 0x0100,
-};
+inline constexpr uint32_t kLbsNotify = 0x0001;
+inline constexpr uint32_t kLbsSort = 0x0002;
+inline constexpr uint32_t kLbsNoIntegralHeight = 0x0100;
 
 enum : uint32_t
 {
@@ -160,11 +145,8 @@ constexpr int kListRowHeight = 12;
 constexpr int kListBorder = 2;
 
 // ---- combo boxes ----
-enum : uint32_t
-{
-    kCbsDropDown = 0x0002,
-    kCbsDropDownList = 0x0003,
-};
+inline constexpr uint32_t kCbsDropDown = 0x0002;
+inline constexpr uint32_t kCbsDropDownList = 0x0003;
 
 enum : uint32_t
 {
@@ -188,11 +170,8 @@ enum : int
 };
 
 // ---- scroll bars ----
-enum : uint32_t
-{
-    kSbsHorz = 0x0,
-    kSbsVert = 0x1,
-};
+inline constexpr uint32_t kSbsHorz = 0x0;
+inline constexpr uint32_t kSbsVert = 0x1;
 
 // Which bar: a window's own horizontal or vertical bar, or a scroll-bar control.
 enum : int
@@ -202,14 +181,11 @@ enum : int
     kSbCtl = 2,
 };
 
-enum : uint32_t
-{
-    kSifRange = 0x01,
-    kSifPage = 0x02,
-    kSifPos = 0x04,
-    kSifTrackPos = 0x10,
-    kSifAll = 0x17,
-};
+inline constexpr uint32_t kSifRange = 0x01;
+inline constexpr uint32_t kSifPage = 0x02;
+inline constexpr uint32_t kSifPos = 0x04;
+inline constexpr uint32_t kSifTrackPos = 0x10;
+inline constexpr uint32_t kSifAll = 0x17;
 
 enum : uint32_t
 {
@@ -231,15 +207,12 @@ struct ScrollInfo
 };
 
 // ---- up-down (spin) controls ----
-enum : uint32_t
-{
-    kUdsWrap = 0x0001,
-    kUdsSetBuddyInt = 0x0002,
-    kUdsAlignRight = 0x0004,
-    kUdsAutoBuddy = 0x0010,
-    kUdsArrowKeys = 0x0020,
-    kUdsHorz = 0x0040,
-};
+inline constexpr uint32_t kUdsWrap = 0x0001;
+inline constexpr uint32_t kUdsSetBuddyInt = 0x0002;
+inline constexpr uint32_t kUdsAlignRight = 0x0004;
+inline constexpr uint32_t kUdsAutoBuddy = 0x0010;
+inline constexpr uint32_t kUdsArrowKeys = 0x0020;
+inline constexpr uint32_t kUdsHorz = 0x0040;
 
 enum : uint32_t
 {
