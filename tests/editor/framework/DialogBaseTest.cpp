@@ -38,15 +38,6 @@ protected:
     {
         platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
     }
-    static CheckedVector<PlainControl> Buttons(std::initializer_list<int> ids)
-    {
-        CheckedVector<PlainControl> buttons;
-        for (int id : ids)
-        {
-            buttons.push_back(PlainControl(id));
-        }
-        return buttons;
-    }
     // Lets a loop dispatch what waits, with the dialog keyboard of the registered windows as 6.101's loop has it.
     void RunLoopUntilIdle(EditorApp& app)
     {
@@ -79,7 +70,7 @@ TEST_F(DialogTest, TheValueDialogIsBuiltFromItsTemplateAndTypingTwelveThenEnterE
     ProbeDialog dialog(*value, nullptr, &m_App);
     ProbeControl edit(kControlTextEdit, 1077);
     dialog.m_Probes = {&edit};
-    dialog.m_Plain = Buttons({1006, 1007});
+    dialog.m_Plain = PlainControls({1006, 1007});
     dialog.m_OnInit = [&](ProbeDialog& shown) {
         platform::NativeWindow* window = shown.Native();
         EXPECT_EQ(window->Text(), "値の入力");
@@ -408,7 +399,7 @@ TEST_F(DialogTest, OkStoresTheControlsCancelAndTheCloseBoxDoNot)
         ProbeControl text(kControlTextEdit, 1001);
         text.m_strValue = "kept";
         dialog.m_Probes = {&text};
-        dialog.m_Plain = Buttons({1006, 1007});
+        dialog.m_Plain = PlainControls({1006, 1007});
         dialog.m_bLeaveClose = c.m_bLeaveClose;
         runs.Answer([&](DialogBase& shown) {
             EXPECT_EQ(Native(Item(shown, 1001))->Text(), "kept");
@@ -693,12 +684,12 @@ TEST_F(DialogTest, ScriptedRunsAnswerDialogsOpenedInsideOthers)
 {
     ScriptedModalRuns runs;
     ProbeDialog outer(FieldsTemplate(), nullptr, &m_App);
-    outer.m_Plain = Buttons({1006, 1007});
+    outer.m_Plain = PlainControls({1006, 1007});
     int innerResult = -1;
     bool ownerEnabledDuringInner = true;
     runs.Answer([&](DialogBase& shown) {
         OtherProbeDialog inner(ViewTemplate(), shown.Handle(), &m_App);
-        inner.m_Plain = Buttons({1006});
+        inner.m_Plain = PlainControls({1006});
         innerResult = inner.RunModal(0);
         Click(shown, 1007);
     });

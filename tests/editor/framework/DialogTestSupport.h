@@ -138,6 +138,17 @@ public:
 using ProbeDialog = ProbeDialogClass<0>;
 using OtherProbeDialog = ProbeDialogClass<1>;
 
+// Plain controls of the ids, for a dialog's buttons.
+inline CheckedVector<PlainControl> PlainControls(std::initializer_list<int> ids)
+{
+    CheckedVector<PlainControl> controls;
+    for (int id : ids)
+    {
+        controls.push_back(PlainControl(id));
+    }
+    return controls;
+}
+
 // Test templates beside the editor's own.
 inline const DialogTemplate& PaletteTemplate()
 {

@@ -58,15 +58,6 @@ protected:
     {
         return platform::ModelOf<Model>(m_System.GetDlgItem(dialog.Handle(), id));
     }
-    static CheckedVector<PlainControl> Buttons(std::initializer_list<int> ids)
-    {
-        CheckedVector<PlainControl> buttons;
-        for (int id : ids)
-        {
-            buttons.push_back(PlainControl(id));
-        }
-        return buttons;
-    }
 
     platform::QtWindowSystem m_System;
     platform::ScriptedDialogs m_Boxes;
@@ -82,7 +73,7 @@ TEST_F(QtDialogTest, TypingTwelveIntoTheValueDialogAndClickingOkEndsTheRunWithOn
         ProbeControl value(kControlTextEdit, 1077);
         value.m_strValue = "5";
         dialog.m_Probes = {&value};
-        dialog.m_Plain = Buttons({1006, 1007});
+        dialog.m_Plain = PlainControls({1006, 1007});
         bool shown = false;
         // The author acts once the modal loop runs.
         QTimer::singleShot(0, [&] {
