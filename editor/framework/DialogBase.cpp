@@ -382,7 +382,6 @@ void DialogBase::RunModeless(int showFlags)
         return;
     }
     m_hWnd = window;
-    Show(1);
     ShowDialogWindow(window);
 }
 

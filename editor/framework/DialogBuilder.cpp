@@ -59,7 +59,12 @@ Rect CentredOn(const Rect& over, int width, int height)
     return {over.m_nLeft + (over.m_nWidth - width) / 2, over.m_nTop + (over.m_nHeight - height) / 2, width, height};
 }
 
-} // namespace
+// The class and the style of a control of that kind (kWsChild and kWsVisible included).
+struct DialogItemClass
+{
+    std::string_view m_strClass;
+    uint32_t m_nStyle = 0;
+};
 
 DialogItemClass ClassOfDialogItem(DialogItemKind kind)
 {
@@ -86,6 +91,8 @@ DialogItemClass ClassOfDialogItem(DialogItemKind kind)
     }
     return {kClassStatic, kControl};
 }
+
+} // namespace
 
 WindowHandle CreateDialogWindow(WindowSystem& system, const DialogTemplate& dialog, WindowHandle parent,
                                 DialogWindowState& state, intptr_t parameter)

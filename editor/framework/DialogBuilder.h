@@ -42,11 +42,3 @@ DialogWindowState* DialogStateOf(platform::WindowHandle dialog);
 
 // The answer the dialog gives to the kWmNotify it is handling (an up-down's step refused: nonzero).
 void SetDialogAnswer(platform::WindowHandle dialog, intptr_t answer);
-
-// The class and the style of a control of that kind (kWsChild and kWsVisible included).
-struct DialogItemClass
-{
-    std::string_view m_strClass;
-    uint32_t m_nStyle = 0;
-};
-DialogItemClass ClassOfDialogItem(DialogItemKind kind);

@@ -9,11 +9,6 @@
 namespace platform
 {
 
-QString ButtonCaption(const std::string& cp932)
-{
-    return FromCp932(cp932);
-}
-
 // ---- QtPushButton ----
 
 QtPushButton::QtPushButton(QtChildWindow& owner, ButtonModel& model, QWidget* parent)
@@ -33,7 +28,7 @@ QtPushButton::QtPushButton(QtChildWindow& owner, ButtonModel& model, QWidget* pa
 void QtPushButton::Sync()
 {
     QSignalBlocker block(this);
-    setText(ButtonCaption(m_Model.Text()));
+    setText(FromCp932(m_Model.Text()));
     setDefault(m_Model.Type() == kBsDefPushButton);
 }
 
@@ -73,7 +68,7 @@ void QtCheckButton::resizeEvent(QResizeEvent*)
 void QtCheckButton::Sync()
 {
     QSignalBlocker block(m_pButton);
-    m_pButton->setText(ButtonCaption(m_Model.Text()));
+    m_pButton->setText(FromCp932(m_Model.Text()));
     if (m_pBox)
     {
         m_pBox->setTristate(m_Model.IsThreeState());
@@ -100,7 +95,7 @@ QtGroupBox::QtGroupBox(QtChildWindow&, ButtonModel& model, QWidget* parent) : QG
 
 void QtGroupBox::Sync()
 {
-    setTitle(ButtonCaption(m_Model.Text()));
+    setTitle(FromCp932(m_Model.Text()));
     lower();
 }
 

@@ -55,7 +55,4 @@ private:
     ButtonModel& m_Model;
 };
 
-// A caption as the widgets show it: "&&" is an ampersand, a single "&" marks the mnemonic.
-QString ButtonCaption(const std::string& cp932);
-
 } // namespace platform

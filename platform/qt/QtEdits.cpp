@@ -102,12 +102,12 @@ void QtEdit::TakeSelection()
     const std::string& text = m_Model.Text();
     if (hasSelectedText())
     {
-        m_Model.UserSelect(ByteOfQtIndex(text, selectionStart(), false), ByteOfQtIndex(text, selectionEnd(), false));
+        m_Model.SetSelection(ByteOfQtIndex(text, selectionStart(), false), ByteOfQtIndex(text, selectionEnd(), false));
     }
     else
     {
         int caret = ByteOfQtIndex(text, cursorPosition(), false);
-        m_Model.UserSelect(caret, caret);
+        m_Model.SetSelection(caret, caret);
     }
 }
 
@@ -184,7 +184,7 @@ void QtMultiEdit::TakeSelection()
     }
     const std::string& text = m_Model.Text();
     QTextCursor cursor = textCursor();
-    m_Model.UserSelect(ByteOfQtIndex(text, cursor.selectionStart(), true),
+    m_Model.SetSelection(ByteOfQtIndex(text, cursor.selectionStart(), true),
                        ByteOfQtIndex(text, cursor.selectionEnd(), true));
 }
 

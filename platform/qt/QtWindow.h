@@ -148,8 +148,6 @@ public:
     QWidget* Container() const override { return m_pWidget; }
 
     QWidget* Widget() const { return m_pWidget; }
-    // The picture presented so far (a canvas only).
-    const QImage* Picture() const { return m_pCanvas ? &m_pCanvas->Picture() : nullptr; }
 
 private:
     uint32_t m_nStyle;

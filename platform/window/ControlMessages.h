@@ -77,6 +77,7 @@ inline constexpr uint32_t kSsCenter = 0x1;
 inline constexpr uint32_t kSsRight = 0x2;
 inline constexpr uint32_t kSsBlackFrame = 0x7;
 inline constexpr uint32_t kSsGrayFrame = 0x8;
+inline constexpr uint32_t kSsSimple = 0xB;
 inline constexpr uint32_t kSsLeftNoWordWrap = 0xC;
 inline constexpr uint32_t kSsBitmap = 0xE;
 inline constexpr uint32_t kSsEtchedFrame = 0x12;

@@ -185,11 +185,6 @@ void EditModel::UserReplace(std::string_view text, int selStart, int selEnd)
     NotifyChange(false);
 }
 
-void EditModel::UserSelect(int start, int end)
-{
-    SetSelection(start, end);
-}
-
 bool EditModel::ReplaceSelection(std::string_view bytes)
 {
     int kept = static_cast<int>(m_strText.size()) - (m_nSelEnd - m_nSelStart);

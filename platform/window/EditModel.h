@@ -42,8 +42,6 @@ public:
     void UserChar(uint32_t code);
     // The widget changed the text itself (deleting, pasting): the new text and selection.
     void UserReplace(std::string_view text, int selStart, int selEnd);
-    // The caret or the selection moved.
-    void UserSelect(int start, int end);
 
 private:
     // Replaces the selection by the bytes, within the limit; false when they do not fit.

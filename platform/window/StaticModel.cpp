@@ -6,7 +6,7 @@ namespace platform
 bool StaticModel::IsPicture() const
 {
     uint32_t type = Style() & kSsTypeMask;
-    return type != kSsLeft && type != kSsCenter && type != kSsRight && type != kSsLeftNoWordWrap && type != 0xB;
+    return type != kSsLeft && type != kSsCenter && type != kSsRight && type != kSsLeftNoWordWrap && type != kSsSimple;
 }
 
 uint32_t StaticModel::Alignment() const
