@@ -20,7 +20,7 @@ BitmapControl::BitmapControl(const BitmapControl& other) : Control(other), m_Bin
 
 void BitmapControl::Attach(DialogBase* owner, const BitmapControlBinding& binding)
 {
-    Control::Attach(owner, static_cast<uint16_t>(binding.m_nId));
+    AttachByBinding(owner, binding);
     int width = 0;
     int height = 0;
     if (platform::NativeWindow* native = Native())

@@ -74,6 +74,12 @@ public:
     // on it then does nothing) and reads its placement. Every kind's Attach
     // begins with this.
     void Attach(DialogBase* owner, uint16_t id);
+    // Attach with the id the binding descriptor begins with.
+    template <class Binding>
+    void AttachByBinding(DialogBase* owner, const Binding& binding)
+    {
+        Attach(owner, static_cast<uint16_t>(binding.m_nId));
+    }
     // Reads the control's position on the screen and relative to the owner's client area.
     void UpdatePlacement();
     // Sizes the control, keeping its place; nothing when it was never attached.

@@ -1,8 +1,9 @@
 #pragma once
 
 // The binding descriptors: what a dialog's constructor fills for each wrapper
-// and its Attach reads when the dialog's window is made. Every Set keeps only
-// the low 16 bits of the control id.
+// and its Attach reads when the dialog's window is made. Each begins with the
+// control id (m_nId; a numeric edit's is its edit's), and every Set keeps only
+// its low 16 bits.
 
 #include "platform/window/WindowHandle.h"
 
@@ -70,7 +71,7 @@ struct ComboBoxBinding
 template <class T>
 struct NumberEditBinding
 {
-    uint32_t m_nEditId = 0;
+    uint32_t m_nId = 0; // the edit
     T* m_pValue = nullptr;
     T m_Minimum = T();
     T m_Maximum = T();
@@ -80,7 +81,7 @@ struct NumberEditBinding
 
     void Set(int id, T* value, T minimum, T maximum, int32_t reserved, int spinId, T unit)
     {
-        m_nEditId = ControlIdBits(id);
+        m_nId = ControlIdBits(id);
         m_pValue = value;
         m_Minimum = minimum;
         m_Maximum = maximum;

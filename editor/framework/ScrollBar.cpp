@@ -4,7 +4,7 @@
 
 void ScrollBar::Attach(DialogBase* owner, const ScrollBarBinding& binding)
 {
-    Control::Attach(owner, static_cast<uint16_t>(binding.m_nId));
+    AttachByBinding(owner, binding);
     m_pWindow = binding.m_pWindow;
     m_nBar = binding.m_nBar;
     m_nReserved = binding.m_nReserved;

@@ -20,7 +20,7 @@ public:
 
     void Attach(DialogBase* owner, const SpinControlBinding& binding)
     {
-        Control::Attach(owner, static_cast<uint16_t>(binding.m_nId));
+        AttachByBinding(owner, binding);
         m_hBuddy = binding.m_hBuddy;
         if constexpr (std::is_same_v<T, int32_t>)
         {

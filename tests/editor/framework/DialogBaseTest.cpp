@@ -413,6 +413,28 @@ TEST_F(DialogTest, OkStoresTheControlsCancelAndTheCloseBoxDoNot)
     }
 }
 
+TEST_F(DialogTest, ADialogThatDrawsRedrawsAfterEveryHandledMessageAndItsClose)
+{
+    ScriptedModalRuns runs;
+    ProbeDialog dialog(ViewTemplate(), nullptr, &m_App);
+    dialog.m_bRedrawing = true;
+    std::vector<int> paints;
+    runs.Answer([&](DialogBase& shown) {
+        int before = dialog.m_nPaints;
+        m_System.SendMessage(shown.Handle(), platform::kWmCommand, 1030, 0); // handled: a redraw
+        paints.push_back(dialog.m_nPaints - before);
+        before = dialog.m_nPaints;
+        m_System.SendMessage(shown.Handle(), platform::kWmUser + 7, 0, 0); // not handled: none
+        paints.push_back(dialog.m_nPaints - before);
+        before = dialog.m_nPaints;
+        m_System.SendMessage(shown.Handle(), platform::kWmClose, 0, 0);
+        paints.push_back(dialog.m_nPaints - before);
+    });
+    EXPECT_EQ(dialog.RunModal(0), 0);
+    EXPECT_TRUE(dialog.HasEnded());
+    EXPECT_EQ(paints, (std::vector<int>{1, 0, 1}));
+}
+
 TEST_F(DialogTest, ControlsKnowWhereTheyAreAndAssignOnlyTheirHandleAndId)
 {
     ScriptedModalRuns runs;

@@ -69,8 +69,9 @@ private:
     std::vector<std::string>* m_pLog;
 };
 
-// A dialog that writes down its button commands and redraws. Its procedure is the
-// standard one (kWmClose closes with 0) unless told to leave kWmClose alone;
+// A dialog that writes down its button commands and redraws. Its procedure is
+// one of the standard ones (kWmClose closes with 0, CloseOnWmClose or
+// CloseAndRedraw), or leaves kWmClose alone;
 // its commands go through the standard OK and Cancel handling. Each Class
 // number is a dialog class of its own, with its own current instance.
 template <int Class>
@@ -90,6 +91,10 @@ public:
 
     intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
+        if (m_bRedrawing)
+        {
+            return CloseAndRedraw(window, message, wParam, lParam);
+        }
         if (m_bLeaveClose && message == platform::kWmClose)
         {
             return OnMessage(window, message, wParam, lParam) ? 1 : 0;
@@ -128,6 +133,7 @@ public:
     std::vector<ProbeControl*> m_Probes;
     std::function<void(ProbeDialogClass&)> m_OnInit;
     bool m_bLeaveClose = false;
+    bool m_bRedrawing = false; // CloseAndRedraw as the procedure
 
     std::vector<int> m_Commands;
     int m_nPaints = 0;
