@@ -1,19 +1,13 @@
 #include "editor/framework/KeyboardHook.h"
 
 #include "common/services/Log.h"
+#include "common/window/WindowBase.h"
 
 int CtrlKeyDown = 0;
 
 namespace
 {
-
 constexpr char kHookProperty[] = "cHook";
-
-// The system whose key observer is the hook, by its serial (a system may be
-// made again at the same address).
-platform::WindowSystem* g_pHooked = nullptr;
-uint64_t g_nHookedSerial = 0;
-
 } // namespace
 
 KeyboardHook::~KeyboardHook()
@@ -34,23 +28,16 @@ int KeyboardHook::Install(platform::WindowHandle window)
         return 0;
     }
     native->SetProp(kHookProperty, this);
-    platform::WindowSystem& system = native->System();
-    if (g_pHooked != &system || g_nHookedSerial != system.Serial())
-    {
-        system.SetKeyObserver(&KeyboardHook::HookProc);
-        g_pHooked = &system;
-        g_nHookedSerial = system.Serial();
-    }
+    // The system's key observer is the one hook: setting it again changes nothing.
+    native->System().SetKeyObserver(&KeyboardHook::HookProc);
     return 1;
 }
 
 void KeyboardHook::UninstallAll()
 {
-    if (g_pHooked)
+    if (AppWindowSystem)
     {
-        g_pHooked->SetKeyObserver(nullptr);
-        g_pHooked = nullptr;
-        g_nHookedSerial = 0;
+        AppWindowSystem->SetKeyObserver(nullptr);
     }
 }
 

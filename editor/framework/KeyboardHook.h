@@ -24,11 +24,10 @@ public:
     KeyboardHook(const KeyboardHook&) = delete;
     KeyboardHook& operator=(const KeyboardHook&) = delete;
 
-    // Marks the window with this hook (its "cHook" property) and installs the
-    // hook on the window's system when that has none yet. 1 when a hook is
-    // installed afterwards.
+    // Marks the window with this hook (its "cHook" property) and makes the
+    // hook its system's key observer. 1 when a hook is installed afterwards.
     int Install(platform::WindowHandle window);
-    // Removes the hook (shut-down).
+    // Removes the hook from the program's window system (shut-down).
     static void UninstallAll();
 
     platform::WindowHandle Window() const { return m_hWindow; }

@@ -7,12 +7,7 @@
 namespace platform
 {
 
-namespace
-{
-std::atomic<uint64_t> g_nNextSerial{1};
-} // namespace
-
-WindowSystem::WindowSystem() : m_nSerial(g_nNextSerial++), m_LoopThread(std::this_thread::get_id())
+WindowSystem::WindowSystem() : m_LoopThread(std::this_thread::get_id())
 {
 }
 

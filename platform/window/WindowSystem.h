@@ -83,9 +83,6 @@ public:
     WindowSystem(const WindowSystem&) = delete;
     WindowSystem& operator=(const WindowSystem&) = delete;
 
-    // A number no other system of this process had, for code that must tell systems apart.
-    uint64_t Serial() const { return m_nSerial; }
-
     // ---- windows ----
     // Makes a hidden window (shown by kWsVisible or Show), sends it kWmCreate,
     // then kWmSize. Null when the window cannot be made or kWmCreate answers -1.
@@ -226,7 +223,6 @@ private:
     void SendFocusChange(WindowHandle from, WindowHandle to);
     void ChangeActive(WindowHandle top);
 
-    uint64_t m_nSerial;
     std::vector<std::unique_ptr<NativeWindow>> m_Windows;   // loop thread only
     std::vector<std::unique_ptr<NativeWindow>> m_Destroyed; // children before their parents
     int m_nDepth = 0;
