@@ -437,3 +437,29 @@ TEST_F(ControlTest, TheDialogKeyboardMovesTheFocusAndSendsCommandsButClosesNothi
 }
 
 } // namespace
+
+namespace
+{
+
+using namespace platform;
+
+TEST(WindowCommandTest, MaximisingFillsTheDesktopAndRestoringGoesBack)
+{
+    DummyWindowSystem system;
+    system.FixDesktopRect({0, 0, 640, 480});
+    WindowCreateParams params;
+    params.m_WindowRect = {30, 40, 200, 100};
+    WindowHandle window = system.CreateWindow(params);
+    NativeWindow* native = system.Resolve(window);
+    system.SendMessage(window, kWmSysCommand, kScMaximize, 0);
+    EXPECT_EQ(native->WindowRect(), (Rect{0, 0, 640, 480}));
+    EXPECT_TRUE(native->Style() & kWsMaximize);
+    system.SendMessage(window, kWmSysCommand, kScRestore, 0);
+    EXPECT_EQ(native->WindowRect(), (Rect{30, 40, 200, 100}));
+    EXPECT_FALSE(native->Style() & kWsMaximize);
+    // Close from the system menu is the close message: the default destroys the window.
+    system.SendMessage(window, kWmSysCommand, kScClose, 0);
+    EXPECT_FALSE(system.IsWindow(window));
+}
+
+} // namespace
