@@ -1,6 +1,7 @@
 #include "CheckedVector.h"
 
 #include "FormatString.h"
+#include "common/services/Log.h"
 #include "platform/core/FatalHooks.h"
 
 #include <atomic>

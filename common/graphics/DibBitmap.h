@@ -8,7 +8,7 @@
 // colour with the nearest entry of its colour table.
 
 #include "common/graphics/Palette.h"
-#include "common/services/Log.h"
+#include "platform/core/Format.h"
 #include "platform/text/TextRasterizer.h"
 #include "platform/window/PixelView.h"
 

@@ -69,14 +69,14 @@ TEST_F(DibBitmapTest, EightBitFilesLoadWithTheirHeadersPaddingAndRowOrder)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.m_pszName);
-        BmpSpec spec;
-        spec.m_bTopDown = c.m_bTopDown;
-        spec.m_nInfoSize = c.m_nInfoSize;
-        spec.m_nColours = c.m_nColours;
-        spec.m_nGap = c.m_nGap;
-        spec.m_Table = RampTable();
-        spec.m_Pixels = pixels;
-        m_Folder.WriteFile("bmp/Chip.bmp", MakeBmp(spec));
+        BmpLayout layout;
+        layout.m_bTopDown = c.m_bTopDown;
+        layout.m_nInfoSize = c.m_nInfoSize;
+        layout.m_nColours = c.m_nColours;
+        layout.m_nGap = c.m_nGap;
+        layout.m_Table = RampTable();
+        layout.m_Pixels = pixels;
+        m_Folder.WriteFile("bmp/Chip.bmp", MakeBmp(layout));
         GlobalPalette.fill(0x77);
 
         DibBitmap bitmap;
@@ -101,13 +101,13 @@ TEST_F(DibBitmapTest, EightBitFilesLoadWithTheirHeadersPaddingAndRowOrder)
 
 TEST_F(DibBitmapTest, FilesTheEightBitLoaderCannotTakeShowABoxAndLeaveThePalette)
 {
-    BmpSpec trueColour;
+    BmpLayout trueColour;
     trueColour.m_nBitCount = 24;
     m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
-    BmpSpec compressed;
+    BmpLayout compressed;
     compressed.m_nCompression = 1;
     m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
-    std::vector<unsigned char> truncated = MakeBmp(BmpSpec{});
+    std::vector<unsigned char> truncated = MakeBmp(BmpLayout{});
     truncated.resize(truncated.size() - 4);
     m_Folder.WriteFile("bmp/Short.bmp", truncated);
 
@@ -247,12 +247,12 @@ TEST_F(DibBitmapTest, PrintfDrawsEachLineTwentyPixelsLowerInWhite)
 
 TEST_F(DibBitmapTest, MaskedBlitOntoEightBitsKeepsTheDestinationUnderTheTransparentIndex)
 {
-    BmpSpec spec;
-    spec.m_nWidth = 4;
-    spec.m_nHeight = 1;
-    spec.m_Table = RampTable();
-    spec.m_Pixels = {7, 20, 7, 30};
-    m_Folder.WriteFile("bmp/Sprite.bmp", MakeBmp(spec));
+    BmpLayout layout;
+    layout.m_nWidth = 4;
+    layout.m_nHeight = 1;
+    layout.m_Table = RampTable();
+    layout.m_Pixels = {7, 20, 7, 30};
+    m_Folder.WriteFile("bmp/Sprite.bmp", MakeBmp(layout));
     TransparentIndex = 7;
     DibBitmap sprite;
     ASSERT_EQ(sprite.Load("bmp\\Sprite.bmp", 8, 1), 1);
@@ -297,12 +297,12 @@ TEST_F(DibBitmapTest, StretchBltScalesAndClipsAtTheEdges)
 
 TEST_F(DibBitmapTest, PalettesComeFromTheColourTableAndTheTransparentIndexIsTheFirstMatch)
 {
-    BmpSpec spec;
-    spec.m_nInfoSize = 108;
-    spec.m_nColours = 4;
-    spec.m_Table = {0x000000, 0x112233, 0x00FF00, 0x00FF00};
-    m_Folder.WriteFile("bmp/Palette.bmp", MakeBmp(spec));
-    BmpSpec trueColour;
+    BmpLayout layout;
+    layout.m_nInfoSize = 108;
+    layout.m_nColours = 4;
+    layout.m_Table = {0x000000, 0x112233, 0x00FF00, 0x00FF00};
+    m_Folder.WriteFile("bmp/Palette.bmp", MakeBmp(layout));
+    BmpLayout trueColour;
     trueColour.m_nBitCount = 24;
     m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
 
@@ -332,10 +332,10 @@ namespace
 
 TEST_F(DibBitmapTest, AFileOfAnotherDepthIsNotTwoHundredFiftySixColoursWhateverItsLayout)
 {
-    BmpSpec highColour;
+    BmpLayout highColour;
     highColour.m_nBitCount = 16;
     m_Folder.WriteFile("bmp/High.bmp", MakeBmp(highColour));
-    BmpSpec bitFields;
+    BmpLayout bitFields;
     bitFields.m_nBitCount = 32;
     bitFields.m_nCompression = 3;
     m_Folder.WriteFile("bmp/Fields.bmp", MakeBmp(bitFields));
@@ -353,11 +353,11 @@ TEST_F(DibBitmapTest, AFileOfAnotherDepthIsNotTwoHundredFiftySixColoursWhateverI
 
 TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
 {
-    BmpSpec compressed;
+    BmpLayout compressed;
     compressed.m_nCompression = 1; // run-length coded pixels
     compressed.m_Table = RampTable();
     m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
-    std::vector<unsigned char> cut = MakeBmp(BmpSpec{.m_Table = RampTable()});
+    std::vector<unsigned char> cut = MakeBmp(BmpLayout{.m_Table = RampTable()});
     cut.resize(14 + 40 + 256 * 4 + 3); // the pixel rows are missing
     m_Folder.WriteFile("bmp/Cut.bmp", cut);
 

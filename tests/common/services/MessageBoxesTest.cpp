@@ -1,4 +1,5 @@
 #include "common/services/DialogItems.h"
+#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/window/DummyWindowSystem.h"
