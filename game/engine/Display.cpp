@@ -43,13 +43,14 @@ const char* const kErrorTexts[] = {
 constexpr uint8_t kFlagReserved = 1; // an entry the fades may change
 constexpr uint8_t kFlagExplicit = 2; // one of the twenty system colours
 
-// One line for each operation that was handed no surface at all.
+// One line for each operation that was handed no surface at all, once for each start of the display.
+std::mutex g_ReportMutex;
+std::set<std::string> g_Reported;
+
 void ReportNoSurface(const char* operation)
 {
-    static std::mutex mutex;
-    static std::set<std::string> reported;
-    std::lock_guard lock(mutex);
-    if (reported.insert(operation).second)
+    std::lock_guard lock(g_ReportMutex);
+    if (g_Reported.insert(operation).second)
     {
         WriteErrorLogF("%s: サーフェスがありません", operation);
     }
@@ -403,6 +404,10 @@ bool DDInit(platform::DisplayHost& window, int width, int height, int depth, int
             }
             DDRelease();
         }
+    }
+    {
+        std::lock_guard lock(g_ReportMutex);
+        g_Reported.clear();
     }
     d.m_pHost = &window;
     d.m_nMode = mode;

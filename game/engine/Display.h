@@ -12,8 +12,9 @@
 // run at start-up and shut-down.
 //
 // A surface that did not load is null: a fill or blit with it draws nothing
-// and writes one line to the error log (once for each table entry, or each
-// operation when the surface is not from the table), never a crash.
+// and writes one line to the error log (once for each table entry until it
+// loads, or once for each operation and start of the display when the surface
+// is not from the table), never a crash.
 
 #include "platform/display/DisplayDevice.h"
 #include "platform/display/DisplayHost.h"
