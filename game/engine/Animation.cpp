@@ -64,10 +64,17 @@ int Animation::Advance(Animation& animation)
         const AnimationStep& row = table[animation.m_nStep];
         switch (row.m_nFrame)
         {
-        case kAnimationSwitch: Start(animation, row.m_nDuration); break;
-        case kAnimationRestart: animation.m_nStep = 0; break;
-        case kAnimationStay: --animation.m_nStep; break;
-        default: break;
+        case kAnimationSwitch:
+            Start(animation, row.m_nDuration);
+            break;
+        case kAnimationRestart:
+            animation.m_nStep = 0;
+            break;
+        case kAnimationStay:
+            --animation.m_nStep;
+            break;
+        default:
+            break;
         }
     }
     return Current(animation);

@@ -100,8 +100,8 @@ uint8_t NearestSourceIndex(uint32_t rgb)
     for (int i = 0; i < 256; ++i)
     {
         const PaletteColour& e = Display.m_SourcePalette[i];
-        const long d = (e.m_nRed - r) * (e.m_nRed - r) + (e.m_nGreen - g) * (e.m_nGreen - g) +
-                       (e.m_nBlue - b) * (e.m_nBlue - b);
+        const long d =
+            (e.m_nRed - r) * (e.m_nRed - r) + (e.m_nGreen - g) * (e.m_nGreen - g) + (e.m_nBlue - b) * (e.m_nBlue - b);
         if (bestDistance < 0 || d < bestDistance)
         {
             best = i;
@@ -550,9 +550,9 @@ bool DDLoadSurfaces(Surface* table, const int* ids, int count)
             surface.m_bMissingReported = false;
             continue;
         }
-        const int code = DDLoadBitmapToSurface(surface, def.m_pszFile, def.m_nColourKey, Display.m_nDepth,
-                                               def.m_nMemory, def.m_nKeepIndices, def.m_nMirrorWidth,
-                                               def.m_nMirrorHeight);
+        const int code =
+            DDLoadBitmapToSurface(surface, def.m_pszFile, def.m_nColourKey, Display.m_nDepth, def.m_nMemory,
+                                  def.m_nKeepIndices, def.m_nMirrorWidth, def.m_nMirrorHeight);
         SurfaceErrorName(code);
         if (code != kDDOk && !def.m_nOptional)
         {
@@ -859,8 +859,7 @@ void DDSimulateDisplayChange()
 
 void AnalysePixelFormat()
 {
-    const platform::PixelFormat format =
-        Display.m_pDevice ? Display.m_pDevice->Format() : platform::PixelFormat{};
+    const platform::PixelFormat format = Display.m_pDevice ? Display.m_pDevice->Format() : platform::PixelFormat{};
     Display.m_nRedShift = ComponentShift(format.m_nRedMask);
     Display.m_nGreenShift = ComponentShift(format.m_nGreenMask);
     Display.m_nBlueShift = ComponentShift(format.m_nBlueMask);

@@ -76,14 +76,14 @@ bool SurfaceErrorName(int code);
 // One entry of the static surface definition table.
 struct SurfaceDef
 {
-    const char* m_pszFile;   // bitmap path, or "E" for a blank surface
-    int m_nColourKey;        // 1: the transparent colour is the surface's colour key
-    int m_nMemory;           // kVideoMemory or kSystemMemory
-    int m_nKeepIndices;      // 1: keep an 8-bit index image (for recolouring at 16 bits)
-    int m_nOptional;         // 1: a missing file is no error
-    int m_nMirrorWidth;      // non-zero: mirror each cell of this width left to right
-    int m_nMirrorHeight;     // non-zero: mirror each cell of this height top to bottom
-    int m_nBlankWidth;       // size of a blank surface
+    const char* m_pszFile; // bitmap path, or "E" for a blank surface
+    int m_nColourKey;      // 1: the transparent colour is the surface's colour key
+    int m_nMemory;         // kVideoMemory or kSystemMemory
+    int m_nKeepIndices;    // 1: keep an 8-bit index image (for recolouring at 16 bits)
+    int m_nOptional;       // 1: a missing file is no error
+    int m_nMirrorWidth;    // non-zero: mirror each cell of this width left to right
+    int m_nMirrorHeight;   // non-zero: mirror each cell of this height top to bottom
+    int m_nBlankWidth;     // size of a blank surface
     int m_nBlankHeight;
 };
 
@@ -214,8 +214,8 @@ platform::SurfaceResult DDBltFast(platform::PixelSurface* target, int x, int y, 
 // are clipped with the scale kept. Flags 1: colour-keyed.
 platform::SurfaceResult DDBltStretch(platform::PixelSurface* target, int x, int y, int w, int h,
                                      const platform::PixelSurface* source, int sx, int sy, int sw, int sh, int flags);
-platform::SurfaceResult DDBltStretch(platform::PixelSurface* target, int x, int y, int w, int h,
-                                     const Surface& source, int sx, int sy, int sw, int sh, int flags);
+platform::SurfaceResult DDBltStretch(platform::PixelSurface* target, int x, int y, int w, int h, const Surface& source,
+                                     int sx, int sy, int sw, int sh, int flags);
 
 // Locks the surface: bits is its first row; unlock through the surface. The
 // depth argument is not used.

@@ -26,6 +26,18 @@ uint8_t Blend(int colour, int source, int weight)
     return static_cast<uint8_t>((colour * (256 - weight) + source * weight) >> 8);
 }
 
+// A component of a pixel to 0..255 and back, rounded both ways so that a
+// whole weight gives the picture's own pixel again.
+int Widen(uint32_t component, uint32_t mask)
+{
+    return static_cast<int>((component * 255 + mask / 2) / mask);
+}
+
+uint32_t Narrow(int component, uint32_t mask)
+{
+    return (static_cast<uint32_t>(component) * mask + 127) / 255;
+}
+
 // The back buffer into the work surface: the picture a 16-bit fade works from.
 void TakeSnapshot()
 {
@@ -147,10 +159,9 @@ void FadeSurface(PixelSurface* target, int weight, int red, int green, int blue,
         for (int x = 0; x < width; ++x)
         {
             const uint32_t p = static_cast<uint32_t>(in[x * 2] | in[x * 2 + 1] << 8);
-            const uint32_t r = Blend(red, static_cast<int>((p >> d.m_nRedShift & rm) * 255 / rm), weight) * rm / 255;
-            const uint32_t g =
-                Blend(green, static_cast<int>((p >> d.m_nGreenShift & gm) * 255 / gm), weight) * gm / 255;
-            const uint32_t b = Blend(blue, static_cast<int>((p >> d.m_nBlueShift & bm) * 255 / bm), weight) * bm / 255;
+            const uint32_t r = Narrow(Blend(red, Widen(p >> d.m_nRedShift & rm, rm), weight), rm);
+            const uint32_t g = Narrow(Blend(green, Widen(p >> d.m_nGreenShift & gm, gm), weight), gm);
+            const uint32_t b = Narrow(Blend(blue, Widen(p >> d.m_nBlueShift & bm, bm), weight), bm);
             const uint32_t q = r << d.m_nRedShift | g << d.m_nGreenShift | b << d.m_nBlueShift;
             out[x * 2] = static_cast<uint8_t>(q);
             out[x * 2 + 1] = static_cast<uint8_t>(q >> 8);

@@ -34,7 +34,9 @@ bool FadeOut(platform::DisplayPaletteEntries& palette, int first, int last, int 
 // (colour x (256 - weight) + source x weight) >> 8; flags 1.
 void BlendPalette(platform::DisplayPaletteEntries& out, int first, int last, int weight, int red, int green, int blue,
                   const platform::DisplayPaletteEntries& source);
-// Every pixel of the snapshot blended as BlendPalette into the target (16 bits per pixel).
+// Every pixel of the snapshot blended as BlendPalette into the target (16
+// bits per pixel), each component widened to 0..255 for it and narrowed
+// again, rounded both ways: weight 256 gives the snapshot's own pixels.
 void FadeSurface(platform::PixelSurface* target, int weight, int red, int green, int blue,
                  platform::PixelSurface* snapshot);
 // All 256 source entries into out, with entries first..last turned by n

@@ -28,8 +28,7 @@ DisplayDevice::~DisplayDevice() = default;
 
 bool DisplayDevice::SetMode(int width, int height, int bitsPerPixel)
 {
-    if ((bitsPerPixel != 8 && bitsPerPixel != 16) || width <= 0 || height <= 0 || width > kMaxSide ||
-        height > kMaxSide)
+    if ((bitsPerPixel != 8 && bitsPerPixel != 16) || width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide)
     {
         return false;
     }

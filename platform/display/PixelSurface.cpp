@@ -200,8 +200,8 @@ SurfaceResult PixelSurface::BltFast(int x, int y, const PixelSurface& source, co
         own.resize(static_cast<size_t>(pitch) * from.Height());
         for (int row = 0; row < from.Height(); ++row)
         {
-            std::memcpy(&own[static_cast<size_t>(row) * pitch], Row(from.m_nTop + row) + from.m_nLeft * m_nBytesPerPixel,
-                        pitch);
+            std::memcpy(&own[static_cast<size_t>(row) * pitch],
+                        Row(from.m_nTop + row) + from.m_nLeft * m_nBytesPerPixel, pitch);
         }
         bits = own.data();
         area = {0, 0, from.Width(), from.Height()};

@@ -6,14 +6,13 @@
 // copied into the working palette, and its top-left pixel the transparent
 // colour.
 
+#include "TempFolder.h"
 #include "common/services/Log.h"
 #include "game/engine/Display.h"
 #include "game/engine/ScreenEffects.h"
 #include "platform/display/DisplayHost.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/common/graphics/BmpBuilder.h"
-
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -167,8 +166,8 @@ protected:
     void Start(int depth, int mode = kFullScreen)
     {
         m_Host.m_nDesktopDepth = depth;
-        ASSERT_TRUE(DDInit(m_Host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs,
-                           kSurfaceCount));
+        ASSERT_TRUE(
+            DDInit(m_Host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
         ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", mode));
         Display.m_WorkingPalette = Display.m_SourcePalette;
         ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));

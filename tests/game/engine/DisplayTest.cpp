@@ -184,8 +184,8 @@ TEST_F(DisplayTest, FillsClipByTheirEdgeRulesAndUseThePalettesPixel)
     };
     const Case cases[] = {
         {4, 5, 10, 6, 4, 5, 14, 11},
-        {-10, 2, 30, 4, 0, 2, 20, 6},   // a negative x becomes 0, the right edge stays at x + w
-        {-10, 2, 80, 4, 0, 0, 0, 0},    // so a fill that then reaches past the right draws nothing
+        {-10, 2, 30, 4, 0, 2, 20, 6},     // a negative x becomes 0, the right edge stays at x + w
+        {-10, 2, 80, 4, 0, 0, 0, 0},      // so a fill that then reaches past the right draws nothing
         {50, 40, 30, 30, 50, 40, 64, 48}, // otherwise the right and bottom are cut at the surface
         {3, -5, 4, 9, 3, 0, 7, 4},
         {3, -5, 4, 60, 0, 0, 0, 0},
@@ -197,8 +197,8 @@ TEST_F(DisplayTest, FillsClipByTheirEdgeRulesAndUseThePalettesPixel)
         EXPECT_EQ(PaletteIndexToPixel(77), pixel);
         for (const Case& c : cases)
         {
-            SCOPED_TRACE(testing::Message() << depth << " bits, fill at " << c.x << ", " << c.y << " " << c.w
-                                            << " x " << c.h);
+            SCOPED_TRACE(testing::Message()
+                         << depth << " bits, fill at " << c.x << ", " << c.y << " " << c.w << " x " << c.h);
             std::unique_ptr<PixelSurface> target = Filled(64, 48, 3);
             DDFillRect(target.get(), c.x, c.y, c.w, c.h, 77);
             for (int y = 0; y < 48; ++y)
@@ -271,8 +271,7 @@ TEST_F(DisplayTest, ARefusedRefreshRateIsTriedAgainWithout)
 {
     m_Host.m_nRefusedRate = 60;
     Start(16);
-    EXPECT_EQ(m_Host.m_Calls,
-              (std::vector<std::string>{"mode 640x480x16@60", "mode 640x480x16@0", "cursor 0"}));
+    EXPECT_EQ(m_Host.m_Calls, (std::vector<std::string>{"mode 640x480x16@60", "mode 640x480x16@0", "cursor 0"}));
     DDRelease();
 
     m_Host.m_Calls.clear();
@@ -302,8 +301,7 @@ TEST_F(DisplayTest, StartUpFailuresWriteTheirErrorText)
         InitErrorLog(1, "EC_Game.txt");
         m_Host.m_bRefuseAll = c.m_bRefuse;
         m_Host.m_nDesktopDepth = c.m_nDesktop;
-        EXPECT_FALSE(DDInit(m_Host, 640, 480, c.m_nDepth, c.m_nMode, 1, 60, 1, Surfaces, SurfaceDefs,
-                            kSurfaceCount));
+        EXPECT_FALSE(DDInit(m_Host, 640, 480, c.m_nDepth, c.m_nMode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
         EXPECT_EQ(ErrorLog(), std::string(c.m_pszText) + "\r\n");
         EXPECT_FALSE(Display.m_bInitialised);
         DDRelease();
