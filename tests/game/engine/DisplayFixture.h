@@ -56,11 +56,12 @@ inline std::vector<unsigned char> FixtureBitmap(int width, int height, const std
     return MakeBmp(layout);
 }
 
-// The picture of each fixture sheet but the palette: index 0 (the
-// transparent colour) on the left quarter, a pattern elsewhere.
+// The picture of each fixture sheet but the palette: stripes of index 0 (the
+// transparent colour) 4 pixels wide every 16 columns, between them blocks of
+// 4 x 4 pixels of changing colours.
 inline int FixtureSheetPixel(int x, int y)
 {
-    return (x % 16) < 4 ? 0 : 16 + (x * 3 + y * 5) % 200;
+    return (x % 16) < 4 ? 0 : 16 + ((x / 4) * 7 + (y / 4) * 13) % 200;
 }
 
 // The palette sheet: index 0 at the top left, the chart of every entry at
