@@ -108,8 +108,23 @@ private:
     PixelSurface(std::shared_ptr<SurfaceRegistry> registry, int width, int height, int bytesPerPixel,
                  SurfaceMemory memory);
 
-    bool Inside(const SurfaceRect& rect) const;
-    SurfaceResult CheckTarget(const SurfaceRect& rect) const;
+    bool Inside(const SurfaceRect& rect) const
+    {
+        return rect.m_nLeft >= 0 && rect.m_nTop >= 0 && rect.m_nRight <= m_nWidth && rect.m_nBottom <= m_nHeight &&
+               rect.m_nLeft < rect.m_nRight && rect.m_nTop < rect.m_nBottom;
+    }
+    SurfaceResult CheckTarget(const SurfaceRect& rect) const
+    {
+        if (m_bLost)
+        {
+            return SurfaceResult::Lost;
+        }
+        if (m_bLocked)
+        {
+            return SurfaceResult::Busy;
+        }
+        return Inside(rect) ? SurfaceResult::Ok : SurfaceResult::InvalidRect;
+    }
 
     std::shared_ptr<SurfaceRegistry> m_Registry;
     int m_nWidth;
