@@ -911,6 +911,19 @@ platform::FrameExchange& DisplayFrames()
     return Display.m_Frames;
 }
 
+bool DDCaptureFrame(std::string_view path)
+{
+    const DisplayState& d = Display;
+    if (!d.m_pDevice || !d.m_pPrimary)
+    {
+        return false;
+    }
+    platform::Frame frame;
+    const bool palette = d.m_nBytesPerPixel == 1 && d.m_pDevice->IsPaletteAttached();
+    platform::CopySurfaceToFrame(*d.m_pPrimary, palette ? &d.m_pDevice->Palette() : nullptr, frame);
+    return platform::WriteFramePng(path, frame);
+}
+
 PixelSurface* DDBackBuffer()
 {
     return Display.m_pBackBuffer;

@@ -246,8 +246,13 @@ uint32_t PaletteIndexToPixel(int index);
 // surface, full screen flips when pageFlip is set and copies otherwise; the
 // primary surface then goes to the frame exchange.
 void DDPresent(int pageFlip);
-// The frame exchange of the display (the main thread takes its frames).
+// The frame exchange of the display. The main thread takes its frames and
+// sets its wake callback (DisplayFrames().SetWakeCallback) to be told of each.
 platform::FrameExchange& DisplayFrames();
+// Writes the frame presented last (the primary surface, through the palette
+// at 8 bits) as a PNG file; the same picture gives the same bytes, with or
+// without a window. False when nothing is initialised or the file cannot be written.
+bool DDCaptureFrame(std::string_view path);
 // The back buffer and the work surface (null when not initialised).
 platform::PixelSurface* DDBackBuffer();
 platform::PixelSurface* DDWorkSurface();
