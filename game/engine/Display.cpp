@@ -203,6 +203,7 @@ int ComponentShift(uint32_t mask)
     return mask ? std::countr_zero(mask) : 0;
 }
 
+// The palette of the mode, attached at 8 bits; the pixel format above.
 void SetUpPalette(bool windowed)
 {
     PaletteColour entries[256];
@@ -228,6 +229,14 @@ void SetUpPalette(bool windowed)
     }
     Display.m_pDevice->SetPaletteEntries(0, 256, entries);
     Display.m_bPalette = true;
+    if (Display.m_nDepth > 8)
+    {
+        AnalysePixelFormat();
+    }
+    else
+    {
+        Display.m_pDevice->AttachPalette(true);
+    }
 }
 
 int InitFullScreen(int width, int height)
@@ -261,14 +270,6 @@ int InitFullScreen(int width, int height)
         return kDDCreateSurfaceErr;
     }
     SetUpPalette(false);
-    if (d.m_nDepth > 8)
-    {
-        AnalysePixelFormat();
-    }
-    else
-    {
-        d.m_pDevice->AttachPalette(true);
-    }
     host.ShowCursor(false);
     SetFullScreenMessageBox([](std::string_view text, std::string_view caption, uint32_t type)
                             { return ShowMessageBoxFullScreen(text, caption, type) ? 1 : 0; });
@@ -300,14 +301,6 @@ int InitWindowed()
         return kDDCreateSurfaceErr;
     }
     SetUpPalette(true);
-    if (d.m_nDepth > 8)
-    {
-        AnalysePixelFormat();
-    }
-    else
-    {
-        d.m_pDevice->AttachPalette(true);
-    }
     // The window clips what is shown on its own.
     d.m_bClipper = true;
     host.ShowCursor(true);

@@ -44,9 +44,20 @@ void TakeSnapshot()
     DDBltFast(DDWorkSurface(), 0, 0, Display.m_nScreenWidth, Display.m_nScreenHeight, DDBackBuffer(), 0, 0, 0);
 }
 
-void DrawFadeStep(DisplayPaletteEntries& palette, int first, int last, int weight, int red, int green, int blue,
-                  const DisplayPaletteEntries& source)
+// One step of a fade at its angle: a fade starting at `start` takes its
+// 16-bit snapshot first; a jump goes to `end` at once.
+void DrawFadeStep(double& angle, double start, double end, bool jump, DisplayPaletteEntries& palette, int first,
+                  int last, int red, int green, int blue, const DisplayPaletteEntries& source)
 {
+    if (angle == start && Display.m_nDepth != 8)
+    {
+        TakeSnapshot();
+    }
+    if (jump)
+    {
+        angle = end;
+    }
+    const int weight = Weight(angle);
     if (Display.m_nDepth == 8)
     {
         BlendPalette(palette, first, last, weight, red, green, blue, source);
@@ -72,15 +83,7 @@ bool FadeOut(DisplayPaletteEntries& palette, int first, int last, int red, int g
              const DisplayPaletteEntries& source, bool jump)
 {
     double& angle = Fade.m_dOut;
-    if (angle == 90.0 && Display.m_nDepth != 8)
-    {
-        TakeSnapshot();
-    }
-    if (jump)
-    {
-        angle = 0.0;
-    }
-    DrawFadeStep(palette, first, last, Weight(angle), red, green, blue, source);
+    DrawFadeStep(angle, 90.0, 0.0, jump, palette, first, last, red, green, blue, source);
     if (angle > 0.0)
     {
         angle = std::max(angle - step, 0.0);
@@ -94,15 +97,7 @@ bool FadeIn(DisplayPaletteEntries& palette, int first, int last, int red, int gr
             const DisplayPaletteEntries& source, bool jump)
 {
     double& angle = Fade.m_dIn;
-    if (angle == 0.0 && Display.m_nDepth != 8)
-    {
-        TakeSnapshot();
-    }
-    if (jump)
-    {
-        angle = 90.0;
-    }
-    DrawFadeStep(palette, first, last, Weight(angle), red, green, blue, source);
+    DrawFadeStep(angle, 0.0, 90.0, jump, palette, first, last, red, green, blue, source);
     if (angle >= 90.0)
     {
         angle = 0.0;
