@@ -1,6 +1,6 @@
 #include "game/engine/Animation.h"
 
-#include "game/engine/FrameTiming.h"
+#include "game/engine/SystemIni.h"
 
 #include <gtest/gtest.h>
 
@@ -66,7 +66,7 @@ TEST_F(AnimationTest, ScalingBelowSixtyFramesScalesOnlyTheDurationsOfPictures)
     for (Case c : {Case{60, 6, 11, 18}, Case{30, 3, 5, 9}, Case{20, 2, 3, 6}})
     {
         SCOPED_TRACE(c.m_nFps);
-        ScaleAnimationTables(MakeFrameTiming(c.m_nFps).m_dFrameScale);
+        ScaleAnimationTables(DeriveFrameValues(c.m_nFps).m_dFrameScale);
         const AnimationStep* a1 = AnimationSetA[1];
         for (int row = 0; row < 3; ++row)
         {

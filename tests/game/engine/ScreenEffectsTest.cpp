@@ -1,6 +1,6 @@
 #include "game/engine/ScreenEffects.h"
 
-#include "game/engine/FrameTiming.h"
+#include "game/engine/SystemIni.h"
 #include "tests/game/engine/DisplayFixture.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +58,7 @@ TEST_F(ScreenEffectsTest, AFadeInTakesItsFramesFromTheFrameRate)
     {
         SCOPED_TRACE(c.m_nFps);
         Start(8);
-        const int step = MakeFrameTiming(c.m_nFps).m_nFadeStep;
+        const int step = DeriveFrameValues(c.m_nFps).m_nFadeStep;
         const PaletteColour system = Shown()[3];
         int calls = 0;
         bool done = false;
