@@ -46,7 +46,8 @@ struct Animation
 extern const AnimationStep* const AnimationSetA[2];
 extern const AnimationStep* const AnimationSetB[1];
 
-// Sets the durations of every picture row (frame 0 or more) of the tables to
+// The start-up calls it once with the frame scale of System.ini's rate
+// (FrameRateValues.m_dFrameScale). Sets the durations of every picture row (frame 0 or more) of the tables to
 // the authored duration times the frame scale, truncated and at least 1;
 // codes and picture numbers stay. The authored values are kept, so a second
 // call starts from them again.

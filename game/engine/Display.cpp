@@ -516,9 +516,15 @@ bool DDReloadBitmap(Surface& surface)
 bool DDLoadSurfaces(Surface* table, const int* ids, int count)
 {
     const SurfaceDef* defs = Display.m_pDefs ? Display.m_pDefs : SurfaceDefs;
+    const int defined = Display.m_pDefs ? Display.m_nTableCount : kSurfaceCount;
     for (int k = 0; k < count; ++k)
     {
         const int id = ids[k];
+        if (id < 0 || id >= defined)
+        {
+            WriteErrorLogF("DDLoadSurfaces: サーフェス %d はありません", id);
+            return false;
+        }
         const SurfaceDef& def = defs[id];
         Surface& surface = table[id];
         if (IsBlankName(def.m_pszFile))
@@ -558,9 +564,13 @@ bool DDLoadSurfaces(Surface* table, const int* ids, int count)
 
 void DDReleaseSurfaces(Surface* table, const int* ids, int count)
 {
+    const int defined = Display.m_pDefs ? Display.m_nTableCount : kSurfaceCount;
     for (int k = 0; k < count; ++k)
     {
-        table[ids[k]].Release();
+        if (ids[k] >= 0 && ids[k] < defined)
+        {
+            table[ids[k]].Release();
+        }
     }
 }
 

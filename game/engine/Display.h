@@ -186,7 +186,8 @@ bool DDCopyBitmapToSurface(Surface& surface, std::string_view file, int depth, i
 bool DDReloadBitmap(Surface& surface);
 // Loads the listed entries of the table by their definitions. A failing entry
 // that is not optional shows "%s 読み込み失敗！" (a bitmap) or the memory
-// message (a blank surface) and gives false.
+// message (a blank surface) and gives false; so does an id outside the table
+// (with an error-log line).
 bool DDLoadSurfaces(Surface* table, const int* ids, int count);
 // Releases the listed entries of the table.
 void DDReleaseSurfaces(Surface* table, const int* ids, int count);

@@ -434,6 +434,10 @@ TEST_F(DisplayTest, AMissingSheetThatIsNotOptionalFailsTheList)
     EXPECT_EQ(ErrorLog(), "bmp\\Window.bmp\r\nLOADIMAGE_ERR\r\n");
     EXPECT_NE(Surfaces[1].Get(), nullptr);
     EXPECT_EQ(Surfaces[3].Get(), nullptr) << "the list stops at the failure";
+
+    const int outside[] = {3, 22};
+    EXPECT_FALSE(DDLoadSurfaces(Surfaces, outside, 2));
+    EXPECT_NE(ErrorLog().find("DDLoadSurfaces: サーフェス 22 はありません"), std::string::npos);
 }
 
 TEST_F(DisplayTest, VideoMemoryRunningOutFallsBackToSystemMemory)
