@@ -41,7 +41,12 @@ protected:
         time.m_nKind = 4;
         time.m_nTarget = kSkillTargetTime;
         time.m_nHitRate = 100;
+        MakeUnits();
+    }
 
+    // The friend (level 3) and the enemy (level 5) afresh.
+    void MakeUnits()
+    {
         m_Friend = UnitRecord();
         m_Friend.m_strName = "friend";
         m_Friend.m_nLevel = 3;
@@ -100,6 +105,48 @@ protected:
             }
         }
         return acted;
+    }
+
+    // Plays the battle begun to its end: the friend makes weapon attacks,
+    // after a quick use of quickSkill in each turn when that is not 0; the
+    // enemy acts by its rules. Every draw is what the test's generator gives.
+    void PlayBattle(int32_t quickSkill = 0)
+    {
+        for (int guard = 0; guard < 1000 && !m_Exchange.IsOver(); ++guard)
+        {
+            const int next = m_Exchange.NextTurn();
+            if (next == kFriendActs || next == kEnemyActs)
+            {
+                PlayTurn(quickSkill);
+            }
+        }
+    }
+
+    void PlayTurn(int32_t quickSkill)
+    {
+        for (int guard = 0; guard < 100; ++guard)
+        {
+            if (!m_Exchange.IsFriendTurn())
+            {
+                m_Exchange.ChooseEnemyAction();
+            }
+            else if (quickSkill != 0 && m_Exchange.CanUseQuick())
+            {
+                m_Exchange.ChooseAction({kActionQuickSkill, quickSkill, 0});
+            }
+            else
+            {
+                m_Exchange.ChooseAction({kActionWeapon, 0, 0});
+            }
+            m_Exchange.Execute();
+            m_Exchange.StartPopups();
+            m_Exchange.MarkDefeats();
+            const AfterActionStep step = m_Exchange.AfterAction();
+            if (step != AfterActionStep::FriendAgain && step != AfterActionStep::EnemyAgain)
+            {
+                return;
+            }
+        }
     }
 
     UnitRecord m_Friend;
