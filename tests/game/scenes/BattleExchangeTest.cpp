@@ -32,16 +32,6 @@ protected:
         }
         return false;
     }
-
-    // An enemy rule without conditions.
-    static BattleAiEntry Rule(int32_t action, int32_t skill)
-    {
-        BattleAiEntry rule;
-        rule.SetDefaults();
-        rule.m_nAction = action;
-        rule.m_nSkill = skill;
-        return rule;
-    }
 };
 
 TEST_F(BattleExchangeTest, EachSideActsWhenItsActionValueReaches1000)
