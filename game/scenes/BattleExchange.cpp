@@ -8,7 +8,7 @@
 #include "game/scenes/BattleResults.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 namespace
 {
@@ -243,9 +243,8 @@ void BattleExchange::PlanExchange(int extraForActor)
     const int32_t end = m_Battle.m_nBattleTime;
     for (BattleParticipant* participant : {m_pAttacker, m_pDefender})
     {
-        std::erase_if(participant->m_Timeline, [&](const PlannedAction& planned) {
-            return !planned.m_bDone || (extraForActor == 1 && planned.m_nStep == now);
-        });
+        std::erase_if(participant->m_Timeline, [&](const PlannedAction& planned)
+                      { return !planned.m_bDone || (extraForActor == 1 && planned.m_nStep == now); });
     }
     BattleParticipant& attacker = *m_pAttacker;
     BattleParticipant& defender = *m_pDefender;

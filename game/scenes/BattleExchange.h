@@ -149,11 +149,11 @@ private:
     BattleParticipant* m_pAttacker = &m_Battle.m_Friend;
     BattleParticipant* m_pDefender = &m_Battle.m_Enemy;
     BattleParticipant* m_pActor = &m_Battle.m_Friend;
-    int32_t m_bAlternate = 0;       // the attacker acted last in a step where both could
-    int32_t m_bActedOnce[2] = {};   // friend, enemy: has acted in this battle
+    int32_t m_bAlternate = 0;     // the attacker acted last in a step where both could
+    int32_t m_bActedOnce[2] = {}; // friend, enemy: has acted in this battle
     int32_t m_nExperiencePercent = 100;
-    bool m_bOver = false;           // the results are built
+    bool m_bOver = false; // the results are built
     std::vector<std::string> m_ResultMessages;
-    DamagePopup m_Popup[2];         // friend, enemy
+    DamagePopup m_Popup[2]; // friend, enemy
     std::function<void()> m_ReloadBackground;
 };

@@ -8,7 +8,7 @@
 #include "game/scenes/StageField.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 namespace
 {

@@ -10,7 +10,7 @@ namespace
 constexpr int32_t kStartOffset = -40;
 constexpr int32_t kStepPerDigit = -10;
 constexpr int32_t kShownFrom = -32;
-constexpr double kFallPerFrame = 2.0;  // px at 60 fps
+constexpr double kFallPerFrame = 2.0;    // px at 60 fps
 constexpr double kLifetimeFrames = 60.0; // at 60 fps
 constexpr int kMissGlyphs = 3;
 constexpr int kMissX = 8;

@@ -190,10 +190,7 @@ TEST_F(BattleExchangeTest, ShiftTimeMovesAlongTheActorsTimeline)
         std::vector<int32_t> m_DefenderSteps;
     };
     const Case cases[] = {
-        {0, 15, {5, 25}, {10, 20}},
-        {-1, 5, {25}, {20}},
-        {-9, 0, {25}, {20}},
-        {1, 25, {5, 15, 25}, {10, 20}},
+        {0, 15, {5, 25}, {10, 20}},     {-1, 5, {25}, {20}}, {-9, 0, {25}, {20}}, {1, 25, {5, 15, 25}, {10, 20}},
         {2, 27, {5, 15, 25}, {10, 20}},
     };
     for (const Case& c : cases)

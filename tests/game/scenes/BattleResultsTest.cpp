@@ -78,10 +78,9 @@ TEST_F(BattleResultsTest, ExperienceFollowsLevelsFallAndStagePercent)
         std::string m_strLine;
     };
     const Case cases[] = {
-        {3, false, 100, 100, 20, "EXを20かくとく！"},
-        {3, true, 100, 100, 40, "EXを40かくとく！"},
-        {3, false, 75, 50, 8, "EXを8かくとく！"}, // 15 x 50 % = 7.5
-        {8, true, 100, 100, 0, "EXを0かくとく！"}, // below 0 gives 0
+        {3, false, 100, 100, 20, "EXを20かくとく！"}, {3, true, 100, 100, 40, "EXを40かくとく！"},
+        {3, false, 75, 50, 8, "EXを8かくとく！"},   // 15 x 50 % = 7.5
+        {8, true, 100, 100, 0, "EXを0かくとく！"},  // below 0 gives 0
         {10, true, 100, 100, 0, "EXを0かくとく！"}, // at the level limit
     };
     for (const Case& c : cases)
