@@ -1,5 +1,6 @@
 #include "BattleExchange.h"
 
+#include "common/data/FormatString.h"
 #include "common/data/ProjectData.h"
 #include "common/services/Arithmetic.h"
 #include "common/services/MessageBoxes.h"
@@ -46,6 +47,29 @@ std::vector<int32_t> BuildBattleCommands()
         commands.push_back(0);
     }
     return commands;
+}
+
+std::vector<std::string> ForecastLines(const ActionForecast& forecast, const std::string& commandName)
+{
+    std::vector<std::string> lines{commandName};
+    std::string line;
+    FormatString(line, "HIT %d%%", forecast.m_nHitRate);
+    lines.push_back(line);
+    if (const BattleParticipant* target = forecast.m_pTarget)
+    {
+        const int32_t hp = target->Value(kParamHp);
+        const int32_t value = forecast.m_nValue;
+        if (value < 0)
+        {
+            FormatString(line, "HP +%d (%d+%d)", -value, hp, -value);
+        }
+        else
+        {
+            FormatString(line, "HP -%d (%d-%d)", value, hp, value);
+        }
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 void BattleExchange::Begin(UnitRecord& friendUnit, EnemyRecord& enemyUnit, int32_t land, bool friendAttacks,

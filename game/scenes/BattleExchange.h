@@ -56,6 +56,11 @@ enum class AfterActionStep
 // none is.
 std::vector<int32_t> BuildBattleCommands();
 
+// The lines of the forecast window: the command's name, "HIT n%" and, when
+// the action aims at a unit, "HP -damage (hp-damage)" or, for a recovery,
+// "HP +amount (hp+amount)" with the target's current HP.
+std::vector<std::string> ForecastLines(const ActionForecast& forecast, const std::string& commandName);
+
 class BattleExchange : public BattleHooks
 {
 public:

@@ -273,6 +273,28 @@ TEST_F(BattleExchangeTest, BattleEndsWhenTheStepsReachTheBattleTime)
     EXPECT_EQ(m_Exchange.NextActor(), kBattleOver);
 }
 
+TEST_F(BattleExchangeTest, ForecastWindowShowsHitAndHpChange)
+{
+    ItemTable.At(3).m_nValue[kParamHp] = 30; // a medicine, halved by the System's recovery rate
+    ItemTable.At(3).m_nHitRate = 100;
+    m_Friend.m_Param[kParamHp].m_nValue = 70;
+    Begin();
+    struct Case
+    {
+        BattleAction m_Action;
+        std::vector<std::string> m_Lines;
+    };
+    const Case cases[] = {
+        {{kActionWeapon, 0, 0}, {"name", "HIT 90%", "HP -20 (100-20)"}},
+        {{kActionItem, 0, 3}, {"name", "HIT 100%", "HP +15 (70+15)"}},
+        {{kActionSkill, kTimeSkill, 0}, {"name", "HIT 100%"}},
+    };
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(ForecastLines(m_Exchange.ChooseAction(c.m_Action), "name"), c.m_Lines);
+    }
+}
+
 TEST_F(BattleExchangeTest, CommandMenuHoldsTheEnabledCommands)
 {
     struct Case
