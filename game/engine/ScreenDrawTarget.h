@@ -20,8 +20,7 @@ public:
     // A font id outside the three draws nothing (with a line in the error log).
     void DrawBox(int font, int x, int y, int w, int h) override;
     void DrawText(int font, int x, int y, std::string_view text) override;
-    void DrawTextBox(int font, int x, int y, int w, int h, std::string_view text, int margin,
-                     uint32_t colour) override;
+    void DrawTextBox(int font, int x, int y, int w, int h, std::string_view text, int margin, uint32_t colour) override;
 
 private:
     const TextFont* Font(int font) const;

@@ -114,8 +114,8 @@ public:
     explicit TextPainter(PixelSurface* surface) : m_pSurface(surface)
     {
         platform::SurfaceLock lock;
-        m_Result = !surface ? SurfaceResult::NoSurface
-                   : surface->IsLost() ? SurfaceResult::Lost
+        m_Result = !surface              ? SurfaceResult::NoSurface
+                   : surface->IsLost()   ? SurfaceResult::Lost
                    : surface->Lock(lock) ? SurfaceResult::Ok
                                          : SurfaceResult::Busy;
     }
@@ -161,8 +161,31 @@ template <class Visit> void ForEachLine(std::string_view text, Visit visit)
 
 } // namespace
 
-void TextFont::Create(const FontDef& definition, std::shared_ptr<platform::TextRasterizer> face, Surface* table,
-                      int tableCount)
+platform::TextImage FontFace::Render(std::string_view line, int height)
+{
+    return m_pRasterizer->Render(line, height);
+}
+
+const platform::TextImage& FontFace::Character(std::string_view character, int height)
+{
+    character = character.substr(0, 2);
+    // A double-byte code starts at 0x8100, past every single byte.
+    uint32_t code = 0;
+    for (const char byte : character)
+    {
+        code = code << 8 | static_cast<unsigned char>(byte);
+    }
+    const uint32_t key = static_cast<uint32_t>(height) << 16 | code;
+    std::lock_guard lock(m_Mutex);
+    auto found = m_Characters.find(key);
+    if (found == m_Characters.end())
+    {
+        found = m_Characters.emplace(key, m_pRasterizer->Render(character, height)).first;
+    }
+    return found->second;
+}
+
+void TextFont::Create(const FontDef& definition, std::shared_ptr<FontFace> face, Surface* table, int tableCount)
 {
     m_nWidth = definition.m_nWidth;
     m_nHeight = definition.m_nHeight;
@@ -244,10 +267,12 @@ SurfaceResult TextFont::DrawText(PixelSurface* surface, int x, int y, std::strin
         if (m_nCellWidth == 0)
         {
             int lineY = y;
-            ForEachLine(text, [&](std::string_view line) {
-                painter.Paint(m_pFace->Render(line, m_nHeight), x, lineY, pixel);
-                lineY += m_nLineHeight;
-            });
+            ForEachLine(text,
+                        [&](std::string_view line)
+                        {
+                            painter.Paint(m_pFace->Render(line, m_nHeight), x, lineY, pixel);
+                            lineY += m_nLineHeight;
+                        });
             return SurfaceResult::Ok;
         }
         int column = 0;
@@ -257,7 +282,7 @@ SurfaceResult TextFont::DrawText(PixelSurface* surface, int x, int y, std::strin
             const unsigned char c = static_cast<unsigned char>(text[i]);
             if (platform::IsCp932LeadByte(c) && i + 1 < text.size() && IsTrailByte(text[i + 1]))
             {
-                painter.Paint(m_pFace->Render(text.substr(i, 2), m_nHeight), x + column, y + row, pixel);
+                painter.Paint(m_pFace->Character(text.substr(i, 2), m_nHeight), x + column, y + row, pixel);
                 column += m_nCellWidth;
                 ++i;
             }
@@ -276,7 +301,7 @@ SurfaceResult TextFont::DrawText(PixelSurface* surface, int x, int y, std::strin
                 // Control bytes have no glyph of their own; they only take their cell.
                 if (c >= 0x20)
                 {
-                    painter.Paint(m_pFace->Render(text.substr(i, 1), m_nHeight), x + m_nCellWidth / 4 + column,
+                    painter.Paint(m_pFace->Character(text.substr(i, 1), m_nHeight), x + m_nCellWidth / 4 + column,
                                   y + row, pixel);
                 }
                 column += m_nCellWidth;
@@ -325,20 +350,22 @@ TextFont::Extent TextFont::MeasureText(std::string_view text) const
     {
         return extent;
     }
-    ForEachLine(text, [&](std::string_view line) {
-        const int width = m_nCellWidth != 0 ? CountMbChars(line) * m_nCellWidth
-                          : line.empty()    ? 0
-                                            : m_pFace->Render(line, m_nHeight).m_nWidth;
-        if (width != 0)
-        {
-            extent.m_nHeight += m_nLineHeight;
-            extent.m_nWidth = std::max(extent.m_nWidth, width);
-        }
-        else if (m_nCellWidth == 0)
-        {
-            extent.m_nHeight += kEmptyLineHeight;
-        }
-    });
+    ForEachLine(text,
+                [&](std::string_view line)
+                {
+                    const int width = m_nCellWidth != 0 ? CountMbChars(line) * m_nCellWidth
+                                      : line.empty()    ? 0
+                                                        : m_pFace->Render(line, m_nHeight).m_nWidth;
+                    if (width != 0)
+                    {
+                        extent.m_nHeight += m_nLineHeight;
+                        extent.m_nWidth = std::max(extent.m_nWidth, width);
+                    }
+                    else if (m_nCellWidth == 0)
+                    {
+                        extent.m_nHeight += kEmptyLineHeight;
+                    }
+                });
     return extent;
 }
 
@@ -382,29 +409,29 @@ void TextFont::PrintfTextBox(PixelSurface* surface, int x, int y, int w, int h, 
     DrawTextBox(surface, x, y, w, h, text, 0);
 }
 
-std::shared_ptr<platform::TextRasterizer> OpenFontFace(const std::string& file)
+std::shared_ptr<FontFace> OpenFontFace(const std::string& file)
 {
     static std::mutex mutex;
-    static std::map<std::string, std::shared_ptr<platform::FreeTypeRasterizer>> faces;
+    static std::map<std::string, std::shared_ptr<FontFace>> faces;
     std::lock_guard lock(mutex);
-    std::shared_ptr<platform::FreeTypeRasterizer>& face = faces[file];
+    std::shared_ptr<FontFace>& face = faces[file];
     if (!face)
     {
-        auto opened = std::make_shared<platform::FreeTypeRasterizer>();
-        if (!opened->Open(file))
+        auto rasterizer = std::make_unique<platform::FreeTypeRasterizer>();
+        if (!rasterizer->Open(file))
         {
             WriteErrorLogF("フォント %s を開けません", platform::FromUtf8(file).c_str());
             faces.erase(file);
             return nullptr;
         }
-        face = std::move(opened);
+        face = std::make_shared<FontFace>(std::move(rasterizer));
     }
     return face;
 }
 
 bool CreateFonts(TextFont* fonts, const int* ids, int count, const FontDef* definitions, const std::string& faceFile)
 {
-    std::shared_ptr<platform::TextRasterizer> face = OpenFontFace(faceFile);
+    std::shared_ptr<FontFace> face = OpenFontFace(faceFile);
     if (!face)
     {
         return false;
@@ -473,8 +500,8 @@ void DrawGlyphText(PixelSurface* target, int x, int y, int cellWidth, int cellHe
         {
             row -= 4;
         }
-        DDBltFast(target, x + offset, y, cellWidth, cellHeight, glyphs, c % kGlyphsPerRow * cellWidth,
-                  row * cellHeight, 1);
+        DDBltFast(target, x + offset, y, cellWidth, cellHeight, glyphs, c % kGlyphsPerRow * cellWidth, row * cellHeight,
+                  1);
         offset += cellWidth;
         if (offset >= kScreenWidth)
         {

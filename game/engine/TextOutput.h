@@ -23,8 +23,10 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 constexpr int kFontCount = 3;
 
@@ -34,6 +36,24 @@ constexpr int kCentred = 10000;
 // The bytes Printf formats at most (one less than its buffer), and those of PrintfTextBox.
 constexpr std::size_t kPrintfBytes = 255;
 constexpr std::size_t kTextBoxBytes = 511;
+
+// The face the fonts draw with: whole lines rendered as they are asked for,
+// single characters kept once rendered (a scene draws the same few hundred
+// characters every frame). Safe to share between the drawing threads.
+class FontFace
+{
+public:
+    explicit FontFace(std::unique_ptr<platform::TextRasterizer> rasterizer) : m_pRasterizer(std::move(rasterizer)) {}
+
+    platform::TextImage Render(std::string_view line, int height);
+    // One character (one or two bytes), rendered the first time it is asked for.
+    const platform::TextImage& Character(std::string_view character, int height);
+
+private:
+    std::unique_ptr<platform::TextRasterizer> m_pRasterizer;
+    std::mutex m_Mutex;
+    std::unordered_map<uint32_t, platform::TextImage> m_Characters; // by height and bytes
+};
 
 // How a font looks and where its boxes and symbols come from.
 struct FontDef
@@ -62,8 +82,7 @@ public:
     // Takes the definition and the face; the pattern and symbol surfaces are
     // entries of the table (which may load later). The text colour is the
     // source palette's entry of the colour index as 0xRRGGBB.
-    void Create(const FontDef& definition, std::shared_ptr<platform::TextRasterizer> face, Surface* table,
-                int tableCount);
+    void Create(const FontDef& definition, std::shared_ptr<FontFace> face, Surface* table, int tableCount);
     void Delete();
     bool IsCreated() const { return m_pFace != nullptr; }
 
@@ -114,7 +133,7 @@ private:
     bool Usable(const char* operation) const;
     uint32_t InkPixel(const platform::PixelSurface& surface, uint32_t colour) const;
 
-    std::shared_ptr<platform::TextRasterizer> m_pFace; // null: not created
+    std::shared_ptr<FontFace> m_pFace; // null: not created
     int m_nWidth = 0;
     int m_nHeight = 0;
     int m_nCellWidth = 0;
@@ -133,7 +152,7 @@ extern TextFont TextFonts[kFontCount];
 
 // The face all fonts draw with, opened once for each file. Null, with a line
 // in the error log, when the file cannot be opened.
-std::shared_ptr<platform::TextRasterizer> OpenFontFace(const std::string& file = platform::kDefaultFontFile);
+std::shared_ptr<FontFace> OpenFontFace(const std::string& file = platform::kDefaultFontFile);
 
 // Makes the listed fonts of the table from their definitions (pattern and
 // symbol surfaces from the surface table). False when the face cannot be
@@ -156,5 +175,5 @@ int LineLength(std::string_view text);
 void DrawGlyphText(platform::PixelSurface* target, int x, int y, int cellWidth, int cellHeight, const Surface& glyphs,
                    std::string_view text);
 // DrawGlyphText of a formatted text of at most kPrintfBytes bytes.
-void DrawGlyphTextF(platform::PixelSurface* target, int x, int y, int cellWidth, int cellHeight,
-                    const Surface& glyphs, const char* format, ...) TK_PRINTF(7, 8);
+void DrawGlyphTextF(platform::PixelSurface* target, int x, int y, int cellWidth, int cellHeight, const Surface& glyphs,
+                    const char* format, ...) TK_PRINTF(7, 8);

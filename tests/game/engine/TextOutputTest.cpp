@@ -13,9 +13,15 @@ namespace
 
 using platform::PixelSurface;
 
-constexpr int kPaper = 20;     // the back buffer's colour before each test draws
-constexpr int kPattern = 77;   // the window pattern
+constexpr int kPaper = 20;       // the back buffer's colour before each test draws
+constexpr int kPattern = 77;     // the window pattern
 constexpr int kSymbolBase = 100; // symbol cell n is filled with index 100 + n
+
+// One keyed pixel a cell, the rest of the cell its number.
+int SymbolPixel(int x, int y)
+{
+    return x % 16 == 15 && y == 0 ? 0 : kSymbolBase + x / 16;
+}
 
 int GlyphIndex(int column, int row)
 {
@@ -32,9 +38,7 @@ protected:
     {
         DisplayFixture::SetUp();
         m_Folder.WriteFile("bmp/Window.bmp", FixtureBitmap(640, 480, [](int, int) { return kPattern; }));
-        m_Folder.WriteFile("bmp/Symbol.bmp", FixtureBitmap(26 * 32, 32, [](int x, int y) {
-                               return x % 16 == 15 && y == 0 ? 0 : kSymbolBase + x / 16; // one keyed pixel a cell
-                           }));
+        m_Folder.WriteFile("bmp/Symbol.bmp", FixtureBitmap(26 * 32, 32, SymbolPixel));
         m_Folder.WriteFile("bmp/Debug.bmp",
                            FixtureBitmap(128, 256, [](int x, int y) { return GlyphIndex(x / 8, y / 16); }));
     }
@@ -213,7 +217,8 @@ TEST_P(TextOutputTest, TextBoxesTakeTheirSizeFromTheText)
     EXPECT_EQ(Pixel(320, top + 32), Index(189));
     EXPECT_GT(InkCount(left + 8, top, left + 24, top + 16), 10);
     EXPECT_EQ(InkIn(left, top, left + 8, top + 32), std::set<uint32_t>{Index(kPattern)}) << "the margin stays empty";
-    EXPECT_EQ(InkIn(left + 8, top + 16, left + 24, top + 32), (std::set<uint32_t>{Index(kPattern), Index(kSymbolBase)}));
+    EXPECT_EQ(InkIn(left + 8, top + 16, left + 24, top + 32),
+              (std::set<uint32_t>{Index(kPattern), Index(kSymbolBase)}));
 }
 
 TEST_P(TextOutputTest, FormattedTextBoxesStopBeforeACharacterThatDoesNotFit)
