@@ -206,6 +206,12 @@ TEST_P(TextOutputTest, TextBoxesTakeTheirSizeFromTheText)
     EXPECT_EQ(extent.m_nHeight, 16 + 20 + 16);
     EXPECT_GE(extent.m_nWidth, 28);
     EXPECT_LE(extent.m_nWidth, 32);
+    // It draws whole lines, each one line height below the last, lowercase letters as letters.
+    font.DrawText(Back(), 0, 400, "あい\n\nab");
+    EXPECT_GT(InkCount(0, 400, 32, 416), 20);
+    EXPECT_EQ(InkCount(0, 416, 640, 432), 0);
+    EXPECT_EQ(InkIn(0, 432, 640, 448), std::set<uint32_t>{Index(190)});
+    DDFillRect(Back(), 0, 0, 640, 480, kPaper);
 
     // Measured, with a margin, centred: 8 + 48 wide and 32 high in the middle.
     TextFonts[0].DrawTextBox(Back(), kCentred, kCentred, 0, 0, "あいう\nab", 8);
