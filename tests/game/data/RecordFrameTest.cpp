@@ -6,7 +6,7 @@
 // tells how to store them anew). A change of the sample's sheets changes
 // the pictures as well.
 
-#include "GameDataTest.h"
+#include "RecordDrawingFixture.h"
 #include "game/data/RecordDrawing.h"
 #include "game/engine/ScreenDrawTarget.h"
 #include "platform/display/DisplayHost.h"
@@ -23,37 +23,22 @@ namespace
 
 constexpr int kEveryFont[kFontCount] = {0, 1, 2};
 
-class RecordFrameTest : public GameDataTest, public testing::WithParamInterface<int>
+class RecordFrameTest : public RecordDrawingFixture, public testing::WithParamInterface<int>
 {
 protected:
     void SetUp() override
     {
-        GameDataTest::SetUp();
-        System.m_SkillCategory.At(0).m_nSymbol = 27;
-        System.m_ItemCategory.At(0).m_nSymbol = 30;
-
-        ClassRecord& cls = ClassTable.At(1);
-        cls.m_strName = "ソルジャー";
-        cls.m_nGraphic = 1;
-        cls.m_nMove = 5;
-        cls.m_bFlying = 1;
-        ItemTable.At(1).m_strName = "ソード";
-        ItemTable.At(1).m_nPrice = 121;
+        RecordDrawingFixture::SetUp();
+        ClassTable.At(1).m_nGraphic = 1; // a face of the sample's sheet
         ItemTable.At(3).m_strName = "やくそう";
         ItemTable.At(3).m_nPrice = 8;
-        ItemTable.At(4).m_strName = "ヤリ";
-        ItemTable.At(4).m_nPrice = 80;
-        SkillTable.At(1).m_strName = "ヒール";
-        SkillTable.At(1).m_nSpCost = 3;
-        SkillTable.At(2).m_strName = "ファイア";
-        SkillTable.At(2).m_nSpCost = 9;
     }
 
     void TearDown() override
     {
         DeleteFonts(TextFonts, kEveryFont, kFontCount);
         ReleaseTestDisplay();
-        GameDataTest::TearDown();
+        RecordDrawingFixture::TearDown();
     }
 
     // The display and every surface from the sample project, and the fonts.
@@ -72,22 +57,11 @@ protected:
         std::filesystem::current_path(m_Folder.Path());
     }
 
-    // Level 3, experience 42, HP 90 of 120, SP 6 of 20, the other seven
-    // parameters base 10 + k and value 20 + k; a weapon, two skills and a comment.
+    // The sample unit with a name, a comment, a weapon and two skills.
     static UnitRecord Unit()
     {
-        UnitRecord unit(FriendTable.At(1));
+        UnitRecord unit = Sample();
         unit.m_strName = "アレン";
-        unit.m_nExp = 42;
-        unit.m_Param[0].m_nBase = 120;
-        unit.m_Param[0].m_nValue = 90;
-        unit.m_Param[1].m_nBase = 20;
-        unit.m_Param[1].m_nValue = 6;
-        for (int k = 2; k < kParameterCount; ++k)
-        {
-            unit.m_Param[k].m_nBase = 10 + k;
-            unit.m_Param[k].m_nValue = 20 + k;
-        }
         unit.m_strText = "ひとこと\nふたこと";
         unit.m_Equip[0].SetItem(1);
         unit.m_Skill.assign(3, SkillEntry());
