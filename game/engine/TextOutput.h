@@ -58,7 +58,7 @@ private:
 // How a font looks and where its boxes and symbols come from.
 struct FontDef
 {
-    int m_nWidth;          // 0: the face's own proportions
+    int m_nWidth;          // 0: the face's own proportions (the only ones drawn)
     int m_nHeight;         // pixel height of a character cell
     int m_nCellWidth;      // width of a fixed cell; 0: proportional layout
     int m_nLineHeight;     // distance between lines
