@@ -1,0 +1,50 @@
+#pragma once
+
+// What the tests of the editor's dialogs on real Qt widgets share: the Qt
+// window system as the editor's, scripted message boxes, the application
+// object, and the widget or the model behind a dialog's control.
+
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/window/ScriptedDialogs.h"
+#include "tests/editor/framework/DialogTestSupport.h"
+
+#include <gtest/gtest.h>
+
+class QtEditorTest : public testing::Test
+{
+protected:
+    void SetUp() override { AppWindowSystem = &m_System; }
+    void TearDown() override
+    {
+        m_System.SetMessageFilter(nullptr);
+        KeyboardHook::UninstallAll();
+        AppWindowSystem = nullptr;
+    }
+
+    platform::WindowHandle Item(const DialogBase& dialog, int id) const
+    {
+        return m_System.GetDlgItem(dialog.Handle(), id);
+    }
+    QWidget* Widget(const DialogBase& dialog, int id) const
+    {
+        auto* child = dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(Item(dialog, id)));
+        return child ? child->Widget() : nullptr;
+    }
+    template <class Model>
+    Model* ModelOf(const DialogBase& dialog, int id) const
+    {
+        return platform::ModelOf<Model>(Item(dialog, id));
+    }
+
+    platform::QtWindowSystem m_System;
+    platform::ScriptedDialogs m_Boxes;
+    EditorApp m_App;
+};
+
+// Texts of the widgets as failures print them.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
