@@ -603,19 +603,19 @@ TEST_F(QtBoundControlsTest, ARowOutsideTheValueTableIsReportedAndStoresMinusOne)
     CheckedVector<ComboBox> boxes(1);
     boxes.At(0).Binding().SetItemTable(kIdCombo, &value, kLetters, 0);
     boxes.At(0).Binding().m_pValueTable = &ids;
-    InitErrorLog(1, "EC_Editor.txt"); // the box shows only while the error log is on
     Run([&](DialogBase& dialog) { Bind(dialog, boxes.At(0), boxes.At(0).Binding()); },
         [&](DialogBase&) {
             auto* combo = qobject_cast<QComboBox*>(Widget(*m_pDialog, kIdCombo));
             QTest::keyClick(combo, Qt::Key_Down);
             EXPECT_EQ(combo->currentIndex(), 2);
+            InitErrorLog(1, "EC_Editor.txt"); // the box shows only while the error log is on
             boxes.At(0).ControlToData();
+            InitErrorLog(0, "EC_Editor.txt");
             EnableComboBoxById(boxes, kIdCombo, 0);
             EXPECT_FALSE(combo->isEnabled());
             EnableComboBoxById(boxes, kIdLine, 1); // no such combo box: nothing
             EXPECT_FALSE(combo->isEnabled());
         });
-    InitErrorLog(0, "EC_Editor.txt");
     EXPECT_EQ(value, -1);
     ASSERT_EQ(m_Boxes.Boxes().size(), 1u);
     EXPECT_EQ(m_Boxes.Boxes()[0].m_strText, "コンボボックスのPosToDataに失敗！");

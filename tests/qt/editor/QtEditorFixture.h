@@ -7,6 +7,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "platform/window/ControlModel.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/framework/DialogTestSupport.h"
 
@@ -23,6 +24,7 @@ protected:
         AppWindowSystem = nullptr;
     }
 
+public:
     platform::WindowHandle Item(const DialogBase& dialog, int id) const
     {
         return m_System.GetDlgItem(dialog.Handle(), id);
@@ -38,6 +40,7 @@ protected:
         return platform::ModelOf<Model>(Item(dialog, id));
     }
 
+protected:
     platform::QtWindowSystem m_System;
     platform::ScriptedDialogs m_Boxes;
     EditorApp m_App;
