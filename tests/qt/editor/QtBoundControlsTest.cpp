@@ -88,28 +88,13 @@ protected:
     void FocusOn(int id) { m_System.SetFocus(Item(*m_pDialog, id)); }
     // The author moves on to the OK button.
     void Leave() { FocusOn(1006); }
-    // Ctrl+A, then the text typed key by key; characters beyond ASCII come as
-    // the text of a key the keyboard has no code for.
+    // Ctrl+A, then the text typed key by key.
     void Retype(QWidget* widget, const QString& text)
     {
         QTest::keyClick(widget, Qt::Key_A, Qt::ControlModifier);
         Type(widget, text);
     }
-    static void Type(QWidget* widget, const QString& text)
-    {
-        for (QChar character : text)
-        {
-            if (character.unicode() < 0x80)
-            {
-                QTest::keyClick(widget, character.toLatin1());
-            }
-            else
-            {
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-                QCoreApplication::sendEvent(widget, &press);
-            }
-        }
-    }
+    static void Type(QWidget* widget, const QString& text) { TypeKeys(widget, text); }
     void ClickSpin(int id, bool up)
     {
         auto* spin = static_cast<platform::QtUpDown*>(Widget(*m_pDialog, id));

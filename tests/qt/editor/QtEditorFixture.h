@@ -11,6 +11,9 @@
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/framework/DialogTestSupport.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
 class QtEditorTest : public testing::Test
@@ -50,4 +53,22 @@ protected:
 inline void PrintTo(const QString& text, std::ostream* out)
 {
     *out << '"' << text.toStdString() << '"';
+}
+
+// Types the text key by key; a character beyond ASCII comes as the text of a
+// key the keyboard has no code for, as an input method in direct mode sends it.
+inline void TypeKeys(QWidget* widget, const QString& text)
+{
+    for (QChar character : text)
+    {
+        if (character.unicode() < 0x80)
+        {
+            QTest::keyClick(widget, character.toLatin1());
+        }
+        else
+        {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+    }
 }

@@ -24,39 +24,24 @@ void Click(QtEditorTest& test, DialogBase& dialog, int id);
 
 struct Author
 {
-    static void Type(QLineEdit* edit, const QString& text)
-    {
-        for (QChar character : text)
-        {
-            if (character.unicode() < 0x80)
-            {
-                QTest::keyClick(edit, character.toLatin1());
-            }
-            else
-            {
-                QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
-                QCoreApplication::sendEvent(edit, &press);
-            }
-        }
-    }
     static Answer TypeThenEnter(QString text)
     {
         return [text](QtEditorTest&, DialogBase&, QLineEdit* edit) {
-            Type(edit, text);
+            TypeKeys(edit, text);
             QTest::keyClick(edit, Qt::Key_Return);
         };
     }
     static Answer TypeThenClick(QString text, int button)
     {
         return [text, button](QtEditorTest& test, DialogBase& dialog, QLineEdit* edit) {
-            Type(edit, text);
+            TypeKeys(edit, text);
             Click(test, dialog, button);
         };
     }
     static Answer TypeThenClose(QString text)
     {
         return [text](QtEditorTest&, DialogBase& dialog, QLineEdit* edit) {
-            Type(edit, text);
+            TypeKeys(edit, text);
             static_cast<platform::QtWindow*>(dialog.Native())->TopLevel()->close();
         };
     }
