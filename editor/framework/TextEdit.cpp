@@ -54,7 +54,6 @@ void TextEdit::Attach(DialogBase* owner, const TextEditBinding& binding)
     m_nLineWidth = binding.m_nLineWidth != 0 ? binding.m_nLineWidth : kDefaultLineWidth;
     m_nMaxLines = binding.m_nMaxLines != 0 ? binding.m_nMaxLines : kDefaultMaxLines;
     m_bDoubleByte = binding.m_bDoubleByte;
-    std::copy(std::begin(binding.m_nFurther), std::end(binding.m_nFurther), std::begin(m_Binding.m_nFurther));
 }
 
 int TextEdit::ByteCount() const
@@ -182,7 +181,6 @@ bool TextEdit::JoinsTooWide(const std::string& text, int selEnd) const
 void TextEdit::Wrap(std::string& text, int& selStart, int& selEnd) const
 {
     size_t pos = 0;
-    bool done = false;
     for (int k = 0; k < m_nMaxLines; ++k)
     {
         size_t lineEnd = pos < text.size() ? text.find('\r', pos) : std::string::npos;
@@ -225,20 +223,12 @@ void TextEdit::Wrap(std::string& text, int& selStart, int& selEnd) const
                 text.erase(former, 2);
             }
         }
-        if (done)
+        // On to the next line; the last one fitted (a cut one would have a break after it).
+        size_t next = pos < text.size() ? text.find('\r', pos) : std::string::npos;
+        if (next == std::string::npos)
         {
             break;
         }
-        size_t next = pos < text.size() ? text.find('\r', pos) : std::string::npos;
-        if (next != std::string::npos)
-        {
-            pos = next + 2;
-        }
-        else
-        {
-            size_t last = text.rfind('\r');
-            pos = last == std::string::npos ? 1 : last + 2;
-            done = true;
-        }
+        pos = next + 2;
     }
 }
