@@ -40,7 +40,8 @@ void EditorMainWindow::Init(int resourceId, platform::WindowHandle parent, Edito
 int EditorMainWindow::CreateHidden()
 {
     SetLayout(1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0);
-    return Create(platform::kEditorWindowTitle, kHiddenPosition, kHiddenPosition);
+    return Create(platform::kEditorWindowTitle, kHiddenPosition, kHiddenPosition, nullptr,
+                  platform::kEditorWindowClass);
 }
 
 void EditorMainWindow::OnCreate(uintptr_t wParam, intptr_t lParam)

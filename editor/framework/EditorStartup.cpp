@@ -43,6 +43,15 @@ void StartSound(const EditorPlatform& platform)
     EditorSounds.Open("waveaudio", kEditorSoundFiles);
 }
 
+// Before the devices go: nothing may play on them any more.
+void ReleaseSound()
+{
+    EditorSounds.Close();
+    EditorSounds.SetDevice(nullptr);
+    Bgm.Release();
+    Bgm.SetDevices(nullptr, nullptr);
+}
+
 // Failures of the shared code end the editor through its main window.
 void InstallCloseHooks()
 {
@@ -69,6 +78,7 @@ bool EditorStartup(const EditorPlatform& platform)
     if (!MainWindow.CreateHidden())
     {
         ShowOutOfMemory();
+        ReleaseSound();
         return false;
     }
     InstallCloseHooks();
@@ -90,10 +100,7 @@ void EditorShutdown()
     platform::CreateFolders("data");
     SaveShutDownData();
     DS_Release();
-    EditorSounds.Close();
-    EditorSounds.SetDevice(nullptr);
-    Bgm.Release();
-    Bgm.SetDevices(nullptr, nullptr);
+    ReleaseSound();
     KeyboardHook::UninstallAll();
 
     MainWindow.Reset();

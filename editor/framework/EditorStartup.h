@@ -37,6 +37,7 @@ extern PaletteEntries ConversionPalette;
 // The editor's interface sounds, by EditorSound number (editor/stage/EditorSoundSink.h).
 extern MciPlayer EditorSounds;
 
-// True when the main window and the view were made.
+// True when the main window and the view were made. When it fails, nothing
+// is saved; the sounds and the music are released.
 bool EditorStartup(const EditorPlatform& platform);
 void EditorShutdown();

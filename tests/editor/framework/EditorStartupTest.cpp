@@ -4,6 +4,8 @@
 #include "common/data/DataFilePaths.h"
 #include "common/data/ProjectData.h"
 #include "common/sound/BgmManager.h"
+#include "editor/framework/EditorProgram.h"
+#include "platform/core/Cp932.h"
 #include "tests/editor/framework/EditorTestSupport.h"
 
 #include <filesystem>
@@ -70,6 +72,7 @@ TEST_F(EditorTest, TheMainWindowIsHiddenAndNamedForTheGame)
     platform::NativeWindow* main = m_System.Resolve(MainWindow.Handle());
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->Text(), "Tarnwick");
+    EXPECT_EQ(main->ClassName(), "Tarnwick");
     EXPECT_FALSE(main->IsVisible());
     EXPECT_EQ(MainWindow.m_bCreated, 1);
     // The view is a modeless window under it, registered with the application.
@@ -78,6 +81,38 @@ TEST_F(EditorTest, TheMainWindowIsHiddenAndNamedForTheGame)
     EXPECT_TRUE(view->Native()->IsVisible());
     EXPECT_EQ(view->ParentWindow(), MainWindow.Handle());
     EXPECT_EQ(App.m_Windows, (std::vector<WindowBase*>{view}));
+}
+
+TEST(EditorWorkingFolderTest, OnlyTheDevelopmentFolderMovesToItsSiblingGame)
+{
+    TempFolder folder;
+    fs::create_directories("dev");
+    fs::create_directories("other");
+    std::string base = platform::FromUtf8(fs::current_path().string());
+    struct Row
+    {
+        const char* m_pszStart;
+        bool m_bGameExists;
+        const char* m_pszEnd;
+    };
+    const Row rows[] = {{"dev", true, "Game"}, {"other", true, "other"}, {"dev", false, "dev"}};
+    for (const Row& row : rows)
+    {
+        fs::remove_all(folder.Path() / "Game");
+        if (row.m_bGameExists)
+        {
+            fs::create_directories(folder.Path() / "Game");
+        }
+        fs::current_path(folder.Path() / row.m_pszStart);
+        ChooseWorkingFolder(base + "/dev");
+        EXPECT_EQ(fs::current_path(), folder.Path() / row.m_pszEnd) << row.m_pszStart;
+        fs::current_path(folder.Path());
+    }
+    // No development folder: nothing moves.
+    fs::current_path(folder.Path() / "dev");
+    ChooseWorkingFolder("");
+    EXPECT_EQ(fs::current_path(), folder.Path() / "dev");
+    fs::current_path(folder.Path());
 }
 
 } // namespace
