@@ -18,50 +18,47 @@ namespace
 namespace fs = std::filesystem;
 using Log = std::vector<std::string>;
 
-// A window of the world-map editor's kind.
-class ProbeWorldMap : public EditorWindow
+// An editor window of a test: made from a test template, as one of its
+// class, and marked as made once it is initialised.
+template <class Base>
+class ProbeWindow : public Base
 {
 public:
-    ProbeWorldMap()
+    template <class Self>
+    ProbeWindow(Self* self, const DialogTemplate& dialog, platform::WindowHandle parent)
     {
-        UseClassProcedure(this);
-        Init(9001, nullptr, 0, kWindowDialog, &App);
-        SetTemplate(&PaletteTemplate());
+        this->UseClassProcedure(self);
+        this->Init(dialog.m_nId, parent, 0, kWindowDialog, &App);
+        this->SetTemplate(&dialog);
     }
     intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
-        return OnMessage(window, message, wParam, lParam);
+        return this->OnMessage(window, message, wParam, lParam);
     }
     int OnInitDialog(uintptr_t wParam, intptr_t lParam) override
     {
         DialogBase::OnInitDialog(wParam, lParam);
-        SetInitialised(1);
+        this->SetInitialised(1);
         return 0;
     }
 };
 
-// A view that writes down what the main window asks of it.
-class ProbeView : public EditorView
+// A window of the world-map editor's kind.
+class ProbeWorldMap : public ProbeWindow<EditorWindow>
 {
 public:
-    ProbeView(platform::WindowHandle parent, Log& log) : m_Log(log)
+    ProbeWorldMap() : ProbeWindow(this, PaletteTemplate(), nullptr) {}
+};
+
+// A view that writes down what the main window asks of it.
+class ProbeView : public ProbeWindow<EditorView>
+{
+public:
+    ProbeView(platform::WindowHandle parent, Log& log) : ProbeWindow(this, ViewTemplate(), parent), m_Log(log)
     {
-        UseClassProcedure(this);
-        Init(134, parent, 0, kWindowDialog, &App);
-        SetTemplate(&ViewTemplate());
         m_Log.push_back("made");
     }
     ~ProbeView() override { m_Log.push_back("gone"); }
-    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
-    {
-        return OnMessage(window, message, wParam, lParam);
-    }
-    int OnInitDialog(uintptr_t wParam, intptr_t lParam) override
-    {
-        DialogBase::OnInitDialog(wParam, lParam);
-        SetInitialised(1);
-        return 0;
-    }
     void OpenMapChipPalette() override { m_Log.push_back("palette"); }
     EditorWindow* WorldMapWindow() const override { return m_pWorldMap; }
 
