@@ -229,11 +229,10 @@ void SetUpPalette(bool windowed)
     }
     Display.m_pDevice->SetPaletteEntries(0, 256, entries);
     Display.m_bPalette = true;
-    if (Display.m_nDepth > 8)
-    {
-        AnalysePixelFormat();
-    }
-    else
+    // The pixel format of this mode: at 8 bits it has no masks, so nothing of
+    // an earlier start at 16 bits is left to convert colours with.
+    AnalysePixelFormat();
+    if (Display.m_nDepth == 8)
     {
         Display.m_pDevice->AttachPalette(true);
     }

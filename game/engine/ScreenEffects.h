@@ -45,7 +45,8 @@ void FadeSurface(platform::PixelSurface* target, int weight, int red, int green,
 void RotatePalette(platform::DisplayPaletteEntries& out, int first, int last, int n, int direction,
                    const platform::DisplayPaletteEntries& source);
 // Inside the rectangle, each pixel of old colour j (the first that matches)
-// takes new colour j.
+// takes new colour j. The colours are converted with the pixel format, which
+// has no masks at 8 bits: there every colour is pixel 0 and nothing changes.
 void DDReplaceColors(platform::PixelSurface* surface, int x, int y, int w, int h,
                      const platform::PaletteColour* newColours, const platform::PaletteColour* oldColours, int n);
 

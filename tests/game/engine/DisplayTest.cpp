@@ -356,6 +356,7 @@ TEST_F(DisplayTest, WindowedDrawsAtTheDesktopDepthInTheClientArea)
     ASSERT_TRUE(DDInit(m_Host, 640, 480, 8, kWindowed, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
     EXPECT_EQ(Display.m_pDevice->Palette()[5], (platform::PaletteColour{5, 0, 0, 2}));
     EXPECT_EQ(Display.m_pDevice->Palette()[100], (platform::PaletteColour{100, 100, 0, 1}));
+    EXPECT_EQ(PaletteEntryToPixel({31, 63, 31, 0}), 0u) << "no pixel format is left from the start at 16 bits";
 }
 
 TEST_F(DisplayTest, PresentingFlipsOrCopiesAndHandsOnThePalette)
