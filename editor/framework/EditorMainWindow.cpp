@@ -1,7 +1,6 @@
 #include "editor/framework/EditorMainWindow.h"
 
 #include "common/data/ProjectData.h"
-#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "editor/stage/StageEditState.h"
 #include "platform/core/ByteOrder.h"

@@ -1,6 +1,5 @@
 #include "editor/framework/EditorStartup.h"
 
-#include "common/data/DataFilePaths.h"
 #include "common/project/ProjectFiles.h"
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"

@@ -1,16 +1,12 @@
 // The editor program itself, run headless (Qt offscreen, boxes on the
 // standard error stream) in a temporary project folder: what it leaves
 // behind, its end on a termination signal, and the refusal of a second copy.
-#include "RuntimeFolderScope.h"
-#include "TempFolder.h"
-#include "platform/core/Cp932.h"
-#include "platform/core/TestPlayLink.h"
+#include "tests/editor/framework/EditorTestSupport.h"
 
-#include <chrono>
+#include "platform/core/Cp932.h"
+
 #include <csignal>
 #include <filesystem>
-#include <gtest/gtest.h>
-#include <thread>
 
 namespace
 {
@@ -58,11 +54,7 @@ TEST_F(EditorProgramTest, AnEmptyProjectIsStartedAndEndedByEitherSignal)
         EXPECT_EQ(editor->Wait(), 0) << signal;
 
         // The shut-down saves ran: 256 empty names and the settings.
-        std::vector<unsigned char> names = m_Folder.ReadFile("data/GValInfo.dat");
-        ByteBuilder head;
-        head.Ints({276, 256, 0, 1, 1});
-        ASSERT_EQ(names.size(), 8u + 256u * 12u) << signal;
-        EXPECT_EQ(std::vector<unsigned char>(names.begin(), names.begin() + 20), head.Data()) << signal;
+        EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/GValInfo.dat")), HexBytes(EmptyVariableNamesFile())) << signal;
         EXPECT_TRUE(fs::exists("data/EditConfig.dat")) << signal;
         EXPECT_FALSE(fs::exists("EC_Editor.txt")) << signal;
         std::string report = m_Folder.ReadText("Report_Editor.txt");

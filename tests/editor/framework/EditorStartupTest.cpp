@@ -24,14 +24,7 @@ TEST_F(EditorTest, AnEmptyProjectLeavesTheVariableNamesAndTheSettings)
     EXPECT_EQ(CurrentView, static_cast<AppView*>(MainWindow.View()));
     Stop();
 
-    // The version word, the count and 256 empty names: no bound fields, one string of length 0.
-    ByteBuilder expected;
-    expected.Ints({kDataFormatVersion, 256});
-    for (int i = 0; i < 256; ++i)
-    {
-        expected.Ints({0, 1}).String("");
-    }
-    EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/GValInfo.dat")), HexBytes(expected));
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/GValInfo.dat")), HexBytes(EmptyVariableNamesFile()));
     EXPECT_TRUE(fs::exists("data/EditConfig.dat"));
     // Shut-down lets go of everything: nobody listens, nothing is current.
     EXPECT_FALSE(fs::exists(platform::EditorEndpoint()));

@@ -22,6 +22,19 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+// "data\GValInfo.dat" of 256 empty names: the version word, the count, and
+// each name as a record without bound fields and one string of length 0.
+inline std::vector<unsigned char> EmptyVariableNamesFile()
+{
+    ByteBuilder bytes;
+    bytes.Ints({kDataFormatVersion, 256});
+    for (int i = 0; i < 256; ++i)
+    {
+        bytes.Ints({0, 1}).String("");
+    }
+    return bytes.Data();
+}
+
 class EditorTest : public testing::Test
 {
 protected:
