@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run bench contact-sheet clean
+.PHONY: all setup configure build test run edit bench contact-sheet clean
 
 all: build
 
@@ -23,6 +23,11 @@ test: build
 # The build writes the sample project into $(BUILD)/sample.
 run: build
 	$(BUILD)/bin/projdata check $(BUILD)/sample
+
+# The editor on the sample project (the build writes it; written again when missing).
+edit: build
+	test -f $(BUILD)/sample/System.ini || $(BUILD)/bin/tarnwick-sample $(BUILD)/sample
+	cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-editor
 
 # The picture of the sample's bitmaps that the README shows.
 contact-sheet: build

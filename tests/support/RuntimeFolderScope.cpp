@@ -55,7 +55,7 @@ RuntimeFolderScope::~RuntimeFolderScope()
     std::filesystem::remove_all(m_Path, ec);
 }
 
-HelperProcess::HelperProcess(const std::string& program, const std::vector<std::string>& arguments)
+HelperProcess::HelperProcess(const std::string& program, const std::vector<std::string>& arguments, bool withErrors)
 {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
@@ -65,6 +65,10 @@ HelperProcess::HelperProcess(const std::string& program, const std::vector<std::
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    if (withErrors)
+    {
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
@@ -109,6 +113,45 @@ void HelperProcess::Kill()
     {
         ::kill(m_nPid, SIGKILL);
     }
+}
+
+void HelperProcess::Signal(int number)
+{
+    if (m_nPid > 0 && !m_bReaped)
+    {
+        ::kill(m_nPid, number);
+    }
+}
+
+bool HelperProcess::IsRunning()
+{
+    if (m_nPid <= 0 || m_bReaped)
+    {
+        return false;
+    }
+    pid_t got = 0;
+    while ((got = ::waitpid(m_nPid, &m_nStatus, WNOHANG)) < 0 && errno == EINTR)
+    {
+    }
+    if (got == 0)
+    {
+        return true;
+    }
+    m_bReaped = true;
+    return false;
+}
+
+bool HelperProcess::WaitFor(int milliseconds)
+{
+    for (int waited = 0; IsRunning(); waited += 10)
+    {
+        if (waited >= milliseconds)
+        {
+            return false;
+        }
+        ::usleep(10000);
+    }
+    return true;
 }
 
 int HelperProcess::Wait()
