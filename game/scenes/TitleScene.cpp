@@ -4,6 +4,7 @@
 #include "game/data/GameData.h"
 #include "game/data/RecordDrawing.h"
 #include "game/data/SaveSlots.h"
+#include "game/data/SoundRequests.h"
 #include "game/engine/Display.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/GameWindow.h"
@@ -116,7 +117,7 @@ int TitleScene::Menu()
     {
         return 1;
     }
-    PlaySoundEffect(kSeChoice);
+    RequestSound(kSeChoice);
     TitleMenuChoice = cursor.m_nRow;
     switch (cursor.m_nRow)
     {
@@ -161,18 +162,18 @@ int TitleScene::Continue()
         const int slot = cursor.m_nRow;
         if (slot >= 0 && slot < SaveSlots.Count() && SaveSlots.At(slot).m_bUsed && LoadFromSlot(slot))
         {
-            PlaySoundEffect(kSeChoice);
+            RequestSound(kSeChoice);
             TitleLoadedSlot = slot;
             Leave(kSceneCamp);
         }
         else
         {
-            PlaySoundEffect(kSeRefusal);
+            RequestSound(kSeRefusal);
         }
     }
     else if (input.m_nButtons & kInputButton2)
     {
-        PlaySoundEffect(kSeCancel);
+        RequestSound(kSeCancel);
         MenuCursor.Pop(1);
         SetState(kStateMenu, 1);
     }

@@ -110,6 +110,60 @@ inline const std::vector<FixtureSheet>& FixtureSheets()
     return sheets;
 }
 
+// Every sheet of the table but the skipped ones (stored names), into the folder.
+inline void WriteFixtureSheets(const TempFolder& folder, const std::set<std::string>& skipped)
+{
+    for (const FixtureSheet& sheet : FixtureSheets())
+    {
+        if (skipped.count(sheet.m_pszFile))
+        {
+            continue;
+        }
+        const bool palette = std::string(sheet.m_pszFile) == "bmp\\Palette.bmp";
+        folder.WriteFile(sheet.m_pszDisk,
+                         FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight, palette ? FixturePalettePixel : FixtureSheetPixel));
+    }
+}
+
+// DDInit on the host, then the palette and the transparent colour as the start-up sets them.
+inline void StartFixtureDisplay(platform::RecordingDisplayHost& host, int depth, int mode = kFullScreen)
+{
+    host.m_nDesktopDepth = depth;
+    ASSERT_TRUE(DDInit(host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", mode));
+    Display.m_WorkingPalette = Display.m_SourcePalette;
+    ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));
+}
+
+// Everything of the display released and put back as it was before the first start.
+inline void ReleaseFixtureDisplay()
+{
+    if (Display.m_nMode == kWindowed)
+    {
+        DDReleaseWindowed();
+    }
+    else
+    {
+        DDRelease();
+    }
+    Display.m_pTable = nullptr;
+    Display.m_pDefs = nullptr;
+    Display.m_nTableCount = 0;
+    Display.m_nTransparent = 0;
+    Display.m_SourcePalette = {};
+    Display.m_WorkingPalette = {};
+    Display.m_nRedShift = Display.m_nGreenShift = Display.m_nBlueShift = 0;
+    Display.m_nRedMask = Display.m_nGreenMask = Display.m_nBlueMask = 0;
+    for (Surface& surface : Surfaces)
+    {
+        surface.Release();
+        surface.m_strFile.clear();
+        surface.m_bMissingReported = false;
+    }
+    ResetFades();
+    ResetSinePhase();
+}
+
 class DisplayFixture : public testing::Test
 {
 protected:
@@ -121,58 +175,15 @@ protected:
 
     void TearDown() override
     {
-        if (Display.m_nMode == kWindowed)
-        {
-            DDReleaseWindowed();
-        }
-        else
-        {
-            DDRelease();
-        }
-        Display.m_pTable = nullptr;
-        Display.m_pDefs = nullptr;
-        Display.m_nTableCount = 0;
-        Display.m_nTransparent = 0;
-        Display.m_SourcePalette = {};
-        Display.m_WorkingPalette = {};
-        Display.m_nRedShift = Display.m_nGreenShift = Display.m_nBlueShift = 0;
-        Display.m_nRedMask = Display.m_nGreenMask = Display.m_nBlueMask = 0;
-        for (Surface& surface : Surfaces)
-        {
-            surface.Release();
-            surface.m_strFile.clear();
-            surface.m_bMissingReported = false;
-        }
-        ResetFades();
-        ResetSinePhase();
+        ReleaseFixtureDisplay();
         InitErrorLog(0, "EC_Game.txt");
     }
 
     // Every sheet of the table but the skipped ones (stored names).
-    void WriteSheets(const std::set<std::string>& skipped)
-    {
-        for (const FixtureSheet& sheet : FixtureSheets())
-        {
-            if (skipped.count(sheet.m_pszFile))
-            {
-                continue;
-            }
-            const bool palette = std::string(sheet.m_pszFile) == "bmp\\Palette.bmp";
-            m_Folder.WriteFile(sheet.m_pszDisk, FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight,
-                                                              palette ? FixturePalettePixel : FixtureSheetPixel));
-        }
-    }
+    void WriteSheets(const std::set<std::string>& skipped) { WriteFixtureSheets(m_Folder, skipped); }
 
     // DDInit on the recording host, then the palette and the transparent colour as the start-up sets them.
-    void Start(int depth, int mode = kFullScreen)
-    {
-        m_Host.m_nDesktopDepth = depth;
-        ASSERT_TRUE(
-            DDInit(m_Host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
-        ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", mode));
-        Display.m_WorkingPalette = Display.m_SourcePalette;
-        ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));
-    }
+    void Start(int depth, int mode = kFullScreen) { StartFixtureDisplay(m_Host, depth, mode); }
 
     // The surfaces of the ids.
     void Load(std::initializer_list<int> ids)
