@@ -5,12 +5,16 @@
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameWindow.h"
 #include "game/engine/SceneManager.h"
+#include "game/engine/SystemIni.h"
+#include "game/engine/Thread.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Format.h"
 #include "platform/core/Files.h"
 #include "platform/input/HeldKeys.h"
 
+#include <algorithm>
 #include <cstdarg>
+#include <cstdint>
 
 namespace
 {
@@ -75,8 +79,7 @@ bool PlayRunner::Advance()
             Next();
             break;
         case PlayLine::Kind::UntilScene:
-        case PlayLine::Kind::UntilClosed:
-            if (line.m_Kind == PlayLine::Kind::UntilScene && GameScenes.CurrentScene() == line.m_nScene)
+            if (GameScenes.CurrentScene() == line.m_nScene)
             {
                 Next();
                 break;
@@ -90,6 +93,16 @@ bool PlayRunner::Advance()
             ++m_nFrameInLine;
             Hold({});
             return true;
+        case PlayLine::Kind::UntilClosed:
+            // No frame runs while the close is on its way: the frames' worth of time is waited for the quit.
+            Hold({});
+            if (WaitForQuit(line.m_nFrames))
+            {
+                return false;
+            }
+            Finish(kPlayTimedOut, Describe(line) + ": the game did not close within " +
+                                      std::to_string(line.m_nFrames) + " frames' time");
+            return false;
         case PlayLine::Kind::Expect:
         {
             std::string seen;
@@ -113,6 +126,14 @@ bool PlayRunner::Advance()
     }
     Finish(kPlayPassed, "");
     return false;
+}
+
+bool PlayRunner::WaitForQuit(uint32_t frames)
+{
+    Thread* self = Thread::Current();
+    const int fps = std::max(1, FrameRateValues.m_nFrameRate);
+    const uint64_t milliseconds = uint64_t{frames} * 1000 / static_cast<uint64_t>(fps);
+    return self && !self->Sleep(static_cast<uint32_t>(std::min<uint64_t>(milliseconds, UINT32_MAX)));
 }
 
 void PlayRunner::Hold(const platform::KeySet& keys)

@@ -55,6 +55,8 @@ private:
     // Runs the steps that take no frame; true when the next frame is to run.
     bool Advance();
     void Hold(const platform::KeySet& keys);
+    // On a game thread: waits the time of that many frames for the quit; true when it came.
+    bool WaitForQuit(uint32_t frames);
     bool Check(const PlayLine& line, std::string& seen) const;
     bool Capture(const PlayLine& line);
     void ReportScene();

@@ -9,7 +9,8 @@
 //   wait N                    N frames with every key up
 //   until scene K [within N]  frames with every key up until scene K is the
 //                             current one; a timeout after N frames (default 3600)
-//   until closed [within N]   the same until the game has closed
+//   until closed [within N]   no more frames: waits the time of N frames (default
+//                             3600) for the game to close
 //   expect scene K            the current scene id (0 title, 1 camp, 2 world map, 3 stage, 4 battle)
 //   expect state S            the current scene's state (-1 while it has no scene)
 //   expect money M

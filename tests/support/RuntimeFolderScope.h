@@ -26,12 +26,13 @@ private:
     std::optional<std::string> m_PreviousTemp;
 };
 
-// Runs a helper program with the arguments; its standard output is read
-// line by line. The process is killed (SIGKILL) and reaped when the object goes.
+// Runs a helper program with the arguments; its standard output (with its
+// error stream too, when asked) is read line by line. The process is killed
+// (SIGKILL) and reaped when the object goes.
 class HelperProcess
 {
 public:
-    HelperProcess(const std::string& program, const std::vector<std::string>& arguments);
+    HelperProcess(const std::string& program, const std::vector<std::string>& arguments, bool withErrors = false);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
@@ -39,8 +40,12 @@ public:
     bool Started() const { return m_nPid > 0; }
     // The next line of its output ("" at its end).
     std::string ReadLine();
+    // Everything it writes from now until its end.
+    std::string ReadAll();
     // Kills it at once, as a crash or a kill would end it.
     void Kill();
+    // Sends it a signal.
+    void Signal(int signal);
     // Waits for its end; its exit code (-1 when killed or not started).
     int Wait();
 
