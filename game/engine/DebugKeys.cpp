@@ -18,8 +18,7 @@ constexpr int32_t kMinScoutPoints = 1;
 constexpr int32_t kMaxScoutPoints = 1000;
 constexpr int32_t kLevelOfExperience = 100;
 
-template <class Action>
-void ForEachMember(Action action)
+template <class Action> void ForEachMember(Action action)
 {
     for (UnitRecord& unit : PartyUnits)
     {
@@ -69,8 +68,8 @@ bool ApplyDebugKey(uintptr_t key)
         Progress.m_nMoney = std::clamp<int64_t>(int64_t{Progress.m_nMoney} + kDebugMoney, 0, kMaxMoney);
         return true;
     case platform::kVkF1 + 3:
-        Progress.m_nScoutPoints = static_cast<int32_t>(
-            std::clamp<int64_t>(int64_t{Progress.m_nScoutPoints} + kDebugScoutPoints, kMinScoutPoints, kMaxScoutPoints));
+        Progress.m_nScoutPoints = static_cast<int32_t>(std::clamp<int64_t>(
+            int64_t{Progress.m_nScoutPoints} + kDebugScoutPoints, kMinScoutPoints, kMaxScoutPoints));
         return true;
     case platform::kVkF1 + 4:
         ForEachMember([](UnitRecord& unit) { unit.m_nPlayC = 0; });
@@ -113,16 +112,18 @@ void HandleGameKey(uintptr_t key)
         }
         return;
     }
-    ApplyDebugEdit([key] {
-        if (GameScenes.CurrentScene() == kSceneTitle)
+    ApplyDebugEdit(
+        [key]
         {
-            return;
-        }
-        if (key == platform::kVkEscape)
-        {
-            CloseMainWindow();
-            return;
-        }
-        ApplyDebugKey(key);
-    });
+            if (GameScenes.CurrentScene() == kSceneTitle)
+            {
+                return;
+            }
+            if (key == platform::kVkEscape)
+            {
+                CloseMainWindow();
+                return;
+            }
+            ApplyDebugKey(key);
+        });
 }

@@ -108,7 +108,8 @@ bool InitGame(const GameDevices& devices, int showState)
     const int depth = ChooseColourDepth(Settings, host.DesktopDepth());
     if (depth == 0)
     {
-        ShowMessageBoxActive("8ビットカラーのフルスクリーンか16ビットカラーでしか起動できません！\nSystem.iniや画面の設定を見直して下さい！",
+        ShowMessageBoxActive("8ビットカラーのフルスクリーンか16ビットカラーでしか起動できません！\nSystem."
+                             "iniや画面の設定を見直して下さい！",
                              "エラー", platform::kMbOk);
         return false;
     }

@@ -50,7 +50,8 @@ int SceneManager::Frame()
     }
     static const platform::KeySetSource noKeys;
     static platform::NoJoystick noJoystick;
-    m_Input.PollFrame(m_KeyConfig, InputDevices{m_pKeys ? *m_pKeys : noKeys, m_pJoysticks ? *m_pJoysticks : noJoystick});
+    m_Input.PollFrame(m_KeyConfig,
+                      InputDevices{m_pKeys ? *m_pKeys : noKeys, m_pJoysticks ? *m_pJoysticks : noJoystick});
     try
     {
         ChangeScene(m_nCurrent);

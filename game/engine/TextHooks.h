@@ -24,6 +24,5 @@ class SceneDrawTarget : public SurfaceDrawTarget
 public:
     void DrawBox(int font, int x, int y, int w, int h) override;
     void DrawText(int font, int x, int y, std::string_view text) override;
-    void DrawTextBox(int font, int x, int y, int w, int h, std::string_view text, int margin,
-                     uint32_t colour) override;
+    void DrawTextBox(int font, int x, int y, int w, int h, std::string_view text, int margin, uint32_t colour) override;
 };

@@ -202,8 +202,8 @@ int RunGame(const GameOptions& options)
     std::unique_ptr<PlayRunner> runner;
     if (started && scripted)
     {
-        runner = std::make_unique<PlayRunner>(script, GameWindow.Keys(), HandleGameKey, options.m_strCaptureFolder,
-                                              stdout);
+        runner =
+            std::make_unique<PlayRunner>(script, GameWindow.Keys(), HandleGameKey, options.m_strCaptureFolder, stdout);
         SetFrameDriver(runner.get());
     }
     int code = 0;

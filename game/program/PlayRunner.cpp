@@ -8,8 +8,8 @@
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
 #include "platform/core/Cp932.h"
-#include "platform/core/Format.h"
 #include "platform/core/Files.h"
+#include "platform/core/Format.h"
 #include "platform/input/HeldKeys.h"
 
 #include <algorithm>
@@ -100,8 +100,8 @@ bool PlayRunner::Advance()
             {
                 return false;
             }
-            Finish(kPlayTimedOut, Describe(line) + ": the game did not close within " +
-                                      std::to_string(line.m_nFrames) + " frames' time");
+            Finish(kPlayTimedOut, Describe(line) + ": the game did not close within " + std::to_string(line.m_nFrames) +
+                                      " frames' time");
             return false;
         case PlayLine::Kind::Expect:
         {

@@ -148,60 +148,63 @@ bool ParseCapture(const Words& words, PlayLine& line, std::string& reason)
 bool PlayScript::Parse(std::string_view text, std::string* error)
 {
     std::vector<PlayLine> lines;
-    const bool ok = platform::InputScript::ForEachLine(text, [&](int number, std::string_view text) {
-        const Words words = platform::InputScript::Words(text);
-        std::string reason;
-        bool parsed = false;
-        if (words[0] == "until")
+    const bool ok = platform::InputScript::ForEachLine(
+        text,
+        [&](int number, std::string_view text)
         {
-            PlayLine line;
-            parsed = ParseUntil(words, line, reason);
-            lines.push_back(line);
-        }
-        else if (words[0] == "expect")
-        {
-            PlayLine line;
-            parsed = ParseExpect(words, line, reason);
-            lines.push_back(line);
-        }
-        else if (words[0] == "capture")
-        {
-            PlayLine line;
-            parsed = ParseCapture(words, line, reason);
-            lines.push_back(line);
-        }
-        else
-        {
-            std::vector<platform::InputScript::Step> steps;
-            parsed = platform::InputScript::ParseStepLine(text, steps, reason);
-            for (const platform::InputScript::Step& step : steps)
+            const Words words = platform::InputScript::Words(text);
+            std::string reason;
+            bool parsed = false;
+            if (words[0] == "until")
             {
                 PlayLine line;
-                line.m_Keys = step.m_Keys;
-                line.m_nFrames = step.m_nFrames;
+                parsed = ParseUntil(words, line, reason);
                 lines.push_back(line);
             }
-            if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
+            else if (words[0] == "expect")
             {
-                reason = "unknown step \"" + std::string(words[0]) +
-                         "\": expected press, hold, wait, until, expect or capture";
+                PlayLine line;
+                parsed = ParseExpect(words, line, reason);
+                lines.push_back(line);
             }
-        }
-        if (!parsed)
-        {
-            if (error)
+            else if (words[0] == "capture")
             {
-                *error = "line " + std::to_string(number) + ": " + reason;
+                PlayLine line;
+                parsed = ParseCapture(words, line, reason);
+                lines.push_back(line);
             }
-            return false;
-        }
-        for (auto it = lines.rbegin(); it != lines.rend() && it->m_nLine == 0; ++it)
-        {
-            it->m_nLine = number;
-            it->m_strText = std::string(text);
-        }
-        return true;
-    });
+            else
+            {
+                std::vector<platform::InputScript::Step> steps;
+                parsed = platform::InputScript::ParseStepLine(text, steps, reason);
+                for (const platform::InputScript::Step& step : steps)
+                {
+                    PlayLine line;
+                    line.m_Keys = step.m_Keys;
+                    line.m_nFrames = step.m_nFrames;
+                    lines.push_back(line);
+                }
+                if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
+                {
+                    reason = "unknown step \"" + std::string(words[0]) +
+                             "\": expected press, hold, wait, until, expect or capture";
+                }
+            }
+            if (!parsed)
+            {
+                if (error)
+                {
+                    *error = "line " + std::to_string(number) + ": " + reason;
+                }
+                return false;
+            }
+            for (auto it = lines.rbegin(); it != lines.rend() && it->m_nLine == 0; ++it)
+            {
+                it->m_nLine = number;
+                it->m_strText = std::string(text);
+            }
+            return true;
+        });
     if (!ok)
     {
         return false;

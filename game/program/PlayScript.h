@@ -47,7 +47,7 @@ struct PlayLine
 {
     enum class Kind
     {
-        Keys,        // a step of held keys
+        Keys, // a step of held keys
         UntilScene,
         UntilClosed,
         Expect,

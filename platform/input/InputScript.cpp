@@ -133,18 +133,20 @@ bool InputScript::ForEachLine(std::string_view text, const std::function<bool(in
 bool InputScript::Parse(std::string_view text, std::string* error)
 {
     std::vector<Step> steps;
-    const bool ok = ForEachLine(text, [&](int lineNumber, std::string_view line) {
-        std::string reason;
-        if (ParseStepLine(line, steps, reason))
-        {
-            return true;
-        }
-        if (error)
-        {
-            *error = "line " + std::to_string(lineNumber) + ": " + reason;
-        }
-        return false;
-    });
+    const bool ok = ForEachLine(text,
+                                [&](int lineNumber, std::string_view line)
+                                {
+                                    std::string reason;
+                                    if (ParseStepLine(line, steps, reason))
+                                    {
+                                        return true;
+                                    }
+                                    if (error)
+                                    {
+                                        *error = "line " + std::to_string(lineNumber) + ": " + reason;
+                                    }
+                                    return false;
+                                });
     if (!ok)
     {
         return false;

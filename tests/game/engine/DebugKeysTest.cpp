@@ -1,5 +1,6 @@
-#include "../data/GameDataTest.h"
 #include "game/engine/DebugKeys.h"
+
+#include "../data/GameDataTest.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/TestPlay.h"
 #include "tests/game/engine/StubScene.h"
@@ -56,12 +57,14 @@ TEST_F(DebugKeysTest, EachFunctionKeyMakesItsEdit)
     };
     const std::vector<Case> cases = {
         {kVkF1, [] {},
-         [] {
+         []
+         {
              EXPECT_EQ(PartyUnits.At(0).m_nLevel, 4);
              EXPECT_EQ(PartyUnits.At(2).m_nLevel, 3);
          }},
         {kVkF1 + 1, [] {},
-         [] {
+         []
+         {
              EXPECT_EQ(PartyUnits.At(0).m_nLevel, 4);
              EXPECT_EQ(PartyUnits.At(2).m_nLevel, 4);
              EXPECT_EQ(PartyUnits.At(1).m_nClass, 0); // an empty slot stays empty
@@ -71,16 +74,19 @@ TEST_F(DebugKeysTest, EachFunctionKeyMakesItsEdit)
         {kVkF1 + 3, [] { Progress.m_nScoutPoints = -50; }, [] { EXPECT_EQ(Progress.m_nScoutPoints, 1); }},
         {kVkF1 + 4, [] { PartyUnits.At(2).m_nPlayC = 1; }, [] { EXPECT_EQ(PartyUnits.At(2).m_nPlayC, 0); }},
         {kVkF1 + 5,
-         [] {
+         []
+         {
              PartyUnits.At(0).m_Param[0].m_nValue = 1;
              PartyUnits.At(2).m_Param[1].m_nValue = 0;
          },
-         [] {
+         []
+         {
              EXPECT_EQ(PartyUnits.At(0).m_Param[0].m_nValue, PartyUnits.At(0).m_Param[0].m_nBase);
              EXPECT_EQ(PartyUnits.At(2).m_Param[1].m_nValue, PartyUnits.At(2).m_Param[1].m_nBase);
          }},
         {kVkF1 + 7, [] {},
-         [] {
+         []
+         {
              for (int32_t item = 1; item < ItemTable.Count(); ++item)
              {
                  EXPECT_EQ(Progress.GetItemCount(item), 1) << item;

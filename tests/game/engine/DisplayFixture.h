@@ -120,8 +120,8 @@ inline void WriteFixtureSheets(const TempFolder& folder, const std::set<std::str
             continue;
         }
         const bool palette = std::string(sheet.m_pszFile) == "bmp\\Palette.bmp";
-        folder.WriteFile(sheet.m_pszDisk,
-                         FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight, palette ? FixturePalettePixel : FixtureSheetPixel));
+        folder.WriteFile(sheet.m_pszDisk, FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight,
+                                                        palette ? FixturePalettePixel : FixtureSheetPixel));
     }
 }
 

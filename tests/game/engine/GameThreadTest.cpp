@@ -1,9 +1,11 @@
+#include "game/engine/GameThread.h"
+
+#include "RuntimeFolderScope.h"
 #include "common/window/WindowBase.h"
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/FrameTimer.h"
 #include "game/engine/GameDataLock.h"
 #include "game/engine/GameSession.h"
-#include "game/engine/GameThread.h"
 #include "game/engine/GameWindow.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
@@ -13,10 +15,9 @@
 #include "tests/game/engine/DisplayFixture.h"
 #include "tests/game/engine/StubScene.h"
 
-#include "RuntimeFolderScope.h"
+#include <gtest/gtest.h>
 
 #include <atomic>
-#include <gtest/gtest.h>
 #include <thread>
 
 namespace

@@ -1,7 +1,9 @@
+#include "game/engine/SceneManager.h"
+
+#include "RuntimeFolderScope.h"
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameSession.h"
 #include "game/engine/GameWindow.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
 #include "platform/core/TestPlayLink.h"
@@ -9,10 +11,9 @@
 #include "tests/game/engine/DisplayFixture.h"
 #include "tests/game/engine/StubScene.h"
 
-#include "RuntimeFolderScope.h"
+#include <gtest/gtest.h>
 
 #include <functional>
-#include <gtest/gtest.h>
 
 namespace
 {

@@ -21,8 +21,8 @@ struct StubRecord
     int m_nUpdates = 0;
     int m_nDeleted = 0;
     int m_nRestores = 0;
-    int m_nLeaveFor = -1;          // a scene id: state 1 leaves for it on its next frame
-    std::string m_strLoadFailure;  // non-empty: the load throws it
+    int m_nLeaveFor = -1;         // a scene id: state 1 leaves for it on its next frame
+    std::string m_strLoadFailure; // non-empty: the load throws it
 };
 
 class StubScene : public Scene
@@ -83,8 +83,7 @@ inline void UseStubScenes(SceneManager& manager, std::map<int, StubRecord>& reco
     for (int id = 0; id < kSceneCount; ++id)
     {
         StubRecord& record = records[id];
-        manager.SetSceneMaker(id, [&record, id](SceneManager& owner) {
-            return std::make_unique<StubScene>(owner, id, record);
-        });
+        manager.SetSceneMaker(id, [&record, id](SceneManager& owner)
+                              { return std::make_unique<StubScene>(owner, id, record); });
     }
 }

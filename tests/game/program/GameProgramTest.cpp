@@ -1,12 +1,11 @@
 // The game program itself, run on a copy of the sample project that the build
 // writes, without a display or a sound card, playing scripts.
 
+#include "RuntimeFolderScope.h"
+#include "TempFolder.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/input/InputScript.h"
-
-#include "RuntimeFolderScope.h"
-#include "TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -141,8 +140,8 @@ class GameProgramSignalTest : public GameProgramTest, public testing::WithParamI
 
 TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
 {
-    auto game = Start({"--script", Script("until scene 0\nwait " +
-                                          std::to_string(platform::InputScript::kMaxStepFrames) + "\n")});
+    auto game = Start(
+        {"--script", Script("until scene 0\nwait " + std::to_string(platform::InputScript::kMaxStepFrames) + "\n")});
     EXPECT_EQ(game->ReadLine(), "frame 0: scene 0 (title)");
     game->Signal(GetParam());
     const std::string output = game->ReadAll();
@@ -151,9 +150,8 @@ TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, GameProgramSignalTest, testing::Values(SIGTERM, SIGINT),
-                         [](const testing::TestParamInfo<int>& info) {
-                             return std::string(info.param == SIGTERM ? "Terminate" : "Interrupt");
-                         });
+                         [](const testing::TestParamInfo<int>& info)
+                         { return std::string(info.param == SIGTERM ? "Terminate" : "Interrupt"); });
 
 TEST_F(GameProgramTest, AScriptsVerdictIsTheExitCode)
 {
@@ -168,7 +166,8 @@ TEST_F(GameProgramTest, AScriptsVerdictIsTheExitCode)
         {"expect leader 1\n", 1, "saw none"},
         {"until scene 2 within 20\n", 2, "timed out after 20 frames in scene 0"},
         {"wait 2\nhop 3\n", 3, "line 2: unknown step \"hop\""},
-        {"press esc\nuntil closed within 20\nexpect scene 0\n", 1, "line 3 (expect scene 0): the game closed before it"},
+        {"press esc\nuntil closed within 20\nexpect scene 0\n", 1,
+         "line 3 (expect scene 0): the game closed before it"},
     };
     for (const Case& c : cases)
     {

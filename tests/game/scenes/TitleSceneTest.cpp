@@ -1,3 +1,5 @@
+#include "game/scenes/TitleScene.h"
+
 #include "../data/GameDataTest.h"
 #include "common/data/EventVocabulary.h"
 #include "game/engine/MenuCursor.h"
@@ -6,7 +8,6 @@
 #include "game/engine/SystemIni.h"
 #include "game/program/SceneRegistry.h"
 #include "game/scenes/EventCommandEffects.h"
-#include "game/scenes/TitleScene.h"
 #include "tests/game/engine/DisplayFixture.h"
 
 #include <climits>
@@ -158,7 +159,8 @@ TEST_F(TitleSceneTest, StartEventCommandsKeepTheirBounds)
          [] { EXPECT_EQ(CountPartyMembers(PartyUnits), kPartySlotCount); }},
         {"taking out the lowest count leaves the leader",
          {Command(kCommandParty, {2, 3}), Command(kCommandParty, {2, INT_MIN})},
-         [] {
+         []
+         {
              EXPECT_EQ(CountPartyMembers(PartyUnits), 1);
              EXPECT_EQ(PartyUnits.At(0).m_nPlayA, 1);
          }},
@@ -167,7 +169,8 @@ TEST_F(TitleSceneTest, StartEventCommandsKeepTheirBounds)
          [] { EXPECT_EQ(Progress.m_HireList.Count(), kMaxHireListEntries); }},
         {"a friend without class joins nothing",
          {Command(kCommandParty, {0, 1}), Command(kCommandFriendShop, {0, 1})},
-         [] {
+         []
+         {
              EXPECT_EQ(CountPartyMembers(PartyUnits), 0);
              EXPECT_EQ(Progress.m_HireList.Count(), 2); // the two listed from the start
          }},
