@@ -24,11 +24,7 @@ protected:
     }
     void TearDown() override
     {
-        GameScenes.Reset();
-        for (int id = 0; id < kSceneCount; ++id)
-        {
-            GameScenes.SetSceneMaker(id, nullptr);
-        }
+        DropStubScenes(GameScenes);
         BeginTestPlayReports(false);
         GameDataTest::TearDown();
     }

@@ -38,16 +38,12 @@ public:
     int m_nLast;
 };
 
-class GameThreadTest : public DisplayFixture
+class GameThreadTest : public StubSceneTest
 {
 protected:
     void SetUp() override
     {
-        DisplayFixture::SetUp();
-        ClearGameFailure();
-        FrameRateValues = DeriveFrameValues(60);
-        Start(8);
-        UseStubScenes(GameScenes, m_Records);
+        StubSceneTest::SetUp();
         platform::DriveClock(0);
         ResetFrameTimers();
         SetFramePacing(true);
@@ -63,19 +59,12 @@ protected:
         platform::StopDrivingClock();
         ResetFrameTimers();
         AppActive = m_nWasActive;
-        GameScenes.Reset();
-        for (int id = 0; id < kSceneCount; ++id)
-        {
-            GameScenes.SetSceneMaker(id, nullptr);
-        }
-        ClearGameFailure();
-        DisplayFixture::TearDown();
+        StubSceneTest::TearDown();
     }
 
     RuntimeFolderScope m_Runtime;
     platform::DummyWindowSystem m_System;
     GameSession m_Session;
-    std::map<int, StubRecord> m_Records;
     int m_nWasActive = 0;
 };
 

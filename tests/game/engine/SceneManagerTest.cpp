@@ -18,24 +18,9 @@
 namespace
 {
 
-class SceneManagerTest : public DisplayFixture
+class SceneManagerTest : public StubSceneTest
 {
 protected:
-    void SetUp() override
-    {
-        DisplayFixture::SetUp();
-        ClearGameFailure();
-        FrameRateValues = DeriveFrameValues(60);
-        Start(8);
-        UseStubScenes(m_Scenes, m_Records);
-    }
-    void TearDown() override
-    {
-        m_Scenes.Reset();
-        ClearGameFailure();
-        DisplayFixture::TearDown();
-    }
-
     // Frames until the condition holds; false when it has not after the frame count.
     bool RunUntil(const std::function<bool()>& condition, int frames = 60)
     {
@@ -55,8 +40,7 @@ protected:
         return scene ? scene->State() : -100;
     }
 
-    SceneManager m_Scenes;
-    std::map<int, StubRecord> m_Records;
+    SceneManager& m_Scenes = GameScenes;
 };
 
 TEST_F(SceneManagerTest, TheStageSurvivesABattleAndResumesAtItsFadeInWithoutReloading)

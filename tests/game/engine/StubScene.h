@@ -7,8 +7,11 @@
 // (keep flag set, state 0) and reloads after any other scene; the battle
 // clears the keep flag.
 
+#include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/Scene.h"
 #include "game/engine/SceneManager.h"
+#include "game/engine/SystemIni.h"
+#include "tests/game/engine/DisplayFixture.h"
 
 #include <map>
 #include <memory>
@@ -87,3 +90,36 @@ inline void UseStubScenes(SceneManager& manager, std::map<int, StubRecord>& reco
                               { return std::make_unique<StubScene>(owner, id, record); });
     }
 }
+
+// Every scene deleted and every maker dropped.
+inline void DropStubScenes(SceneManager& manager)
+{
+    manager.Reset();
+    for (int id = 0; id < kSceneCount; ++id)
+    {
+        manager.SetSceneMaker(id, nullptr);
+    }
+}
+
+// Stub scenes on the game's scene manager, drawn on the fixture's display at
+// 8 bits, at 60 frames a second.
+class StubSceneTest : public DisplayFixture
+{
+protected:
+    void SetUp() override
+    {
+        DisplayFixture::SetUp();
+        ClearGameFailure();
+        FrameRateValues = DeriveFrameValues(60);
+        Start(8);
+        UseStubScenes(GameScenes, m_Records);
+    }
+    void TearDown() override
+    {
+        DropStubScenes(GameScenes);
+        ClearGameFailure();
+        DisplayFixture::TearDown();
+    }
+
+    std::map<int, StubRecord> m_Records;
+};
