@@ -1,8 +1,13 @@
 #include "game/engine/DebugKeys.h"
 
 #include "../data/GameDataTest.h"
+#include "RuntimeFolderScope.h"
+#include "game/engine/GameSession.h"
+#include "game/engine/GameWindow.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/TestPlay.h"
+#include "platform/core/TestPlayLink.h"
+#include "platform/window/DummyWindowSystem.h"
 #include "tests/game/engine/StubScene.h"
 
 #include <functional>
@@ -133,6 +138,37 @@ TEST_F(DebugKeysTest, NoKeyActsOnTheTitleOfATestPlayNorOutsideATestPlay)
     BeginTestPlayReports(true, "unused endpoint");
     HandleGameKey(kVkF1 + 2);
     EXPECT_EQ(Progress.m_nMoney, money + 100);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(DebugKeysTest, EscClosesEveryWhereButOnTheTitleOfATestPlay)
+{
+    RuntimeFolderScope runtime;
+    platform::DummyWindowSystem system;
+    struct Case
+    {
+        bool m_bTestPlay;
+        int m_nScene;
+        bool m_bCloses;
+    };
+    for (const Case& c : {Case{false, kSceneTitle, true}, Case{false, kSceneCamp, true}, Case{true, kSceneTitle, false},
+                          Case{true, kSceneCamp, true}})
+    {
+        SCOPED_TRACE(std::to_string(c.m_bTestPlay) + " " + std::to_string(c.m_nScene));
+        GameSession session;
+        ASSERT_TRUE(session.Open(system, c.m_bTestPlay ? platform::kShowStateTestPlay : platform::kShowStateNormal));
+        BeginTestPlayReports(c.m_bTestPlay, "unused endpoint");
+        GameScenes.SetCurrentScene(c.m_nScene);
+        HandleGameKey(platform::kVkEscape);
+        system.PumpMessages();
+        EXPECT_EQ(!MainWindowHandle(), c.m_bCloses);
+        session.Close();
+        system.PumpMessages();
+    }
 }
 
 } // namespace

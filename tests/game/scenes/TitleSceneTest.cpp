@@ -1,13 +1,18 @@
 #include "game/scenes/TitleScene.h"
 
 #include "../data/GameDataTest.h"
+#include "RuntimeFolderScope.h"
 #include "common/data/EventVocabulary.h"
+#include "game/engine/GameMusic.h"
+#include "game/engine/GameSession.h"
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
 #include "game/engine/SystemIni.h"
 #include "game/program/SceneRegistry.h"
 #include "game/scenes/EventCommandEffects.h"
+#include "platform/core/TestPlayLink.h"
+#include "platform/window/DummyWindowSystem.h"
 #include "tests/game/engine/DisplayFixture.h"
 
 #include <climits>
@@ -103,6 +108,7 @@ protected:
         m_Sounds.clear();
     }
 
+    platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
     platform::KeySetSource m_Keys;
     SceneManager m_Scenes;
@@ -128,6 +134,9 @@ TEST_F(TitleSceneTest, ANewGameStartsFromNothingAndTakesTheStartEventsEffects)
     EXPECT_EQ(CountOf(Progress.m_HireList, 3), 2);
     EXPECT_EQ(CountOf(Progress.m_HireList, 1), 0); // the new game listed it, the command took it out
     EXPECT_EQ(CountOf(Progress.m_HireList, 2), 1);
+    // With the error log on, each hire-list command shows its friend in a box first.
+    ASSERT_EQ(m_Dialogs.Boxes().size(), 2u);
+    EXPECT_EQ(m_Dialogs.Boxes()[0].m_strText, "rEventAct.m_nValParam[0] = 3");
     // The hero joined first and leads; of the two others one left again; the leader never leaves.
     EXPECT_EQ(CountPartyMembers(PartyUnits), 2);
     EXPECT_EQ(PartyUnits.At(0).m_nHead, 1);
@@ -245,6 +254,37 @@ TEST_F(TitleSceneTest, ContinueRefusesAnEmptySlotWithItsSoundAloneAndLoadsAUsedO
     EXPECT_EQ(TitleState(), TitleScene::kStateFadeOut);
     Frames(12);
     EXPECT_EQ(m_Scenes.CurrentScene(), kSceneCamp);
+}
+
+TEST_F(TitleSceneTest, TheTitleMusicPlaysTheSystemsNameOrElseThePresetFile)
+{
+    RuntimeFolderScope runtime;
+    platform::DummyWindowSystem system;
+    GameSession session;
+    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+    std::vector<MusicRequest> served;
+    SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
+    for (const char* name : {"", "bgm\\Opening.ogg"})
+    {
+        System.m_strBgm[3] = name;
+        m_Scenes.Reset();
+        m_Scenes.Frame(); // the title loads its resources
+        system.PumpMessages();
+    }
+    SetMusicDispatch(nullptr);
+    session.Close();
+
+    ASSERT_EQ(served.size(), 2u);
+    for (const MusicRequest& request : served)
+    {
+        EXPECT_EQ(request.m_nTrack, kMusicTitle);
+        EXPECT_EQ(request.m_nChannel, kTitleMusicChannel);
+        EXPECT_EQ(request.m_Action, MusicAction::Play);
+        EXPECT_EQ(request.m_nRestart, 1);
+    }
+    EXPECT_FALSE(served[0].m_bSetFile); // the track keeps "bgm\\Title.ogg" and "bgm\\Title.mid"
+    EXPECT_TRUE(served[1].m_bSetFile);
+    EXPECT_EQ(served[1].m_strFile, "bgm\\Opening.ogg");
 }
 
 TEST_F(TitleSceneTest, TheTitleDrawsItsPictureBandAndMenuAndLogsNoMissingSurface)
