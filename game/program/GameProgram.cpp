@@ -195,8 +195,16 @@ int RunGame(const GameOptions& options)
     bool started = InitGame(devices, showState);
     if (started && !system.IsHeadless() && native)
     {
+        // The window's frame handler owns it, so that it goes with the window's destruction, before the window.
         auto shower = std::make_shared<FrameShower>(native);
-        DisplayFrames().SetWakeCallback([shower] { shower->Wake(); });
+        DisplayFrames().SetWakeCallback(
+            [weak = std::weak_ptr<FrameShower>(shower)]
+            {
+                if (auto live = weak.lock())
+                {
+                    live->Wake();
+                }
+            });
         GameWindow.SetFrameHandler([shower] { shower->Show(); });
     }
     std::unique_ptr<PlayRunner> runner;
