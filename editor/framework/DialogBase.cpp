@@ -5,6 +5,8 @@
 #include "platform/window/DialogNavigation.h"
 #include "platform/window/ScrollBarModel.h"
 
+#include <algorithm>
+
 DialogBase::DialogBase(WindowBase* centreOn, int centreOnClient) : WindowBase(centreOn, centreOnClient)
 {
 }
@@ -48,6 +50,12 @@ const DialogTemplate* DialogBase::Template() const
 EditorApp& DialogBase::OwnerApp() const
 {
     return m_pApp ? *m_pApp : ::App;
+}
+
+bool DialogBase::IsListed() const
+{
+    const std::vector<WindowBase*>& windows = OwnerApp().m_Windows;
+    return std::find(windows.begin(), windows.end(), this) != windows.end();
 }
 
 // ---- the slots ----
@@ -151,7 +159,8 @@ int DialogBase::OnMessage(platform::WindowHandle window, uint32_t message, uintp
 
 int DialogBase::OnInitDialog(uintptr_t, intptr_t)
 {
-    if (m_bModeless)
+    // Listed once, however often it is run: the destructor takes out one entry.
+    if (m_bModeless && !IsListed())
     {
         OwnerApp().AddWindow(this);
     }
@@ -378,6 +387,8 @@ void DialogBase::RunModeless(int showFlags)
     platform::WindowHandle window = dialog ? CreateDialogWindow(*system, *dialog, m_hParent, m_State) : nullptr;
     if (!window)
     {
+        // No window will be destroyed to bring the others back.
+        RestoreOtherWindows();
         ShowError("ウインドウの生成に失敗！");
         return;
     }

@@ -147,6 +147,8 @@ protected:
     void PlaceLayoutBars(int clientWidth, int clientHeight);
     void HideOtherWindows();
     EditorApp& OwnerApp() const;
+    // Whether the application's window list holds this dialog.
+    bool IsListed() const;
 
     int m_bModeless = 0;
     int m_nShowFlags = 0;

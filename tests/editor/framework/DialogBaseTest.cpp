@@ -774,16 +774,24 @@ TEST_F(DialogTest, AModelessDialogLeavesTheApplicationsListWhenDeleted)
 {
     auto palette = std::make_unique<ProbeDialog>(PaletteTemplate(), nullptr, &m_App);
     palette->RunModeless(0);
+    // Run again, it is listed once still.
+    palette->RunModeless(0);
+    EXPECT_EQ(m_App.m_Windows, (std::vector<WindowBase*>{palette.get()}));
     WindowHandle window = palette->Handle();
     palette.reset();
     EXPECT_TRUE(m_App.m_Windows.empty());
     EXPECT_FALSE(m_System.IsWindow(window));
     EXPECT_TRUE(m_Boxes.Boxes().empty());
 
-    // A dialog whose window could not be made was never listed: both failures are reported.
+    // A dialog whose window could not be made was never listed: both failures
+    // are reported, and the windows it hid and disabled come back.
+    OtherProbeDialog other(PaletteTemplate(), nullptr, &m_App);
+    other.RunModeless(0);
     DialogTemplate missing{9100, "", 10, 10, kChildDialog, {}};
     auto orphan = std::make_unique<ProbeDialog>(missing, nullptr, &m_App); // a child without a parent
-    orphan->RunModeless(0);
+    orphan->RunModeless(kShowFlagHideOthers | kShowFlagDisableOthers);
+    EXPECT_TRUE(other.Native()->IsVisible());
+    EXPECT_TRUE(other.Native()->IsEnabled());
     orphan.reset();
     ASSERT_EQ(m_Boxes.Boxes().size(), 2u);
     EXPECT_EQ(m_Boxes.Boxes()[0].m_strText, "ウインドウの生成に失敗！");
