@@ -361,6 +361,63 @@ TEST_F(RoutingTest, TheFirstBoundControlWhoseKindTakesTheNotificationGetsIt)
     EXPECT_EQ(&combo, m_Dialog.BoundControls().At(12));
 }
 
+// A control that notes, when asked to show its data, whether its dialog would
+// handle a notification of this control and one of control 101.
+class FillProbe : public Control
+{
+public:
+    FillProbe(DialogBase& dialog, int id, Log& log) : Control(kControlTextEdit), m_Dialog(dialog), m_Log(log)
+    {
+        m_nId = static_cast<uint16_t>(id);
+    }
+    void DataToControl() override
+    {
+        auto handled = [&](int id) { return m_Dialog.CanHandleNotify(platform::MakeWParam(id, 0)) ? "+" : "-"; };
+        m_Log.push_back(std::to_string(Id()) + handled(Id()) + handled(101));
+    }
+
+private:
+    DialogBase& m_Dialog;
+    Log& m_Log;
+};
+
+TEST_F(DialogTest, DataGoesToEveryControlButTheOneNamedAndOnlyTheSourcesNotificationsCount)
+{
+    ProbeDialog dialog(FieldsTemplate(), nullptr, &m_App);
+    Log log;
+    std::vector<std::unique_ptr<FillProbe>> controls;
+    for (int id : {101, 102, 103})
+    {
+        controls.push_back(std::make_unique<FillProbe>(dialog, id, log));
+        dialog.BindControl(controls.back().get());
+    }
+    // Each entry: the id, then whether the dialog handles that control's notification and 101's.
+    const int source = static_cast<int>(platform::MakeWParam(102, 0));
+    const struct
+    {
+        const char* m_pszName;
+        std::function<void()> m_Fill;
+        Log m_Seen;
+    } cases[] = {
+        {"all", [&] { dialog.DataToControls(); }, {"101++", "102++", "103++"}},
+        {"all but a control", [&] { dialog.DataToControlsExcept(controls[1].get()); }, {"101++", "103++"}},
+        {"all but an id", [&] { dialog.DataToControlsExcept(103); }, {"101++", "102++"}},
+        {"all, from 102", [&] { dialog.DataToControlsFrom(source); }, {"101--", "102+-", "103--"}},
+        {"all, from no control", [&] { dialog.DataToControlsFrom(-1); }, {"101--", "102--", "103--"}},
+        {"the others, from 102", [&] { dialog.DataToOtherControls(source, controls[1].get()); },
+         {"101--", "103--"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_pszName);
+        log.clear();
+        c.m_Fill();
+        EXPECT_EQ(log, c.m_Seen);
+        // Afterwards every notification counts again.
+        EXPECT_TRUE(dialog.CanHandleNotify(platform::MakeWParam(101, 0)));
+    }
+}
+
 TEST(ScaleTest, ScaleByOneAndThreeQuartersTruncates)
 {
     const std::pair<int, int> cases[] = {{10, 17},  {60, 105},  {130, 227}, {170, 297}, {197, 344},
