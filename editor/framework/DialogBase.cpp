@@ -5,8 +5,6 @@
 #include "platform/window/DialogNavigation.h"
 #include "platform/window/ScrollBarModel.h"
 
-#include <algorithm>
-
 DialogBase::DialogBase(WindowBase* centreOn, int centreOnClient) : WindowBase(centreOn, centreOnClient)
 {
 }
@@ -54,8 +52,14 @@ EditorApp& DialogBase::OwnerApp() const
 
 bool DialogBase::IsListed() const
 {
-    const std::vector<WindowBase*>& windows = OwnerApp().m_Windows;
-    return std::find(windows.begin(), windows.end(), this) != windows.end();
+    for (const WindowBase* window : OwnerApp().m_Windows)
+    {
+        if (window == this)
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 // ---- the slots ----
