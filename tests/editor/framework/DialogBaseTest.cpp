@@ -855,6 +855,44 @@ TEST_F(DialogTest, AModelessDialogLeavesTheApplicationsListWhenDeleted)
     EXPECT_EQ(m_Boxes.Boxes()[1].m_strText, "ウインドウの破棄に失敗！");
 }
 
+// A palette that closes its window in its own destructor, as modeless classes
+// with work on kWmDestroy do, and counts the kWmDestroy it sees.
+class ClosingPalette : public ProbeDialogClass<3>
+{
+public:
+    ClosingPalette(EditorApp* app, int& destroyed)
+        : ProbeDialogClass<3>(PaletteTemplate(), nullptr, app), m_nDestroyed(destroyed)
+    {
+    }
+    ~ClosingPalette() override { Close(0); }
+    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
+    {
+        if (message == platform::kWmDestroy)
+        {
+            ++m_nDestroyed;
+        }
+        return ProbeDialogClass<3>::WindowProc(window, message, wParam, lParam);
+    }
+
+private:
+    int& m_nDestroyed;
+};
+
+TEST_F(DialogTest, AModelessDialogClosedInItsOwnDestructorSeesItsWindowDestroyed)
+{
+    OtherProbeDialog other(PaletteTemplate(), nullptr, &m_App);
+    other.RunModeless(0);
+    int destroyed = 0;
+    auto palette = std::make_unique<ClosingPalette>(&m_App, destroyed);
+    palette->RunModeless(kShowFlagHideOthers);
+    EXPECT_FALSE(other.Native()->IsVisible());
+    palette.reset();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_TRUE(other.Native()->IsVisible());
+    EXPECT_EQ(m_App.m_Windows, (std::vector<WindowBase*>{&other}));
+    EXPECT_TRUE(m_Boxes.Boxes().empty());
+}
+
 TEST_F(DialogTest, AStartMaximisedDialogFillsTheDesktopWithoutStayingMaximised)
 {
     for (int status : {0, 2})
