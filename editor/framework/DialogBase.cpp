@@ -50,6 +50,18 @@ EditorApp& DialogBase::OwnerApp() const
     return m_pApp ? *m_pApp : ::App;
 }
 
+bool DialogBase::IsListed() const
+{
+    for (const WindowBase* window : OwnerApp().m_Windows)
+    {
+        if (window == this)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 // ---- the slots ----
 
 intptr_t DialogBase::WindowProc(platform::WindowHandle, uint32_t, uintptr_t, intptr_t)
@@ -151,7 +163,8 @@ int DialogBase::OnMessage(platform::WindowHandle window, uint32_t message, uintp
 
 int DialogBase::OnInitDialog(uintptr_t, intptr_t)
 {
-    if (m_bModeless)
+    // Listed once, however often it is run: the destructor takes out one entry.
+    if (m_bModeless && !IsListed())
     {
         OwnerApp().AddWindow(this);
     }
@@ -378,6 +391,8 @@ void DialogBase::RunModeless(int showFlags)
     platform::WindowHandle window = dialog ? CreateDialogWindow(*system, *dialog, m_hParent, m_State) : nullptr;
     if (!window)
     {
+        // No window will be destroyed to bring the others back.
+        RestoreOtherWindows();
         ShowError("ウインドウの生成に失敗！");
         return;
     }

@@ -48,6 +48,11 @@ class DialogBase : public WindowBase
 {
 public:
     explicit DialogBase(WindowBase* centreOn = nullptr, int centreOnClient = 0);
+    // A window still open is destroyed, and a modeless dialog leaves the
+    // application's list (not there: "ウインドウの破棄に失敗！"). By then the
+    // concrete part is gone, so its kWmDestroy handling no longer runs: a
+    // modeless class that does work on kWmDestroy calls Close(0) in its own
+    // destructor first.
     ~DialogBase() override;
 
     // Stores the kind (kWindowDialog or kWindowSheetPage), clears the run
@@ -147,6 +152,8 @@ protected:
     void PlaceLayoutBars(int clientWidth, int clientHeight);
     void HideOtherWindows();
     EditorApp& OwnerApp() const;
+    // Whether the application's window list holds this dialog.
+    bool IsListed() const;
 
     int m_bModeless = 0;
     int m_nShowFlags = 0;
