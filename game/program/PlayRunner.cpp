@@ -24,19 +24,6 @@ std::string Describe(const PlayLine& line)
     return "line " + std::to_string(line.m_nLine) + " (" + line.m_strText + ")";
 }
 
-// The leader: the first party member with the leader flag; null when none.
-const UnitRecord* Leader()
-{
-    for (const UnitRecord& unit : PartyUnits)
-    {
-        if (unit.IsPartyMember() && unit.m_nPlayA)
-        {
-            return &unit;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 PlayRunner::PlayRunner(const PlayScript& script, platform::HeldKeyTable& keys,
@@ -178,7 +165,7 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
         break;
     case PlayCheck::Leader:
     {
-        const UnitRecord* leader = Leader();
+        const UnitRecord* leader = FindLeader(PartyUnits);
         seen = leader ? "friend " + std::to_string(leader->m_nHead) + " \"" + platform::ToUtf8(leader->m_strName) + "\""
                       : "none";
         if (line.m_bNone || !leader)
