@@ -4,6 +4,7 @@
 #include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameWindow.h"
+#include "game/engine/MenuCursor.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
@@ -90,6 +91,14 @@ bool PlayRunner::Advance()
             Finish(kPlayTimedOut, Describe(line) + ": the game did not close within " + std::to_string(line.m_nFrames) +
                                       " frames' time");
             return false;
+        case PlayLine::Kind::GoScene:
+            // What a fade-out to the scene leaves behind: the ids moved on and the menus closed.
+            GameScenes.SetPreviousScene(GameScenes.CurrentScene());
+            GameScenes.SetNextScene(line.m_nScene);
+            GameScenes.SetCurrentScene(line.m_nScene);
+            MenuCursor.Collapse();
+            Next();
+            break;
         case PlayLine::Kind::Expect:
         {
             std::string seen;
@@ -163,6 +172,12 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
     case PlayCheck::Variable:
         value = Progress.GetVariable(line.m_nArg);
         break;
+    case PlayCheck::Stage:
+        value = Progress.m_nCurrentStage;
+        break;
+    case PlayCheck::Position:
+        seen = std::to_string(Progress.m_nMapX) + " " + std::to_string(Progress.m_nMapY);
+        return Progress.m_nMapX == line.m_nArg && Progress.m_nMapY == line.m_nValue;
     case PlayCheck::Leader:
     {
         const UnitRecord* leader = FindLeader(PartyUnits);

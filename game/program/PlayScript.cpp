@@ -84,7 +84,8 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
     static const std::map<std::string_view, PlayCheck> kSingle = {{"scene", PlayCheck::Scene},
                                                                   {"state", PlayCheck::State},
                                                                   {"money", PlayCheck::Money},
-                                                                  {"party", PlayCheck::Party}};
+                                                                  {"party", PlayCheck::Party},
+                                                                  {"stage", PlayCheck::Stage}};
     line.m_Kind = PlayLine::Kind::Expect;
     const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
     if (auto found = kSingle.find(what); found != kSingle.end() && words.size() == 3)
@@ -104,14 +105,26 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if (what == "var" && words.size() == 4)
+    if ((what == "var" || what == "position") && words.size() == 4)
     {
-        line.m_Check = PlayCheck::Variable;
+        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Position;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
-    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\" "
-             "or \"expect var N VALUE\"";
+    reason = "expected \"expect scene|state|money|party|stage N\", \"expect leader F\", "
+             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\" or \"expect position X Y\"";
     return false;
+}
+
+// "go scene K".
+bool ParseGo(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::GoScene;
+    if (words.size() != 3 || words[1] != "scene")
+    {
+        reason = "expected \"go scene K\"";
+        return false;
+    }
+    return ParseNumber(words[2], line.m_nScene, reason);
 }
 
 // A file name of letters, digits, '-', '_' and '.', not starting with '.'.
@@ -173,6 +186,12 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 parsed = ParseCapture(words, line, reason);
                 lines.push_back(line);
             }
+            else if (words[0] == "go")
+            {
+                PlayLine line;
+                parsed = ParseGo(words, line, reason);
+                lines.push_back(line);
+            }
             else
             {
                 std::vector<platform::InputScript::Step> steps;
@@ -187,7 +206,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, expect or capture";
+                             "\": expected press, hold, wait, until, go, expect or capture";
                 }
             }
             if (!parsed)

@@ -11,6 +11,9 @@
 //                             current one; a timeout after N frames (default 3600)
 //   until closed [within N]   no more frames: waits the time of N frames (default
 //                             3600) for the game to close
+//   go scene K                scene K becomes the current one at once, as if the
+//                             current scene had faded out to it (for a scene whose
+//                             way in is not there yet); it takes no frame
 //   expect scene K            the current scene id (0 title, 1 camp, 2 world map, 3 stage, 4 battle)
 //   expect state S            the current scene's state (-1 while it has no scene)
 //   expect money M
@@ -18,6 +21,8 @@
 //   expect leader F           the leader: its friend number, its name, or "none"
 //   expect cleared STAGE [V]  the stage's cleared flag is set (V 1, the default) or not (V 0)
 //   expect var N VALUE        global variable N
+//   expect position X Y       the world-map position kept in the play-through
+//   expect stage N            the number of the stage entered last
 //   capture NAME              the frame shown last, as NAME.png in the capture folder
 //
 // KEY: left right up down z x c v esc enter f1..f8 (or several joined by
@@ -41,6 +46,8 @@ enum class PlayCheck
     Leader,
     Cleared,
     Variable,
+    Position,
+    Stage,
 };
 
 struct PlayLine
@@ -50,6 +57,7 @@ struct PlayLine
         Keys, // a step of held keys
         UntilScene,
         UntilClosed,
+        GoScene,
         Expect,
         Capture,
     };
@@ -59,10 +67,10 @@ struct PlayLine
     std::string m_strText; // the line as written
     platform::KeySet m_Keys;
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
-    int32_t m_nScene = 0;
+    int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage or variable number
-    int32_t m_nValue = 0;  // the value expected
+    int32_t m_nArg = 0;    // the stage or variable number; Position: x
+    int32_t m_nValue = 0;  // the value expected; Position: y
     std::string m_strName; // Capture: file name; Leader: a name (CP932), "" for a number or none
     bool m_bNone = false;  // Leader: no leader expected
 };

@@ -29,11 +29,14 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect cleared 4 0\n"
                              "expect var 12 -999999\n"
                              "capture title\n"
-                             "  expect state 2  \r\n",
+                             "  expect state 2  \r\n"
+                             "go scene 2\n"
+                             "expect position 3 11\n"
+                             "expect stage 1\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 18u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -69,6 +72,13 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[14].m_Check, PlayCheck::State);
     EXPECT_EQ(lines[14].m_nLine, 16);
     EXPECT_EQ(lines[14].m_strText, "expect state 2");
+    EXPECT_EQ(lines[15].m_Kind, Kind::GoScene);
+    EXPECT_EQ(lines[15].m_nScene, 2);
+    EXPECT_EQ(lines[16].m_Check, PlayCheck::Position);
+    EXPECT_EQ(lines[16].m_nArg, 3);
+    EXPECT_EQ(lines[16].m_nValue, 11);
+    EXPECT_EQ(lines[17].m_Check, PlayCheck::Stage);
+    EXPECT_EQ(lines[17].m_nValue, 1);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -89,6 +99,9 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
         {"expect colour 3", "expect scene"},
+        {"expect position 3", "expect position X Y"},
+        {"go scene", "go scene K"},
+        {"go title", "go scene K"},
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
         {"capture a b", "capture NAME"},
