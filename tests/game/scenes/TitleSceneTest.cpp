@@ -1,19 +1,11 @@
 #include "game/scenes/TitleScene.h"
 
-#include "../data/GameDataTest.h"
-#include "RuntimeFolderScope.h"
+#include "SceneTest.h"
 #include "common/data/EventVocabulary.h"
 #include "game/engine/GameMusic.h"
-#include "game/engine/GameSession.h"
 #include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
-#include "game/program/SceneRegistry.h"
 #include "game/scenes/EventCommandEffects.h"
-#include "platform/core/TestPlayLink.h"
-#include "platform/window/DummyWindowSystem.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <climits>
 #include <functional>
@@ -57,61 +49,29 @@ int CountOf(const CheckedVector<UnitRecord>& units, int friendIndex)
     return n;
 }
 
-class TitleSceneTest : public GameDataTest
+class TitleSceneTest : public SceneTest
 {
 protected:
     void SetUp() override
     {
-        GameDataTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
-        RegisterScenes(m_Scenes);
+        SceneTest::SetUp();
         TitleMenuChoice = kTitleNewGame;
         TitleLoadedSlot = -1;
         StartEvent.Init();
     }
     void TearDown() override
     {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
         StartEvent.Init();
-        GameDataTest::TearDown();
+        SceneTest::TearDown();
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up.
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
-    int TitleState() const
-    {
-        const Scene* title = m_Scenes.SceneOf(kSceneTitle);
-        return title ? title->State() : -100;
-    }
+    int TitleState() const { return StateOf(kSceneTitle); }
     void ToTheMenu()
     {
         Frames(20);
         ASSERT_EQ(TitleState(), TitleScene::kStateMenu);
         m_Sounds.clear();
     }
-
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
-    SceneManager m_Scenes;
 };
 
 TEST_F(TitleSceneTest, ANewGameStartsFromNothingAndTakesTheStartEventsEffects)
@@ -258,21 +218,8 @@ TEST_F(TitleSceneTest, ContinueRefusesAnEmptySlotWithItsSoundAloneAndLoadsAUsedO
 
 TEST_F(TitleSceneTest, TheTitleMusicPlaysTheSystemsNameOrElseThePresetFile)
 {
-    RuntimeFolderScope runtime;
-    platform::DummyWindowSystem system;
-    GameSession session;
-    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
-    std::vector<MusicRequest> served;
-    SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
-    for (const char* name : {"", "bgm\\Opening.ogg"})
-    {
-        System.m_strBgm[3] = name;
-        m_Scenes.Reset();
-        m_Scenes.Frame(); // the title loads its resources
-        system.PumpMessages();
-    }
-    SetMusicDispatch(nullptr);
-    session.Close();
+    const std::vector<MusicRequest> served =
+        MusicOfEntries(kSceneTitle, {"", "bgm\\Opening.ogg"}, [](const char* name) { System.m_strBgm[3] = name; });
 
     ASSERT_EQ(served.size(), 2u);
     for (const MusicRequest& request : served)

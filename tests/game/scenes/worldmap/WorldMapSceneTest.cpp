@@ -1,19 +1,11 @@
 #include "game/scenes/worldmap/WorldMapScene.h"
 
-#include "../../data/GameDataTest.h"
-#include "RuntimeFolderScope.h"
+#include "../SceneTest.h"
 #include "game/engine/GameMusic.h"
-#include "game/engine/GameSession.h"
 #include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
-#include "game/program/SceneRegistry.h"
 #include "game/scenes/worldmap/WorldMapDrawing.h"
 #include "game/scenes/worldmap/WorldMapRules.h"
-#include "platform/core/TestPlayLink.h"
-#include "platform/window/DummyWindowSystem.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <functional>
 
@@ -42,24 +34,18 @@ WorldMapEventPage Page(int32_t kind, int32_t stageNumber, const char* file = "")
     return page;
 }
 
-class WorldMapSceneTest : public GameDataTest
+class WorldMapSceneTest : public SceneTest
 {
 protected:
     void SetUp() override
     {
-        GameDataTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
+        SceneTest::SetUp();
         // Sheets as large as the world map reads them: the walker below the
         // accessories, ten chips, two event graphics, and a plain picture.
         m_Folder.WriteFile("bmp/Accessory.bmp", FixtureBitmap(128, 192, FixtureSheetPixel));
         m_Folder.WriteFile("bmp/WorldMapChip.bmp", FixtureBitmap(160, 64, FixtureSheetPixel));
         m_Folder.WriteFile("bmp/WorldEvent.bmp", FixtureBitmap(64, 64, EventSheetPixel));
         m_Folder.WriteFile("bmp/WorldBack.bmp", FixtureBitmap(64, 48, [](int, int) { return kBackPictureColour; }));
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
-        RegisterScenes(m_Scenes);
         CurrentWorldPage = WorldMapEventPage();
 
         PartyUnits.At(0) = Member(1);
@@ -68,13 +54,6 @@ protected:
         DrawWorld({"......", "......", "......"});
         SaveStage("data/stg/Plain.stg_276", "へいげん");
     }
-    void TearDown() override
-    {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
-        GameDataTest::TearDown();
-    }
-
     // The world map of the rows, with no event, the walker's position at (1, 1).
     static void DrawWorld(const std::vector<std::string>& rows)
     {
@@ -116,26 +95,8 @@ protected:
         ASSERT_EQ(SaveRecordFile(stage, stored), 1);
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
     WorldMapScene* World() const { return dynamic_cast<WorldMapScene*>(m_Scenes.SceneOf(kSceneWorldMap)); }
-    int WorldState() const
-    {
-        const Scene* world = m_Scenes.SceneOf(kSceneWorldMap);
-        return world ? world->State() : -100;
-    }
+    int WorldState() const { return StateOf(kSceneWorldMap); }
     // From the camp onto the world map, faded in and walking.
     void Enter()
     {
@@ -159,11 +120,6 @@ protected:
     // The palette entry shown at a pixel of the frame presented last.
     uint32_t Shown(const platform::Frame& frame, int x, int y) const { return frame.Rgb(x, y); }
     static uint32_t Entry(int index) { return FixtureTable()[static_cast<std::size_t>(index)] & 0xFFFFFF; }
-
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
-    SceneManager m_Scenes;
 };
 
 TEST_F(WorldMapSceneTest, AStagePageLetsThePartyInAsItsClearedAndFlagsSay)
@@ -581,22 +537,8 @@ TEST_F(WorldMapSceneTest, TheWalkerFacesItsWayAndStepsInPlaceEvery40Frames)
 
 TEST_F(WorldMapSceneTest, TheWorldMapPlaysThePlayThroughsThirdTuneOrElseThePresetFile)
 {
-    RuntimeFolderScope runtime;
-    platform::DummyWindowSystem system;
-    GameSession session;
-    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
-    std::vector<MusicRequest> served;
-    SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
-    for (const char* name : {"", "bgm\\Journey.ogg"})
-    {
-        Progress.m_strMusic[2] = name;
-        m_Scenes.Reset();
-        m_Scenes.SetCurrentScene(kSceneWorldMap);
-        m_Scenes.Frame(); // the world map loads its resources
-        system.PumpMessages();
-    }
-    SetMusicDispatch(nullptr);
-    session.Close();
+    const std::vector<MusicRequest> served = MusicOfEntries(kSceneWorldMap, {"", "bgm\\Journey.ogg"},
+                                                            [](const char* name) { Progress.m_strMusic[2] = name; });
 
     ASSERT_EQ(served.size(), 2u);
     for (const MusicRequest& request : served)

@@ -1,0 +1,98 @@
+#pragma once
+
+// Fixture of the scene tests: the game-data fixture with a bitmap for every
+// surface in the project folder, a display at 8 bits per pixel, the frame
+// values of 60 frames a second, the default keys read from a key set, and the
+// game's scenes registered on a scene manager of the test's own. Frames run
+// one at a time; the scene that is current is made on the first of them.
+
+#include "../data/GameDataTest.h"
+#include "RuntimeFolderScope.h"
+#include "game/engine/GameSession.h"
+#include "game/engine/MusicRequests.h"
+#include "game/engine/SceneManager.h"
+#include "game/engine/SystemIni.h"
+#include "game/program/SceneRegistry.h"
+#include "platform/core/TestPlayLink.h"
+#include "platform/window/DummyWindowSystem.h"
+#include "tests/game/engine/DisplayFixture.h"
+
+#include <functional>
+#include <vector>
+
+class SceneTest : public GameDataTest
+{
+protected:
+    void SetUp() override
+    {
+        GameDataTest::SetUp();
+        WriteFixtureSheets(m_Folder, {});
+        StartFixtureDisplay(m_Host, 8);
+        FrameRateValues = DeriveFrameValues(60);
+        SetDefaultKeyConfig(m_Scenes.Keys());
+        m_Scenes.SetInputDevices(&m_Keys, nullptr);
+        RegisterScenes(m_Scenes);
+    }
+    void TearDown() override
+    {
+        m_Scenes.Reset();
+        ReleaseTestDisplay();
+        GameDataTest::TearDown();
+    }
+
+    void Frames(int n)
+    {
+        for (int i = 0; i < n; ++i)
+        {
+            m_Scenes.Frame();
+        }
+    }
+    // The key down for a frame, then a frame with it up.
+    void Press(int key)
+    {
+        m_Keys.Keys().set(static_cast<std::size_t>(key));
+        Frames(1);
+        m_Keys.Keys().reset();
+        Frames(1);
+    }
+    // The state of the scene of the id; -100 while it has no scene.
+    int StateOf(int id) const
+    {
+        const Scene* scene = m_Scenes.SceneOf(id);
+        return scene ? scene->State() : -100;
+    }
+
+    // With a main window that serves music: for each name, setName(name),
+    // then the scene of the id made afresh and its first frame, which loads
+    // its resources. The music requests served, in order.
+    std::vector<MusicRequest> MusicOfEntries(int id, std::initializer_list<const char*> names,
+                                             const std::function<void(const char*)>& setName)
+    {
+        RuntimeFolderScope runtime;
+        platform::DummyWindowSystem system;
+        GameSession session;
+        std::vector<MusicRequest> served;
+        if (!session.Open(system, platform::kShowStateNormal))
+        {
+            ADD_FAILURE() << "no main window";
+            return served;
+        }
+        SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
+        for (const char* name : names)
+        {
+            setName(name);
+            m_Scenes.Reset();
+            m_Scenes.SetCurrentScene(id);
+            m_Scenes.Frame();
+            system.PumpMessages();
+        }
+        SetMusicDispatch(nullptr);
+        session.Close();
+        return served;
+    }
+
+    platform::ScriptedDialogs m_Dialogs;
+    platform::RecordingDisplayHost m_Host;
+    platform::KeySetSource m_Keys;
+    SceneManager m_Scenes;
+};
