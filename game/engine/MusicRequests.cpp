@@ -76,6 +76,14 @@ bool PostMusicRequest(const MusicRequest& request)
                                        request.m_nTrack);
 }
 
+bool PostSceneMusic(int scene, int previousScene, int channel, int track, const std::string& file)
+{
+    MusicRequest request = MusicRequestForScene(scene, false, previousScene, channel, track);
+    request.m_bSetFile = !file.empty();
+    request.m_strFile = file;
+    return PostMusicRequest(request);
+}
+
 void ServeMusicRequests()
 {
     for (;;)

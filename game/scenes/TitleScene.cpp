@@ -57,13 +57,8 @@ TitleScene::~TitleScene()
 
 void TitleScene::LoadResources()
 {
-    // Without a name of its own the track keeps its preset file.
-    MusicRequest music =
-        MusicRequestForScene(kSceneTitle, false, Manager().PreviousScene(), kTitleMusicChannel, kMusicTitle);
-    const std::string& name = System.m_strBgm[kTitleMusicName];
-    music.m_bSetFile = !name.empty();
-    music.m_strFile = name;
-    PostMusicRequest(music);
+    PostSceneMusic(kSceneTitle, Manager().PreviousScene(), kTitleMusicChannel, kMusicTitle,
+                   System.m_strBgm[kTitleMusicName]);
 
     m_bLoaded = true;
     if (!DDLoadSurfaces(Surfaces, kTitleSurfaces, static_cast<int>(std::size(kTitleSurfaces))) ||

@@ -75,13 +75,8 @@ WorldMapScene::~WorldMapScene()
 
 void WorldMapScene::LoadResources()
 {
-    // Without a name of its own the track keeps its preset file.
-    MusicRequest music =
-        MusicRequestForScene(kSceneWorldMap, false, Manager().PreviousScene(), kWorldMapMusicChannel, kMusicWorldMap);
-    const std::string& name = Progress.m_strMusic[kWorldMapMusicName];
-    music.m_bSetFile = !name.empty();
-    music.m_strFile = name;
-    PostMusicRequest(music);
+    PostSceneMusic(kSceneWorldMap, Manager().PreviousScene(), kWorldMapMusicChannel, kMusicWorldMap,
+                   Progress.m_strMusic[kWorldMapMusicName]);
 
     m_bLoaded = true;
     const int tableSurfaces[] = {2, 6, kSurfaceWorldChip, kSurfaceWorldEvent};
