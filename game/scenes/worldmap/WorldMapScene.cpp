@@ -79,8 +79,9 @@ void WorldMapScene::LoadResources()
                    Progress.m_strMusic[kWorldMapMusicName]);
 
     m_bLoaded = true;
-    const int tableSurfaces[] = {2, 6, kSurfaceWorldChip, kSurfaceWorldEvent};
-    const bool loaded = DDLoadSurfaces(Surfaces, tableSurfaces, static_cast<int>(std::size(tableSurfaces)));
+    // The table's files for all but the picture, which comes last.
+    static_assert(kWorldMapSurfaces[std::size(kWorldMapSurfaces) - 1] == kSurfaceWorldBack);
+    const bool loaded = DDLoadSurfaces(Surfaces, kWorldMapSurfaces, static_cast<int>(std::size(kWorldMapSurfaces)) - 1);
     if (loaded)
     {
         LoadBackPicture();
