@@ -1,6 +1,7 @@
 #include "game/scenes/worldmap/WorldMapScene.h"
 
 #include "../SceneTest.h"
+#include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SoundEffects.h"
@@ -380,6 +381,44 @@ TEST_F(WorldMapSceneTest, APositionOffTheMapStartsAtTheMapsStart)
     WorldMap.m_nStartY = 2;
     Enter();
     EXPECT_EQ(Walker(), std::make_pair(3, 2));
+}
+
+TEST_F(WorldMapSceneTest, AMissingSheetClosesTheGameButAMissingPictureIsNoError)
+{
+    struct Case
+    {
+        const char* m_pMissing;
+        const char* m_pBox; // none: the world map goes on
+    };
+    const Case cases[] = {
+        {"bmp/WorldMapChip.bmp", "bmp\\WorldMapChip.bmp 読み込み失敗！"},
+        {"bmp/WorldBack.bmp", nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pMissing);
+        m_Scenes.Reset();
+        const std::vector<unsigned char> sheet = m_Folder.ReadFile(c.m_pMissing);
+        std::filesystem::remove(c.m_pMissing);
+        const std::size_t boxes = m_Dialogs.Boxes().size();
+        ClearGameFailure();
+        m_Scenes.SetCurrentScene(kSceneWorldMap);
+        Frames(12);
+        if (c.m_pBox)
+        {
+            ASSERT_EQ(m_Dialogs.Boxes().size(), boxes + 1);
+            EXPECT_EQ(m_Dialogs.Boxes().back().m_strText, c.m_pBox);
+            EXPECT_TRUE(GameFailureReported()); // the game closes
+        }
+        else
+        {
+            EXPECT_EQ(m_Dialogs.Boxes().size(), boxes);
+            EXPECT_FALSE(GameFailureReported());
+            EXPECT_EQ(WorldState(), WorldMapScene::kStateWalk);
+        }
+        m_Folder.WriteFile(c.m_pMissing, sheet);
+    }
+    ClearGameFailure();
 }
 
 TEST_F(WorldMapSceneTest, EnteringReadiesThePartyWithoutDrawingItAgain)
