@@ -212,6 +212,7 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
     static const uint32_t kExpected[] = {'A', platform::kVkOemMinus, platform::kVkOemPeriod, '5', platform::kVkF1 + 1,
                                          platform::kVkNumpad0 + 7};
     std::atomic<int> refusedPushes{0};
+    std::atomic<int> posted{0};
     std::atomic<bool> postsDone{false}, keysDone{false};
     std::vector<uint32_t> keys;
     int posts = 0;
@@ -219,12 +220,18 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
         for (int i = 0; i < kPosts; ++i)
         {
             m_System.PostMessage(window, platform::kWmUser, static_cast<uintptr_t>(i), 0);
+            posted.store(i + 1, std::memory_order_relaxed);
         }
         postsDone = true;
     });
     std::thread keyboard([&] {
         for (int i = 0; i < kKeys; ++i)
         {
+            // Spread over the whole flood: the last keys come when a wake event per post would have filled SDL's queue.
+            while (posted.load(std::memory_order_relaxed) < i * (kPosts / kKeys))
+            {
+                std::this_thread::yield();
+            }
             SDL_Event key{};
             key.type = SDL_KEYDOWN;
             key.key.windowID = nativeId;
@@ -232,10 +239,6 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
             if (SDL_PushEvent(&key) != 1)
             {
                 ++refusedPushes;
-            }
-            if (i % 64 == 0)
-            {
-                std::this_thread::yield();
             }
         }
         keysDone = true;
