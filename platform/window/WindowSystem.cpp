@@ -349,8 +349,14 @@ bool WindowSystem::QuitPending() const
 
 void WindowSystem::WakeLoop()
 {
+    // The flag first, then the notice: a waiter that checked before the flag
+    // was set is asleep by the time the lock is free, and hears the notice.
+    bool first = !m_bWakePending.exchange(true);
+    {
+        std::lock_guard lock(m_Mutex);
+    }
     m_Posted.notify_all();
-    if (!m_bWakePending.exchange(true))
+    if (first)
     {
         WakeNative();
     }

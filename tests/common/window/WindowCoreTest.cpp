@@ -10,6 +10,7 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <future>
 #include <thread>
 
 namespace
@@ -596,6 +597,39 @@ TEST_F(KeyRoutingTest, InputMethodTextGoesThroughTheHookAndEveryCharacterThrough
     m_System.SendMessage(m_hEdit, platform::kWmChar, 'x', 0);
     m_System.SendMessage(m_hEdit, platform::kWmChar, platform::kVkBack, 0);
     EXPECT_EQ(EditText(), "-12.5");
+}
+
+TEST_F(KeyRoutingTest, AKeyFedWhileTheLoopSleepsWakesIt)
+{
+    // The key arrives from another thread while the loop waits with nothing queued.
+    m_System.SetFocus(m_hEdit);
+    m_System.SetKeyObserver([&](const platform::WindowMessage& key) {
+        if (key.m_nMessage == platform::kWmKeyDown)
+        {
+            m_System.PostQuit(0);
+        }
+    });
+    int stuck = 0;
+    for (int round = 0; round < 300; ++round)
+    {
+        std::promise<void> served;
+        std::thread keyboard([&, done = served.get_future()] {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            m_System.FeedKey('1', 0, '1');
+            // A loop that slept through the key is ended here, so the case fails instead of hanging.
+            if (done.wait_for(std::chrono::seconds(2)) == std::future_status::timeout)
+            {
+                ++stuck;
+                m_System.PostQuit(0);
+            }
+        });
+        m_System.RunMessageLoop(nullptr);
+        served.set_value();
+        keyboard.join();
+    }
+    m_System.SetKeyObserver(nullptr);
+    EXPECT_EQ(stuck, 0);
+    EXPECT_EQ(EditText(), std::string(300, '1'));
 }
 
 TEST_F(KeyRoutingTest, AKeyWithoutAFocusedWindowGoesToTheActiveOne)
