@@ -1,5 +1,6 @@
 #include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlWindowSystem.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include <SDL.h>
@@ -9,6 +10,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Sdl, CoreBehaviour,
+                         testing::Values(CoreBackend{"Sdl", [] { return std::make_unique<platform::SdlWindowSystem>(); }}),
+                         CoreBackendName);
 
 class SdlWindowTest : public testing::Test
 {
