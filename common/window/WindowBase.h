@@ -144,9 +144,6 @@ public:
     platform::ToolBar* GetToolBar() const { return m_pToolBar; }
     platform::StatusBar* GetStatusBar() const { return m_pStatusBar; }
 
-    DibBitmap m_Front;
-    DibBitmap m_Back;
-
 protected:
     // For a sheet page: whether it is its sheet's current page (the dialog layer knows).
     virtual bool IsCurrentSheetPage() const { return true; }
@@ -160,6 +157,13 @@ protected:
     platform::WindowHandle m_hSheet;
     platform::WindowProcedure m_pProcedure = nullptr;
     EditorApp* m_pApp = nullptr;
+
+public:
+    // The window's own drawing surface and the off-screen buffer drawn into first.
+    DibBitmap m_Front;
+    DibBitmap m_Back;
+
+protected:
     int m_nX = 0;
     int m_nY = 0;
     int m_nOriginX = 0;
