@@ -330,6 +330,23 @@ void QtWindow::FollowActivation()
     }
 }
 
+void QtWindow::FollowTrackSizes(const MinMaxInfo& info)
+{
+    if (!(m_nStyle & kWsThickFrame) || !m_pTop)
+    {
+        return;
+    }
+    // The limits are of the whole window; the top-level widget is the client area and the menu bar.
+    int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
+    Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
+    int maxWidth = maximum.m_nX > 0 ? std::max(maximum.m_nX, minimum.m_nX) : QWIDGETSIZE_MAX;
+    int maxHeight = maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) + menuHeight : QWIDGETSIZE_MAX;
+    m_pTop->setMinimumSize(minimum.m_nX, minimum.m_nY > 0 ? minimum.m_nY + menuHeight : 0);
+    m_pTop->setMaximumSize(maxWidth, maxHeight);
+    ReportGeometry();
+}
+
 void QtWindow::Retire()
 {
     Qt().StopTimers(Handle());

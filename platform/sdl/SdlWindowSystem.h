@@ -32,6 +32,7 @@ public:
     void SetTimer(uint32_t id, uint32_t milliseconds) override;
     void KillTimer(uint32_t id) override;
     void TrackPopupMenu(const Menu&, Point) override {}
+    void FollowTrackSizes(const MinMaxInfo& info) override;
     void Retire() override;
 
     SDL_Window* Native() const { return m_pWindow; }

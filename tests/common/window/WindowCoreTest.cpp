@@ -69,8 +69,7 @@ TEST_F(WindowCoreTest, ToolBarsAndStatusBarShapeTheUsableArea)
     EXPECT_EQ(window.UsableHeight(), 502 - 26 - 76);
     EXPECT_EQ(window.UsableWidth(), 500);
 
-    platform::MinMaxInfo info;
-    m_System.SendMessage(window.Handle(), platform::kWmGetMinMaxInfo, 0, reinterpret_cast<intptr_t>(&info));
+    platform::MinMaxInfo info = m_System.TrackSizes(window.Handle());
     EXPECT_EQ(info.m_nMinTrackWidth, 108);
     EXPECT_EQ(info.m_nMinTrackHeight, 100 + 76 + 26);
     EXPECT_EQ(info.m_nMaxTrackHeight, 1000 + 76 + 26);
