@@ -444,12 +444,14 @@ void WindowBase::AddStdToolbarButtons(const ToolbarButtonEntry* buttons, int cou
 int WindowBase::AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, std::string_view bitmapFile)
 {
     platform::ToolBar* toolBar = EnsureToolBar();
-    DibBitmap strip;
-    if (!toolBar || !strip.LoadAsRgb(bitmapFile))
+    if (!toolBar)
     {
         return 0;
     }
-    int first = toolBar->AddImages(strip.View(), count);
+    // A strip that cannot be read leaves the buttons without pictures; they still give their commands.
+    DibBitmap strip;
+    int loaded = strip.LoadAsRgb(bitmapFile);
+    int first = toolBar->AddImages(loaded ? strip.View() : platform::PixelView{}, count);
     for (int i = 0; i < count; ++i)
     {
         platform::ToolButton button = buttons[i].m_Button;
@@ -457,7 +459,7 @@ int WindowBase::AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, 
         toolBar->AddButton(button);
         AddToolbarTip(buttons[i], -1);
     }
-    return 1;
+    return loaded;
 }
 
 void WindowBase::AddToolbarTip(const ToolbarButtonEntry& button, int index)

@@ -105,7 +105,8 @@ public:
     const std::vector<AcceleratorBinding>& Accelerators() const { return m_Accelerators; }
 
     void AddStdToolbarButtons(const ToolbarButtonEntry* buttons, int count);
-    // 0 when the bitmap strip cannot be read.
+    // Adds the buttons with their pictures cut from the bitmap file; 0 when it cannot be read (the buttons come
+    // without pictures then).
     int AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, std::string_view bitmapFile);
     void AddToolbarTip(const ToolbarButtonEntry& button, int index);
     // The window's status bar (created on first use); null without a window.

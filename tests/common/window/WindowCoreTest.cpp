@@ -4,6 +4,7 @@
 #include "platform/core/Clock.h"
 #include "platform/window/DummyWindowSystem.h"
 #include "platform/window/KeyCodes.h"
+#include "tests/common/graphics/BmpBuilder.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -358,6 +359,36 @@ TEST_F(WindowCoreTest, ToolBarButtonsTakeTheirImagesAndTipsAndTheStatusBarFollow
     Native(window).SetWindowRect({10, 20, 408, 326});
     EXPECT_EQ(status->Placement(), (platform::Rect{0, 300 - 20, 400, 20}));
     EXPECT_EQ(toolBar->Width(), 400);
+}
+
+TEST_F(WindowCoreTest, ToolBarButtonsFromABitmapStripKeepTheirCommandsWithoutTheFile)
+{
+    TempFolder folder;
+    BmpLayout layout;
+    layout.m_nWidth = 32;
+    layout.m_nHeight = 15;
+    layout.m_nBitCount = 24;
+    folder.WriteFile("bmp/Tool.bmp", MakeBmp(layout));
+    RecordingWindow window;
+    Make(window, 300, 200, 1, 0);
+    ToolbarButtonEntry buttons[] = {{{0, 200}, "描く"}, {{1, 201}, "消す"}};
+    window.AddStdToolbarButtons(buttons, 1);
+    EXPECT_EQ(window.AddToolbarButtons(buttons, 2, "bmp\\Tool.bmp"), 1);
+    EXPECT_EQ(window.AddToolbarButtons(buttons, 2, "bmp\\Missing.bmp"), 0);
+    auto* toolBar = static_cast<platform::ModelToolBar*>(window.GetToolBar());
+    ASSERT_NE(toolBar, nullptr);
+    ASSERT_EQ(toolBar->ButtonCount(), 5);
+    // Each strip's images follow the ones before; a missing strip still takes its place.
+    const int first = platform::kStdImageCount;
+    std::vector<int> images, commands;
+    for (const platform::ToolButton& button : toolBar->Buttons())
+    {
+        images.push_back(button.m_nImage);
+        commands.push_back(button.m_nCommand);
+    }
+    EXPECT_EQ(images, (std::vector<int>{0, first, first + 1, first + 2, first + 3}));
+    EXPECT_EQ(commands, (std::vector<int>{200, 200, 201, 200, 201}));
+    EXPECT_EQ(toolBar->Tip(4), "消す");
 }
 
 TEST_F(WindowCoreTest, BackBufferIsPresentedAtTheClientOrigin)
