@@ -43,7 +43,13 @@ intptr_t WindowBase::WindowProc(platform::WindowHandle, uint32_t, uintptr_t, int
 
 int WindowBase::OnMessage(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    m_hWnd = window;
+    // A window on its way out keeps no handle: its children hear of their end
+    // after it, and what they send it then must not bring its handle back.
+    platform::NativeWindow* target = platform::ResolveWindow(window);
+    if (target && !target->IsDestroyed())
+    {
+        m_hWnd = window;
+    }
     UpdateMouse(kMouseUpdateAll);
     switch (message)
     {

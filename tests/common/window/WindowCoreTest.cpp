@@ -255,6 +255,29 @@ TEST_F(WindowCoreTest, DispatchReachesTheHandlers)
     EXPECT_TRUE(window.m_Commands.empty());
 }
 
+TEST_F(WindowCoreTest, AWindowKeepsNoHandleAfterItsEndWhateverItsChildrenSendIt)
+{
+    RecordingWindow window;
+    Make(window, 200, 100, 0, 0);
+    platform::WindowCreateParams params;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {0, 0, 20, 20};
+    params.m_hParent = window.Handle();
+    params.m_nId = 5;
+    // A control that tells its dialog of its own end, after the dialog heard of its end.
+    params.m_pProcedure = [](platform::WindowHandle child, uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+        if (message == platform::kWmDestroy)
+        {
+            platform::SendWindowMessage(platform::ResolveWindow(child)->Parent(), platform::kWmCommand, 5, 0);
+        }
+        return 0;
+    };
+    ASSERT_TRUE(m_System.CreateWindow(params));
+    m_System.DestroyWindow(window.Handle());
+    EXPECT_EQ(window.m_Commands, std::vector<int>{5});
+    EXPECT_EQ(window.Handle(), nullptr);
+}
+
 TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherThreads)
 {
     RecordingWindow window;
