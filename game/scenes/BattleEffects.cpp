@@ -53,6 +53,12 @@ void ForecastAttack(ActionForecast& f, const SkillRecord& skill, int attackParam
     f.m_nValue = ApplyDefence(target, damage, f.m_nAttribute);
 }
 
+// -value; the lowest int32 (a damaged file's) gives the highest.
+int32_t Negated(int32_t value)
+{
+    return value == INT32_MIN ? INT32_MAX : -value;
+}
+
 // A value that heals (positive amount) or, taken the other way, hurts.
 int32_t RecoveryOrDamage(const BattleParticipant& target, int32_t amount, int32_t attribute)
 {
@@ -62,7 +68,7 @@ int32_t RecoveryOrDamage(const BattleParticipant& target, int32_t amount, int32_
     }
     if (amount < 0)
     {
-        return ApplyDefence(target, -amount, attribute);
+        return ApplyDefence(target, Negated(amount), attribute);
     }
     return 0;
 }
@@ -284,7 +290,7 @@ void ForecastItem(ActionForecast& f, BattleParticipant& actor, const ItemRecord&
     f.m_nAttribute = item.m_nAttribute;
     const int32_t recovery = item.m_nValue[kParamHp];
     const int32_t amount = item.m_bPercent ? PercentOf(recovery, actor.Max(kParamHp)) : recovery;
-    f.m_nValue = ScaleRecovery(actor, -amount, f.m_nAttribute);
+    f.m_nValue = ScaleRecovery(actor, Negated(amount), f.m_nAttribute);
 }
 
 int ExecuteItem(BattleState& battle, BattleParticipant& actor, const ItemRecord& item, int32_t itemIndex)

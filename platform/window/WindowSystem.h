@@ -51,11 +51,14 @@
 // unless consumed it is dispatched to the target. A backend then types the
 // key's character through RouteChar (kWmChar through the character filter);
 // text committed by an input method goes through CommitText (the window's
-// input-method hook, else each character as kWmChar).
+// input-method hook, else each character as kWmChar). The core keeps which
+// keys are down from the keys routed: a key is down from its key-down to its
+// key-up, and every key is up once the program stops being the active one.
 
 #include "platform/window/NativeWindow.h"
 
 #include <atomic>
+#include <bitset>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -97,6 +100,9 @@ public:
     WindowHandle GetDlgItem(WindowHandle dialog, int id) const;
     // The window's direct children in the order they were made.
     std::vector<WindowHandle> Children(WindowHandle window) const;
+    // Puts the window right after another one among its siblings (null: first),
+    // which is the order Children lists them in: the tab order of a dialog.
+    void SetWindowOrder(WindowHandle window, WindowHandle after);
     // Whether the window is the ancestor or the same window.
     bool IsWithin(WindowHandle window, WindowHandle ancestor) const;
     // The top-level window that holds the window (itself for a top-level one).
@@ -112,7 +118,9 @@ public:
     bool PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     // Runs the window's procedure and returns its result; see the note above for other threads.
     intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-    // What the procedure leaves alone: kWmClose destroys the window; the class default for the rest.
+    // What the procedure leaves alone: kWmClose destroys the window; kWmSysCommand
+    // maximises a top-level window to the desktop, restores it or asks it to
+    // close; the class default for the rest.
     virtual intptr_t DefaultProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
     // ---- loops ----
@@ -154,6 +162,8 @@ public:
     void RouteChar(WindowHandle window, uint32_t code);
     // Text the input method committed to the window (CP932).
     void CommitText(WindowHandle window, std::string_view text);
+    // Whether the key (a virtual key) is down now, as the routed keys tell.
+    bool IsKeyDown(uint32_t key) const { return key < m_HeldKeys.size() && m_HeldKeys.test(key); }
 
     // ---- native input ----
     // A native event turned into a message (mouse, timer): pre-translate step, then the window.
@@ -246,6 +256,7 @@ private:
     bool m_bAppActive = false;
     MessageFilter m_Filter;
     KeyObserver m_KeyObserver;
+    std::bitset<256> m_HeldKeys; // loop thread only
     std::optional<FrameMetrics> m_FixedMetrics;
     std::optional<Rect> m_FixedDesktop;
     std::atomic<int> m_nDesktopDepth{16};

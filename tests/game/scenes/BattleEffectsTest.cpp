@@ -142,6 +142,13 @@ TEST_F(BattleEffectsTest, ItemRecoveryIsScaledAndUsesUpOneItem)
     EXPECT_EQ(m_Battle.m_Friend.Value(kParamHp), 40); // 30 % of 100, halved, doubled
     EXPECT_EQ(Progress.GetItemCount(3), 0);
     EXPECT_TRUE(m_Sounds.empty());
+
+    // A negative recovery heals nothing, however low it is.
+    for (int32_t recovery : {-5, INT32_MIN})
+    {
+        medicine.m_nValue[kParamHp] = recovery;
+        EXPECT_EQ(ForecastAction(m_Battle, m_Battle.m_Friend).m_nValue, 0) << recovery;
+    }
 }
 
 TEST_F(BattleEffectsTest, OnlyMedicinesAreUsedInBattle)
@@ -188,6 +195,9 @@ TEST_F(BattleEffectsTest, SkillForecastsByKind)
         {kTime, kSkillTargetTime, 3, 20, nullptr, 90, 0},
         {kLand, kSkillTargetLand, 3, 20, nullptr, 90, 0},
         {kWeaponSkill, kSkillTargetLand, 5, 0, nullptr, 90, 0}, // an attack aimed at no unit
+        // The lowest int32 of a damaged file hurts as much as a hit can.
+        {kReduction, kSkillTargetOpponent, 9, INT32_MIN, &BattleState::m_Enemy, 90, 999},
+        {kRecovery, kSkillTargetOpponent, -100, INT32_MIN, &BattleState::m_Enemy, 90, 999},
     };
     m_Skill->m_nHitRate = 0;
     m_Skill->m_nCritical = 10;
