@@ -214,6 +214,11 @@ void QtWindow::PlaceTopLevel(const Rect& client)
         m_pMenuBar->setGeometry(0, 0, client.m_nWidth, menuHeight);
     }
     m_pClient->setGeometry(0, menuHeight, client.m_nWidth, client.m_nHeight);
+    if (!(m_nStyle & kWsThickFrame))
+    {
+        // Without a sizing frame only the program sizes the window.
+        m_pTop->setFixedSize(client.m_nWidth, client.m_nHeight + menuHeight);
+    }
     m_pTop->setGeometry(client.m_nLeft, client.m_nTop - menuHeight, client.m_nWidth, client.m_nHeight + menuHeight);
 }
 
@@ -244,6 +249,7 @@ void QtWindow::SetStyle(uint32_t style)
     {
         Show(true);
     }
+    bool gainsSizingFrame = !(m_nStyle & kWsThickFrame) && (style & kWsThickFrame);
     m_nStyle = style & ~kWsVisible;
     // The parts of the window, not the window itself: Qt would disable the windows it owns too.
     bool enabled = !(m_nStyle & kWsDisabled);
@@ -252,7 +258,16 @@ void QtWindow::SetStyle(uint32_t style)
     {
         m_pMenuBar->setEnabled(enabled);
     }
+    if (gainsSizingFrame)
+    {
+        m_pTop->setMinimumSize(0, 0);
+        m_pTop->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     SetWindowRect(outer);
+    if (gainsSizingFrame)
+    {
+        FollowTrackSizes(System().TrackSizes(Handle()));
+    }
 }
 
 void QtWindow::SetMenuBar(const Menu* menu)

@@ -104,6 +104,29 @@ TEST_F(QtWindowTest, AWindowWithASizingFrameStaysWithinItsLayoutsLimits)
     EXPECT_EQ(window.UsableHeight(), 200);
 }
 
+TEST_F(QtWindowTest, OnlyTheProgramSizesAWindowWithoutASizingFrame)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(200, 100, 0, 0, 0, 0, platform::kWsCaption | platform::kWsDialogFrame, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 30, 40), 1);
+    window.Show(1);
+    auto* native = static_cast<platform::QtWindow*>(window.Native());
+    native->TopLevel()->resize(500, 400);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 200);
+    EXPECT_EQ(window.UsableHeight(), 100);
+    window.SetClientSize(300, 150);
+    EXPECT_EQ(native->TopLevel()->size(), QSize(300, 150));
+    EXPECT_EQ(window.UsableWidth(), 300);
+    // With a sizing frame the window may be sized again.
+    window.AddStyle(platform::kWsThickFrame);
+    native->TopLevel()->resize(500, 400);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 500);
+    EXPECT_EQ(window.UsableHeight(), 400);
+}
+
 TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)
 {
     RecordingWindow window;
