@@ -415,9 +415,10 @@ bool WindowSystem::QuitPending() const
 
 void WindowSystem::WakeLoop()
 {
-    // The flag first, then the notice: a waiter that checked before the flag
-    // was set is asleep by the time the lock is free, and hears the notice.
-    bool first = !m_bWakePending.exchange(true);
+    const bool first = !m_bWakePending.exchange(true);
+    // A waiter tests the pending flag under the lock: taking the lock once
+    // after setting it means the waiter either saw the flag or is already
+    // waiting when the notification comes, so no wake-up is lost.
     {
         std::lock_guard lock(m_Mutex);
     }
