@@ -186,22 +186,6 @@ void SdlWindow::ApplyTitle()
     SDL_SetWindowTitle(m_pWindow, ToUtf8(Title()).c_str());
 }
 
-void SdlWindow::FollowTrackSizes(const MinMaxInfo& info)
-{
-    if (!m_pWindow || !(Style() & kWsThickFrame))
-    {
-        return;
-    }
-    constexpr int kNoLimit = 16384;
-    Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
-    Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
-    SDL_SetWindowMinimumSize(m_pWindow, std::max(minimum.m_nX, 1), std::max(minimum.m_nY, 1));
-    SDL_SetWindowMaximumSize(m_pWindow, maximum.m_nX > 0 ? std::max(maximum.m_nX, minimum.m_nX) : kNoLimit,
-                             maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) : kNoLimit);
-    // SDL brought the window within the limits: the model follows.
-    FollowNative();
-}
-
 void SdlWindow::FollowNative()
 {
     if (m_bApplying || !m_pWindow)

@@ -85,23 +85,6 @@ TEST_F(SdlWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Native())->PresentedPixel(3, 3), 0x0000FFu);
 }
 
-TEST_F(SdlWindowTest, TheGameWindowStaysWithinItsLayoutsLimits)
-{
-    RecordingWindow window;
-    window.Init(0, nullptr, nullptr, &RecordingWindow::Procedure);
-    window.SetLayout(640, 480, 100, 100, 640, 480, platform::kWsPopup | platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
-    ASSERT_EQ(window.Create("", 100, 100), 1);
-    window.Show(1);
-    SDL_SetWindowSize(Native(window), 1200, 900);
-    m_System.PumpMessages();
-    EXPECT_EQ(window.UsableWidth(), 640);
-    EXPECT_EQ(window.UsableHeight(), 480);
-    SDL_SetWindowSize(Native(window), 50, 20);
-    m_System.PumpMessages();
-    EXPECT_EQ(window.UsableWidth(), 100);
-    EXPECT_EQ(window.UsableHeight(), 100);
-}
-
 TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
 {
     RecordingWindow window;
