@@ -123,6 +123,8 @@ public:
     int Kind() const { return m_nKind; }
     void SetKind(int kind) { m_nKind = kind; }
     void SetSheetWindow(platform::WindowHandle sheet) { m_hSheet = sheet; }
+    // For a sheet page: the property sheet's window that holds it.
+    platform::WindowHandle SheetWindow() const { return m_hSheet; }
     int ResourceId() const { return m_nResourceId; }
     platform::WindowHandle ParentWindow() const { return m_hParent; }
     EditorApp* Owner() const { return m_pApp; }

@@ -2,8 +2,8 @@
 
 // The controls of a dialog on Qt: each control window's model
 // (platform/window/ControlModel.h) mirrored onto a widget of its family
-// (QtButtons, QtStatics, QtEdits, QtLists, QtScrollBars, QtUpDown). The
-// model is the truth: a view shows it again after every change, with the
+// (QtButtons, QtStatics, QtEdits, QtLists, QtScrollBars, QtUpDown, QtTabs).
+// The model is the truth: a view shows it again after every change, with the
 // widget's signals blocked, and the widget's signals from the author become
 // the model's user actions, which raise the notifications at once.
 
