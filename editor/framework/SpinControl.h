@@ -10,6 +10,7 @@
 #include "editor/framework/ControlBindings.h"
 #include "platform/window/WindowSystem.h"
 
+#include <algorithm>
 #include <type_traits>
 
 template <class T>
@@ -45,8 +46,10 @@ public:
     T Maximum() const { return m_Maximum; }
 
 private:
-    // Stores the range and sends it to the control, each limit cut to 16 bits
-    // (the upper one in the low half, the lower one in the high half).
+    // Stores the range and sends it to the control in the 16 bits it keeps
+    // (the upper limit in the low half, the lower one in the high half). A
+    // limit beyond them stands at the nearest end: cut to 16 bits, an upper
+    // limit such as 99999 would turn negative and the up arrow step down.
     void SetRange(T step, T minimum, T maximum, int32_t reserved)
     {
         m_Step = step;
@@ -54,7 +57,11 @@ private:
         m_Maximum = maximum;
         m_nReserved = reserved;
         platform::SendWindowMessage(m_hWnd, platform::kUdmSetRange, 1,
-                                    platform::MakeLParam(static_cast<int>(maximum), static_cast<int>(minimum)));
+                                    platform::MakeLParam(SixteenBits(maximum), SixteenBits(minimum)));
+    }
+    static int SixteenBits(T limit)
+    {
+        return static_cast<int>(std::clamp(static_cast<double>(limit), -32768.0, 32767.0));
     }
 
     T* m_pValue = nullptr;

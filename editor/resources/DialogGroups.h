@@ -4,5 +4,5 @@
 
 #include "editor/resources/DialogTemplate.h"
 
-// The editor framework's own dialogs: the value input.
+// The editor framework's own dialogs: the value and the text input.
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();

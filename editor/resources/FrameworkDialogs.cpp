@@ -13,6 +13,13 @@ const std::vector<DialogTemplate>& FrameworkDialogTemplates()
             {kDlgDefButton, 1006,  8, 28, 46, 14, "OK"},
             {kDlgButton,    1007, 58, 28, 46, 14, "ｷｬﾝｾﾙ"},
         }},
+        // The text input: one line; the prompt becomes the caption, the static text stays empty.
+        {164, "テキストの入力", 160, 48, kModalDialog, {
+            {kDlgEdit,      1077,   8,  8, 144, 14},
+            {kDlgText,      1075,   8, 30,  40, 10},
+            {kDlgDefButton, 1006,  58, 28,  46, 14, "OK"},
+            {kDlgButton,    1007, 106, 28,  46, 14, "ｷｬﾝｾﾙ"},
+        }},
     };
     return templates;
 }

@@ -96,10 +96,12 @@ QtWindowSystem::QtWindowSystem() : m_pBridge(std::make_unique<Bridge>(*this))
 {
     QObject::connect(qApp, &QGuiApplication::applicationStateChanged, m_pBridge.get(),
                      [this](Qt::ApplicationState state) { SetAppActive(state == Qt::ApplicationActive); });
+    m_PreviousBeep = SetBeepSound([](uint32_t) { QApplication::beep(); });
 }
 
 QtWindowSystem::~QtWindowSystem()
 {
+    SetBeepSound(std::move(m_PreviousBeep));
     Shutdown();
     for (const auto& [qtId, target] : m_Timers)
     {

@@ -6,8 +6,10 @@
 // Qt's focus and activation changes into the core's. Posted messages wake Qt
 // with one event at most, and that event drains the core's queue, so posted
 // messages are served inside any Qt loop too (a message box, a pop-up menu).
-// A QApplication must exist.
+// While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
+// must exist.
 
+#include "platform/window/Beep.h"
 #include "platform/window/WindowSystem.h"
 
 #include <map>
@@ -51,6 +53,7 @@ private:
     void OnTimer(int qtId);
 
     std::unique_ptr<Bridge> m_pBridge;
+    BeepSound m_PreviousBeep;
     std::map<int, std::pair<WindowHandle, uint32_t>> m_Timers; // Qt timer id -> window and our id
     bool m_bMouseKnown = false;
     Point m_Cursor;

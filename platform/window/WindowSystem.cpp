@@ -651,6 +651,11 @@ void WindowSystem::SetAppActive(bool active)
         return;
     }
     m_bAppActive = active;
+    if (!active)
+    {
+        // Keys let go while another program is active never come back as key-ups.
+        m_HeldKeys.reset();
+    }
     for (NativeWindow* window : Windows())
     {
         if (!window->m_bChild)
@@ -664,6 +669,10 @@ void WindowSystem::SetAppActive(bool active)
 
 bool WindowSystem::RouteKey(WindowHandle target, uint32_t message, uintptr_t key, intptr_t lParam)
 {
+    if (key < m_HeldKeys.size() && (message == kWmKeyDown || message == kWmKeyUp))
+    {
+        m_HeldKeys.set(key, message == kWmKeyDown);
+    }
     // A key that arrived at a top-level window goes to the control focused in it.
     NativeWindow* native = Resolve(target);
     if (!native || !native->m_bChild)

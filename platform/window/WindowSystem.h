@@ -51,11 +51,14 @@
 // unless consumed it is dispatched to the target. A backend then types the
 // key's character through RouteChar (kWmChar through the character filter);
 // text committed by an input method goes through CommitText (the window's
-// input-method hook, else each character as kWmChar).
+// input-method hook, else each character as kWmChar). The core keeps which
+// keys are down from the keys routed: a key is down from its key-down to its
+// key-up, and every key is up once the program stops being the active one.
 
 #include "platform/window/NativeWindow.h"
 
 #include <atomic>
+#include <bitset>
 #include <condition_variable>
 #include <deque>
 #include <future>
@@ -156,6 +159,8 @@ public:
     void RouteChar(WindowHandle window, uint32_t code);
     // Text the input method committed to the window (CP932).
     void CommitText(WindowHandle window, std::string_view text);
+    // Whether the key (a virtual key) is down now, as the routed keys tell.
+    bool IsKeyDown(uint32_t key) const { return key < m_HeldKeys.size() && m_HeldKeys.test(key); }
 
     // ---- native input ----
     // A native event turned into a message (mouse, timer): pre-translate step, then the window.
@@ -248,6 +253,7 @@ private:
     bool m_bAppActive = false;
     MessageFilter m_Filter;
     KeyObserver m_KeyObserver;
+    std::bitset<256> m_HeldKeys; // loop thread only
     std::optional<FrameMetrics> m_FixedMetrics;
     std::optional<Rect> m_FixedDesktop;
     std::atomic<int> m_nDesktopDepth{16};

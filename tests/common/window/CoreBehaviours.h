@@ -218,6 +218,42 @@ TEST_P(CoreBehaviour, AFocusChangeKillsTheOldFocusBeforeSettingTheNew)
     EXPECT_NE(System().Focus(), second); // a toolkit may hand it on to another window at once
 }
 
+TEST_P(CoreBehaviour, AKeyIsDownFromItsKeyDownToItsKeyUpAndEveryKeyIsUpWhenTheProgramIsLeft)
+{
+    Probe& dialogProbe = NewProbe();
+    Probe& editProbe = NewProbe();
+    platform::WindowHandle dialog = Make(dialogProbe);
+    platform::WindowHandle edit = Make(editProbe, dialog, 1);
+    System().Resolve(dialog)->Show(true);
+    System().SetFocus(edit);
+    System().SetAppActive(true);
+    bool downWhenDispatched = false;
+    editProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t) {
+        if (message == platform::kWmKeyDown)
+        {
+            downWhenDispatched = System().IsKeyDown(platform::kVkBack);
+        }
+    };
+    EXPECT_FALSE(System().IsKeyDown(platform::kVkBack));
+    System().RouteKey(edit, platform::kWmKeyDown, platform::kVkBack, 0);
+    EXPECT_TRUE(downWhenDispatched);
+    EXPECT_TRUE(System().IsKeyDown(platform::kVkBack));
+    EXPECT_FALSE(System().IsKeyDown(platform::kVkDelete));
+    // A key the pre-translate step consumes is down all the same.
+    System().SetMessageFilter([](platform::WindowHandle, uint32_t, uintptr_t, intptr_t) { return true; });
+    System().RouteKey(edit, platform::kWmKeyDown, platform::kVkShift, 0);
+    System().SetMessageFilter(nullptr);
+    EXPECT_TRUE(System().IsKeyDown(platform::kVkShift));
+    System().RouteKey(edit, platform::kWmKeyUp, platform::kVkBack, 0);
+    EXPECT_FALSE(System().IsKeyDown(platform::kVkBack));
+    EXPECT_TRUE(System().IsKeyDown(platform::kVkShift));
+    // Its key-up goes to another program.
+    System().SetAppActive(false);
+    EXPECT_FALSE(System().IsKeyDown(platform::kVkShift));
+    EXPECT_FALSE(System().IsKeyDown(100000)); // no such key
+    editProbe.m_Act = nullptr;
+}
+
 TEST_P(CoreBehaviour, AWindowDestroyedInItsOwnHandlerIsFreedAfterTheDispatch)
 {
     Probe& dialogProbe = NewProbe();

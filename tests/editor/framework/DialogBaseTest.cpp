@@ -594,7 +594,7 @@ TEST_F(DialogTest, ABitmapControlDrawsFromItsCanvasAndKeepsItsPlace)
     dialog.RunModal(0);
 }
 
-TEST_F(DialogTest, ASpinRangesItsControlInSixteenBits)
+TEST_F(DialogTest, ASpinRangesItsControlInSixteenBitsWithItsArrowsPointingTheRightWay)
 {
     ScriptedModalRuns runs;
     ProbeDialog dialog(FieldsTemplate(), nullptr, &m_App);
@@ -602,16 +602,21 @@ TEST_F(DialogTest, ASpinRangesItsControlInSixteenBits)
     SpinControl<int> spin;
     runs.Answer([&](DialogBase& shown) {
         SpinControlBinding binding;
-        binding.Set(1004, Item(shown, 1003), &value, 2, -5, 70000, 0);
+        binding.Set(1004, Item(shown, 1003), &value, 2, -40000, 99999, 0);
         spin.Attach(&shown, binding);
         auto* model = platform::ModelOf<platform::UpDownModel>(spin.Handle());
-        EXPECT_EQ(model->Lower(), -5);
-        EXPECT_EQ(model->Upper(), static_cast<int16_t>(70000));
+        // Limits beyond 16 bits stand at the ends; cut, 99999 would read as -31073.
+        EXPECT_EQ(model->Lower(), -32768);
+        EXPECT_EQ(model->Upper(), 32767);
         EXPECT_EQ(spin.Value(), &value);
         EXPECT_EQ(spin.Buddy(), Item(shown, 1003));
         EXPECT_EQ(spin.Step(), 2);
-        EXPECT_EQ(spin.Maximum(), 70000);
+        EXPECT_EQ(spin.Minimum(), -40000);
+        EXPECT_EQ(spin.Maximum(), 99999);
         EXPECT_TRUE(model->Style() & platform::kUdsSetBuddyInt); // a spin of its own keeps it
+        model->UserStep(true);
+        EXPECT_EQ(model->Position(), 1);
+        EXPECT_EQ(Native(Item(shown, 1003))->Text(), "1");
     });
     dialog.RunModal(0);
 }

@@ -62,15 +62,6 @@ protected:
         Stage.m_GroupPos.At(1).m_Point.assign(3, MapPoint{2, 2});
     }
 
-    static BattleAiEntry Rule(int32_t action, int32_t skill)
-    {
-        BattleAiEntry rule;
-        rule.SetDefaults();
-        rule.m_nAction = action;
-        rule.m_nSkill = skill;
-        return rule;
-    }
-
     static MoveAiEntry Move(int32_t target, int32_t goal)
     {
         MoveAiEntry entry;

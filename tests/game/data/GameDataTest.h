@@ -97,6 +97,16 @@ protected:
         return unit;
     }
 
+    // A battle-AI rule of an action and a skill, otherwise the defaults: no condition.
+    static BattleAiEntry Rule(int32_t action, int32_t skill)
+    {
+        BattleAiEntry rule;
+        rule.SetDefaults();
+        rule.m_nAction = action;
+        rule.m_nSkill = skill;
+        return rule;
+    }
+
     static void FillParty()
     {
         for (UnitRecord& slot : PartyUnits)

@@ -1,19 +1,15 @@
 // One fixed screen drawn with every kind of operation of the display layer,
 // captured from the frame the game hands over, at 8 and at 16 bits, against
-// the stored pictures tests/data/display/composition-8.png and -16.png. After
-// a deliberate change of the drawing, run the test with TK_UPDATE_PICTURES=1
-// to write the pictures anew, look at them and commit them.
+// the stored pictures tests/data/display/composition-8.png and -16.png
+// (StoredPicture.h tells how to store them anew).
 
 #include "game/engine/ScreenEffects.h"
 #include "game/engine/SurfaceDrawTarget.h"
-#include "platform/core/Cp932.h"
 #include "platform/image/PngFile.h"
 #include "tests/game/engine/DisplayFixture.h"
+#include "tests/game/engine/StoredPicture.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <filesystem>
 
 namespace
 {
@@ -77,32 +73,7 @@ TEST_P(CompositionTest, ACapturedFrameMatchesItsStoredPicture)
     ASSERT_EQ(frame->m_nBitsPerPixel, depth);
     const platform::RgbImage captured = platform::FrameToImage(*frame);
 
-    const std::filesystem::path stored =
-        std::filesystem::path(TK_TEST_DATA_DIR) / "display" / ("composition-" + std::to_string(depth) + ".png");
-    const char* update = std::getenv("TK_UPDATE_PICTURES");
-    if (update && std::string(update) == "1")
-    {
-        std::filesystem::create_directories(stored.parent_path());
-        ASSERT_TRUE(platform::WritePngFile(platform::FromUtf8(stored.string()), captured));
-    }
-    platform::RgbImage expected;
-    ASSERT_TRUE(platform::ReadPngFile(platform::FromUtf8(stored.string()), expected))
-        << "no stored picture: run with TK_UPDATE_PICTURES=1";
-    ASSERT_EQ(expected.m_nWidth, 640);
-    ASSERT_EQ(expected.m_nHeight, 480);
-    int differing = 0;
-    for (int y = 0; y < 480; ++y)
-    {
-        for (int x = 0; x < 640; ++x)
-        {
-            if (captured.Rgb(x, y) != expected.Rgb(x, y) && ++differing <= 5)
-            {
-                ADD_FAILURE() << "at " << x << ", " << y << ": " << std::hex << captured.Rgb(x, y) << " instead of "
-                              << expected.Rgb(x, y);
-            }
-        }
-    }
-    EXPECT_EQ(differing, 0);
+    ExpectStoredPicture(captured, "display/composition-" + std::to_string(depth) + ".png");
 
     // The same composition again gives the same bytes, and so does a capture of what was presented.
     Compose();

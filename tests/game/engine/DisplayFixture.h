@@ -110,6 +110,36 @@ inline const std::vector<FixtureSheet>& FixtureSheets()
     return sheets;
 }
 
+// The display released and its state, the surface table and the effects as
+// before any test started them.
+inline void ReleaseTestDisplay()
+{
+    if (Display.m_nMode == kWindowed)
+    {
+        DDReleaseWindowed();
+    }
+    else
+    {
+        DDRelease();
+    }
+    Display.m_pTable = nullptr;
+    Display.m_pDefs = nullptr;
+    Display.m_nTableCount = 0;
+    Display.m_nTransparent = 0;
+    Display.m_SourcePalette = {};
+    Display.m_WorkingPalette = {};
+    Display.m_nRedShift = Display.m_nGreenShift = Display.m_nBlueShift = 0;
+    Display.m_nRedMask = Display.m_nGreenMask = Display.m_nBlueMask = 0;
+    for (Surface& surface : Surfaces)
+    {
+        surface.Release();
+        surface.m_strFile.clear();
+        surface.m_bMissingReported = false;
+    }
+    ResetFades();
+    ResetSinePhase();
+}
+
 class DisplayFixture : public testing::Test
 {
 protected:
@@ -121,30 +151,7 @@ protected:
 
     void TearDown() override
     {
-        if (Display.m_nMode == kWindowed)
-        {
-            DDReleaseWindowed();
-        }
-        else
-        {
-            DDRelease();
-        }
-        Display.m_pTable = nullptr;
-        Display.m_pDefs = nullptr;
-        Display.m_nTableCount = 0;
-        Display.m_nTransparent = 0;
-        Display.m_SourcePalette = {};
-        Display.m_WorkingPalette = {};
-        Display.m_nRedShift = Display.m_nGreenShift = Display.m_nBlueShift = 0;
-        Display.m_nRedMask = Display.m_nGreenMask = Display.m_nBlueMask = 0;
-        for (Surface& surface : Surfaces)
-        {
-            surface.Release();
-            surface.m_strFile.clear();
-            surface.m_bMissingReported = false;
-        }
-        ResetFades();
-        ResetSinePhase();
+        ReleaseTestDisplay();
         InitErrorLog(0, "EC_Game.txt");
     }
 

@@ -12,7 +12,7 @@
 #include "platform/window/ScriptedDialogs.h"
 #include "platform/window/ScrollBarModel.h"
 #include "platform/window/UpDownModel.h"
-#include "tests/editor/framework/DialogTestSupport.h"
+#include "tests/qt/editor/QtEditorFixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,32 +37,7 @@ namespace
 using platform::WindowHandle;
 using Log = std::vector<std::string>;
 
-class QtDialogTest : public testing::Test
-{
-protected:
-    void SetUp() override { AppWindowSystem = &m_System; }
-    void TearDown() override
-    {
-        m_System.SetMessageFilter(nullptr);
-        KeyboardHook::UninstallAll();
-        AppWindowSystem = nullptr;
-    }
-
-    QWidget* Widget(const DialogBase& dialog, int id)
-    {
-        auto* child = dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.GetDlgItem(dialog.Handle(), id)));
-        return child ? child->Widget() : nullptr;
-    }
-    template <class Model>
-    Model* ModelOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<Model>(m_System.GetDlgItem(dialog.Handle(), id));
-    }
-
-    platform::QtWindowSystem m_System;
-    platform::ScriptedDialogs m_Boxes;
-    EditorApp m_App;
-};
+using QtDialogTest = QtEditorTest;
 
 TEST_F(QtDialogTest, TypingTwelveIntoTheValueDialogAndClickingOkEndsTheRunWithOne)
 {

@@ -1,0 +1,111 @@
+#pragma once
+
+// A numeric field: an edit box, and optionally the up-down control beside
+// it, bound to an int or a double. The text stays a number while the author
+// types: only digits, '-' and '.' (and the control codes) pass the edit's
+// character filter, and the full-width digits, minus and point the input
+// method commits are typed as their ASCII forms. A value outside the limits
+// is shown clamped while typing; a lone "-" or a "-0" stays on screen while
+// the author types a negative number. Leaving the field shows the value it
+// stands for, clamped, and storing (ControlToData) stores that value: the
+// bound variable never leaves [minimum, maximum]. A click on the spin steps
+// by the unit within the limits; the unit also gives the decimals a double
+// is shown with (0.1: one, 0.01: two).
+//
+// The wrapper keeps itself under the edit's property kNumberEditProperty.
+
+#include "editor/framework/Control.h"
+#include "editor/framework/ControlBindings.h"
+#include "editor/framework/SpinControl.h"
+
+#include <string>
+#include <string_view>
+
+// The number of decimal digits of the integer part: 0..9 give 1, 12345 gives
+// 5, at most 11; a negative number counts as its absolute value.
+int CountIntegerDigits(int n);
+// The decimals a unit needs to be shown, at most 10: 1 gives 0, 0.5 and 2.5
+// give 1, 0.01 and 10.25 give 2 (a negative unit counts its minus sign too).
+int CountDecimals(double unit);
+// The ASCII character a full-width digit, minus sign or point stands for (the
+// CP932 code as lead byte * 256 + trail byte); 0 for any other character.
+char NumberCharOfFullWidth(uint32_t code);
+// Whether a character typed into a numeric field reaches it: digits, '-',
+// '.' and the codes 1 to 39 (Backspace, Tab, Enter, Escape, the clipboard
+// keys, the space and "!" to "'").
+bool NumberFieldTakesChar(uint32_t code);
+
+inline constexpr std::string_view kNumberEditProperty = "CTRL_EDITVAL_CLASS";
+
+template <class T>
+class NumberEdit : public EditControl
+{
+public:
+    NumberEdit() : EditControl(kControlNumberEdit) {}
+    NumberEdit(const NumberEdit&) = default;
+    NumberEdit& operator=(const NumberEdit&) = default;
+    ~NumberEdit() override;
+
+    // Attaches the edit (its number style cleared: the filter decides), and
+    // the spin when the binding names one, with the unit as step and the
+    // limits; then shows the bound value.
+    void Attach(DialogBase* owner, const NumberEditBinding<T>& binding);
+
+    // The value the text stands for, not clamped; the text is not changed.
+    // An empty text (or one without a digit) reads as the minimum when that
+    // is above 0, else as 0, and sets the empty flag.
+    T GetValue();
+    // Shows the value clamped (nothing while the field is empty). A double
+    // that needed no clamping keeps the author's typing unless forced.
+    void SetValue(T value, int force);
+
+    // ---- what the dialog calls ----
+    // Enables the edit and its spin.
+    void Enable(int on) override;
+    // Shows the bound value clamped into the limits.
+    void DataToControl() override;
+    // Stores the value of the text, clamped into the limits.
+    void ControlToData() override;
+    // Typing: a value outside the limits is shown clamped; an integer's text
+    // is written again as the number it is ("007" becomes "7").
+    void OnChange() override;
+    // A click on the spin: the value steps by the unit; 1 (the spin's own
+    // position stays), 0 for any other notification.
+    int OnNotify(uintptr_t id, const platform::NotifyHeader* header) override;
+    // Leaving the field: the value it stands for is shown, clamped.
+    void OnKillFocus() override;
+
+    NumberEditBinding<T>& Binding() { return m_Binding; }
+    SpinControl<T>& Spin() { return m_Spin; }
+    T Minimum() const { return m_Minimum; }
+    T Maximum() const { return m_Maximum; }
+    T Unit() const { return m_Unit; }
+    int Decimals() const { return m_nDecimals; }
+    bool IsFloating() const { return m_bFloating != 0; }
+    bool IsEmpty() const { return m_bEmpty != 0; }
+    // What the field shows in place of the formatted number (the author's typing).
+    const std::string& OverrideText() const { return m_strOverride; }
+
+    T Clamp(T value) const;
+    // The value as the field prints it: "%d", or the decimals of the unit.
+    std::string Format(T value) const;
+
+private:
+    void Show(const std::string& text);
+    void ShowClamped(T value) { Show(Format(Clamp(value))); }
+
+    T* m_pValue = nullptr;
+    SpinControl<T> m_Spin;
+    T m_Minimum = T();
+    T m_Maximum = T();
+    int32_t m_nReserved = 0;
+    T m_Unit = T();
+    int32_t m_bFloating = 0;
+    int32_t m_nDecimals = 0;
+    int32_t m_bEmpty = 0;
+    std::string m_strOverride;
+    NumberEditBinding<T> m_Binding;
+};
+
+extern template class NumberEdit<int>;
+extern template class NumberEdit<double>;
