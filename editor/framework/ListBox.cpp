@@ -1,7 +1,8 @@
 #include "editor/framework/ListBox.h"
 
 #include "common/window/Accelerators.h"
-#include "editor/framework/RefusalBeep.h"
+#include "editor/framework/InputDialogs.h"
+#include "platform/window/Beep.h"
 #include "platform/window/WindowSystem.h"
 
 namespace
@@ -50,7 +51,7 @@ void FormatPaddedNumber(std::string& out, int value, int digits, bool plusSign)
 
 int RefuseListCommand()
 {
-    RefusalBeep();
+    platform::MessageBeep(platform::kBeepDefault);
     return 0;
 }
 
@@ -321,4 +322,16 @@ int ListBoxBase::SetAcceleratorsAndMenu(int tableId, int menuId, int mode, int s
     int accelerators = SetAccelerators(tableId, mode, set);
     int menu = SetPopupMenu(menuId, mode, set);
     return accelerators && menu ? 1 : 0;
+}
+
+int ListBoxBase::AskCount(int minimum, int maximum, const Control* anchor)
+{
+    int count = Count() - m_nBase;
+    std::unique_ptr<ControlAnchor> placed = anchor ? std::make_unique<ControlAnchor>(*anchor) : nullptr;
+    EditorApp* app = m_pOwner ? m_pOwner->Owner() : &App;
+    if (!ValueInputDialog::Run(m_hOwner, app, &count, minimum, maximum, "データ数", placed.get(), placed ? 1 : 0))
+    {
+        return 0;
+    }
+    return SetCount(count);
 }

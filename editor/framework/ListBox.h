@@ -135,8 +135,15 @@ public:
     virtual int Clear() = 0;
     // The row's element (-1: the selected row's).
     virtual int Delete(int row) = 0;
-    // Resizes the working vector to base + n elements (refused outside minimum .. maximum).
+    // Resizes the working vector to base + n elements (refused outside minimum
+    // .. maximum): elements cut from the end or default ones appended; a
+    // selection past the end goes to the last row, the record follows it (and
+    // is cleared when no element is left).
     virtual int SetCount(int n) = 0;
+    // The author's "データ数": the value dialog asks for the number of shown
+    // elements within [minimum, maximum], placed over the anchor control
+    // (centred on it), and OK sets it (SetCount). 1 when the count was set.
+    int AskCount(int minimum, int maximum, const Control* anchor);
     // The command of a shortcut or pop-up id, while the list has the focus: 1
     // when the command was done; 0 when refused, not the list's or the list has no focus.
     int OnAccelCommand(int id);
