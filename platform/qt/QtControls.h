@@ -8,6 +8,7 @@
 // the model's user actions, which raise the notifications at once.
 
 #include <QFont>
+#include <QKeyEvent>
 
 class QWidget;
 
@@ -23,6 +24,28 @@ public:
     virtual ~QtControlView() = default;
     // Shows the model's state again.
     virtual void Sync() = 0;
+};
+
+// A widget of a control that keeps every key it is given: the system's key
+// filter routed the key already, and a key the widget ignored would travel on
+// to its parent and be routed a second time.
+template <class Widget>
+class KeyAccepting : public Widget
+{
+public:
+    using Widget::Widget;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        Widget::keyPressEvent(event);
+        event->accept();
+    }
+    void keyReleaseEvent(QKeyEvent* event) override
+    {
+        Widget::keyReleaseEvent(event);
+        event->accept();
+    }
 };
 
 // The widget of the window's control model in the container, tagged with the

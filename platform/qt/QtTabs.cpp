@@ -13,7 +13,7 @@ namespace platform
 {
 
 QtTabControl::QtTabControl(QtChildWindow& owner, TabModel& model, QWidget* parent)
-    : QWidget(parent), m_Owner(owner), m_Model(model), m_pBar(new QTabBar(this)), m_pPanel(new QFrame(this))
+    : QWidget(parent), m_Owner(owner), m_Model(model), m_pBar(new KeyAccepting<QTabBar>(this)), m_pPanel(new QFrame(this))
 {
     m_pBar->setFont(ControlFont());
     m_pBar->setDrawBase(false);

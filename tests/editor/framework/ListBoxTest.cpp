@@ -6,6 +6,7 @@
 #include "platform/window/Beep.h"
 #include "platform/window/ButtonModel.h"
 #include "platform/window/DummyWindowSystem.h"
+#include "platform/window/EditModel.h"
 #include "platform/window/ListModels.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/framework/ListTestSupport.h"
@@ -563,6 +564,42 @@ TEST_F(ListBoxTest, EditSelectedRunsTheEntryDialogOverTheListWithTheOtherWindows
     Pick(2);
     EXPECT_EQ(list.EditSelected(holder, 9031, &m_App, 0, 0), 0);
     EXPECT_EQ(runs.Runs().size(), 2u);
+}
+
+TEST_F(ListBoxTest, AskCountAsksTheValueDialogOverTheAnchorAndSetsTheCountOnOk)
+{
+    const struct
+    {
+        const char* m_pszTyped;
+        int m_nButton;
+        int m_nResult;
+        size_t m_nCount;
+    } cases[] = {
+        {"5", 1006, 1, 6},  // base 1: five shown elements after the hidden one
+        {"5", 1007, 0, 4},  // cancelled: nothing changes
+        {"99", 1006, 1, 9}, // the dialog keeps the value within its limits
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_pszTyped);
+        ListBox<int32_t>& list = Open({{0, 10, 20, 30}, 1, 1, 99});
+        PlainControl& anchor = m_pDialog->m_Buttons.At(0);
+        ScriptedModalRuns runs;
+        runs.Answer([&](DialogBase& dialog) {
+            EXPECT_EQ(dialog.Native()->Text(), "データ数");
+            auto* edit = platform::ModelOf<platform::EditModel>(ItemOf(dialog, 1077));
+            EXPECT_EQ(edit->Text(), "3");
+            edit->UserReplace(c.m_pszTyped, 0, static_cast<int>(edit->Text().size()));
+            // Centred on the anchor.
+            platform::Rect over = m_System.Resolve(anchor.Handle())->ScreenRect();
+            EXPECT_EQ(dialog.Native()->WindowRect().m_nLeft,
+                      over.m_nLeft + over.m_nWidth / 2 - dialog.Native()->ClientRect().m_nWidth / 2);
+            Press(dialog, c.m_nButton);
+        });
+        EXPECT_EQ(list.AskCount(1, 8, &anchor), c.m_nResult);
+        EXPECT_EQ(m_Working.size(), c.m_nCount);
+        EXPECT_EQ(runs.Runs().size(), 1u);
+    }
 }
 
 } // namespace

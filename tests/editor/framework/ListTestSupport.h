@@ -59,6 +59,10 @@ public:
         {
             m_Commands.push_back(id);
         }
+        if (id == kIdTestList && platform::HighWord(wParam) == platform::kLbnSelChange)
+        {
+            m_List.StoreSelected(); // the author's row: the record shows it
+        }
         if (OfferListCommand(id))
         {
             ++m_nListCommands;
