@@ -57,14 +57,7 @@ int RefuseListCommand()
 
 void FindControlById(CheckedVector<PlainControl>& controls, int id, int enable)
 {
-    for (int i = 0; i < controls.Count(); ++i)
-    {
-        if (controls.At(i).BoundId() == id)
-        {
-            controls.At(i).Enable(enable);
-            return;
-        }
-    }
+    EnableControlById(controls, id, enable);
 }
 
 // ---- ListBoxBase ----

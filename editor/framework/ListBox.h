@@ -197,7 +197,6 @@ protected:
     int32_t m_nSel = -1;
     int32_t m_nPrevSel = -1;
     int32_t m_nTop = 0;
-    int32_t m_nContainerKind = 1;
     int32_t m_bNumbered = 0;
     int32_t m_nMinimum = 0;
     int32_t m_nMaximum = 0;
@@ -306,7 +305,6 @@ template <class T>
 void ListBox<T>::Attach(DialogBase* owner, const ListBoxBinding<T>& binding)
 {
     Control::Attach(owner, static_cast<uint16_t>(binding.m_nId));
-    m_nContainerKind = binding.m_nContainerKind;
     m_pBound = binding.m_pBound;
     m_pWorking = binding.m_pWorking;
     if (m_pBound && m_pBound != &Working())

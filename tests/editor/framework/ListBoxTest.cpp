@@ -260,6 +260,12 @@ TEST_F(ListBoxTest, SetCurSelKeepsARowOrNoneAsTheListAllows)
     EXPECT_EQ(free.GetCurSel(), -1);
     free.EndUpdate();
     EXPECT_EQ(free.GetCurSel(), -1);
+
+    // The owner's buttons by id.
+    FindControlById(m_pDialog->m_Buttons, 1007, 0);
+    EXPECT_FALSE(m_System.Resolve(Item(1007))->IsEnabled());
+    EXPECT_TRUE(m_System.Resolve(Item(1006))->IsEnabled());
+    FindControlById(m_pDialog->m_Buttons, 4242, 0); // no such button: nothing
 }
 
 TEST(FormatPaddedNumberTest, PadsOrCutsToTheDigitsAndSignsTheValue)
