@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run bench contact-sheet clean
+.PHONY: all setup configure build test run edit bench contact-sheet clean
 
 all: build
 
@@ -20,9 +20,21 @@ build: configure
 test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
-# The build writes the sample project into $(BUILD)/sample.
+# Plays the sample project, which the build writes into $(BUILD)/sample: in a
+# window when there is a display, else headless with its demo script.
+DEMO_SCRIPT := $(abspath tests/game/play/demo.play)
 run: build
-	$(BUILD)/bin/projdata check $(BUILD)/sample
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game; \
+	else \
+		echo "No display: the sample's demo script, headless"; \
+		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game --headless --script $(DEMO_SCRIPT); \
+	fi
+
+# The editor on the sample project (the build writes it; written again when missing).
+edit: build
+	test -f $(BUILD)/sample/System.ini || $(BUILD)/bin/tarnwick-sample $(BUILD)/sample
+	cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-editor
 
 # The picture of the sample's bitmaps that the README shows.
 contact-sheet: build

@@ -521,7 +521,8 @@ void FrameWindow::Init(int resourceId, platform::WindowHandle parent, EditorApp*
     m_pProcedure = procedure;
 }
 
-int FrameWindow::Create(std::string_view title, int x, int y, const platform::Menu* menuBar)
+int FrameWindow::Create(std::string_view title, int x, int y, const platform::Menu* menuBar,
+                        std::string_view className)
 {
     platform::WindowSystem* system = System();
     if (!system || !m_pProcedure)
@@ -530,6 +531,7 @@ int FrameWindow::Create(std::string_view title, int x, int y, const platform::Me
     }
     platform::WindowCreateParams params;
     params.m_strTitle = title;
+    params.m_strClass = className;
     params.m_nStyle = m_nStyle;
     params.m_WindowRect = {x, y, m_WindowRect.m_nWidth, m_WindowRect.m_nHeight};
     params.m_hParent = m_hParent;

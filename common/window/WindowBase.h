@@ -123,7 +123,7 @@ public:
     int Kind() const { return m_nKind; }
     void SetKind(int kind) { m_nKind = kind; }
     void SetSheetWindow(platform::WindowHandle sheet) { m_hSheet = sheet; }
-    // For a sheet page: the property sheet's window that holds it.
+    // A sheet page's sheet window; null for other windows.
     platform::WindowHandle SheetWindow() const { return m_hSheet; }
     int ResourceId() const { return m_nResourceId; }
     platform::WindowHandle ParentWindow() const { return m_hParent; }
@@ -204,6 +204,8 @@ public:
 
     // Stores the resource id, the parent, the owner and the class's procedure.
     void Init(int resourceId, platform::WindowHandle parent, EditorApp* app, platform::WindowProcedure procedure);
-    // Creates the native window at (x, y) with the size SetLayout computed. 1, or 0 when it cannot be made.
-    int Create(std::string_view title, int x, int y, const platform::Menu* menuBar = nullptr);
+    // Creates the native window at (x, y) with the size SetLayout computed, of
+    // the window class named (a plain window when empty). 1, or 0 when it cannot be made.
+    int Create(std::string_view title, int x, int y, const platform::Menu* menuBar = nullptr,
+               std::string_view className = {});
 };

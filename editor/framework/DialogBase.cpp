@@ -121,7 +121,7 @@ int DialogBase::OnMessage(platform::WindowHandle window, uint32_t message, uintp
         {
             for (int i = 0; i < m_Controls.Count(); ++i)
             {
-                m_Controls.At(i)->OnKey(wParam, lParam, CtrlKeyDown);
+                m_Controls.At(i)->OnKey(wParam, lParam, CtrlStateOf(message, wParam, lParam));
             }
         }
         break;

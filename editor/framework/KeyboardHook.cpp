@@ -10,6 +10,15 @@ namespace
 constexpr char kHookProperty[] = "cHook";
 } // namespace
 
+int CtrlStateOf(uint32_t message, uintptr_t key, intptr_t flags)
+{
+    if (key == platform::kVkControl)
+    {
+        return message == platform::kWmKeyDown ? 1 : 0;
+    }
+    return (flags & platform::kKeyControl) ? 1 : 0;
+}
+
 KeyboardHook::~KeyboardHook()
 {
     platform::NativeWindow* native = platform::ResolveWindow(m_hWindow);
@@ -59,10 +68,7 @@ void KeyboardHook::HookProc(const platform::WindowMessage& key)
     if (key.m_nMessage == platform::kWmKeyUp)
     {
         system->PostMessage(active, platform::kWmKeyUp, key.m_wParam, flags);
-        if (key.m_wParam == platform::kVkControl)
-        {
-            CtrlKeyDown = 0;
-        }
+        CtrlKeyDown = CtrlStateOf(key.m_nMessage, key.m_wParam, key.m_lParam);
         return;
     }
     if (key.m_nMessage != platform::kWmKeyDown)
@@ -84,8 +90,5 @@ void KeyboardHook::HookProc(const platform::WindowMessage& key)
         }
     }
     system->PostMessage(active, platform::kWmKeyDown, key.m_wParam, flags);
-    if (key.m_wParam == platform::kVkControl)
-    {
-        CtrlKeyDown = 1;
-    }
+    CtrlKeyDown = CtrlStateOf(key.m_nMessage, key.m_wParam, key.m_lParam);
 }

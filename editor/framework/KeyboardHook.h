@@ -7,14 +7,20 @@
 // when that window carries a hook attached to it. The copies carry
 // kKeyReposted, so the dialog keyboard leaves them alone; the dialog routes
 // them to its bound controls (Control::OnKey) with the state of the Ctrl key
-// the hook tracks. The hook never swallows a key: the focused control still
-// gets it as usual. Tab is never copied, nor Enter while an input method
-// composes (Enter then confirms the composition).
+// that the copy itself carries: the modifiers of each key event, so a Ctrl
+// released while another program was active never leaves the state behind.
+// The hook never swallows a key: the focused control still gets it as usual.
+// Tab is never copied, nor Enter while an input method composes (Enter then
+// confirms the composition); every auto-repeat of a key is copied once.
 
 #include "platform/window/WindowSystem.h"
 
-// 1 after a copied Ctrl key-down, 0 after a copied Ctrl key-up.
+// The Ctrl state of the last key the hook copied (CtrlStateOf).
 extern int CtrlKeyDown;
+
+// Whether Ctrl is held with a key event: 1 for the Ctrl key going down, 0 for
+// it going up, else the event's own modifier bit.
+int CtrlStateOf(uint32_t message, uintptr_t key, intptr_t flags);
 
 class KeyboardHook
 {

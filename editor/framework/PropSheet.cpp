@@ -110,23 +110,16 @@ int PropSheet::SetCaption(std::string_view caption)
     return 1;
 }
 
-platform::WindowHandle PropSheet::CurrentPageWindow() const
+platform::WindowHandle PropSheet::CurrentPage() const
 {
     return platform::HandleFromParam(
         static_cast<uintptr_t>(platform::SendWindowMessage(m_hSheet, platform::kPsmGetCurrentPageHwnd, 0, 0)));
 }
 
-bool PropSheet::IsFinished() const
-{
-    return platform::ResolveWindow(m_hSheet) && !CurrentPageWindow();
-}
-
-int PropSheet::IsDialogMessage(const platform::WindowMessage& message) const
+bool PropSheet::IsSheetMessage(const platform::WindowMessage& message)
 {
     return platform::SendWindowMessage(m_hSheet, platform::kPsmIsDialogMessage, 0,
-                                       reinterpret_cast<intptr_t>(&message)) != 0
-               ? 1
-               : 0;
+                                       reinterpret_cast<intptr_t>(&message)) != 0;
 }
 
 int PropSheet::SelectPage(int index)
@@ -137,36 +130,4 @@ int PropSheet::SelectPage(int index)
 void PageChanged(const DialogBase& page)
 {
     platform::SendWindowMessage(page.SheetWindow(), platform::kPsmChanged, platform::HandleParam(page.Handle()), 0);
-}
-
-int CloseFinishedSheets(EditorApp& app)
-{
-    for (const SheetEntry& entry : app.m_Sheets)
-    {
-        if (!entry.m_pSheet || !entry.m_pSheet->IsFinished())
-        {
-            continue;
-        }
-        // Deleting the owner takes the entry out of the list: nothing of it is read afterwards.
-        SheetEntry closed = entry;
-        closed.m_pSheet->Destroy();
-        if (closed.m_pOwnerHolder && *closed.m_pOwnerHolder)
-        {
-            closed.m_pOwnerHolder->reset();
-        }
-        return 1;
-    }
-    return 0;
-}
-
-int SheetDialogMessage(EditorApp& app, const platform::WindowMessage& message)
-{
-    for (const SheetEntry& entry : app.m_Sheets)
-    {
-        if (entry.m_pSheet && entry.m_pSheet->Window() && entry.m_pSheet->IsDialogMessage(message))
-        {
-            return 1;
-        }
-    }
-    return 0;
 }

@@ -16,9 +16,12 @@
 // itself, or an object holding it) in a std::unique_ptr<PropSheetOwner> and
 // registers that holder with the application (Register). Once the author
 // closed the sheet (OK, Cancel, the close box), the sheet has no current page
-// and the editor's loop, on its next turn (CloseFinishedSheets), destroys the
-// sheet window and deletes the owner through the holder. The destructor
-// takes the sheet out of the application's list.
+// and the editor's loop (EditorApp::PreTranslateMessage), on its next turn,
+// destroys the sheet window and deletes the owner through the holder; the
+// sheet posts itself a message so that the turn comes. The loop also gives
+// the sheet its keyboard (IsSheetMessage) and the idle step redraws the pages
+// of the sheet the view holds open (RedrawPages). The destructor takes the
+// sheet out of the application's list.
 
 #include "common/window/EditorApp.h"
 #include "editor/framework/DialogBase.h"
@@ -28,15 +31,7 @@
 #include <string_view>
 #include <vector>
 
-// An object that owns a modeless property sheet; the editor's loop deletes it
-// once the author closed the sheet.
-class PropSheetOwner
-{
-public:
-    virtual ~PropSheetOwner() = default;
-};
-
-class PropSheet : public PropSheetOwner
+class PropSheet : public ModelessSheet, public PropSheetOwner
 {
 public:
     // The sheet belongs to the parent window; owner is the application object.
@@ -57,24 +52,26 @@ public:
     // Makes and shows the sheet with its first page. 0 when it cannot be
     // made: "ウインドウの生成に失敗！" and the parent window is destroyed.
     int Create();
+
+    // ---- what the editor's loop asks ----
+    platform::WindowHandle SheetWindow() const override { return m_hSheet; }
+    // The current page's window; null without a window and once the author closed the sheet.
+    platform::WindowHandle CurrentPage() const override;
     // Destroys the sheet window (and so the pages' windows).
-    void Destroy();
-    // Redraws every page (OnPaint), in tab order: the idle step's call.
-    void RedrawPages();
+    void Destroy() override;
+    // The sheet's keyboard (Tab, Enter, Esc, Ctrl+Tab) for a message of the
+    // sheet or anything in it; true when used.
+    bool IsSheetMessage(const platform::WindowMessage& message) override;
+    // Redraws every page (OnPaint), in tab order.
+    void RedrawPages() override;
+
     // Sets the sheet's caption; 1, or 0 without a window.
     int SetCaption(std::string_view caption);
-
-    // The current page's window; null without a window and once the author closed the sheet.
-    platform::WindowHandle CurrentPageWindow() const;
-    // The sheet has a window and the author closed it: the loop may destroy it.
-    bool IsFinished() const;
-    // The sheet's keyboard (Tab, Enter, Esc, Ctrl+Tab) for a message of the
-    // sheet or anything in it; 1 when used.
-    int IsDialogMessage(const platform::WindowMessage& message) const;
+    // The sheet has a window and the author closed it: the loop's next turn destroys it.
+    bool IsFinished() const { return platform::ResolveWindow(m_hSheet) && !CurrentPage(); }
     // Chooses the page as its tab would; 1 when it is shown.
     int SelectPage(int index);
 
-    platform::WindowHandle Window() const { return m_hSheet; }
     platform::WindowHandle ParentWindow() const { return m_hParent; }
     int IsModeless() const { return m_bModeless; }
     std::vector<DialogBase*>& Pages() { return m_Pages; }
@@ -82,7 +79,7 @@ public:
 private:
     int m_bModeless;
     platform::WindowHandle m_hParent;
-    const void* m_pKey = nullptr; // the entry's sheet in the application's list; null until registered
+    const ModelessSheet* m_pKey = nullptr; // the entry's sheet in the application's list; null until registered
     EditorApp* m_pApp;
     std::vector<DialogBase*> m_Pages;
     platform::WindowHandle m_hSheet;
@@ -90,12 +87,3 @@ private:
 
 // Tells the page's sheet that the page changed what it edits: Apply is enabled.
 void PageChanged(const DialogBase& page);
-
-// The loop's clean-up of closed sheets, offered every message first: for the
-// first sheet of the application's list that the author closed, destroys its
-// window and deletes its owner through the registered holder (which is
-// emptied). 1 when a sheet was cleaned up: the message is then consumed, and
-// any other closed sheet waits for the next message.
-int CloseFinishedSheets(EditorApp& app);
-// The keyboard of every open sheet for the message; 1 when one used it.
-int SheetDialogMessage(EditorApp& app, const platform::WindowMessage& message);

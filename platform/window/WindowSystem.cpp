@@ -400,8 +400,15 @@ bool WindowSystem::QuitPending() const
 
 void WindowSystem::WakeLoop()
 {
+    const bool first = !m_bWakePending.exchange(true);
+    // A waiter tests the pending flag under the lock: taking the lock once
+    // after setting it means the waiter either saw the flag or is already
+    // waiting when the notification comes, so no wake-up is lost.
+    {
+        std::lock_guard lock(m_Mutex);
+    }
     m_Posted.notify_all();
-    if (!m_bWakePending.exchange(true))
+    if (first)
     {
         WakeNative();
     }

@@ -1,13 +1,15 @@
 #include "RuntimeFolderScope.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -55,7 +57,7 @@ RuntimeFolderScope::~RuntimeFolderScope()
     std::filesystem::remove_all(m_Path, ec);
 }
 
-HelperProcess::HelperProcess(const std::string& program, const std::vector<std::string>& arguments)
+HelperProcess::HelperProcess(const std::string& program, const std::vector<std::string>& arguments, bool withErrors)
 {
     int pipeEnds[2];
     if (::pipe2(pipeEnds, O_CLOEXEC) != 0)
@@ -65,6 +67,10 @@ HelperProcess::HelperProcess(const std::string& program, const std::vector<std::
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 1);
+    if (withErrors)
+    {
+        posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], 2);
+    }
     std::vector<char*> argv;
     argv.push_back(const_cast<char*>(program.c_str()));
     for (const std::string& argument : arguments)
@@ -103,12 +109,63 @@ std::string HelperProcess::ReadLine()
     return line;
 }
 
+std::string HelperProcess::ReadAll()
+{
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while (m_nOutput >= 0 && ((n = ::read(m_nOutput, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)))
+    {
+        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    }
+    return text;
+}
+
 void HelperProcess::Kill()
 {
     if (m_nPid > 0 && !m_bReaped)
     {
         ::kill(m_nPid, SIGKILL);
     }
+}
+
+void HelperProcess::Signal(int number)
+{
+    if (m_nPid > 0 && !m_bReaped)
+    {
+        ::kill(m_nPid, number);
+    }
+}
+
+bool HelperProcess::IsRunning()
+{
+    if (m_nPid <= 0 || m_bReaped)
+    {
+        return false;
+    }
+    pid_t got = 0;
+    while ((got = ::waitpid(m_nPid, &m_nStatus, WNOHANG)) < 0 && errno == EINTR)
+    {
+    }
+    if (got == 0)
+    {
+        return true;
+    }
+    m_bReaped = true;
+    return false;
+}
+
+bool HelperProcess::WaitFor(int milliseconds)
+{
+    for (int waited = 0; IsRunning(); waited += 10)
+    {
+        if (waited >= milliseconds)
+        {
+            return false;
+        }
+        ::usleep(10000);
+    }
+    return true;
 }
 
 int HelperProcess::Wait()

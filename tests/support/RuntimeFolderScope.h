@@ -26,12 +26,13 @@ private:
     std::optional<std::string> m_PreviousTemp;
 };
 
-// Runs a helper program with the arguments; its standard output is read
-// line by line. The process is killed (SIGKILL) and reaped when the object goes.
+// Runs a helper program with the arguments; its standard output (and, when
+// asked, its standard error stream) is read line by line. The process is
+// killed (SIGKILL) and reaped when the object goes.
 class HelperProcess
 {
 public:
-    HelperProcess(const std::string& program, const std::vector<std::string>& arguments);
+    HelperProcess(const std::string& program, const std::vector<std::string>& arguments, bool withErrors = false);
     ~HelperProcess();
     HelperProcess(const HelperProcess&) = delete;
     HelperProcess& operator=(const HelperProcess&) = delete;
@@ -39,10 +40,19 @@ public:
     bool Started() const { return m_nPid > 0; }
     // The next line of its output ("" at its end).
     std::string ReadLine();
+    // Everything it writes from now until its end.
+    std::string ReadAll();
     // Kills it at once, as a crash or a kill would end it.
     void Kill();
+    // Sends it a signal.
+    void Signal(int number);
     // Waits for its end; its exit code (-1 when killed or not started).
     int Wait();
+    // Waits at most that long: false when it is still running.
+    bool WaitFor(int milliseconds);
+    // Whether it is still running.
+    bool IsRunning();
+    int Id() const { return m_nPid; }
 
 private:
     int m_nPid = -1;

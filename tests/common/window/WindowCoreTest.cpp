@@ -10,6 +10,8 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <atomic>
+#include <chrono>
 #include <thread>
 
 namespace
@@ -532,10 +534,15 @@ TEST_F(KeyRoutingTest, KeysGoThroughThePreTranslateStepAndTheObserverToTheFocuse
         const char* kind = message == platform::kWmKeyDown ? "down" : message == platform::kWmKeyUp ? "up" : "char";
         return std::string(kind) + " " + std::to_string(key);
     };
+    std::atomic<bool> lastKeyTyped{false};
     m_EditProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t wParam) {
         if (message == platform::kWmKeyDown || message == platform::kWmChar)
         {
             trace.push_back("edit " + name(message, wParam));
+        }
+        if (message == platform::kWmChar && wParam == '.')
+        {
+            lastKeyTyped = true;
         }
     };
     m_System.SetKeyObserver([&](const platform::WindowMessage& key) {
@@ -561,10 +568,18 @@ TEST_F(KeyRoutingTest, KeysGoThroughThePreTranslateStepAndTheObserverToTheFocuse
         m_System.FeedKey('Z', platform::kKeyControl, 0x1A);
         m_System.FeedKey('A', 0, 'a');
         m_System.FeedKey(platform::kVkOemPeriod, 0, '.');
+        // Input and posted messages are separate queues: the command that ends
+        // the loop goes only once the last key has been typed (or a while has
+        // passed, so that a lost key fails the comparison below, not the run).
+        for (int i = 0; i < 500 && !lastKeyTyped; ++i)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         m_System.PostMessage(m_hDialog, platform::kWmCommand, 1, 0);
     });
-    m_DialogProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t) {
-        if (message == platform::kWmCommand)
+    m_DialogProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t wParam) {
+        // Command 1 only: the edit's own change notifications come as commands too.
+        if (message == platform::kWmCommand && wParam == 1)
         {
             m_System.PostQuit(0);
         }

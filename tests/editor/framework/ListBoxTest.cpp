@@ -50,6 +50,7 @@ protected:
     ListBox<int32_t>& Open(const Shape& shape, int mode = -1, int set = 1)
     {
         m_Bound = CheckedVector<int32_t>(shape.m_Elements.begin(), shape.m_Elements.end());
+        m_pDialog.reset(); // one object of the class at a time: it is the class's current instance
         m_pDialog = std::make_unique<ListDialog>(&m_App);
         m_pDialog->m_nMode = mode;
         m_pDialog->m_nSet = set;
@@ -539,7 +540,8 @@ TEST_F(ListBoxTest, InsertAndEditKeepsAConfirmedElementAndTakesACancelledOneOutU
 TEST_F(ListBoxTest, EditSelectedRunsTheEntryDialogOverTheListWithTheOtherWindowsHiddenOrDisabled)
 {
     ListBox<int32_t>& list = Open({{10, 20}});
-    ListDialog other(&m_App);
+    // Another registered window (of another dialog class: each class has one current instance).
+    ProbeDialog other(PaletteTemplate(), nullptr, &m_App);
     other.RunModeless(0);
     ScriptedModalRuns runs;
     std::unique_ptr<EntryDialog> holder;

@@ -53,20 +53,21 @@ TEST_F(PropSheetTest, EachMessageCleansUpOneClosedSheetInListOrder)
         sheet->Register(holder);
         ASSERT_EQ(sheet->Create(), 1);
     }
-    EXPECT_EQ(CloseFinishedSheets(m_App), 0); // open: nothing to clean up
+    const platform::WindowMessage any{nullptr, platform::kWmNull, 0, 0};
+    EXPECT_EQ(m_App.PreTranslateMessage(any), 0); // open: nothing to clean up
     for (std::unique_ptr<PropSheetOwner>* holder : {&second, &first})
     {
         auto* sheet = static_cast<PropSheet*>(holder->get());
-        m_System.SendMessage(sheet->Window(), platform::kWmCommand, platform::kIdCancel, 0);
+        m_System.SendMessage(sheet->SheetWindow(), platform::kWmCommand, platform::kIdCancel, 0);
         EXPECT_TRUE(sheet->IsFinished());
     }
     EXPECT_EQ(s_nAlive, 2);
-    EXPECT_EQ(CloseFinishedSheets(m_App), 1);
+    EXPECT_EQ(m_App.PreTranslateMessage(any), 1);
     EXPECT_EQ(first, nullptr);
     EXPECT_NE(second, nullptr);
-    EXPECT_EQ(CloseFinishedSheets(m_App), 1);
+    EXPECT_EQ(m_App.PreTranslateMessage(any), 1);
     EXPECT_EQ(second, nullptr);
-    EXPECT_EQ(CloseFinishedSheets(m_App), 0);
+    EXPECT_EQ(m_App.PreTranslateMessage(any), 0);
     EXPECT_EQ(s_nAlive, 0);
     EXPECT_TRUE(m_App.m_Sheets.empty());
     EXPECT_TRUE(m_App.m_Windows.empty());
@@ -84,7 +85,7 @@ TEST_F(PropSheetTest, ASheetWhoseFirstPageCannotBeMadeReportsItAndTakesItsParent
         OnePageSheet<OtherProbeDialog> sheet(&m_App, parentWindow, missing);
         sheet.m_Page.SetTemplate(nullptr); // a page without a template: no window
         EXPECT_EQ(sheet.Create(), 0);
-        EXPECT_EQ(sheet.Window(), nullptr);
+        EXPECT_EQ(sheet.SheetWindow(), nullptr);
         EXPECT_EQ(sheet.SetCaption("x"), 0);
     }
     EXPECT_FALSE(m_System.IsWindow(parentWindow));

@@ -123,20 +123,7 @@ protected:
         QtEditorTest::SetUp();
         // What the editor's loop does with every message before it is dispatched.
         m_System.SetMessageFilter([this](WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
-            platform::WindowMessage taken{window, message, wParam, lParam};
-            if (CloseFinishedSheets(m_App))
-            {
-                ++m_nConsumedByCleanUp;
-                return true;
-            }
-            for (WindowBase* registered : m_App.m_Windows)
-            {
-                if (registered->Handle() && platform::IsDialogMessage(registered->Handle(), taken))
-                {
-                    return true;
-                }
-            }
-            return SheetDialogMessage(m_App, taken) != 0;
+            return m_App.PreTranslateMessage({window, message, wParam, lParam}) != 0;
         });
     }
 
@@ -152,7 +139,7 @@ protected:
     QWidget* SheetWidget(const PropSheet& sheet, int id) const
     {
         auto* child = dynamic_cast<platform::QtChildWindow*>(
-            m_System.Resolve(m_System.GetDlgItem(sheet.Window(), id)));
+            m_System.Resolve(m_System.GetDlgItem(sheet.SheetWindow(), id)));
         return child ? child->Widget() : nullptr;
     }
     QTabBar* Tabs(const PropSheet& sheet) const
@@ -177,17 +164,16 @@ protected:
 
     Log m_Log;
     std::unique_ptr<PropSheetOwner> m_Holder;
-    int m_nConsumedByCleanUp = 0;
 };
 
 TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOwnerGoesOnTheNextTurn)
 {
     TwoPageSheet& sheet = Open();
-    auto* window = static_cast<platform::QtWindow*>(m_System.Resolve(sheet.Window()));
+    auto* window = static_cast<platform::QtWindow*>(m_System.Resolve(sheet.SheetWindow()));
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->TopLevel()->isVisible());
     EXPECT_EQ(window->Text(), "設定");
-    EXPECT_EQ(m_System.ActiveWindow(), sheet.Window());
+    EXPECT_EQ(m_System.ActiveWindow(), sheet.SheetWindow());
     ASSERT_EQ(Tabs(sheet)->count(), 2);
     EXPECT_EQ(Tabs(sheet)->tabText(0), platform::FromCp932("一頁"));
     EXPECT_EQ(Tabs(sheet)->tabText(1), platform::FromCp932("二頁"));
@@ -195,12 +181,12 @@ TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOw
     EXPECT_EQ(Button(sheet, platform::kIdCancel)->text(), platform::FromCp932("キャンセル"));
     EXPECT_EQ(Button(sheet, platform::kIdSheetApply)->text(), platform::FromCp932("適用(&A)"));
     // The tab control, the three buttons and the first page: no help button, the second page not made yet.
-    EXPECT_EQ(m_System.Children(sheet.Window()).size(), 5u);
+    EXPECT_EQ(m_System.Children(sheet.SheetWindow()).size(), 5u);
     EXPECT_EQ(m_Log, (Log{"1 init", "1 setactive"}));
     EXPECT_TRUE(Shown(sheet.m_First));
     EXPECT_EQ(sheet.m_Second.Handle(), nullptr);
     EXPECT_EQ(m_System.Focus(), Item(sheet.m_First, 1001));
-    EXPECT_EQ(sheet.m_First.SheetWindow(), sheet.Window());
+    EXPECT_EQ(sheet.m_First.SheetWindow(), sheet.SheetWindow());
     EXPECT_TRUE(sheet.m_First.IsModeless());
     EXPECT_EQ(m_App.m_Windows, (std::vector<WindowBase*>{&sheet.m_First}));
     EXPECT_FALSE(Button(sheet, platform::kIdSheetApply)->isEnabled());
@@ -210,7 +196,7 @@ TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOw
     EXPECT_EQ(m_Log, (Log{"2 init", "2 setactive"}));
     EXPECT_FALSE(Shown(sheet.m_First));
     EXPECT_TRUE(Shown(sheet.m_Second));
-    EXPECT_EQ(sheet.CurrentPageWindow(), sheet.m_Second.Handle());
+    EXPECT_EQ(sheet.CurrentPage(), sheet.m_Second.Handle());
     EXPECT_TRUE(sheet.m_Second.IsCurrentSheetPage());
     EXPECT_FALSE(sheet.m_First.IsCurrentSheetPage());
     // Both pages stand in the same place, below the tabs.
@@ -229,7 +215,7 @@ TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOw
     EXPECT_EQ(m_Log, (Log{"1 apply", "2 apply"}));
     EXPECT_FALSE(Button(sheet, platform::kIdSheetApply)->isEnabled());
     EXPECT_TRUE(window->TopLevel()->isVisible());
-    EXPECT_EQ(sheet.CurrentPageWindow(), sheet.m_First.Handle());
+    EXPECT_EQ(sheet.CurrentPage(), sheet.m_First.Handle());
 
     sheet.RedrawPages();
     EXPECT_EQ(sheet.m_First.m_nPaints, 1);
@@ -239,7 +225,7 @@ TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOw
     QTest::mouseClick(Button(sheet, platform::kIdOk), Qt::LeftButton);
     EXPECT_EQ(m_Log, (Log{"1 apply", "2 apply"}));
     // Closed: no current page, hidden, but the owner lives until the loop's next turn.
-    EXPECT_EQ(sheet.CurrentPageWindow(), nullptr);
+    EXPECT_EQ(sheet.CurrentPage(), nullptr);
     EXPECT_TRUE(sheet.IsFinished());
     EXPECT_FALSE(window->TopLevel()->isVisible());
     EXPECT_EQ(TwoPageSheet::s_nAlive, 1);
@@ -247,7 +233,6 @@ TEST_F(QtPropSheetTest, PagesAreToldWhenTheyBecomeCurrentAndOnApplyAndOkAndTheOw
 
     m_Log.clear();
     m_System.PumpMessages();
-    EXPECT_EQ(m_nConsumedByCleanUp, 1);
     EXPECT_EQ(TwoPageSheet::s_nAlive, 0);
     EXPECT_EQ(m_Holder, nullptr);
     EXPECT_TRUE(m_App.m_Sheets.empty());
@@ -261,9 +246,9 @@ TEST_F(QtPropSheetTest, TheSheetsKeyboardGoesRoundItsControlsChangesPagesAndClos
     TwoPageSheet& sheet = Open();
     QWidget* edit = Widget(sheet.m_First, 1001);
     // Tab: the page's controls, then the buttons OK and Cancel (Apply is disabled), the tabs, the page again.
-    const WindowHandle cycle[] = {Item(sheet.m_First, 1002), m_System.GetDlgItem(sheet.Window(), platform::kIdOk),
-                                  m_System.GetDlgItem(sheet.Window(), platform::kIdCancel),
-                                  m_System.GetDlgItem(sheet.Window(), platform::kIdSheetTabs),
+    const WindowHandle cycle[] = {Item(sheet.m_First, 1002), m_System.GetDlgItem(sheet.SheetWindow(), platform::kIdOk),
+                                  m_System.GetDlgItem(sheet.SheetWindow(), platform::kIdCancel),
+                                  m_System.GetDlgItem(sheet.SheetWindow(), platform::kIdSheetTabs),
                                   Item(sheet.m_First, 1001)};
     for (WindowHandle next : cycle)
     {
@@ -271,14 +256,14 @@ TEST_F(QtPropSheetTest, TheSheetsKeyboardGoesRoundItsControlsChangesPagesAndClos
         EXPECT_EQ(m_System.Focus(), next);
     }
     QTest::keyClick(edit, Qt::Key_Tab, Qt::ShiftModifier);
-    EXPECT_EQ(m_System.Focus(), m_System.GetDlgItem(sheet.Window(), platform::kIdSheetTabs));
+    EXPECT_EQ(m_System.Focus(), m_System.GetDlgItem(sheet.SheetWindow(), platform::kIdSheetTabs));
 
     m_Log.clear();
     QTest::keyClick(edit, Qt::Key_Tab, Qt::ControlModifier);
-    EXPECT_EQ(sheet.CurrentPageWindow(), sheet.m_Second.Handle());
+    EXPECT_EQ(sheet.CurrentPage(), sheet.m_Second.Handle());
     EXPECT_EQ(Tabs(sheet)->currentIndex(), 1);
     QTest::keyClick(Widget(sheet.m_Second, 1001), Qt::Key_PageDown, Qt::ControlModifier);
-    EXPECT_EQ(sheet.CurrentPageWindow(), sheet.m_First.Handle());
+    EXPECT_EQ(sheet.CurrentPage(), sheet.m_First.Handle());
     EXPECT_EQ(m_Log, (Log{"2 init", "2 setactive", "1 setactive"}));
 
     // Enter on the page's push button presses it, not OK.
@@ -309,7 +294,7 @@ TEST_F(QtPropSheetTest, CancelAndTheCloseBoxCloseTheSheetAndEnterIsOk)
         }
         else if (how == 1)
         {
-            static_cast<platform::QtWindow*>(m_System.Resolve(sheet.Window()))->TopLevel()->close();
+            static_cast<platform::QtWindow*>(m_System.Resolve(sheet.SheetWindow()))->TopLevel()->close();
         }
         else
         {

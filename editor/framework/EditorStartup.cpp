@@ -1,0 +1,110 @@
+#include "editor/framework/EditorStartup.h"
+
+#include "common/project/ProjectFiles.h"
+#include "common/services/Log.h"
+#include "common/services/MessageBoxes.h"
+#include "common/sound/BgmManager.h"
+#include "common/sound/SoundBuffers.h"
+#include "editor/framework/EditorMainWindow.h"
+#include "editor/framework/KeyboardHook.h"
+#include "platform/core/FatalHooks.h"
+#include "platform/core/Files.h"
+
+PaletteEntries ConversionPalette{};
+MciPlayer EditorSounds;
+
+namespace
+{
+
+// The sounds in the order of the EditorSound numbers.
+const std::vector<std::string> kEditorSoundFiles = {"wave\\決定.wav", "wave\\キャンセル.wav", "wave\\エラー.wav",
+                                                     "wave\\コピー.wav", "wave\\free.wav"};
+
+void LoadPalettes()
+{
+    if (!LoadGlobalPalette("bmp\\Palette.bmp"))
+    {
+        WriteReport("%s のロードに失敗！", "bmp\\Palette.bmp");
+    }
+    const uint8_t entryZero[3] = {GlobalPalette[0], GlobalPalette[1], GlobalPalette[2]};
+    FindTransparentIndex(entryZero);
+    if (!ReadBmpPalette(ConversionPalette, "bmp\\Palette2.bmp"))
+    {
+        WriteReport("%s のロードに失敗！", "bmp\\Palette2.bmp");
+    }
+}
+
+void StartSound(const EditorPlatform& platform)
+{
+    Bgm.SetDevices(platform.m_pOggFactory, platform.m_pMidiDevice);
+    Bgm.Init(1, {"bgm\\Free.ogg"}, {"bgm\\Free.mid"}, 1);
+    EditorSounds.SetDevice(platform.m_pMciDevice);
+    EditorSounds.Open("waveaudio", kEditorSoundFiles);
+}
+
+// Before the devices go: nothing may play on them any more.
+void ReleaseSound()
+{
+    EditorSounds.Close();
+    EditorSounds.SetDevice(nullptr);
+    Bgm.Release();
+    Bgm.SetDevices(nullptr, nullptr);
+}
+
+// Failures of the shared code end the editor through its main window.
+void InstallCloseHooks()
+{
+    platform::SetDestroyMainWindowHook([] {
+        if (platform::WindowSystem* system = platform::SystemOfWindow(MainWindow.Handle()))
+        {
+            system->DestroyWindow(MainWindow.Handle());
+        }
+    });
+    platform::SetPostCloseHook([] { platform::PostWindowMessage(MainWindow.Handle(), platform::kWmClose, 0, 0); });
+}
+
+} // namespace
+
+bool EditorStartup(const EditorPlatform& platform)
+{
+    CurrentVersion = kDataFormatVersion;
+    LoadPalettes();
+    StartSound(platform);
+    LoadProjectData();
+
+    MainWindow.SetWindowSystem(platform.m_pWindows);
+    MainWindow.Init(0, nullptr, &App);
+    if (!MainWindow.CreateHidden())
+    {
+        ShowOutOfMemory();
+        ReleaseSound();
+        return false;
+    }
+    InstallCloseHooks();
+    if (!MainWindow.ListenForTestPlay())
+    {
+        WriteReport("テストプレイの報告を受け取れません");
+    }
+    CurrentView = MainWindow.CreateStageView();
+    if (EditorView* view = MainWindow.View())
+    {
+        view->OpenMapChipPalette();
+    }
+    return true;
+}
+
+void EditorShutdown()
+{
+    // The editor's own files go into the project's data folder, made when it is missing.
+    platform::CreateFolders("data");
+    SaveShutDownData();
+    DS_Release();
+    ReleaseSound();
+    KeyboardHook::UninstallAll();
+
+    MainWindow.Reset();
+    CurrentView = nullptr;
+    TestPlayRunning = 0;
+    platform::SetDestroyMainWindowHook(nullptr);
+    platform::SetPostCloseHook(nullptr);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+// The editor's two kinds of main working windows. An EditorWindow (the stage
+// editor, the world-map editor) is a modeless dialog that hides itself and its
+// palettes when minimised and marks itself hidden; the main window shows it
+// again, with its palettes, when the editor is activated next. The EditorView
+// is the one the main window owns and shows: the stage editor window, or,
+// until that exists, a placeholder that shows which project is open.
+
+#include "common/window/EditorApp.h"
+#include "editor/framework/DialogBase.h"
+
+#include <memory>
+
+class EditorWindow : public DialogBase
+{
+public:
+    using DialogBase::DialogBase;
+
+    // The window and its palettes shown again, hidden, enabled or disabled.
+    virtual void ShowWithPalettes() { Show(1); }
+    virtual void HideWithPalettes() { Show(0); }
+    virtual void EnableWithPalettes(int enable) { Enable(enable); }
+
+    // What a minimise does: hides the window and its palettes and marks it hidden.
+    void HideWhenMinimised();
+    // Shows a window that hid itself once it has finished its creation, and clears the mark.
+    void ShowIfHidden();
+    int IsHidden() const { return m_bHidden; }
+
+protected:
+    int m_bHidden = 0;
+};
+
+class EditorView : public EditorWindow, public AppView
+{
+public:
+    using EditorWindow::EditorWindow;
+
+    platform::WindowHandle ViewWindow() const override { return Handle(); }
+    // Opens the map-chip palette beside the view (a fresh view does it at once).
+    virtual void OpenMapChipPalette() {}
+    // The world-map editor window the view holds open; null when none.
+    virtual EditorWindow* WorldMapWindow() const { return nullptr; }
+};
+
+// The view the main window makes until the stage editor window exists: a
+// plain window that names the project folder. Closing it asks to end the
+// editor, as closing the main window does.
+class PlaceholderView : public EditorView
+{
+public:
+    static constexpr int kTextId = 1000;
+
+    explicit PlaceholderView(platform::WindowHandle parent);
+
+    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
+    int OnInitDialog(uintptr_t wParam, intptr_t lParam) override;
+};

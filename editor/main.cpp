@@ -1,0 +1,61 @@
+// The editor: run in a project folder, it edits that project.
+//
+// TARNWICK_BOXES=stderr writes the message boxes to the standard error stream
+// and answers them as if closed, for runs without a person (the tests).
+
+#include "common/project/GameProgram.h"
+#include "editor/framework/EditorProgram.h"
+#include "platform/audio/AudioSystem.h"
+#include "platform/core/Cp932.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    platform::QtWindowSystem windows;
+    std::unique_ptr<platform::QtDialogs> dialogs;
+    const char* boxes = std::getenv("TARNWICK_BOXES");
+    if (!boxes || std::string_view(boxes) != "stderr")
+    {
+        dialogs = std::make_unique<platform::QtDialogs>(windows);
+        platform::SetDialogService(dialogs.get());
+    }
+
+    // The build puts the game program beside the editor.
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error)
+    {
+        SetGameCompanionFolder(platform::FromUtf8(self.parent_path().string()));
+    }
+
+    platform::AudioSystem audio;
+    EditorPlatform platform;
+    platform.m_pWindows = &windows;
+    platform.m_pOggFactory = &audio.OggFactory();
+    platform.m_pMidiDevice = audio.MidiDevice();
+    platform.m_pMciDevice = &audio.MciDevice();
+
+    EditorProgramOptions options;
+    options.m_strDevelopmentFolder = TK_EDITOR_DEVELOPMENT_FOLDER;
+    // A signal while a native box is open: the box goes, so that the loop can end.
+    options.m_DismissNativeBoxes = [] {
+        QMetaObject::invokeMethod(qApp, [] {
+            if (QWidget* box = QApplication::activeModalWidget())
+            {
+                box->close();
+            }
+        }, Qt::QueuedConnection);
+    };
+    int code = RunEditor(platform, options);
+    platform::SetDialogService(nullptr);
+    return code;
+}

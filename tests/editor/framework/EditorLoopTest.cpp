@@ -1,0 +1,88 @@
+// The editor's loop on the dummy backend: when its idle step runs.
+#include "editor/framework/EditorProgram.h"
+#include "tests/editor/framework/EditorTestSupport.h"
+
+#include <thread>
+
+namespace
+{
+
+// A registered window that writes down, at each idle step, whether a test play ran.
+class IdleProbe : public WindowBase
+{
+public:
+    void OnIdle() override
+    {
+        m_Running.push_back(TestPlayRunning);
+        if (m_bQuitAtIdle)
+        {
+            AppWindowSystem->PostQuit(0);
+        }
+    }
+    std::vector<int> m_Running;
+    bool m_bQuitAtIdle = false;
+};
+
+class EditorLoopTest : public EditorTest
+{
+protected:
+    void SetUp() override
+    {
+        EditorTest::SetUp();
+        ASSERT_TRUE(Start());
+        App.AddWindow(&m_Probe);
+    }
+    void TearDown() override
+    {
+        App.RemoveWindow(&m_Probe);
+        TestPlayRunning = 0;
+        AppActive = 0;
+        EditorTest::TearDown();
+    }
+
+    IdleProbe m_Probe;
+};
+
+TEST_F(EditorLoopTest, TheIdleStepRunsOnlyWhileActiveWithoutATestPlay)
+{
+    struct Row
+    {
+        int m_nActive;
+        int m_nRunning;
+        bool m_bIdles;
+    };
+    const Row rows[] = {{1, 0, true}, {1, 1, false}, {0, 0, false}, {0, 1, false}};
+    for (const Row& row : rows)
+    {
+        AppActive = row.m_nActive;
+        TestPlayRunning = row.m_nRunning;
+        m_Probe.m_Running.clear();
+        EXPECT_EQ(EditorIdle(), row.m_bIdles) << row.m_nActive << row.m_nRunning;
+        EXPECT_EQ(m_Probe.m_Running.size(), row.m_bIdles ? 1u : 0u) << row.m_nActive << row.m_nRunning;
+    }
+    // Without a view there is nothing to do, but the loop still polls on.
+    AppActive = 1;
+    TestPlayRunning = 0;
+    CurrentView = nullptr;
+    m_Probe.m_Running.clear();
+    EXPECT_TRUE(EditorIdle());
+    EXPECT_TRUE(m_Probe.m_Running.empty());
+}
+
+TEST_F(EditorLoopTest, ALoopWaitingOutATestPlayIdlesAgainAfterTheEndReport)
+{
+    AppActive = 1;
+    TestPlayRunning = 1;
+    m_Probe.m_bQuitAtIdle = true;
+    std::thread game([] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        platform::SendTestPlayValue(platform::EditorEndpoint(), platform::kTestPlayEnd, 1);
+    });
+    int code = RunEditorLoop(m_System);
+    game.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(TestPlayRunning, 0);
+    EXPECT_EQ(m_Probe.m_Running, std::vector<int>{0});
+}
+
+} // namespace

@@ -1,0 +1,111 @@
+// The editor's start-up and shut-down in-process on the dummy backend: what
+// an empty project leaves behind, which numbered copy of the default stage
+// loads, and the view and link that start-up makes.
+#include "common/data/DataFilePaths.h"
+#include "common/data/ProjectData.h"
+#include "common/sound/BgmManager.h"
+#include "editor/framework/EditorProgram.h"
+#include "platform/core/Cp932.h"
+#include "tests/editor/framework/EditorTestSupport.h"
+
+#include <filesystem>
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+TEST_F(EditorTest, AnEmptyProjectLeavesTheVariableNamesAndTheSettings)
+{
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(GValInfo.Count(), 256);
+    EXPECT_TRUE(fs::exists(platform::EditorEndpoint()));
+    ASSERT_NE(CurrentView, nullptr);
+    EXPECT_EQ(CurrentView, static_cast<AppView*>(MainWindow.View()));
+    Stop();
+
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/GValInfo.dat")), HexBytes(EmptyVariableNamesFile()));
+    EXPECT_TRUE(fs::exists("data/EditConfig.dat"));
+    // Shut-down lets go of everything: nobody listens, nothing is current.
+    EXPECT_FALSE(fs::exists(platform::EditorEndpoint()));
+    EXPECT_EQ(CurrentView, nullptr);
+    EXPECT_FALSE(MainWindow.Handle());
+    EXPECT_FALSE(Bgm.IsEnabled());
+}
+
+TEST_F(EditorTest, TheHighestNumberedCopyOfTheDefaultStageThatLoadsWins)
+{
+    fs::create_directories("data/stg");
+    EditConfig.m_strDefaultStage = "data\\stg\\Fort.stg_276";
+    ASSERT_EQ(SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig]), 1);
+    for (const char* copy : {"275", "276"})
+    {
+        Stage = StageRecord();
+        Stage.m_strName = std::string("copy ") + copy;
+        ASSERT_EQ(SaveRecordFile(Stage, std::string("data\\stg\\Fort.stg_") + copy), 1);
+    }
+    ResetProjectData();
+
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Stage.m_strName, "copy 276");
+    Stop();
+
+    // A _276 that exists but does not load: the _275 is tried next.
+    std::vector<unsigned char> newest = m_Folder.ReadFile("data/stg/Fort.stg_276");
+    newest.resize(newest.size() / 2);
+    m_Folder.WriteFile("data/stg/Fort.stg_276", newest);
+    ResetProjectData();
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Stage.m_strName, "copy 275");
+}
+
+TEST_F(EditorTest, TheMainWindowIsHiddenAndNamedForTheGame)
+{
+    ASSERT_TRUE(Start());
+    platform::NativeWindow* main = m_System.Resolve(MainWindow.Handle());
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->Text(), "Tarnwick");
+    EXPECT_EQ(main->ClassName(), "Tarnwick");
+    EXPECT_FALSE(main->IsVisible());
+    EXPECT_EQ(MainWindow.m_bCreated, 1);
+    // The view is a modeless window under it, registered with the application.
+    EditorView* view = MainWindow.View();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->Native()->IsVisible());
+    EXPECT_EQ(view->ParentWindow(), MainWindow.Handle());
+    EXPECT_EQ(App.m_Windows, (std::vector<WindowBase*>{view}));
+}
+
+TEST(EditorWorkingFolderTest, OnlyTheDevelopmentFolderMovesToItsSiblingGame)
+{
+    TempFolder folder;
+    fs::create_directories("dev");
+    fs::create_directories("other");
+    std::string base = platform::FromUtf8(fs::current_path().string());
+    struct Row
+    {
+        const char* m_pszStart;
+        bool m_bGameExists;
+        const char* m_pszEnd;
+    };
+    const Row rows[] = {{"dev", true, "Game"}, {"other", true, "other"}, {"dev", false, "dev"}};
+    for (const Row& row : rows)
+    {
+        fs::remove_all(folder.Path() / "Game");
+        if (row.m_bGameExists)
+        {
+            fs::create_directories(folder.Path() / "Game");
+        }
+        fs::current_path(folder.Path() / row.m_pszStart);
+        ChooseWorkingFolder(base + "/dev");
+        EXPECT_EQ(fs::current_path(), folder.Path() / row.m_pszEnd) << row.m_pszStart;
+        fs::current_path(folder.Path());
+    }
+    // No development folder: nothing moves.
+    fs::current_path(folder.Path() / "dev");
+    ChooseWorkingFolder("");
+    EXPECT_EQ(fs::current_path(), folder.Path() / "dev");
+    fs::current_path(folder.Path());
+}
+
+} // namespace
