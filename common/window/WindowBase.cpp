@@ -260,7 +260,8 @@ void WindowBase::PlaceWindow()
     platform::Rect other = m_pCentreOn->m_WindowRect;
     if (platform::NativeWindow* native = m_pCentreOn->Native())
     {
-        other = native->WindowRect();
+        // On the screen, also when the window to centre on is a control inside a dialog.
+        other = native->ScreenRect();
     }
     int x = other.m_nLeft;
     int y = other.m_nTop;
