@@ -176,6 +176,7 @@ bool EventInterpreter::PageConditionHolds(const EventPage& page, const Event& ev
 bool EventInterpreter::FindTriggeredEvent(CharacterRecord* unit, int32_t trigger)
 {
     m_nTrigger = trigger;
+    m_pUnit = unit;
     const Event* unitEvent = HeldEventOf(unit);
     const Event* battleEvents[2] = {HeldEventOf(m_Host.BattlePlayerUnit()), HeldEventOf(m_Host.BattleEnemyUnit())};
     for (int e = 0; e < Stage.m_Event.Count(); ++e)
@@ -214,7 +215,6 @@ bool EventInterpreter::FindTriggeredEvent(CharacterRecord* unit, int32_t trigger
 int EventInterpreter::RunTrigger(CharacterRecord* unit, int32_t trigger)
 {
     m_nResult = kEventResultNone;
-    m_pUnit = unit;
     if (IsHolderTrigger(trigger) && !HeldEventOf(unit))
     {
         return kEventResultNone;
@@ -323,6 +323,7 @@ void EventInterpreter::EventProcedure()
 
 void EventInterpreter::StartPage()
 {
+    m_nResult = kEventResultNone;
     m_nCommand = 0;
     m_nSubState = 0;
 }

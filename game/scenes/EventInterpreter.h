@@ -119,7 +119,8 @@ public:
     // The event a unit holds; null for none.
     static Event* HeldEventOf(const CharacterRecord* unit);
 
-    // The current page from its first command (what the event thread does first).
+    // The current page from its first command, with no result yet (what the
+    // event thread does first).
     void StartPage();
     // One frame of the current page: the input polled, the page done when no
     // command is left, else the map drawn, the command's handler called and
