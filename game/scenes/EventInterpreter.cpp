@@ -273,7 +273,10 @@ bool EventInterpreter::RunPageOnEventThread()
     if (!thEvent.Start([this] { EventProcedure(); }))
     {
         m_pWaiter = nullptr;
-        WriteReportAndErrorLog("RunTrigger: thEvent did not start");
+        if (!thEvent.IsClosed()) // the game closes: nothing is amiss
+        {
+            WriteReportAndErrorLog("RunTrigger: thEvent did not start");
+        }
         return false;
     }
     for (;;)

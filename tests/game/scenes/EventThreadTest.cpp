@@ -172,6 +172,13 @@ TEST_F(EventThreadTest, TheCloseOfTheGameEndsARunningEvent)
     EXPECT_TRUE(thEvent.IsFinished());
     EXPECT_FALSE(thEvent.HasThread());
     EXPECT_NE(m_Folder.ReadText("EC.txt").find("thEvent WM_QUIT"), std::string::npos);
+
+    // Once the event thread is closed for good, a trigger point runs nothing and says nothing.
+    thEvent.Close();
+    m_Host.ResetFrames();
+    EXPECT_EQ(m_Events.RunTrigger(nullptr, kTriggerPlayerTurnStart), kEventResultNone);
+    EXPECT_EQ(m_Host.m_nWaits, 0);
+    EXPECT_EQ(m_Folder.ReadText("Report.txt").find("RunTrigger"), std::string::npos);
 }
 
 } // namespace
