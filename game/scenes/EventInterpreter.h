@@ -10,8 +10,8 @@
 // first-clear conditions hold; of one event only the first page that applies,
 // has the trigger and meets its position condition runs at a point, and each
 // event runs at most once per point. Triggers 15-20 concern the unit that
-// holds the event (a held event goes with the unit standing on its cell when
-// the battle starts).
+// holds the event (a held event goes to the unit standing on its cell when
+// the attack starts, BindHeldEvents, and moves with it).
 //
 // Frames. A page runs one frame at a time (RunEventFrame): the input is
 // polled, the map drawn, the handler of the current command called; a
@@ -91,7 +91,7 @@ public:
     bool IsPageActive(const EventPage& page, const Event& event) const;
     // The first page of the event that may run now (its graphic is drawn); null when none.
     const EventPage* ActivePage(const Event& event) const;
-    // The position condition: where 0 (none) holds with no unit selected;
+    // The position condition: where 0 (none) holds, with no unit selected;
     // else the candidates chosen by who (0 the deployed units and the
     // enemies, 1 the deployed units, 2 the enemies, 3 the acting unit, 4 the
     // leader, 5 the event's holder) that are active and stand where asked
@@ -101,8 +101,9 @@ public:
                                 int32_t where, int32_t who, int32_t group) const;
     // The next event to run at the trigger for the acting unit: the first
     // event not yet done at this point with a page that may run, has the
-    // trigger and meets its position condition ("いないなら" inverts it and
-    // selects no unit). The event and page become current. False when none.
+    // trigger and meets its position condition ("いないなら" inverts a
+    // condition of where 1-3 and selects no unit). The event and page become
+    // current, the selection is kept for the status command. False when none.
     bool FindTriggeredEvent(CharacterRecord* unit, int32_t trigger);
     // Runs every event of the trigger point, each page on the event thread,
     // and returns the result (EventResult). Called on the game thread, which
