@@ -157,11 +157,13 @@ int StageScene::Conditions()
             }
             break;
         case kPageModeGroup:
-        {
-            const PositionGroup& group = Stage.m_GroupPos.At(page->m_nGroup);
-            MoveCursorTo(group.m_nCenterX, group.m_nCenterY);
+            // A stage's own check may leave the group one past a single group: then the cursor stays.
+            if (IsTableIndex(page->m_nGroup, Stage.m_GroupPos.Count()))
+            {
+                const PositionGroup& group = Stage.m_GroupPos.At(page->m_nGroup);
+                MoveCursorTo(group.m_nCenterX, group.m_nCenterY);
+            }
             break;
-        }
         case kPageModeCell:
             MoveCursorTo(page->m_nX, page->m_nY);
             break;

@@ -128,8 +128,8 @@ const EventPage* FindSpecialCommandPage(const CheckedVector<Event>& events, cons
     for (int i = 0; i < events.Count(); ++i)
     {
         const Event& event = events[static_cast<std::size_t>(i)];
-        CharacterRecord* holder = static_cast<std::size_t>(i) < holders.size() ? holders[static_cast<std::size_t>(i)]
-                                                                                 : nullptr;
+        CharacterRecord* holder =
+            static_cast<std::size_t>(i) < holders.size() ? holders[static_cast<std::size_t>(i)] : nullptr;
         for (const EventPage& page : event.m_Page)
         {
             if (page.m_nTiming == kTriggerPlayerSpecialCommand && IsPageActive(page, event, turn, stageCleared) &&

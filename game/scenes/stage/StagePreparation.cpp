@@ -79,8 +79,7 @@ int StageScene::Deploy()
     }
     if (m_nSubState == 1)
     {
-        MoveGrid(MenuCursor, input, kPartyGridX, kPartyGridY, kCellSize, kCellSize, kPartyGridColumns,
-                 kPartyGridRows);
+        MoveGrid(MenuCursor, input, kPartyGridX, kPartyGridY, kCellSize, kCellSize, kPartyGridColumns, kPartyGridRows);
         PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
         const CursorEntry& cursor = MenuCursor.Current();
         m_nGridSlot = cursor.m_nRow * kPartyGridColumns + cursor.m_nColumn;
@@ -269,8 +268,8 @@ void StageScene::DrawPreparation() const
 {
     if (m_nState == kStagePreparation && m_nSubState == 1)
     {
-        DrawMenu(kPrepMenuX, kPrepMenuY, kPrepMenuWidth,
-                 MenuTexts(m_PrepMenu, PreparationTexts, kPlacementMenuLength), MenuCursor.Current().m_nRow);
+        DrawMenu(kPrepMenuX, kPrepMenuY, kPrepMenuWidth, MenuTexts(m_PrepMenu, PreparationTexts, kPlacementMenuLength),
+                 MenuCursor.Current().m_nRow);
     }
     else if (m_nState == kStageDeploy && m_nSubState == 1)
     {
@@ -283,8 +282,7 @@ void StageScene::DrawPreparation() const
                                          kPartyGridY + slot / kPartyGridColumns * kCellSize, 1);
         }
         const CursorEntry& cursor = MenuCursor.Current();
-        m_Target.Blit(cursor.m_nX, cursor.m_nY, kCellSize, kCellSize, kSurfaceAccessory, kSelectionFrameX,
-                      kMarkSheetY);
+        m_Target.Blit(cursor.m_nX, cursor.m_nY, kCellSize, kCellSize, kSurfaceAccessory, kSelectionFrameX, kMarkSheetY);
         if (m_nGridSlot < PartyUnits.Count())
         {
             PartyUnits.At(m_nGridSlot).DrawStatus(m_Target, kStatusX, kStatusY, 0);

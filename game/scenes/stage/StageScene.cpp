@@ -251,9 +251,9 @@ int StageScene::EndEnemyTurn()
 int StageScene::EndAction(CharacterRecord& unit)
 {
     unit.m_nPlayC = 1;
-    return RunTriggers({unit.m_bEnemy ? kTriggerEnemyActionEnd : kTriggerPlayerActionEnd, kTriggerActionEnd,
-                        kTriggerHolderActionEnd},
-                       &unit);
+    return RunTriggers(
+        {unit.m_bEnemy ? kTriggerEnemyActionEnd : kTriggerPlayerActionEnd, kTriggerActionEnd, kTriggerHolderActionEnd},
+        &unit);
 }
 
 // ---- the battle ----
@@ -287,8 +287,7 @@ void StageScene::ReturnFromBattle()
     }
     else if (m_Battle.m_pPlayer && m_Battle.m_pPlayer->m_nPlayD)
     {
-        if (m_Battle.m_pPlayer == m_pLeader &&
-            RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
+        if (m_Battle.m_pPlayer == m_pLeader && RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
         {
             return;
         }

@@ -339,7 +339,7 @@ private:
     int32_t m_nFirstX = 0; // the first point of a swap
     int32_t m_nFirstY = 0;
     int32_t m_nHighlightGroup = 0; // 0: none
-    uint32_t m_nFrame = 0; // frames drawn, for the blinking looks
+    uint32_t m_nFrame = 0;         // frames drawn, for the blinking looks
 
     int m_nPrepRow = 0;
     int m_nGridSlot = 0;

@@ -181,11 +181,11 @@ TEST_F(StageEventsTest, ASpecialCommandIsOfferedWhereItsPageHoldsForTheActingUni
 TEST_F(StageEventsTest, HeldEventsGoToThePlayerUnitsFirstThenTheEnemiesStandingOnThem)
 {
     DrawStage({"aAb", "B.."});
-    AddEvent(0, 0, 1);  // under a
-    AddEvent(1, 0, 1);  // under A
-    AddEvent(2, 0, 0);  // under b, not held
-    AddEvent(0, 1, 1);  // under B, who is off the map
-    AddEvent(2, 1, 1);  // under nobody
+    AddEvent(0, 0, 1); // under a
+    AddEvent(1, 0, 1); // under A
+    AddEvent(2, 0, 0); // under b, not held
+    AddEvent(0, 1, 1); // under B, who is off the map
+    AddEvent(2, 1, 1); // under nobody
     Enemy('B').m_nPlayB = 0;
     Player('b').SetHeldEvent(3); // what it carried before is dropped
     Stage.m_Event.At(4).m_nHolder = 1;

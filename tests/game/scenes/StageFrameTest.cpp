@@ -6,8 +6,6 @@
 // once it is deployed and chosen. The view always has the cursor at its
 // cell (9, 7). A change of the sample's sheets or stage changes the pictures.
 
-#include "game/scenes/stage/StageScene.h"
-
 #include "../data/GameDataTest.h"
 #include "common/data/DataFilePaths.h"
 #include "game/engine/Display.h"
@@ -15,6 +13,7 @@
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/scenes/TitleScene.h"
+#include "game/scenes/stage/StageScene.h"
 #include "platform/display/DisplayHost.h"
 #include "platform/input/HeldKeys.h"
 #include "platform/window/ScriptedDialogs.h"

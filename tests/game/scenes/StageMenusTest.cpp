@@ -68,10 +68,8 @@ TEST_F(UnitCommandsTest, FightIsOfferedOnlyWithAnActiveOpponentOnAnOrthogonalNei
              m_Field->SetGroupShown(3, false);
          },
          withoutFight},
-        {"a fallen enemy", {".A.", ".a.", "..."}, [this] { Enemy('A').m_nPlayD = 1; },
-         withoutFight},
-        {"an enemy off the map", {".A.", ".a.", "..."}, [this] { Enemy('A').m_nPlayB = 0; },
-         withoutFight},
+        {"a fallen enemy", {".A.", ".a.", "..."}, [this] { Enemy('A').m_nPlayD = 1; }, withoutFight},
+        {"an enemy off the map", {".A.", ".a.", "..."}, [this] { Enemy('A').m_nPlayB = 0; }, withoutFight},
     };
     for (const Case& c : cases)
     {

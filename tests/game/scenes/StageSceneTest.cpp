@@ -7,11 +7,11 @@
 #include "../data/RecordingDrawTarget.h"
 #include "SceneRulesTest.h"
 #include "common/data/DataFilePaths.h"
+#include "game/data/TargetsAndPrices.h"
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
 #include "game/engine/SystemIni.h"
-#include "game/data/TargetsAndPrices.h"
 #include "game/scenes/MapSkillRules.h"
 #include "game/scenes/stage/StageMenus.h"
 #include "platform/input/HeldKeys.h"
@@ -182,7 +182,10 @@ protected:
     {
         return unit.m_nPlayB && unit.m_nPlayE == x && unit.m_nPlayF == y;
     }
-    std::size_t Refusals() const { return static_cast<std::size_t>(std::count(m_Sounds.begin(), m_Sounds.end(), kSeRefusal)); }
+    std::size_t Refusals() const
+    {
+        return static_cast<std::size_t>(std::count(m_Sounds.begin(), m_Sounds.end(), kSeRefusal));
+    }
 
     platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
@@ -240,7 +243,8 @@ TEST_F(StageSceneTest, ThePreparationMenuOffersItsEnabledEntriesAndDeploymentAlo
     const Case cases[] = {
         {{0, 0, 0, 0, 0, 0}, {"はいち"}},
         {{1, 0, 0, 1, 0, 1}, {"はいち", "マップをみる", "こうりゃくかいし"}},
-        {{1, 1, 1, 1, 1, 1}, {"はいち", "いちこうかん", "とりけす", "マップをみる", "じょうけんをみる", "こうりゃくかいし"}},
+        {{1, 1, 1, 1, 1, 1},
+         {"はいち", "いちこうかん", "とりけす", "マップをみる", "じょうけんをみる", "こうりゃくかいし"}},
     };
     for (const Case& c : cases)
     {
@@ -418,12 +422,11 @@ TEST_F(StageSceneTest, TheConditionsListThePagesAndShowAPagesTargetOnTheMap)
     const int top = kConditionsY + 8;
     auto line = [top](int x, int row, const char* text)
     { return "text 0 (" + std::to_string(x) + "," + std::to_string(top + 16 * row) + ") " + text; };
-    EXPECT_EQ(texts, (std::vector<std::string>{line(88, 0, "げんざい　1ターンめ"), line(88, 2, "＜しょうりじょうけん＞"),
-                                               line(104, 3, "てきを すべて たおせ"),
-                                               line(88, 7, "＜はいぼくじょうけん＞"),
-                                               line(104, 8, "リーダーが たおれたら まけ"), line(88, 12, "＜そのた＞"),
-                                               line(104, 13, "たからばこ"),
-                                               line(88, 18, "※Ｚキーでターゲットやもくてきちをひょうじ")}));
+    EXPECT_EQ(texts, (std::vector<std::string>{
+                         line(88, 0, "げんざい　1ターンめ"), line(88, 2, "＜しょうりじょうけん＞"),
+                         line(104, 3, "てきを すべて たおせ"), line(88, 7, "＜はいぼくじょうけん＞"),
+                         line(104, 8, "リーダーが たおれたら まけ"), line(88, 12, "＜そのた＞"),
+                         line(104, 13, "たからばこ"), line(88, 18, "※Ｚキーでターゲットやもくてきちをひょうじ")}));
 
     // The first title points at nothing on the map.
     const std::size_t refusals = Refusals();
@@ -439,8 +442,8 @@ TEST_F(StageSceneTest, TheConditionsListThePagesAndShowAPagesTargetOnTheMap)
     Frames(1);
     const int32_t column = 8 - Scene()->ViewX();
     const int32_t row = 6 - Scene()->ViewY();
-    const std::string groupCell = "blit 6 (" + std::to_string(column * 32) + "," + std::to_string(row * 32) +
-                                  ") 32x32 from (0,64)";
+    const std::string groupCell =
+        "blit 6 (" + std::to_string(column * 32) + "," + std::to_string(row * 32) + ") 32x32 from (0,64)";
     EXPECT_NE(std::find(m_Drawn.Calls().begin(), m_Drawn.Calls().end(), groupCell), m_Drawn.Calls().end());
     Press(kKeyX);
     Press(kKeyX);
