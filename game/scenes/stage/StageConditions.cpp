@@ -107,18 +107,8 @@ int StageScene::Conditions()
     }
     if (m_nSubState == 2)
     {
-        MapCursorStep();
-        if (input.m_nButtons & kInputButton1)
+        if (FreeLookStep())
         {
-            if (CharacterRecord* unit = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY))
-            {
-                RequestSound(kSeChoice);
-                OpenUnitInfo(unit);
-            }
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
             m_nHighlightGroup = 0;
             m_nSubState = 1;
         }

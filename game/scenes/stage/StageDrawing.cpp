@@ -119,17 +119,19 @@ void StageScene::DrawMap(DrawTarget& target) const
     DrawLandBox(target);
 }
 
+bool StageScene::IsPreparationState(int state)
+{
+    return (state >= kStagePreparation && state <= kStageLookAtMap) || state == kStageBegin;
+}
+
 StageScene::Highlight StageScene::CurrentHighlight() const
 {
+    if (IsPreparationState(m_nState))
+    {
+        return kHighlightArea;
+    }
     switch (m_nState)
     {
-    case kStagePreparation:
-    case kStageDeploy:
-    case kStageSwap:
-    case kStageUndeploy:
-    case kStageLookAtMap:
-    case kStageBegin:
-        return kHighlightArea;
     case kStageConditions:
     case kStageMapConditions:
         if (m_nSubState == 2 && m_nHighlightGroup != 0)
@@ -258,16 +260,12 @@ void StageScene::DrawLandBox(DrawTarget& target) const
 void StageScene::DrawScene()
 {
     DrawMap(m_Target);
+    if (IsPreparationState(m_nState))
+    {
+        DrawPreparation();
+    }
     switch (m_nState)
     {
-    case kStagePreparation:
-    case kStageDeploy:
-    case kStageSwap:
-    case kStageUndeploy:
-    case kStageLookAtMap:
-    case kStageBegin:
-        DrawPreparation();
-        break;
     case kStageConditions:
     case kStageMapConditions:
         DrawConditions();
@@ -345,6 +343,27 @@ void StageScene::OpenUnitInfo(CharacterRecord* unit)
     MenuCursor.PushAt(0, 0);
     MenuCursor.Current().m_nX = kListX;
     MenuCursor.Current().m_nY = kListY + kListRowHeight;
+}
+
+bool StageScene::FreeLookStep()
+{
+    InputState& input = Input();
+    MapCursorStep();
+    if (input.m_nButtons & kInputButton1)
+    {
+        if (CharacterRecord* unit = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY))
+        {
+            RequestSound(kSeChoice);
+            OpenUnitInfo(unit);
+        }
+        return false;
+    }
+    if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        return true;
+    }
+    return false;
 }
 
 bool StageScene::UnitInfoStep()

@@ -236,6 +236,31 @@ int StageScene::EndSelectedAction()
     return 1;
 }
 
+int StageScene::TargetStep(const std::function<bool(CharacterRecord& target)>& use)
+{
+    InputState& input = Input();
+    MapCursorStep();
+    if (input.m_nButtons & kInputButton1)
+    {
+        CharacterRecord* target = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY);
+        if (!target || m_AttackRange.At(m_nCursorX, m_nCursorY) < 1 || !use(*target))
+        {
+            RequestSound(kSeRefusal);
+            return 1;
+        }
+        RequestSound(kSeHeal);
+        MenuCursor.Pop(0);
+        SetState(kStageEndAction);
+    }
+    else if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        MoveCursorTo(m_pSelected->m_nPlayE, m_pSelected->m_nPlayF);
+        m_nSubState = 1;
+    }
+    return 1;
+}
+
 int StageScene::Skill()
 {
     InputState& input = Input();
@@ -278,28 +303,17 @@ int StageScene::Skill()
         }
         return 1;
     }
-    MapCursorStep();
     const SkillRecord& skill = SkillTable.At(user.m_Skill.At(m_nSkillSlot).m_nSkill);
-    if (input.m_nButtons & kInputButton1)
-    {
-        CharacterRecord* target = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY);
-        if (!target || m_AttackRange.At(m_nCursorX, m_nCursorY) < 1 || !SkillHelps(user, skill, *target))
+    return TargetStep(
+        [&](CharacterRecord& target)
         {
-            RequestSound(kSeRefusal);
-            return 1;
-        }
-        RequestSound(kSeHeal);
-        UseSkillOnMap(user, skill, *target, user.GetWeaponHitRate());
-        MenuCursor.Pop(0);
-        SetState(kStageEndAction);
-    }
-    else if (input.m_nButtons & kInputButton2)
-    {
-        RequestSound(kSeCancel);
-        MoveCursorTo(user.m_nPlayE, user.m_nPlayF);
-        m_nSubState = 1;
-    }
-    return 1;
+            if (!SkillHelps(user, skill, target))
+            {
+                return false;
+            }
+            UseSkillOnMap(user, skill, target, user.GetWeaponHitRate());
+            return true;
+        });
 }
 
 int StageScene::Item()
@@ -339,28 +353,11 @@ int StageScene::Item()
         }
         return 1;
     }
-    MapCursorStep();
-    if (input.m_nButtons & kInputButton1)
-    {
-        CharacterRecord* target = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY);
-        if (!target || m_AttackRange.At(m_nCursorX, m_nCursorY) < 1 ||
-            !ItemHelps(*m_pSelected, ItemTable.At(m_nItem), *target) ||
-            !UseItemOnMap(Progress.m_Items, m_nItem, *target))
-        {
-            RequestSound(kSeRefusal);
-            return 1;
-        }
-        RequestSound(kSeHeal);
-        MenuCursor.Pop(0);
-        SetState(kStageEndAction);
-    }
-    else if (input.m_nButtons & kInputButton2)
-    {
-        RequestSound(kSeCancel);
-        MoveCursorTo(m_pSelected->m_nPlayE, m_pSelected->m_nPlayF);
-        m_nSubState = 1;
-    }
-    return 1;
+    return TargetStep(
+        [&](CharacterRecord& target) {
+            return ItemHelps(*m_pSelected, ItemTable.At(m_nItem), target) &&
+                   UseItemOnMap(Progress.m_Items, m_nItem, target);
+        });
 }
 
 void StageScene::DrawPlayerPhase() const

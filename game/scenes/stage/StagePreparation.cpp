@@ -213,19 +213,8 @@ int StageScene::Undeploy()
 
 int StageScene::LookAtMap()
 {
-    InputState& input = Input();
-    MapCursorStep();
-    if (input.m_nButtons & kInputButton1)
+    if (FreeLookStep())
     {
-        if (CharacterRecord* unit = m_pField->ActiveUnitAt(m_nCursorX, m_nCursorY))
-        {
-            RequestSound(kSeChoice);
-            OpenUnitInfo(unit);
-        }
-    }
-    else if (input.m_nButtons & kInputButton2)
-    {
-        RequestSound(kSeCancel);
         SetState(kStagePreparation);
     }
     return 1;

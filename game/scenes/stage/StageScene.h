@@ -26,6 +26,7 @@
 #include "game/scenes/StageField.h"
 #include "game/scenes/stage/StageEvents.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -250,10 +251,15 @@ private:
         kHighlightGroup,    // the points of position group m_nHighlightGroup
     };
     Highlight CurrentHighlight() const;
+    // The states of the preparation that show the deployment area and their own windows.
+    static bool IsPreparationState(int state);
 
     // ---- the unit's status and skills (StageDrawing.cpp) ----
     // Opens the status and the skill list of a unit over the map.
     void OpenUnitInfo(CharacterRecord* unit);
+    // A free look at the map: the cursor moves, button 1 on a unit shows its
+    // status and skills. True when button 2 ends the look.
+    bool FreeLookStep();
     // The frame of the open unit info: true while it stays open.
     bool UnitInfoStep();
 
@@ -289,6 +295,10 @@ private:
     void PlaceOnMap(CharacterRecord& unit, int32_t x, int32_t y);
     // The targets of a skill or an item: the unit's cell and its four neighbours.
     void ShowReachOfOne();
+    // The choice of the target of a skill or an item within that reach: use
+    // tells whether it was used on the unit (else the choice is refused); a
+    // use ends the unit's action, button 2 goes back to the list.
+    int TargetStep(const std::function<bool(CharacterRecord& target)>& use);
     void DrawPlayerPhase() const;
 
     // ---- map menu (StageMapMenu.cpp) ----

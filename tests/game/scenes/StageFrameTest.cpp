@@ -7,6 +7,7 @@
 // cell (9, 7). A change of the sample's sheets or stage changes the pictures.
 
 #include "../data/GameDataTest.h"
+#include "SceneKeys.h"
 #include "common/data/DataFilePaths.h"
 #include "game/engine/Display.h"
 #include "game/engine/MenuCursor.h"
@@ -15,7 +16,6 @@
 #include "game/scenes/TitleScene.h"
 #include "game/scenes/stage/StageScene.h"
 #include "platform/display/DisplayHost.h"
-#include "platform/input/HeldKeys.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "platform/window/WindowMessages.h"
 #include "tests/game/engine/DisplayFixture.h"
@@ -41,8 +41,6 @@ protected:
         ASSERT_EQ(LoadNumberedCopy(Stage, "data\\stg\\Stage01.stg", FileExtensions[kExtStage], 1), 1);
         NewGame();
         FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
         m_Scenes.SetSceneMaker(kSceneStage, [](SceneManager& owner) { return std::make_unique<StageScene>(owner); });
         MenuCursor.Reset();
     }
@@ -54,35 +52,18 @@ protected:
         GameDataTest::TearDown();
     }
 
-    // The display as the game's start leaves it: the palette, the transparent
-    // colour and the second look of the unit chips.
+    // The display on the copied sheets as the game's start leaves it: the
+    // palette, the transparent colour and the second look of the unit chips.
     void Start(int depth)
     {
-        m_Host.m_nDesktopDepth = depth;
-        ASSERT_TRUE(DDInit(m_Host, kScreenWidth, kScreenHeight, depth, kFullScreen, 1, 60, 0, Surfaces, SurfaceDefs,
-                           kSurfaceCount));
-        ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", kFullScreen));
-        Display.m_WorkingPalette = Display.m_SourcePalette;
-        ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));
+        StartFixtureDisplay(m_Host, depth);
         const int second = kSurfaceMapCharaSecond;
         ASSERT_TRUE(DDLoadSurfaces(Surfaces, &second, 1));
         ShiftSurfaceColours(Surfaces[kSurfaceMapCharaSecond]);
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset(static_cast<std::size_t>(key));
-        Frames(1);
-    }
+    void Frames(int n) { m_Keys.Frames(n); }
+    void Press(int key) { m_Keys.Press(key); }
 
     void ExpectPicture(const std::string& name)
     {
@@ -94,8 +75,8 @@ protected:
 
     platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
     SceneManager m_Scenes;
+    SceneKeys m_Keys{m_Scenes};
 };
 
 TEST_P(StageFrameTest, TheMapViewWithTheCursorInItsMiddleMatchesItsStoredPictures)

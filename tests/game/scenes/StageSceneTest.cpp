@@ -5,6 +5,7 @@
 #include "game/scenes/stage/StageScene.h"
 
 #include "../data/RecordingDrawTarget.h"
+#include "SceneKeys.h"
 #include "SceneRulesTest.h"
 #include "common/data/DataFilePaths.h"
 #include "game/data/TargetsAndPrices.h"
@@ -14,7 +15,6 @@
 #include "game/engine/SystemIni.h"
 #include "game/scenes/MapSkillRules.h"
 #include "game/scenes/stage/StageMenus.h"
-#include "platform/input/HeldKeys.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "platform/window/WindowMessages.h"
 #include "tests/game/engine/DisplayFixture.h"
@@ -44,8 +44,6 @@ protected:
         WriteFixtureSheets(m_Folder, {});
         StartFixtureDisplay(m_Host, 8);
         FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
         m_Scenes.SetSceneMaker(kSceneStage,
                                [this](SceneManager& owner) { return std::make_unique<StageScene>(owner, &m_Drawn); });
         MenuCursor.Reset();
@@ -116,24 +114,8 @@ protected:
 
     StageScene* Scene() const { return static_cast<StageScene*>(m_Scenes.SceneOf(kSceneStage)); }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up (keys held otherwise stay held).
-    void Press(int key, int times = 1)
-    {
-        for (int i = 0; i < times; ++i)
-        {
-            m_Keys.Keys().set(static_cast<std::size_t>(key));
-            Frames(1);
-            m_Keys.Keys().reset(static_cast<std::size_t>(key));
-            Frames(1);
-        }
-    }
+    void Frames(int n) { m_Keys.Frames(n); }
+    void Press(int key, int times = 1) { m_Keys.Press(key, times); }
     // The texts of a frame drawn ("text F (x,y) TEXT" and text boxes).
     std::vector<std::string> TextsOfAFrame()
     {
@@ -189,9 +171,9 @@ protected:
 
     platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
     RecordingDrawTarget m_Drawn;
     SceneManager m_Scenes;
+    SceneKeys m_Keys{m_Scenes};
 };
 
 TEST_F(StageSceneTest, TheStartPlacesTheEnemiesInsideTheMapOfShownGroupsAndPutsTheCursorOnTheAnchor)
@@ -274,9 +256,9 @@ TEST_F(StageSceneTest, TheMapCursorStaysOnTheMapMovesThreeCellsWithTheThirdButto
     Choose(kPrepLookAtMap);
     Press(kVkLeft, 3);
     EXPECT_EQ(Scene()->CursorX(), 0);
-    m_Keys.Keys().set('C');
+    m_Keys.Hold('C');
     Press(kVkRight, 4);
-    m_Keys.Keys().reset();
+    m_Keys.Release('C');
     EXPECT_EQ(Scene()->CursorX(), 9); // 12 held back by the map's edge
     EXPECT_EQ(Scene()->ViewX(), 0);
 
