@@ -219,8 +219,7 @@ int StageScene::Fight()
     {
         RequestSound(kSeCancel);
         MoveCursorTo(m_pSelected->m_nPlayE, m_pSelected->m_nPlayF);
-        OpenMenu(m_nCommandRow);
-        SetState(kStageMove, 1);
+        BackToCommands();
     }
     return 1;
 }
@@ -233,6 +232,39 @@ int StageScene::EndSelectedAction()
         EndAction(*m_pSelected);
     }
     m_pSelected = nullptr;
+    return 1;
+}
+
+void StageScene::BackToCommands()
+{
+    OpenMenu(m_nCommandRow);
+    SetState(kStageMove, 1);
+}
+
+int StageScene::ListStep(int count, const std::function<bool(int row)>& choose)
+{
+    InputState& input = Input();
+    MoveList(MenuCursor, input, true, m_nListFirst, kListY + kListRowHeight, kListRowHeight, kListX, kListRows, count,
+             true);
+    PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
+    if (input.m_nButtons & kInputButton1)
+    {
+        const int row = MenuCursor.Current().m_nRow;
+        if (row >= count || !choose(row))
+        {
+            RequestSound(kSeRefusal);
+            return 1;
+        }
+        RequestSound(kSeChoice);
+        ShowReachOfOne();
+        m_nSubState = 2;
+    }
+    else if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        MenuCursor.Pop(0);
+        BackToCommands();
+    }
     return 1;
 }
 
@@ -263,7 +295,6 @@ int StageScene::TargetStep(const std::function<bool(CharacterRecord& target)>& u
 
 int StageScene::Skill()
 {
-    InputState& input = Input();
     UnitRecord& user = *m_pSelected;
     const int count = user.m_Skill.Count();
     if (m_nSubState == 0)
@@ -278,30 +309,12 @@ int StageScene::Skill()
     }
     if (m_nSubState == 1)
     {
-        MoveList(MenuCursor, input, true, m_nListFirst, kListY + kListRowHeight, kListRowHeight, kListX, kListRows,
-                 count, true);
-        PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
-        if (input.m_nButtons & kInputButton1)
-        {
-            const int slot = MenuCursor.Current().m_nRow;
-            if (slot >= count || !CanUseSkillOnMap(user, SkillTable.At(user.m_Skill.At(slot).m_nSkill)))
-            {
-                RequestSound(kSeRefusal);
-                return 1;
-            }
-            RequestSound(kSeChoice);
-            m_nSkillSlot = slot;
-            ShowReachOfOne();
-            m_nSubState = 2;
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            MenuCursor.Pop(0);
-            OpenMenu(m_nCommandRow);
-            SetState(kStageMove, 1);
-        }
-        return 1;
+        return ListStep(count,
+                        [&](int slot)
+                        {
+                            m_nSkillSlot = slot;
+                            return CanUseSkillOnMap(user, SkillTable.At(user.m_Skill.At(slot).m_nSkill));
+                        });
     }
     const SkillRecord& skill = SkillTable.At(user.m_Skill.At(m_nSkillSlot).m_nSkill);
     return TargetStep(
@@ -318,7 +331,6 @@ int StageScene::Skill()
 
 int StageScene::Item()
 {
-    InputState& input = Input();
     const ItemList items = FilledStacks(Progress.m_Items);
     const int count = items.Count();
     if (m_nSubState == 0)
@@ -328,30 +340,12 @@ int StageScene::Item()
     }
     if (m_nSubState == 1)
     {
-        MoveList(MenuCursor, input, true, m_nListFirst, kListY + kListRowHeight, kListRowHeight, kListX, kListRows,
-                 count, true);
-        PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
-        if (input.m_nButtons & kInputButton1)
-        {
-            const int row = MenuCursor.Current().m_nRow;
-            if (row >= count || !CanUseItemOnMap(ItemTable.At(items.At(row).m_nItem)))
-            {
-                RequestSound(kSeRefusal);
-                return 1;
-            }
-            RequestSound(kSeChoice);
-            m_nItem = items.At(row).m_nItem;
-            ShowReachOfOne();
-            m_nSubState = 2;
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            MenuCursor.Pop(0);
-            OpenMenu(m_nCommandRow);
-            SetState(kStageMove, 1);
-        }
-        return 1;
+        return ListStep(count,
+                        [&](int row)
+                        {
+                            m_nItem = items.At(row).m_nItem;
+                            return CanUseItemOnMap(ItemTable.At(m_nItem));
+                        });
     }
     return TargetStep(
         [&](CharacterRecord& target) {

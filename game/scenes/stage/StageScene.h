@@ -295,6 +295,12 @@ private:
     void PlaceOnMap(CharacterRecord& unit, int32_t x, int32_t y);
     // The targets of a skill or an item: the unit's cell and its four neighbours.
     void ShowReachOfOne();
+    // The command menu of the unit that has moved, opened again on its row.
+    void BackToCommands();
+    // The list of a skill or an item command, count rows: button 1 on a row
+    // that choose accepts (it takes the row's skill or item) shows its reach;
+    // button 2 goes back to the command menu.
+    int ListStep(int count, const std::function<bool(int row)>& choose);
     // The choice of the target of a skill or an item within that reach: use
     // tells whether it was used on the unit (else the choice is refused); a
     // use ends the unit's action, button 2 goes back to the list.

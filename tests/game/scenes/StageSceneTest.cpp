@@ -93,13 +93,7 @@ protected:
 
     static void Place(int32_t enemy, int32_t x, int32_t y, int32_t group = 0)
     {
-        EnemyPlacement placement;
-        placement.SetDefaults();
-        placement.m_nEnemy = enemy;
-        placement.m_nX = x;
-        placement.m_nY = y;
-        placement.m_nEnemyGroup = group;
-        Stage.m_Enemy.push_back(placement);
+        Stage.m_Enemy.push_back(Placement(enemy, x, y, group));
     }
 
     // The stage entered from the world map, faded in, on its preparation menu.
