@@ -114,7 +114,7 @@ int StageScene::TurnEnd()
     }
     else if (input.m_nButtons & (kInputButton1 | kInputButton2))
     {
-        RequestSound(kSeCancel);
+        RequestSound((input.m_nButtons & kInputButton1) ? kSeChoice : kSeCancel);
         MenuCursor.Pop(0);
         SetState(kStageMapMenu);
     }
