@@ -336,13 +336,18 @@ void StageScene::DrawMoneyBox() const
 
 // ---- a unit's status and skills ----
 
+void StageScene::OpenList(int row, int count, int rows, int x, int y, int32_t& first)
+{
+    first = std::max(0, std::min(row, count - rows));
+    MenuCursor.PushAt(0, row);
+    MenuCursor.Current().m_nX = x;
+    MenuCursor.Current().m_nY = y + kListRowHeight * (1 + row - first);
+}
+
 void StageScene::OpenUnitInfo(CharacterRecord* unit)
 {
     m_pInfoUnit = unit;
-    m_nInfoFirst = 0;
-    MenuCursor.PushAt(0, 0);
-    MenuCursor.Current().m_nX = kListX;
-    MenuCursor.Current().m_nY = kListY + kListRowHeight;
+    OpenList(0, unit->m_Skill.Count(), kListRows, kListX, kListY, m_nInfoFirst);
 }
 
 bool StageScene::FreeLookStep()

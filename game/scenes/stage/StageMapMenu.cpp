@@ -69,17 +69,13 @@ int StageScene::Inventory()
 {
     InputState& input = Input();
     const int count = FilledStacks(Progress.m_Items).Count();
-    const int32_t listTop = kInventoryViewY + kListRowHeight;
     if (m_nSubState == 0)
     {
-        m_nListFirst = 0;
-        MenuCursor.PushAt(0, 0);
-        MenuCursor.Current().m_nX = kInventoryViewX;
-        MenuCursor.Current().m_nY = listTop;
+        OpenList(0, count, kInventoryViewRows, kInventoryViewX, kInventoryViewY, m_nListFirst);
         m_nSubState = 1;
     }
-    MoveList(MenuCursor, input, true, m_nListFirst, listTop, kListRowHeight, kInventoryViewX, kInventoryViewRows, count,
-             true);
+    MoveList(MenuCursor, input, true, m_nListFirst, kInventoryViewY + kListRowHeight, kListRowHeight, kInventoryViewX,
+             kInventoryViewRows, count, true);
     PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
     if (input.m_nButtons & kInputButton2)
     {

@@ -18,20 +18,6 @@
 
 #include <algorithm>
 
-namespace
-{
-
-// Opens a list level on a row, scrolled so that the row shows.
-void OpenList(int row, int count, int32_t& first)
-{
-    first = std::max(0, std::min(row, count - kListRows));
-    MenuCursor.PushAt(0, row);
-    MenuCursor.Current().m_nX = kListX;
-    MenuCursor.Current().m_nY = kListY + kListRowHeight * (1 + row - first);
-}
-
-} // namespace
-
 void StageScene::PlaceOnMap(CharacterRecord& unit, int32_t x, int32_t y)
 {
     m_pField->PlaceUnit(unit, x, y);
@@ -304,7 +290,7 @@ int StageScene::Skill()
         {
             ++first;
         }
-        OpenList(first < count ? first : 0, count, m_nListFirst);
+        OpenList(first < count ? first : 0, count, kListRows, kListX, kListY, m_nListFirst);
         m_nSubState = 1;
     }
     if (m_nSubState == 1)
@@ -335,7 +321,7 @@ int StageScene::Item()
     const int count = items.Count();
     if (m_nSubState == 0)
     {
-        OpenList(0, count, m_nListFirst);
+        OpenList(0, count, kListRows, kListX, kListY, m_nListFirst);
         m_nSubState = 1;
     }
     if (m_nSubState == 1)

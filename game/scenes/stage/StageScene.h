@@ -254,6 +254,10 @@ private:
     // The states of the preparation that show the deployment area and their own windows.
     static bool IsPreparationState(int state);
 
+    // Opens a list level on a row of a list of rows lines with its title row
+    // at (x, y), scrolled (first) so that the row shows.
+    static void OpenList(int row, int count, int rows, int x, int y, int32_t& first);
+
     // ---- the unit's status and skills (StageDrawing.cpp) ----
     // Opens the status and the skill list of a unit over the map.
     void OpenUnitInfo(CharacterRecord* unit);
