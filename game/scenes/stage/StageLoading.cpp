@@ -61,7 +61,6 @@ void StageScene::SizeGrids()
     const int32_t height = m_pField->Height();
     m_Movement.m_Points.Reset(width, height, 0);
     m_Movement.m_Order.clear();
-    m_Threat.Reset(width, height, 0);
     m_AttackRange.Reset(width, height, 0);
     m_AiGrids.m_Movement.m_Points.Reset(width, height, 0);
     m_AiGrids.m_Threat.Reset(width, height, 0);

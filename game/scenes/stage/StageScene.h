@@ -323,10 +323,9 @@ private:
     bool m_bLoaded = false;
 
     std::unique_ptr<StageField> m_pField;
-    MovementRange m_Movement;
-    CellGrid m_Threat;
-    CellGrid m_AttackRange;
-    EnemyAiGrids m_AiGrids;
+    MovementRange m_Movement; // of the selected unit, or of an enemy looked at
+    CellGrid m_AttackRange;   // the reach of the fight, the skill or the item
+    EnemyAiGrids m_AiGrids;   // of the acting enemy's decision
 
     CheckedVector<EnemyUnitRecord> m_EnemyUnits;
     CheckedVector<EnemyUnitRecord*> m_Enemies;
@@ -350,7 +349,6 @@ private:
     int32_t m_nTurn = 1;
     bool m_bPlayerPhase = true;
     bool m_bClearedBefore = false;
-    EnemyDecision m_EnemyDecision;
 
     int32_t m_nCursorX = 0;
     int32_t m_nCursorY = 0;
