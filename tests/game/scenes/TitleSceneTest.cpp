@@ -3,6 +3,7 @@
 #include "../data/GameDataTest.h"
 #include "EventCommandBuilder.h"
 #include "RuntimeFolderScope.h"
+#include "SceneKeys.h"
 #include "common/data/EventVocabulary.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/GameSession.h"
@@ -50,8 +51,6 @@ protected:
         WriteFixtureSheets(m_Folder, {});
         StartFixtureDisplay(m_Host, 8);
         FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
         RegisterScenes(m_Scenes);
         TitleMenuChoice = kTitleNewGame;
         TitleLoadedSlot = -1;
@@ -65,21 +64,8 @@ protected:
         GameDataTest::TearDown();
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up.
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
+    void Frames(int n) { m_Keys.Frames(n); }
+    void Press(int key) { m_Keys.Press(key); }
     int TitleState() const
     {
         const Scene* title = m_Scenes.SceneOf(kSceneTitle);
@@ -94,8 +80,8 @@ protected:
 
     platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
     SceneManager m_Scenes;
+    SceneKeys m_Keys{m_Scenes};
 };
 
 TEST_F(TitleSceneTest, ANewGameStartsFromNothingAndTakesTheStartEventsEffects)
