@@ -566,6 +566,30 @@ TEST_F(EventDialogTest, AChosenPageIsShownAndItsEditsStayWithIt)
     EXPECT_EQ(event.m_Page.At(1).m_Action.size(), 1u);
 }
 
+TEST_F(EventDialogTest, AValueWithoutARowInItsListSurvivesTheEditsOfItsPage)
+{
+    Event event = EventWith({PageWith({}, 1)});
+    EventPage& page = event.m_Page.At(0);
+    page.m_nGraphic = 40;       // no graphics at all
+    page.m_nVariable = 9;       // beyond the variable names
+    page.m_nVariableCompare = 8; // beyond the comparisons
+    page.m_nGroup = 0;          // group 0 is never listed
+    int result = Run(event, [&](EventDialog& dialog) {
+        EXPECT_EQ(SelectionOf(dialog, kIdPageGraphic), -1);
+        EXPECT_EQ(SelectionOf(dialog, kIdPageVariable), -1);
+        Type(dialog, kIdPageTurn, "6");
+        Click(dialog, kIdPageFirstTryOnly);
+        Click(dialog, kIdDialogOk);
+    });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(page.m_nTurn, 6);
+    EXPECT_EQ(page.m_bFirstTryOnly, 1);
+    EXPECT_EQ(page.m_nGraphic, 40);
+    EXPECT_EQ(page.m_nVariable, 9);
+    EXPECT_EQ(page.m_nVariableCompare, 8);
+    EXPECT_EQ(page.m_nGroup, 0);
+}
+
 TEST_F(EventDialogTest, AVariableIsRenamedAtOnceAndOnlyARealVariableCanBe)
 {
     Event event = EventWith({PageWith({}), PageWith({})});
@@ -595,7 +619,6 @@ TEST_F(EventDialogTest, AVariableIsRenamedAtOnceAndOnlyARealVariableCanBe)
     });
     EXPECT_EQ(result, 0);
     EXPECT_EQ(GValInfo.At(2).m_str, "魔王撃破");
-    EXPECT_EQ(event.m_Page.At(1).m_nVariable, 9);
 }
 
 TEST_F(EventDialogTest, TheGraphicListAndPreviewComeFromTheEventBitmap)
