@@ -570,10 +570,10 @@ TEST_F(EventDialogTest, AValueWithoutARowInItsListSurvivesTheEditsOfItsPage)
 {
     Event event = EventWith({PageWith({}, 1)});
     EventPage& page = event.m_Page.At(0);
-    page.m_nGraphic = 40;       // no graphics at all
-    page.m_nVariable = 9;       // beyond the variable names
+    page.m_nGraphic = 40;        // no graphics at all
+    page.m_nVariable = 9;        // beyond the variable names
     page.m_nVariableCompare = 8; // beyond the comparisons
-    page.m_nGroup = 0;          // group 0 is never listed
+    page.m_nGroup = 0;           // group 0 is never listed
     int result = Run(event, [&](EventDialog& dialog) {
         EXPECT_EQ(SelectionOf(dialog, kIdPageGraphic), -1);
         EXPECT_EQ(SelectionOf(dialog, kIdPageVariable), -1);
