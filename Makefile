@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run bench clean
+.PHONY: all setup configure build test run bench clean asan tsan
 
 all: build
 
@@ -26,5 +26,19 @@ run: build
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done
 
+# The whole suite under AddressSanitizer with UndefinedBehaviorSanitizer (leaks
+# checked, undefined behaviour fails the test), and under ThreadSanitizer. Each
+# has a build folder of its own; the options the tests run with are set by CMake
+# (TK_SANITIZE), the suppressions are in scripts/sanitizers/.
+asan: setup
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_SANITIZE=address,undefined
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+tsan: setup
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_SANITIZE=thread
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz

@@ -227,10 +227,13 @@ TEST_F(WindowCoreTest, DispatchReachesTheHandlers)
     EXPECT_EQ(window.m_nPaints, 1);
     EXPECT_EQ(AppActive, 1);
 
-    // Closing destroys the window through the default procedure; the handle is cleared.
-    m_System.SendMessage(window.Handle(), platform::kWmClose, 0, 0);
+    // Closing destroys the window through the default procedure; the handle is cleared,
+    // and the old handle no longer takes messages.
+    platform::WindowHandle closed = window.Handle();
+    m_System.SendMessage(closed, platform::kWmClose, 0, 0);
     EXPECT_EQ(window.Handle(), nullptr);
-    EXPECT_FALSE(m_System.PostMessage(&Native(window), platform::kWmPaint, 0, 0));
+    EXPECT_FALSE(m_System.IsWindow(closed));
+    EXPECT_FALSE(m_System.PostMessage(closed, platform::kWmPaint, 0, 0));
 }
 
 TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherThreads)
