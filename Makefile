@@ -43,12 +43,12 @@ tsan: setup
 # Fuzzing, not part of `make test`: every loader as a libFuzzer target (see the
 # README), FUZZ_SECONDS each; FUZZ_TARGETS names some of them (fuzz_stage ...).
 # GCC builds them (our literals are CP932, which clang cannot make) with
-# AddressSanitizer and UndefinedBehaviorSanitizer; scripts/setup-fuzz installs
+# AddressSanitizer and UndefinedBehaviorSanitizer; `scripts/setup fuzz` installs
 # libFuzzer's driver.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 fuzz: setup
-	@scripts/setup-fuzz
+	@scripts/setup fuzz
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
 	scripts/fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
