@@ -29,7 +29,7 @@ bench: build
 # The whole suite under AddressSanitizer with UndefinedBehaviorSanitizer (leaks
 # checked, undefined behaviour fails the test), and under ThreadSanitizer. Each
 # has a build folder of its own; the options the tests run with are set by CMake
-# (TK_SANITIZE), the suppressions are in scripts/sanitizers/.
+# (TK_SANITIZE).
 asan: setup
 	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_SANITIZE=address,undefined
 	cmake --build build-asan -j $(JOBS)

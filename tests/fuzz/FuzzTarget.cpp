@@ -186,3 +186,19 @@ void Require(bool condition, const char* what)
 }
 
 } // namespace fuzz
+
+// The sanitizers' settings of every fuzz target, whoever runs it (options in
+// ASAN_OPTIONS and UBSAN_OPTIONS still win). Undefined behaviour aborts, so
+// that libFuzzer's handler of the abort keeps the input: GCC's UBSan runtime
+// does not call back into libFuzzer when it ends the program. A smaller
+// quarantine of freed memory than the 256 MB default leaves room under the
+// memory limit for what the loaders themselves take.
+extern "C" const char* __ubsan_default_options()
+{
+    return "print_stacktrace=1:halt_on_error=1:abort_on_error=1";
+}
+
+extern "C" const char* __asan_default_options()
+{
+    return "detect_leaks=1:quarantine_size_mb=64";
+}
