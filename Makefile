@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run bench clean asan tsan fuzz
+.PHONY: all setup configure build test run bench contact-sheet clean asan tsan fuzz
 
 all: build
 
@@ -20,8 +20,14 @@ build: configure
 test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
+# The build writes the sample project into $(BUILD)/sample.
 run: build
-	$(BUILD)/bin/projdata check sample
+	$(BUILD)/bin/projdata check $(BUILD)/sample
+
+# The picture of the sample's bitmaps that the README shows.
+contact-sheet: build
+	mkdir -p docs
+	cp $(BUILD)/sample-sheets.png docs/sample-sheets.png
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done

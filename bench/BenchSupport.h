@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,7 @@ private:
 std::vector<unsigned char> DenseSixteenChannelSong(int seconds);
 
 // Mixes one second of output per iteration and adds the counter "core_share":
-// the part of one processor core that mixing in real time takes.
-void MixOneSecondPerIteration(benchmark::State& state, platform::Mixer& mixer);
+// the part of one processor core that mixing in real time takes. `untimed`
+// runs after each second, outside the timing. The seconds spent mixing.
+double MixOneSecondPerIteration(benchmark::State& state, platform::Mixer& mixer,
+                                const std::function<void()>& untimed = nullptr);

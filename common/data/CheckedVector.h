@@ -11,9 +11,24 @@
 //   window, and the program goes on until it takes effect.
 // Both then throw std::out_of_range when the vector is empty, else hand back
 // element 0 so that the caller can finish its statement.
+//
+// The game runs the shared data model on its own threads, where an exception
+// would end the program: its start-up switches the policy to Game, under which
+// every checked vector acts as a guarded one and an empty vector yields a fresh
+// default element instead of throwing.
 
 #include <stdexcept>
+#include <type_traits>
 #include <vector>
+
+enum class IndexErrorPolicy
+{
+    Editor,
+    Game,
+};
+
+void SetIndexErrorPolicy(IndexErrorPolicy policy);
+IndexErrorPolicy GetIndexErrorPolicy();
 
 namespace detail
 {
@@ -24,8 +39,9 @@ enum class IndexErrorAction
     PostClose,
 };
 
-// Writes the report of an index error and takes the action.
-void ReportIndexError(int index, std::size_t size, IndexErrorAction action);
+// Writes the report of an index error and takes the action. True when an
+// access to an empty vector is to throw.
+bool ReportIndexError(int index, std::size_t size, IndexErrorAction action);
 
 template <class T, IndexErrorAction Action>
 class IndexCheckedVector : public std::vector<T>
@@ -50,9 +66,19 @@ public:
 private:
     T& OutOfRange(int index)
     {
-        ReportIndexError(index, this->size(), Action);
+        bool mayThrow = ReportIndexError(index, this->size(), Action);
         if (this->empty())
         {
+            if constexpr (std::is_default_constructible_v<T> && std::is_move_assignable_v<T>)
+            {
+                if (!mayThrow)
+                {
+                    // Written through by the caller at most; each thread has its own.
+                    thread_local T fallback;
+                    fallback = T();
+                    return fallback;
+                }
+            }
             throw std::out_of_range("invalid vector<T> subscript");
         }
         return this->front();

@@ -3,6 +3,7 @@
 #include "common/data/FormatString.h"
 #include "common/services/Log.h"
 #include "common/services/Paths.h"
+#include "platform/core/ByteOrder.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Files.h"
@@ -15,9 +16,7 @@ std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
     {
         return nullptr;
     }
-    int32_t version = static_cast<int32_t>(static_cast<uint32_t>(bytes[0]) | static_cast<uint32_t>(bytes[1]) << 8 |
-                                           static_cast<uint32_t>(bytes[2]) << 16 |
-                                           static_cast<uint32_t>(bytes[3]) << 24);
+    int32_t version = static_cast<int32_t>(platform::ReadLe32(bytes.data()));
     bytes.erase(bytes.begin(), bytes.begin() + 4);
     FileVersion = version;
     return std::make_unique<DataReader>(std::move(bytes), version, path);

@@ -1,5 +1,7 @@
 #include "DataStream.h"
 
+#include "platform/core/ByteOrder.h"
+
 #include <cstring>
 
 DataReader::DataReader(std::vector<unsigned char> bytes, int32_t version, std::string name)
@@ -32,8 +34,7 @@ bool DataReader::ReadInt32(int32_t& value)
     {
         return false;
     }
-    value = static_cast<int32_t>(static_cast<uint32_t>(b[0]) | static_cast<uint32_t>(b[1]) << 8 |
-                                 static_cast<uint32_t>(b[2]) << 16 | static_cast<uint32_t>(b[3]) << 24);
+    value = static_cast<int32_t>(platform::ReadLe32(b));
     return true;
 }
 
@@ -83,9 +84,8 @@ bool DataReader::Fail(std::string reason)
 
 void DataWriter::WriteInt32(int32_t value)
 {
-    auto u = static_cast<uint32_t>(value);
-    unsigned char b[4] = {static_cast<unsigned char>(u), static_cast<unsigned char>(u >> 8),
-                          static_cast<unsigned char>(u >> 16), static_cast<unsigned char>(u >> 24)};
+    unsigned char b[4];
+    platform::WriteLe32(b, static_cast<uint32_t>(value));
     WriteBytes(b, sizeof b);
 }
 

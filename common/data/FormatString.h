@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/services/Log.h"
+#include "platform/core/Format.h"
 
 #include <string>
 

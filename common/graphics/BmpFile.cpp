@@ -1,19 +1,10 @@
 #include "common/graphics/BmpFile.h"
 
+#include "platform/core/ByteOrder.h"
 #include "platform/core/Files.h"
 
 namespace
 {
-
-uint32_t U32(const std::vector<unsigned char>& b, size_t at)
-{
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-uint16_t U16(const std::vector<unsigned char>& b, size_t at)
-{
-    return static_cast<uint16_t>(b[at] | b[at + 1] << 8);
-}
 
 constexpr uint32_t kFileHeaderSize = 14;
 constexpr int kMaxSide = 32768;
@@ -27,18 +18,18 @@ BmpResult ReadBmpInfo(std::string_view path, std::vector<unsigned char>& bytes, 
     {
         return BmpResult::Unreadable;
     }
-    uint32_t infoSize = U32(bytes, 14);
+    uint32_t infoSize = platform::ReadLe32(bytes.data() + 14);
     if (infoSize < 40 || infoSize > bytes.size() - kFileHeaderSize)
     {
         return BmpResult::Unreadable;
     }
     BmpHeader h;
-    int32_t width = static_cast<int32_t>(U32(bytes, 18));
-    int32_t height = static_cast<int32_t>(U32(bytes, 22));
-    uint16_t planes = U16(bytes, 26);
-    h.m_nBitCount = U16(bytes, 28);
-    h.m_nCompression = U32(bytes, 30);
-    uint32_t coloursUsed = U32(bytes, 46);
+    int32_t width = static_cast<int32_t>(platform::ReadLe32(bytes.data() + 18));
+    int32_t height = static_cast<int32_t>(platform::ReadLe32(bytes.data() + 22));
+    uint16_t planes = platform::ReadLe16(bytes.data() + 26);
+    h.m_nBitCount = platform::ReadLe16(bytes.data() + 28);
+    h.m_nCompression = platform::ReadLe32(bytes.data() + 30);
+    uint32_t coloursUsed = platform::ReadLe32(bytes.data() + 46);
     if (width <= 0 || width > kMaxSide || height == 0 || height < -kMaxSide || height > kMaxSide || planes != 1)
     {
         return BmpResult::Unreadable;
@@ -56,7 +47,7 @@ BmpResult ReadBmpInfo(std::string_view path, std::vector<unsigned char>& bytes, 
     {
         return BmpResult::Unreadable;
     }
-    h.m_nPixelOffset = U32(bytes, 10);
+    h.m_nPixelOffset = platform::ReadLe32(bytes.data() + 10);
     header = h;
     return BmpResult::Ok;
 }

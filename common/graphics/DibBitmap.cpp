@@ -315,6 +315,11 @@ void DibBitmap::StretchBlt(int x, int y, int width, int height, const DibBitmap&
         copy.m_nStride = m_nStride;
         from = &copy;
     }
+    if (width == sourceWidth && height == sourceHeight)
+    {
+        CopyUnscaled(x, y, width, height, *from, sourceX, sourceY, keyed);
+        return;
+    }
     int firstRow = std::max(0, -y);
     int lastRow = std::min(height, m_nHeight - y);
     int firstColumn = std::max(0, -x);
@@ -326,6 +331,65 @@ void DibBitmap::StretchBlt(int x, int y, int width, int height, const DibBitmap&
         {
             int sx = sourceX + static_cast<int>(static_cast<long long>(column) * sourceWidth / width);
             CopyPixel(x + column, y + row, *from, sx, sy, keyed);
+        }
+    }
+}
+
+void DibBitmap::CopyUnscaled(int x, int y, int width, int height, const DibBitmap& source, int sourceX, int sourceY,
+                              bool keyed)
+{
+    // Only the part inside both bitmaps is copied, as pixel by pixel.
+    int firstColumn = std::max({0, -x, -sourceX});
+    int lastColumn = std::min({width, m_nWidth - x, source.m_nWidth - sourceX});
+    int firstRow = std::max({0, -y, -sourceY});
+    int lastRow = std::min({height, m_nHeight - y, source.m_nHeight - sourceY});
+    if (firstColumn >= lastColumn || firstRow >= lastRow)
+    {
+        return;
+    }
+    bool sameDepth = m_nBitsPerPixel == source.m_nBitsPerPixel;
+    if (!sameDepth && !(m_nBitsPerPixel == 24 && source.m_nBitsPerPixel == 8))
+    {
+        for (int row = firstRow; row < lastRow; ++row)
+        {
+            for (int column = firstColumn; column < lastColumn; ++column)
+            {
+                CopyPixel(x + column, y + row, source, sourceX + column, sourceY + row, keyed);
+            }
+        }
+        return;
+    }
+    int count = lastColumn - firstColumn;
+    int bytes = m_nBitsPerPixel / 8;
+    int sourceBytes = source.m_nBitsPerPixel / 8;
+    for (int row = firstRow; row < lastRow; ++row)
+    {
+        uint8_t* out = &m_Bits[static_cast<size_t>(y + row) * m_nStride + static_cast<size_t>(x + firstColumn) * bytes];
+        size_t from = static_cast<size_t>(sourceY + row) * source.m_nStride +
+                      static_cast<size_t>(sourceX + firstColumn) * sourceBytes;
+        const uint8_t* in = &source.m_Bits[from];
+        if (sameDepth && !keyed)
+        {
+            std::memcpy(out, in, static_cast<size_t>(count) * bytes);
+            continue;
+        }
+        const uint8_t* mask = keyed ? &source.m_Mask[from] : nullptr;
+        for (int i = 0; i < count; ++i)
+        {
+            // The mask is 0xFF (8 bits) or white (24 bits) where the image is transparent.
+            if (mask && (sourceBytes == 1 ? mask[i] == 0xFF : (mask[i * 3] == 0xFF && mask[i * 3 + 1] == 0xFF)))
+            {
+                continue;
+            }
+            if (sameDepth)
+            {
+                std::memcpy(out + i * bytes, in + i * bytes, bytes);
+            }
+            else
+            {
+                // An index shown at 24 bits: its colour-table entry (blue, green, red).
+                std::memcpy(out + i * 3, &source.m_ColourTable[in[i] * 4u], 3);
+            }
         }
     }
 }
@@ -415,10 +479,23 @@ void DibBitmap::DrawRect(int x, int y, int width, int height)
 
 void DibBitmap::Clear(uint32_t colour)
 {
+    // The pen stays selected, as after drawing every row with it.
     SetPen(kPenSolid, 1, colour);
+    uint32_t value = Encode(colour);
     for (int y = 0; y < m_nHeight; ++y)
     {
-        DrawLine(0, y, m_nWidth, y);
+        uint8_t* row = &m_Bits[static_cast<size_t>(y) * m_nStride];
+        if (m_nBitsPerPixel == 8)
+        {
+            std::memset(row, static_cast<int>(value), static_cast<size_t>(m_nWidth));
+            continue;
+        }
+        for (int x = 0; x < m_nWidth; ++x)
+        {
+            row[x * 3] = value & 0xFF;
+            row[x * 3 + 1] = value >> 8 & 0xFF;
+            row[x * 3 + 2] = value >> 16 & 0xFF;
+        }
     }
 }
 

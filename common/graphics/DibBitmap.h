@@ -8,7 +8,7 @@
 // colour with the nearest entry of its colour table.
 
 #include "common/graphics/Palette.h"
-#include "common/services/Log.h"
+#include "platform/core/Format.h"
 #include "platform/text/TextRasterizer.h"
 #include "platform/window/PixelView.h"
 
@@ -111,6 +111,9 @@ private:
     // Whether the source pixel is left out of a masked copy.
     bool IsMaskedOut(int x, int y) const;
     void CopyPixel(int x, int y, const DibBitmap& source, int sx, int sy, bool keyed);
+    // Blt without scaling: whole rows at a time.
+    void CopyUnscaled(int x, int y, int width, int height, const DibBitmap& source, int sourceX, int sourceY,
+                      bool keyed);
 
     std::vector<uint8_t> m_Bits;
     std::vector<uint8_t> m_Mask;

@@ -1,41 +1,10 @@
 #include "GameProgram.h"
 
 #include "common/data/EditConfigRecord.h"
-#include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/ProgramStrings.h"
 
-#include <algorithm>
-#include <dirent.h>
-#include <sys/stat.h>
-#include <vector>
-
-namespace
-{
-
-// Names (UTF-8) of the executable regular files of the current folder, sorted.
-std::vector<std::string> ListExecutables()
-{
-    std::vector<std::string> names;
-    DIR* dir = ::opendir(".");
-    if (!dir)
-    {
-        return names;
-    }
-    while (dirent* entry = ::readdir(dir))
-    {
-        struct stat st;
-        if (::stat(entry->d_name, &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)))
-        {
-            names.emplace_back(entry->d_name);
-        }
-    }
-    ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-} // namespace
+#include <map>
 
 bool IsGameProgram(const std::string& diskPath)
 {
@@ -60,11 +29,11 @@ int FindGameExecutable(const EditConfigRecord& config, std::string& path)
     }
     else
     {
-        for (const std::string& name : ListExecutables())
+        for (const std::string& name : platform::ListFolder(""))
         {
-            if (IsGameProgram(name))
+            if (platform::IsExecutableFile(name) && IsGameProgram(platform::DiskPath(name)))
             {
-                path = platform::FromUtf8(name);
+                path = name;
                 return 1;
             }
         }

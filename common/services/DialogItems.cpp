@@ -28,20 +28,21 @@ platform::FileDialogRequest MakeFileDialogRequest(platform::WindowHandle owner, 
 void GetDlgItemString(platform::WindowHandle dialog, int itemId, std::string& text, int maxLength)
 {
     text.clear();
-    if (!dialog || maxLength <= 0)
+    platform::NativeWindow* window = platform::ResolveWindow(dialog);
+    if (!window || maxLength <= 0)
     {
         return;
     }
     // The count includes the closing zero and never exceeds the 512-byte buffer.
     int limit = std::min(maxLength, kItemBuffer);
-    text = CutMbText(dialog->ItemText(itemId), static_cast<size_t>(limit - 1));
+    text = CutMbText(window->ItemText(itemId), static_cast<size_t>(limit - 1));
 }
 
 void SetDlgItemString(platform::WindowHandle dialog, int itemId, std::string_view text)
 {
-    if (dialog)
+    if (platform::NativeWindow* window = platform::ResolveWindow(dialog))
     {
-        dialog->SetItemText(itemId, text);
+        window->SetItemText(itemId, text);
     }
 }
 

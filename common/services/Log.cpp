@@ -138,22 +138,32 @@ void WriteErrorLogF(const char* format, ...)
     WriteErrorLog(text);
 }
 
-int WriteSystemReport()
+std::string FormatSystemReport(const SystemFacts& facts)
 {
-    CpuInfo cpu;
-    GetCpuInfo(cpu);
-    platform::MemoryStatus mem = platform::GetMemoryStatus();
-
+    const CpuInfo& cpu = facts.m_Cpu;
+    const platform::MemoryStatus& mem = facts.m_Memory;
     std::string report;
-    report += Format("OS : %s\n", GetOsName().c_str());
-    report += Format("DirectX : %x\n", GetDirectXVersion() & 0xFFFF);
+    report += Format("OS : %s\n", facts.m_strOs.c_str());
+    report += Format("DirectX : %x\n", facts.m_nDirectX & 0xFFFF);
     report += Format("CPU : %s %s %d\n", cpu.m_Vendor.c_str(), cpu.m_Brand.c_str(),
                      static_cast<int>(cpu.m_ClockHz * 0.000001));
     report += Format("Mem Total : %.3fMB\n", Megabytes(mem.totalPhysical));
     report += Format("Mem Free : %3.fMB\n", Megabytes(mem.availablePhysical));
     report += Format("Vir Total : %.3fMB\n", Megabytes(mem.totalVirtual));
     report += Format("Vir Free : %3.fMB\n", Megabytes(mem.availableVirtual));
-    report += Format("HD Free : %3.fMB\n", Megabytes(GetFreeDiskSpace("")));
+    report += Format("HD Free : %3.fMB\n", Megabytes(FreeDiskSpaceFigure(facts.m_nFreeDiskBytes)));
+    return report;
+}
+
+int WriteSystemReport()
+{
+    SystemFacts facts;
+    facts.m_strOs = GetOsName();
+    facts.m_nDirectX = GetDirectXVersion();
+    GetCpuInfo(facts.m_Cpu);
+    facts.m_Memory = platform::GetMemoryStatus();
+    facts.m_nFreeDiskBytes = platform::FreeDiskBytes(".");
+    const std::string report = FormatSystemReport(facts);
 
     LogState& s = State();
     std::lock_guard lock(s.lock);
@@ -191,7 +201,11 @@ double MeasureCpuClock()
 
 int GetFreeDiskSpace(std::string_view root)
 {
-    int64_t bytes = platform::FreeDiskBytes(root.empty() ? std::string(".") : platform::DiskPath(root));
+    return FreeDiskSpaceFigure(platform::FreeDiskBytes(root.empty() ? std::string(".") : platform::DiskPath(root)));
+}
+
+int FreeDiskSpaceFigure(int64_t bytes)
+{
     if (bytes < 0)
     {
         return 0;

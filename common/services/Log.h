@@ -9,11 +9,12 @@
 // failures leaves the previous run's error log as it was. Writes from several
 // threads are serialised.
 
+#include "platform/core/Format.h"
+#include "platform/core/SystemInfo.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-#define TK_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
 
 // Creates or truncates the report log and remembers its name. 1, or 0 when it
 // cannot be created.
@@ -62,3 +63,17 @@ double MeasureCpuClock();
 // Free bytes for the caller on the disk of the folder (the current one when
 // empty); 0 when unknown, 0x7FFFFFFF at 2 GiB and above.
 int GetFreeDiskSpace(std::string_view root);
+// That figure for a byte count of the disk (negative: unknown).
+int FreeDiskSpaceFigure(int64_t bytes);
+
+// What the system report says about the machine, as WriteSystemReport gathers it.
+struct SystemFacts
+{
+    std::string m_strOs; // GetOsName
+    int m_nDirectX = 0;
+    CpuInfo m_Cpu;
+    platform::MemoryStatus m_Memory;
+    int64_t m_nFreeDiskBytes = -1; // of the current folder's disk; negative when unknown
+};
+// The eight lines of the report, each ended by "\n".
+std::string FormatSystemReport(const SystemFacts& facts);

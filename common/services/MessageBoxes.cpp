@@ -1,5 +1,6 @@
 #include "common/services/MessageBoxes.h"
 
+#include "common/services/Log.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Format.h"

@@ -3,7 +3,7 @@
 // The message boxes of both programs, over the platform's dialog service
 // (platform/window/Dialogs.h). Every box is modal; texts are CP932.
 
-#include "common/services/Log.h"
+#include "platform/core/Format.h"
 #include "platform/window/Dialogs.h"
 
 #include <functional>

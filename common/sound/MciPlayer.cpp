@@ -79,7 +79,7 @@ bool MciPlayer::ChangeSound(int index, std::string_view type, std::string_view f
     return true;
 }
 
-void MciPlayer::Play(void* notifyWindow, int index, int notify, int resume, uint32_t from)
+void MciPlayer::Play(platform::WindowHandle notifyWindow, int index, int notify, int resume, uint32_t from)
 {
     if (!m_Enabled || !IsIndex(index) || m_pDevice == nullptr)
     {

@@ -8,37 +8,12 @@
 // Failures go to the error log only; a file that cannot be opened leaves a
 // silent entry, and no box is shown.
 
+#include "common/sound/MciDevice.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
-
-// Results of the device commands.
-enum MciResult : int
-{
-    kMciOk = 0,
-    kMciErrorInvalidDeviceId = 257,   // no device is open under the id
-    kMciErrorInvalidDeviceName = 263, // the device type is not served
-    kMciErrorFileNotFound = 275,
-    kMciErrorInvalidFile = 296, // the file is not of the device's kind
-};
-
-// The devices of the Media Control Interface: each open file is a device with
-// an id (never 0). Positions are in milliseconds.
-class MciDevice
-{
-public:
-    virtual ~MciDevice() = default;
-    virtual int Open(std::string_view type, std::string_view file, uint32_t& deviceId) = 0;
-    // Plays from `from`, or on from where the device is when `resume` is set.
-    // `notify` asks for the end to be reported to `notifyWindow`.
-    virtual int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, void* notifyWindow) = 0;
-    // Stops where the sound is.
-    virtual int Stop(uint32_t deviceId) = 0;
-    virtual int Pause(uint32_t deviceId) = 0;
-    virtual int SeekToStart(uint32_t deviceId) = 0;
-    virtual int Close(uint32_t deviceId) = 0;
-};
 
 class MciPlayer
 {
@@ -65,8 +40,9 @@ public:
     // "ChangeSound失敗！ %s" in the error log, when the new file does not open.
     bool ChangeSound(int index, std::string_view type, std::string_view file);
     // Stops (and rewinds) the entry that played last, then plays the entry:
-    // on from where it is (resume 1) or from the position.
-    void Play(void* notifyWindow, int index, int notify, int resume, uint32_t from);
+    // on from where it is (resume 1) or from the position. With notify 1 the
+    // window gets kMmMciNotify when the play is over.
+    void Play(platform::WindowHandle notifyWindow, int index, int notify, int resume, uint32_t from);
     // The entry that played last: pause 0 stops it and seeks it to its start,
     // pause 1 pauses it.
     void Stop(int pause);

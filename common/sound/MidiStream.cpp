@@ -1,6 +1,7 @@
 #include "MidiStream.h"
 
 #include "common/services/Log.h"
+#include "platform/core/ByteOrder.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,21 +9,11 @@
 namespace
 {
 
+using platform::ReadLe32;
+using platform::WriteLe32;
+
 constexpr uint32_t kEndOfTrackWord = kMidiEventCallback | 0x002FFF;
 constexpr std::size_t kInitialRingSize = 16;
-
-void WriteLe32(uint8_t* p, uint32_t v)
-{
-    p[0] = uint8_t(v);
-    p[1] = uint8_t(v >> 8);
-    p[2] = uint8_t(v >> 16);
-    p[3] = uint8_t(v >> 24);
-}
-
-uint32_t ReadLe32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 // One event of a merged image, as the stream buffer takes it.
 struct ImageEvent

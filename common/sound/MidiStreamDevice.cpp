@@ -6,18 +6,10 @@ const char* MidiErrorText(int result)
     {
     case kMidiOk:
         return "エラーはありません。";
-    case kMidiErrorUnspecified:
-        return "不明なエラーが発生しました。";
-    case kMidiErrorBadDevice:
-        return "デバイスIDが範囲外です。";
     case kMidiErrorAllocated:
         return "指定されたデバイスは既に使用されています。";
     case kMidiErrorInvalidHandle:
         return "デバイスハンドルが無効です。";
-    case kMidiErrorNoDriver:
-        return "デバイスドライバがありません。";
-    case kMidiErrorNoMemory:
-        return "メモリが足りません。";
     case kMidiErrorInvalidParam:
         return "パラメータが無効です。";
     case kMidiErrorUnprepared:

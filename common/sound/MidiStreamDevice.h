@@ -27,12 +27,8 @@
 enum MidiResult : int
 {
     kMidiOk = 0,
-    kMidiErrorUnspecified = 1,
-    kMidiErrorBadDevice = 2,
     kMidiErrorAllocated = 4,     // the device already has an open stream
     kMidiErrorInvalidHandle = 5, // no stream is open
-    kMidiErrorNoDriver = 6,      // no synthesizer could be started
-    kMidiErrorNoMemory = 7,
     kMidiErrorInvalidParam = 11,
     kMidiErrorUnprepared = 64,   // the buffer was not prepared
     kMidiErrorStillPlaying = 65, // the buffer is still queued

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 
 // A loop count that repeats the music without end.
@@ -20,6 +21,10 @@ public:
     // Opens a file (stored path) at its start; false when it cannot be opened
     // or is not Ogg Vorbis. A file already open is closed first.
     virtual bool Open(std::string_view path) = 0;
+    // Why the last Open failed on an Ogg file that cannot be played, such as
+    // a damaged one (plain ASCII); empty after a success, and when the file is
+    // missing or not Ogg at all.
+    virtual std::string OpenError() const { return {}; }
     // Plays from the current position.
     virtual void Play() = 0;
     // Stops where the music is; 1 when it was playing.

@@ -1,6 +1,7 @@
 #include "SmfLoader.h"
 
 #include "common/services/Log.h"
+#include "common/sound/MidiTiming.h"
 #include "common/sound/SoundPath.h"
 #include "platform/core/Files.h"
 
@@ -144,17 +145,6 @@ bool ParseTracks(const std::vector<uint8_t>& block, uint32_t trackCount, std::ve
 }
 
 } // namespace
-
-double SecondsPerTick(uint32_t division, double tempo)
-{
-    if (division & 0x8000)
-    {
-        int framesPerSecond = -int(int8_t(uint8_t(division >> 8)));
-        double rate = framesPerSecond == 29 ? 29.97 : double(framesPerSecond);
-        return 1.0 / (rate * double(division & 0xFF));
-    }
-    return tempo * 0.000001 / double(division);
-}
 
 int ReadVarLen(const uint8_t* bytes, std::size_t available, uint32_t& value)
 {

@@ -28,12 +28,6 @@ constexpr uint32_t kSmfFirstEvent = 22;
 // The largest delta time a variable-length number of four bytes can hold.
 constexpr uint32_t kSmfMaxVarLen = 0x0FFFFFFF;
 
-// Seconds per tick for a time division and a tempo (microseconds per quarter
-// note). A division with bit 15 set counts frames of SMPTE time (frames per
-// second in the high byte as a negative number, ticks per frame in the low
-// byte) and ignores the tempo.
-double SecondsPerTick(uint32_t division, double tempo);
-
 // The data bytes that follow the status byte of a channel message (or of a
 // system message other than F0, F7 and FF): 1 for 0xCn and 0xDn, else 2.
 constexpr uint32_t SmfShortDataSize(uint8_t status)

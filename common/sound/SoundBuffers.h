@@ -32,7 +32,6 @@ struct SoundDef
     const char* m_pFileName = nullptr;
     int32_t m_nBufferCount = 1;
     int32_t m_nVolume = 0; // hundredths of a decibel; 0 is full
-    int32_t m_nUnused = 1;
 };
 
 struct SoundBufferGroup
@@ -50,9 +49,7 @@ struct SoundState
 {
     std::unique_ptr<SoundDevice> m_pDevice;
     std::unique_ptr<SoundBuffer> m_pPrimary;
-    void* m_hWindow = nullptr;
     SoundBufferGroup* m_pGroups = nullptr;
-    const SoundDef* m_pDefs = nullptr;
     int m_nCount = 0;
 };
 

@@ -1,5 +1,6 @@
 #include "VoxPlayer.h"
 
+#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "common/sound/SoundPath.h"
 
@@ -48,6 +49,12 @@ int VoxPlayer::Play(int index, std::string_view path, int loops)
     player->Close();
     if (!IsOpenableSoundPath(path) || !player->Open(path))
     {
+        const std::string why = player->OpenError();
+        if (!why.empty())
+        {
+            WriteReportAndErrorLog("Ogg %.*s Open 再生できないファイルです (%s)", int(path.size()), path.data(),
+                                   why.c_str());
+        }
         m_nPlayingIndex = -1;
         return 0;
     }

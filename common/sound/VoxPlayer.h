@@ -19,7 +19,9 @@ public:
     int CreatePlayers(int count);
     // Stops the playing player, closes player index's file and plays the file
     // with the loop count. 0 (nothing playing) for an empty path, a file that
-    // does not open or an index without a player.
+    // does not open or an index without a player; an Ogg file that cannot be
+    // played (a damaged one) also writes "Ogg %s Open 再生できないファイルです
+    // (%s)" with the player's reason to the report and error logs.
     int Play(int index, std::string_view path, int loops);
     // Stops the playing player (its position stays); its Stop result, or 0.
     int Stop();

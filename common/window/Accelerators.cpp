@@ -1,5 +1,7 @@
 #include "common/window/Accelerators.h"
 
+#include "platform/window/WindowSystem.h"
+
 #include <map>
 #include <memory>
 
@@ -26,7 +28,8 @@ const AcceleratorTable* FindAcceleratorTable(int id)
 int TranslateAccelerator(platform::WindowHandle window, const AcceleratorTable& table, uint32_t message,
                          uintptr_t wParam, intptr_t lParam)
 {
-    if (message != platform::kWmKeyDown || !window)
+    platform::WindowSystem* system = platform::SystemOfWindow(window);
+    if (message != platform::kWmKeyDown || !system)
     {
         return 0;
     }
@@ -36,7 +39,7 @@ int TranslateAccelerator(platform::WindowHandle window, const AcceleratorTable& 
     {
         if (entry.m_nKey == wParam && entry.m_nModifiers == held)
         {
-            window->System().SendMessage(window, platform::kWmCommand, platform::MakeWParam(entry.m_nCommand, 1), 0);
+            system->SendMessage(window, platform::kWmCommand, platform::MakeWParam(entry.m_nCommand, 1), 0);
             return 1;
         }
     }

@@ -3,14 +3,22 @@
 // The editor's application object: the lists of open modeless windows and of
 // open property sheets. The editor framework fills and empties them.
 
+#include <memory>
 #include <vector>
 
 class WindowBase;
+// The property-sheet wrapper of the editor framework.
+class PropSheet;
+// An object that owns a modeless property sheet (the database); the editor
+// framework defines it with a virtual destructor.
+class PropSheetOwner;
 
 struct SheetEntry
 {
-    void* m_pSheet = nullptr;
-    void** m_ppOwner = nullptr; // where the sheet's creator holds the object that owns it
+    PropSheet* m_pSheet = nullptr;
+    // Where the sheet's creator holds the object that owns the sheet: the loop
+    // deletes that object and empties the holder once the author closed the sheet.
+    std::unique_ptr<PropSheetOwner>* m_pOwnerHolder = nullptr;
 };
 
 class EditorApp

@@ -18,6 +18,13 @@ void MenuCursorStack::Push(int copyFlag)
     }
 }
 
+void MenuCursorStack::PushAt(int32_t column, int32_t row)
+{
+    Push(0);
+    Current().m_nColumn = column;
+    Current().m_nRow = row;
+}
+
 void MenuCursorStack::Pop(int mode)
 {
     if (Count() < 2)

@@ -27,6 +27,8 @@ public:
     void Reset();
     // Appends a zeroed entry, or with copyFlag 1 and at least two entries a copy of the one below.
     void Push(int copyFlag);
+    // Push(0), then the new entry's column and row.
+    void PushAt(int32_t column, int32_t row);
     // With at least two entries drops the top; the new top is zeroed (mode 0),
     // kept (1) or takes the dropped entry's values (2).
     void Pop(int mode);
@@ -34,6 +36,7 @@ public:
     void Collapse();
 
     CursorEntry& Current() { return m_Entries.At(m_nCurrent); }
+    const CursorEntry& Current() const { return m_Entries.At(m_nCurrent); }
     // The entry below the current one; null when there is none.
     CursorEntry* Previous() { return m_nPrevious < 0 ? nullptr : &m_Entries.At(m_nPrevious); }
     int Count() const { return m_Entries.Count(); }

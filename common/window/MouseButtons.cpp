@@ -1,6 +1,6 @@
 #include "common/window/MouseButtons.h"
 
-#include "platform/window/NativeWindow.h"
+#include "platform/window/WindowSystem.h"
 
 namespace
 {

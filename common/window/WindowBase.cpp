@@ -53,9 +53,9 @@ int WindowBase::OnMessage(platform::WindowHandle window, uint32_t message, uintp
         m_pStatusBar = nullptr;
         return 1;
     case platform::kWmMove:
-        if (window)
+        if (platform::NativeWindow* native = Native())
         {
-            platform::Rect rect = window->WindowRect();
+            platform::Rect rect = native->WindowRect();
             m_nX = rect.m_nLeft;
             m_nY = rect.m_nTop;
         }
@@ -110,15 +110,16 @@ void WindowBase::Init(int resourceId, platform::WindowHandle parent, EditorApp* 
     m_pApp = app;
     if (!m_pSystem)
     {
-        m_pSystem = parent ? &parent->System() : AppWindowSystem;
+        platform::WindowSystem* parentSystem = platform::SystemOfWindow(parent);
+        m_pSystem = parentSystem ? parentSystem : AppWindowSystem;
     }
 }
 
 platform::WindowSystem* WindowBase::System() const
 {
-    if (m_hWnd)
+    if (platform::WindowSystem* system = platform::SystemOfWindow(Handle()))
     {
-        return &m_hWnd->System();
+        return system;
     }
     return m_pSystem ? m_pSystem : AppWindowSystem;
 }
@@ -180,19 +181,19 @@ void WindowBase::RecalcFrame()
 
 void WindowBase::UpdateLayout()
 {
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_nStyle = m_hWnd->Style();
-        m_Client = m_hWnd->ClientRect();
+        m_nStyle = native->Style();
+        m_Client = native->ClientRect();
     }
     RecalcFrame();
 }
 
 void WindowBase::MoveTo(int x, int y)
 {
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_hWnd->SetWindowRect({x, y, m_WindowRect.m_nWidth, m_WindowRect.m_nHeight});
+        native->SetWindowRect({x, y, m_WindowRect.m_nWidth, m_WindowRect.m_nHeight});
     }
     m_nX = x;
     m_nY = y;
@@ -201,9 +202,9 @@ void WindowBase::MoveTo(int x, int y)
 
 void WindowBase::SetClientSize(int width, int height)
 {
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        platform::Rect rect = m_hWnd->WindowRect();
+        platform::Rect rect = native->WindowRect();
         m_nX = rect.m_nLeft;
         m_nY = rect.m_nTop;
     }
@@ -216,9 +217,9 @@ void WindowBase::SetClientRect(int x, int y, int width, int height)
     m_nY = y;
     m_Client = {0, 0, width, height};
     RecalcFrame();
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_hWnd->SetWindowRect(m_WindowRect);
+        native->SetWindowRect(m_WindowRect);
     }
     RecalcFrame();
 }
@@ -234,9 +235,9 @@ void WindowBase::PlaceWindow()
         return;
     }
     platform::Rect other = m_pCentreOn->m_WindowRect;
-    if (platform::WindowHandle handle = m_pCentreOn->Handle())
+    if (platform::NativeWindow* native = m_pCentreOn->Native())
     {
-        other = handle->WindowRect();
+        other = native->WindowRect();
     }
     int x = other.m_nLeft;
     int y = other.m_nTop;
@@ -264,18 +265,18 @@ void WindowBase::GetWindowPos(int& x, int& y) const
 
 void WindowBase::GetClientRect(platform::Rect& rect) const
 {
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        rect = m_hWnd->ClientRect();
+        rect = native->ClientRect();
     }
 }
 
 void WindowBase::AddStyle(uint32_t bits)
 {
     m_nStyle |= bits;
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_hWnd->SetStyle(m_hWnd->Style() | bits);
+        native->SetStyle(native->Style() | bits);
     }
     UpdateLayout();
 }
@@ -283,18 +284,18 @@ void WindowBase::AddStyle(uint32_t bits)
 void WindowBase::RemoveStyle(uint32_t bits)
 {
     m_nStyle &= ~bits;
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_hWnd->SetStyle(m_hWnd->Style() & ~bits);
+        native->SetStyle(native->Style() & ~bits);
     }
     UpdateLayout();
 }
 
 void WindowBase::Show(int show)
 {
-    if (m_hWnd)
+    if (platform::NativeWindow* native = Native())
     {
-        m_hWnd->Show(show != 0);
+        native->Show(show != 0);
     }
 }
 
@@ -327,7 +328,8 @@ void WindowBase::OnGetMinMaxInfo(platform::MinMaxInfo* info) const
 int WindowBase::UpdateMouse(int mask)
 {
     platform::WindowSystem* system = System();
-    if (!m_hWnd || !system)
+    platform::NativeWindow* native = Native();
+    if (!native || !system)
     {
         return 0;
     }
@@ -337,7 +339,7 @@ int WindowBase::UpdateMouse(int mask)
         WriteErrorLogF("GetCursorPos失敗！");
         return 0;
     }
-    platform::Point client = m_hWnd->ScreenToClient(screen);
+    platform::Point client = native->ScreenToClient(screen);
     int x = client.m_nX - m_nOriginX;
     int y = client.m_nY - m_nOriginY;
     if (x < 0 || y < 0 || x >= m_nUsableWidth || y >= m_nUsableHeight)
@@ -346,7 +348,7 @@ int WindowBase::UpdateMouse(int mask)
     }
     m_Mouse.m_nX = x;
     m_Mouse.m_nY = y;
-    platform::Rect window = m_hWnd->WindowRect();
+    platform::Rect window = native->WindowRect();
     m_nPopupX = window.m_nLeft + x;
     m_nPopupY = window.m_nTop + m_Frame.m_nTop + m_nToolbarRows * kToolBarRowHeight + y;
     m_Mouse.Update(mask, *system);
@@ -369,14 +371,15 @@ bool WindowBase::IsRightClick()
     {
         return active && active == m_hSheet && IsCurrentSheetPage();
     }
-    return active && active == m_hWnd;
+    return active && active == Handle();
 }
 
 void WindowBase::TrackPopup(const platform::Menu& menu)
 {
-    if (m_hWnd)
+    platform::NativeWindow* native = Native();
+    if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
     {
-        m_hWnd->TrackPopupMenu(menu, {m_nPopupX, m_nPopupY});
+        frame->TrackPopupMenu(menu, {m_nPopupX, m_nPopupY});
     }
 }
 
@@ -392,9 +395,11 @@ void WindowBase::AddAccelerators(platform::WindowHandle window, int tableId)
 
 platform::ToolBar* WindowBase::EnsureToolBar()
 {
-    if (!m_pToolBar && m_hWnd)
+    platform::NativeWindow* native = Native();
+    platform::NativeFrame* frame = native ? native->Frame() : nullptr;
+    if (!m_pToolBar && frame)
     {
-        m_pToolBar = m_hWnd->CreateToolBar();
+        m_pToolBar = frame->CreateToolBar();
     }
     return m_pToolBar;
 }
@@ -448,9 +453,11 @@ void WindowBase::AddToolbarTip(const ToolbarButtonEntry& button, int index)
 
 platform::StatusBar* WindowBase::CreateStatusBar()
 {
-    if (!m_pStatusBar && m_hWnd)
+    platform::NativeWindow* native = Native();
+    platform::NativeFrame* frame = native ? native->Frame() : nullptr;
+    if (!m_pStatusBar && frame)
     {
-        m_pStatusBar = m_hWnd->CreateStatusBar();
+        m_pStatusBar = frame->CreateStatusBar();
         if (m_pStatusBar)
         {
             m_pStatusBar->Move({0, m_Client.m_nHeight - kStatusBarHeight, m_nUsableWidth, kStatusBarHeight});
@@ -466,9 +473,10 @@ void WindowBase::PresentBackBuffer()
 
 void WindowBase::ShowFront()
 {
-    if (m_hWnd && m_Front.IsCreated())
+    platform::NativeWindow* native = Native();
+    if (native && m_Front.IsCreated())
     {
-        m_hWnd->Present(m_Front.View(), 0, 0);
+        native->Present(m_Front.View(), 0, 0);
     }
 }
 

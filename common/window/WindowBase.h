@@ -12,6 +12,7 @@
 #include "common/window/Accelerators.h"
 #include "common/window/MouseButtons.h"
 #include "platform/window/NativeWindow.h"
+#include "platform/window/WindowSystem.h"
 
 #include <atomic>
 #include <vector>
@@ -113,7 +114,10 @@ public:
     // Shows the front bitmap in the window.
     void ShowFront();
 
-    platform::WindowHandle Handle() const { return m_hWnd; }
+    // The window's handle; any thread may read it (the game's threads post to it).
+    platform::WindowHandle Handle() const { return m_hWnd.load(); }
+    // The native window behind the handle; null without a live window. The window's thread only.
+    platform::NativeWindow* Native() const { return platform::ResolveWindow(Handle()); }
     int Kind() const { return m_nKind; }
     void SetKind(int kind) { m_nKind = kind; }
     void SetSheetWindow(platform::WindowHandle sheet) { m_hSheet = sheet; }
@@ -147,11 +151,11 @@ protected:
     platform::ToolBar* EnsureToolBar();
 
     int m_nKind = kWindowPlain;
-    platform::WindowHandle m_hWnd = nullptr;
+    std::atomic<platform::WindowHandle> m_hWnd{};
     platform::WindowSystem* m_pSystem = nullptr;
     uint16_t m_nResourceId = 0;
-    platform::WindowHandle m_hParent = nullptr;
-    platform::WindowHandle m_hSheet = nullptr;
+    platform::WindowHandle m_hParent;
+    platform::WindowHandle m_hSheet;
     platform::WindowProcedure m_pProcedure = nullptr;
     EditorApp* m_pApp = nullptr;
     int m_nX = 0;

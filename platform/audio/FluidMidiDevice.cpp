@@ -1,6 +1,7 @@
 #include "FluidMidiDevice.h"
 
-#include "common/sound/SmfLoader.h"
+#include "common/sound/MidiTiming.h"
+#include "platform/core/ByteOrder.h"
 
 #include <fluidsynth.h>
 
@@ -23,11 +24,6 @@ constexpr double kSynthGain = 0.4;
 constexpr int kPolyphony = 64;
 // After this long without a sounding voice the synthesizer is not run.
 constexpr int kIdleSeconds = 2;
-
-uint32_t ReadLe32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
 
 void QuietLog(int, const char*, void*)
 {
@@ -74,11 +70,7 @@ std::unique_ptr<FluidMidiDevice> FluidMidiDevice::Create(Mixer& mixer, const std
     {
         return fail("cannot create the synthesizer settings");
     }
-    fluid_settings_setnum(settings, "synth.sample-rate", double(mixer.OutputRate()));
-    fluid_settings_setnum(settings, "synth.gain", kSynthGain);
-    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
-    // Every call into the synthesizer is made under the device's own lock.
-    fluid_settings_setint(settings, "synth.threadsafe-api", 0);
+    ApplySettings(settings, mixer.OutputRate());
     fluid_synth_t* synth = new_fluid_synth(settings);
     if (synth == nullptr)
     {
@@ -96,6 +88,15 @@ std::unique_ptr<FluidMidiDevice> FluidMidiDevice::Create(Mixer& mixer, const std
     device->m_nVoice = mixer.AddVoice(std::make_shared<SynthSource>(*device, mixer.OutputRate()));
     mixer.Play(device->m_nVoice);
     return device;
+}
+
+void FluidMidiDevice::ApplySettings(fluid_settings_t* settings, int rate)
+{
+    fluid_settings_setnum(settings, "synth.sample-rate", double(rate));
+    fluid_settings_setnum(settings, "synth.gain", kSynthGain);
+    fluid_settings_setint(settings, "synth.polyphony", kPolyphony);
+    // Every call into the synthesizer is made under the device's own lock.
+    fluid_settings_setint(settings, "synth.threadsafe-api", 0);
 }
 
 FluidMidiDevice::FluidMidiDevice(Mixer& mixer, fluid_settings_t* settings, fluid_synth_t* synth)
@@ -362,7 +363,7 @@ int FluidMidiDevice::Render(float* out, int frames)
                 const uint8_t* event = header->m_pData + m_nEventOffset;
                 if (!m_bEventTimed)
                 {
-                    m_dWait += double(ReadLe32(event)) * SamplesPerTick();
+                    m_dWait += double(platform::ReadLe32(event)) * SamplesPerTick();
                     m_bEventTimed = true;
                 }
                 if (m_dWait >= 0.5)
@@ -371,7 +372,7 @@ int FluidMidiDevice::Render(float* out, int frames)
                 }
                 else
                 {
-                    const uint32_t word = ReadLe32(event + 8);
+                    const uint32_t word = platform::ReadLe32(event + 8);
                     const uint32_t size = MidiStreamEventSize(word);
                     if (m_nEventOffset + size <= header->m_nBytesRecorded)
                     {

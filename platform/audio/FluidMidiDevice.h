@@ -39,6 +39,9 @@ public:
     static std::unique_ptr<FluidMidiDevice> Create(Mixer& mixer, const std::string& soundFontPath = kDefaultSoundFont,
                                                    std::string* error = nullptr);
     ~FluidMidiDevice() override;
+    // The synthesizer settings of the device at an output rate (for a
+    // synthesizer made elsewhere that is to sound the same, as the benchmark's).
+    static void ApplySettings(fluid_settings_t* settings, int rate);
 
     int Open(MidiStreamHandle& handle, MidiDoneReceiver* receiver) override;
     int SetTimeDivision(MidiStreamHandle stream, uint32_t division) override;

@@ -62,6 +62,7 @@ struct Mixer::Voice
     VoiceState m_State = VoiceState::Stopped;
     double m_dVolume = 1.0;
     int m_nLoops = 0;
+    std::function<void()> m_OnEnd;
 
     // Converted frames of the current block, and the next one to use.
     std::vector<uint8_t> m_Raw;
@@ -177,6 +178,30 @@ void Mixer::SetVolume(VoiceId id, float volume)
     }
 }
 
+bool Mixer::SetEndHandler(VoiceId id, std::function<void()> onEnd)
+{
+    std::lock_guard lock(m_Mutex);
+    Voice* v = Find(id);
+    if (v == nullptr)
+    {
+        return false;
+    }
+    const bool pending = static_cast<bool>(v->m_OnEnd);
+    v->m_OnEnd = std::move(onEnd);
+    return pending;
+}
+
+void Mixer::EndVoice(Voice& v)
+{
+    v.m_State = VoiceState::Stopped;
+    if (v.m_OnEnd)
+    {
+        const std::function<void()> onEnd = std::move(v.m_OnEnd);
+        v.m_OnEnd = nullptr;
+        onEnd();
+    }
+}
+
 VoiceState Mixer::State(VoiceId id) const
 {
     std::lock_guard lock(m_Mutex);
@@ -248,7 +273,7 @@ void Mixer::MixVoice(Voice& v, float* acc, int frames)
         {
             if (v.m_nBlockPos == v.m_nBlockFrames && !Refill(v))
             {
-                v.m_State = VoiceState::Stopped;
+                EndVoice(v);
                 return;
             }
             const int n = std::min(frames - done, v.m_nBlockFrames - v.m_nBlockPos);
@@ -268,7 +293,7 @@ void Mixer::MixVoice(Voice& v, float* acc, int frames)
     {
         if (!nextFrame(v.m_Current))
         {
-            v.m_State = VoiceState::Stopped;
+            EndVoice(v);
             return;
         }
         if (!nextFrame(v.m_Next))
@@ -291,8 +316,8 @@ void Mixer::MixVoice(Voice& v, float* acc, int frames)
             if (!nextFrame(v.m_Next))
             {
                 // The last frame has sounded.
-                v.m_State = VoiceState::Stopped;
                 v.ResetReading();
+                EndVoice(v);
                 return;
             }
         }

@@ -13,6 +13,7 @@
 #include "platform/audio/AudioSource.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -66,6 +67,12 @@ public:
     void SetLoops(VoiceId voice, int loops);
     // Gain from 0 (silent) to 1 (as recorded).
     void SetVolume(VoiceId voice, float volume);
+    // Runs `onEnd` once, when the voice next plays to its end (its loops
+    // done); stopping the voice does not run it. It runs on the mixing thread
+    // under the mixer's lock and must not call the mixer. An empty function
+    // clears the handler; once this returns, the handler it replaced never
+    // runs. True when it replaced a handler that had not run.
+    bool SetEndHandler(VoiceId voice, std::function<void()> onEnd);
 
     VoiceState State(VoiceId voice) const;
     bool IsPlaying(VoiceId voice) const { return State(voice) == VoiceState::Playing; }
@@ -85,6 +92,8 @@ private:
     void SetState(VoiceId voice, VoiceState state);
     // Mixes up to `frames` frames of one voice into the float accumulator.
     void MixVoice(Voice& voice, float* accumulator, int frames);
+    // The voice has played to its end: it stops and its end handler runs.
+    static void EndVoice(Voice& voice);
     // Reads and converts the next block of a voice's source, looping as asked.
     bool Refill(Voice& voice);
 

@@ -3,11 +3,26 @@
 #include "common/sound/SoundPath.h"
 #include "platform/audio/WaveFile.h"
 #include "platform/core/Files.h"
+#include "platform/window/WindowSystem.h"
 
 #include <strings.h>
 
 namespace platform
 {
+
+namespace
+{
+
+// Posts the end of a play to its window, when the window is still there.
+void PostNotify(WindowHandle window, uintptr_t how, uint32_t deviceId)
+{
+    if (WindowSystem* system = SystemOfWindow(window))
+    {
+        system->PostMessage(window, kMmMciNotify, how, intptr_t(deviceId));
+    }
+}
+
+} // namespace
 
 MixerMciDevice::~MixerMciDevice()
 {
@@ -26,13 +41,27 @@ const MixerMciDevice::Device* MixerMciDevice::Find(uint32_t deviceId) const
 template <class Command> int MixerMciDevice::WithDevice(uint32_t deviceId, Command command)
 {
     std::lock_guard lock(m_Mutex);
-    const Device* device = Find(deviceId);
-    if (device == nullptr)
+    auto it = m_Devices.find(deviceId);
+    if (it == m_Devices.end())
     {
         return kMciErrorInvalidDeviceId;
     }
-    command(*device);
+    command(it->second);
     return kMciOk;
+}
+
+void MixerMciDevice::ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how)
+{
+    std::function<void()> onEnd;
+    if (window)
+    {
+        onEnd = [window, deviceId] { PostNotify(window, kMciNotifySuccessful, deviceId); };
+    }
+    if (m_Mixer.SetEndHandler(device.m_nVoice, std::move(onEnd)))
+    {
+        PostNotify(device.m_hNotify, how, deviceId);
+    }
+    device.m_hNotify = window;
 }
 
 int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t& deviceId)
@@ -59,34 +88,49 @@ int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t&
     return kMciOk;
 }
 
-int MixerMciDevice::Play(uint32_t deviceId, bool resume, uint32_t from, bool, void*)
+int MixerMciDevice::Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, WindowHandle notifyWindow)
 {
     return WithDevice(deviceId,
-                      [&](const Device& device)
+                      [&](Device& device)
                       {
                           if (!resume)
                           {
                               m_Mixer.Seek(device.m_nVoice, int64_t(from) * device.m_nRate / 1000);
                           }
+                          // The notification an earlier play still owes: superseded by
+                          // this one when it asks for its own, else aborted.
+                          ReplaceNotify(deviceId, device, notify ? notifyWindow : nullptr,
+                                        notify ? kMciNotifySuperseded : kMciNotifyAborted);
                           m_Mixer.Play(device.m_nVoice);
                       });
 }
 
 int MixerMciDevice::Stop(uint32_t deviceId)
 {
-    return WithDevice(deviceId, [this](const Device& device) { m_Mixer.Stop(device.m_nVoice); });
+    return WithDevice(deviceId,
+                      [&](Device& device)
+                      {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
+                          m_Mixer.Stop(device.m_nVoice);
+                      });
 }
 
 int MixerMciDevice::Pause(uint32_t deviceId)
 {
-    return WithDevice(deviceId, [this](const Device& device) { m_Mixer.Pause(device.m_nVoice); });
+    return WithDevice(deviceId,
+                      [&](Device& device)
+                      {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
+                          m_Mixer.Pause(device.m_nVoice);
+                      });
 }
 
 int MixerMciDevice::SeekToStart(uint32_t deviceId)
 {
     return WithDevice(deviceId,
-                      [this](const Device& device)
+                      [&](Device& device)
                       {
+                          ReplaceNotify(deviceId, device, nullptr, kMciNotifyAborted);
                           m_Mixer.Stop(device.m_nVoice);
                           m_Mixer.Rewind(device.m_nVoice);
                       });
@@ -97,13 +141,14 @@ int MixerMciDevice::Close(uint32_t deviceId)
     VoiceId voice = 0;
     {
         std::lock_guard lock(m_Mutex);
-        const Device* device = Find(deviceId);
-        if (device == nullptr)
+        auto it = m_Devices.find(deviceId);
+        if (it == m_Devices.end())
         {
             return kMciErrorInvalidDeviceId;
         }
-        voice = device->m_nVoice;
-        m_Devices.erase(deviceId);
+        ReplaceNotify(deviceId, it->second, nullptr, kMciNotifyAborted);
+        voice = it->second.m_nVoice;
+        m_Devices.erase(it);
     }
     m_Mixer.RemoveVoice(voice);
     return kMciOk;

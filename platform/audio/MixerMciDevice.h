@@ -2,10 +2,16 @@
 
 // The MCI devices of the MCI player, played through the mixer. "waveaudio"
 // opens WAV files; every other device type (the "sequencer" among them) is
-// refused with kMciErrorInvalidDeviceName. The end of a sound is not reported
-// to a window.
+// refused with kMciErrorInvalidDeviceName.
+//
+// A play with notification posts kMmMciNotify to its window through the
+// window's system: kMciNotifySuccessful from the mixing thread when the sound
+// has played to its end, kMciNotifyAborted when a command stops, pauses,
+// moves or closes the device first, and kMciNotifySuperseded when another
+// play with notification takes its place. Nothing is posted to a window that
+// is gone.
 
-#include "common/sound/MciPlayer.h"
+#include "common/sound/MciDevice.h"
 #include "platform/audio/Mixer.h"
 
 #include <map>
@@ -21,7 +27,7 @@ public:
     ~MixerMciDevice() override;
 
     int Open(std::string_view type, std::string_view file, uint32_t& deviceId) override;
-    int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, void* notifyWindow) override;
+    int Play(uint32_t deviceId, bool resume, uint32_t from, bool notify, WindowHandle notifyWindow) override;
     int Stop(uint32_t deviceId) override;
     int Pause(uint32_t deviceId) override;
     int SeekToStart(uint32_t deviceId) override;
@@ -37,10 +43,14 @@ private:
     {
         VoiceId m_nVoice = 0;
         int m_nRate = 0;
+        WindowHandle m_hNotify = nullptr; // the window of the last play with notification
     };
     const Device* Find(uint32_t deviceId) const;
     // Runs the command on an open device under the lock; its result.
     template <class Command> int WithDevice(uint32_t deviceId, Command command);
+    // Ends the notification the device's play may still owe (with `how`), and
+    // asks for the next one at `window` (none when null). Under the lock.
+    void ReplaceNotify(uint32_t deviceId, Device& device, WindowHandle window, uintptr_t how);
 
     Mixer& m_Mixer;
     mutable std::mutex m_Mutex;

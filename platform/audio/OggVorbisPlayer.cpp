@@ -1,6 +1,7 @@
 #include "OggVorbisPlayer.h"
 
 #include "common/sound/SoundPath.h"
+#include "platform/audio/VorbisHeaderCheck.h"
 #include "platform/core/Files.h"
 
 #include <vorbis/vorbisfile.h>
@@ -58,20 +59,43 @@ struct OggVorbisSource::Decoder
     }
 };
 
-std::shared_ptr<OggVorbisSource> OggVorbisSource::FromBytes(std::vector<uint8_t> bytes)
+std::shared_ptr<OggVorbisSource> OggVorbisSource::FromBytes(std::vector<uint8_t> bytes, std::string* reason)
 {
+    auto refuse = [reason](std::string text) -> std::shared_ptr<OggVorbisSource>
+    {
+        if (reason != nullptr)
+        {
+            *reason = std::move(text);
+        }
+        return nullptr;
+    };
     auto decoder = std::make_unique<Decoder>();
     decoder->m_Bytes = std::move(bytes);
     const ov_callbacks callbacks = {&Decoder::ReadBytes, &Decoder::SeekBytes, nullptr, &Decoder::TellBytes};
     if (ov_open_callbacks(decoder.get(), &decoder->m_File, nullptr, 0, callbacks) != 0)
     {
-        return nullptr;
+        return refuse("not an Ogg Vorbis stream the decoder can open");
     }
     decoder->m_bOpen = true;
+    // Opening reads the headers of every link but decodes nothing yet: each
+    // link's header pages are checked before the first packet is decoded.
+    const OggVorbis_File& file = decoder->m_File;
+    const auto size = ogg_int64_t(decoder->m_Bytes.size());
+    for (int link = 0; link < file.links; ++link)
+    {
+        const ogg_int64_t begin = file.offsets[link];
+        const ogg_int64_t end = file.dataoffsets[link];
+        std::string why;
+        if (begin < 0 || end < begin || end > size ||
+            !CheckVorbisHeaders(decoder->m_Bytes.data() + begin, std::size_t(end - begin), why))
+        {
+            return refuse(why.empty() ? "the decoder found headers where there are none" : why);
+        }
+    }
     const vorbis_info* info = ov_info(&decoder->m_File, -1);
     if (info == nullptr || info->channels < 1 || info->rate <= 0 || info->rate > kMaxSampleRate)
     {
-        return nullptr;
+        return refuse("no channels, or a sample rate out of range");
     }
     std::shared_ptr<OggVorbisSource> source(new OggVorbisSource());
     source->m_Format = {int(info->rate), info->channels, SampleType::S16};
@@ -128,14 +152,23 @@ OggVorbisPlayer::~OggVorbisPlayer()
 bool OggVorbisPlayer::Open(std::string_view path)
 {
     Close();
+    m_strOpenError.clear();
     std::vector<uint8_t> bytes;
     if (!IsOpenableSoundPath(path) || !ReadWholeFile(path, bytes))
     {
         return false;
     }
-    std::shared_ptr<OggVorbisSource> source = OggVorbisSource::FromBytes(std::move(bytes));
+    const bool isOgg = bytes.size() >= 4 && std::memcmp(bytes.data(), "OggS", 4) == 0;
+    std::string reason;
+    std::shared_ptr<OggVorbisSource> source = OggVorbisSource::FromBytes(std::move(bytes), &reason);
     if (!source)
     {
+        // Only an Ogg file has a reason worth telling: the music manager also
+        // tries its undecided tracks here before it tries them as MIDI.
+        if (isOgg)
+        {
+            m_strOpenError = reason;
+        }
         return false;
     }
     m_nVoice = m_Mixer.AddVoice(std::move(source));

@@ -8,6 +8,7 @@
 #include "platform/audio/Mixer.h"
 
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,8 +19,10 @@ namespace platform
 class OggVorbisSource : public AudioSource
 {
 public:
-    // Null when the bytes are not Ogg Vorbis or claim a rate above kMaxSampleRate.
-    static std::shared_ptr<OggVorbisSource> FromBytes(std::vector<uint8_t> bytes);
+    // Null when the bytes are not Ogg Vorbis, are damaged in a way that would
+    // bring the decoder down (see VorbisHeaderCheck.h) or claim a rate above
+    // kMaxSampleRate; `reason` then says why.
+    static std::shared_ptr<OggVorbisSource> FromBytes(std::vector<uint8_t> bytes, std::string* reason = nullptr);
     ~OggVorbisSource() override;
 
     AudioFormat Format() const override { return m_Format; }
@@ -45,6 +48,7 @@ public:
     ~OggVorbisPlayer() override;
 
     bool Open(std::string_view path) override;
+    std::string OpenError() const override { return m_strOpenError; }
     void Play() override;
     int Stop() override;
     void Close() override;
@@ -60,6 +64,7 @@ private:
     Mixer& m_Mixer;
     VoiceId m_nVoice = 0;
     int m_nLoops = 0;
+    std::string m_strOpenError;
 };
 
 class OggVorbisPlayerFactory : public OggPlayerFactory

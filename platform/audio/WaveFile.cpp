@@ -1,5 +1,6 @@
 #include "WaveFile.h"
 
+#include "platform/core/ByteOrder.h"
 #include "platform/core/Files.h"
 
 #include <algorithm>
@@ -14,23 +15,13 @@ namespace
 constexpr uint32_t kMaxFormatChunk = 18; // the "fmt " chunk must be below 19 bytes
 constexpr uint16_t kFormatPcm = 1;
 
-uint32_t Le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
-
-uint16_t Le16(const uint8_t* p)
-{
-    return uint16_t(p[0] | (p[1] << 8));
-}
-
 // Finds a chunk among those in [pos, end); its data offset and size.
 bool FindChunk(const std::vector<uint8_t>& bytes, std::size_t pos, std::size_t end, const char* id, std::size_t& dataAt,
                uint32_t& size)
 {
     while (pos + 8 <= end)
     {
-        const uint32_t chunkSize = Le32(bytes.data() + pos + 4);
+        const uint32_t chunkSize = ReadLe32(bytes.data() + pos + 4);
         if (std::memcmp(bytes.data() + pos, id, 4) == 0)
         {
             dataAt = pos + 8;
@@ -55,7 +46,7 @@ bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave)
     {
         return false;
     }
-    const std::size_t end = std::min(bytes.size(), std::size_t(8) + Le32(bytes.data() + 4));
+    const std::size_t end = std::min(bytes.size(), std::size_t(8) + ReadLe32(bytes.data() + 4));
     std::size_t formatAt = 0;
     uint32_t formatSize = 0;
     if (!FindChunk(bytes, 12, end, "fmt ", formatAt, formatSize) || formatSize < 16 || formatSize > kMaxFormatChunk)
@@ -64,12 +55,12 @@ bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave)
     }
     WaveData result;
     const uint8_t* f = bytes.data() + formatAt;
-    result.m_nFormatTag = Le16(f);
-    result.m_nChannels = Le16(f + 2);
-    result.m_nSamplesPerSec = Le32(f + 4);
-    result.m_nAvgBytesPerSec = Le32(f + 8);
-    result.m_nBlockAlign = Le16(f + 12);
-    result.m_nBitsPerSample = Le16(f + 14);
+    result.m_nFormatTag = ReadLe16(f);
+    result.m_nChannels = ReadLe16(f + 2);
+    result.m_nSamplesPerSec = ReadLe32(f + 4);
+    result.m_nAvgBytesPerSec = ReadLe32(f + 8);
+    result.m_nBlockAlign = ReadLe16(f + 12);
+    result.m_nBitsPerSample = ReadLe16(f + 14);
     if (result.m_nFormatTag != kFormatPcm || (result.m_nBitsPerSample != 8 && result.m_nBitsPerSample != 16) ||
         (result.m_nChannels != 1 && result.m_nChannels != 2) || result.m_nSamplesPerSec == 0 ||
         result.m_nSamplesPerSec > uint32_t(kMaxSampleRate))

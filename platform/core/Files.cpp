@@ -180,6 +180,13 @@ bool IsFolder(std::string_view storedPath)
     return !storedPath.empty() && ::stat(DiskPath(storedPath).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool IsExecutableFile(std::string_view storedPath)
+{
+    struct stat st;
+    return !storedPath.empty() && ::stat(DiskPath(storedPath).c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           (st.st_mode & (S_IXUSR | S_IXGRP | S_IXOTH)) != 0;
+}
+
 bool IsAbsolutePath(std::string_view path)
 {
     return !path.empty() && (path[0] == '/' || path[0] == '\\');

@@ -23,6 +23,8 @@ std::string DiskPath(std::string_view storedPath);
 // True when a file or folder of that name exists.
 bool PathExists(std::string_view storedPath);
 bool IsFolder(std::string_view storedPath);
+// True for a regular file (or a link to one) that its owner, group or others may execute.
+bool IsExecutableFile(std::string_view storedPath);
 
 // True for a path that starts at the root ('/' or '\\').
 bool IsAbsolutePath(std::string_view path);

@@ -6,6 +6,10 @@
 #include <cstdarg>
 #include <string>
 
+// Lets the compiler check the arguments of a printf-style function against its
+// format: the format is argument `fmt` (counting from 1), the values start at `args`.
+#define TK_PRINTF(fmt, args) __attribute__((format(printf, fmt, args)))
+
 namespace platform
 {
 

@@ -2,7 +2,8 @@
 
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
-#include "platform/qt/QtWindowSystem.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -17,12 +18,13 @@ namespace
 
 QString Text(std::string_view cp932)
 {
-    return QString::fromStdString(ToUtf8(cp932));
+    return FromCp932(cp932);
 }
 
+// The top-level widget of a live window; a stale handle gives no owner.
 QWidget* OwnerWidget(WindowHandle owner)
 {
-    auto* window = dynamic_cast<QtWindow*>(owner);
+    auto* window = dynamic_cast<QtWindow*>(ResolveWindow(owner));
     return window ? window->TopLevel() : nullptr;
 }
 
@@ -39,7 +41,7 @@ QString DiskFolder(std::string_view folder)
 
 std::string Stored(const QString& path)
 {
-    return FromUtf8(QDir::cleanPath(path).toStdString());
+    return ToCp932(QDir::cleanPath(path));
 }
 
 void SetUp(QFileDialog& dialog, const FileDialogRequest& request)
@@ -55,7 +57,7 @@ void SetUp(QFileDialog& dialog, const FileDialogRequest& request)
     std::string extension = request.m_strDefaultExtension;
     if (!extension.empty() && extension.find_first_of(";*") == std::string::npos)
     {
-        dialog.setDefaultSuffix(QString::fromStdString(ToUtf8(extension)));
+        dialog.setDefaultSuffix(FromCp932(extension));
     }
 }
 

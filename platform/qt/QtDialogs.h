@@ -3,6 +3,7 @@
 // Message boxes and file dialogs of the editor: QMessageBox and QFileDialog.
 
 #include "platform/window/Dialogs.h"
+#include "platform/window/WindowSystem.h"
 
 #include <QString>
 

@@ -60,9 +60,10 @@ int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::strin
     case kMbIconWarning: kind = SDL_MESSAGEBOX_WARNING; break;
     default: break;
     }
-    auto* window = dynamic_cast<SdlWindow*>(owner);
+    // A stale or foreign handle gives no owner; only a live window of ours is looked at.
+    auto* window = dynamic_cast<SdlWindow*>(m_System.Resolve(owner));
     SDL_MessageBoxData box{kind,
-                           window && m_System.IsWindow(owner) ? window->Native() : nullptr,
+                           window ? window->Native() : nullptr,
                            utf8Caption.c_str(),
                            utf8Text.c_str(),
                            static_cast<int>(data.size()),

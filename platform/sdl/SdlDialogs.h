@@ -4,6 +4,7 @@
 // The game has no file or folder dialogs: those are always cancelled.
 
 #include "platform/window/Dialogs.h"
+#include "platform/window/WindowSystem.h"
 
 #include <string>
 #include <vector>

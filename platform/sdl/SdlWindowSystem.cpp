@@ -1,9 +1,11 @@
 #include "platform/sdl/SdlWindowSystem.h"
 
 #include "platform/core/Cp932.h"
+#include "platform/window/KeyCodes.h"
 
 #include <SDL.h>
 #include <mutex>
+#include <string>
 
 namespace platform
 {
@@ -13,24 +15,23 @@ namespace
 
 uint32_t KeyCode(SDL_Keycode key)
 {
-    if ((key >= SDLK_0 && key <= SDLK_9))
-    {
-        return static_cast<uint32_t>(key);
-    }
-    if (key >= SDLK_a && key <= SDLK_z)
-    {
-        return static_cast<uint32_t>(key - SDLK_a + 'A');
-    }
     if (key >= SDLK_F1 && key <= SDLK_F12)
     {
         return kVkF1 + static_cast<uint32_t>(key - SDLK_F1);
+    }
+    if (key >= SDLK_F13 && key <= SDLK_F24)
+    {
+        return kVkF1 + 12 + static_cast<uint32_t>(key - SDLK_F13);
+    }
+    if (key >= SDLK_KP_1 && key <= SDLK_KP_9)
+    {
+        return kVkNumpad0 + 1 + static_cast<uint32_t>(key - SDLK_KP_1);
     }
     switch (key)
     {
     case SDLK_ESCAPE: return kVkEscape;
     case SDLK_RETURN:
     case SDLK_KP_ENTER: return kVkReturn;
-    case SDLK_SPACE: return kVkSpace;
     case SDLK_BACKSPACE: return kVkBack;
     case SDLK_TAB: return kVkTab;
     case SDLK_LEFT: return kVkLeft;
@@ -47,7 +48,23 @@ uint32_t KeyCode(SDL_Keycode key)
     case SDLK_RSHIFT: return kVkShift;
     case SDLK_LCTRL:
     case SDLK_RCTRL: return kVkControl;
-    default: return 0;
+    case SDLK_LALT:
+    case SDLK_RALT: return kVkMenu;
+    case SDLK_PAUSE: return kVkPause;
+    case SDLK_CAPSLOCK: return kVkCapital;
+    case SDLK_PRINTSCREEN: return kVkSnapshot;
+    case SDLK_APPLICATION: return kVkApps;
+    case SDLK_NUMLOCKCLEAR: return kVkNumLock;
+    case SDLK_SCROLLLOCK: return kVkScroll;
+    case SDLK_KP_0: return kVkNumpad0;
+    case SDLK_KP_MULTIPLY: return kVkMultiply;
+    case SDLK_KP_PLUS: return kVkAdd;
+    case SDLK_KP_MINUS: return kVkSubtract;
+    case SDLK_KP_PERIOD: return kVkDecimal;
+    case SDLK_KP_DIVIDE: return kVkDivide;
+    default:
+        // Letters, digits and punctuation: SDL names them by their character.
+        return key > 0 && key < 0x80 ? VirtualKeyOfCharacter(static_cast<uint32_t>(key)) : 0;
     }
 }
 
@@ -84,7 +101,7 @@ Uint32 FireTimer(Uint32 interval, void* param)
     {
         return 0;
     }
-    // Under the lock, so the window system cannot go meanwhile.
+    // Under the lock, so the window system cannot go meanwhile; posting to a gone window is refused.
     it->second.m_pSystem->PostMessage(it->second.m_hWindow, kWmTimer, it->second.m_nId, 0);
     return interval;
 }
@@ -99,21 +116,34 @@ struct SdlWindow::Timer
 // ---- SdlWindow ----
 
 SdlWindow::SdlWindow(SdlWindowSystem& system, const WindowCreateParams& params, SDL_Window* window)
-    : ModelWindow(system, params), m_pWindow(window), m_nNativeId(SDL_GetWindowID(window))
+    : ModelWindow(system, params), m_Sdl(system), m_pWindow(window), m_nNativeId(window ? SDL_GetWindowID(window) : 0)
 {
 }
 
 SdlWindow::~SdlWindow()
 {
+    Retire();
+    if (m_pWindow)
+    {
+        SDL_DestroyWindow(m_pWindow);
+    }
+}
+
+void SdlWindow::Retire()
+{
     while (!m_Timers.empty())
     {
         KillTimer(m_Timers.begin()->first);
     }
-    SDL_DestroyWindow(m_pWindow);
+    ModelWindow::Retire();
 }
 
 void SdlWindow::ApplyGeometry()
 {
+    if (!m_pWindow)
+    {
+        return;
+    }
     Point origin = ClientToScreen({0, 0});
     Rect client = ClientRect();
     m_bApplying = true;
@@ -125,9 +155,14 @@ void SdlWindow::ApplyGeometry()
 
 void SdlWindow::ApplyVisibility()
 {
+    if (!m_pWindow)
+    {
+        return;
+    }
     if (IsVisible())
     {
         SDL_ShowWindow(m_pWindow);
+        m_Sdl.OnShown(*this);
     }
     else
     {
@@ -137,12 +172,16 @@ void SdlWindow::ApplyVisibility()
 
 void SdlWindow::ApplyTitle()
 {
+    if (!m_pWindow)
+    {
+        return;
+    }
     SDL_SetWindowTitle(m_pWindow, ToUtf8(Title()).c_str());
 }
 
 void SdlWindow::FollowNative()
 {
-    if (m_bApplying)
+    if (m_bApplying || !m_pWindow)
     {
         return;
     }
@@ -168,7 +207,7 @@ void SdlWindow::Present(const PixelView& image, int x, int y)
 
 void SdlWindow::Redraw()
 {
-    SDL_Surface* surface = SDL_GetWindowSurface(m_pWindow);
+    SDL_Surface* surface = m_pWindow ? SDL_GetWindowSurface(m_pWindow) : nullptr;
     if (!surface || Picture().empty())
     {
         return;
@@ -209,7 +248,7 @@ void SdlWindow::SetTimer(uint32_t id, uint32_t milliseconds)
     {
         std::lock_guard lock(g_TimerMutex);
         timer->m_nSerial = ++g_nNextTimer;
-        g_Timers[timer->m_nSerial] = {static_cast<SdlWindowSystem*>(&m_System), this, id};
+        g_Timers[timer->m_nSerial] = {&m_Sdl, Handle(), id};
     }
     timer->m_nSdlId =
         SDL_AddTimer(std::max<uint32_t>(milliseconds, 1), FireTimer, reinterpret_cast<void*>(timer->m_nSerial));
@@ -238,27 +277,30 @@ SdlWindowSystem::SdlWindowSystem()
     if (m_bReady)
     {
         m_nWakeEvent = SDL_RegisterEvents(1);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        std::string name = driver ? driver : "";
+        m_bHeadless = name == "dummy" || name == "offscreen";
     }
 }
 
 SdlWindowSystem::~SdlWindowSystem()
 {
-    for (ModelWindow* window : Windows())
-    {
-        DestroyWindowOf(window);
-    }
-    PumpMessages();
+    Shutdown();
     if (m_bReady)
     {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
     }
 }
 
-WindowHandle SdlWindowSystem::CreateWindow(const WindowCreateParams& params)
+std::unique_ptr<NativeWindow> SdlWindowSystem::MakeWindow(const WindowCreateParams& params)
 {
     if (!m_bReady)
     {
         return nullptr;
+    }
+    if (params.m_nStyle & kWsChild)
+    {
+        return std::make_unique<SdlWindow>(*this, params, nullptr);
     }
     FrameInsets insets = ComputeFrameInsets(params.m_nStyle, params.m_pMenuBar != nullptr, Metrics());
     Rect r = params.m_WindowRect;
@@ -272,15 +314,24 @@ WindowHandle SdlWindowSystem::CreateWindow(const WindowCreateParams& params)
     {
         return nullptr;
     }
-    return AddWindow(std::make_unique<SdlWindow>(*this, params, native), params);
+    return std::make_unique<SdlWindow>(*this, params, native);
+}
+
+void SdlWindowSystem::OnShown(SdlWindow& window)
+{
+    if (m_bHeadless && !window.IsChild())
+    {
+        SetActiveWindow(window.Handle());
+        SetAppActive(true);
+    }
 }
 
 SdlWindow* SdlWindowSystem::FindNative(uint32_t nativeId) const
 {
-    for (ModelWindow* window : Windows())
+    for (NativeWindow* window : Windows())
     {
         auto* sdl = static_cast<SdlWindow*>(window);
-        if (sdl->NativeId() == nativeId)
+        if (sdl->Native() && sdl->NativeId() == nativeId)
         {
             return sdl;
         }
@@ -288,23 +339,22 @@ SdlWindow* SdlWindowSystem::FindNative(uint32_t nativeId) const
     return nullptr;
 }
 
-void SdlWindowSystem::Deliver(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    if (!Filtered(window, message, wParam, lParam))
-    {
-        Dispatch(window, message, wParam, lParam);
-    }
-}
-
 void SdlWindowSystem::PollNativeEvents()
 {
     if (!m_bReady)
     {
+        WakeConsumed();
         return;
     }
     SDL_Event event;
     while (SDL_PollEvent(&event))
     {
+        if (event.type == m_nWakeEvent)
+        {
+            // The one pending wake-up is taken: the next post may push another.
+            WakeConsumed();
+            continue;
+        }
         switch (event.type)
         {
         case SDL_WINDOWEVENT:
@@ -314,6 +364,7 @@ void SdlWindowSystem::PollNativeEvents()
             {
                 break;
             }
+            WindowHandle handle = window->Handle();
             switch (event.window.event)
             {
             case SDL_WINDOWEVENT_MOVED:
@@ -322,29 +373,22 @@ void SdlWindowSystem::PollNativeEvents()
                 window->FollowNative();
                 break;
             case SDL_WINDOWEVENT_EXPOSED:
-                Dispatch(window, kWmPaint, 0, 0);
-                if (IsWindow(window))
+                Dispatch(handle, kWmPaint, 0, 0);
+                if (Resolve(handle))
                 {
                     window->Redraw();
                 }
                 break;
             case SDL_WINDOWEVENT_CLOSE:
-                Dispatch(window, kWmClose, 0, 0);
+                Dispatch(handle, kWmClose, 0, 0);
                 break;
             case SDL_WINDOWEVENT_FOCUS_GAINED:
-            case SDL_WINDOWEVENT_FOCUS_LOST:
-            {
-                bool gained = event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED;
-                if (gained)
-                {
-                    SetActive(window);
-                }
-                for (ModelWindow* each : Windows())
-                {
-                    Dispatch(each, kWmActivateApp, gained ? 1 : 0, 0);
-                }
+                SetActiveWindow(handle);
+                SetAppActive(true);
                 break;
-            }
+            case SDL_WINDOWEVENT_FOCUS_LOST:
+                SetAppActive(false);
+                break;
             default:
                 break;
             }
@@ -377,7 +421,7 @@ void SdlWindowSystem::PollNativeEvents()
             }
             m_bMouseKnown = true;
             m_Cursor = window->ClientToScreen({x, y});
-            Deliver(window, message, MouseKeyState(*this), MakeLParam(x, y));
+            DeliverInput(window->Handle(), message, MouseKeyState(*this), MakeLParam(x, y));
             break;
         }
         case SDL_KEYDOWN:
@@ -387,8 +431,20 @@ void SdlWindowSystem::PollNativeEvents()
             uint32_t code = KeyCode(event.key.keysym.sym);
             if (window && code != 0)
             {
-                Deliver(window, event.type == SDL_KEYDOWN ? kWmKeyDown : kWmKeyUp, code,
-                        KeyModifiers(event.key.keysym.mod));
+                intptr_t flags = KeyModifiers(event.key.keysym.mod) | (event.key.repeat ? intptr_t{kKeyRepeat} : 0);
+                RouteKey(window->Handle(), event.type == SDL_KEYDOWN ? kWmKeyDown : kWmKeyUp, code, flags);
+            }
+            break;
+        }
+        case SDL_TEXTINPUT:
+        {
+            SdlWindow* window = FindNative(event.text.windowID);
+            WindowHandle target = Focus() && window && IsWithin(Focus(), window->Handle()) ? Focus()
+                                  : window                                                  ? window->Handle()
+                                                                                            : nullptr;
+            if (target)
+            {
+                CommitText(target, FromUtf8(event.text.text));
             }
             break;
         }
@@ -398,26 +454,29 @@ void SdlWindowSystem::PollNativeEvents()
     }
 }
 
-void SdlWindowSystem::WaitForEvents()
+void SdlWindowSystem::WaitForNativeEvents()
 {
     if (!m_bReady)
     {
-        QueuedWindowSystem::WaitForEvents();
+        WindowSystem::WaitForNativeEvents();
         return;
     }
-    if (!QuitPending())
-    {
-        SDL_WaitEventTimeout(nullptr, 100);
-    }
+    // Posts push a wake event; the time-out is only a safety net.
+    SDL_WaitEventTimeout(nullptr, 100);
 }
 
-void SdlWindowSystem::WakeUp()
+void SdlWindowSystem::WakeNative()
 {
-    if (m_bReady)
+    if (!m_bReady)
     {
-        SDL_Event event{};
-        event.type = m_nWakeEvent;
-        SDL_PushEvent(&event);
+        return;
+    }
+    SDL_Event event{};
+    event.type = m_nWakeEvent;
+    if (SDL_PushEvent(&event) != 1)
+    {
+        // Not queued: the next post tries again.
+        WakeConsumed();
     }
 }
 

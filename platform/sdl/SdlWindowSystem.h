@@ -1,12 +1,18 @@
 #pragma once
 
-// The game's window backend on SDL2. The window model, queue and loop are the
-// shared ones; SDL supplies the native window, its surface and the events.
-// The window manager draws any frame outside the client area, so the frame
-// metrics are zero unless a test fixes them. SDL has no menus or tool bars:
-// pop-up menus are dismissed and bars are kept as models only.
+// The game's window backend on SDL2. The window model is the shared one; SDL
+// supplies the native window, its surface and the events. The window manager
+// draws any frame outside the client area, so the frame metrics are zero
+// unless a test fixes them. SDL has no menus, tool bars or child windows:
+// pop-up menus are dismissed, bars are kept as models only, and a child is a
+// model without a native window. Posts from other threads wake the loop with
+// one SDL event at most, however many arrive. Without a display (the dummy
+// driver gives no focus events) a shown window is the active one.
 
-#include "platform/window/QueuedWindowSystem.h"
+#include "platform/window/ModelWindow.h"
+#include "platform/window/WindowSystem.h"
+
+#include <map>
 
 struct SDL_Window;
 
@@ -18,6 +24,7 @@ class SdlWindowSystem;
 class SdlWindow : public ModelWindow
 {
 public:
+    // A child has no native window (null).
     SdlWindow(SdlWindowSystem& system, const WindowCreateParams& params, SDL_Window* window);
     ~SdlWindow() override;
 
@@ -25,6 +32,7 @@ public:
     void SetTimer(uint32_t id, uint32_t milliseconds) override;
     void KillTimer(uint32_t id) override;
     void TrackPopupMenu(const Menu&, Point) override {}
+    void Retire() override;
 
     SDL_Window* Native() const { return m_pWindow; }
     uint32_t NativeId() const { return m_nNativeId; }
@@ -41,13 +49,14 @@ protected:
 private:
     struct Timer;
 
+    SdlWindowSystem& m_Sdl;
     SDL_Window* m_pWindow;
     uint32_t m_nNativeId;
     std::map<uint32_t, std::unique_ptr<Timer>> m_Timers;
     bool m_bApplying = false;
 };
 
-class SdlWindowSystem : public QueuedWindowSystem
+class SdlWindowSystem : public WindowSystem
 {
 public:
     SdlWindowSystem();
@@ -55,23 +64,28 @@ public:
 
     // False when SDL's video could not start (no window can be made).
     bool IsReady() const { return m_bReady; }
+    // True when the video driver shows nothing (dummy, offscreen).
+    bool IsHeadless() const { return m_bHeadless; }
 
-    WindowHandle CreateWindow(const WindowCreateParams& params) override;
     bool GetCursorPos(Point& screen) override;
     bool IsMouseButtonDown(int button) override { return button >= 0 && button < 2 && m_bButtons[button]; }
 
+    // A top-level window was shown: without a display it becomes the active one.
+    void OnShown(SdlWindow& window);
+
 protected:
+    std::unique_ptr<NativeWindow> MakeWindow(const WindowCreateParams& params) override;
     FrameMetrics NativeMetrics() const override { return {}; }
     Rect NativeDesktopRect() const override;
     void PollNativeEvents() override;
-    void WaitForEvents() override;
-    void WakeUp() override;
+    void WaitForNativeEvents() override;
+    void WakeNative() override;
 
 private:
     SdlWindow* FindNative(uint32_t nativeId) const;
-    void Deliver(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
     bool m_bReady = false;
+    bool m_bHeadless = false;
     uint32_t m_nWakeEvent = 0;
     bool m_bMouseKnown = false;
     Point m_Cursor;

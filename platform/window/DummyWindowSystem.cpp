@@ -12,20 +12,58 @@ void DummyWindow::TrackPopupMenu(const Menu& menu, Point screen)
 {
     m_LastPopup = menu;
     m_LastPopupAt = screen;
-    int choice = static_cast<DummyWindowSystem&>(m_System).PopupChoice();
+    int choice = static_cast<DummyWindowSystem&>(System()).PopupChoice();
     if (choice != 0)
     {
-        m_System.PostMessage(this, kWmCommand, MakeWParam(choice, 0), 0);
+        System().PostMessage(Handle(), kWmCommand, MakeWParam(choice, 0), 0);
     }
 }
 
-DummyWindowSystem::DummyWindowSystem()
+DummyWindowSystem::DummyWindowSystem() = default;
+
+DummyWindowSystem::~DummyWindowSystem()
 {
+    Shutdown();
 }
 
-WindowHandle DummyWindowSystem::CreateWindow(const WindowCreateParams& params)
+std::unique_ptr<NativeWindow> DummyWindowSystem::MakeWindow(const WindowCreateParams& params)
 {
-    return AddWindow(std::make_unique<DummyWindow>(*this, params), params);
+    return std::make_unique<DummyWindow>(*this, params);
+}
+
+void DummyWindowSystem::FeedKey(uint32_t key, intptr_t modifiers, uint32_t character)
+{
+    {
+        std::lock_guard lock(m_InputMutex);
+        m_Input.push_back({key, modifiers, character});
+    }
+    WakeLoop();
+}
+
+void DummyWindowSystem::PollNativeEvents()
+{
+    WakeConsumed();
+    for (;;)
+    {
+        FedKey fed;
+        {
+            std::lock_guard lock(m_InputMutex);
+            if (m_Input.empty())
+            {
+                return;
+            }
+            fed = m_Input.front();
+            m_Input.pop_front();
+        }
+        if (!RouteKey(nullptr, kWmKeyDown, fed.m_nKey, fed.m_nModifiers) && fed.m_nCharacter != 0)
+        {
+            if (WindowHandle focus = Focus())
+            {
+                RouteChar(focus, fed.m_nCharacter);
+            }
+        }
+        RouteKey(nullptr, kWmKeyUp, fed.m_nKey, fed.m_nModifiers);
+    }
 }
 
 bool DummyWindowSystem::GetCursorPos(Point& screen)

@@ -2,10 +2,17 @@
 
 // The window backend of tests: windows exist only as their model, the pointer
 // and the buttons are where a test puts them, pop-up menus answer with a
-// scripted command and timers fire when a test says so. Frame metrics and the
-// desktop are fixed, plain numbers.
+// scripted command and timers fire when a test says so. Keys are fed as
+// native input, from any thread. Frame metrics and the desktop are fixed,
+// plain numbers.
 
-#include "platform/window/QueuedWindowSystem.h"
+#include "platform/window/ModelWindow.h"
+#include "platform/window/WindowSystem.h"
+
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
 
 namespace platform
 {
@@ -30,12 +37,12 @@ private:
     Point m_LastPopupAt;
 };
 
-class DummyWindowSystem : public QueuedWindowSystem
+class DummyWindowSystem : public WindowSystem
 {
 public:
     DummyWindowSystem();
+    ~DummyWindowSystem() override;
 
-    WindowHandle CreateWindow(const WindowCreateParams& params) override;
     bool GetCursorPos(Point& screen) override;
     bool IsMouseButtonDown(int button) override { return button >= 0 && button < 2 && m_bButtons[button]; }
 
@@ -47,16 +54,31 @@ public:
     int PopupChoice() const { return m_nPopupChoice; }
     // Posts kWmTimer for the window's timer, as its interval would.
     void FireTimer(WindowHandle window, uint32_t id) { PostMessage(window, kWmTimer, id, 0); }
+    // A key pressed and released at the keyboard (any thread): it reaches the
+    // focused window when the loop next polls, and types the character unless
+    // the key was consumed (0: a key without one).
+    void FeedKey(uint32_t key, intptr_t modifiers, uint32_t character = 0);
 
 protected:
+    std::unique_ptr<NativeWindow> MakeWindow(const WindowCreateParams& params) override;
     FrameMetrics NativeMetrics() const override;
     Rect NativeDesktopRect() const override { return {0, 0, 1024, 768}; }
+    void PollNativeEvents() override;
 
 private:
+    struct FedKey
+    {
+        uint32_t m_nKey = 0;
+        intptr_t m_nModifiers = 0;
+        uint32_t m_nCharacter = 0;
+    };
+
     Point m_Cursor;
     bool m_bCursorFails = false;
     bool m_bButtons[2] = {false, false};
     int m_nPopupChoice = 0;
+    std::mutex m_InputMutex;
+    std::deque<FedKey> m_Input;
 };
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/window/NativeWindow.h"
 
+#include "platform/window/WindowSystem.h"
+
 namespace platform
 {
 
@@ -39,37 +41,80 @@ FrameInsets ComputeFrameInsets(uint32_t style, bool hasMenu, const FrameMetrics&
     return insets;
 }
 
+NativeWindow::NativeWindow(WindowSystem& system, const WindowCreateParams& params)
+    : m_System(system), m_hParent(params.m_hParent), m_bChild((params.m_nStyle & kWsChild) != 0),
+      m_nId(params.m_nId), m_strClass(params.m_strClass), m_pProcedure(params.m_pProcedure)
+{
+}
+
+NativeWindow::~NativeWindow() = default;
+
 FrameInsets NativeWindow::Insets() const
 {
-    return ComputeFrameInsets(Style(), HasMenuBar(), const_cast<NativeWindow*>(this)->System().Metrics());
+    const NativeFrame* frame = Frame();
+    return ComputeFrameInsets(Style(), frame && frame->HasMenuBar(), m_System.Metrics());
 }
 
 Point NativeWindow::ClientToScreen(Point p) const
 {
     Rect window = WindowRect();
     FrameInsets insets = Insets();
-    return {p.m_nX + window.m_nLeft + insets.m_nLeft, p.m_nY + window.m_nTop + insets.m_nTop};
+    Point local{p.m_nX + window.m_nLeft + insets.m_nLeft, p.m_nY + window.m_nTop + insets.m_nTop};
+    if (m_bChild)
+    {
+        if (NativeWindow* parent = m_System.Resolve(m_hParent))
+        {
+            return parent->ClientToScreen(local);
+        }
+    }
+    return local;
 }
 
 Point NativeWindow::ScreenToClient(Point p) const
 {
-    Rect window = WindowRect();
-    FrameInsets insets = Insets();
-    return {p.m_nX - window.m_nLeft - insets.m_nLeft, p.m_nY - window.m_nTop - insets.m_nTop};
+    Point origin = ClientToScreen({0, 0});
+    return {p.m_nX - origin.m_nX, p.m_nY - origin.m_nY};
 }
 
-intptr_t WindowSystem::DefaultProcedure(WindowHandle window, uint32_t message, uintptr_t, intptr_t)
+std::string NativeWindow::ItemText(int id) const
 {
-    if (message == kWmClose && IsWindow(window))
+    if (NativeWindow* item = m_System.Resolve(m_System.GetDlgItem(m_hHandle, id)))
     {
-        window->Destroy();
+        return item->Text();
     }
+    auto it = m_ItemTexts.find(id);
+    return it == m_ItemTexts.end() ? std::string() : it->second;
+}
+
+void NativeWindow::SetItemText(int id, std::string_view text)
+{
+    if (NativeWindow* item = m_System.Resolve(m_System.GetDlgItem(m_hHandle, id)))
+    {
+        item->SetText(text);
+        return;
+    }
+    m_ItemTexts[id] = text;
+}
+
+void NativeWindow::Destroy()
+{
+    m_System.DestroyWindow(m_hHandle);
+}
+
+void NativeWindow::Activate()
+{
+    m_System.SetActiveWindow(m_hHandle);
+}
+
+intptr_t NativeWindow::ClassDefault(uint32_t, uintptr_t, intptr_t)
+{
     return 0;
 }
 
 uintptr_t MouseKeyState(WindowSystem& system)
 {
-    return (system.IsMouseButtonDown(0) ? uintptr_t{kMkLButton} : 0u) | (system.IsMouseButtonDown(1) ? uintptr_t{kMkRButton} : 0u);
+    return (system.IsMouseButtonDown(0) ? uintptr_t{kMkLButton} : 0u) |
+           (system.IsMouseButtonDown(1) ? uintptr_t{kMkRButton} : 0u);
 }
 
 } // namespace platform

@@ -1,23 +1,24 @@
 #pragma once
 
-// One interface for a native window, with the backends behind it: Qt Widgets
-// for the editor, SDL2 for the game, and a dummy for tests. A window hands
-// every message to the procedure it was created with; the window core of
-// common/ is written against this interface only.
+// A native window as the window core sees it. Every window, a control inside
+// a dialog included, has the small base below; a top-level window adds its
+// frame part (menu bar, pop-up menus, tool bar, status bar). The backends
+// (Qt for the editor, SDL for the game, a model for tests) implement both;
+// the core of WindowSystem.h registers, dispatches, focuses and destroys them.
 //
-// Window handles are pointers to the backend's window objects. A handle stays
-// valid until the window is destroyed; posting to a destroyed window is a
-// no-op (IsWindow tells). Every operation runs on the thread that runs the
-// message loop, except PostMessage and SendMessage, which any thread may call.
+// Windows are named by WindowHandle values (WindowHandle.h). A window's
+// operations run on its system's loop thread only; other threads post and
+// send through the system.
 
 #include "platform/window/Geometry.h"
 #include "platform/window/PixelView.h"
+#include "platform/window/WindowHandle.h"
 #include "platform/window/WindowMessages.h"
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +26,7 @@
 namespace platform
 {
 
-class NativeWindow;
 class WindowSystem;
-using WindowHandle = NativeWindow*;
 
 // The procedure a window class registers: every message of the window goes through it.
 using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -141,40 +140,96 @@ public:
     virtual void SetText(std::string_view text) = 0;
 };
 
+// Window classes with behaviour of their own; any other class name (the empty
+// one included) is a plain window whose procedure does everything.
+inline constexpr std::string_view kClassEdit = "EDIT";
+
 struct WindowCreateParams
 {
-    std::string m_strTitle; // CP932
+    std::string m_strTitle; // CP932; an edit's initial text
+    std::string m_strClass; // kClassEdit or a plain window
     uint32_t m_nStyle = kWsOverlappedWindow;
-    Rect m_WindowRect;      // the whole window, frame included, in screen coordinates
-    WindowHandle m_hParent = nullptr;
+    // The whole window, frame included: in screen coordinates, or for a child
+    // (kWsChild) in its parent's client coordinates.
+    Rect m_WindowRect;
+    WindowHandle m_hParent; // a child's parent; a top-level window's owner
+    int m_nId = 0;          // a child's id, unique among its siblings
     WindowProcedure m_pProcedure = nullptr;
     const Menu* m_pMenuBar = nullptr;
     intptr_t m_nCreateParam = 0; // lParam of kWmCreate
 };
 
+// A character about to reach a window as kWmChar: false drops it. Codes are
+// CP932, a double-byte character as lead byte * 256 + trail byte.
+using CharFilter = std::function<bool(WindowHandle window, uint32_t code)>;
+// Text the input method commits to a window (CP932): true when the hook took
+// it; otherwise each character reaches the window as kWmChar.
+using ImeCommitHook = std::function<bool(WindowHandle window, std::string_view text)>;
+
+// The frame part of a top-level window.
+class NativeFrame
+{
+public:
+    virtual ~NativeFrame() = default;
+    virtual bool HasMenuBar() const = 0;
+    virtual void SetMenuBar(const Menu* menu) = 0;
+    // Shows the menu at the screen position; the item chosen arrives as kWmCommand.
+    virtual void TrackPopupMenu(const Menu& menu, Point screen) = 0;
+    // The window's tool bar and status bar, created on first use; null where the backend has none.
+    virtual ToolBar* CreateToolBar() = 0;
+    virtual StatusBar* CreateStatusBar() = 0;
+};
+
 class NativeWindow
 {
 public:
-    virtual ~NativeWindow() = default;
+    NativeWindow(WindowSystem& system, const WindowCreateParams& params);
+    virtual ~NativeWindow();
+    NativeWindow(const NativeWindow&) = delete;
+    NativeWindow& operator=(const NativeWindow&) = delete;
 
-    virtual WindowSystem& System() = 0;
-    virtual WindowHandle Parent() const = 0;
-    virtual WindowProcedure Procedure() const = 0;
+    // ---- kept by the core ----
+    WindowSystem& System() const { return m_System; }
+    WindowHandle Handle() const { return m_hHandle; }
+    WindowHandle Parent() const { return m_hParent; }
+    bool IsChild() const { return m_bChild; }
+    int Id() const { return m_nId; }
+    const std::string& ClassName() const { return m_strClass; }
+    WindowProcedure Procedure() const { return m_pProcedure; }
+    // True from the window's destruction until it is freed.
+    bool IsDestroyed() const { return m_bDestroyed; }
 
+    // One pointer of the program's own per window (the object behind a window, a hook object).
+    void SetUserData(void* data) { m_pUserData = data; }
+    void* UserData() const { return m_pUserData; }
+    void SetCharFilter(CharFilter filter) { m_CharFilter = std::move(filter); }
+    void SetImeCommitHook(ImeCommitHook hook) { m_ImeCommit = std::move(hook); }
+
+    // The text of the child with that id; the window keeps the text of an id without a child itself.
+    std::string ItemText(int id) const;
+    void SetItemText(int id, std::string_view text);
+
+    // Sends kWmDestroy to the window and its children and removes them (WindowSystem::DestroyWindow).
+    void Destroy();
+    // Makes this top-level window the active one (WindowSystem::SetActiveWindow).
+    void Activate();
+
+    // ---- the backend ----
     virtual void Show(bool show) = 0;
     virtual bool IsVisible() const = 0;
-    virtual void Enable(bool enable) = 0;
-    virtual bool IsEnabled() const = 0;
-    virtual void SetTitle(std::string_view text) = 0;
+    // The title of a top-level window, the text of a control.
+    virtual std::string Text() const = 0;
+    virtual void SetText(std::string_view text) = 0;
+    void SetTitle(std::string_view text) { SetText(text); }
 
     // Style bits; a change may change the frame (and so the client size).
     virtual uint32_t Style() const = 0;
     virtual void SetStyle(uint32_t style) = 0;
-    virtual bool HasMenuBar() const = 0;
-    virtual void SetMenuBar(const Menu* menu) = 0;
+    bool IsEnabled() const { return !(Style() & kWsDisabled); }
+    void Enable(bool enable) { SetStyle(enable ? Style() & ~kWsDisabled : Style() | kWsDisabled); }
 
-    // The whole window, frame included, in screen coordinates; moving or sizing
-    // it sends kWmMove and kWmSize.
+    // The whole window, frame included: screen coordinates, a child's in its
+    // parent's client coordinates. Moving or sizing it sends kWmMove and kWmSize.
     virtual Rect WindowRect() const = 0;
     virtual void SetWindowRect(const Rect& rect) = 0;
     // The client area: (0, 0, width, height).
@@ -182,7 +237,6 @@ public:
     Point ClientToScreen(Point p) const;
     Point ScreenToClient(Point p) const;
 
-    virtual void Activate() = 0;
     // Asks for a kWmPaint.
     virtual void Invalidate() = 0;
     // Draws the image at (x, y) of the client area; it stays there until drawn over.
@@ -192,86 +246,41 @@ public:
     virtual void SetTimer(uint32_t id, uint32_t milliseconds) = 0;
     virtual void KillTimer(uint32_t id) = 0;
 
-    // Shows the menu at the screen position; the item chosen arrives as kWmCommand.
-    virtual void TrackPopupMenu(const Menu& menu, Point screen) = 0;
+    // The frame part; null for a child.
+    virtual NativeFrame* Frame() { return nullptr; }
+    const NativeFrame* Frame() const { return const_cast<NativeWindow*>(this)->Frame(); }
 
-    // The window's tool bar and status bar, created on first use; null where the backend has none.
-    virtual ToolBar* CreateToolBar() = 0;
-    virtual StatusBar* CreateStatusBar() = 0;
+    // What the window's class does with a message its procedure leaves to the
+    // default (an edit takes kWmChar as typing).
+    virtual intptr_t ClassDefault(uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // Whether an input-method composition is open in the window.
+    virtual bool IsComposing() const { return false; }
 
-    // The texts of the window's items (controls) by id; an item without a
-    // control of its own keeps its text in the window.
-    virtual std::string ItemText(int id) const = 0;
-    virtual void SetItemText(int id, std::string_view text) = 0;
-
-    // Sends kWmDestroy and removes the window.
-    virtual void Destroy() = 0;
+    // The core changed the focus or the active window to this one: the native side follows.
+    virtual void FollowFocus() {}
+    virtual void FollowActivation() {}
+    // The window was destroyed: hide it and stop its timers (it is freed later).
+    virtual void Retire() { Show(false); }
 
 protected:
     FrameInsets Insets() const;
-};
-
-// A window backend: creates windows, queues their messages and runs the loop.
-class WindowSystem
-{
-public:
-    virtual ~WindowSystem() = default;
-
-    // Creates a hidden window (shown by kWsVisible or Show) and sends it
-    // kWmCreate, then kWmSize. Null when the window cannot be made.
-    virtual WindowHandle CreateWindow(const WindowCreateParams& params) = 0;
-    virtual bool IsWindow(WindowHandle window) const = 0;
-
-    // Queues a message for the window's procedure; false when the window is gone.
-    virtual bool PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
-    // Runs the window's procedure and returns its result; from another thread
-    // the message is handed to the loop's thread and the caller waits.
-    virtual intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) = 0;
-    // What a procedure returns for a message it leaves alone (kWmClose destroys the window).
-    virtual intptr_t DefaultProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-
-    // Ends RunMessageLoop with the code.
-    virtual void PostQuit(int code) = 0;
-    // Dispatches messages until the quit; whenever the queue is empty it runs
-    // the idle step and polls again when that returns true, otherwise waits for
-    // the next message.
-    virtual int RunMessageLoop(const std::function<bool()>& idle) = 0;
-    // Dispatches every message already waiting, without blocking (tests, modal loops).
-    virtual void PumpMessages() = 0;
-
-    // Sees every message the loop takes from its queue before it is dispatched;
-    // true consumes it (accelerators, dialog navigation).
-    using MessageFilter = std::function<bool(WindowHandle, uint32_t, uintptr_t, intptr_t)>;
-    void SetMessageFilter(MessageFilter filter) { m_Filter = std::move(filter); }
-
-    // Where the pointer is (screen coordinates); false when it cannot be read.
-    virtual bool GetCursorPos(Point& screen) = 0;
-    // Whether the left (0) or right (1) mouse button is down now.
-    virtual bool IsMouseButtonDown(int button) = 0;
-    virtual WindowHandle ActiveWindow() = 0;
-
-    // The frame sizes: the backend's own unless a test fixed them.
-    FrameMetrics Metrics() const { return m_FixedMetrics ? *m_FixedMetrics : NativeMetrics(); }
-    void FixMetrics(const FrameMetrics& metrics) { m_FixedMetrics = metrics; }
-    // The desktop's work area in screen coordinates, likewise.
-    Rect DesktopRect() const { return m_FixedDesktop ? *m_FixedDesktop : NativeDesktopRect(); }
-    void FixDesktopRect(const Rect& rect) { m_FixedDesktop = rect; }
-
-protected:
-    virtual FrameMetrics NativeMetrics() const = 0;
-    virtual Rect NativeDesktopRect() const = 0;
-    bool Filtered(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-    {
-        return m_Filter && m_Filter(window, message, wParam, lParam);
-    }
 
 private:
-    std::optional<FrameMetrics> m_FixedMetrics;
-    std::optional<Rect> m_FixedDesktop;
-    MessageFilter m_Filter;
-};
+    friend class WindowSystem;
 
-// The button-state bits (kMkLButton, kMkRButton) of the mouse messages' wParam.
-uintptr_t MouseKeyState(WindowSystem& system);
+    WindowSystem& m_System;
+    WindowHandle m_hHandle;
+    WindowHandle m_hParent;
+    bool m_bChild;
+    int m_nId;
+    std::string m_strClass;
+    WindowProcedure m_pProcedure;
+    bool m_bDestroyed = false;
+    void* m_pUserData = nullptr;
+    CharFilter m_CharFilter;
+    ImeCommitHook m_ImeCommit;
+    WindowHandle m_hLastFocus; // of a top-level window: the control focused when it was last active
+    std::map<int, std::string> m_ItemTexts;
+};
 
 } // namespace platform

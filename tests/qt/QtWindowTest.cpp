@@ -1,6 +1,8 @@
 #include "common/window/EditorApp.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include <QLineEdit>
@@ -10,6 +12,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Qt, CoreBehaviour,
+                         testing::Values(CoreBackend{"Qt", [] { return std::make_unique<platform::QtWindowSystem>(); }}),
+                         CoreBackendName);
 
 class QtWindowTest : public testing::Test
 {
@@ -33,7 +39,7 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     ASSERT_EQ(window.Create("ウインドウ", 30, 40), 1);
     window.Show(1);
     EXPECT_EQ(window.m_nCreates, 1);
-    auto* native = static_cast<platform::QtWindow*>(window.Handle());
+    auto* native = static_cast<platform::QtWindow*>(window.Native());
     EXPECT_EQ(native->ClientWidget()->height(), 100 + 28 + 20);
     EXPECT_EQ(window.UsableHeight(), 100);
 
@@ -62,7 +68,7 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     window.ShowFront();
     EXPECT_EQ(native->Picture().pixel(5, 5) & 0xFFFFFF, 0x00FF00u);
 
-    window.Handle()->Destroy();
+    window.Native()->Destroy();
     EXPECT_EQ(window.Handle(), nullptr);
 }
 
@@ -81,10 +87,10 @@ TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)
         return message == platform::kWmTimer;
     });
     m_System.PostMessage(window.Handle(), platform::kWmCommand, 77, 0);
-    window.Handle()->SetTimer(3, 5);
+    window.Native()->SetTimer(3, 5);
     int idles = 0;
     EXPECT_EQ(m_System.RunMessageLoop([&] { return ++idles < 3; }), 5);
-    window.Handle()->KillTimer(3);
+    window.Native()->KillTimer(3);
     EXPECT_EQ(window.m_Commands, std::vector<int>{77});
     EXPECT_EQ(timers, 2);
     EXPECT_GE(idles, 1);
@@ -103,12 +109,22 @@ TEST_F(QtWindowTest, ToolBarTipsAndItemTextsGoThroughTheWidgets)
     EXPECT_EQ(window.GetToolBar()->ButtonCount(), 2);
     EXPECT_EQ(window.GetToolBar()->Tip(1), "保存");
 
-    auto* native = static_cast<platform::QtWindow*>(window.Handle());
-    auto* edit = new QLineEdit(native->ClientWidget());
-    edit->setProperty("tkItemId", 1001);
-    window.Handle()->SetItemText(1001, "名前");
-    EXPECT_EQ(edit->text(), QString::fromUtf8(u8"名前"));
-    EXPECT_EQ(window.Handle()->ItemText(1001), "名前");
+    // An item with a control of its own keeps its text in the control's widget.
+    platform::WindowCreateParams params;
+    params.m_strClass = platform::kClassEdit;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {4, 30, 120, 20};
+    params.m_hParent = window.Handle();
+    params.m_nId = 1001;
+    platform::WindowHandle edit = m_System.CreateWindow(params);
+    ASSERT_TRUE(edit);
+    auto* editWidget = qobject_cast<QLineEdit*>(static_cast<platform::QtChildWindow*>(m_System.Resolve(edit))->Widget());
+    ASSERT_NE(editWidget, nullptr);
+    window.Native()->SetItemText(1001, "名前");
+    EXPECT_EQ(editWidget->text(), QString::fromUtf8(u8"名前"));
+    EXPECT_EQ(window.Native()->ItemText(1001), "名前");
+    window.Native()->SetItemText(1002, "控え"); // no control: kept by the window
+    EXPECT_EQ(window.Native()->ItemText(1002), "控え");
 }
 
 TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)
@@ -131,14 +147,14 @@ public:
     void OnLButtonDown(uintptr_t wParam, intptr_t lParam) override
     {
         RecordingWindow::OnLButtonDown(wParam, lParam);
-        Handle()->Destroy();
+        Native()->Destroy();
     }
     void OnPaint() override
     {
         RecordingWindow::OnPaint();
         if (m_bCloseOnPaint)
         {
-            Handle()->Destroy();
+            Native()->Destroy();
         }
     }
     bool m_bCloseOnPaint = false;
@@ -155,7 +171,7 @@ TEST_F(QtWindowTest, AWindowDestroyedFromItsOwnHandlersOutlivesThem)
         ASSERT_EQ(window.Create("", 0, 0), 1);
         window.Show(1);
         m_System.PumpMessages();
-        auto* native = static_cast<platform::QtWindow*>(window.Handle());
+        auto* native = static_cast<platform::QtWindow*>(window.Native());
         QPointer<QWidget> client = native->ClientWidget();
         if (onPaint)
         {
@@ -183,9 +199,82 @@ TEST_F(QtWindowTest, ChildWindowsLeftOpenAreFreedOnceWithTheSystem)
     params.m_hParent = parent;
     platform::WindowHandle child = system->CreateWindow(params);
     ASSERT_NE(child, nullptr);
-    QPointer<QWidget> childTop = static_cast<platform::QtWindow*>(child)->TopLevel();
+    QPointer<QWidget> childTop = static_cast<platform::QtWindow*>(system->Resolve(child))->TopLevel();
     system.reset();
     EXPECT_TRUE(childTop.isNull());
+}
+
+} // namespace
+
+namespace
+{
+
+// The Qt edit of a numeric field: digits, '-' and '.' pass its filter; the
+// full-width forms the input method commits are mapped by its hook.
+TEST_F(QtWindowTest, PunctuationAndFullWidthFormsReachAnEditThroughTheKeyFilter)
+{
+    platform::WindowCreateParams params;
+    params.m_WindowRect = {10, 10, 240, 120};
+    platform::WindowHandle dialog = m_System.CreateWindow(params);
+    params.m_strClass = platform::kClassEdit;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {10, 10, 100, 22};
+    params.m_hParent = dialog;
+    params.m_nId = 1077;
+    platform::WindowHandle edit = m_System.CreateWindow(params);
+    auto* native = static_cast<platform::QtChildWindow*>(m_System.Resolve(edit));
+    ASSERT_NE(native, nullptr);
+    native->SetCharFilter([](platform::WindowHandle, uint32_t code) {
+        return code == '-' || code == '.' || (code >= '0' && code <= '9') || (code >= 1 && code <= 39);
+    });
+    native->SetImeCommitHook([this](platform::WindowHandle window, std::string_view text) {
+        static const std::pair<std::string_view, char> kForms[] = {
+            {"１", '1'}, {"２", '2'}, {"５", '5'}, {"－", '-'}, {"．", '.'}};
+        for (size_t pos = 0; pos + 1 < text.size(); pos += 2)
+        {
+            for (const auto& [form, ascii] : kForms)
+            {
+                if (text.substr(pos, 2) == form)
+                {
+                    m_System.SendMessage(window, platform::kWmChar, static_cast<uint8_t>(ascii), 0);
+                }
+            }
+        }
+        return true;
+    });
+    m_System.Resolve(dialog)->Show(true);
+    m_System.SetFocus(edit);
+    m_System.PumpMessages();
+
+    // The key filter sees each key before the line edit: key-downs addressed to
+    // the edit, and an accelerator that is consumed never reaches it.
+    std::vector<uint32_t> keyDowns;
+    m_System.SetMessageFilter([&](platform::WindowHandle target, uint32_t message, uintptr_t key, intptr_t flags) {
+        if (message != platform::kWmKeyDown)
+        {
+            return false;
+        }
+        EXPECT_EQ(target, edit);
+        keyDowns.push_back(static_cast<uint32_t>(key));
+        return key == 'Z' && (flags & platform::kKeyControl);
+    });
+    QWidget* widget = native->Widget();
+    QTest::keyClicks(widget, "-1.5a");
+    QTest::keyClick(widget, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(native->Text(), "-1.5"); // the letter did not pass; Ctrl+Z undid nothing
+    EXPECT_EQ(keyDowns, (std::vector<uint32_t>{platform::kVkOemMinus, '1', platform::kVkOemPeriod, '5', 'A',
+                                                 platform::kVkControl, 'Z'}));
+
+    // Full-width forms typed through the input method.
+    QInputMethodEvent composing(QString::fromUtf8(u8"－２"), {});
+    QCoreApplication::sendEvent(widget, &composing);
+    EXPECT_TRUE(native->IsComposing());
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(u8"－２．５ａ"));
+    QCoreApplication::sendEvent(widget, &commit);
+    EXPECT_FALSE(native->IsComposing());
+    EXPECT_EQ(native->Text(), "-1.5-2.5");
+    m_System.SetMessageFilter(nullptr);
 }
 
 } // namespace

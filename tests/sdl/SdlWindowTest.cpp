@@ -3,7 +3,9 @@
 #include "tests/common/window/TestWindow.h"
 
 #include <SDL.h>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -21,7 +23,7 @@ protected:
 
     SDL_Window* Native(WindowBase& window)
     {
-        return static_cast<platform::SdlWindow*>(window.Handle())->Native();
+        return static_cast<platform::SdlWindow*>(window.Native())->Native();
     }
     void Push(SDL_Event event) { ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError(); }
 
@@ -75,7 +77,7 @@ TEST_F(SdlWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     ASSERT_EQ(window.m_Front.Create(320, 200, 24, 0), 1);
     window.m_Front.Clear(0xFF0000);
     window.ShowFront();
-    EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Handle())->PresentedPixel(3, 3), 0x0000FFu);
+    EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Native())->PresentedPixel(3, 3), 0x0000FFu);
 }
 
 TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
@@ -93,7 +95,7 @@ TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
         }
         if (message == platform::kWmTimer && ++timers == 2)
         {
-            target->KillTimer(9);
+            m_System.Resolve(target)->KillTimer(9);
             m_System.SendMessage(target, platform::kWmClose, 0, 0);
             m_System.PostQuit(0);
         }
@@ -106,7 +108,7 @@ TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
     Push(key);
     key.key.keysym.sym = SDLK_F3;
     Push(key);
-    window.Handle()->SetTimer(9, 2);
+    window.Native()->SetTimer(9, 2);
     EXPECT_EQ(m_System.RunMessageLoop(nullptr), 0);
     m_System.SetMessageFilter(nullptr);
     EXPECT_EQ(keys, (std::vector<uint32_t>{platform::kVkEscape, platform::kVkF1 + 2}));
@@ -126,7 +128,8 @@ TEST_F(SdlWindowTest, TimersThatAreKilledOrWhoseWindowIsGoneStopSafely)
     params.m_WindowRect = {0, 0, 32, 32};
     for (int round = 0; round < 300; ++round)
     {
-        platform::WindowHandle window = m_System.CreateWindow(params);
+        platform::WindowHandle handle = m_System.CreateWindow(params);
+        platform::NativeWindow* window = m_System.Resolve(handle);
         ASSERT_NE(window, nullptr);
         window->SetTimer(1, 1);
         window->SetTimer(2, 1);
@@ -171,6 +174,102 @@ TEST(SdlDialogsTest, BoxesHaveTheButtonsOfTheirTypeAndAnswerAsClosedWithoutADisp
     platform::SdlDialogs dialogs(system);
     EXPECT_EQ(dialogs.MessageBox(nullptr, "終了しますか？\n", "終了確認", platform::kMbYesNo), platform::kIdNo);
     EXPECT_EQ(dialogs.MessageBox(nullptr, "x", "エラー", platform::kMbOk), platform::kIdOk);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(SdlWindowTest, AShownWindowIsActiveWithoutADisplay)
+{
+    ASSERT_TRUE(m_System.IsHeadless());
+    RecordingWindow window;
+    window.Init(0, nullptr, nullptr, &RecordingWindow::Procedure);
+    window.SetLayout(64, 48, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 0, 0), 1);
+    AppActive = 0;
+    EXPECT_EQ(m_System.ActiveWindow(), nullptr);
+    window.Show(1);
+    // The dummy driver sends no focus events: showing is enough.
+    EXPECT_EQ(m_System.ActiveWindow(), window.Handle());
+    EXPECT_TRUE(m_System.IsAppActive());
+    EXPECT_EQ(AppActive, 1);
+}
+
+TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
+{
+    // Another thread posts 100,000 messages while the keyboard types, before the
+    // loop gets to run: one wake event at a time keeps SDL's queue free for the keys.
+    platform::WindowCreateParams params;
+    params.m_WindowRect = {0, 0, 64, 48};
+    platform::WindowHandle window = m_System.CreateWindow(params);
+    ASSERT_TRUE(window);
+    uint32_t nativeId = SDL_GetWindowID(static_cast<platform::SdlWindow*>(m_System.Resolve(window))->Native());
+    constexpr int kPosts = 100000;
+    constexpr int kKeys = 2000;
+    static const SDL_Keycode kCycle[] = {SDLK_a, SDLK_MINUS, SDLK_PERIOD, SDLK_5, SDLK_F2, SDLK_KP_7};
+    static const uint32_t kExpected[] = {'A', platform::kVkOemMinus, platform::kVkOemPeriod, '5', platform::kVkF1 + 1,
+                                         platform::kVkNumpad0 + 7};
+    std::atomic<int> refusedPushes{0};
+    std::atomic<bool> postsDone{false}, keysDone{false};
+    std::vector<uint32_t> keys;
+    int posts = 0;
+    std::thread poster([&] {
+        for (int i = 0; i < kPosts; ++i)
+        {
+            m_System.PostMessage(window, platform::kWmUser, static_cast<uintptr_t>(i), 0);
+        }
+        postsDone = true;
+    });
+    std::thread keyboard([&] {
+        for (int i = 0; i < kKeys; ++i)
+        {
+            SDL_Event key{};
+            key.type = SDL_KEYDOWN;
+            key.key.windowID = nativeId;
+            key.key.keysym.sym = kCycle[i % std::size(kCycle)];
+            if (SDL_PushEvent(&key) != 1)
+            {
+                ++refusedPushes;
+            }
+            if (i % 64 == 0)
+            {
+                std::this_thread::yield();
+            }
+        }
+        keysDone = true;
+    });
+    poster.join();
+    keyboard.join();
+    m_System.RunMessageLoop(
+        [&] {
+            if (postsDone && keysDone && posts == kPosts && static_cast<int>(keys.size()) + refusedPushes >= kKeys)
+            {
+                m_System.PostQuit(0);
+            }
+            std::this_thread::yield();
+            return true;
+        },
+        [&](const platform::WindowMessage& message) {
+            if (message.m_nMessage == platform::kWmKeyDown)
+            {
+                keys.push_back(static_cast<uint32_t>(message.m_wParam));
+            }
+            else if (message.m_nMessage == platform::kWmUser)
+            {
+                EXPECT_EQ(message.m_wParam, static_cast<uintptr_t>(posts)); // posts keep their order too
+                ++posts;
+            }
+            return true;
+        });
+    EXPECT_EQ(refusedPushes, 0);
+    ASSERT_EQ(keys.size(), static_cast<size_t>(kKeys));
+    for (int i = 0; i < kKeys; ++i)
+    {
+        ASSERT_EQ(keys[i], kExpected[i % std::size(kExpected)]) << "key " << i;
+    }
+    EXPECT_EQ(posts, kPosts);
 }
 
 } // namespace

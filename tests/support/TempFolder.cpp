@@ -116,3 +116,18 @@ std::string HexBytes(const std::vector<unsigned char>& bytes)
     }
     return out;
 }
+
+std::map<std::string, std::vector<unsigned char>> SnapshotFolder(const std::filesystem::path& folder)
+{
+    std::map<std::string, std::vector<unsigned char>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    {
+        if (entry.is_regular_file())
+        {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files[std::filesystem::relative(entry.path(), folder).string()] =
+                std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        }
+    }
+    return files;
+}

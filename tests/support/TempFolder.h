@@ -4,6 +4,7 @@
 // folder (the project folder) for the life of the object, and is removed after.
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -48,3 +49,6 @@ private:
 
 // Hex dump ("14 01 00 00 ...") for readable failure messages.
 std::string HexBytes(const std::vector<unsigned char>& bytes);
+
+// Every file below a folder (its path relative to the folder) with its bytes.
+std::map<std::string, std::vector<unsigned char>> SnapshotFolder(const std::filesystem::path& folder);

@@ -11,6 +11,7 @@
 #include "platform/core/Clock.h"
 #include "platform/core/Cp932.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/sdl/SdlWindowSystem.h"
 #include "platform/text/FreeTypeRasterizer.h"
@@ -39,7 +40,7 @@ public:
     static intptr_t Procedure(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
     {
         return s_pInstance ? s_pInstance->WindowProc(window, message, wParam, lParam)
-                           : window->System().DefaultProcedure(window, message, wParam, lParam);
+                           : platform::DefWindowProc(window, message, wParam, lParam);
     }
 
     intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
@@ -52,19 +53,19 @@ public:
         }
         if (message == platform::kWmKeyDown && wParam == platform::kVkEscape)
         {
-            window->System().PostMessage(window, platform::kWmClose, 0, 0);
+            platform::PostWindowMessage(window, platform::kWmClose, 0, 0);
             return 0;
         }
         if (message == platform::kWmPaint || message == platform::kWmCreate || message == platform::kWmMouseMove)
         {
             return 0;
         }
-        return window->System().DefaultProcedure(window, message, wParam, lParam);
+        return platform::DefWindowProc(window, message, wParam, lParam);
     }
 
     void OnPaint() override
     {
-        if (!m_hWnd || UsableWidth() <= 0 || UsableHeight() <= 0)
+        if (!Handle() || UsableWidth() <= 0 || UsableHeight() <= 0)
         {
             return;
         }
@@ -180,7 +181,7 @@ int main(int argc, char** argv)
     });
     if (!picture.empty())
     {
-        if (auto* native = dynamic_cast<platform::QtWindow*>(qtWindow.Handle()))
+        if (auto* native = dynamic_cast<platform::QtWindow*>(qtWindow.Native()))
         {
             native->Picture().save(QString::fromStdString(picture));
         }

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <thread>
+
 namespace
 {
 
@@ -22,6 +25,7 @@ protected:
     }
     void TearDown() override
     {
+        SetIndexErrorPolicy(IndexErrorPolicy::Editor);
         platform::SetDestroyMainWindowHook(nullptr);
         platform::SetPostCloseHook(nullptr);
         platform::ClearFatalError();
@@ -74,6 +78,34 @@ TEST_F(CheckedVectorTest, GuardedVectorPostsACloseInstead)
     GuardedVector<int> empty;
     EXPECT_THROW(empty.At(-1), std::out_of_range);
     EXPECT_EQ(m_Closed, 2);
+}
+
+TEST_F(CheckedVectorTest, UnderTheGamePolicyNoAccessThrowsOrIsFatal)
+{
+    SetIndexErrorPolicy(IndexErrorPolicy::Game);
+    CheckedVector<int> v{4, 5};
+    EXPECT_EQ(v.At(9), 4);
+
+    // An empty vector hands back a fresh default element, on any thread, even
+    // after the previous one was written through.
+    std::string seen[2];
+    std::thread worker([&seen] {
+        CheckedVector<std::string> empty;
+        empty.At(0) = "written";
+        seen[0] = empty.At(3);
+        GuardedVector<int> none;
+        seen[1] = std::to_string(none.At(-1));
+    });
+    worker.join();
+    EXPECT_EQ(seen[0], "");
+    EXPECT_EQ(seen[1], "0");
+
+    EXPECT_EQ(m_Closed, 4);
+    EXPECT_EQ(m_Destroyed, 0);
+    EXPECT_FALSE(platform::IsFatalErrorRaised());
+    const std::string expected = "err Vector外参照 [9] ( 2 , 16 )\r\nerr Vector外参照 [0] ( 0 , 16 )\r\n"
+                                 "err Vector外参照 [3] ( 0 , 16 )\r\nerr Vector外参照 [-1] ( 0 , 16 )\r\n";
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), expected);
 }
 
 } // namespace

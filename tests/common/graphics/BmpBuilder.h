@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-struct BmpSpec
+struct BmpLayout
 {
     int m_nWidth = 5;
     int m_nHeight = 3;
@@ -23,7 +23,7 @@ struct BmpSpec
     std::vector<uint32_t> m_Pixels;
 };
 
-inline std::vector<unsigned char> MakeBmp(const BmpSpec& spec)
+inline std::vector<unsigned char> MakeBmp(const BmpLayout& layout)
 {
     std::vector<unsigned char> b;
     auto u16 = [&](uint32_t v) {
@@ -34,46 +34,46 @@ inline std::vector<unsigned char> MakeBmp(const BmpSpec& spec)
         u16(v & 0xFFFF);
         u16(v >> 16);
     };
-    uint32_t tableEntries = spec.m_nBitCount == 8 ? (spec.m_nColours ? spec.m_nColours : 256) : 0;
-    uint32_t stride = (spec.m_nWidth * spec.m_nBitCount / 8 + 3) & ~3u;
-    uint32_t pixelOffset = 14 + spec.m_nInfoSize + tableEntries * 4 + spec.m_nGap;
+    uint32_t tableEntries = layout.m_nBitCount == 8 ? (layout.m_nColours ? layout.m_nColours : 256) : 0;
+    uint32_t stride = (layout.m_nWidth * layout.m_nBitCount / 8 + 3) & ~3u;
+    uint32_t pixelOffset = 14 + layout.m_nInfoSize + tableEntries * 4 + layout.m_nGap;
     b.push_back('B');
     b.push_back('M');
-    u32(pixelOffset + stride * spec.m_nHeight);
+    u32(pixelOffset + stride * layout.m_nHeight);
     u32(0);
     u32(pixelOffset);
-    u32(spec.m_nInfoSize);
-    u32(spec.m_nWidth);
-    u32(spec.m_bTopDown ? static_cast<uint32_t>(-spec.m_nHeight) : spec.m_nHeight);
+    u32(layout.m_nInfoSize);
+    u32(layout.m_nWidth);
+    u32(layout.m_bTopDown ? static_cast<uint32_t>(-layout.m_nHeight) : layout.m_nHeight);
     u16(1);
-    u16(spec.m_nBitCount);
-    u32(spec.m_nCompression);
-    u32(stride * spec.m_nHeight);
+    u16(layout.m_nBitCount);
+    u32(layout.m_nCompression);
+    u32(stride * layout.m_nHeight);
     u32(2835);
     u32(2835);
-    u32(spec.m_nColours);
+    u32(layout.m_nColours);
     u32(0);
-    while (b.size() < 14 + spec.m_nInfoSize)
+    while (b.size() < 14 + layout.m_nInfoSize)
     {
         b.push_back(0);
     }
     for (uint32_t i = 0; i < tableEntries; ++i)
     {
-        uint32_t rgb = i < spec.m_Table.size() ? spec.m_Table[i] : 0;
+        uint32_t rgb = i < layout.m_Table.size() ? layout.m_Table[i] : 0;
         b.push_back(rgb & 0xFF);
         b.push_back(rgb >> 8 & 0xFF);
         b.push_back(rgb >> 16 & 0xFF);
         b.push_back(0);
     }
-    b.insert(b.end(), spec.m_nGap, 0xEE);
-    for (int row = 0; row < spec.m_nHeight; ++row)
+    b.insert(b.end(), layout.m_nGap, 0xEE);
+    for (int row = 0; row < layout.m_nHeight; ++row)
     {
-        int y = spec.m_bTopDown ? row : spec.m_nHeight - 1 - row;
+        int y = layout.m_bTopDown ? row : layout.m_nHeight - 1 - row;
         size_t start = b.size();
-        for (int x = 0; x < spec.m_nWidth; ++x)
+        for (int x = 0; x < layout.m_nWidth; ++x)
         {
-            uint32_t v = spec.m_Pixels.empty() ? 0 : spec.m_Pixels[static_cast<size_t>(y) * spec.m_nWidth + x];
-            if (spec.m_nBitCount == 8)
+            uint32_t v = layout.m_Pixels.empty() ? 0 : layout.m_Pixels[static_cast<size_t>(y) * layout.m_nWidth + x];
+            if (layout.m_nBitCount == 8)
             {
                 b.push_back(v & 0xFF);
             }

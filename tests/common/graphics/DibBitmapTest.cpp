@@ -7,6 +7,7 @@
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
+#include <cstring>
 #include <set>
 #include <sys/resource.h>
 
@@ -68,14 +69,14 @@ TEST_F(DibBitmapTest, EightBitFilesLoadWithTheirHeadersPaddingAndRowOrder)
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.m_pszName);
-        BmpSpec spec;
-        spec.m_bTopDown = c.m_bTopDown;
-        spec.m_nInfoSize = c.m_nInfoSize;
-        spec.m_nColours = c.m_nColours;
-        spec.m_nGap = c.m_nGap;
-        spec.m_Table = RampTable();
-        spec.m_Pixels = pixels;
-        m_Folder.WriteFile("bmp/Chip.bmp", MakeBmp(spec));
+        BmpLayout layout;
+        layout.m_bTopDown = c.m_bTopDown;
+        layout.m_nInfoSize = c.m_nInfoSize;
+        layout.m_nColours = c.m_nColours;
+        layout.m_nGap = c.m_nGap;
+        layout.m_Table = RampTable();
+        layout.m_Pixels = pixels;
+        m_Folder.WriteFile("bmp/Chip.bmp", MakeBmp(layout));
         GlobalPalette.fill(0x77);
 
         DibBitmap bitmap;
@@ -100,13 +101,13 @@ TEST_F(DibBitmapTest, EightBitFilesLoadWithTheirHeadersPaddingAndRowOrder)
 
 TEST_F(DibBitmapTest, FilesTheEightBitLoaderCannotTakeShowABoxAndLeaveThePalette)
 {
-    BmpSpec trueColour;
+    BmpLayout trueColour;
     trueColour.m_nBitCount = 24;
     m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
-    BmpSpec compressed;
+    BmpLayout compressed;
     compressed.m_nCompression = 1;
     m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
-    std::vector<unsigned char> truncated = MakeBmp(BmpSpec{});
+    std::vector<unsigned char> truncated = MakeBmp(BmpLayout{});
     truncated.resize(truncated.size() - 4);
     m_Folder.WriteFile("bmp/Short.bmp", truncated);
 
@@ -246,12 +247,12 @@ TEST_F(DibBitmapTest, PrintfDrawsEachLineTwentyPixelsLowerInWhite)
 
 TEST_F(DibBitmapTest, MaskedBlitOntoEightBitsKeepsTheDestinationUnderTheTransparentIndex)
 {
-    BmpSpec spec;
-    spec.m_nWidth = 4;
-    spec.m_nHeight = 1;
-    spec.m_Table = RampTable();
-    spec.m_Pixels = {7, 20, 7, 30};
-    m_Folder.WriteFile("bmp/Sprite.bmp", MakeBmp(spec));
+    BmpLayout layout;
+    layout.m_nWidth = 4;
+    layout.m_nHeight = 1;
+    layout.m_Table = RampTable();
+    layout.m_Pixels = {7, 20, 7, 30};
+    m_Folder.WriteFile("bmp/Sprite.bmp", MakeBmp(layout));
     TransparentIndex = 7;
     DibBitmap sprite;
     ASSERT_EQ(sprite.Load("bmp\\Sprite.bmp", 8, 1), 1);
@@ -296,12 +297,12 @@ TEST_F(DibBitmapTest, StretchBltScalesAndClipsAtTheEdges)
 
 TEST_F(DibBitmapTest, PalettesComeFromTheColourTableAndTheTransparentIndexIsTheFirstMatch)
 {
-    BmpSpec spec;
-    spec.m_nInfoSize = 108;
-    spec.m_nColours = 4;
-    spec.m_Table = {0x000000, 0x112233, 0x00FF00, 0x00FF00};
-    m_Folder.WriteFile("bmp/Palette.bmp", MakeBmp(spec));
-    BmpSpec trueColour;
+    BmpLayout layout;
+    layout.m_nInfoSize = 108;
+    layout.m_nColours = 4;
+    layout.m_Table = {0x000000, 0x112233, 0x00FF00, 0x00FF00};
+    m_Folder.WriteFile("bmp/Palette.bmp", MakeBmp(layout));
+    BmpLayout trueColour;
     trueColour.m_nBitCount = 24;
     m_Folder.WriteFile("bmp/True.bmp", MakeBmp(trueColour));
 
@@ -331,10 +332,10 @@ namespace
 
 TEST_F(DibBitmapTest, AFileOfAnotherDepthIsNotTwoHundredFiftySixColoursWhateverItsLayout)
 {
-    BmpSpec highColour;
+    BmpLayout highColour;
     highColour.m_nBitCount = 16;
     m_Folder.WriteFile("bmp/High.bmp", MakeBmp(highColour));
-    BmpSpec bitFields;
+    BmpLayout bitFields;
     bitFields.m_nBitCount = 32;
     bitFields.m_nCompression = 3;
     m_Folder.WriteFile("bmp/Fields.bmp", MakeBmp(bitFields));
@@ -352,11 +353,11 @@ TEST_F(DibBitmapTest, AFileOfAnotherDepthIsNotTwoHundredFiftySixColoursWhateverI
 
 TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
 {
-    BmpSpec compressed;
+    BmpLayout compressed;
     compressed.m_nCompression = 1; // run-length coded pixels
     compressed.m_Table = RampTable();
     m_Folder.WriteFile("bmp/Rle.bmp", MakeBmp(compressed));
-    std::vector<unsigned char> cut = MakeBmp(BmpSpec{.m_Table = RampTable()});
+    std::vector<unsigned char> cut = MakeBmp(BmpLayout{.m_Table = RampTable()});
     cut.resize(14 + 40 + 256 * 4 + 3); // the pixel rows are missing
     m_Folder.WriteFile("bmp/Cut.bmp", cut);
 
@@ -367,6 +368,76 @@ TEST_F(DibBitmapTest, APaletteNeedsOnlyTheHeadersAndTheColourTable)
         ASSERT_EQ(ReadBmpPalette(palette, file), 1);
         EXPECT_EQ(palette[10 * 4 + 2], 0xFF);
         EXPECT_EQ(palette[200 * 4], 200);
+    }
+}
+
+TEST_F(DibBitmapTest, AnUnscaledCopyClipsAndKeysPixelByPixel)
+{
+    // A 5 x 4 source with a pattern, every third pixel transparent, copied with
+    // offsets that leave either bitmap, at every pair of depths, keyed and not.
+    struct Place
+    {
+        int x, y, sx, sy, w, h;
+    };
+    const Place places[] = {{1, 1, 0, 0, 5, 4}, {-2, 1, 0, 0, 5, 4}, {3, 2, 0, 0, 5, 4}, {0, 0, -1, -2, 5, 4},
+                            {0, 0, 2, 1, 5, 4}, {-1, -1, 1, 1, 3, 2}, {7, 0, 0, 0, 5, 4}};
+    for (int sourceBits : {8, 24})
+    {
+        for (int targetBits : {8, 24})
+        {
+            for (int opaque : {0, 1})
+            {
+                for (const Place& p : places)
+                {
+                    SCOPED_TRACE(testing::Message() << sourceBits << " -> " << targetBits << " opaque " << opaque
+                                                    << " at " << p.x << "," << p.y << " from " << p.sx << ","
+                                                    << p.sy);
+                    DibBitmap source;
+                    ASSERT_EQ(source.Create(5, 4, sourceBits, 1), 1);
+                    for (int y = 0; y < 4; ++y)
+                    {
+                        for (int x = 0; x < 5; ++x)
+                        {
+                            source.SetPixel(x, y, static_cast<uint32_t>(0x102030 * (x + 5 * y + 1)) & 0xFFFFFF);
+                            if ((x + 5 * y) % 3 == 0)
+                            {
+                                int bytes = sourceBits / 8;
+                                std::memset(source.MaskBits() + y * source.Stride() + x * bytes, 0xFF, bytes);
+                            }
+                        }
+                    }
+                    DibBitmap target;
+                    ASSERT_EQ(target.Create(6, 5, targetBits, 0), 1);
+                    target.Clear(0x0000FF);
+                    DibBitmap expected;
+                    ASSERT_EQ(expected.Create(6, 5, targetBits, 0), 1);
+                    expected.Clear(0x0000FF);
+                    for (int row = 0; row < p.h; ++row)
+                    {
+                        for (int column = 0; column < p.w; ++column)
+                        {
+                            int sx = p.sx + column;
+                            int sy = p.sy + row;
+                            if (sx < 0 || sy < 0 || sx >= 5 || sy >= 4 || (opaque == 0 && (sx + 5 * sy) % 3 == 0))
+                            {
+                                continue;
+                            }
+                            uint32_t rgb = source.PixelRgb(sx, sy);
+                            expected.SetPixel(p.x + column, p.y + row,
+                                              (rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));
+                        }
+                    }
+                    target.Blt(p.x, p.y, p.w, p.h, source, p.sx, p.sy, opaque);
+                    for (int y = 0; y < 5; ++y)
+                    {
+                        for (int x = 0; x < 6; ++x)
+                        {
+                            EXPECT_EQ(target.PixelRgb(x, y), expected.PixelRgb(x, y)) << x << "," << y;
+                        }
+                    }
+                }
+            }
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include "TempFolder.h"
 
 #include <clocale>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <regex>
@@ -97,21 +98,38 @@ TEST_F(LogTest, SystemReportHasItsEightLines)
     EXPECT_EQ(pos, text.size());
 }
 
-TEST_F(LogTest, NumbersIgnoreTheProcessLocale)
+// The name of an installed locale that writes 1.5 as "1,5" (now set for
+// LC_NUMERIC), or null (the "C" locale set) when there is none.
+const char* SetDecimalCommaLocale()
 {
-    // A toolkit may switch the process to a locale with a decimal comma.
-    const char* locales[] = {"de_DE.UTF-8", "fr_FR.UTF-8", "C.UTF-8"};
-    for (const char* name : locales)
+    for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "fr_FR.utf8", "de_DE", "fr_FR"})
     {
-        if (std::setlocale(LC_NUMERIC, name))
+        char text[16] = "";
+        if (std::setlocale(LC_NUMERIC, name) && std::snprintf(text, sizeof text, "%.1f", 1.5) > 0 &&
+            std::string(text) == "1,5")
         {
-            break;
+            return name;
         }
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    return nullptr;
+}
+
+TEST_F(LogTest, NumbersIgnoreADecimalCommaLocale)
+{
+    // A toolkit may switch the process to the user's locale, with its decimal comma.
+    if (SetDecimalCommaLocale() == nullptr)
+    {
+        GTEST_SKIP() << "no locale with a decimal comma is installed (scripts/setup makes de_DE.UTF-8)";
     }
     std::string text;
     FormatString(text, "%.3f", 1.5);
+    const bool opened = OpenReportLog("Report.txt") == 1;
+    WriteReport("Mem Total : %.3fMB", 2.25);
     std::setlocale(LC_NUMERIC, "C");
     EXPECT_EQ(text, "1.500");
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m_Folder.ReadText("Report.txt"), "Mem Total : 2.250MB\r\n");
 }
 
 TEST_F(LogTest, ThreadsDoNotLoseLines)
@@ -135,11 +153,39 @@ TEST_F(LogTest, ThreadsDoNotLoseLines)
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 200);
 }
 
-TEST(DiskSpaceTest, IsCappedAt2GiB)
+TEST(SystemReportTest, AmountsAreMegabytesAndTheDiskFigureStopsAt2GiB)
 {
-    int free = GetFreeDiskSpace("");
-    EXPECT_GE(free, 0);
-    EXPECT_LE(free, 0x7FFFFFFF);
+    SystemFacts facts;
+    facts.m_strOs = "Linux 6.1.0 PID 0 Build 1";
+    facts.m_nDirectX = 0x10900;
+    facts.m_Cpu = {"Brand", "Vendor", 2'400'000'000.0};
+    facts.m_Memory = {0xFFFFFFFFu, 0x00180000u, 0x7FFE0000u, 0x00080000u};
+    facts.m_nFreeDiskBytes = 3LL << 30; // 3 GiB free
+    EXPECT_EQ(FormatSystemReport(facts), "OS : Linux 6.1.0 PID 0 Build 1\n"
+                                         "DirectX : 900\n"
+                                         "CPU : Vendor Brand 2400\n"
+                                         "Mem Total : 4096.000MB\n"
+                                         "Mem Free :   2MB\n"
+                                         "Vir Total : 2047.875MB\n"
+                                         "Vir Free :   0MB\n"
+                                         "HD Free : 2048MB\n");
+
+    struct Case
+    {
+        int64_t m_nBytes;
+        int m_nFigure;
+    };
+    const Case cases[] = {{-1, 0},
+                          {0, 0},
+                          {1048576, 1048576},
+                          {0x7FFFFFFF, 0x7FFFFFFF},
+                          {0x80000000LL, 0x7FFFFFFF},
+                          {3LL << 30, 0x7FFFFFFF},
+                          {1LL << 40, 0x7FFFFFFF}};
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(FreeDiskSpaceFigure(c.m_nBytes), c.m_nFigure) << c.m_nBytes;
+    }
 }
 
 } // namespace

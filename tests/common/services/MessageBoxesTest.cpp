@@ -1,4 +1,5 @@
 #include "common/services/DialogItems.h"
+#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/window/DummyWindowSystem.h"
@@ -43,8 +44,7 @@ TEST_F(MessageBoxesTest, ErrorsGoToTheActiveWindowWithTheirCaption)
 TEST_F(MessageBoxesTest, ConfirmQuitIsTrueForYesOnly)
 {
     m_Dialogs.AnswerBoxes({platform::kIdYes, platform::kIdNo});
-    int owner = 0;
-    auto handle = reinterpret_cast<platform::WindowHandle>(&owner);
+    auto handle = platform::WindowHandle::FromValue(0x100000001u);
     EXPECT_TRUE(ConfirmQuit(handle));
     EXPECT_FALSE(ConfirmQuit(handle));
     EXPECT_FALSE(ConfirmQuit(handle)); // dismissed: No

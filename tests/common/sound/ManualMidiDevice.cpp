@@ -1,5 +1,7 @@
 #include "ManualMidiDevice.h"
 
+#include "platform/core/ByteOrder.h"
+
 int ManualMidiDevice::Record(const char* name, MidiStreamHandle stream)
 {
     m_Calls.emplace_back(name);
@@ -156,7 +158,7 @@ bool ManualMidiDevice::CompleteNext()
     while (offset + kMidiStreamEventSize <= header->m_nBytesRecorded)
     {
         const uint8_t* e = header->m_pData + offset;
-        uint32_t word = uint32_t(e[8]) | (uint32_t(e[9]) << 8) | (uint32_t(e[10]) << 16) | (uint32_t(e[11]) << 24);
+        const uint32_t word = platform::ReadLe32(e + 8);
         if (word & kMidiEventCallback)
         {
             header->m_nOffset = offset;

@@ -26,7 +26,7 @@ public:
         m_Open.insert(deviceId);
         return kMciOk;
     }
-    int Play(uint32_t id, bool resume, uint32_t from, bool, void*) override
+    int Play(uint32_t id, bool resume, uint32_t from, bool, platform::WindowHandle) override
     {
         return Command("Play " + std::to_string(id) + (resume ? " on" : " from " + std::to_string(from)), id);
     }

@@ -5,6 +5,7 @@
 #include "TempFolder.h"
 #include "common/services/Log.h"
 #include "common/sound/MidiPlayer.h"
+#include "platform/core/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +14,7 @@
 namespace
 {
 
-uint32_t Le32(const uint8_t* p)
-{
-    return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
-}
+using platform::ReadLe32;
 
 struct StreamEvent
 {
@@ -30,8 +28,8 @@ std::vector<StreamEvent> Events(const MidiHeader& header)
     std::vector<StreamEvent> events;
     for (uint32_t at = 0; at + kMidiStreamEventSize <= header.m_nBytesRecorded;)
     {
-        const uint32_t word = Le32(header.m_pData + at + 8);
-        events.push_back({Le32(header.m_pData + at), word});
+        const uint32_t word = ReadLe32(header.m_pData + at + 8);
+        events.push_back({ReadLe32(header.m_pData + at), word});
         at += MidiStreamEventSize(word);
     }
     return events;
@@ -83,7 +81,7 @@ TEST_F(MidiStreamTest, FillBufferWritesOneStreamEventPerSentEvent)
     EXPECT_EQ(events[3].word, 0x40002FFFu);
     for (int i = 0; i < 4; ++i)
     {
-        EXPECT_EQ(Le32(buffer.m_Data.data() + 12 * i + 4), 0u); // stream id
+        EXPECT_EQ(ReadLe32(buffer.m_Data.data() + 12 * i + 4), 0u); // stream id
     }
     EXPECT_EQ(buffer.m_Data[48], 0); // the rest of the buffer is zeroed
     EXPECT_EQ(buffer.m_Data[MidiStream::kBufferSize - 1], 0);
@@ -97,7 +95,7 @@ TEST_F(MidiStreamTest, FillBufferPacksLongEventsAndCarriesTheTimeOfEventsItDoesN
     Buffer buffer;
     EXPECT_EQ(buffer.Fill(image), uint32_t(image.size()) - kSmfFirstEvent);
     EXPECT_EQ(buffer.m_Header.m_nBytesRecorded, 20u + 12 + 12);
-    EXPECT_EQ(Le32(buffer.m_Data.data() + 8), 0x80000006u);
+    EXPECT_EQ(ReadLe32(buffer.m_Data.data() + 8), 0x80000006u);
     EXPECT_EQ(HexBytes(Bytes(buffer.m_Data.begin() + 12, buffer.m_Data.begin() + 20)),
               HexBytes({0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7, 0x00, 0x00}));
     const std::vector<StreamEvent> events = Events(buffer.m_Header);
@@ -204,7 +202,7 @@ TEST_F(MidiStreamTest, DoneBuffersAreRefilledAndTheEndOfTrackLoopsBackToTheStart
     stream.Restart();
     ASSERT_EQ(m_Device.QueuedBuffers(), (std::vector<uintptr_t>{0, 1}));
     const MidiHeader& first = stream.Header(0);
-    const uint32_t firstWord = Le32(first.m_pData + 8);
+    const uint32_t firstWord = ReadLe32(first.m_pData + 8);
 
     // The first buffer is done: nothing is left to read, so nothing is queued.
     m_Device.ClearCalls();
@@ -217,8 +215,8 @@ TEST_F(MidiStreamTest, DoneBuffersAreRefilledAndTheEndOfTrackLoopsBackToTheStart
     stream.WaitForPlayerThread();
     EXPECT_EQ(m_Device.Calls(), (std::vector<std::string>{"Stop", "Prepare", "Out", "Restart", "Prepare", "Out"}));
     EXPECT_EQ(m_Device.QueuedBuffers(), (std::vector<uintptr_t>{0, 1}));
-    EXPECT_EQ(Le32(first.m_pData + 8), firstWord); // buffer 0 starts the song again
-    EXPECT_EQ(Le32(first.m_pData), 0u);
+    EXPECT_EQ(ReadLe32(first.m_pData + 8), firstWord); // buffer 0 starts the song again
+    EXPECT_EQ(ReadLe32(first.m_pData), 0u);
     EXPECT_EQ(stream.State(), MidiStream::kPlaying);
 }
 
@@ -236,7 +234,7 @@ TEST_F(MidiStreamTest, SongInOneBufferRepeatsFromPosition22)
         EXPECT_EQ(m_Device.Calls(), (std::vector<std::string>{"Stop", "Prepare", "Out", "Restart"}));
         EXPECT_EQ(m_Device.QueuedCount(), 1);
         EXPECT_EQ(stream.ReadPosition(), 42u);
-        EXPECT_EQ(Le32(stream.Header(round % 2 == 0 ? 1 : 0).m_pData + 8), 0x0107A120u);
+        EXPECT_EQ(ReadLe32(stream.Header(round % 2 == 0 ? 1 : 0).m_pData + 8), 0x0107A120u);
     }
 }
 

@@ -27,7 +27,7 @@ public:
     {
         if (!s_pInstance)
         {
-            return window->System().DefaultProcedure(window, message, wParam, lParam);
+            return platform::DefWindowProc(window, message, wParam, lParam);
         }
         return s_pInstance->WindowProc(window, message, wParam, lParam);
     }
@@ -38,7 +38,7 @@ public:
         {
             return 0;
         }
-        return window->System().DefaultProcedure(window, message, wParam, lParam);
+        return platform::DefWindowProc(window, message, wParam, lParam);
     }
 
     void OnCreate(uintptr_t, intptr_t) override { ++m_nCreates; }

@@ -3,6 +3,8 @@
 #include "common/window/MenuCursorStack.h"
 #include "platform/core/Clock.h"
 #include "platform/window/DummyWindowSystem.h"
+#include "platform/window/KeyCodes.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include "TempFolder.h"
@@ -12,6 +14,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Dummy, CoreBehaviour,
+                         testing::Values(CoreBackend{"Dummy", [] { return std::make_unique<platform::DummyWindowSystem>(); }}),
+                         CoreBackendName);
 
 using platform::kWsCaption;
 using platform::kWsOverlappedWindow;
@@ -37,7 +43,7 @@ protected:
         ASSERT_EQ(window.Create("test", x, y), 1);
     }
 
-    platform::DummyWindow& Native(WindowBase& window) { return static_cast<platform::DummyWindow&>(*window.Handle()); }
+    platform::DummyWindow& Native(WindowBase& window) { return static_cast<platform::DummyWindow&>(*window.Native()); }
 
     platform::DummyWindowSystem m_System;
 };
@@ -191,14 +197,21 @@ TEST_F(WindowCoreTest, ARightClickCountsInTheActiveWindowWithTheLeftButtonUp)
     RecordingWindow window;
     Make(window, 200, 100, 0, 0);
     m_System.SetCursorPos(Native(window).ClientToScreen({5, 5}));
-    m_System.SetMouseButton(1, true);
-    m_System.SendMessage(window.Handle(), platform::kWmRButtonDown, 0, 0);
-    m_System.SetMouseButton(1, false);
-    m_System.SendMessage(window.Handle(), platform::kWmRButtonUp, 0, 0);
+    auto click = [&] {
+        m_System.SetMouseButton(1, true);
+        m_System.SendMessage(window.Handle(), platform::kWmRButtonDown, 0, 0);
+        m_System.SetMouseButton(1, false);
+        m_System.SendMessage(window.Handle(), platform::kWmRButtonUp, 0, 0);
+    };
+    click();
     EXPECT_FALSE(window.IsRightClick()); // not the active window
+    // Activation reaches the window as messages, which poll the buttons again: the click comes after it.
     Native(window).Activate();
+    EXPECT_EQ(m_System.ActiveWindow(), window.Handle());
+    EXPECT_FALSE(window.IsRightClick());
+    click();
     EXPECT_TRUE(window.IsRightClick());
-    EXPECT_EQ(window.m_nRightUps, 1);
+    EXPECT_EQ(window.m_nRightUps, 2);
 
     m_System.SetPopupChoice(4711);
     platform::Menu menu;
@@ -227,13 +240,18 @@ TEST_F(WindowCoreTest, DispatchReachesTheHandlers)
     EXPECT_EQ(window.m_nPaints, 1);
     EXPECT_EQ(AppActive, 1);
 
-    // Closing destroys the window through the default procedure; the handle is cleared,
-    // and the old handle no longer takes messages.
-    platform::WindowHandle closed = window.Handle();
-    m_System.SendMessage(closed, platform::kWmClose, 0, 0);
+    // Closing destroys the window through the default procedure; the handle is
+    // cleared, and the one kept from before names no window any more.
+    platform::WindowHandle handle = window.Handle();
+    m_System.SendMessage(handle, platform::kWmClose, 0, 0);
     EXPECT_EQ(window.Handle(), nullptr);
-    EXPECT_FALSE(m_System.IsWindow(closed));
-    EXPECT_FALSE(m_System.PostMessage(closed, platform::kWmPaint, 0, 0));
+    EXPECT_EQ(window.Native(), nullptr);
+    EXPECT_FALSE(m_System.IsWindow(handle));
+    EXPECT_FALSE(m_System.PostMessage(handle, platform::kWmPaint, 0, 0));
+    EXPECT_EQ(m_System.SendMessage(handle, platform::kWmCommand, 5, 0), 0);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.m_nPaints, 1);
+    EXPECT_TRUE(window.m_Commands.empty());
 }
 
 TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherThreads)
@@ -445,6 +463,212 @@ TEST(FrameRateTest, ReturnsThePreviousSecondsCount)
     now = 7000;
     EXPECT_EQ(MeasureFrameRate(), 2);
     platform::SetTickCountOverride(nullptr);
+}
+
+} // namespace
+
+namespace
+{
+
+// A dialog with an edit that takes digits, '-' and '.' only, and maps the
+// full-width forms the input method commits: what a numeric edit asks of the core.
+class KeyRoutingTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platform::WindowCreateParams params;
+        params.m_WindowRect = {0, 0, 200, 100};
+        params.m_pProcedure = &Probe::Procedure;
+        m_hDialog = m_System.CreateWindow(params);
+        params.m_strClass = platform::kClassEdit;
+        params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+        params.m_WindowRect = {10, 10, 80, 20};
+        params.m_hParent = m_hDialog;
+        params.m_nId = 1077;
+        m_hEdit = m_System.CreateWindow(params);
+        m_System.Resolve(m_hDialog)->SetUserData(&m_DialogProbe);
+        platform::NativeWindow* edit = m_System.Resolve(m_hEdit);
+        edit->SetUserData(&m_EditProbe);
+        edit->SetCharFilter([](platform::WindowHandle, uint32_t code) {
+            return code == '-' || code == '.' || (code >= '0' && code <= '9') || (code >= 1 && code <= 39);
+        });
+        edit->SetImeCommitHook([this](platform::WindowHandle window, std::string_view text) {
+            static const std::pair<std::string_view, char> kForms[] = {
+                {"１", '1'}, {"２", '2'}, {"５", '5'}, {"０", '0'}, {"－", '-'}, {"．", '.'}};
+            for (size_t pos = 0; pos + 1 < text.size(); pos += 2)
+            {
+                for (const auto& [form, ascii] : kForms)
+                {
+                    if (text.substr(pos, 2) == form)
+                    {
+                        m_System.SendMessage(window, platform::kWmChar, static_cast<uint8_t>(ascii), 0);
+                    }
+                }
+            }
+            return true;
+        });
+    }
+    void TearDown() override
+    {
+        m_EditProbe.m_Act = m_DialogProbe.m_Act = nullptr;
+        m_EditProbe.m_pLog = m_DialogProbe.m_pLog = nullptr;
+    }
+
+    std::string EditText() { return m_System.Resolve(m_hEdit)->Text(); }
+
+    Probe m_DialogProbe; // outlive the system, whose windows point at them
+    Probe m_EditProbe;
+    platform::DummyWindowSystem m_System;
+    platform::WindowHandle m_hDialog;
+    platform::WindowHandle m_hEdit;
+};
+
+TEST_F(KeyRoutingTest, KeysGoThroughThePreTranslateStepAndTheObserverToTheFocusedControl)
+{
+    m_System.SetFocus(m_hEdit);
+    std::vector<std::string> trace;
+    auto name = [](uint32_t message, uintptr_t key) {
+        const char* kind = message == platform::kWmKeyDown ? "down" : message == platform::kWmKeyUp ? "up" : "char";
+        return std::string(kind) + " " + std::to_string(key);
+    };
+    m_EditProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t wParam) {
+        if (message == platform::kWmKeyDown || message == platform::kWmChar)
+        {
+            trace.push_back("edit " + name(message, wParam));
+        }
+    };
+    m_System.SetKeyObserver([&](const platform::WindowMessage& key) {
+        if (key.m_nMessage == platform::kWmKeyDown)
+        {
+            EXPECT_EQ(key.m_hWindow, m_hEdit);
+            trace.push_back("observer " + name(key.m_nMessage, key.m_wParam));
+        }
+    });
+    auto preTranslate = [&](const platform::WindowMessage& message) {
+        if (message.m_nMessage != platform::kWmKeyDown)
+        {
+            return false;
+        }
+        trace.push_back("pre " + name(message.m_nMessage, message.m_wParam));
+        // The accelerator Ctrl+Z: consumed, so the edit never sees it.
+        return message.m_wParam == 'Z' && (message.m_lParam & platform::kKeyControl);
+    };
+    // Fed from another thread, as keys arrive while the loop sleeps.
+    std::thread keyboard([&] {
+        m_System.FeedKey('1', 0, '1');
+        m_System.FeedKey(platform::kVkOemMinus, 0, '-');
+        m_System.FeedKey('Z', platform::kKeyControl, 0x1A);
+        m_System.FeedKey('A', 0, 'a');
+        m_System.FeedKey(platform::kVkOemPeriod, 0, '.');
+        m_System.PostMessage(m_hDialog, platform::kWmCommand, 1, 0);
+    });
+    m_DialogProbe.m_Act = [&](platform::WindowHandle, uint32_t message, uintptr_t) {
+        if (message == platform::kWmCommand)
+        {
+            m_System.PostQuit(0);
+        }
+    };
+    m_System.RunMessageLoop(nullptr, preTranslate);
+    keyboard.join();
+    m_System.SetKeyObserver(nullptr);
+
+    std::string minus = std::to_string(platform::kVkOemMinus);
+    std::string period = std::to_string(platform::kVkOemPeriod);
+    EXPECT_EQ(trace, (std::vector<std::string>{
+                         "pre down 49", "observer down 49", "edit down 49", "edit char 49",                  //
+                         "pre down " + minus, "observer down " + minus, "edit down " + minus, "edit char 45", //
+                         "pre down 90", "observer down 90",                                                   //
+                         "pre down 65", "observer down 65", "edit down 65", // the filter drops the a
+                         "pre down " + period, "observer down " + period, "edit down " + period, "edit char 46"}));
+    EXPECT_EQ(EditText(), "1-."); // 'a' did not pass the edit's filter
+}
+
+TEST_F(KeyRoutingTest, InputMethodTextGoesThroughTheHookAndEveryCharacterThroughTheFilter)
+{
+    m_System.CommitText(m_hEdit, "－１２．５ａ");
+    EXPECT_EQ(EditText(), "-12.5");
+    // Without the hook each character arrives as it is: double-byte ones do not pass the filter.
+    m_System.Resolve(m_hEdit)->SetImeCommitHook(nullptr);
+    m_System.CommitText(m_hEdit, "３-");
+    EXPECT_EQ(EditText(), "-12.5-");
+    // A character sent by anyone passes the filter too.
+    m_System.SendMessage(m_hEdit, platform::kWmChar, 'x', 0);
+    m_System.SendMessage(m_hEdit, platform::kWmChar, platform::kVkBack, 0);
+    EXPECT_EQ(EditText(), "-12.5");
+}
+
+TEST_F(KeyRoutingTest, AKeyWithoutAFocusedWindowGoesToTheActiveOne)
+{
+    std::vector<Probe::Seen> log;
+    m_DialogProbe.m_pLog = &log;
+    m_System.SetActiveWindow(m_hDialog);
+    EXPECT_EQ(m_System.Focus(), m_hDialog); // no control had it: the window itself
+    m_System.SetFocus(nullptr);
+    log.clear();
+    m_System.FeedKey(platform::kVkF1 + 4, platform::kKeyShift);
+    m_System.PumpMessages();
+    std::erase_if(log, [](const Probe::Seen& seen) { return seen.m_nMessage != platform::kWmKeyDown; });
+    EXPECT_EQ(log, (std::vector<Probe::Seen>{{m_hDialog, platform::kWmKeyDown, platform::kVkF1 + 4}}));
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(WindowCoreTest, OtherThreadsReadTheHandleWhileTheWindowDispatches)
+{
+    // The game's threads post to the main window through its handle while the
+    // window's thread stores it again with every message.
+    RecordingWindow window;
+    Make(window, 200, 100, 0, 0);
+    std::thread game([&] {
+        for (int i = 0; i < 2000; ++i)
+        {
+            platform::PostWindowMessage(window.Handle(), platform::kWmCommand, 1, 0);
+        }
+        platform::PostWindowMessage(window.Handle(), platform::kWmCommand, 2, 0);
+    });
+    m_System.RunMessageLoop([&] {
+        if (!window.m_Commands.empty() && window.m_Commands.back() == 2)
+        {
+            m_System.PostQuit(0);
+        }
+        return false;
+    });
+    game.join();
+    EXPECT_EQ(window.m_Commands.size(), 2001u);
+}
+
+} // namespace
+
+namespace
+{
+
+TEST(KeyCodesTest, EveryCharacterOfTheKeyboardHasItsKey)
+{
+    struct Case
+    {
+        char m_cCharacter;
+        uint32_t m_nKey;
+    };
+    static const Case kCases[] = {
+        {'a', 'A'}, {'Z', 'Z'}, {'0', '0'}, {'9', '9'}, {' ', platform::kVkSpace},
+        {'-', platform::kVkOemMinus}, {'=', platform::kVkOemMinus}, {'.', platform::kVkOemPeriod},
+        {'>', platform::kVkOemPeriod}, {',', platform::kVkOemComma}, {'/', platform::kVkOem2},
+        {'?', platform::kVkOem2}, {';', platform::kVkOemPlus}, {'+', platform::kVkOemPlus},
+        {':', platform::kVkOem1}, {'*', platform::kVkOem1}, {'@', platform::kVkOem3}, {'[', platform::kVkOem4},
+        {']', platform::kVkOem6}, {'^', platform::kVkOem7}, {'\\', platform::kVkOem5}, {'_', platform::kVkOem102},
+        {'!', '1'}, {'"', '2'}, {'(', '8'}, {')', '9'},
+    };
+    for (const Case& c : kCases)
+    {
+        EXPECT_EQ(platform::VirtualKeyOfCharacter(static_cast<unsigned char>(c.m_cCharacter)), c.m_nKey)
+            << "character '" << c.m_cCharacter << "'";
+    }
+    EXPECT_EQ(platform::VirtualKeyOfCharacter(0x7F), 0u);
+    EXPECT_EQ(platform::VirtualKeyOfCharacter(0x3042), 0u);
 }
 
 } // namespace

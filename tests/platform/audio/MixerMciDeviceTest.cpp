@@ -7,6 +7,7 @@
 #include "common/services/MessageBoxes.h"
 #include "common/sound/MciPlayer.h"
 #include "platform/audio/AudioOutput.h"
+#include "platform/window/DummyWindowSystem.h"
 #include "platform/window/ScriptedDialogs.h"
 
 #include <gtest/gtest.h>
@@ -98,6 +99,105 @@ TEST_F(MixerMciDeviceTest, PreviewReplacesTheFifthSoundAndTheSequencerIsRefused)
     EXPECT_EQ(m_Device.Open("waveaudio", "wave\\bad.wav", id), kMciErrorInvalidFile);
     EXPECT_EQ(m_Device.Open("waveaudio", "wave\\none.wav", id), kMciErrorFileNotFound);
     EXPECT_EQ(id, 0u);
+}
+
+// What reaches the notified window: how each play ended, and on which device.
+struct Notice
+{
+    uintptr_t m_nHow = 0;
+    intptr_t m_nDevice = 0;
+    bool operator==(const Notice&) const = default;
+};
+std::vector<Notice> g_Notices;
+
+intptr_t NoticeProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    if (message == kMmMciNotify)
+    {
+        g_Notices.push_back({wParam, lParam});
+        return 0;
+    }
+    return DefWindowProc(window, message, wParam, lParam);
+}
+
+class MciNotifyTest : public MixerMciDeviceTest
+{
+protected:
+    void SetUp() override
+    {
+        MixerMciDeviceTest::SetUp();
+        g_Notices.clear();
+        WindowCreateParams params;
+        params.m_pProcedure = &NoticeProcedure;
+        m_hWindow = m_Windows.CreateWindow(params);
+        m_Player.SetDevice(&m_Device);
+        ASSERT_TRUE(m_Player.Open("waveaudio", kEditorSounds));
+    }
+
+    // Mixes by hand, then hands the window what was posted to it.
+    std::vector<Notice> MixSeconds(double seconds)
+    {
+        std::vector<uint8_t> out(std::size_t(seconds * 44100) * 4);
+        m_Mixer.Mix(out.data(), int(out.size()));
+        m_Windows.PumpMessages();
+        return std::exchange(g_Notices, {});
+    }
+
+    uint32_t Id(int index) const { return m_Player.EntryAt(index).m_nDeviceId; }
+
+    DummyWindowSystem m_Windows;
+    WindowHandle m_hWindow = nullptr;
+    MciPlayer m_Player;
+};
+
+// Each interface sound lasts one second.
+TEST_F(MciNotifyTest, APlayWithNotificationReportsHowItEnded)
+{
+    m_Player.Play(m_hWindow, 0, 1, 0, 0);
+    EXPECT_EQ(MixSeconds(0.5), std::vector<Notice>{});
+    EXPECT_EQ(MixSeconds(0.6), std::vector<Notice>({{kMciNotifySuccessful, Id(0)}}));
+    EXPECT_EQ(MixSeconds(1.5), std::vector<Notice>{}); // once only
+
+    // Playing the next entry stops the one still sounding.
+    m_Player.Play(m_hWindow, 1, 1, 0, 0);
+    MixSeconds(0.2);
+    m_Player.Play(m_hWindow, 2, 1, 0, 0);
+    EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>({{kMciNotifyAborted, Id(1)}, {kMciNotifySuccessful, Id(2)}}));
+
+    // A device played again with notification supersedes its earlier play,
+    // played again without it aborts it; pausing aborts too.
+    ASSERT_EQ(m_Device.Play(Id(3), false, 0, true, m_hWindow), kMciOk);
+    ASSERT_EQ(m_Device.Play(Id(3), false, 500, true, m_hWindow), kMciOk);
+    EXPECT_EQ(MixSeconds(0.6), std::vector<Notice>({{kMciNotifySuperseded, Id(3)}, {kMciNotifySuccessful, Id(3)}}));
+    ASSERT_EQ(m_Device.Play(Id(3), false, 0, true, m_hWindow), kMciOk);
+    ASSERT_EQ(m_Device.Play(Id(3), false, 0, false, m_hWindow), kMciOk);
+    EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>({{kMciNotifyAborted, Id(3)}}));
+    ASSERT_EQ(m_Device.Play(Id(3), false, 0, true, m_hWindow), kMciOk);
+    ASSERT_EQ(m_Device.Pause(Id(3)), kMciOk);
+    ASSERT_EQ(m_Device.Close(Id(3)), kMciOk);
+    EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>({{kMciNotifyAborted, Id(3)}}));
+
+    // Without notification, or with the window gone, nothing arrives.
+    m_Player.Play(m_hWindow, 0, 0, 0, 0);
+    EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>{});
+    m_Player.Play(m_hWindow, 0, 1, 0, 0);
+    m_Windows.DestroyWindow(m_hWindow);
+    EXPECT_EQ(MixSeconds(1.1), std::vector<Notice>{});
+}
+
+TEST_F(MciNotifyTest, TheEndIsReportedFromTheAudioThread)
+{
+    std::unique_ptr<AudioOutput> output = OpenAudioOutput(m_Mixer);
+    ASSERT_TRUE(output->IsSounding());
+    m_Player.Play(m_hWindow, 0, 1, 0, 750);
+    EXPECT_TRUE(WaitUntil(
+        [&]
+        {
+            m_Windows.PumpMessages();
+            return !g_Notices.empty();
+        }));
+    output.reset();
+    EXPECT_EQ(g_Notices, std::vector<Notice>({{kMciNotifySuccessful, Id(0)}}));
 }
 
 } // namespace

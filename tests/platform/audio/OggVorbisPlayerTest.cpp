@@ -6,7 +6,6 @@
 #include "platform/audio/AudioOutput.h"
 
 #include <gtest/gtest.h>
-#include <ogg/ogg.h>
 
 namespace
 {
@@ -16,22 +15,15 @@ using namespace platform;
 constexpr int kRate = 22050;
 constexpr int kFrames = kRate / 4; // a quarter of a second
 
-// The file with another sample rate written into its identification header
-// (the first page, whose checksum is made anew).
+// The file with another sample rate written into its identification header.
 std::vector<uint8_t> WithHeaderRate(std::vector<uint8_t> file, uint32_t rate)
 {
-    const std::size_t segments = file[26];
-    const std::size_t body = 27 + segments;
+    const std::size_t body = 27 + std::size_t(file[26]);
     for (int i = 0; i < 4; ++i)
     {
         file[body + 12 + std::size_t(i)] = uint8_t(rate >> (8 * i));
     }
-    ogg_page page{file.data(), long(body), file.data() + body, 0};
-    for (std::size_t i = 0; i < segments; ++i)
-    {
-        page.body_len += file[27 + i];
-    }
-    ogg_page_checksum_set(&page);
+    ResealOggPages(file);
     return file;
 }
 

@@ -31,6 +31,34 @@ void AppendPage(std::vector<uint8_t>& out, const ogg_page& page)
     out.insert(out.end(), page.body, page.body + page.body_len);
 }
 
+// Calls `change` on every page of the file in turn, up to the first page whose
+// header no longer holds together.
+template <class Change> void ForEachOggPage(std::vector<uint8_t>& file, Change change)
+{
+    std::size_t pos = 0;
+    while (pos + 27 <= file.size() && std::memcmp(file.data() + pos, "OggS", 4) == 0)
+    {
+        const std::size_t segments = file[pos + 26];
+        const std::size_t header = 27 + segments;
+        if (pos + header > file.size())
+        {
+            return;
+        }
+        std::size_t body = 0;
+        for (std::size_t i = 0; i < segments; ++i)
+        {
+            body += file[pos + 27 + i];
+        }
+        if (pos + header + body > file.size())
+        {
+            return;
+        }
+        ogg_page page{file.data() + pos, long(header), file.data() + pos + header, long(body)};
+        change(page);
+        pos += header + body;
+    }
+}
+
 } // namespace
 
 std::vector<uint8_t> MakeWave(int rate, int channels, int bits, int frames, double frequency)
@@ -70,8 +98,14 @@ std::vector<uint8_t> MakeWave(int rate, int channels, int bits, int frames, doub
     return file;
 }
 
-std::vector<uint8_t> MakeOggVorbis(int rate, int channels, double seconds, double frequency)
+std::vector<uint8_t> MakeOggVorbis(int rate, int channels, double seconds, double frequency, double noise)
 {
+    uint32_t seed = 12345;
+    auto white = [&seed]
+    {
+        seed = seed * 1103515245u + 12345u;
+        return double(seed >> 8) / double(1u << 24) * 2.0 - 1.0;
+    };
     vorbis_info info;
     vorbis_info_init(&info);
     vorbis_encode_init_vbr(&info, channels, rate, 0.3f);
@@ -109,10 +143,10 @@ std::vector<uint8_t> MakeOggVorbis(int rate, int channels, double seconds, doubl
             float** buffer = vorbis_analysis_buffer(&dsp, n);
             for (int i = 0; i < n; ++i)
             {
-                const float s = float(0.5 * std::sin(2.0 * M_PI * frequency * (written + i) / rate));
+                const double s = 0.5 * std::sin(2.0 * M_PI * frequency * (written + i) / rate);
                 for (int c = 0; c < channels; ++c)
                 {
-                    buffer[c][i] = s;
+                    buffer[c][i] = float(noise > 0.0 ? s + noise * white() : s);
                 }
             }
             vorbis_analysis_wrote(&dsp, n);
@@ -153,4 +187,22 @@ std::vector<uint8_t> MakeOggVorbis(int rate, int channels, double seconds, doubl
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
     return file;
+}
+
+void ResealOggPages(std::vector<uint8_t>& file)
+{
+    ForEachOggPage(file, [](ogg_page& page) { ogg_page_checksum_set(&page); });
+}
+
+void SetOggSerialNumber(std::vector<uint8_t>& file, uint32_t serial)
+{
+    ForEachOggPage(file,
+                   [serial](ogg_page& page)
+                   {
+                       for (int i = 0; i < 4; ++i)
+                       {
+                           page.header[14 + i] = uint8_t(serial >> (8 * i));
+                       }
+                       ogg_page_checksum_set(&page);
+                   });
 }

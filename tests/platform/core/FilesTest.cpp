@@ -149,6 +149,27 @@ TEST(FilesTest, TextFilesWriteCrLfAndAppendOnlyToExistingFiles)
     EXPECT_EQ(folder.ReadText("log.txt"), "a\r\nb\r\nc\r\n");
 }
 
+TEST(FilesTest, ExecutableFilesAreRegularFilesWithAnExecuteBit)
+{
+    TempFolder folder;
+    folder.WriteFile("prog", std::string("#!/bin/sh\n"));
+    folder.WriteFile("data.txt", std::string("text"));
+    fs::create_directories("Bin");
+    fs::permissions("prog", fs::perms::owner_exec, fs::perm_options::add);
+    fs::create_symlink("prog", "link");
+    struct Case
+    {
+        const char* m_pszPath;
+        bool m_bExecutable;
+    };
+    const Case cases[] = {{"prog", true}, {"PROG", true}, {"link", true},    {"data.txt", false},
+                          {"Bin", false}, {"none", false}, {"", false}};
+    for (const Case& c : cases)
+    {
+        EXPECT_EQ(platform::IsExecutableFile(c.m_pszPath), c.m_bExecutable) << c.m_pszPath;
+    }
+}
+
 TEST(FilesTest, CreatesFolders)
 {
     TempFolder folder;

@@ -1,0 +1,158 @@
+#include "SaveSlots.h"
+
+#include "common/data/DataFile.h"
+#include "common/data/DataFilePaths.h"
+#include "common/data/FormatString.h"
+#include "common/services/Log.h"
+#include "game/data/GameData.h"
+#include "game/data/SoundRequests.h"
+#include "platform/core/Files.h"
+
+#include <cstdlib>
+
+CheckedVector<SaveSlotInfo> SaveSlots;
+
+namespace
+{
+
+constexpr const char kSaveFolder[] = "user_data";
+
+bool IsSlot(int slot)
+{
+    return IsTableIndex(slot, kSaveSlotCount);
+}
+
+bool RefuseSave(const std::string& name)
+{
+    WriteReportAndErrorLog("Save %s : not saved", name.c_str());
+    RequestSound(kSoundRefusal);
+    return false;
+}
+
+} // namespace
+
+SaveSlotInfo::SaveSlotInfo()
+{
+    BindFields(kDataFormatVersion);
+}
+
+void SaveSlotInfo::BindFields(int32_t)
+{
+    ClearBindings();
+    BindInt(m_bUsed, "m_bUsed");
+    BindInt(m_nMoney, "m_nMoney");
+    BindInt(m_nScoutPoints, "m_nScoutPoints");
+}
+
+void SaveSlotInfo::CopySummary(const ProgressRecord& progress)
+{
+    m_bUsed = 1;
+    m_nMoney = progress.m_nMoney;
+    m_nScoutPoints = progress.m_nScoutPoints;
+}
+
+std::string SaveSlotInfo::SummaryText() const
+{
+    std::string text;
+    if (m_bUsed)
+    {
+        FormatString(text, "%dS %dP", m_nMoney, m_nScoutPoints);
+    }
+    return text;
+}
+
+void ResizeSaveSlots(CheckedVector<SaveSlotInfo>& slots)
+{
+    slots.resize(kSaveSlotCount);
+}
+
+std::string SaveSlotFileName(int slot)
+{
+    const int64_t number = std::llabs(static_cast<int64_t>(slot) + 1);
+    std::string name;
+    FormatString(name, "%s%d%d.dat", SaveDataBaseName, static_cast<int>(number / 10 % 10),
+                 static_cast<int>(number % 10));
+    return name;
+}
+
+void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
+{
+    for (int i = 0; i < slots.Count(); ++i)
+    {
+        SaveSlotInfo& info = slots[static_cast<std::size_t>(i)];
+        info = SaveSlotInfo();
+        const int32_t previousVersion = FileVersion;
+        std::unique_ptr<DataReader> in = OpenDataFileForRead(SaveSlotFileName(i));
+        if (!in)
+        {
+            continue;
+        }
+        ProgressRecord progress;
+        ClearRecord(progress);
+        if (progress.Load(*in) && !in->Failed())
+        {
+            info.CopySummary(progress);
+        }
+        else
+        {
+            ReportLoadFailure(*in);
+            FileVersion = previousVersion;
+        }
+    }
+}
+
+bool SaveToSlot(int slot)
+{
+    const std::string name = SaveSlotFileName(slot);
+    if (!IsSlot(slot))
+    {
+        return RefuseSave(name);
+    }
+    platform::CreateFolders(kSaveFolder);
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    if (!out)
+    {
+        return RefuseSave(name);
+    }
+    Progress.Save(*out);
+    SaveRecordVector(PartyUnits, *out);
+    if (!CloseDataFile(std::move(out)))
+    {
+        return RefuseSave(name);
+    }
+    SaveSlots.At(slot).CopySummary(Progress);
+    return true;
+}
+
+bool LoadFromSlot(int slot)
+{
+    if (!IsSlot(slot))
+    {
+        return false;
+    }
+    const int32_t previousVersion = FileVersion;
+    std::unique_ptr<DataReader> in = OpenDataFileForRead(SaveSlotFileName(slot));
+    if (!in)
+    {
+        return false;
+    }
+    // Members that an older file lacks keep the session's values, as a load
+    // in place would leave them.
+    ProgressRecord progress(Progress);
+    CheckedVector<UnitRecord> party;
+    bool ok = progress.Load(*in) && LoadRecordVector(party, *in);
+    if (ok && in->Remaining() != 0)
+    {
+        ok = in->Fail("bytes after the party");
+    }
+    if (!ok || in->Failed())
+    {
+        ReportLoadFailure(*in);
+        FileVersion = previousVersion;
+        return false;
+    }
+    Progress = std::move(progress);
+    PartyUnits = std::move(party);
+    ResizeUnitVector(PartyUnits, kPartySlotCount);
+    return true;
+}

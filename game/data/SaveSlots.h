@@ -1,0 +1,60 @@
+#pragma once
+
+// The 99 save slots of the game, one file each in the project's "user_data"
+// folder: SaveData01.dat for slot 0 up to SaveData99.dat for slot 98.
+//
+// A slot file: the version word, the play-through (ProgressRecord), int32
+// count of party units and each unit's image. Saves are atomic and never
+// destroy the previous file; loads read into temporaries and change the
+// session only when the whole file has read cleanly.
+
+#include "game/data/ProgressRecord.h"
+
+#include <string>
+
+constexpr int kSaveSlotCount = 99;
+
+// What the save list shows of a slot.
+class SaveSlotInfo : public SerializableRecord
+{
+public:
+    // Bound at the current format, unused.
+    SaveSlotInfo();
+    void BindFields(int32_t version) override;
+
+    // Used, with the money and scout points of the play-through.
+    void CopySummary(const ProgressRecord& progress);
+    // "%dS %dP" (money, scout points) for a used slot, else "".
+    std::string SummaryText() const;
+
+    int32_t m_bUsed = 0;
+    int32_t m_nMoney = 0;
+    int32_t m_nScoutPoints = 0;
+};
+
+// One entry per slot; kSaveSlotCount of them once InitGameData has run.
+extern CheckedVector<SaveSlotInfo> SaveSlots;
+
+// Brings the list to exactly kSaveSlotCount entries: unused ones are
+// appended, surplus ones removed.
+void ResizeSaveSlots(CheckedVector<SaveSlotInfo>& slots);
+
+// "user_data\SaveData" and the two digits of slot + 1 (each taken modulo 10),
+// then ".dat".
+std::string SaveSlotFileName(int slot);
+
+// Reads the play-through of every slot's file (not its units) into the
+// slot's summary. A slot whose file is missing, or whose play-through does
+// not read cleanly, is unused.
+void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots);
+
+// Writes Progress and PartyUnits into the slot's file, creating "user_data"
+// when it is missing, and copies the summary into SaveSlots. When the file
+// cannot be written: the refusal sound, a log line, the old file and summary
+// left as they were, false.
+bool SaveToSlot(int slot);
+
+// Reads the slot's file into Progress and PartyUnits (then brought to
+// kPartySlotCount slots). False, the session unchanged, when the file is
+// missing or does not read cleanly to its end.
+bool LoadFromSlot(int slot);

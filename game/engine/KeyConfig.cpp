@@ -1,0 +1,125 @@
+#include "game/engine/KeyConfig.h"
+
+#include "platform/core/Files.h"
+#include "platform/input/VirtualKeys.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace
+{
+
+constexpr std::size_t kActionBytes = 8;
+constexpr std::size_t kCountsOffset = kKeyActionCount * kActionBytes;
+
+void PutLe(unsigned char* out, uint32_t value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+    {
+        out[i] = static_cast<unsigned char>(value >> (8 * i));
+    }
+}
+
+uint32_t GetLe(const unsigned char* in, int bytes)
+{
+    uint32_t value = 0;
+    for (int i = 0; i < bytes; ++i)
+    {
+        value |= uint32_t(in[i]) << (8 * i);
+    }
+    return value;
+}
+
+} // namespace
+
+KeyConfig::KeyConfig()
+{
+    SetDefaultKeyConfig(*this);
+}
+
+void SetDefaultKeyConfig(KeyConfig& config)
+{
+    static constexpr std::array<int16_t, kKeyActionCount> kCodes = {
+        platform::kVkLeft, platform::kVkRight, platform::kVkUp, platform::kVkDown, 'Z', 'X', 'C', 'V'};
+    for (int i = 0; i < kKeyActionCount; ++i)
+    {
+        config.m_Actions[i] = KeyAction{kKeyboardDevice, kCodes[i], 0};
+    }
+    config.m_nActionCount = kKeyActionCount;
+    config.m_nJoystickCount = 1;
+    config.m_nUseFlag = 0;
+}
+
+void ValidateKeyConfig(KeyConfig& config)
+{
+    for (KeyAction& action : config.m_Actions)
+    {
+        action.m_nDevice = std::clamp(action.m_nDevice, 0, kKeyboardDevice);
+        if (action.m_nDevice == kKeyboardDevice)
+        {
+            action.m_nCode = static_cast<int16_t>(std::clamp<int>(action.m_nCode, 0, platform::kVkCount - 1));
+        }
+    }
+    config.m_nActionCount = std::clamp(config.m_nActionCount, int32_t(kActionButton1), int32_t(kKeyActionCount));
+    config.m_nJoystickCount = std::clamp(config.m_nJoystickCount, 0, kMaxConfiguredJoysticks);
+}
+
+std::array<unsigned char, kKeyConfigFileSize> KeyConfigBytes(const KeyConfig& config)
+{
+    std::array<unsigned char, kKeyConfigFileSize> bytes{};
+    for (int i = 0; i < kKeyActionCount; ++i)
+    {
+        unsigned char* out = bytes.data() + i * kActionBytes;
+        const KeyAction& action = config.m_Actions[i];
+        PutLe(out, static_cast<uint32_t>(action.m_nDevice), 4);
+        PutLe(out + 4, static_cast<uint16_t>(action.m_nCode), 2);
+        PutLe(out + 6, action.m_nUnused, 2);
+    }
+    PutLe(bytes.data() + kCountsOffset, static_cast<uint32_t>(config.m_nActionCount), 4);
+    PutLe(bytes.data() + kCountsOffset + 4, static_cast<uint32_t>(config.m_nJoystickCount), 4);
+    PutLe(bytes.data() + kCountsOffset + 8, static_cast<uint32_t>(config.m_nUseFlag), 4);
+    return bytes;
+}
+
+void ApplyKeyConfigBytes(KeyConfig& config, const unsigned char* bytes, std::size_t size)
+{
+    std::array<unsigned char, kKeyConfigFileSize> image = KeyConfigBytes(config);
+    std::memcpy(image.data(), bytes, std::min(size, image.size()));
+    for (int i = 0; i < kKeyActionCount; ++i)
+    {
+        const unsigned char* in = image.data() + i * kActionBytes;
+        KeyAction& action = config.m_Actions[i];
+        action.m_nDevice = static_cast<int32_t>(GetLe(in, 4));
+        action.m_nCode = static_cast<int16_t>(GetLe(in + 4, 2));
+        action.m_nUnused = static_cast<uint16_t>(GetLe(in + 6, 2));
+    }
+    config.m_nActionCount = static_cast<int32_t>(GetLe(image.data() + kCountsOffset, 4));
+    config.m_nJoystickCount = static_cast<int32_t>(GetLe(image.data() + kCountsOffset + 4, 4));
+    config.m_nUseFlag = static_cast<int32_t>(GetLe(image.data() + kCountsOffset + 8, 4));
+    ValidateKeyConfig(config);
+}
+
+bool ReadKeyConfig(std::string_view path, KeyConfig& config)
+{
+    if (platform::IsFolder(path))
+    {
+        return false;
+    }
+    std::FILE* file = std::fopen(platform::DiskPath(path).c_str(), "rb");
+    if (file == nullptr)
+    {
+        return false;
+    }
+    unsigned char bytes[kKeyConfigFileSize];
+    std::size_t size = std::fread(bytes, 1, sizeof bytes, file);
+    std::fclose(file);
+    ApplyKeyConfigBytes(config, bytes, size);
+    return true;
+}
+
+bool WriteKeyConfig(std::string_view path, const KeyConfig& config, std::string* error)
+{
+    const std::array<unsigned char, kKeyConfigFileSize> bytes = KeyConfigBytes(config);
+    return platform::WriteFileAtomically(path, bytes.data(), bytes.size(), error);
+}

@@ -1,0 +1,586 @@
+#include "platform/qt/QtWindow.h"
+
+#include "platform/qt/QtKeys.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QCloseEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace platform
+{
+
+namespace
+{
+
+constexpr char kWindowProperty[] = "tkWindow";
+
+// The widget of a top-level window: closing asks the window, moving and sizing report it.
+class QtTopLevel : public QWidget
+{
+public:
+    explicit QtTopLevel(QtWindow& owner) : m_Owner(owner) {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        if (!m_Owner.IsDestroyed())
+        {
+            m_Owner.System().SendMessage(m_Owner.Handle(), kWmClose, 0, 0);
+        }
+    }
+    void resizeEvent(QResizeEvent*) override { m_Owner.ReportGeometry(); }
+    void moveEvent(QMoveEvent*) override { m_Owner.ReportGeometry(); }
+    // The key filter has routed the key already.
+    void keyPressEvent(QKeyEvent* event) override { event->accept(); }
+    void keyReleaseEvent(QKeyEvent* event) override { event->accept(); }
+
+private:
+    QtWindow& m_Owner;
+};
+
+} // namespace
+
+// ---- QtWindowBase ----
+
+QtWindowBase::QtWindowBase(QtWindowSystem& system, const WindowCreateParams& params)
+    : NativeWindow(system, params), m_Qt(system)
+{
+}
+
+void QtWindowBase::Tag(QWidget* widget)
+{
+    widget->setProperty(kWindowProperty, QVariant::fromValue(static_cast<void*>(this)));
+}
+
+QtWindowBase* QtWindowBase::FromWidget(const QObject* widget)
+{
+    if (!widget)
+    {
+        return nullptr;
+    }
+    QVariant value = widget->property(kWindowProperty);
+    return value.isValid() ? static_cast<QtWindowBase*>(value.value<void*>()) : nullptr;
+}
+
+void QtWindowBase::SetTimer(uint32_t id, uint32_t milliseconds)
+{
+    m_Qt.StartTimer(Handle(), id, milliseconds);
+}
+
+void QtWindowBase::KillTimer(uint32_t id)
+{
+    m_Qt.StopTimer(Handle(), id);
+}
+
+// ---- QtCanvas ----
+
+QtCanvas::QtCanvas(QtWindowBase& owner, QWidget* parent) : QWidget(parent), m_Owner(owner)
+{
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void QtCanvas::Present(const PixelView& image, int x, int y)
+{
+    if (m_Picture.size() != size())
+    {
+        QImage resized(size(), QImage::Format_RGB32);
+        resized.fill(Qt::black);
+        QPainter copy(&resized);
+        copy.drawImage(0, 0, m_Picture);
+        copy.end();
+        m_Picture = resized;
+    }
+    if (image.IsValid() && !m_Picture.isNull())
+    {
+        QPainter painter(&m_Picture);
+        painter.drawImage(x, y, ToImage(image));
+    }
+    if (!m_bPainting)
+    {
+        repaint();
+    }
+}
+
+void QtCanvas::paintEvent(QPaintEvent*)
+{
+    m_bPainting = true;
+    m_Owner.System().SendMessage(m_Owner.Handle(), kWmPaint, 0, 0);
+    m_bPainting = false;
+    // The window may have been destroyed by its own paint handler: it is freed later, but draws nothing more.
+    if (m_Owner.IsDestroyed())
+    {
+        return;
+    }
+    QPainter painter(this);
+    painter.fillRect(rect(), QColor(192, 192, 192));
+    if (!m_Picture.isNull())
+    {
+        painter.drawImage(0, 0, m_Picture);
+    }
+}
+
+void QtCanvas::keyPressEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+void QtCanvas::keyReleaseEvent(QKeyEvent* event)
+{
+    event->accept();
+}
+
+void QtCanvas::Mouse(QMouseEvent* event, bool press, bool move)
+{
+    if (m_Owner.IsDestroyed())
+    {
+        return;
+    }
+    QPoint local = event->position().toPoint();
+    bool left = event->buttons() & Qt::LeftButton;
+    bool right = event->buttons() & Qt::RightButton;
+    m_Owner.Qt().NoteMouse(m_Owner.ClientToScreen({local.x(), local.y()}), left, right);
+    uintptr_t keys = (left ? kMkLButton : 0u) | (right ? kMkRButton : 0u);
+    uint32_t message = kWmMouseMove;
+    if (!move)
+    {
+        if (event->button() != Qt::LeftButton && event->button() != Qt::RightButton)
+        {
+            return;
+        }
+        bool isLeft = event->button() == Qt::LeftButton;
+        message = press ? (isLeft ? kWmLButtonDown : kWmRButtonDown) : (isLeft ? kWmLButtonUp : kWmRButtonUp);
+    }
+    m_Owner.System().DeliverInput(m_Owner.Handle(), message, keys, MakeLParam(local.x(), local.y()));
+}
+
+// ---- QtWindow ----
+
+QtWindow::QtWindow(QtWindowSystem& system, const WindowCreateParams& params)
+    : QtWindowBase(system, params), m_nStyle(params.m_nStyle & ~kWsVisible)
+{
+    auto* top = new QtTopLevel(*this);
+    m_pTop = top;
+    Tag(top);
+    top->setWindowTitle(FromCp932(params.m_strTitle));
+    // An owned window stays above its owner.
+    if (auto* owner = dynamic_cast<QtWindow*>(system.Resolve(params.m_hParent)))
+    {
+        top->setParent(owner->TopLevel(), Qt::Window);
+    }
+    m_pClient = new QtCanvas(*this, top);
+    Tag(m_pClient);
+    if (params.m_pMenuBar)
+    {
+        SetMenuBar(params.m_pMenuBar);
+    }
+    FrameInsets insets = Insets();
+    Rect client{params.m_WindowRect.m_nLeft + insets.m_nLeft, params.m_WindowRect.m_nTop + insets.m_nTop,
+                std::max(params.m_WindowRect.m_nWidth - insets.m_nLeft - insets.m_nRight, 0),
+                std::max(params.m_WindowRect.m_nHeight - insets.m_nTop - insets.m_nBottom, 0)};
+    PlaceTopLevel(client);
+    // The core reports the first size; later changes are reported from here.
+    m_LastReported = {m_Origin.m_nX, m_Origin.m_nY, m_pClient->width(), m_pClient->height()};
+}
+
+QtWindow::~QtWindow()
+{
+    m_ToolBar.reset();
+    m_StatusBar.reset();
+    delete m_pTop.data();
+}
+
+void QtWindow::PostCommand(int command)
+{
+    System().PostMessage(Handle(), kWmCommand, MakeWParam(command, 0), 0);
+}
+
+void QtWindow::PlaceTopLevel(const Rect& client)
+{
+    int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    m_Origin = {client.m_nLeft, client.m_nTop};
+    if (m_pMenuBar)
+    {
+        m_pMenuBar->setGeometry(0, 0, client.m_nWidth, menuHeight);
+    }
+    m_pClient->setGeometry(0, menuHeight, client.m_nWidth, client.m_nHeight);
+    m_pTop->setGeometry(client.m_nLeft, client.m_nTop - menuHeight, client.m_nWidth, client.m_nHeight + menuHeight);
+}
+
+void QtWindow::Show(bool show)
+{
+    m_pTop->setVisible(show);
+}
+
+bool QtWindow::IsVisible() const
+{
+    return m_pTop->isVisible();
+}
+
+std::string QtWindow::Text() const
+{
+    return ToCp932(m_pTop->windowTitle());
+}
+
+void QtWindow::SetText(std::string_view text)
+{
+    m_pTop->setWindowTitle(FromCp932(text));
+}
+
+void QtWindow::SetStyle(uint32_t style)
+{
+    Rect outer = WindowRect();
+    if (style & kWsVisible)
+    {
+        Show(true);
+    }
+    m_nStyle = style & ~kWsVisible;
+    m_pTop->setEnabled(!(m_nStyle & kWsDisabled));
+    SetWindowRect(outer);
+}
+
+void QtWindow::SetMenuBar(const Menu* menu)
+{
+    Rect outer = m_pMenuBar || menu ? WindowRect() : Rect{};
+    delete m_pMenuBar;
+    m_pMenuBar = nullptr;
+    if (menu)
+    {
+        m_pMenuBar = MakeMenuBar(m_pTop, *menu, [this](int command) { PostCommand(command); });
+        m_pMenuBar->show();
+    }
+    if (outer.m_nWidth > 0)
+    {
+        SetWindowRect(outer);
+    }
+}
+
+Rect QtWindow::WindowRect() const
+{
+    FrameInsets insets = Insets();
+    return {m_Origin.m_nX - insets.m_nLeft, m_Origin.m_nY - insets.m_nTop,
+            m_pClient->width() + insets.m_nLeft + insets.m_nRight,
+            m_pClient->height() + insets.m_nTop + insets.m_nBottom};
+}
+
+void QtWindow::SetWindowRect(const Rect& rect)
+{
+    FrameInsets insets = Insets();
+    PlaceTopLevel({rect.m_nLeft + insets.m_nLeft, rect.m_nTop + insets.m_nTop,
+                   std::max(rect.m_nWidth - insets.m_nLeft - insets.m_nRight, 0),
+                   std::max(rect.m_nHeight - insets.m_nTop - insets.m_nBottom, 0)});
+    ReportGeometry();
+}
+
+Rect QtWindow::ClientRect() const
+{
+    return {0, 0, m_pClient->width(), m_pClient->height()};
+}
+
+void QtWindow::ReportGeometry()
+{
+    if (IsDestroyed() || !m_pTop)
+    {
+        return;
+    }
+    // The window manager may have moved or sized the top level: follow it.
+    int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    QRect top = m_pTop->geometry();
+    m_Origin = {top.x(), top.y() + menuHeight};
+    if (m_pClient->width() != top.width() || m_pClient->height() != top.height() - menuHeight)
+    {
+        m_pClient->setGeometry(0, menuHeight, top.width(), std::max(top.height() - menuHeight, 0));
+        if (m_pMenuBar)
+        {
+            m_pMenuBar->setGeometry(0, 0, top.width(), menuHeight);
+        }
+    }
+    Rect now{m_Origin.m_nX, m_Origin.m_nY, m_pClient->width(), m_pClient->height()};
+    Rect before = m_LastReported;
+    m_LastReported = now;
+    if (before.m_nLeft != now.m_nLeft || before.m_nTop != now.m_nTop)
+    {
+        System().SendMessage(Handle(), kWmMove, 0, MakeLParam(now.m_nLeft, now.m_nTop));
+    }
+    if (before.m_nWidth != now.m_nWidth || before.m_nHeight != now.m_nHeight)
+    {
+        System().SendMessage(Handle(), kWmSize, 0, MakeLParam(now.m_nWidth, now.m_nHeight));
+    }
+}
+
+void QtWindow::FollowFocus()
+{
+    m_pClient->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindow::FollowActivation()
+{
+    if (m_pTop->isVisible())
+    {
+        m_pTop->activateWindow();
+        m_pTop->raise();
+    }
+}
+
+void QtWindow::Retire()
+{
+    Qt().StopTimers(Handle());
+    if (m_pTop)
+    {
+        m_pTop->hide();
+    }
+}
+
+void QtWindow::Invalidate()
+{
+    m_pClient->update();
+}
+
+void QtWindow::Present(const PixelView& image, int x, int y)
+{
+    m_pClient->Present(image, x, y);
+}
+
+void QtWindow::TrackPopupMenu(const Menu& menu, Point screen)
+{
+    int chosen = RunPopupMenu(m_pTop, menu, screen);
+    if (chosen != 0)
+    {
+        PostCommand(chosen);
+    }
+}
+
+ToolBar* QtWindow::CreateToolBar()
+{
+    if (!m_ToolBar)
+    {
+        m_ToolBar = std::make_unique<QtToolBar>(m_pClient, [this](int command) { PostCommand(command); });
+    }
+    return m_ToolBar.get();
+}
+
+StatusBar* QtWindow::CreateStatusBar()
+{
+    if (!m_StatusBar)
+    {
+        m_StatusBar = std::make_unique<QtStatusBar>(m_pClient);
+    }
+    return m_StatusBar.get();
+}
+
+// ---- QtChildWindow ----
+
+QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& params, QWidget* container)
+    : QtWindowBase(system, params), m_nStyle(params.m_nStyle & ~kWsVisible)
+{
+    if (ClassName() == kClassEdit)
+    {
+        m_pEdit = new QtEdit(*this, container);
+        m_pEdit->setText(FromCp932(params.m_strTitle));
+        m_pWidget = m_pEdit;
+    }
+    else
+    {
+        m_strText = params.m_strTitle;
+        m_pCanvas = new QtCanvas(*this, container);
+        m_pWidget = m_pCanvas;
+    }
+    Tag(m_pWidget);
+    const Rect& r = params.m_WindowRect;
+    m_pWidget->setGeometry(r.m_nLeft, r.m_nTop, std::max(r.m_nWidth, 0), std::max(r.m_nHeight, 0));
+    m_pWidget->setEnabled(!(m_nStyle & kWsDisabled));
+    m_pWidget->hide();
+}
+
+QtChildWindow::~QtChildWindow()
+{
+    delete m_pWidget.data();
+}
+
+void QtChildWindow::Show(bool show)
+{
+    if (m_pWidget)
+    {
+        m_pWidget->setVisible(show);
+    }
+}
+
+bool QtChildWindow::IsVisible() const
+{
+    return m_pWidget && m_pWidget->isVisible();
+}
+
+std::string QtChildWindow::Text() const
+{
+    return m_pEdit ? ToCp932(m_pEdit->text()) : m_strText;
+}
+
+void QtChildWindow::SetText(std::string_view text)
+{
+    if (m_pEdit)
+    {
+        m_pEdit->setText(FromCp932(text));
+    }
+    else
+    {
+        m_strText = text;
+    }
+}
+
+void QtChildWindow::SetStyle(uint32_t style)
+{
+    if (style & kWsVisible)
+    {
+        Show(true);
+    }
+    m_nStyle = style & ~kWsVisible;
+    if (m_pWidget)
+    {
+        m_pWidget->setEnabled(!(m_nStyle & kWsDisabled));
+    }
+}
+
+Rect QtChildWindow::WindowRect() const
+{
+    if (!m_pWidget)
+    {
+        return {};
+    }
+    QRect r = m_pWidget->geometry();
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+void QtChildWindow::SetWindowRect(const Rect& rect)
+{
+    if (!m_pWidget)
+    {
+        return;
+    }
+    Rect before = WindowRect();
+    m_pWidget->setGeometry(rect.m_nLeft, rect.m_nTop, std::max(rect.m_nWidth, 0), std::max(rect.m_nHeight, 0));
+    Rect now = WindowRect();
+    if (before.m_nLeft != now.m_nLeft || before.m_nTop != now.m_nTop)
+    {
+        System().SendMessage(Handle(), kWmMove, 0, MakeLParam(now.m_nLeft, now.m_nTop));
+    }
+    if (before.m_nWidth != now.m_nWidth || before.m_nHeight != now.m_nHeight)
+    {
+        System().SendMessage(Handle(), kWmSize, 0, MakeLParam(now.m_nWidth, now.m_nHeight));
+    }
+}
+
+Rect QtChildWindow::ClientRect() const
+{
+    return m_pWidget ? Rect{0, 0, m_pWidget->width(), m_pWidget->height()} : Rect{};
+}
+
+void QtChildWindow::Invalidate()
+{
+    if (m_pWidget)
+    {
+        m_pWidget->update();
+    }
+}
+
+void QtChildWindow::Present(const PixelView& image, int x, int y)
+{
+    if (m_pCanvas)
+    {
+        m_pCanvas->Present(image, x, y);
+    }
+}
+
+intptr_t QtChildWindow::ClassDefault(uint32_t message, uintptr_t wParam, intptr_t)
+{
+    if (!m_pEdit || message != kWmChar)
+    {
+        return 0;
+    }
+    if (wParam == kVkBack)
+    {
+        m_pEdit->backspace();
+        return 0;
+    }
+    std::string bytes;
+    if (wParam > 0xFF)
+    {
+        bytes += static_cast<char>(wParam >> 8 & 0xFF);
+    }
+    bytes += static_cast<char>(wParam & 0xFF);
+    if (static_cast<unsigned char>(bytes.back()) >= 0x20 || bytes.size() == 2)
+    {
+        m_pEdit->insert(FromCp932(bytes));
+    }
+    return 0;
+}
+
+void QtChildWindow::FollowFocus()
+{
+    if (m_pWidget)
+    {
+        m_pWidget->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void QtChildWindow::Retire()
+{
+    Qt().StopTimers(Handle());
+    if (m_pWidget)
+    {
+        m_pWidget->hide();
+    }
+}
+
+// ---- QtEdit ----
+
+QtEdit::QtEdit(QtChildWindow& owner, QWidget* parent) : QLineEdit(parent), m_Owner(owner)
+{
+}
+
+void QtEdit::keyPressEvent(QKeyEvent* event)
+{
+    // The key filter has routed the key-down; what is left is the edit's own work.
+    if (!m_Owner.IsDestroyed() && TypesText(event))
+    {
+        WindowHandle handle = m_Owner.Handle();
+        for (uint32_t code : CharCodesOf(event->text()))
+        {
+            m_Owner.System().RouteChar(handle, code);
+        }
+    }
+    else
+    {
+        QLineEdit::keyPressEvent(event);
+    }
+    event->accept();
+}
+
+void QtEdit::keyReleaseEvent(QKeyEvent* event)
+{
+    QLineEdit::keyReleaseEvent(event);
+    event->accept();
+}
+
+void QtEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    m_Owner.SetComposing(!event->preeditString().isEmpty());
+    if (event->commitString().isEmpty() || m_Owner.IsDestroyed())
+    {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    // The composition stays with the line edit; the committed text goes through the window.
+    QInputMethodEvent composing(event->preeditString(), event->attributes());
+    QLineEdit::inputMethodEvent(&composing);
+    m_Owner.System().CommitText(m_Owner.Handle(), ToCp932(event->commitString()));
+}
+
+} // namespace platform

@@ -1,0 +1,124 @@
+#pragma once
+
+// Fixture of the game-data tests: a temporary project folder with fresh logs,
+// the game's data start-up, and a small database in memory: 3 classes,
+// 6 items, 3 skills and 4 friends. Everything is put back afterwards.
+//
+// Items: 1 weapon, 2 other equipment, 3 medicine, 4 weapon, 5 treasure, each
+// carried up to 99. Friends: 0 without class; 1 at the hiring shop, hired
+// once; 2 at the hiring shop, hired any number of times; 3 not at the shop.
+
+#include "TempFolder.h"
+#include "common/data/DataFile.h"
+#include "common/data/ProjectData.h"
+#include "common/project/ProjectFiles.h"
+#include "common/services/Log.h"
+#include "game/data/GameData.h"
+#include "game/data/SaveSlots.h"
+#include "game/data/SoundRequests.h"
+#include "platform/core/FatalHooks.h"
+#include "platform/core/Random.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+class GameDataTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        platform::ClearFatalError();
+        OpenReportLog("Report.txt");
+        InitErrorLog(1, "EC.txt");
+        platform::SetPostCloseHook([this] { ++m_nCloses; });
+        SetSoundRequestHandler([this](int number) { m_Sounds.push_back(number); });
+        SeedRand(1);
+        ResetProjectData();
+        InitGameData();
+        Progress = ProgressRecord();
+        MakeDatabase();
+    }
+
+    void TearDown() override
+    {
+        SetSoundRequestHandler(nullptr);
+        platform::SetPostCloseHook(nullptr);
+        ResetProjectData();
+        Progress = ProgressRecord();
+        PartyUnits.clear();
+        SaveSlots.clear();
+        SetIndexErrorPolicy(IndexErrorPolicy::Editor);
+        platform::ClearFatalError();
+    }
+
+    static void MakeDatabase()
+    {
+        ClassTable.assign(3, ClassRecord());
+        for (ClassRecord& c : ClassTable)
+        {
+            c.SetDefaults();
+        }
+        const int32_t kinds[] = {0, 1, 2, 0, 1, 3};
+        ItemTable.assign(6, ItemRecord());
+        for (int i = 0; i < ItemTable.Count(); ++i)
+        {
+            ItemTable[i].SetDefaults();
+            ItemTable[i].m_nKind = kinds[i];
+            ItemTable[i].m_nItemB = i;
+        }
+        SkillTable.assign(3, SkillRecord());
+        for (int i = 0; i < SkillTable.Count(); ++i)
+        {
+            SkillTable[i].SetDefaults();
+            SkillTable[i].m_nSkillB = i;
+        }
+        FriendTable.assign(4, FriendRecord());
+        for (int i = 0; i < FriendTable.Count(); ++i)
+        {
+            FriendRecord& f = FriendTable[i];
+            f.SetDefaults();
+            f.m_nHead = i;
+            f.m_strName = "friend" + std::to_string(i);
+            f.m_nLevel = 3;
+            f.m_bRandomName = 0;
+            f.m_bInShop = i == 1 || i == 2;
+            f.m_bHireAgain = i == 2;
+        }
+        FriendTable[0].m_nClass = 0;
+    }
+
+    // A party member made from a friend of the table.
+    static UnitRecord Member(int friendIndex)
+    {
+        UnitRecord unit(FriendTable.At(friendIndex));
+        unit.Recompute();
+        return unit;
+    }
+
+    static void FillParty()
+    {
+        for (UnitRecord& slot : PartyUnits)
+        {
+            slot = Member(2);
+        }
+    }
+
+    static std::vector<unsigned char> Image(SerializableRecord& record)
+    {
+        DataWriter out;
+        record.Save(out);
+        return out.Bytes();
+    }
+
+    static std::vector<unsigned char> PartyImage()
+    {
+        DataWriter out;
+        SaveRecordVector(PartyUnits, out);
+        return out.Bytes();
+    }
+
+    TempFolder m_Folder;
+    int m_nCloses = 0;
+    std::vector<int> m_Sounds;
+};

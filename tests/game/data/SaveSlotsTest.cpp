@@ -1,0 +1,192 @@
+#include "GameDataTest.h"
+
+#include <cstring>
+#include <filesystem>
+
+namespace
+{
+
+class SaveSlotsTest : public GameDataTest
+{
+protected:
+    void SetUp() override
+    {
+        GameDataTest::SetUp();
+        Progress.ResetForNewGame();
+        Progress.m_nMoney = 4321;
+        Progress.m_nScoutPoints = 9;
+        Progress.AddItem(2, 3);
+        Progress.SetVariable(4, 12);
+        PartyUnits.At(0) = Member(1);
+        PartyUnits.At(0).m_nPlayA = 1;
+        PartyUnits.At(7) = Member(2);
+    }
+
+    // A slot file with this play-through and these units.
+    static void WriteSlot(int slot, ProgressRecord& progress, CheckedVector<UnitRecord>& units)
+    {
+        std::filesystem::create_directories("user_data");
+        std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(SaveSlotFileName(slot));
+        progress.Save(*out);
+        SaveRecordVector(units, *out);
+        ASSERT_TRUE(CloseDataFile(std::move(out)));
+    }
+
+    // The session as its images, to see that nothing changed.
+    static std::vector<unsigned char> Session()
+    {
+        std::vector<unsigned char> bytes = Image(Progress);
+        std::vector<unsigned char> party = PartyImage();
+        bytes.insert(bytes.end(), party.begin(), party.end());
+        return bytes;
+    }
+};
+
+TEST_F(SaveSlotsTest, SlotFileNames)
+{
+    const std::pair<int, const char*> cases[] = {
+        {0, "user_data\\SaveData01.dat"}, {8, "user_data\\SaveData09.dat"}, {9, "user_data\\SaveData10.dat"},
+        {98, "user_data\\SaveData99.dat"}, {99, "user_data\\SaveData00.dat"}};
+    for (auto [slot, name] : cases)
+    {
+        EXPECT_EQ(SaveSlotFileName(slot), name);
+    }
+}
+
+TEST_F(SaveSlotsTest, SaveScanAndLoadGiveBackTheSameGame)
+{
+    ASSERT_FALSE(std::filesystem::exists("user_data"));
+    const std::vector<unsigned char> saved = Session();
+    ASSERT_TRUE(SaveToSlot(9));
+    EXPECT_TRUE(m_Sounds.empty());
+    EXPECT_EQ(SaveSlots.At(9).SummaryText(), "4321S 9P");
+
+    // Version word, play-through, 64 units.
+    const std::vector<unsigned char> file = m_Folder.ReadFile("user_data/SaveData10.dat");
+    const std::vector<unsigned char> progress = Image(Progress);
+    ASSERT_EQ(file.size(), 4 + saved.size());
+    EXPECT_EQ(std::memcmp(file.data(), "\x14\x01\x00\x00", 4), 0);
+    EXPECT_EQ(std::vector<unsigned char>(file.begin() + 4, file.end()), saved);
+    EXPECT_EQ(std::memcmp(file.data() + 4 + progress.size(), "\x40\x00\x00\x00", 4), 0);
+
+    StartNewGame();
+    ResizeSaveSlots(SaveSlots);
+    ScanSaveSlots(SaveSlots);
+    for (int i = 0; i < kSaveSlotCount; ++i)
+    {
+        EXPECT_EQ(SaveSlots.At(i).m_bUsed, i == 9 ? 1 : 0) << i;
+    }
+    EXPECT_EQ(SaveSlots.At(9).m_nMoney, 4321);
+    EXPECT_EQ(SaveSlots.At(9).m_nScoutPoints, 9);
+    EXPECT_EQ(SaveSlots.At(3).SummaryText(), "");
+
+    ASSERT_TRUE(LoadFromSlot(9));
+    EXPECT_EQ(Session(), saved);
+    EXPECT_EQ(Progress.m_nMoney, 4321);
+    EXPECT_EQ(Progress.GetItemCount(2), 3);
+    EXPECT_EQ(PartyUnits.At(7).m_strName, "friend2");
+    EXPECT_EQ(CountPartyMembers(PartyUnits), 2);
+}
+
+TEST_F(SaveSlotsTest, ScanningSummarisesAFileWhoseUnitsAreDamaged)
+{
+    ASSERT_TRUE(SaveToSlot(0));
+    std::vector<unsigned char> file = m_Folder.ReadFile("user_data/SaveData01.dat");
+    file.resize(file.size() - 100);
+    m_Folder.WriteFile("user_data/SaveData01.dat", file);
+
+    SaveSlots.At(0) = SaveSlotInfo();
+    ScanSaveSlots(SaveSlots);
+    EXPECT_EQ(SaveSlots.At(0).SummaryText(), "4321S 9P");
+
+    StartNewGame();
+    const std::vector<unsigned char> session = Session();
+    EXPECT_FALSE(LoadFromSlot(0));
+    EXPECT_EQ(Session(), session);
+}
+
+TEST_F(SaveSlotsTest, AFailedSaveIsNotReportedAsSavedAndKeepsTheOldSlot)
+{
+    // The folder cannot be made: a file stands in its place.
+    m_Folder.WriteFile("user_data", std::string("not a folder"));
+    SaveSlots.At(0).CopySummary(ProgressRecord());
+    EXPECT_FALSE(SaveToSlot(0));
+    EXPECT_EQ(m_Sounds, std::vector<int>{kSoundRefusal});
+    EXPECT_EQ(SaveSlots.At(0).SummaryText(), "0S 0P");
+    EXPECT_NE(m_Folder.ReadText("Report.txt").find("user_data\\SaveData01.dat : not saved"), std::string::npos);
+    std::filesystem::remove("user_data");
+
+    // A slot that exists is left byte for byte when no file may be written.
+    ASSERT_TRUE(SaveToSlot(4));
+    const std::vector<unsigned char> old = m_Folder.ReadFile("user_data/SaveData05.dat");
+    Progress.m_nMoney = 1;
+    platform::FatalError();
+    EXPECT_FALSE(SaveToSlot(4));
+    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData05.dat"), old);
+    EXPECT_EQ(SaveSlots.At(4).m_nMoney, 4321);
+    EXPECT_EQ(m_Sounds, (std::vector<int>{kSoundRefusal, kSoundRefusal}));
+    EXPECT_FALSE(SaveToSlot(kSaveSlotCount));
+}
+
+TEST_F(SaveSlotsTest, ATruncatedOrGarbledSlotNeverChangesTheSession)
+{
+    ASSERT_TRUE(SaveToSlot(1));
+    const std::vector<unsigned char> good = m_Folder.ReadFile("user_data/SaveData02.dat");
+    const std::size_t partyCount = 4 + Image(Progress).size();
+
+    auto truncated = [&good](std::size_t size) {
+        return std::vector<unsigned char>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
+    };
+    auto patched = [&good](std::size_t offset, int32_t value) {
+        std::vector<unsigned char> bytes = good;
+        std::memcpy(bytes.data() + offset, &value, 4);
+        return bytes;
+    };
+    std::vector<unsigned char> longer = good;
+    longer.push_back(0);
+
+    const std::pair<const char*, std::vector<unsigned char>> damaged[] = {
+        {"empty", {}},
+        {"version word only", truncated(4)},
+        {"cut in the play-through", truncated(40)},
+        {"cut before the units", truncated(partyCount)},
+        {"cut in the middle", truncated(good.size() / 2)},
+        {"last byte missing", truncated(good.size() - 1)},
+        {"a byte too many", longer},
+        {"too many fields", patched(4, 1000)},
+        {"a huge unit count", patched(partyCount, 0x7FFFFFFF)},
+        {"a negative unit count", patched(partyCount, -1)},
+        {"a unit with too many fields", patched(partyCount + 4, 5000)},
+    };
+
+    StartNewGame();
+    Progress.m_nMoney = 77;
+    const std::vector<unsigned char> session = Session();
+    for (const auto& [what, bytes] : damaged)
+    {
+        m_Folder.WriteFile("user_data/SaveData02.dat", bytes);
+        EXPECT_FALSE(LoadFromSlot(1)) << what;
+        EXPECT_EQ(Session(), session) << what;
+    }
+    EXPECT_FALSE(LoadFromSlot(50)); // no such file
+    EXPECT_FALSE(LoadFromSlot(-1));
+    EXPECT_EQ(Session(), session);
+    EXPECT_EQ(m_nCloses, 0);
+}
+
+TEST_F(SaveSlotsTest, ALoadedPartyAlwaysHas64Slots)
+{
+    for (int count : {3, 70})
+    {
+        CheckedVector<UnitRecord> units(static_cast<std::size_t>(count), Member(2));
+        units.At(1) = Member(1);
+        ProgressRecord progress = Progress;
+        WriteSlot(2, progress, units);
+        ASSERT_TRUE(LoadFromSlot(2)) << count;
+        ASSERT_EQ(PartyUnits.Count(), kPartySlotCount);
+        EXPECT_EQ(PartyUnits.At(1).m_strName, "friend1");
+        EXPECT_EQ(CountPartyMembers(PartyUnits), std::min(count, kPartySlotCount));
+    }
+}
+
+} // namespace
