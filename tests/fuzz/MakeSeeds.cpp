@@ -1,7 +1,7 @@
 // fuzz_seeds DIR: writes the first inputs of every fuzz target, DIR/fuzz_<name>/<seed>,
 // small valid files as the tests make them: the files of a new project, an
-// event that holds every command, an event file of an old version, bitmaps,
-// MIDI, WAV and Ogg files.
+// event that holds every command, an event file of an old version, a new
+// game's save slot, key configurations, bitmaps, MIDI, WAV and Ogg files.
 
 #include "DataFileKinds.h"
 #include "ProjectFolder.h"
@@ -11,6 +11,9 @@
 #include "common/data/DataFile.h"
 #include "common/data/EventVocabulary.h"
 #include "common/data/ProjectData.h"
+#include "game/data/GameData.h"
+#include "game/data/SaveSlots.h"
+#include "game/engine/KeyConfig.h"
 #include "tests/common/data/EventImages.h"
 #include "tests/common/graphics/BmpBuilder.h"
 #include "tests/common/sound/SmfBytes.h"
@@ -102,13 +105,34 @@ void WriteDataSeeds(const TempFolder& project)
     WriteSeed("start_event", "version-80", old.Data());
 }
 
+void WriteGameSeeds(const TempFolder& project)
+{
+    InitGameData();
+    if (LoadGameDatabase())
+    {
+        StartNewGame();
+        SaveToSlot(0);
+        WriteSeed("save_slot", "new-game", ReadStored(project, SaveSlotFileName(0).c_str()));
+    }
+
+    KeyConfig keys;
+    SetDefaultKeyConfig(keys);
+    std::array<unsigned char, kKeyConfigFileSize> bytes = KeyConfigBytes(keys);
+    WriteSeed("key_config", "default", std::vector<unsigned char>(bytes.begin(), bytes.end()));
+    keys.m_Actions[kActionLeft] = {0, kJoystickAxisLeft, 0};
+    keys.m_Actions[kActionButton1] = {0, 1, 0};
+    keys.m_nUseFlag = 1;
+    bytes = KeyConfigBytes(keys);
+    WriteSeed("key_config", "joystick", std::vector<unsigned char>(bytes.begin(), bytes.end()));
+}
+
 void WriteMediaSeeds()
 {
-    WriteSeed("bmp", "8-bit", MakeBmp(BmpSpec{}));
+    WriteSeed("bmp", "8-bit", MakeBmp(BmpLayout{}));
     WriteSeed("bmp", "8-bit-top-down-16-colours",
-              MakeBmp(BmpSpec{.m_bTopDown = true, .m_nColours = 16, .m_nGap = 6}));
-    WriteSeed("bmp", "24-bit", MakeBmp(BmpSpec{.m_nWidth = 3, .m_nHeight = 2, .m_nBitCount = 24}));
-    WriteSeed("bmp", "8-bit-header-124", MakeBmp(BmpSpec{.m_nInfoSize = 124}));
+              MakeBmp(BmpLayout{.m_bTopDown = true, .m_nColours = 16, .m_nGap = 6}));
+    WriteSeed("bmp", "24-bit", MakeBmp(BmpLayout{.m_nWidth = 3, .m_nHeight = 2, .m_nBitCount = 24}));
+    WriteSeed("bmp", "8-bit-header-124", MakeBmp(BmpLayout{.m_nInfoSize = 124}));
 
     WriteSeed("smf", "format-1", ExampleFormat1File());
     WriteSeed("smf", "one-note", OneNoteFile(480, 960));
@@ -140,6 +164,7 @@ int main(int argc, char** argv)
         return 1;
     }
     WriteDataSeeds(project);
+    WriteGameSeeds(project);
     WriteMediaSeeds();
     std::cout << "fuzz seeds in " << SeedFolder.string() << '\n';
     return 0;
