@@ -16,6 +16,20 @@ namespace
 
 constexpr int32_t kExpPerLevel = 100;
 
+// Values of a file that size the growth tables and the random draws are taken
+// as at most these; the editor allows far less (a level limit of 99), so the
+// draws of real projects stay as they are.
+constexpr int32_t kMaxLevelLimit = 9999;
+// Twice the 0..999 span of a parameter, in hundredths.
+constexpr int64_t kMaxGrowthBonus = 199800;
+constexpr int32_t kMaxRandomSkillPoints = 99999;
+
+// A class's level limit as the growth tables take it: 1 .. kMaxLevelLimit.
+int32_t LevelLimitOf(const ClassRecord& cls)
+{
+    return std::clamp(cls.m_nMaxLevel, 1, kMaxLevelLimit);
+}
+
 int32_t ClampToInt32(int64_t value)
 {
     return static_cast<int32_t>(
@@ -75,7 +89,7 @@ void CharacterRecord::Validate()
         return;
     }
     FitIndexOrOne(m_nClass, ClassTable.Count());
-    m_nMaxLevel = std::max(ClassTable.At(m_nClass).m_nMaxLevel, 1);
+    m_nMaxLevel = LevelLimitOf(ClassTable.At(m_nClass));
     if (m_nLevel > m_nMaxLevel)
     {
         m_nLevel = m_nMaxLevel;
@@ -130,7 +144,7 @@ void CharacterRecord::BuildGrowthTables(bool randomGrowth, int32_t scoutCount, b
         m_Param[k].m_nBase = m_nInit[k];
     }
 
-    m_nMaxLevel = std::max(cls.m_nMaxLevel, 1);
+    m_nMaxLevel = LevelLimitOf(cls);
     for (CheckedVector<int32_t>& growth : m_Growth)
     {
         growth.resize(static_cast<std::size_t>(m_nMaxLevel), 0);
@@ -162,6 +176,7 @@ void CharacterRecord::BuildGrowthTables(bool randomGrowth, int32_t scoutCount, b
                 if (m_bGrows[k])
                 {
                     bonus[k] += TruncateToInt(total * 100.0 * System.m_dStatRaise[k] * 0.037037037037037035);
+                    bonus[k] = std::min(bonus[k], kMaxGrowthBonus);
                 }
             }
             if (levelSteps > 0)
@@ -188,8 +203,9 @@ void CharacterRecord::BuildGrowthTables(bool randomGrowth, int32_t scoutCount, b
         {
             if (!m_bEnemy && categories > 0)
             {
-                const int32_t total = DrawTotal(System.m_nSkillMin, System.m_nSkillMax, System.m_dSkillScout,
-                                                System.m_bSkillCap, scoutCount);
+                const int32_t total = std::min(DrawTotal(System.m_nSkillMin, System.m_nSkillMax, System.m_dSkillScout,
+                                                         System.m_bSkillCap, scoutCount),
+                                               kMaxRandomSkillPoints);
                 for (int32_t n = 0; n < total; ++n)
                 {
                     ++m_SkillPoints.At(Rand() % categories);

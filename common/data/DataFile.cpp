@@ -8,24 +8,40 @@
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Files.h"
 
+#include <algorithm>
+#include <cctype>
+#include <mutex>
+#include <set>
+
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name)
 {
     std::string path = name.empty() ? std::string("err") : std::string(name);
     std::vector<unsigned char> bytes;
-    if (!platform::ReadWholeFile(path, bytes) || bytes.size() < 4)
+    if (!platform::ReadWholeFile(path, bytes))
     {
         return nullptr;
     }
-    int32_t version = static_cast<int32_t>(platform::ReadLe32(bytes.data()));
-    bytes.erase(bytes.begin(), bytes.begin() + 4);
+    if (bytes.size() < 4)
+    {
+        // The file is there but cut short: a damaged file, not a missing one.
+        const std::size_t size = bytes.size();
+        auto in = std::make_unique<DataReader>(std::move(bytes), size, 0, path);
+        in->Fail("the file ends before its version word");
+        return in;
+    }
+    int32_t version = DataReader::DecodeInt32(bytes.data());
     FileVersion = version;
-    return std::make_unique<DataReader>(std::move(bytes), version, path);
+    return std::make_unique<DataReader>(std::move(bytes), 4, version, path);
 }
 
-std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name)
+std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std::string* error)
 {
     if (name.empty() || platform::IsFatalErrorRaised())
     {
+        if (error)
+        {
+            *error = name.empty() ? "no file name" : "saving stopped after a fatal error";
+        }
         return nullptr;
     }
     auto file = std::make_unique<DataFileWriter>(std::string(name));
@@ -33,32 +49,127 @@ std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name)
     return file;
 }
 
-bool CloseDataFile(std::unique_ptr<DataFileWriter> file)
+namespace
+{
+
+// The files (their paths on disk) that failed to load as damaged and have not
+// been saved over since.
+std::mutex g_DamagedMutex;
+std::set<std::string> g_DamagedFiles;
+
+// The key of a file in the list of damaged files: its full path on disk.
+std::string DamagedFileKey(std::string_view name)
+{
+    std::string disk = platform::DiskPath(name);
+    if (platform::IsAbsolutePath(disk))
+    {
+        return disk;
+    }
+    return platform::ToUtf8(platform::CurrentFolder()) + "/" + disk;
+}
+
+void SetReason(std::string* error, std::string reason)
+{
+    if (error)
+    {
+        *error = std::move(reason);
+    }
+}
+
+// Before the first save over a damaged file: keeps it as NAME.damaged. False
+// when it is there and cannot be kept.
+bool KeepDamagedFile(const std::string& name, std::string* error)
+{
+    const std::string key = DamagedFileKey(name);
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        if (g_DamagedFiles.find(key) == g_DamagedFiles.end())
+        {
+            return true;
+        }
+    }
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (platform::PathExists(name))
+    {
+        const std::string copy = DamagedCopyName(name);
+        if (!platform::ReadWholeFile(name, bytes, &reason) ||
+            !platform::WriteFileAtomically(copy, bytes.data(), bytes.size(), &reason))
+        {
+            reason = "the damaged file cannot be kept: " + reason;
+            WriteReportAndErrorLog("Save %s : %s", name.c_str(), platform::FromUtf8(reason).c_str());
+            SetReason(error, platform::FromUtf8(reason));
+            return false;
+        }
+        WriteReport("Save %s : the damaged file is kept as %s", name.c_str(), copy.c_str());
+    }
+    std::lock_guard<std::mutex> lock(g_DamagedMutex);
+    g_DamagedFiles.erase(key);
+    return true;
+}
+
+} // namespace
+
+bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
 {
     if (!file)
     {
+        SetReason(error, "no file");
         return false;
     }
     if (platform::IsFatalErrorRaised())
     {
         WriteReport("Save %s : refused after a fatal error", file->Path().c_str());
+        SetReason(error, "saving stopped after a fatal error");
         return false;
     }
-    std::string error;
-    if (!platform::WriteFileAtomically(file->Path(), file->Bytes().data(), file->Bytes().size(), &error))
+    if (!KeepDamagedFile(file->Path(), error))
     {
-        WriteReportAndErrorLog("Save %s : %s", file->Path().c_str(), platform::FromUtf8(error).c_str());
+        return false;
+    }
+    std::string reason;
+    if (!platform::WriteFileAtomically(file->Path(), file->Bytes().data(), file->Bytes().size(), &reason))
+    {
+        WriteReportAndErrorLog("Save %s : %s", file->Path().c_str(), platform::FromUtf8(reason).c_str());
+        SetReason(error, platform::FromUtf8(reason));
         return false;
     }
     return true;
 }
 
-std::string ReportLoadFailure(const DataReader& in)
+std::string DamagedCopyName(std::string_view name)
+{
+    return std::string(name) + ".damaged";
+}
+
+LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error)
 {
     std::string reason;
     FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
-    WriteReportAndErrorLog("Load %s : %s", in.Name().c_str(), reason.c_str());
-    return reason;
+    WriteReportAndErrorLog("Load %s : %s; the file is kept as %s before it is saved over", in.Name().c_str(),
+                           reason.c_str(), DamagedCopyName(in.Name()).c_str());
+    const std::string key = DamagedFileKey(in.Name());
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        g_DamagedFiles.insert(key);
+    }
+    FileVersion = previousVersion;
+    SetReason(error, std::move(reason));
+    return LoadResult::Corrupt;
+}
+
+void NoteFileLoaded(const DataReader& in)
+{
+    {
+        std::lock_guard<std::mutex> lock(g_DamagedMutex);
+        if (g_DamagedFiles.empty())
+        {
+            return;
+        }
+    }
+    const std::string key = DamagedFileKey(in.Name());
+    std::lock_guard<std::mutex> lock(g_DamagedMutex);
+    g_DamagedFiles.erase(key);
 }
 
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in)
@@ -68,17 +179,19 @@ bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in)
     {
         return false;
     }
-    CheckedVector<int32_t> loaded(static_cast<std::size_t>(count));
-    for (int32_t& v : loaded)
+    return in.ReadInt32Vector(values, static_cast<std::size_t>(count));
+}
+
+std::size_t NextVectorRoom(std::size_t read, std::size_t claimed, std::size_t bytesRead, std::size_t bytesLeft)
+{
+    constexpr std::size_t kFirstRoom = 8;
+    std::size_t room = kFirstRoom;
+    if (read > 0)
     {
-        in.ReadInt32(v);
+        const std::size_t imageBytes = std::max<std::size_t>(bytesRead / read, kMinRecordImageBytes);
+        room = std::max(read + bytesLeft / imageBytes + 1, read + read / 2 + 1);
     }
-    if (in.Failed())
-    {
-        return false;
-    }
-    values.swap(loaded);
-    return true;
+    return std::min(room, claimed);
 }
 
 void SaveIntVector(const CheckedVector<int32_t>& values, DataWriter& out)
@@ -90,16 +203,57 @@ void SaveIntVector(const CheckedVector<int32_t>& values, DataWriter& out)
     }
 }
 
-int SaveRecordFile(SerializableRecord& record, std::string_view name)
+int SaveRecordFile(SerializableRecord& record, std::string_view name, std::string* error)
 {
-    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name, error);
     if (!out)
     {
         return 0;
     }
     record.Save(*out);
-    return CloseDataFile(std::move(out)) ? 1 : 0;
+    return CloseDataFile(std::move(out), error) ? 1 : 0;
 }
+
+namespace
+{
+
+constexpr int kNumberedCopyCount = 1000;
+
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// Marks the numbers n whose copy "base_NNN" is in base's folder, the letter
+// case of the names aside as the file layer sets it aside.
+void MarkNumberedCopies(const std::string& base, bool (&present)[kNumberedCopyCount])
+{
+    // In UTF-8 no byte of a double-byte character can be taken for a separator.
+    std::string utf8 = platform::ToUtf8(base);
+    std::replace(utf8.begin(), utf8.end(), '\\', '/');
+    std::size_t slash = utf8.rfind('/');
+    std::string folder = slash == std::string::npos ? std::string() : utf8.substr(0, slash + 1);
+    std::string prefix = (slash == std::string::npos ? utf8 : utf8.substr(slash + 1)) + "_";
+    std::transform(prefix.begin(), prefix.end(), prefix.begin(), AsciiLower);
+
+    for (const std::string& entry : platform::ListFolder(platform::FromUtf8(folder)))
+    {
+        std::string name = platform::ToUtf8(entry);
+        if (name.size() != prefix.size() + 3)
+        {
+            continue;
+        }
+        std::transform(name.begin(), name.end(), name.begin(), AsciiLower);
+        const char* d = name.c_str() + prefix.size();
+        if (name.compare(0, prefix.size(), prefix) == 0 && std::isdigit(static_cast<unsigned char>(d[0])) &&
+            std::isdigit(static_cast<unsigned char>(d[1])) && std::isdigit(static_cast<unsigned char>(d[2])))
+        {
+            present[(d[0] - '0') * 100 + (d[1] - '0') * 10 + (d[2] - '0')] = true;
+        }
+    }
+}
+
+} // namespace
 
 std::string NumberedCopyName(std::string_view path, int n)
 {
@@ -108,14 +262,27 @@ std::string NumberedCopyName(std::string_view path, int n)
     return name;
 }
 
+std::string NumberedCopyBase(std::string_view path, std::string_view extension)
+{
+    std::string base;
+    ReplaceExtension(base, path, std::string(extension).c_str());
+    return base;
+}
+
 int LoadNumberedCopyInto(std::string_view path, std::string_view extension,
                          int (*tryLoad)(void* record, const std::string& name, int stripCr), void* record,
                          int stripCr)
 {
-    std::string base;
-    ReplaceExtension(base, path, std::string(extension).c_str());
-    for (int n = 999; n >= 0; --n)
+    const std::string base = NumberedCopyBase(path, extension);
+    // The folder is listed once: of the thousand names only those present are tried.
+    bool present[kNumberedCopyCount] = {};
+    MarkNumberedCopies(base, present);
+    for (int n = kNumberedCopyCount - 1; n >= 0; --n)
     {
+        if (!present[n])
+        {
+            continue;
+        }
         std::string name = NumberedCopyName(base, n);
         if (platform::PathExists(name) && tryLoad(record, name, stripCr) == 1)
         {

@@ -5,12 +5,14 @@
 //
 // Loads are all-or-nothing: a file is read whole, parsed into a copy of the
 // target and swapped in only when every read and every count checked out; a
-// corrupt file leaves the target as it was, writes one log line and gives 0.
+// damaged file leaves the target as it was, writes one log line and gives 0.
 // Saves never destroy: the bytes are built in memory and replace the file
-// atomically; after a fatal program error no file is written any more.
+// atomically; a damaged file is kept beside before it is first saved over;
+// after a fatal program error no file is written any more.
 
 #include "common/data/SerializableRecord.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -27,22 +29,39 @@ private:
     std::string m_Path;
 };
 
+// What became of a whole-file load.
+enum class LoadResult
+{
+    Loaded,
+    NotOpened, // missing or unreadable: nothing was read
+    Corrupt,   // damaged: opened, but a read or a count failed; one log line was written
+};
+
 // Reads the whole file and its version word, which becomes FileVersion. An
-// empty name opens "err". Null when the file cannot be opened or holds no
-// version word.
+// empty name opens "err". Null when the file cannot be opened; a file too
+// short for its version word gives a reader that has already failed.
 std::unique_ptr<DataReader> OpenDataFileForRead(std::string_view name);
 
-// Starts a data file with the version word. Null when the name is empty or a
-// fatal error has stopped all saving.
-std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name);
+// Starts a data file with the version word. Null, with the reason when asked,
+// when the name is empty or a fatal error has stopped all saving.
+std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std::string* error = nullptr);
 
-// Writes the file (temporary file, flush, rename). False, with a log line,
-// when it cannot be written; the previous file is then untouched.
-bool CloseDataFile(std::unique_ptr<DataFileWriter> file);
+// Writes the file (temporary file, flush, rename). False, with a log line and,
+// when asked, the reason, when it cannot be written; the previous file is then
+// untouched. The first save over a file that failed to load as damaged first
+// keeps the damaged file as DamagedCopyName(name), replacing an older copy,
+// and writes a log line; when it cannot be kept, nothing is written.
+bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error = nullptr);
 
-// Writes the log line of a load that failed on a corrupt file and returns its
-// reason ("... at byte N").
-std::string ReportLoadFailure(const DataReader& in);
+// Where a damaged data file is kept before it is saved over: "NAME.damaged".
+std::string DamagedCopyName(std::string_view name);
+
+// The end of a load that failed on a damaged file: writes its log line, notes
+// the file as damaged (see CloseDataFile), puts FileVersion back and gives the
+// reason ("... at byte N") when asked. Corrupt.
+LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error);
+// The end of a load that read the whole file: it is no longer taken for damaged.
+void NoteFileLoaded(const DataReader& in);
 
 // Counted vectors of int32: int32 count, then the values.
 bool LoadIntVector(CheckedVector<int32_t>& values, DataReader& in);
@@ -60,8 +79,17 @@ void ResetVectorPrototype(T& prototype)
 // Smallest image of one record: its two counts.
 constexpr std::size_t kMinRecordImageBytes = 8;
 
+// Room for the elements of a vector being read, when the room held runs out:
+// as many as the bytes left would hold at the size of the images read so far,
+// never more than the count claimed, and at least half as many again as read.
+std::size_t NextVectorRoom(std::size_t read, std::size_t claimed, std::size_t bytesRead, std::size_t bytesLeft);
+
 // Reads int32 count and that many records of T. Each element starts as a copy
-// of a prototype bound at the current format and reset.
+// of a prototype bound at the current format and reset (one per class and file).
+//
+// The vector grows as its elements are read, to room that the bytes left
+// could fill: a count that the file claims but does not hold takes no more
+// memory than a few times the bytes the file really holds.
 template <class T>
 bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
 {
@@ -70,13 +98,27 @@ bool LoadRecordVector(CheckedVector<T>& records, DataReader& in)
     {
         return false;
     }
-    T prototype;
-    prototype.BindFields(kDataFormatVersion);
-    ResetVectorPrototype(prototype);
-    CheckedVector<T> loaded(static_cast<std::size_t>(count), prototype);
-    for (T& record : loaded)
+    CheckedVector<T> loaded;
+    if (count == 0)
     {
-        if (!record.Load(in))
+        records.swap(loaded);
+        return true;
+    }
+    const T& prototype = in.Prototype<T>([] {
+        T made;
+        ResetVectorPrototype(made);
+        return made;
+    });
+    const std::size_t claimed = static_cast<std::size_t>(count);
+    const std::size_t start = in.Offset();
+    for (std::size_t i = 0; i < claimed; ++i)
+    {
+        if (loaded.size() == loaded.capacity())
+        {
+            loaded.reserve(NextVectorRoom(i, claimed, in.Offset() - start, in.Remaining()));
+        }
+        loaded.push_back(prototype);
+        if (!loaded.back().Load(in))
         {
             return false;
         }
@@ -95,13 +137,15 @@ void SaveRecordVector(CheckedVector<T>& records, DataWriter& out)
     }
 }
 
-// What became of a whole-file load.
-enum class LoadResult
+// The object a whole-file load reads into before it replaces the record: a
+// copy of the record, so that the members an old layout lacks keep the values
+// they have now. A class whose Load starts from its defaults whatever it held
+// declares an overload beside itself that spares the copy.
+template <class T>
+T CopyForLoad(const T& record)
 {
-    Loaded,
-    NotOpened, // missing or unreadable: nothing was read
-    Corrupt,   // opened, but a read or a count failed; one log line was written
-};
+    return record;
+}
 
 // Loads a single-record file into the record; on any failure the record is
 // unchanged and, when asked, error tells why. With the strip-CR flag, CR bytes are removed from the record's
@@ -115,17 +159,12 @@ LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std:
     {
         return LoadResult::NotOpened;
     }
-    T loaded(record); // members an old layout lacks keep the values they have now
+    T loaded = CopyForLoad(record);
     if (!loaded.Load(*in) || in->Failed())
     {
-        std::string reason = ReportLoadFailure(*in);
-        if (error)
-        {
-            *error = std::move(reason);
-        }
-        FileVersion = previousVersion;
-        return LoadResult::Corrupt;
+        return FailDamagedLoad(*in, previousVersion, error);
     }
+    NoteFileLoaded(*in);
     if (stripCr)
     {
         loaded.RemoveCarriageReturns();
@@ -141,11 +180,17 @@ int LoadRecordFile(T& record, std::string_view name, int stripCr)
     return TryLoadRecordFile(record, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
-// Writes a single-record file. 1 when written.
-int SaveRecordFile(SerializableRecord& record, std::string_view name);
+// Writes a single-record file. 1 when written; else 0 and, when asked, the reason.
+int SaveRecordFile(SerializableRecord& record, std::string_view name, std::string* error = nullptr);
 
 // Name of the numbered copy n of a path: "%s_%d%d%d" (x.stg_276).
 std::string NumberedCopyName(std::string_view path, int n);
+
+// What the numbered copies of a path are named after: the path with its
+// extension replaced; a path without a '.' stays as it is. Saving a copy and
+// searching for one both go through here, so that "x" is saved as "x_276" and
+// found there, and "x.old" as "x.stg_276".
+std::string NumberedCopyBase(std::string_view path, std::string_view extension);
 
 // Loads the highest-numbered copy (path_999 down to path_000) that exists and
 // loads, after replacing the path's extension. 1 when one was loaded.
@@ -174,16 +219,11 @@ LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int 
         return LoadResult::NotOpened;
     }
     CheckedVector<T> loaded;
-    if (!LoadRecordVector(loaded, *in))
+    if (!LoadRecordVector(loaded, *in) || in->Failed())
     {
-        std::string reason = ReportLoadFailure(*in);
-        if (error)
-        {
-            *error = std::move(reason);
-        }
-        FileVersion = previousVersion;
-        return LoadResult::Corrupt;
+        return FailDamagedLoad(*in, previousVersion, error);
     }
+    NoteFileLoaded(*in);
     if (stripCr)
     {
         for (T& record : loaded)
@@ -202,14 +242,15 @@ int LoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr)
     return TryLoadTableFile(table, name, stripCr) == LoadResult::Loaded ? 1 : 0;
 }
 
+// 1 when written; else 0 and, when asked, the reason.
 template <class T>
-int SaveTableFile(CheckedVector<T>& table, std::string_view name)
+int SaveTableFile(CheckedVector<T>& table, std::string_view name, std::string* error = nullptr)
 {
-    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name, error);
     if (!out)
     {
         return 0;
     }
     SaveRecordVector(table, *out);
-    return CloseDataFile(std::move(out)) ? 1 : 0;
+    return CloseDataFile(std::move(out), error) ? 1 : 0;
 }

@@ -1,23 +1,38 @@
 #include "DataStream.h"
 
-#include "platform/core/ByteOrder.h"
-
+#include <algorithm>
+#include <bit>
 #include <cstring>
 
 DataReader::DataReader(std::vector<unsigned char> bytes, int32_t version, std::string name)
-    : m_Bytes(std::move(bytes)), m_Version(version), m_Name(std::move(name))
+    : m_Bytes(std::move(bytes)), m_OffsetBias(4), m_Version(version), m_Name(std::move(name))
 {
 }
 
-bool DataReader::ReadBytes(void* out, std::size_t size)
+DataReader::DataReader(std::vector<unsigned char> fileBytes, std::size_t start, int32_t version, std::string name)
+    : m_Bytes(std::move(fileBytes)), m_Version(version), m_Name(std::move(name))
+{
+    m_Start = m_Pos = std::min(start, m_Bytes.size());
+}
+
+bool DataReader::Need(std::size_t bytes)
 {
     if (m_Failed)
     {
         return false;
     }
-    if (size > Remaining())
+    if (bytes > Remaining())
     {
         return Fail("the file ends early");
+    }
+    return true;
+}
+
+bool DataReader::ReadBytes(void* out, std::size_t size)
+{
+    if (!Need(size))
+    {
+        return false;
     }
     if (size > 0)
     {
@@ -27,15 +42,50 @@ bool DataReader::ReadBytes(void* out, std::size_t size)
     return true;
 }
 
-bool DataReader::ReadInt32(int32_t& value)
+bool DataReader::ReadInt32Slow(int32_t& value)
 {
     unsigned char b[4];
     if (!ReadBytes(b, sizeof b))
     {
         return false;
     }
-    value = static_cast<int32_t>(platform::ReadLe32(b));
+    value = DecodeInt32(b);
     return true;
+}
+
+bool DataReader::ReadInt32s(int32_t* values, std::size_t count)
+{
+    if (!Need(count * 4))
+    {
+        return false;
+    }
+    const unsigned char* p = m_Bytes.data() + m_Pos;
+    if constexpr (std::endian::native == std::endian::little)
+    {
+        if (count > 0)
+        {
+            std::memcpy(values, p, count * 4); // the file's byte order is the machine's
+        }
+    }
+    else
+    {
+        for (std::size_t i = 0; i < count; ++i, p += 4)
+        {
+            values[i] = DecodeInt32(p);
+        }
+    }
+    m_Pos += count * 4;
+    return true;
+}
+
+bool DataReader::ReadInt32Vector(std::vector<int32_t>& values, std::size_t count)
+{
+    if (!Need(count * 4))
+    {
+        return false;
+    }
+    values.resize(count);
+    return ReadInt32s(values.data(), count);
 }
 
 bool DataReader::ReadDouble(double& value)
@@ -64,7 +114,8 @@ bool DataReader::ReadCount(int32_t& count, std::size_t minBytesPerElement)
     {
         return Fail("negative count " + std::to_string(count));
     }
-    if (minBytesPerElement > 0 && static_cast<std::size_t>(count) > Remaining() / minBytesPerElement)
+    // count < 2^31 and the element sizes are small: the product cannot overflow.
+    if (static_cast<std::size_t>(count) * minBytesPerElement > Remaining())
     {
         return Fail("count " + std::to_string(count) + " exceeds the bytes left");
     }
@@ -77,7 +128,7 @@ bool DataReader::Fail(std::string reason)
     {
         m_Failed = true;
         m_Error = std::move(reason);
-        m_ErrorOffset = m_Pos + 4; // the version word precedes the payload
+        m_ErrorOffset = m_Pos + m_OffsetBias;
     }
     return false;
 }

@@ -7,9 +7,11 @@
 #include "common/data/DataFile.h"
 #include "common/data/ProjectData.h"
 
-// 1 when written. ownIndex: the member that holds a record's position, or
-// null for records without one.
-template <class T> int SaveDatabaseTable(CheckedVector<T>& table, std::string_view name, int32_t T::*ownIndex)
+// 1 when written; else 0 and, when asked, the reason. ownIndex: the member
+// that holds a record's position, or null for records without one.
+template <class T>
+int SaveDatabaseTable(CheckedVector<T>& table, std::string_view name, int32_t T::*ownIndex,
+                      std::string* error = nullptr)
 {
     if (ownIndex)
     {
@@ -18,36 +20,36 @@ template <class T> int SaveDatabaseTable(CheckedVector<T>& table, std::string_vi
             table.At(i).*ownIndex = i;
         }
     }
-    return SaveTableFile(table, name);
+    return SaveTableFile(table, name, error);
 }
 
-inline int SaveDatabaseTable(CheckedVector<ClassRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<ClassRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable(table, name, &ClassRecord::m_nClassA);
+    return SaveDatabaseTable(table, name, &ClassRecord::m_nClassA, error);
 }
 
-inline int SaveDatabaseTable(CheckedVector<ItemRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<ItemRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable(table, name, &ItemRecord::m_nItemB);
+    return SaveDatabaseTable(table, name, &ItemRecord::m_nItemB, error);
 }
 
-inline int SaveDatabaseTable(CheckedVector<LandRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<LandRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable(table, name, &LandRecord::m_nLandA);
+    return SaveDatabaseTable(table, name, &LandRecord::m_nLandA, error);
 }
 
-inline int SaveDatabaseTable(CheckedVector<SkillRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<SkillRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable(table, name, &SkillRecord::m_nSkillB);
+    return SaveDatabaseTable(table, name, &SkillRecord::m_nSkillB, error);
 }
 
 // Characters have no index field of their own: their records are written as they are.
-inline int SaveDatabaseTable(CheckedVector<FriendRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<FriendRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable<FriendRecord>(table, name, nullptr);
+    return SaveDatabaseTable<FriendRecord>(table, name, nullptr, error);
 }
 
-inline int SaveDatabaseTable(CheckedVector<EnemyRecord>& table, std::string_view name)
+inline int SaveDatabaseTable(CheckedVector<EnemyRecord>& table, std::string_view name, std::string* error = nullptr)
 {
-    return SaveDatabaseTable<EnemyRecord>(table, name, nullptr);
+    return SaveDatabaseTable<EnemyRecord>(table, name, nullptr, error);
 }

@@ -6,6 +6,8 @@
 #include "common/data/RecordRules.h"
 #include "common/data/StageRecord.h"
 
+#include <limits>
+
 namespace
 {
 
@@ -17,6 +19,12 @@ constexpr int32_t kShopGoodsFrom = 84;
 constexpr int32_t kBothSidesTimingsAddedIn = 90; // timings 7 to 9 ("味方または敵の...")
 constexpr int32_t kFirstBothSidesTiming = 7;
 constexpr int32_t kBothSidesTimingCount = 3;
+
+// value + step, or the largest int32 when that is beyond it.
+int32_t SaturatingAdd(int32_t value, int32_t step)
+{
+    return value > std::numeric_limits<int32_t>::max() - step ? std::numeric_limits<int32_t>::max() : value + step;
+}
 
 } // namespace
 
@@ -66,14 +74,15 @@ bool EventCommand::Load(DataReader& in)
     {
         return false;
     }
-    // Both shifts can apply to one command.
+    // Both shifts can apply to one command. A code no row can have stays as
+    // large as it is, and FitArguments makes it 0.
     if (!VersionAtLeast(version, kWaitAddedIn) && m_nCode >= kCommandWait)
     {
-        ++m_nCode;
+        m_nCode = SaturatingAdd(m_nCode, 1);
     }
     if (!VersionAtLeast(version, kChangeGraphicAddedIn) && m_nCode >= kCommandChangeGraphic)
     {
-        ++m_nCode;
+        m_nCode = SaturatingAdd(m_nCode, 1);
     }
     if (!VersionAtLeast(version, kShopModeFrom) && m_nCode == kCommandShop)
     {
@@ -164,7 +173,7 @@ bool EventPage::Load(DataReader& in)
     }
     if (!VersionAtLeast(in.Version(), kBothSidesTimingsAddedIn) && m_nTiming >= kFirstBothSidesTiming)
     {
-        m_nTiming += kBothSidesTimingCount;
+        m_nTiming = SaturatingAdd(m_nTiming, kBothSidesTimingCount);
     }
     Validate();
     return true;
@@ -191,6 +200,7 @@ void EventPage::Validate()
 
 void EventPage::Validate(const StageRecord* stage)
 {
+    FitIndex(m_nTiming, kTriggerTimingCount);
     if (stage)
     {
         FitIndex(m_nGroup, stage->m_GroupPos.Count());
@@ -236,10 +246,7 @@ void Event::Init()
 {
     ClearRecord(*this);
     m_Page.clear();
-    EventPage page;
-    page.BindFields(kDataFormatVersion);
-    page.Init();
-    m_Page.push_back(std::move(page));
+    m_Page.emplace_back().Init();
 }
 
 void Event::Validate(const StageRecord* stage)

@@ -78,7 +78,8 @@ public:
     void VisitVectors(VectorVisitor& visitor) override;
 
     void Init();
-    // A position group that the stage does not have becomes 0 (null: no check).
+    // A timing outside the timing table becomes 0; a position group that the
+    // stage does not have becomes 0 (null: no check of the group).
     void Validate();
     void Validate(const StageRecord* stage);
 

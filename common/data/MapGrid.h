@@ -13,7 +13,7 @@
 
 // The largest width or height a map file may claim; anything larger is a
 // corrupt file (the editors allow at most 200).
-constexpr int32_t kMaxMapSide = 4096;
+constexpr int32_t kMaxMapSide = 1024;
 
 // The bit length of the width: how often it can be halved before it reaches 0.
 int32_t GridRowShift(int32_t width);

@@ -16,14 +16,19 @@
 // Vectors of sub-records are not bound; a class that owns them appends them
 // after its image in its own Load and Save.
 //
-// The binding lists are rebuilt at the start of every operation that walks
-// them; copies of a record start with empty lists.
+// Every operation that walks the members (load, save, clear, copy) binds
+// first. As every object of a class binds the same members at one version, the
+// walks keep what BindFields gives as offsets, once per class and version, and
+// the records keep no lists of their own (a record has lists only once
+// BindFields was called on it from outside); copies of a record start with
+// empty lists.
 
 #include "common/data/CheckedVector.h"
 #include "common/data/DataStream.h"
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 // The version word at the start of every data file.
@@ -70,6 +75,16 @@ public:
                          const std::function<SerializableRecord&(int index)>& element) = 0;
     // A single sub-record stored in place (an element of a fixed array).
     virtual void Record(const std::string& name, SerializableRecord& record) = 0;
+    // The cells of a map, stored as a counted int vector: cell (x, y) is
+    // element y x pitch + x, the map's cells those with x below the width.
+    virtual void Grid(const std::string& name, const CheckedVector<int32_t>& cells, int32_t width, int32_t height,
+                      int32_t pitch)
+    {
+        (void)width;
+        (void)height;
+        (void)pitch;
+        Ints(name, cells);
+    }
 
     void Ints(const std::string& name, const CheckedVector<int32_t>& values)
     {
@@ -85,17 +100,17 @@ public:
 class SerializableRecord
 {
 public:
-    SerializableRecord() = default;
-    SerializableRecord(const SerializableRecord&) {}
-    SerializableRecord& operator=(const SerializableRecord&)
-    {
-        ClearBindings();
-        return *this;
-    }
-    virtual ~SerializableRecord() = default;
+    SerializableRecord();
+    // A copy starts with empty lists: the source's point into the source.
+    SerializableRecord(const SerializableRecord&);
+    SerializableRecord(SerializableRecord&&) noexcept;
+    SerializableRecord& operator=(const SerializableRecord&);
+    SerializableRecord& operator=(SerializableRecord&&) noexcept;
+    virtual ~SerializableRecord();
 
     // Registers the members that a file of this version holds. Every override
-    // starts with ClearBindings().
+    // starts with ClearBindings() and binds members of the record itself, by
+    // the version alone: the walks keep the result for every object of the class.
     virtual void BindFields(int32_t version);
     // Reads the record from a data file; false when the file is corrupt (the
     // record may then hold part of the file and must be thrown away).
@@ -114,9 +129,9 @@ public:
     // file order. Records without vectors show nothing.
     virtual void VisitVectors(VectorVisitor& visitor);
 
-    // The lists as the last BindFields left them.
-    const CheckedVector<FieldBinding>& BoundFields() const { return m_Fields; }
-    const CheckedVector<StringBinding>& BoundStrings() const { return m_Strings; }
+    // The lists as the last BindFields called from outside the walks left them.
+    const CheckedVector<FieldBinding>& BoundFields() const;
+    const CheckedVector<StringBinding>& BoundStrings() const;
 
 protected:
     void ClearBindings();
@@ -130,9 +145,14 @@ protected:
 private:
     friend void ClearRecord(SerializableRecord& record);
     friend SerializableRecord& CopyRecord(SerializableRecord& destination, const SerializableRecord& source);
+    friend class BindingLayout;
+    struct Bindings;
 
-    CheckedVector<FieldBinding> m_Fields;
-    CheckedVector<StringBinding> m_Strings;
+    Bindings& Lists();
+
+    // Made by the first BindFields: a record that is only loaded, saved and
+    // copied never needs lists of its own.
+    std::unique_ptr<Bindings> m_pBindings;
 };
 
 // Binds with CurrentVersion, zeroes every bound member and empties every string.

@@ -6,7 +6,6 @@
 #include "common/data/PlacedEvents.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
-#include "common/services/Paths.h"
 
 namespace
 {
@@ -317,7 +316,17 @@ void StageRecord::Validate()
     int lands = LandTable.Count();
     for (int32_t y = 0; y < m_nHeight; ++y)
     {
-        for (int32_t x = 0; x < m_nWidth; ++x)
+        const std::size_t start = static_cast<std::size_t>(y) << m_nShift;
+        if (m_nWidth > 0 && start + static_cast<std::size_t>(m_nWidth) <= m_Chip.size())
+        {
+            int32_t* row = m_Chip.data() + start;
+            for (int32_t x = 0; x < m_nWidth; ++x)
+            {
+                FitIndex(row[x], lands);
+            }
+            continue;
+        }
+        for (int32_t x = 0; x < m_nWidth; ++x) // a row outside the grid: the checked access reports it
         {
             FitIndex(CellAt(x, y), lands);
         }
@@ -389,12 +398,7 @@ std::string StageFileExtension()
 
 int SaveStageFile(StageRecord& stage, std::string_view path)
 {
-    std::string name;
-    if (!ReplaceExtension(name, path, StageFileExtension().c_str()))
-    {
-        name += "." + StageFileExtension();
-    }
-    return SaveRecordFile(stage, name);
+    return SaveRecordFile(stage, NumberedCopyName(NumberedCopyBase(path, FileExtensions[kExtStage]), kDataFormatVersion));
 }
 
 void PositionGroup::VisitVectors(VectorVisitor& visitor)
@@ -415,7 +419,7 @@ void EnemyPlacement::VisitVectors(VectorVisitor& visitor)
 
 void StageRecord::VisitVectors(VectorVisitor& visitor)
 {
-    visitor.Ints("m_Chip", m_Chip);
+    visitor.Grid("m_Chip", m_Chip, m_nWidth, m_nHeight, m_nPitch);
     visitor.Records("m_GroupPos", m_GroupPos);
     visitor.Records("m_Enemy", m_Enemy);
     visitor.Records("m_Event", m_Event);

@@ -161,9 +161,16 @@ public:
     CheckedVector<ExplanationPage> m_OtherPage; // from version 78
 };
 
+// A stage is read from its defaults: a load has no use for a copy of the stage held.
+inline StageRecord CopyForLoad(const StageRecord&)
+{
+    return StageRecord();
+}
+
 // The extension of stage files written now: "stg_276".
 std::string StageFileExtension();
 
-// Saves the stage under the path with its extension replaced by
-// StageFileExtension() (added when the path has none). 1 when written.
+// Saves the stage as the numbered copy of the current format of the path with
+// the extension "stg", where LoadNumberedCopy finds it: "x.stg" and "x.old" as
+// "x.stg_276", "x" (no '.') as "x_276". 1 when written.
 int SaveStageFile(StageRecord& stage, std::string_view path);

@@ -76,10 +76,7 @@ void WorldMapEvent::Init()
 {
     ClearRecord(*this);
     m_Page.clear();
-    WorldMapEventPage page;
-    page.BindFields(kDataFormatVersion);
-    ClearRecord(page);
-    m_Page.push_back(page);
+    ClearRecord(m_Page.emplace_back());
 }
 
 void WorldMapEvent::ValidatePages()
@@ -262,7 +259,7 @@ void WorldMapEvent::VisitVectors(VectorVisitor& visitor)
 void WorldMapRecord::VisitVectors(VectorVisitor& visitor)
 {
     visitor.Records("m_Chip", m_Chip);
-    visitor.Ints("m_Cell", m_Cell);
+    visitor.Grid("m_Cell", m_Cell, m_nWidth, m_nHeight, m_nPitch);
     visitor.Records("m_Event", m_Event);
     visitor.Records("m_Palette", m_Palette);
 }

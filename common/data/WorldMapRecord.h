@@ -126,3 +126,9 @@ public:
     CheckedVector<WorldMapEvent> m_Event;
     CheckedVector<WorldMapEvent> m_Palette;
 };
+
+// A world map is read from its defaults: a load has no use for a copy of the map held.
+inline WorldMapRecord CopyForLoad(const WorldMapRecord&)
+{
+    return WorldMapRecord();
+}

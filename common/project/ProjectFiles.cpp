@@ -34,6 +34,10 @@ ProjectFileStatus Status(std::string_view path, LoadResult result, int records, 
     status.m_Result = result;
     status.m_nVersion = result == LoadResult::Loaded ? FileVersion : 0;
     status.m_nRecords = result == LoadResult::Loaded ? records : 0;
+    if (result == LoadResult::Corrupt)
+    {
+        status.m_strDamagedCopy = DamagedCopyName(path);
+    }
     return status;
 }
 
@@ -111,6 +115,9 @@ void ResetProjectData()
 
 std::vector<ProjectFileStatus> LoadProjectData()
 {
+    // Records bind at the current format from here on: clearing and copying
+    // reach every member.
+    CurrentVersion = kDataFormatVersion;
     std::vector<ProjectFileStatus> files;
 
     files.push_back(LoadRecordStatus(EditConfig, DataFilePaths[kPathEditConfig]));

@@ -19,14 +19,15 @@ struct ProjectFileStatus
     LoadResult m_Result = LoadResult::NotOpened;
     int32_t m_nVersion = 0; // the file's version word, when it was opened
     int m_nRecords = 0;     // records read (1 for a single-record file)
-    std::string m_strError; // why a corrupt file was refused
+    std::string m_strError;       // why a damaged file was refused
+    std::string m_strDamagedCopy; // where a damaged file is kept before it is saved over
 };
 
 // Puts every global data object back to the state it is built in.
 void ResetProjectData();
 
-// The editor's data start-up in the project folder (the current folder), in
-// this order: EditConfig, GValInfo, System, the land, skill and item tables,
+// The editor's data start-up in the project folder (the current folder): it
+// sets CurrentVersion to the current format, then loads, in this order: EditConfig, GValInfo, System, the land, skill and item tables,
 // the class, friend and enemy tables, the default stage, the default event
 // palettes, WorldMap and StartEvent. A table whose file cannot be read is
 // brought to two default records, GValInfo to 256 empty names; a record whose
@@ -56,7 +57,8 @@ void NewStage();
 // Opens a stage file into Stage, keeping the palette events as NewStage does.
 // 1 when it was read.
 int OpenStage(std::string_view name);
-// Saves Stage under the path with the extension stg_276. 1 when written.
+// Saves Stage where a new stage finds it as the default stage of that path
+// (SaveStageFile). 1 when written.
 int SaveStage(std::string_view path);
 
 // The game program for test play, by EditConfig's settings.

@@ -2,39 +2,35 @@
 
 #include "platform/core/Clock.h"
 
-#include <cstdint>
-
 namespace
 {
-bool g_bStarted = false;
-uint32_t g_nStart = 0;
-int g_nCount = 0;
-int g_nLastRate = 0;
+FrameRateMeter g_Meter;
 } // namespace
+
+int FrameRateMeter::Tick(uint32_t now)
+{
+    if (!m_bStarted)
+    {
+        m_bStarted = true;
+        m_nStart = now;
+    }
+    if (now - m_nStart < 1000)
+    {
+        ++m_nCount;
+        return m_nLastRate;
+    }
+    m_nLastRate = m_nCount;
+    m_nStart = now;
+    m_nCount = 0;
+    return m_nLastRate;
+}
 
 int MeasureFrameRate()
 {
-    uint32_t now = platform::TickCount();
-    if (!g_bStarted)
-    {
-        g_bStarted = true;
-        g_nStart = now;
-    }
-    if (now - g_nStart < 1000)
-    {
-        ++g_nCount;
-        return g_nLastRate;
-    }
-    g_nLastRate = g_nCount;
-    g_nStart = now;
-    g_nCount = 0;
-    return g_nLastRate;
+    return g_Meter.Tick(platform::TickCount());
 }
 
 void ResetFrameRateMeasure()
 {
-    g_bStarted = false;
-    g_nStart = 0;
-    g_nCount = 0;
-    g_nLastRate = 0;
+    g_Meter.Reset();
 }

@@ -200,6 +200,23 @@ void WindowBase::MoveTo(int x, int y)
     RecalcFrame();
 }
 
+void WindowBase::CenterOnDesktop()
+{
+    platform::WindowSystem* system = System();
+    if (!system)
+    {
+        return;
+    }
+    platform::Rect window = m_WindowRect;
+    if (platform::NativeWindow* native = Native())
+    {
+        window = native->WindowRect();
+    }
+    platform::Rect desktop = system->DesktopRect();
+    MoveTo(desktop.m_nLeft + (desktop.m_nWidth - window.m_nWidth) / 2,
+           desktop.m_nTop + (desktop.m_nHeight - window.m_nHeight) / 2);
+}
+
 void WindowBase::SetClientSize(int width, int height)
 {
     if (platform::NativeWindow* native = Native())

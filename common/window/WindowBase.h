@@ -80,6 +80,8 @@ public:
     void RecalcFrame();
     void UpdateLayout();
     void MoveTo(int x, int y);
+    // Moves the window to the middle of the desktop's work area.
+    void CenterOnDesktop();
     void SetClientSize(int width, int height);
     void SetClientRect(int x, int y, int width, int height);
     void PlaceWindow();

@@ -95,8 +95,7 @@ void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
         }
         else
         {
-            ReportLoadFailure(*in);
-            FileVersion = previousVersion;
+            FailDamagedLoad(*in, previousVersion, nullptr);
         }
     }
 }
@@ -147,8 +146,7 @@ bool LoadFromSlot(int slot)
     }
     if (!ok || in->Failed())
     {
-        ReportLoadFailure(*in);
-        FileVersion = previousVersion;
+        FailDamagedLoad(*in, previousVersion, nullptr);
         return false;
     }
     Progress = std::move(progress);

@@ -87,10 +87,10 @@ bool ReadWaveFile(std::string_view path, WaveData& wave)
     return ReadWholeFile(path, bytes) && ParseWaveFile(bytes, wave);
 }
 
-int64_t WaveSource::FrameCount() const
+int64_t WaveData::FrameCount() const
 {
     const int frameBytes = Format().FrameBytes();
-    return frameBytes > 0 ? int64_t(m_pWave->m_Samples.size() / std::size_t(frameBytes)) : 0;
+    return frameBytes > 0 ? int64_t(m_Samples.size() / std::size_t(frameBytes)) : 0;
 }
 
 int WaveSource::Read(void* out, int frames)

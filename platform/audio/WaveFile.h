@@ -25,6 +25,8 @@ struct WaveData
 
     // The mixer's view of the samples (8- or 16-bit).
     AudioFormat Format() const;
+    // Whole frames of the samples.
+    int64_t FrameCount() const;
 };
 
 // Reads a whole WAV file (stored path). False when it cannot be read, is not
@@ -45,7 +47,7 @@ public:
     bool Rewind() override { return Seek(0); }
     bool Seek(int64_t frame) override;
     int64_t Position() const override { return m_nFrame; }
-    int64_t FrameCount() const;
+    int64_t FrameCount() const { return m_pWave->FrameCount(); }
 
 private:
     std::shared_ptr<const WaveData> m_pWave;

@@ -166,6 +166,12 @@ public:
     // The desktop's work area in screen coordinates, likewise.
     Rect DesktopRect() const { return m_FixedDesktop ? *m_FixedDesktop : NativeDesktopRect(); }
     void FixDesktopRect(const Rect& rect) { m_FixedDesktop = rect; }
+    // The desktop's bits per pixel as the programs see it: 16 unless set
+    // otherwise. Every picture is converted when it is shown, so the desktop
+    // offers the depth the game's windowed mode was made for; tests set
+    // others.
+    int DesktopDepth() const { return m_nDesktopDepth.load(); }
+    void SetDesktopDepth(int bits) { m_nDesktopDepth.store(bits); }
 
 protected:
     // ---- what a backend supplies ----
@@ -239,6 +245,7 @@ private:
     KeyObserver m_KeyObserver;
     std::optional<FrameMetrics> m_FixedMetrics;
     std::optional<Rect> m_FixedDesktop;
+    std::atomic<int> m_nDesktopDepth{16};
 };
 
 // The button-state bits (kMkLButton, kMkRButton) of the mouse messages' wParam.

@@ -1,12 +1,23 @@
-// The main of every test program: the process starts as the programs do after
-// their start-up (records bind at the current format) and skips the one-second
-// processor clock measurement of the system report.
+// The main of every test program: each test starts as the programs do,
+// before their start-up sets the current format (CurrentVersion is 0, so a
+// start-up step that forgets to set it shows), and the system report skips
+// its one-second processor clock measurement.
 #include "common/data/SerializableRecord.h"
 #include "platform/core/SystemInfo.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+
+namespace
+{
+
+class StartLikeAProgram : public testing::EmptyTestEventListener
+{
+    void OnTestStart(const testing::TestInfo&) override { CurrentVersion = 0; }
+};
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -16,8 +27,8 @@ int main(int argc, char** argv)
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
 
-    CurrentVersion = kDataFormatVersion;
     platform::SetCpuClockMeasurement(false);
     testing::InitGoogleTest(&argc, argv);
+    testing::UnitTest::GetInstance()->listeners().Append(new StartLikeAProgram);
     return RUN_ALL_TESTS();
 }

@@ -7,12 +7,17 @@
 #include "common/project/ProjectFiles.h"
 
 #include "DataFileTest.h"
+#include "MemoryLimit.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
 #include <sstream>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace
 {
@@ -63,7 +68,7 @@ TEST_F(ProjectToolTest, NewProjectLoadsWithoutAFailure)
                              "data\\GValInfo.dat: version 276, 256 records",
                              "data\\EditConfig.dat: version 276, 1 record",
                              "data\\stg\\Stage01.stg_276: version 276, 1 record",
-                             "data\\wplt\\Default.wplt: version 276", " 0 failed"})
+                             "data\\wplt\\Default.wplt: version 276", " 0 damaged"})
     {
         EXPECT_NE(check.out.find(line), std::string::npos) << line << "\n" << check.out;
     }
@@ -175,15 +180,69 @@ TEST_F(ProjectToolTest, CorruptFileFailsTheCheckAndStopsTheUpgrade)
 
     ToolRun check = Tool({"check", "proj"});
     EXPECT_EQ(check.status, 1);
-    EXPECT_NE(check.out.find("data\\database\\Item.dat: FAILED: the file ends early"), std::string::npos)
+    EXPECT_NE(check.out.find("data\\database\\Item.dat: DAMAGED: the file ends early at byte "), std::string::npos)
         << check.out;
-    EXPECT_NE(check.out.find("1 failed"), std::string::npos);
+    EXPECT_NE(check.out.find("(kept as data\\database\\Item.dat.damaged before it is saved over)"),
+              std::string::npos)
+        << check.out;
+    EXPECT_NE(check.out.find("1 damaged"), std::string::npos);
 
     fs::current_path(m_Root);
     ToolRun upgrade = Tool({"upgrade", "proj"});
     EXPECT_EQ(upgrade.status, 1);
     fs::current_path(m_Root);
     EXPECT_EQ(SnapshotFolder("proj"), before);
+}
+
+// check and upgrade look at the same files: every numbered copy of every
+// stage, so a damaged older copy beside a good newest one stops both.
+TEST_F(ProjectToolTest, CheckAndUpgradeLookAtEveryStageCopy)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root);
+    std::vector<unsigned char> stage = m_Folder.ReadFile("proj/data/stg/Stage01.stg_276");
+    stage.resize(stage.size() / 2);
+    m_Folder.WriteFile("proj/data/stg/Stage01.stg_100", stage);
+    auto before = SnapshotFolder("proj");
+
+    ToolRun check = Tool({"check", "proj"});
+    EXPECT_EQ(check.status, 1);
+    EXPECT_NE(check.out.find("data\\stg\\Stage01.stg_100: DAMAGED"), std::string::npos) << check.out;
+    fs::current_path(m_Root);
+    ToolRun upgrade = Tool({"upgrade", "proj"});
+    EXPECT_EQ(upgrade.status, 1);
+    EXPECT_NE(upgrade.out.find("data\\stg\\Stage01.stg_100: DAMAGED"), std::string::npos) << upgrade.out;
+    fs::current_path(m_Root);
+    EXPECT_EQ(SnapshotFolder("proj"), before);
+}
+
+// A file that cannot be written is reported with the reason the system gives.
+TEST_F(ProjectToolTest, UpgradeSaysWhyAFileWasNotSaved)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    // The newest copy of an old stage is saved as its _276 copy, where a folder stands.
+    fs::current_path(m_Root);
+    fs::rename("proj/data/stg/Stage01.stg_276", "proj/data/stg/Stage01.stg_085");
+    fs::create_directories("proj/data/stg/Stage01.stg_276/in-the-way");
+    ToolRun upgrade = Tool({"upgrade", "proj"});
+    EXPECT_EQ(upgrade.status, 2);
+    EXPECT_NE(upgrade.out.find("data\\stg\\Stage01.stg_276: NOT SAVED: cannot write "), std::string::npos)
+        << upgrade.out;
+    EXPECT_NE(upgrade.out.find(std::strerror(EISDIR)), std::string::npos) << upgrade.out;
+
+    // A project the user may not write to (the superuser may write anywhere).
+    fs::current_path(m_Root);
+    fs::remove_all("proj/data/stg/Stage01.stg_276");
+    if (geteuid() != 0)
+    {
+        fs::permissions("proj/data/database", fs::perms::owner_write, fs::perm_options::remove);
+        ToolRun readOnly = Tool({"upgrade", "proj"});
+        fs::current_path(m_Root);
+        fs::permissions("proj/data/database", fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(readOnly.status, 2);
+        EXPECT_NE(readOnly.out.find("data\\database\\Item.dat: NOT SAVED: "), std::string::npos) << readOnly.out;
+        EXPECT_NE(readOnly.out.find(std::strerror(EACCES)), std::string::npos) << readOnly.out;
+    }
 }
 
 TEST_F(ProjectToolTest, DumpAndDiff)
@@ -221,6 +280,37 @@ TEST_F(ProjectToolTest, DumpAndDiff)
     EXPECT_NE(stage.out.find("m_GroupPos.count = 2\n"), std::string::npos);
     EXPECT_NE(stage.out.find(std::string("m_strName = \"") + reinterpret_cast<const char*>(u8"ステージ")),
               std::string::npos);
+}
+
+// A map's cells are shown as the rows of the map, one line a row.
+TEST_F(ProjectToolTest, DumpShowsMapCellsAsRows)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root / "proj");
+    StageRecord stage;
+    ASSERT_EQ(LoadRecordFile(stage, "data\\stg\\Stage01.stg_276", 0), 1);
+    stage.CellAt(5, 3) = 1;
+    ASSERT_EQ(SaveRecordFile(stage, "data\\stg\\Changed.stg_276"), 1);
+    fs::current_path(m_Root);
+
+    ToolRun dump = Tool({"dump", "proj/data/stg/Changed.stg_276"});
+    ASSERT_EQ(dump.status, 0) << dump.err;
+    const std::string zeros20 = " 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n";
+    EXPECT_NE(dump.out.find("m_Chip.count = 480\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("m_Chip.y0 =" + zeros20), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("m_Chip.y3 = 0 0 0 0 0 1 0 0 0 0 0 0 0 0 0 0 0 0 0 0\n"), std::string::npos) << dump.out;
+    EXPECT_NE(dump.out.find("m_Chip.y14 =" + zeros20), std::string::npos) << dump.out;
+    EXPECT_EQ(dump.out.find("m_Chip.y15"), std::string::npos);
+    EXPECT_EQ(dump.out.find("m_Chip.outside"), std::string::npos);
+
+    fs::current_path(m_Root);
+    ToolRun world = Tool({"dump", "proj/data/database/WorldMap.dat"});
+    EXPECT_NE(world.out.find("m_Cell.y14 =" + zeros20), std::string::npos) << world.out;
+
+    fs::current_path(m_Root);
+    ToolRun diff = Tool({"diff", "proj/data/stg/Stage01.stg_276", "proj/data/stg/Changed.stg_276"});
+    EXPECT_EQ(diff.status, 1);
+    EXPECT_EQ(diff.out, "m_Chip.y3[5]: 0 -> 1\n");
 }
 
 TEST_F(ProjectToolTest, UsageErrors)

@@ -26,8 +26,8 @@ constexpr int kExitFailed = 1;
 constexpr int kExitError = 2;
 
 const char* const kProjectFolders[] = {"data", "data\\database", "data\\stg", "data\\plt", "data\\wplt"};
-// Where a new project keeps its first stage.
-constexpr const char* kNewStagePath = "data\\stg\\Stage01";
+// Where a new project keeps its first stage (saved as Stage01.stg_276).
+constexpr const char* kNewStagePath = "data\\stg\\Stage01.stg";
 
 std::string Lower(std::string text)
 {
@@ -65,7 +65,8 @@ public:
     virtual LoadResult Load(const std::string& path, std::string& error) = 0;
     virtual int Records() const = 0;
     virtual void Fields(RecordFields& fields) = 0;
-    virtual bool Save(const std::string& path) = 0;
+    // False, with the reason, when the file cannot be written.
+    virtual bool Save(const std::string& path, std::string* error) = 0;
 };
 
 template <class T>
@@ -80,7 +81,10 @@ public:
     }
     int Records() const override { return 1; }
     void Fields(RecordFields& fields) override { AppendRecordFields(m_Record, "", fields); }
-    bool Save(const std::string& path) override { return SaveRecordFile(m_Record, path) == 1; }
+    bool Save(const std::string& path, std::string* error) override
+    {
+        return SaveRecordFile(m_Record, path, error) == 1;
+    }
 
 private:
     const char* m_pKind;
@@ -106,7 +110,10 @@ public:
             AppendRecordFields(m_Table[i], "[" + std::to_string(i) + "]", fields);
         }
     }
-    bool Save(const std::string& path) override { return SaveTableFile(m_Table, path) == 1; }
+    bool Save(const std::string& path, std::string* error) override
+    {
+        return SaveTableFile(m_Table, path, error) == 1;
+    }
 
 private:
     const char* m_pKind;
@@ -215,7 +222,8 @@ void PrintStatus(const std::string& path, LoadResult result, int32_t version, in
         out << "missing\n";
         break;
     case LoadResult::Corrupt:
-        out << "FAILED: " << Shown(error) << '\n';
+        out << "DAMAGED: " << Shown(error) << " (kept as " << Shown(DamagedCopyName(path))
+            << " before it is saved over)\n";
         break;
     }
 }
@@ -235,30 +243,19 @@ std::vector<std::string> FilesIn(const char* folder, const std::function<bool(co
     return paths;
 }
 
+// Every numbered copy of every stage.
 std::vector<std::string> StageFiles()
 {
     return FilesIn("data\\stg", IsStageFileName);
 }
 
-// Of the numbered copies of each stage, the one the editor would open: the highest number.
-std::vector<std::string> NewestStageFiles()
+// Of the numbered copies of a stage, the one the editor would open: the highest number.
+bool IsNewestStageCopy(const std::string& path, const std::vector<std::string>& stages)
 {
-    std::map<std::string, std::string> newest; // lower-case base -> path
-    for (const std::string& path : StageFiles())
-    {
-        std::string base = Lower(path.substr(0, path.rfind('.')));
-        auto it = newest.find(base);
-        if (it == newest.end() || LowerExtension(it->second) < LowerExtension(path))
-        {
-            newest[base] = path;
-        }
-    }
-    std::vector<std::string> paths;
-    for (auto& [base, path] : newest)
-    {
-        paths.push_back(path);
-    }
-    return paths;
+    const std::string base = Lower(path.substr(0, path.rfind('.')));
+    return std::none_of(stages.begin(), stages.end(), [&](const std::string& other) {
+        return Lower(other.substr(0, other.rfind('.'))) == base && LowerExtension(other) > LowerExtension(path);
+    });
 }
 
 std::vector<std::string> PaletteFiles()
@@ -272,6 +269,26 @@ std::vector<std::string> PaletteFiles()
         paths.push_back(path);
     }
     return paths;
+}
+
+// The files a project holds beyond those the start-up loads by name: every
+// numbered copy of every stage and every palette file.
+std::vector<std::string> MoreFiles()
+{
+    std::vector<std::string> paths = StageFiles();
+    for (const std::string& path : PaletteFiles())
+    {
+        paths.push_back(path);
+    }
+    return paths;
+}
+
+// True when the start-up reported on that file already.
+bool AlreadyLoaded(const std::string& path, const std::vector<ProjectFileStatus>& project)
+{
+    const std::string disk = platform::DiskPath(path);
+    return std::any_of(project.begin(), project.end(),
+                       [&disk](const ProjectFileStatus& s) { return platform::DiskPath(s.m_strPath) == disk; });
 }
 
 struct FileLoad
@@ -344,23 +361,16 @@ int RunCheck(const std::string& folder, std::ostream& out, std::ostream& err)
     ResetProjectData();
     int files = 0;
     int failed = 0;
-    std::vector<std::string> checked;
-    for (const ProjectFileStatus& status : LoadProjectData())
+    std::vector<ProjectFileStatus> project = LoadProjectData();
+    for (const ProjectFileStatus& status : project)
     {
         PrintStatus(status.m_strPath, status.m_Result, status.m_nVersion, status.m_nRecords, status.m_strError, out);
         ++files;
         failed += status.m_Result == LoadResult::Corrupt;
-        checked.push_back(platform::DiskPath(status.m_strPath));
     }
-
-    std::vector<std::string> more = StageFiles();
-    for (const std::string& path : PaletteFiles())
+    for (const std::string& path : MoreFiles())
     {
-        more.push_back(path);
-    }
-    for (const std::string& path : more)
-    {
-        if (std::find(checked.begin(), checked.end(), platform::DiskPath(path)) != checked.end())
+        if (AlreadyLoaded(path, project))
         {
             continue;
         }
@@ -369,7 +379,7 @@ int RunCheck(const std::string& folder, std::ostream& out, std::ostream& err)
         ++files;
         failed += load.result == LoadResult::Corrupt;
     }
-    out << files << " files, " << failed << " failed\n";
+    out << files << " files, " << failed << " damaged\n";
     return failed ? kExitFailed : kExitOk;
 }
 
@@ -382,19 +392,15 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
     ResetProjectData();
     std::vector<ProjectFileStatus> project = LoadProjectData();
 
-    // Stages and palettes load into objects of their own, checked against the
-    // project that is now loaded.
+    // The files check looks at, each loaded into objects of its own and
+    // checked against the project that is now loaded.
     std::vector<FileLoad> loads;
-    for (const std::string& path : NewestStageFiles())
-    {
-        loads.push_back(LoadFile(path));
-    }
-    for (const std::string& path : PaletteFiles())
+    for (const std::string& path : MoreFiles())
     {
         loads.push_back(LoadFile(path));
     }
 
-    // A corrupt file stops the upgrade before anything is written.
+    // A damaged file stops the upgrade before anything is written.
     int failed = 0;
     for (const ProjectFileStatus& status : project)
     {
@@ -406,7 +412,7 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
     }
     for (const FileLoad& load : loads)
     {
-        if (load.result == LoadResult::Corrupt)
+        if (load.result == LoadResult::Corrupt && !AlreadyLoaded(load.path, project))
         {
             PrintStatus(load.path, load.result, 0, 0, load.error, out);
             ++failed;
@@ -424,29 +430,40 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
         });
     };
     bool ok = true;
-    auto saved = [&ok, &out](const std::string& path, bool written) {
-        out << Shown(path) << (written ? ": saved\n" : ": NOT SAVED\n");
+    auto saved = [&ok, &out](const std::string& path, bool written, const std::string& error) {
+        out << Shown(path) << (written ? ": saved\n" : ": NOT SAVED: " + Shown(error) + "\n");
         ok = ok && written;
     };
-    using Saver = std::function<bool()>;
+    using Saver = std::function<bool(std::string*)>;
     const std::pair<int, Saver> projectFiles[] = {
-        {kPathEditConfig, [] { return SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig]) == 1; }},
-        {kPathGValInfo, [] { return SaveTableFile(GValInfo, DataFilePaths[kPathGValInfo]) == 1; }},
-        {kPathSystem, [] { return SaveRecordFile(System, DataFilePaths[kPathSystem]) == 1; }},
-        {kPathLand, [] { return SaveDatabaseTable(LandTable, DataFilePaths[kPathLand]) == 1; }},
-        {kPathSkill, [] { return SaveDatabaseTable(SkillTable, DataFilePaths[kPathSkill]) == 1; }},
-        {kPathItem, [] { return SaveDatabaseTable(ItemTable, DataFilePaths[kPathItem]) == 1; }},
-        {kPathClass, [] { return SaveDatabaseTable(ClassTable, DataFilePaths[kPathClass]) == 1; }},
-        {kPathFriend, [] { return SaveDatabaseTable(FriendTable, DataFilePaths[kPathFriend]) == 1; }},
-        {kPathEnemy, [] { return SaveDatabaseTable(EnemyTable, DataFilePaths[kPathEnemy]) == 1; }},
-        {kPathWorldMap, [] { return SaveRecordFile(WorldMap, DataFilePaths[kPathWorldMap]) == 1; }},
-        {kPathStartEvent, [] { return SaveRecordFile(StartEvent, DataFilePaths[kPathStartEvent]) == 1; }},
+        {kPathEditConfig, [](std::string* e) { return SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig], e); }},
+        {kPathGValInfo, [](std::string* e) { return SaveTableFile(GValInfo, DataFilePaths[kPathGValInfo], e); }},
+        {kPathSystem, [](std::string* e) { return SaveRecordFile(System, DataFilePaths[kPathSystem], e); }},
+        {kPathLand, [](std::string* e) { return SaveDatabaseTable(LandTable, DataFilePaths[kPathLand], e); }},
+        {kPathSkill, [](std::string* e) { return SaveDatabaseTable(SkillTable, DataFilePaths[kPathSkill], e); }},
+        {kPathItem, [](std::string* e) { return SaveDatabaseTable(ItemTable, DataFilePaths[kPathItem], e); }},
+        {kPathClass, [](std::string* e) { return SaveDatabaseTable(ClassTable, DataFilePaths[kPathClass], e); }},
+        {kPathFriend, [](std::string* e) { return SaveDatabaseTable(FriendTable, DataFilePaths[kPathFriend], e); }},
+        {kPathEnemy, [](std::string* e) { return SaveDatabaseTable(EnemyTable, DataFilePaths[kPathEnemy], e); }},
+        {kPathWorldMap, [](std::string* e) { return SaveRecordFile(WorldMap, DataFilePaths[kPathWorldMap], e); }},
+        {kPathStartEvent,
+         [](std::string* e) { return SaveRecordFile(StartEvent, DataFilePaths[kPathStartEvent], e); }},
     };
     for (const auto& [index, save] : projectFiles)
     {
         if (loaded(DataFilePaths[index]))
         {
-            saved(DataFilePaths[index], save());
+            std::string error;
+            bool written = save(&error);
+            saved(DataFilePaths[index], written, error);
+        }
+    }
+    std::vector<std::string> stages;
+    for (const FileLoad& load : loads)
+    {
+        if (IsStageFileName(load.path))
+        {
+            stages.push_back(load.path);
         }
     }
     for (FileLoad& load : loads)
@@ -458,9 +475,16 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
         std::string target = load.path;
         if (IsStageFileName(load.path))
         {
+            // Of a stage's copies, the newest is saved as the current one; the others stay.
+            if (!IsNewestStageCopy(load.path, stages))
+            {
+                continue;
+            }
             ReplaceExtension(target, load.path, StageFileExtension().c_str());
         }
-        saved(target, load.file->Save(target));
+        std::string error;
+        bool written = load.file->Save(target, &error);
+        saved(target, written, error);
     }
     return ok ? kExitOk : kExitError;
 }
@@ -531,7 +555,6 @@ int RunDiff(const std::string& first, const std::string& second, std::ostream& o
 
 int RunProjectTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    CurrentVersion = kDataFormatVersion;
     const std::string command = args.empty() ? std::string() : args[0];
     if (command == "new" && args.size() == 2)
     {

@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <map>
 
 namespace
@@ -52,6 +53,42 @@ public:
     void Record(const std::string& name, SerializableRecord& record) override
     {
         AppendRecordFields(record, Path(name), m_Fields);
+    }
+
+    // One field a row of the map ("m_Chip.y3 = ..."); the cells outside the
+    // map only when one of them is not 0.
+    void Grid(const std::string& name, const CheckedVector<int32_t>& cells, int32_t width, int32_t height,
+              int32_t pitch) override
+    {
+        const std::size_t rowStep = static_cast<std::size_t>(std::max(pitch, 0));
+        const std::size_t columns = std::min(static_cast<std::size_t>(std::max(width, 0)), rowStep);
+        m_Fields.push_back({Path(name) + ".count", {std::to_string(cells.size())}});
+        std::vector<bool> onMap(cells.size(), false);
+        for (int32_t y = 0; y < height; ++y)
+        {
+            RecordField row{Path(name) + ".y" + std::to_string(y), {}};
+            for (std::size_t x = 0, i = static_cast<std::size_t>(y) * rowStep; x < columns && i < cells.size();
+                 ++x, ++i)
+            {
+                row.m_Values.push_back(std::to_string(cells[i]));
+                onMap[i] = true;
+            }
+            m_Fields.push_back(std::move(row));
+        }
+        RecordField outside{Path(name) + ".outside", {}};
+        bool anySet = false;
+        for (std::size_t i = 0; i < cells.size(); ++i)
+        {
+            if (!onMap[i])
+            {
+                outside.m_Values.push_back(std::to_string(cells[i]));
+                anySet = anySet || cells[i] != 0;
+            }
+        }
+        if (anySet)
+        {
+            m_Fields.push_back(std::move(outside));
+        }
     }
 
 private:

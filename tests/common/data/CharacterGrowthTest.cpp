@@ -286,6 +286,49 @@ TEST_F(GrowthTest, ScoutingAddsToTheTotalUpToTheMaximum)
     }
 }
 
+// Values of a file that would size memory or the number of draws are capped:
+// the level limit at 9,999, each parameter's bonus at 199,800 hundredths, the
+// random skill points at 99,999.
+TEST_F(GrowthTest, HugeFileValuesAreCapped)
+{
+    SetClass(10, 50, 100000000);
+    FriendRecord f = MakeFriend();
+    f.m_nLevel = 200000;
+    f.Validate();
+    EXPECT_EQ(f.m_nMaxLevel, 9999);
+    EXPECT_EQ(f.m_nLevel, 9999);
+    EXPECT_EQ(f.m_Growth[8].Count(), 9999);
+
+    SetClass(10, 50, 3);
+    System.m_nGrowthMin = System.m_nGrowthMax = 0x7FFFFFFF;
+    for (double& weight : System.m_dStatRaise)
+    {
+        weight = 1000.0;
+    }
+    System.m_SkillCategory.resize(1);
+    ClassTable.At(1).m_SkillLearn = {7};
+    System.m_nSkillMin = System.m_nSkillMax = 0x7FFFFFFF;
+    f = MakeFriend();
+    f.m_bRandomGrowth = 1;
+    f.m_bRandomSkill = 1;
+    int draws = 0;
+    platform::ScopedRandomSource source([&draws] { return draws++; });
+    f.BuildGrowthTables(true, 0, false);
+
+    // Each of the 27 draws picks parameter draw % 9: all nine get their bonus.
+    const int32_t perLevel = 2000; // (50 - 10) x 100 / 2
+    for (int k = 0; k < 9; ++k)
+    {
+        int64_t bonus = 0;
+        for (int level = 1; level < 3; ++level)
+        {
+            bonus += f.m_Growth[k].At(level) - perLevel;
+        }
+        EXPECT_EQ(bonus, 199800) << k;
+    }
+    EXPECT_EQ(f.m_SkillPoints, (CheckedVector<int32_t>{7 + 99999}));
+}
+
 struct EquipCase
 {
     int32_t percent;

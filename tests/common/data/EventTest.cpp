@@ -86,6 +86,8 @@ TEST_F(EventTest, OldCommandCodesMoveToTodaysRows)
         {103, {13, {0}, {}, {2}}, 13, {0}},
         {276, {18, {1, 2}}, 0, {}}, // no such row
         {276, {-1, {}}, 0, {}},
+        {83, {0x7FFFFFFF, {}}, 0, {}}, // the shifts stop at the largest code, which has no row
+        {88, {0x7FFFFFFF, {}}, 0, {}},
     };
     for (const Case& c : cases)
     {
@@ -107,7 +109,9 @@ TEST_F(EventTest, OldPagesLoadTheirLayout)
         int32_t timing;
         int32_t expectedTiming;
     };
-    for (Case c : {Case{89, 7, 10}, Case{89, 6, 6}, Case{89, 11, 14}, Case{90, 7, 7}, Case{70, 7, 10}})
+    for (Case c : {Case{89, 7, 10}, Case{89, 6, 6}, Case{89, 11, 14}, Case{90, 7, 7}, Case{70, 7, 10},
+                   Case{89, 18, 21}, Case{89, 19, 0}, // a timing moved past the table becomes 0
+                   Case{89, 0x7FFFFFFF, 0}, Case{276, 22, 0}, Case{276, -1, 0}})
     {
         ByteBuilder b;
         Page(b, c.version, {.graphic = 3, .group = 1, .timing = c.timing, .exists = 1, .commandName = "必殺"});

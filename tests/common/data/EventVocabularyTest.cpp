@@ -5,54 +5,58 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace
 {
 
-struct WordList
+struct ListCase
 {
     const char* name;
     const char* const* words;
     int count;
+    std::vector<std::string> expected; // every row, in order
 };
 
-TEST(EventVocabularyTest, EveryListEndsWithOneEmptyWord)
+// Each list whole, with the one empty word that closes it: the rows are
+// stored in the files, so swapping two of them is a change of file format.
+TEST(EventVocabularyTest, ListsHoldTheirRowsInOrderAndEndWithOneEmptyWord)
 {
-    const WordList lists[] = {
-        {"timings", TriggerTimingNames, kTriggerTimingCount},
-        {"areas", AreaConditionNames, kAreaConditionCount},
-        {"selectors", CharacterSelectorNames, kCharacterSelectorCount},
-        {"presence", PresenceNames, kPresenceCount},
-        {"cursor", CursorTargetNames, kCursorTargetCount},
-        {"stats", StatNames, kStatCount},
-        {"scenes", BgmSceneNames, kBgmSceneCount},
-        {"operators", OperatorNames, kOperatorCount},
-        {"comparisons", ComparisonNames, kComparisonCount},
-        {"world kinds", WorldMapPageKindNames, kWorldMapPageKindCount},
-        {"game clear", GameClearActionNames, kGameClearActionCount},
+    const ListCase lists[] = {
+        {"timings",
+         TriggerTimingNames,
+         kTriggerTimingCount,
+         {"味方のターン開始後(B-1)", "味方のターン終了前(C-1)", "味方の行動終了後(D-1)", "味方の特殊コマンド使用後(E-1)",
+          "敵のターン開始後(B-1)", "敵のターン終了前(C-1)", "敵の行動終了後(D-1)", "味方または敵のターン開始後(B-2)",
+          "味方または敵のターン終了前(C-2)", "味方または敵の行動終了後(D-2)", "戦闘開始前(F-1)", "戦闘終了後(G-1)",
+          "戦闘で味方が勝利した後(G-4)", "戦闘で味方が敗北した後(G-4)", "戦闘でリーダーが敗北した後(G-3)",
+          "所持者の行動終了後(D-3)", "所持者の特殊コマンド使用後(E-2)", "所持者の戦闘開始前(F-2)",
+          "所持者の戦闘終了後(G-2)", "所持者の戦闘で味方が勝利した後(G-5)", "所持者の戦闘で味方が敗北した後(G-5)",
+          "ステージ開始前(A)"}},
+        {"areas", AreaConditionNames, kAreaConditionCount, {"条件なし", "マップ全範囲内", "このイベントの位置", "位置グループ内"}},
+        {"selectors",
+         CharacterSelectorNames,
+         kCharacterSelectorCount,
+         {"キャラ", "味方", "敵", "行動中のキャラ", "リーダー", "所持者"}},
+        {"presence", PresenceNames, kPresenceCount, {"いるなら", "いないなら"}},
+        {"cursor",
+         CursorTargetNames,
+         kCursorTargetCount,
+         {"このイベント", "リーダー", "位置グループで指定", "座標で指定"}},
+        {"stats", StatNames, kStatCount, {"HP", "SP"}},
+        {"scenes", BgmSceneNames, kBgmSceneCount, {"ステージ", "戦闘", "ワールドマップ"}},
+        // Full-width characters: "－" is 81 7C in CP932, "％" 81 93.
+        {"operators", OperatorNames, kOperatorCount, {"＝", "＋", "\x81\x7C", "×", "÷", "\x81\x93"}},
+        {"comparisons", ComparisonNames, kComparisonCount, {"である", "でない", "以上", "以下", "より上", "より下"}},
+        {"world kinds", WorldMapPageKindNames, kWorldMapPageKindCount, {"ステージ", "道", "壁"}},
+        {"game clear", GameClearActionNames, kGameClearActionCount, {"しない", "2周目へ突入", "ゲーム終了"}},
     };
-    for (const WordList& list : lists)
+    for (const ListCase& list : lists)
     {
-        for (int i = 0; i < list.count; ++i)
-        {
-            EXPECT_NE(std::string(list.words[i]), "") << list.name << " " << i;
-        }
-        EXPECT_EQ(std::string(list.words[list.count]), "") << list.name;
+        std::vector<std::string> expected = list.expected;
+        expected.push_back("");
+        EXPECT_EQ(std::vector<std::string>(list.words, list.words + list.count + 1), expected) << list.name;
     }
-}
-
-TEST(EventVocabularyTest, RowsKeepTheStoredOrder)
-{
-    EXPECT_EQ(std::string(TriggerTimingNames[0]), "味方のターン開始後(B-1)");
-    EXPECT_EQ(std::string(TriggerTimingNames[7]), "味方または敵のターン開始後(B-2)");
-    EXPECT_EQ(std::string(TriggerTimingNames[10]), "戦闘開始前(F-1)");
-    EXPECT_EQ(std::string(TriggerTimingNames[16]), "所持者の特殊コマンド使用後(E-2)");
-    EXPECT_EQ(std::string(TriggerTimingNames[21]), "ステージ開始前(A)");
-    EXPECT_EQ(std::string(CharacterSelectorNames[5]), "所持者");
-    EXPECT_EQ(std::string(ComparisonNames[5]), "より下");
-    // Full-width operators in CP932: "－" is 81 7C, "％" is 81 93.
-    EXPECT_EQ(std::string(OperatorNames[2]), "\x81\x7C");
-    EXPECT_EQ(std::string(OperatorNames[5]), "\x81\x93");
 }
 
 TEST(EventVocabularyTest, CommandTableGivesEachCodeItsArguments)

@@ -1,8 +1,9 @@
 #pragma once
 
-// Fixture of the event and stage tests: a project with 10 items, 5 lands,
-// 4 friends, 3 enemies and 3 skills, and a new open stage (20 x 15, two
-// position groups). Everything is put back afterwards.
+// Fixture of the event and stage tests: a program after its start-up (records
+// bind at the current format) with a project of 10 items, 5 lands, 4 friends,
+// 3 enemies and 3 skills, and a new open stage (20 x 15, two position groups).
+// Everything is put back afterwards.
 
 #include "DataFileTest.h"
 #include "common/data/ProjectData.h"
@@ -14,6 +15,7 @@ protected:
     void SetUp() override
     {
         DataFileTest::SetUp();
+        CurrentVersion = kDataFormatVersion;
         SetTableSizes(10, 5, 4, 3, 3);
         Stage = StageRecord();
     }

@@ -119,6 +119,14 @@ TYPED_TEST(RecordRoundTripTest, SaveLoadSaveIsByteForByte)
     EXPECT_EQ(HexBytes(dbtest::SaveBytes(back)), HexBytes(first));
 }
 
+// What the data tool shows of a record is everything the record stores.
+TYPED_TEST(RecordRoundTripTest, VisitorShowsEveryStoredVector)
+{
+    TypeParam record = MakeFilled<TypeParam>();
+    std::vector<unsigned char> saved = dbtest::SaveBytes(record); // after the check the save runs
+    EXPECT_EQ(dbtest::ShownImageSize(record), saved.size());
+}
+
 TYPED_TEST(RecordRoundTripTest, CopiesAreEqualAndIndependent)
 {
     TypeParam source = MakeFilled<TypeParam>();

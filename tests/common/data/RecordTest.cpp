@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace
 {
 
@@ -229,6 +231,74 @@ TEST_F(TableFileTest, RoundTripsAndRefusesBadCounts)
     }
     EXPECT_EQ(LoadTableFile(back, "missing.dat", 0), 0);
     EXPECT_EQ(back.size(), 2u);
+}
+
+// A file cut to fewer bytes than its version word is there: damaged, not missing.
+TEST_F(RecordTest, FileTooShortForItsVersionWordIsDamaged)
+{
+    const std::vector<unsigned char> word = ByteBuilder().Int(276);
+    for (std::size_t size = 0; size < 4; ++size)
+    {
+        m_Folder.WriteFile("cut.dat", std::vector<unsigned char>(word.begin(), word.begin() + size));
+        FileVersion = 77;
+        SampleRecord r = MakeSample();
+        SampleRecord before = MakeSample();
+        std::string error;
+        EXPECT_EQ(TryLoadRecordFile(r, "cut.dat", 0, &error), LoadResult::Corrupt) << size;
+        EXPECT_NE(error.find("version word"), std::string::npos) << error;
+        ExpectSame(r, before);
+        CheckedVector<SampleRecord> table(1, r);
+        EXPECT_EQ(TryLoadTableFile(table, "cut.dat", 0), LoadResult::Corrupt) << size;
+        EXPECT_EQ(table.Count(), 1);
+        EXPECT_EQ(FileVersion, 77);
+    }
+}
+
+// The first save over a file that failed to load as damaged keeps the damaged
+// file beside it (one copy, an older one replaced); later saves leave the copy.
+TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
+{
+    struct Case
+    {
+        const char* kind;
+        std::function<LoadResult()> load;
+        std::function<int()> save;
+    };
+    SampleRecord record = MakeSample();
+    CheckedVector<SampleRecord> table(1, MakeSample());
+    const Case cases[] = {
+        {"record", [&] { return TryLoadRecordFile(record, "x.dat", 0); }, [&] { return SaveRecordFile(record, "x.dat"); }},
+        {"table", [&] { return TryLoadTableFile(table, "x.dat", 0); }, [&] { return SaveTableFile(table, "x.dat"); }},
+    };
+    const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(5).Int(1);
+    for (const Case& c : cases)
+    {
+        m_Folder.WriteFile("x.dat", damaged);
+        m_Folder.WriteFile("x.dat.damaged", std::string("an older copy"));
+        ASSERT_EQ(c.load(), LoadResult::Corrupt) << c.kind;
+        EXPECT_EQ(m_Folder.ReadFile("x.dat"), damaged) << c.kind; // loading changes no file
+
+        ASSERT_EQ(c.save(), 1) << c.kind;
+        EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
+        std::vector<unsigned char> saved = m_Folder.ReadFile("x.dat");
+        EXPECT_NE(saved, damaged) << c.kind;
+        EXPECT_NE(m_Folder.ReadText("Report.txt").find("Save x.dat : the damaged file is kept as x.dat.damaged"),
+                  std::string::npos)
+            << c.kind;
+
+        ASSERT_EQ(c.save(), 1) << c.kind;
+        EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
+        std::filesystem::remove("x.dat.damaged");
+    }
+
+    // A file that loads again is no longer taken for damaged.
+    m_Folder.WriteFile("x.dat", damaged);
+    ASSERT_EQ(TryLoadRecordFile(record, "x.dat", 0), LoadResult::Corrupt);
+    ASSERT_EQ(SaveRecordFile(record, "good.dat"), 1);
+    std::filesystem::copy_file("good.dat", "x.dat", std::filesystem::copy_options::overwrite_existing);
+    ASSERT_EQ(TryLoadRecordFile(record, "x.dat", 0), LoadResult::Loaded);
+    ASSERT_EQ(SaveRecordFile(record, "x.dat"), 1);
+    EXPECT_FALSE(std::filesystem::exists("x.dat.damaged"));
 }
 
 TEST_F(RecordTest, NumberedCopiesPickTheHighestThatLoads)

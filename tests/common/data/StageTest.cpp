@@ -392,7 +392,7 @@ TEST_F(StageTest, NewStageSurvivesSaveLoadSaveByteForByte)
     ASSERT_EQ(LoadNumberedCopy(back, "data\\stg\\新しい.stg", "stg", 0), 1);
     EXPECT_EQ(back.m_strName, "ステージ");
     ASSERT_EQ(SaveStageFile(back, "again"), 1);
-    EXPECT_EQ(HexBytes(m_Folder.ReadFile("again.stg_276")), HexBytes(saved));
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("again_276")), HexBytes(saved));
 
     // Record image, 640 cells, then the vectors in today's order.
     std::vector<unsigned char> head =

@@ -4,6 +4,7 @@
 
 #include "DataFileTest.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -62,6 +63,28 @@ TEST_F(ProjectFilesTest, EmptyFolderGivesTheDefaultsOfANewProject)
     EXPECT_EQ(EditConfig.m_nUndoDepth, 3);
 }
 
+// The start-up sets the current format: from then on the defaults reach the
+// members that newer formats added (at 0 they would keep stale values).
+TEST_F(ProjectFilesTest, StartUpBindsAtTheCurrentFormat)
+{
+    ASSERT_EQ(CurrentVersion, 0);
+    LoadProjectData();
+    EXPECT_EQ(CurrentVersion, kDataFormatVersion);
+
+    System.m_strBgm[0] = "old.mid";
+    System.m_nReleasePrice = 5;
+    System.m_dStatRaise[0] = 2.0;
+    System.SetDefaults();
+    EXPECT_EQ(System.m_strBgm[0], "");
+    EXPECT_EQ(System.m_nReleasePrice, 0);
+    EXPECT_EQ(System.m_dStatRaise[0], 0.0);
+
+    EnemyRecord& enemy = EnemyTable.At(1);
+    enemy.m_bRandomName = 1;
+    enemy.SetDefaults();
+    EXPECT_EQ(enemy.m_bRandomName, 0);
+}
+
 TEST_F(ProjectFilesTest, FilesThatOpenKeepTheirOwnCounts)
 {
     CheckedVector<StringRecord> names(300);
@@ -92,6 +115,44 @@ TEST_F(ProjectFilesTest, CorruptTableIsReportedAndReplacedByDefaults)
     EXPECT_EQ(ItemTable.Count(), 2);
     // The corrupt file itself is left for the author to look at.
     EXPECT_EQ(m_Folder.ReadFile("data/database/Item.dat").size(), 8u);
+}
+
+// A damaged table, EditConfig.dat or GValInfo.dat is replaced by defaults in
+// memory; the start-up report names where it will be kept, and the save-all
+// and the shut-down keep it there before they write over it.
+TEST_F(ProjectFilesTest, DamagedFilesAreKeptBeforeTheFirstSave)
+{
+    const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(1);
+    const char* const paths[] = {DataFilePaths[kPathItem], DataFilePaths[kPathEditConfig],
+                                 DataFilePaths[kPathGValInfo], DataFilePaths[kPathSystem]};
+    auto onDisk = [](const std::string& stored) {
+        std::string path = stored;
+        std::replace(path.begin(), path.end(), '\\', '/');
+        return path;
+    };
+    for (const char* path : paths)
+    {
+        m_Folder.WriteFile(onDisk(path), damaged);
+    }
+    std::vector<ProjectFileStatus> files = LoadProjectData();
+    for (const char* path : paths)
+    {
+        const ProjectFileStatus* status = Find(files, path);
+        ASSERT_NE(status, nullptr) << path;
+        EXPECT_EQ(status->m_Result, LoadResult::Corrupt) << path;
+        EXPECT_EQ(status->m_strDamagedCopy, std::string(path) + ".damaged");
+        EXPECT_FALSE(fs::exists(onDisk(status->m_strDamagedCopy))) << path;
+    }
+    EXPECT_NE(m_Folder.ReadText("Report.txt").find("the file is kept as data\\database\\Item.dat.damaged before it is saved over"),
+              std::string::npos);
+
+    ASSERT_TRUE(SaveDatabase());
+    ASSERT_TRUE(SaveShutDownData());
+    for (const char* path : paths)
+    {
+        EXPECT_EQ(m_Folder.ReadFile(onDisk(path) + ".damaged"), damaged) << path;
+        EXPECT_NE(m_Folder.ReadFile(onDisk(path)), damaged) << path;
+    }
 }
 
 TEST_F(ProjectFilesTest, ShutDownWritesTheSettingsAndTheVariableNames)
@@ -131,17 +192,33 @@ TEST_F(ProjectFilesTest, SaveAllSetsEachRecordsOwnIndex)
     EXPECT_EQ(SkillTable[1].m_nSkillB, 1);
 }
 
+// Saving a stage and finding the default stage name a path's copy by one rule,
+// a path without a '.' included.
 TEST_F(ProjectFilesTest, SavedStageIsFoundAsTheDefaultStage)
 {
     LoadProjectData();
-    Stage.m_strName = "砦";
-    ASSERT_EQ(SaveStage("data\\stg\\Fort.stg"), 1);
-    EXPECT_TRUE(fs::exists("data/stg/Fort.stg_276"));
+    struct Case
+    {
+        const char* path;
+        const char* file;
+    };
+    const Case cases[] = {
+        {"data\\stg\\Fort.stg", "data/stg/Fort.stg_276"},
+        {"data\\stg\\Keep.old", "data/stg/Keep.stg_276"},
+        {"data\\stg\\Tower", "data/stg/Tower_276"},
+    };
+    for (const Case& c : cases)
+    {
+        Stage = StageRecord();
+        Stage.m_strName = c.path;
+        ASSERT_EQ(SaveStage(c.path), 1);
+        EXPECT_TRUE(fs::exists(c.file)) << c.path;
 
-    Stage = StageRecord();
-    EditConfig.m_strDefaultStage = "data\\stg\\Fort.stg";
-    NewStage();
-    EXPECT_EQ(Stage.m_strName, "砦");
+        Stage = StageRecord();
+        EditConfig.m_strDefaultStage = c.path;
+        NewStage();
+        EXPECT_EQ(Stage.m_strName, c.path);
+    }
 }
 
 TEST_F(ProjectFilesTest, KeepEventPaletteOptionGuardsThePaletteEvents)
@@ -160,7 +237,7 @@ TEST_F(ProjectFilesTest, KeepEventPaletteOptionGuardsThePaletteEvents)
         EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
 
         Stage.m_PaletteEvent.assign(1, mine);
-        ASSERT_EQ(OpenStage("data\\stg\\A.stg_276"), 1);
+        ASSERT_EQ(OpenStage("data\\stg\\A_276"), 1);
         EXPECT_EQ(Stage.m_strName, "saved");
         EXPECT_EQ(Stage.m_PaletteEvent.At(0).m_strName == "手作り", keep == 1) << keep;
     }

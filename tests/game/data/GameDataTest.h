@@ -50,6 +50,7 @@ protected:
         SaveSlots.clear();
         SetIndexErrorPolicy(IndexErrorPolicy::Editor);
         platform::ClearFatalError();
+        InitErrorLog(0, "EC.txt"); // later tests run outside this test's folder
     }
 
     static void MakeDatabase()

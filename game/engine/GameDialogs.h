@@ -1,0 +1,67 @@
+#pragma once
+
+// Message boxes of the game. Boxes are shown by the main thread, which owns
+// the window: a box raised on a game thread is posted to the main window
+// (kWmShowBox) and the thread waits for its answer, letting go of the
+// game-data lock meanwhile. Once shut-down has begun, a box of a game thread
+// fails at once (it answers as if closed), so that no game thread waits for a
+// main thread that is waiting for the game threads to end. Boxes of the main
+// thread go straight to the backend's service. The game has no file dialogs:
+// other threads get them cancelled.
+
+#include "platform/window/Dialogs.h"
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+class GameDialogs : public platform::DialogService
+{
+public:
+    GameDialogs() = default;
+    ~GameDialogs() override;
+    GameDialogs(const GameDialogs&) = delete;
+    GameDialogs& operator=(const GameDialogs&) = delete;
+
+    // The main thread installs the object as the dialog service over the one
+    // in place (the backend's), with the window that shows boxes.
+    void Install(platform::WindowHandle mainWindow);
+    // Back to the service that was in place; a waiting box fails.
+    void Uninstall();
+    bool IsInstalled() const;
+
+    // Shut-down began: every waiting box of another thread fails now, and every later one at once.
+    void BeginShutdown();
+    // The main window's answer to kWmShowBox: shows the boxes waiting, oldest first.
+    void ServeBoxes();
+
+    int MessageBox(platform::WindowHandle owner, std::string_view text, std::string_view caption,
+                   uint32_t type) override;
+    // Off the main thread: the main window.
+    platform::WindowHandle ActiveWindow() override;
+    bool OpenFile(const platform::FileDialogRequest& request, std::vector<std::string>& paths) override;
+    bool SaveFile(const platform::FileDialogRequest& request, std::string& path) override;
+    bool BrowseFolder(platform::WindowHandle owner, std::string_view startFolder, std::string_view title,
+                      std::string& path) override;
+
+private:
+    struct Box;
+
+    // The backend's service when called on the main thread; null elsewhere or before Install.
+    platform::DialogService* MainThreadInner() const;
+    void FailWaiting(); // under the lock
+
+    mutable std::mutex m_Mutex;
+    std::condition_variable m_Answered;
+    platform::DialogService* m_pInner = nullptr; // main thread only, once installed
+    platform::WindowHandle m_hMain;
+    std::thread::id m_MainThread;
+    bool m_bShuttingDown = false;
+    std::deque<std::shared_ptr<Box>> m_Waiting;
+    std::deque<std::shared_ptr<Box>> m_Showing;
+};
+
+// The game's one instance.
+extern GameDialogs GameBoxes;
