@@ -62,6 +62,17 @@ void SetPageChecksums(std::vector<uint8_t>& bytes)
 
 } // namespace
 
+// libvorbisfile (1.3.7) loses a small allocation of its own when opening some
+// damaged files fails: ov_open_callbacks has cleared the file by the time it
+// returns the error, so the memory never reaches us to free. The library has
+// no frame pointers, so the leak's stack ends inside it and only the library
+// can be named. Whether the player clears every file it opened is checked by
+// its tests under `make asan`, where no suppression applies.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libvorbisfile.so\n";
+}
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     fuzz::EnterWorkFolder("ogg", argc, argv);
