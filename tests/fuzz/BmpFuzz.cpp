@@ -13,12 +13,6 @@ constexpr const char* kPath = "fuzz.bmp";
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::EnterWorkFolder("bmp", argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::WriteFile(kPath, data, size);

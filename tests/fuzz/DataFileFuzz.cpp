@@ -1,4 +1,4 @@
-// One data-file kind per program (TK_FUZZ_KIND names it; see DataFileKinds.h).
+// One data-file kind per program (TK_FUZZ_TARGET names it; see DataFileKinds.h).
 // The run starts as the editor starts in an empty project folder: two default
 // records in each table and a new stage, so that the checks against the tables
 // and the stage have something to check against.
@@ -15,14 +15,12 @@ const fuzz::DataFileKind* Kind = nullptr;
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+void fuzz::PrepareTarget()
 {
-    Kind = fuzz::FindDataFileKind(TK_FUZZ_KIND);
+    Kind = fuzz::FindDataFileKind(TK_FUZZ_TARGET);
     fuzz::Require(Kind != nullptr, "unknown data-file kind");
-    fuzz::EnterWorkFolder(TK_FUZZ_KIND, argc, argv);
     ResetProjectData();
     LoadProjectData();
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)

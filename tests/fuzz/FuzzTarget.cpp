@@ -135,6 +135,10 @@ void EnterWorkFolder(const char* target, int* argc, char*** argv)
     platform::SetPostCloseHook([] { ProgramError("program error that closes the main window"); });
 }
 
+__attribute__((weak)) void PrepareTarget()
+{
+}
+
 std::string WorkFolderPath()
 {
     return WorkFolder.string();

@@ -21,13 +21,17 @@ namespace fuzz
 // Makes a new folder the current folder for the rest of the run (under
 // /dev/shm when there is one, where the saves' flushes to disk cost nothing)
 // and removes it when the program ends (or, after a crash, when the next run
-// starts). The program's start-up settings are
-// made as the editor and the game make them. Called from LLVMFuzzerInitialize
+// starts). The program's start-up settings are made as the editor and the
+// game make them. Called by every target's LLVMFuzzerInitialize (FuzzStart.cpp)
 // with its arguments: the paths among libFuzzer's arguments (corpus folders,
 // inputs, -artifact_prefix= and the like) become absolute first, so that they
 // keep naming what they named, and crash inputs land in the folder the program
 // was started in unless -artifact_prefix= says otherwise.
 void EnterWorkFolder(const char* target, int* argc, char*** argv);
+
+// What a target sets up in its work folder before the first input; a target
+// that needs nothing does not define it.
+void PrepareTarget();
 
 // The work folder's path on disk.
 std::string WorkFolderPath();

@@ -12,12 +12,6 @@ constexpr const char* kCopy = "user_data\\CustomKeyCopy.dat";
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::EnterWorkFolder("key_config", argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::WriteFile(kKeyConfigPath, data, size);

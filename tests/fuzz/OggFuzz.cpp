@@ -73,12 +73,6 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libvorbisfile.so\n";
 }
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::EnterWorkFolder("ogg", argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     std::vector<uint8_t> file(data, data + size);

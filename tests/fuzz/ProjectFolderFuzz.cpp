@@ -16,12 +16,6 @@ std::ostream Discard(nullptr);
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::EnterWorkFolder("project", argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::ClearWorkFolder();

@@ -18,13 +18,11 @@ std::ostream Discard(nullptr);
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+void fuzz::PrepareTarget()
 {
-    fuzz::EnterWorkFolder("save_slot", argc, argv);
     fuzz::Require(RunNew(fuzz::WorkFolderPath(), Discard, Discard) == 0, "cannot write the project");
     InitGameData();
     fuzz::Require(LoadGameDatabase(), "cannot load the project's database");
-    return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)

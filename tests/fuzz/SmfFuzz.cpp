@@ -8,12 +8,6 @@
 
 #include <vector>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    fuzz::EnterWorkFolder("smf", argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
 {
     SmfLoader loader;
