@@ -93,7 +93,7 @@ std::string BattleAiRowText(const BattleAiEntry& entry)
 std::string BattleAiConditionText(const BattleAiCondition& condition)
 {
     std::string text;
-    FormatString(text, condition.m_bPercent ? "%s の %s が %d％ %s" : "%s の %s が %d %s",
+    FormatString(text, condition.m_bPercent == 1 ? "%s の %s が %d％ %s" : "%s の %s が %d %s",
                  AiSubjectNames.At(condition.m_nSubject), AiConditionParamNames.At(condition.m_nParam),
                  condition.m_nValue, ComparisonName(condition.m_nCompare));
     return text;

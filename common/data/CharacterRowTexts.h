@@ -21,6 +21,6 @@ std::string MoveAiRowText(const MoveAiEntry& entry);
 // action outside the list.
 std::string BattleAiRowText(const BattleAiEntry& entry);
 
-// "%s の %s が %d％ %s" for a percentage, else "%s の %s が %d %s": subject,
-// parameter, value, comparison.
+// "%s の %s が %d％ %s" when the percent flag is 1, else "%s の %s が %d %s":
+// subject, parameter, value, comparison.
 std::string BattleAiConditionText(const BattleAiCondition& condition);

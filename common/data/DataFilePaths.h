@@ -31,6 +31,16 @@ inline constexpr const char* DataFilePaths[kDataFilePathCount] = {
     "data\\database\\System.dat",
 };
 
+// Where a project keeps its stages, its event palettes and its world-map
+// palettes.
+inline constexpr const char StageFolder[] = "data\\stg";
+inline constexpr const char PaletteFolder[] = "data\\plt";
+inline constexpr const char WorldPaletteFolder[] = "data\\wplt";
+
+// The folders of a project, each after the one that holds it.
+inline constexpr const char* ProjectFolders[] = {"data", "data\\database", StageFolder, PaletteFolder,
+                                                 WorldPaletteFolder};
+
 enum FileExtensionIndex
 {
     kExtStage,

@@ -2,8 +2,11 @@
 
 // Reading of BMP files: the file header's pixel offset, the information
 // header's own size, the colour count, rows padded to 4 bytes, bottom-up or
-// top-down. Only uncompressed 8-bit and 24-bit images are read.
+// top-down. The rows of uncompressed files are read in place (BmpRow);
+// DecodeBmp makes a whole picture of any layout the display loads, run-length
+// coded ones included.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -37,5 +40,36 @@ BmpResult CheckBmpPixels(const std::vector<unsigned char>& bytes, BmpHeader& hea
 // ReadBmpInfo and CheckBmpPixels; the header is set only when both pass.
 BmpResult ReadBmpHeader(std::string_view path, std::vector<unsigned char>& bytes, BmpHeader& header);
 
-// The start of image row y (0 = top) inside the file's bytes.
+// The start of image row y (0 = top) inside the file's bytes; uncompressed files only.
 const unsigned char* BmpRow(const std::vector<unsigned char>& bytes, const BmpHeader& header, int y);
+
+// A picture decoded from a file, rows top-down. Files of 1, 4 and 8 bits keep
+// their palette indices; 24- and 32-bit files their colours.
+struct BmpPicture
+{
+    int m_nWidth = 0;
+    int m_nHeight = 0;
+    int m_nBitCount = 0;
+    bool m_bIndexed = false;
+    std::vector<uint8_t> m_Indices; // indexed files: one index per pixel
+    std::vector<uint32_t> m_Rgb;    // the others: 0x00RRGGBB per pixel
+    // The file's colour table as 0x00RRGGBB. Only the first m_nColours
+    // entries come from the file (the colour count, or all 2^bits when the
+    // count is 0 or larger); an index past them shows black.
+    std::array<uint32_t, 256> m_Table{};
+    int m_nColours = 0;
+
+    // The colour of pixel i (row-major) as 0x00RRGGBB.
+    uint32_t Colour(size_t i) const { return m_bIndexed ? m_Table[m_Indices[i]] : m_Rgb[i]; }
+};
+
+// Decodes the pixels of a file that ReadBmpInfo accepted: 1, 4, 8, 24 or 32
+// bits uncompressed, 8 bits run-length coded (compression 1) and 4 bits
+// run-length coded (compression 2). Pixels a run-length picture never sets
+// are index 0. Unreadable for any other layout, a row or a run code that lies
+// past the bytes, a coded picture stored top-down or of more than 4096 x 4096
+// pixels; the picture is set only
+// on success.
+BmpResult DecodeBmp(const std::vector<unsigned char>& bytes, const BmpHeader& header, BmpPicture& picture);
+// ReadBmpInfo and DecodeBmp of a file.
+BmpResult ReadBmpPicture(std::string_view path, BmpPicture& picture);

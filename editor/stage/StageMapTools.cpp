@@ -50,7 +50,8 @@ public:
                 return;
             }
             tools.m_Sounds.PlaySound(kSoundDecide);
-            if (edit.m_nPalette != kPaletteEvent || PlacesEventDirectly(tools))
+            m_bUndoRecorded = edit.m_nPalette != kPaletteEvent || PlacesEventDirectly(tools);
+            if (m_bUndoRecorded)
             {
                 edit.RecordUndo(tools.m_Stage);
             }
@@ -81,7 +82,7 @@ private:
         return !editsPlaced && !EditConfig.m_bEditBeforePlacing;
     }
 
-    static void Draw(StageMapTools& tools)
+    void Draw(StageMapTools& tools)
     {
         StageEditState& edit = tools.m_Edit;
         StageRecord& stage = tools.m_Stage;
@@ -136,7 +137,7 @@ private:
         }
     }
 
-    static void PutEvent(StageMapTools& tools, int column, int row)
+    void PutEvent(StageMapTools& tools, int column, int row)
     {
         StageEditState& edit = tools.m_Edit;
         StageRecord& stage = tools.m_Stage;
@@ -151,6 +152,13 @@ private:
         tools.m_NewEvent = edit.m_PutEvent;
         if (!EditConfig.m_bEditBeforePlacing)
         {
+            // A stroke that began on an event the dialog edited has no undo
+            // point of its own yet; the first event it places directly takes one.
+            if (!m_bUndoRecorded)
+            {
+                edit.RecordUndo(stage);
+                m_bUndoRecorded = true;
+            }
             stage.PutEvent(tools.m_NewEvent, column, row);
             return;
         }
@@ -163,6 +171,8 @@ private:
             stage.PutEvent(tools.m_NewEvent, column, row);
         }
     }
+
+    bool m_bUndoRecorded = false; // this stroke's undo point is taken
 };
 
 // Draws the first row of the picked block along a line from the press to the release.

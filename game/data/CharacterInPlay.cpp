@@ -33,8 +33,9 @@ void DrawEquipmentRow(DrawTarget& target, const EquipmentSlot& slot, int slotInd
         DrawIconName(target, ItemTable.At(slot.m_nItem), x, y, kPriceNone);
         return;
     }
-    // The empty weapon and the empty other slot have icons of their own.
-    target.Blit(x, y, 16, 16, kSurfaceSymbol, slotIndex == 0 ? 64 : 80, 96);
+    // The empty weapon and the empty other slot have icons of their own, on
+    // the accessory sheet beside the leader's badge.
+    target.Blit(x, y, 16, 16, kSurfaceAccessory, slotIndex == 0 ? 64 : 80, 96);
     target.DrawText(kFontStandard, x + 16, y, "--------");
 }
 
@@ -261,7 +262,7 @@ void CharacterInPlay<Record>::DrawSkillList(DrawTarget& target, int x, int y, in
     DrawTextF(target, kFontStandard, x, y, "SP %d / %d", sp, this->m_Param[1].m_nBase);
     for (int i = 0; i < rows; ++i)
     {
-        const int index = first + i;
+        const int64_t index = static_cast<int64_t>(first) + i;
         if (index >= this->m_Skill.Count())
         {
             break;
@@ -277,7 +278,7 @@ void CharacterInPlay<Record>::DrawSkillList(DrawTarget& target, int x, int y, in
         }
         const SkillRecord& record = SkillTable.At(skill);
         const int font = record.m_nSpCost > sp ? kFontGrey : kFontStandard;
-        DrawIconName(target, record, x + kListRowHeight, y + kListRowHeight * (i + 1), font, 1);
+        DrawIconName(target, record, x + kListRowHeight, y + kListRowHeight * (i + 1), font, 0);
     }
 }
 

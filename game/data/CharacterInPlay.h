@@ -91,8 +91,8 @@ public:
     // equipment rows and, under the window, the unit's comment.
     void DrawStatus(DrawTarget& target, int x, int y, int showBase) const;
     // The skill list window 208 wide at (x, y): "SP %d / %d" on the title row,
-    // then up to rows known skills from position first with their SP cost; a
-    // skill that costs more than the current SP is grey.
+    // then up to rows known skills from position first, each as its icon and
+    // name; a skill that costs more than the current SP is grey.
     void DrawSkillList(DrawTarget& target, int x, int y, int first, int rows) const;
 
 protected:

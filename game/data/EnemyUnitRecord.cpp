@@ -10,8 +10,6 @@
 #include "game/data/TargetsAndPrices.h"
 #include "platform/core/FatalHooks.h"
 
-#include <algorithm>
-
 EnemyUnitRecord::EnemyUnitRecord()
 {
     BindFields(kDataFormatVersion);
@@ -36,11 +34,12 @@ bool EnemyUnitRecord::Load(DataReader& in)
 namespace
 {
 
-// The raise of every base value for the difficulty: a percentage of the base
-// per difficulty step, or a flat amount per step.
+// The raise of every base value for the play-through's difficulty: a
+// percentage of the base per difficulty step, or a flat amount per step.
+// Computed in double and kept within int32; the equipment step clamps.
 void RaiseForDifficulty(CharacterRecord& enemy)
 {
-    const int32_t difficulty = std::clamp(Progress.m_nDifficulty, 0, std::max(System.m_nDifficultyMax, 0));
+    const int32_t difficulty = Progress.m_nDifficulty;
     for (int k = 0; k < kParameterCount; ++k)
     {
         int32_t& base = enemy.m_Param[k].m_nBase;

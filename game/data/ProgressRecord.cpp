@@ -145,7 +145,20 @@ int ProgressRecord::AddItem(int32_t item, int32_t count)
 
 int ProgressRecord::AddShopGoods(const ItemStack& stack)
 {
-    if (FindStack(m_ShopGoods, stack.m_nItem) >= 0 || !AddToStacks(m_ShopGoods, stack.m_nItem, kShopGoodsCount))
+    const int32_t item = stack.m_nItem;
+    if (item == 0 || !IsTableIndex(item, ItemTable.Count()) || FindStack(m_ShopGoods, item) >= 0)
+    {
+        return 0;
+    }
+    // The list has a stack for every item once checked; an unchecked one gets
+    // an entry appended when none is free.
+    const bool hasFree = std::any_of(m_ShopGoods.begin(), m_ShopGoods.end(),
+                                     [](const ItemStack& s) { return s.m_nItem == 0 && s.m_nCount == 0; });
+    if (!hasFree)
+    {
+        m_ShopGoods.emplace_back();
+    }
+    if (!AddToStacks(m_ShopGoods, item, kShopGoodsCount))
     {
         return 0;
     }

@@ -131,7 +131,7 @@ void DrawInventoryList(DrawTarget& target, int x, int y, const ItemList& list, i
     target.DrawText(kFontStandard, x, y, title ? title : kDefaultListTitle);
     for (int i = 0; i < rows; ++i)
     {
-        const int index = first + i;
+        const int64_t index = static_cast<int64_t>(first) + i;
         if (index >= list.Count())
         {
             break;

@@ -5,6 +5,7 @@
 #include "common/data/FormatString.h"
 #include "common/services/Log.h"
 #include "game/data/GameData.h"
+#include "game/data/RecordDrawing.h"
 #include "game/data/SoundRequests.h"
 #include "platform/core/Files.h"
 
@@ -16,6 +17,9 @@ namespace
 {
 
 constexpr const char kSaveFolder[] = "user_data";
+constexpr int kSaveListWidth = 320;
+constexpr int kSlotNumberX = 16;
+constexpr int kSummaryX = 64;
 
 bool IsSlot(int slot)
 {
@@ -59,6 +63,36 @@ std::string SaveSlotInfo::SummaryText() const
         FormatString(text, "%dS %dP", m_nMoney, m_nScoutPoints);
     }
     return text;
+}
+
+void SaveSlotInfo::Draw(DrawTarget& target, int x, int y) const
+{
+    if (m_bUsed)
+    {
+        target.DrawText(kFontStandard, x, y, SummaryText());
+    }
+}
+
+void DrawSaveList(DrawTarget& target, int x, int y, const CheckedVector<SaveSlotInfo>& slots, int first, int rows)
+{
+    target.DrawBox(kFontStandard, x, y, kSaveListWidth, (rows + 1) * kListRowHeight);
+    target.FillRect(x, y + kListRowHeight - 1, kSaveListWidth, 1, kListLineColour);
+    target.DrawText(kFontStandard, x, y, "    セーブデータ");
+    for (int i = 0; i < rows; ++i)
+    {
+        const int64_t slot = static_cast<int64_t>(first) + i;
+        if (slot < 0 || slot >= slots.Count())
+        {
+            continue;
+        }
+        const int rowY = y + kListRowHeight * (i + 1);
+        DrawTextF(target, kFontStandard, x + kSlotNumberX, rowY, "%d", static_cast<int>(slot + 1));
+        slots[static_cast<std::size_t>(slot)].Draw(target, x + kSummaryX, rowY);
+        if (i < rows - 1)
+        {
+            target.FillRect(x, rowY + kListRowHeight - 1, kSaveListWidth, 1, kListLineColour);
+        }
+    }
 }
 
 void ResizeSaveSlots(CheckedVector<SaveSlotInfo>& slots)
@@ -149,6 +183,7 @@ bool LoadFromSlot(int slot)
         FailDamagedLoad(*in, previousVersion, nullptr);
         return false;
     }
+    NoteFileLoaded(*in);
     Progress = std::move(progress);
     PartyUnits = std::move(party);
     ResizeUnitVector(PartyUnits, kPartySlotCount);

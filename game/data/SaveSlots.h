@@ -9,6 +9,7 @@
 // session only when the whole file has read cleanly.
 
 #include "game/data/ProgressRecord.h"
+#include "game/engine/DrawTarget.h"
 
 #include <string>
 
@@ -26,6 +27,8 @@ public:
     void CopySummary(const ProgressRecord& progress);
     // "%dS %dP" (money, scout points) for a used slot, else "".
     std::string SummaryText() const;
+    // The summary text at (x, y) in the standard font; nothing for an unused slot.
+    void Draw(DrawTarget& target, int x, int y) const;
 
     int32_t m_bUsed = 0;
     int32_t m_nMoney = 0;
@@ -38,6 +41,12 @@ extern CheckedVector<SaveSlotInfo> SaveSlots;
 // Brings the list to exactly kSaveSlotCount entries: unused ones are
 // appended, surplus ones removed.
 void ResizeSaveSlots(CheckedVector<SaveSlotInfo>& slots);
+
+// The save list window at (x, y), 320 wide and rows + 1 rows high: the title
+// "    セーブデータ" over a line, then the slots from position first, one a
+// row: the slot's number (from 1) at x + 16 and its summary at x + 64, with a
+// line under every row but the last. Rows past the last slot stay blank.
+void DrawSaveList(DrawTarget& target, int x, int y, const CheckedVector<SaveSlotInfo>& slots, int first, int rows);
 
 // "user_data\SaveData" and the two digits of slot + 1 (each taken modulo 10),
 // then ".dat".

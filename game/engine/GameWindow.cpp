@@ -29,9 +29,11 @@ platform::WindowHandle MainWindowHandle()
 bool GameMainWindow::Create(platform::WindowSystem& system)
 {
     SetWindowSystem(&system);
+    Init(0, nullptr, nullptr, MainWindowProc);
+    WriteErrorLog("E");
     SetLayout(kGameScreenWidth, kGameScreenHeight, 100, 100, kGameScreenWidth, kGameScreenHeight, kGameWindowStyle, 0,
               0, 0, 0, 0);
-    Init(0, nullptr, nullptr, MainWindowProc);
+    WriteErrorLog("F");
     if (!FrameWindow::Create("", kInitialX, kInitialY))
     {
         return false;

@@ -1,5 +1,6 @@
 #include "game/engine/KeyConfig.h"
 
+#include "platform/core/ByteOrder.h"
 #include "platform/core/Files.h"
 #include "platform/input/VirtualKeys.h"
 
@@ -12,24 +13,6 @@ namespace
 
 constexpr std::size_t kActionBytes = 8;
 constexpr std::size_t kCountsOffset = kKeyActionCount * kActionBytes;
-
-void PutLe(unsigned char* out, uint32_t value, int bytes)
-{
-    for (int i = 0; i < bytes; ++i)
-    {
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-}
-
-uint32_t GetLe(const unsigned char* in, int bytes)
-{
-    uint32_t value = 0;
-    for (int i = 0; i < bytes; ++i)
-    {
-        value |= uint32_t(in[i]) << (8 * i);
-    }
-    return value;
-}
 
 } // namespace
 
@@ -72,13 +55,13 @@ std::array<unsigned char, kKeyConfigFileSize> KeyConfigBytes(const KeyConfig& co
     {
         unsigned char* out = bytes.data() + i * kActionBytes;
         const KeyAction& action = config.m_Actions[i];
-        PutLe(out, static_cast<uint32_t>(action.m_nDevice), 4);
-        PutLe(out + 4, static_cast<uint16_t>(action.m_nCode), 2);
-        PutLe(out + 6, action.m_nUnused, 2);
+        platform::WriteLe32(out, static_cast<uint32_t>(action.m_nDevice));
+        platform::WriteLe16(out + 4, static_cast<uint16_t>(action.m_nCode));
+        platform::WriteLe16(out + 6, action.m_nUnused);
     }
-    PutLe(bytes.data() + kCountsOffset, static_cast<uint32_t>(config.m_nActionCount), 4);
-    PutLe(bytes.data() + kCountsOffset + 4, static_cast<uint32_t>(config.m_nJoystickCount), 4);
-    PutLe(bytes.data() + kCountsOffset + 8, static_cast<uint32_t>(config.m_nUseFlag), 4);
+    platform::WriteLe32(bytes.data() + kCountsOffset, static_cast<uint32_t>(config.m_nActionCount));
+    platform::WriteLe32(bytes.data() + kCountsOffset + 4, static_cast<uint32_t>(config.m_nJoystickCount));
+    platform::WriteLe32(bytes.data() + kCountsOffset + 8, static_cast<uint32_t>(config.m_nUseFlag));
     return bytes;
 }
 
@@ -90,13 +73,13 @@ void ApplyKeyConfigBytes(KeyConfig& config, const unsigned char* bytes, std::siz
     {
         const unsigned char* in = image.data() + i * kActionBytes;
         KeyAction& action = config.m_Actions[i];
-        action.m_nDevice = static_cast<int32_t>(GetLe(in, 4));
-        action.m_nCode = static_cast<int16_t>(GetLe(in + 4, 2));
-        action.m_nUnused = static_cast<uint16_t>(GetLe(in + 6, 2));
+        action.m_nDevice = static_cast<int32_t>(platform::ReadLe32(in));
+        action.m_nCode = static_cast<int16_t>(platform::ReadLe16(in + 4));
+        action.m_nUnused = static_cast<uint16_t>(platform::ReadLe16(in + 6));
     }
-    config.m_nActionCount = static_cast<int32_t>(GetLe(image.data() + kCountsOffset, 4));
-    config.m_nJoystickCount = static_cast<int32_t>(GetLe(image.data() + kCountsOffset + 4, 4));
-    config.m_nUseFlag = static_cast<int32_t>(GetLe(image.data() + kCountsOffset + 8, 4));
+    config.m_nActionCount = static_cast<int32_t>(platform::ReadLe32(image.data() + kCountsOffset));
+    config.m_nJoystickCount = static_cast<int32_t>(platform::ReadLe32(image.data() + kCountsOffset + 4));
+    config.m_nUseFlag = static_cast<int32_t>(platform::ReadLe32(image.data() + kCountsOffset + 8));
     ValidateKeyConfig(config);
 }
 

@@ -59,7 +59,7 @@ void MixerSoundBuffer::SetVolume(int volume)
 
 std::unique_ptr<MixerSoundBuffer> MixerSoundDevice::CreateBuffer(platform::WaveData wave)
 {
-    if (wave.m_Samples.empty())
+    if (!wave.IsPlayable() || wave.FrameCount() == 0)
     {
         return nullptr;
     }

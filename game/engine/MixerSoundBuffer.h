@@ -68,7 +68,8 @@ class MixerSoundDevice final : public SoundDevice
 public:
     explicit MixerSoundDevice(platform::Mixer& mixer) : m_Mixer(mixer) {}
 
-    // A buffer of the wave's samples; null when it has none.
+    // A buffer of the wave's samples; null when it has none or the mixer cannot
+    // play its format (8 or 16 bits, one or two channels).
     std::unique_ptr<MixerSoundBuffer> CreateBuffer(platform::WaveData wave);
     platform::Mixer& GetMixer() const { return m_Mixer; }
 

@@ -61,10 +61,11 @@ bool DS_Init(platform::Mixer* mixer, int samplesPerSec, int bitsPerSample, int c
 bool DSCreateBufferGroup(SoundBufferGroup* groups, const SoundDef* defs, int volume);
 // Replaces the group's buffers by `count` buffers of the WAV file (the first
 // loaded, the others its duplicates), each at `volume` when it is non-zero.
-// A file that cannot be read: "%s読み込み失敗！"; one without samples:
-// "%s生成失敗！"; a count outside 1..kMaxSoundBuffers: "%sのメモリ確保失敗！";
-// then false, with
-// the group left without buffers.
+// A file that cannot be read (not a PCM WAV file, a "fmt " chunk of 19 bytes
+// or more, a chunk past the end): "%s読み込み失敗！"; one without samples or
+// in a format the device does not take (bits other than 8 or 16, more than
+// two channels): "%s生成失敗！"; a count outside 1..kMaxSoundBuffers:
+// "%sのメモリ確保失敗！"; then false, with the group left without buffers.
 bool DSCreateBufferGropeFromFile(SoundBufferGroup& group, std::string_view file, int count, int volume);
 // Plays the group's next buffer from its start (stopping it first when it is
 // still playing) and returns the index of the buffer after it, 0 after the

@@ -76,7 +76,7 @@ int MixerMciDevice::Open(std::string_view type, std::string_view file, uint32_t&
         return kMciErrorFileNotFound;
     }
     auto wave = std::make_shared<WaveData>();
-    if (!ReadWaveFile(file, *wave))
+    if (!ReadWaveFile(file, *wave) || !wave->IsPlayable())
     {
         return kMciErrorInvalidFile;
     }

@@ -35,6 +35,12 @@ bool FindChunk(const std::vector<uint8_t>& bytes, std::size_t pos, std::size_t e
 
 } // namespace
 
+bool WaveData::IsPlayable() const
+{
+    return (m_nBitsPerSample == 8 || m_nBitsPerSample == 16) && (m_nChannels == 1 || m_nChannels == 2) &&
+           m_nSamplesPerSec > 0 && m_nSamplesPerSec <= uint32_t(kMaxSampleRate);
+}
+
 AudioFormat WaveData::Format() const
 {
     return {int(m_nSamplesPerSec), int(m_nChannels), m_nBitsPerSample == 8 ? SampleType::U8 : SampleType::S16};
@@ -61,9 +67,7 @@ bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave)
     result.m_nAvgBytesPerSec = ReadLe32(f + 8);
     result.m_nBlockAlign = ReadLe16(f + 12);
     result.m_nBitsPerSample = ReadLe16(f + 14);
-    if (result.m_nFormatTag != kFormatPcm || (result.m_nBitsPerSample != 8 && result.m_nBitsPerSample != 16) ||
-        (result.m_nChannels != 1 && result.m_nChannels != 2) || result.m_nSamplesPerSec == 0 ||
-        result.m_nSamplesPerSec > uint32_t(kMaxSampleRate))
+    if (result.m_nFormatTag != kFormatPcm)
     {
         return false;
     }
@@ -74,9 +78,7 @@ bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave)
     {
         return false;
     }
-    const uint32_t frameBytes = uint32_t(result.m_nChannels) * (result.m_nBitsPerSample / 8);
-    result.m_Samples.assign(bytes.begin() + std::ptrdiff_t(dataAt),
-                            bytes.begin() + std::ptrdiff_t(dataAt + dataSize - dataSize % frameBytes));
+    result.m_Samples.assign(bytes.begin() + std::ptrdiff_t(dataAt), bytes.begin() + std::ptrdiff_t(dataAt + dataSize));
     wave = std::move(result);
     return true;
 }
@@ -89,7 +91,8 @@ bool ReadWaveFile(std::string_view path, WaveData& wave)
 
 int64_t WaveData::FrameCount() const
 {
-    const int frameBytes = Format().FrameBytes();
+    // A trailing part of a frame is not played.
+    const int frameBytes = IsPlayable() ? Format().FrameBytes() : 0;
     return frameBytes > 0 ? int64_t(m_Samples.size() / std::size_t(frameBytes)) : 0;
 }
 

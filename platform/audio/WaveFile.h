@@ -1,7 +1,9 @@
 #pragma once
 
 // WAV files: a RIFF form "WAVE" with a "fmt " chunk (plain PCM, a chunk of
-// fewer than 19 bytes) followed somewhere by a "data" chunk.
+// fewer than 19 bytes) followed somewhere by a "data" chunk. Reading checks
+// only that; whether the mixer can play the format is asked apart
+// (IsPlayable), as a sound device refuses a format it does not take.
 
 #include "platform/audio/AudioSource.h"
 
@@ -23,6 +25,8 @@ struct WaveData
     uint16_t m_nBitsPerSample = 0;
     std::vector<uint8_t> m_Samples;
 
+    // 8 or 16 bits in one or two channels at a rate the mixer takes.
+    bool IsPlayable() const;
     // The mixer's view of the samples (8- or 16-bit).
     AudioFormat Format() const;
     // Whole frames of the samples.
@@ -30,7 +34,8 @@ struct WaveData
 };
 
 // Reads a whole WAV file (stored path). False when it cannot be read, is not
-// PCM of 8 or 16 bits in one or two channels, or its chunks run past its end.
+// PCM, has a "fmt " chunk of fewer than 16 or more than 18 bytes, or its
+// chunks run past its end. The "data" chunk is kept whole.
 bool ReadWaveFile(std::string_view path, WaveData& wave);
 // The same for the bytes of a file.
 bool ParseWaveFile(const std::vector<uint8_t>& bytes, WaveData& wave);

@@ -1,7 +1,8 @@
 #pragma once
 
-// Little-endian numbers in byte buffers, as the data files, bitmaps, WAV files
-// and MIDI stream buffers store them, whatever the processor's own order.
+// Little-endian numbers in byte buffers, as the data files, bitmaps, WAV files,
+// MIDI stream buffers, the key configuration and the test-play reports store
+// them, whatever the processor's own order.
 
 #include <cstdint>
 
@@ -16,6 +17,12 @@ inline uint16_t ReadLe16(const uint8_t* p)
 inline uint32_t ReadLe32(const uint8_t* p)
 {
     return uint32_t(p[0]) | (uint32_t(p[1]) << 8) | (uint32_t(p[2]) << 16) | (uint32_t(p[3]) << 24);
+}
+
+inline void WriteLe16(uint8_t* p, uint16_t value)
+{
+    p[0] = uint8_t(value);
+    p[1] = uint8_t(value >> 8);
 }
 
 inline void WriteLe32(uint8_t* p, uint32_t value)

@@ -1,5 +1,6 @@
 #include "platform/core/TestPlayLink.h"
 
+#include "platform/core/ByteOrder.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/RuntimeFolder.h"
 
@@ -20,19 +21,6 @@ namespace
 {
 
 constexpr size_t kHeaderBytes = 12;
-
-void PutU32(unsigned char* out, uint32_t value)
-{
-    for (int i = 0; i < 4; ++i)
-    {
-        out[i] = static_cast<unsigned char>(value >> (8 * i));
-    }
-}
-
-uint32_t GetU32(const unsigned char* in)
-{
-    return uint32_t{in[0]} | uint32_t{in[1]} << 8 | uint32_t{in[2]} << 16 | uint32_t{in[3]} << 24;
-}
 
 // Part of a name on disk: UTF-8, without separators.
 std::string NamePart(std::string_view cp932)
@@ -98,7 +86,7 @@ bool TestPlayReport::Value(int32_t& value) const
     {
         return false;
     }
-    value = static_cast<int32_t>(GetU32(m_Bytes.data()));
+    value = static_cast<int32_t>(ReadLe32(m_Bytes.data()));
     return true;
 }
 
@@ -126,9 +114,9 @@ bool SendTestPlayReport(std::string_view endpoint, uint32_t kind, const void* by
         return false;
     }
     std::vector<unsigned char> datagram(kHeaderBytes + size);
-    PutU32(datagram.data(), kind);
-    PutU32(datagram.data() + 4, static_cast<uint32_t>(::getpid()));
-    PutU32(datagram.data() + 8, static_cast<uint32_t>(size));
+    WriteLe32(datagram.data(), kind);
+    WriteLe32(datagram.data() + 4, static_cast<uint32_t>(::getpid()));
+    WriteLe32(datagram.data() + 8, static_cast<uint32_t>(size));
     if (size > 0)
     {
         std::memcpy(datagram.data() + kHeaderBytes, bytes, size);
@@ -154,7 +142,7 @@ bool SendTestPlayReport(std::string_view endpoint, uint32_t kind, const void* by
 bool SendTestPlayValue(std::string_view endpoint, uint32_t kind, int32_t value)
 {
     unsigned char bytes[4];
-    PutU32(bytes, static_cast<uint32_t>(value));
+    WriteLe32(bytes, static_cast<uint32_t>(value));
     return SendTestPlayReport(endpoint, kind, bytes, sizeof(bytes));
 }
 
@@ -256,12 +244,12 @@ bool TestPlayListener::Receive(TestPlayReport& report)
         }
         size_t length = static_cast<size_t>(got);
         if (!sender || sender->uid != ::geteuid() || (message.msg_flags & MSG_TRUNC) || length < kHeaderBytes ||
-            GetU32(buffer + 8) != length - kHeaderBytes)
+            ReadLe32(buffer + 8) != length - kHeaderBytes)
         {
             continue; // dropped
         }
-        report.m_nKind = GetU32(buffer);
-        report.m_nSender = static_cast<int32_t>(GetU32(buffer + 4));
+        report.m_nKind = ReadLe32(buffer);
+        report.m_nSender = static_cast<int32_t>(ReadLe32(buffer + 4));
         report.m_Bytes.assign(buffer + kHeaderBytes, buffer + length);
         return true;
     }

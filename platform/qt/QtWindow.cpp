@@ -4,8 +4,9 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowSystem.h"
 
+#include "platform/window/ControlModel.h"
+
 #include <QCloseEvent>
-#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -30,7 +31,8 @@ protected:
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
-        if (!m_Owner.IsDestroyed())
+        // A disabled window takes no input, its close box included.
+        if (!m_Owner.IsDestroyed() && m_Owner.IsEnabled())
         {
             m_Owner.System().SendMessage(m_Owner.Handle(), kWmClose, 0, 0);
         }
@@ -243,7 +245,13 @@ void QtWindow::SetStyle(uint32_t style)
         Show(true);
     }
     m_nStyle = style & ~kWsVisible;
-    m_pTop->setEnabled(!(m_nStyle & kWsDisabled));
+    // The parts of the window, not the window itself: Qt would disable the windows it owns too.
+    bool enabled = !(m_nStyle & kWsDisabled);
+    m_pClient->setEnabled(enabled);
+    if (m_pMenuBar)
+    {
+        m_pMenuBar->setEnabled(enabled);
+    }
     SetWindowRect(outer);
 }
 
@@ -381,11 +389,22 @@ StatusBar* QtWindow::CreateStatusBar()
 QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& params, QWidget* container)
     : QtWindowBase(system, params), m_nStyle(params.m_nStyle & ~kWsVisible)
 {
-    if (ClassName() == kClassEdit)
+    MakeControl(params);
+    m_pWidget = MakeControlWidget(*this, container);
+    if (m_pWidget)
     {
-        m_pEdit = new QtEdit(*this, container);
-        m_pEdit->setText(FromCp932(params.m_strTitle));
-        m_pWidget = m_pEdit;
+        m_pView = dynamic_cast<QtControlView*>(m_pWidget.data());
+        Control()->SetView([this] {
+            if (m_pView && m_pWidget)
+            {
+                m_pView->Sync();
+            }
+        });
+        // The widget and its parts are ours: keys and focus changes in them reach this window.
+        for (QWidget* part : m_pWidget->findChildren<QWidget*>())
+        {
+            Tag(part);
+        }
     }
     else
     {
@@ -420,14 +439,14 @@ bool QtChildWindow::IsVisible() const
 
 std::string QtChildWindow::Text() const
 {
-    return m_pEdit ? ToCp932(m_pEdit->text()) : m_strText;
+    return Control() ? Control()->Text() : m_strText;
 }
 
 void QtChildWindow::SetText(std::string_view text)
 {
-    if (m_pEdit)
+    if (Control())
     {
-        m_pEdit->setText(FromCp932(text));
+        Control()->SetText(text);
     }
     else
     {
@@ -445,6 +464,10 @@ void QtChildWindow::SetStyle(uint32_t style)
     if (m_pWidget)
     {
         m_pWidget->setEnabled(!(m_nStyle & kWsDisabled));
+    }
+    if (Control())
+    {
+        Control()->Changed();
     }
 }
 
@@ -498,30 +521,6 @@ void QtChildWindow::Present(const PixelView& image, int x, int y)
     }
 }
 
-intptr_t QtChildWindow::ClassDefault(uint32_t message, uintptr_t wParam, intptr_t)
-{
-    if (!m_pEdit || message != kWmChar)
-    {
-        return 0;
-    }
-    if (wParam == kVkBack)
-    {
-        m_pEdit->backspace();
-        return 0;
-    }
-    std::string bytes;
-    if (wParam > 0xFF)
-    {
-        bytes += static_cast<char>(wParam >> 8 & 0xFF);
-    }
-    bytes += static_cast<char>(wParam & 0xFF);
-    if (static_cast<unsigned char>(bytes.back()) >= 0x20 || bytes.size() == 2)
-    {
-        m_pEdit->insert(FromCp932(bytes));
-    }
-    return 0;
-}
-
 void QtChildWindow::FollowFocus()
 {
     if (m_pWidget)
@@ -537,50 +536,6 @@ void QtChildWindow::Retire()
     {
         m_pWidget->hide();
     }
-}
-
-// ---- QtEdit ----
-
-QtEdit::QtEdit(QtChildWindow& owner, QWidget* parent) : QLineEdit(parent), m_Owner(owner)
-{
-}
-
-void QtEdit::keyPressEvent(QKeyEvent* event)
-{
-    // The key filter has routed the key-down; what is left is the edit's own work.
-    if (!m_Owner.IsDestroyed() && TypesText(event))
-    {
-        WindowHandle handle = m_Owner.Handle();
-        for (uint32_t code : CharCodesOf(event->text()))
-        {
-            m_Owner.System().RouteChar(handle, code);
-        }
-    }
-    else
-    {
-        QLineEdit::keyPressEvent(event);
-    }
-    event->accept();
-}
-
-void QtEdit::keyReleaseEvent(QKeyEvent* event)
-{
-    QLineEdit::keyReleaseEvent(event);
-    event->accept();
-}
-
-void QtEdit::inputMethodEvent(QInputMethodEvent* event)
-{
-    m_Owner.SetComposing(!event->preeditString().isEmpty());
-    if (event->commitString().isEmpty() || m_Owner.IsDestroyed())
-    {
-        QLineEdit::inputMethodEvent(event);
-        return;
-    }
-    // The composition stays with the line edit; the committed text goes through the window.
-    QInputMethodEvent composing(event->preeditString(), event->attributes());
-    QLineEdit::inputMethodEvent(&composing);
-    m_Owner.System().CommitText(m_Owner.Handle(), ToCp932(event->commitString()));
 }
 
 } // namespace platform

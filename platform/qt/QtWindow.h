@@ -9,10 +9,10 @@
 // key they are given, so a key never travels on to their parent.
 
 #include "platform/qt/QtBars.h"
+#include "platform/qt/QtControls.h"
 #include "platform/window/NativeWindow.h"
 
 #include <QImage>
-#include <QLineEdit>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -121,7 +121,9 @@ private:
     Point m_Origin; // the client area's top-left corner on the screen
 };
 
-// A control: a widget in its parent's client area.
+// A child window: a widget in its parent's client area. A control shows its
+// model on a widget of its family (QtControls.h); a plain child and a picture
+// are canvases.
 class QtChildWindow : public QtWindowBase
 {
 public:
@@ -139,7 +141,6 @@ public:
     Rect ClientRect() const override;
     void Invalidate() override;
     void Present(const PixelView& image, int x, int y) override;
-    intptr_t ClassDefault(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     bool IsComposing() const override { return m_bComposing; }
     void SetComposing(bool composing) { m_bComposing = composing; }
     void FollowFocus() override;
@@ -152,26 +153,9 @@ private:
     uint32_t m_nStyle;
     std::string m_strText; // a plain child's text
     QPointer<QWidget> m_pWidget;
-    QtCanvas* m_pCanvas = nullptr;  // a plain child
-    QLineEdit* m_pEdit = nullptr;   // an edit
+    QtCanvas* m_pCanvas = nullptr;       // a plain child or a picture
+    QtControlView* m_pView = nullptr;    // a control
     bool m_bComposing = false;
-};
-
-// The line edit of an edit window. Typed characters reach it as kWmChar
-// through the window (and its character filter); committed input-method text
-// goes to the window's input-method hook.
-class QtEdit : public QLineEdit
-{
-public:
-    QtEdit(QtChildWindow& owner, QWidget* parent);
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void inputMethodEvent(QInputMethodEvent* event) override;
-
-private:
-    QtChildWindow& m_Owner;
 };
 
 } // namespace platform

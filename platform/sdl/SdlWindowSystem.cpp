@@ -1,6 +1,8 @@
 #include "platform/sdl/SdlWindowSystem.h"
 
 #include "platform/core/Cp932.h"
+#include "platform/sdl/SdlFrameUploader.h"
+#include "platform/sdl/SdlNativeWindow.h"
 #include "platform/window/KeyCodes.h"
 
 #include <SDL.h>
@@ -123,8 +125,13 @@ SdlWindow::SdlWindow(SdlWindowSystem& system, const WindowCreateParams& params, 
 SdlWindow::~SdlWindow()
 {
     Retire();
+    if (m_pPicture)
+    {
+        SDL_DestroyTexture(m_pPicture);
+    }
     if (m_pWindow)
     {
+        ReleaseSdlWindowRenderer(m_pWindow);
         SDL_DestroyWindow(m_pWindow);
     }
 }
@@ -207,38 +214,56 @@ void SdlWindow::Present(const PixelView& image, int x, int y)
 
 void SdlWindow::Redraw()
 {
-    SDL_Surface* surface = m_pWindow ? SDL_GetWindowSurface(m_pWindow) : nullptr;
-    if (!surface || Picture().empty())
+    if (!m_pWindow)
+    {
+        return;
+    }
+    if (SdlFrameUploader* frames = SdlFrameUploader::Of(m_pWindow))
+    {
+        frames->Redraw();
+        return;
+    }
+    SDL_Renderer* renderer = Picture().empty() ? nullptr : SdlWindowRenderer(m_pWindow);
+    if (!renderer)
     {
         return;
     }
     Rect client = ClientRect();
-    if (SDL_MUSTLOCK(surface))
+    const int width = std::max(client.m_nWidth, 1);
+    const int height = std::max(client.m_nHeight, 1);
+    if (!m_pPicture || m_nPictureWidth != width || m_nPictureHeight != height)
     {
-        SDL_LockSurface(surface);
-    }
-    int width = std::min(surface->w, client.m_nWidth);
-    int height = std::min(surface->h, client.m_nHeight);
-    for (int row = 0; row < height; ++row)
-    {
-        auto* out = static_cast<uint8_t*>(surface->pixels) + static_cast<size_t>(row) * surface->pitch;
-        for (int column = 0; column < width; ++column)
+        if (m_pPicture)
         {
-            uint32_t rgb = PresentedPixel(column, row);
-            uint32_t pixel = SDL_MapRGB(surface->format, rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
-            switch (surface->format->BytesPerPixel)
-            {
-            case 4: reinterpret_cast<uint32_t*>(out)[column] = pixel; break;
-            case 2: reinterpret_cast<uint16_t*>(out)[column] = static_cast<uint16_t>(pixel); break;
-            default: break;
-            }
+            SDL_DestroyTexture(m_pPicture);
+        }
+        m_pPicture =
+            SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        m_nPictureWidth = width;
+        m_nPictureHeight = height;
+        if (!m_pPicture)
+        {
+            return;
         }
     }
-    if (SDL_MUSTLOCK(surface))
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(m_pPicture, nullptr, &pixels, &pitch) != 0)
     {
-        SDL_UnlockSurface(surface);
+        return;
     }
-    SDL_UpdateWindowSurface(m_pWindow);
+    for (int row = 0; row < height; ++row)
+    {
+        auto* out = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(pixels) + static_cast<size_t>(row) * pitch);
+        for (int column = 0; column < width; ++column)
+        {
+            out[column] = 0xFF000000u | PresentedPixel(column, row);
+        }
+    }
+    SDL_UnlockTexture(m_pPicture);
+    SDL_RenderClear(renderer);
+    SDL_RenderCopy(renderer, m_pPicture, nullptr, nullptr);
+    SDL_RenderPresent(renderer);
 }
 
 void SdlWindow::SetTimer(uint32_t id, uint32_t milliseconds)

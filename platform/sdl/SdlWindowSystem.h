@@ -1,7 +1,10 @@
 #pragma once
 
 // The game's window backend on SDL2. The window model is the shared one; SDL
-// supplies the native window, its surface and the events. The window manager
+// supplies the native window, its renderer and the events. A window shows its
+// presented picture through its renderer, unless a frame uploader shows the
+// game's frames in it (SdlFrameUploader.h); it never draws into SDL's window
+// surface. The window manager
 // draws any frame outside the client area, so the frame metrics are zero
 // unless a test fixes them. SDL has no menus, tool bars or child windows:
 // pop-up menus are dismissed, bars are kept as models only, and a child is a
@@ -15,6 +18,7 @@
 #include <map>
 
 struct SDL_Window;
+struct SDL_Texture;
 
 namespace platform
 {
@@ -52,6 +56,9 @@ private:
     SdlWindowSystem& m_Sdl;
     SDL_Window* m_pWindow;
     uint32_t m_nNativeId;
+    SDL_Texture* m_pPicture = nullptr; // the presented picture, on the window's renderer
+    int m_nPictureWidth = 0;
+    int m_nPictureHeight = 0;
     std::map<uint32_t, std::unique_ptr<Timer>> m_Timers;
     bool m_bApplying = false;
 };

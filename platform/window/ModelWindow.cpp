@@ -1,6 +1,6 @@
 #include "platform/window/ModelWindow.h"
 
-#include "platform/core/Cp932.h"
+#include "platform/window/ControlModel.h"
 #include "platform/window/WindowSystem.h"
 
 #include <algorithm>
@@ -83,6 +83,7 @@ ModelWindow::ModelWindow(WindowSystem& system, const WindowCreateParams& params)
     {
         m_MenuBar = *params.m_pMenuBar;
     }
+    MakeControl(params);
 }
 
 void ModelWindow::Show(bool show)
@@ -94,38 +95,20 @@ void ModelWindow::Show(bool show)
     }
 }
 
-void ModelWindow::SetText(std::string_view text)
+std::string ModelWindow::Text() const
 {
-    m_strText = text;
-    ApplyTitle();
+    return Control() ? Control()->Text() : m_strText;
 }
 
-intptr_t ModelWindow::ClassDefault(uint32_t message, uintptr_t wParam, intptr_t)
+void ModelWindow::SetText(std::string_view text)
 {
-    if (ClassName() != kClassEdit || message != kWmChar)
+    if (Control())
     {
-        return 0;
+        Control()->SetText(text);
+        return;
     }
-    if (wParam == kVkBack)
-    {
-        // Takes off the last character, both bytes of a double-byte one.
-        size_t last = 0;
-        for (size_t pos = 0; pos < m_strText.size(); pos += Cp932CharLength(m_strText, pos))
-        {
-            last = pos;
-        }
-        m_strText.erase(std::min(last, m_strText.size()));
-    }
-    else if (wParam > 0xFF)
-    {
-        m_strText += static_cast<char>(wParam >> 8 & 0xFF);
-        m_strText += static_cast<char>(wParam & 0xFF);
-    }
-    else if (wParam >= 0x20)
-    {
-        m_strText += static_cast<char>(wParam);
-    }
-    return 0;
+    m_strText = text;
+    ApplyTitle();
 }
 
 void ModelWindow::SetStyle(uint32_t style)

@@ -48,8 +48,8 @@ private:
 };
 
 // A window that keeps its geometry, style, text, menus and bars itself: the
-// dummy's windows, and the SDL windows with SDL following the model. An edit
-// (kClassEdit) keeps its text and types the characters that reach it.
+// dummy's windows, and the SDL windows with SDL following the model. A
+// control's text and state are its model's (ControlModel.h).
 class ModelWindow : public NativeWindow, public NativeFrame
 {
 public:
@@ -57,7 +57,7 @@ public:
 
     void Show(bool show) override;
     bool IsVisible() const override { return m_bVisible; }
-    std::string Text() const override { return m_strText; }
+    std::string Text() const override;
     void SetText(std::string_view text) override;
     const std::string& Title() const { return m_strText; }
     uint32_t Style() const override { return m_nStyle; }
@@ -67,7 +67,6 @@ public:
     Rect ClientRect() const override;
     void Invalidate() override;
     NativeFrame* Frame() override { return IsChild() ? nullptr : this; }
-    intptr_t ClassDefault(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
     bool HasMenuBar() const override { return m_bMenuBar; }
     void SetMenuBar(const Menu* menu) override;

@@ -1,5 +1,6 @@
 #include "platform/window/NativeWindow.h"
 
+#include "platform/window/ControlModel.h"
 #include "platform/window/WindowSystem.h"
 
 namespace platform
@@ -70,6 +71,21 @@ Point NativeWindow::ClientToScreen(Point p) const
     return local;
 }
 
+Rect NativeWindow::ScreenRect() const
+{
+    Rect rect = WindowRect();
+    if (m_bChild)
+    {
+        if (NativeWindow* parent = m_System.Resolve(m_hParent))
+        {
+            Point origin = parent->ClientToScreen({rect.m_nLeft, rect.m_nTop});
+            rect.m_nLeft = origin.m_nX;
+            rect.m_nTop = origin.m_nY;
+        }
+    }
+    return rect;
+}
+
 Point NativeWindow::ScreenToClient(Point p) const
 {
     Point origin = ClientToScreen({0, 0});
@@ -106,9 +122,37 @@ void NativeWindow::Activate()
     m_System.SetActiveWindow(m_hHandle);
 }
 
-intptr_t NativeWindow::ClassDefault(uint32_t, uintptr_t, intptr_t)
+intptr_t NativeWindow::ClassDefault(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    return 0;
+    return m_pControl ? m_pControl->OnMessage(message, wParam, lParam) : 0;
+}
+
+void NativeWindow::MakeControl(const WindowCreateParams& params)
+{
+    if (m_bChild)
+    {
+        m_pControl = MakeControlModel(*this, params);
+    }
+}
+
+void NativeWindow::SetProp(std::string_view name, void* value)
+{
+    m_Props.insert_or_assign(std::string(name), value);
+}
+
+void* NativeWindow::GetProp(std::string_view name) const
+{
+    auto it = m_Props.find(name);
+    return it == m_Props.end() ? nullptr : it->second;
+}
+
+void NativeWindow::RemoveProp(std::string_view name)
+{
+    auto it = m_Props.find(name);
+    if (it != m_Props.end())
+    {
+        m_Props.erase(it);
+    }
 }
 
 uintptr_t MouseKeyState(WindowSystem& system)

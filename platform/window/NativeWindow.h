@@ -10,6 +10,7 @@
 // operations run on its system's loop thread only; other threads post and
 // send through the system.
 
+#include "platform/window/ControlMessages.h"
 #include "platform/window/Geometry.h"
 #include "platform/window/PixelView.h"
 #include "platform/window/WindowHandle.h"
@@ -27,6 +28,7 @@ namespace platform
 {
 
 class WindowSystem;
+class ControlModel;
 
 // The procedure a window class registers: every message of the window goes through it.
 using WindowProcedure = intptr_t (*)(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
@@ -140,8 +142,9 @@ public:
     virtual void SetText(std::string_view text) = 0;
 };
 
-// Window classes with behaviour of their own; any other class name (the empty
-// one included) is a plain window whose procedure does everything.
+// Window classes with behaviour of their own (the controls of
+// ControlMessages.h); any other class name (the empty one included) is a
+// plain window whose procedure does everything.
 inline constexpr std::string_view kClassEdit = "EDIT";
 
 struct WindowCreateParams
@@ -202,8 +205,17 @@ public:
     // One pointer of the program's own per window (the object behind a window, a hook object).
     void SetUserData(void* data) { m_pUserData = data; }
     void* UserData() const { return m_pUserData; }
+    // Named pointers of the program's own, as many as it likes (a dialog's state, its keyboard hook).
+    void SetProp(std::string_view name, void* value);
+    void* GetProp(std::string_view name) const;
+    void RemoveProp(std::string_view name);
     void SetCharFilter(CharFilter filter) { m_CharFilter = std::move(filter); }
     void SetImeCommitHook(ImeCommitHook hook) { m_ImeCommit = std::move(hook); }
+
+    // The behaviour of a control window (ControlModel.h); null for a plain window.
+    ControlModel* Control() const { return m_pControl.get(); }
+    // The window's own horizontal (kSbHorz) or vertical (kSbVert) scroll bar.
+    ScrollInfo& WindowBar(int bar) { return m_WindowBars[bar == kSbVert ? 1 : 0]; }
 
     // The text of the child with that id; the window keeps the text of an id without a child itself.
     std::string ItemText(int id) const;
@@ -235,6 +247,8 @@ public:
     // The client area: (0, 0, width, height).
     virtual Rect ClientRect() const = 0;
     Point ClientToScreen(Point p) const;
+    // The whole window in screen coordinates, a child's too.
+    Rect ScreenRect() const;
     Point ScreenToClient(Point p) const;
 
     // Asks for a kWmPaint.
@@ -251,7 +265,7 @@ public:
     const NativeFrame* Frame() const { return const_cast<NativeWindow*>(this)->Frame(); }
 
     // What the window's class does with a message its procedure leaves to the
-    // default (an edit takes kWmChar as typing).
+    // default: a control's model answers it (an edit takes kWmChar as typing).
     virtual intptr_t ClassDefault(uint32_t message, uintptr_t wParam, intptr_t lParam);
     // Whether an input-method composition is open in the window.
     virtual bool IsComposing() const { return false; }
@@ -264,6 +278,8 @@ public:
 
 protected:
     FrameInsets Insets() const;
+    // Makes the model of a control class; backends call it first in their constructor.
+    void MakeControl(const WindowCreateParams& params);
 
 private:
     friend class WindowSystem;
@@ -281,6 +297,10 @@ private:
     ImeCommitHook m_ImeCommit;
     WindowHandle m_hLastFocus; // of a top-level window: the control focused when it was last active
     std::map<int, std::string> m_ItemTexts;
+    std::map<std::string, void*, std::less<>> m_Props;
+    std::unique_ptr<ControlModel> m_pControl;
+    ScrollInfo m_WindowBars[2];
+    Rect m_RestoreRect; // where a maximised window goes back to
 };
 
 } // namespace platform

@@ -158,6 +158,7 @@ enum : uint32_t
     kKeyControl = 0x00020000,
     kKeyAlt = 0x20000000,
     kKeyRepeat = 0x40000000, // the key was already down: an auto-repeat
+    kKeyReposted = 0x00080000, // a copy the program posted again (the keyboard hook); dialog keys leave it alone
 };
 
 // Message box types and the buttons they return.

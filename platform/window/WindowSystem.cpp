@@ -103,6 +103,31 @@ std::vector<WindowHandle> WindowSystem::Children(WindowHandle parent) const
     return children;
 }
 
+void WindowSystem::SetWindowOrder(WindowHandle window, WindowHandle after)
+{
+    NativeWindow* native = Resolve(window);
+    if (!native || window == after)
+    {
+        return;
+    }
+    auto it = std::find_if(m_Windows.begin(), m_Windows.end(), [&](const auto& w) { return w.get() == native; });
+    std::unique_ptr<NativeWindow> moving = std::move(*it);
+    m_Windows.erase(it);
+    auto at = m_Windows.end();
+    if (NativeWindow* before = Resolve(after))
+    {
+        at = std::find_if(m_Windows.begin(), m_Windows.end(), [&](const auto& w) { return w.get() == before; }) + 1;
+    }
+    else
+    {
+        // First among its siblings.
+        at = std::find_if(m_Windows.begin(), m_Windows.end(), [&](const auto& w) {
+            return w->m_bChild == native->m_bChild && w->m_hParent == native->m_hParent;
+        });
+    }
+    m_Windows.insert(at, std::move(moving));
+}
+
 bool WindowSystem::IsWithin(WindowHandle window, WindowHandle ancestor) const
 {
     if (!ancestor)
@@ -259,6 +284,32 @@ intptr_t WindowSystem::DefaultProcedure(WindowHandle window, uint32_t message, u
     {
         DestroyWindow(window);
         return 0;
+    }
+    if (message == kWmSysCommand && !native->IsChild())
+    {
+        switch (wParam & 0xFFF0)
+        {
+        case kScMaximize:
+            if (!(native->Style() & kWsMaximize))
+            {
+                native->m_RestoreRect = native->WindowRect();
+                native->SetStyle(native->Style() | kWsMaximize);
+                native->SetWindowRect(DesktopRect());
+            }
+            return 0;
+        case kScRestore:
+            if (native->Style() & kWsMaximize)
+            {
+                native->SetStyle(native->Style() & ~kWsMaximize);
+                native->SetWindowRect(native->m_RestoreRect);
+            }
+            return 0;
+        case kScClose:
+            SendMessage(window, kWmClose, 0, 0);
+            return 0;
+        default:
+            break;
+        }
     }
     return native->ClassDefault(message, wParam, lParam);
 }

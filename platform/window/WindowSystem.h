@@ -97,6 +97,9 @@ public:
     WindowHandle GetDlgItem(WindowHandle dialog, int id) const;
     // The window's direct children in the order they were made.
     std::vector<WindowHandle> Children(WindowHandle window) const;
+    // Puts the window right after another one among its siblings (null: first),
+    // which is the order Children lists them in: the tab order of a dialog.
+    void SetWindowOrder(WindowHandle window, WindowHandle after);
     // Whether the window is the ancestor or the same window.
     bool IsWithin(WindowHandle window, WindowHandle ancestor) const;
     // The top-level window that holds the window (itself for a top-level one).
@@ -109,7 +112,9 @@ public:
     bool PostMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     // Runs the window's procedure and returns its result; see the note above for other threads.
     intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
-    // What the procedure leaves alone: kWmClose destroys the window; the class default for the rest.
+    // What the procedure leaves alone: kWmClose destroys the window; kWmSysCommand
+    // maximises a top-level window to the desktop, restores it or asks it to
+    // close; the class default for the rest.
     virtual intptr_t DefaultProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
     // ---- loops ----

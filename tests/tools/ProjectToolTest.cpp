@@ -325,4 +325,42 @@ TEST_F(ProjectToolTest, UsageErrors)
     EXPECT_NE(missing.err.find("cannot be opened"), std::string::npos);
 }
 
+// The program itself, run on a project whose files claim far more than they
+// hold, under an address space of 200 MB (ulimit -v 200000): it finishes and
+// names each file as damaged.
+TEST_F(ProjectToolTest, CheckOfFilesClaimingHugeSizesStaysWithin200Megabytes)
+{
+    if (!AddressSpaceLimitsWork())
+    {
+        GTEST_SKIP() << "the sanitizers' shadow memory does not fit an address-space limit";
+    }
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root);
+    // A friend table claiming a million records in 8 MB.
+    std::vector<unsigned char> friends = ByteBuilder().Int(276).Int(1000000);
+    friends.resize(friends.size() + 8000000);
+    m_Folder.WriteFile("proj/data/database/Friend.dat", friends);
+    // A stage claiming 4096 x 4096 cells in a hundred bytes.
+    ByteBuilder stage;
+    stage.Int(276).Int(9).Ints({4096, 4096, 8192, 13, 0, 0, 50, 100, 50}).Int(2).String("").String("");
+    stage.Int(0).Ints({0, 0, 0, 0, 0, 0, 0});
+    m_Folder.WriteFile("proj/data/stg/Huge.stg_276", stage);
+
+    const fs::path report = m_Root / "check.txt";
+    const std::string project = (m_Root / "proj").string();
+    ChildResult result = RunWithAddressSpaceLimit(200000u * 1024u, [&] {
+        int fd = ::open(report.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ::dup2(fd, STDOUT_FILENO);
+        ::dup2(fd, STDERR_FILENO);
+        const char* argv[] = {TK_PROJDATA, "check", project.c_str(), nullptr};
+        ::execv(TK_PROJDATA, const_cast<char* const*>(argv));
+        return 127;
+    });
+    const std::string out = m_Folder.ReadText("check.txt");
+    EXPECT_EQ(result.m_nExitCode, 1) << result.Describe() << "\n" << out;
+    EXPECT_NE(out.find("data\\database\\Friend.dat: DAMAGED: the file ends early"), std::string::npos) << out;
+    EXPECT_NE(out.find("data\\stg\\Huge.stg_276: DAMAGED: map size 4096 x 4096"), std::string::npos) << out;
+    EXPECT_NE(out.find("2 damaged"), std::string::npos) << out;
+}
+
 } // namespace

@@ -25,7 +25,6 @@ constexpr int kExitOk = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitError = 2;
 
-const char* const kProjectFolders[] = {"data", "data\\database", "data\\stg", "data\\plt", "data\\wplt"};
 // Where a new project keeps its first stage (saved as Stage01.stg_276).
 constexpr const char* kNewStagePath = "data\\stg\\Stage01.stg";
 
@@ -246,7 +245,7 @@ std::vector<std::string> FilesIn(const char* folder, const std::function<bool(co
 // Every numbered copy of every stage.
 std::vector<std::string> StageFiles()
 {
-    return FilesIn("data\\stg", IsStageFileName);
+    return FilesIn(StageFolder, IsStageFileName);
 }
 
 // Of the numbered copies of a stage, the one the editor would open: the highest number.
@@ -263,8 +262,8 @@ std::vector<std::string> PaletteFiles()
     auto withExtension = [](const char* extension) {
         return [extension](const std::string& name) { return LowerExtension(name) == extension; };
     };
-    std::vector<std::string> paths = FilesIn("data\\plt", withExtension(FileExtensions[kExtPalette]));
-    for (const std::string& path : FilesIn("data\\wplt", withExtension(FileExtensions[kExtWorldPalette])))
+    std::vector<std::string> paths = FilesIn(PaletteFolder, withExtension(FileExtensions[kExtPalette]));
+    for (const std::string& path : FilesIn(WorldPaletteFolder, withExtension(FileExtensions[kExtWorldPalette])))
     {
         paths.push_back(path);
     }
@@ -322,7 +321,7 @@ int RunNew(const std::string& folder, std::ostream& out, std::ostream& err)
         err << "projdata: cannot create " << folder << '\n';
         return kExitError;
     }
-    for (const char* sub : kProjectFolders)
+    for (const char* sub : ProjectFolders)
     {
         if (!platform::CreateFolders(sub))
         {

@@ -1180,7 +1180,7 @@ bool Check(bool ok, const std::string& what, std::string& error)
 
 bool WriteSampleData(std::string& error)
 {
-    for (const char* folder : {"data\\database", "data\\stg", "data\\plt", "data\\wplt"})
+    for (const char* folder : ProjectFolders)
     {
         if (!platform::CreateFolders(folder))
         {

@@ -97,6 +97,8 @@ TEST_F(CharacterRowTextTest, RowsNameWhatTheEntriesHold)
          "相手 の HP が 50％ 以下"},
         {"condition, value", [] { return BattleAiConditionText(Condition(0, 14, -5, 5, 0)); },
          "自分 の 地形 が -5 より下"},
+        {"condition, percent flag other than 1", [] { return BattleAiConditionText(Condition(1, 1, 30, 2, 2)); },
+         "相手 の SP が 30 以上"},
         {"condition, names unknown", [] { return BattleAiConditionText(Condition(2, 15, 1, 6, 0)); }, " の  が 1 "},
     };
     for (const Case& c : cases)

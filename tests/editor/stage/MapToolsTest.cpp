@@ -28,6 +28,17 @@ protected:
         }
         LeftUp(path.back().first, path.back().second);
     }
+
+    // The event palette active with template 0, of this name, chosen to place.
+    void ChooseTemplate(const char* name)
+    {
+        m_Edit.SwitchPalette(kPaletteEvent);
+        m_Edit.m_nPltNum = 0;
+        m_Edit.m_nBlockWidth = 1;
+        m_Edit.m_nBlockHeight = 1;
+        m_Edit.m_PutEvent.Init();
+        m_Edit.m_PutEvent.m_strName = name;
+    }
 };
 
 TEST(MapWalksTest, TheLineVisitsItsReferenceCells)
@@ -265,12 +276,7 @@ TEST_F(MapToolsTest, ThePenPlacesEventsDirectlyOrThroughTheEventDialog)
                 m_Edit.RecordUndo(m_Stage);
             }
         };
-        m_Edit.SwitchPalette(kPaletteEvent);
-        m_Edit.m_nPltNum = 0;
-        m_Edit.m_nBlockWidth = 1;
-        m_Edit.m_nBlockHeight = 1;
-        m_Edit.m_PutEvent.Init();
-        m_Edit.m_PutEvent.m_strName = "宝箱";
+        ChooseTemplate("宝箱");
 
         Click(2, 1);
         Event* atCell = m_Stage.GetEventAt(2, 1);
@@ -302,6 +308,30 @@ TEST_F(MapToolsTest, ThePenPlacesEventsDirectlyOrThroughTheEventDialog)
         }
         EXPECT_EQ(m_Edit.UndoLists().Count(), c.m_nUndoSteps);
     }
+}
+
+TEST_F(MapToolsTest, AnEventPenStrokeFromAnEditedEventTakesAnUndoPointBeforeItPlacesOne)
+{
+    AddEvent(2, 1, 1).m_strName = "扉";
+    EditConfig.m_bEditPlacedEvent = 1;
+    EditConfig.m_bEditBeforePlacing = 0;
+    m_Host.m_nDialogResult = 0; // the edit of the placed event is cancelled: no undo point from the dialog
+    ChooseTemplate("宝箱");
+
+    LeftDown(2, 1);
+    EXPECT_FALSE(m_Edit.CanUndo());
+    DragTo(3, 1);
+    DragTo(4, 1);
+    LeftUp(4, 1);
+    ASSERT_NE(m_Stage.GetEventAt(3, 1), nullptr);
+    ASSERT_NE(m_Stage.GetEventAt(4, 1), nullptr);
+    EXPECT_EQ(m_Edit.UndoLists().Count(), 1);
+
+    m_Edit.Undo(m_Stage);
+    EXPECT_EQ(m_Stage.GetEventAt(3, 1), nullptr);
+    EXPECT_EQ(m_Stage.GetEventAt(4, 1), nullptr);
+    ASSERT_NE(m_Stage.GetEventAt(2, 1), nullptr);
+    EXPECT_EQ(m_Stage.GetEventAt(2, 1)->m_strName, "扉");
 }
 
 TEST_F(MapToolsTest, ThePenPlacesNoEventWithoutAChosenTemplate)

@@ -199,7 +199,7 @@ TEST_F(EnemyUnitRecordTest, DifficultyRaisesBasesFlatOrByPercent)
         {1, 2, 10, 100, 60, 24, 18}, // 10% x 2: 50 + 10, 20 + 4, 15 + 3
         {1, 1, 10, 100, 55, 22, 17}, // 15 x 10% = 1.5, rounded away from zero
         {0, 2, 7, 100, 64, 34, 29},  // 2 x 7 on every base
-        {0, 5, 1, 100, 53, 23, 18},  // the difficulty goes no higher than the System's maximum, 3
+        {0, 5, 1, 100, 55, 25, 20},  // the play-through's difficulty as it stands, above the maximum 3 too
         {0, 0, 7, 150, 75, 20, 23},  // the correction scales what came from the class only
     };
     EnemyTable.At(1).m_nInitInput[2] = 20;
@@ -218,6 +218,24 @@ TEST_F(EnemyUnitRecordTest, DifficultyRaisesBasesFlatOrByPercent)
         EXPECT_EQ(enemy.m_Param[2].m_nBase, c.attack) << "case " << &c - cases;
         EXPECT_EQ(enemy.m_Param[1].m_nBase, c.sp) << "case " << &c - cases;
         EXPECT_EQ(enemy.m_Param[1].m_nValue, c.sp) << "case " << &c - cases;
+    }
+
+    // Absurd difficulties neither overflow nor leave a value outside 0..999.
+    for (int32_t difficulty : {2000000000, -2000000000})
+    {
+        for (int32_t percent : {0, 1})
+        {
+            System.m_bDifficultyPercent = percent;
+            Progress.m_nDifficulty = difficulty;
+            EnemyUnitRecord enemy(EnemyTable.At(1));
+            enemy.Recompute();
+            for (const ParameterValue& param : enemy.m_Param)
+            {
+                EXPECT_GE(param.m_nValue, 0) << difficulty << " " << percent;
+                EXPECT_LE(param.m_nValue, 999) << difficulty << " " << percent;
+            }
+            EXPECT_EQ(enemy.m_Param[0].m_nBase, difficulty > 0 ? 999 : 0);
+        }
     }
 }
 

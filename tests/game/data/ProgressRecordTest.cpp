@@ -267,6 +267,18 @@ TEST_F(ProgressRecordTest, ShopGoodsAreAddedOnceWithCount99AndSorted)
     EXPECT_EQ(Progress.m_ShopGoods.At(1).m_nItem, 4);
     EXPECT_EQ(Progress.m_ShopGoods.At(1).m_nCount, 99);
     EXPECT_EQ(Progress.m_ShopGoods.At(2).m_nItem, 0);
+
+    // A list with no free stack gets an entry appended.
+    ProgressRecord fresh;
+    ASSERT_TRUE(fresh.m_ShopGoods.empty());
+    EXPECT_EQ(fresh.AddShopGoods(ItemStack(5, 1)), 1);
+    EXPECT_EQ(fresh.AddShopGoods(ItemStack(3, 1)), 1);
+    ASSERT_EQ(fresh.m_ShopGoods.Count(), 2);
+    EXPECT_EQ(fresh.m_ShopGoods.At(0).m_nItem, 3);
+    EXPECT_EQ(fresh.m_ShopGoods.At(1).m_nItem, 5);
+    EXPECT_EQ(fresh.m_ShopGoods.At(1).m_nCount, 99);
+    EXPECT_EQ(fresh.AddShopGoods(ItemStack(6, 1)), 0); // not an item of the table
+    EXPECT_EQ(fresh.m_ShopGoods.Count(), 2);
 }
 
 TEST_F(ProgressRecordTest, ANewGameStartsFromNothingWith64EmptySlots)

@@ -4,6 +4,8 @@
 #include "RecordingDrawTarget.h"
 #include "game/data/EnemyUnitRecord.h"
 
+#include <limits>
+
 namespace
 {
 
@@ -77,7 +79,7 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
         "textbox 0 (14,192) 610x32 margin 0 colour font ひとこと\nふたこと",
         "blit 5 (32,152) 16x16 from (112,0)",
         "text 0 (48,152) ソード",
-        "blit 5 (32,168) 16x16 from (80,96)", // the empty other slot
+        "blit 6 (32,168) 16x16 from (80,96)", // the empty other slot
         "text 0 (48,168) --------",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
@@ -93,9 +95,9 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
         "blit 7 (0,-4) 48x48 from (0,816)",
         "text 0 (2,48) friend1\nソルジャー\nLV   3\nEX  42\nいどうりょく  5",
         "text 0 (200,0) " + parameters,
-        "blit 5 (16,128) 16x16 from (64,96)",
+        "blit 6 (16,128) 16x16 from (64,96)",
         "text 0 (32,128) --------",
-        "blit 5 (16,144) 16x16 from (80,96)",
+        "blit 6 (16,144) 16x16 from (80,96)",
         "text 0 (32,144) --------",
     };
     EXPECT_EQ(m_Target.Calls(), plain);
@@ -107,7 +109,7 @@ TEST_F(RecordDrawingTest, StatusPutsEveryTextAtItsPlace)
     EXPECT_TRUE(m_Target.Calls().empty());
 }
 
-TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
+TEST_F(RecordDrawingTest, SkillListShowsSpAndNamesAndGreysWhatCostsTooMuch)
 {
     UnitRecord unit = Sample();
     unit.m_Skill.assign(4, SkillEntry());
@@ -120,10 +122,8 @@ TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
         "text 0 (400,100) SP 6 / 20",
         "blit 5 (416,116) 16x16 from (64,0)", // 9 SP is more than the 6 left: grey
         "text 1 (432,116) ファイア",
-        "text 1 (576,116)  9",
         "blit 5 (416,148) 16x16 from (64,0)", // the empty entry leaves its row blank
         "text 0 (432,148) ヒール",
-        "text 0 (576,148)  3",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
 
@@ -133,9 +133,13 @@ TEST_F(RecordDrawingTest, SkillListShowsSpAndGreysWhatCostsTooMuch)
     const Calls tail = {
         "box 0 (0,0) 208x96",     "fill (0,15) 208x1 colour 189",
         "text 0 (0,0) SP 6 / 20", "blit 5 (16,16) 16x16 from (64,0)",
-        "text 0 (32,16) ヒール",  "text 0 (176,16)  3",
+        "text 0 (32,16) ヒール",
     };
     EXPECT_EQ(m_Target.Calls(), tail);
+
+    m_Target.Clear();
+    unit.DrawSkillList(m_Target, 0, 0, std::numeric_limits<int>::max(), 2);
+    EXPECT_EQ(m_Target.Calls().size(), 3u); // frame, line and SP only
 
     m_Target.Clear();
     unit.MakeEmpty();
@@ -190,6 +194,12 @@ TEST_F(RecordDrawingTest, InventoryListLaysOutStacksCountsAndPrices)
     m_Target.Clear();
     DrawInventoryList(m_Target, 0, 0, list, 1, 1, 0, kPriceNone, nullptr, nullptr);
     EXPECT_EQ(m_Target.Calls().size(), 3u); // frame, line and title only
+    for (int first : {std::numeric_limits<int>::max(), std::numeric_limits<int>::min()})
+    {
+        m_Target.Clear();
+        DrawInventoryList(m_Target, 0, 0, list, first, 3, 1, kPriceNone, nullptr, "なし");
+        EXPECT_EQ(m_Target.Calls().size(), 3u) << first; // no row lies in the list
+    }
 }
 
 TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
@@ -202,6 +212,7 @@ TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
     DrawDescription(m_Target, ItemStack(), 0, 0);
     DrawIconName(m_Target, ItemTable.At(4), 0, 200, kPriceBuy);
     DrawIconName(m_Target, SkillTable.At(2), 0, 220, kFontStandard, 0);
+    DrawIconName(m_Target, SkillTable.At(2), 0, 240, kFontGrey, 1);
     const Calls expected = {
         "box 0 (8,8) 64x16", // three characters and the icon
         "blit 5 (8,8) 16x16 from (64,0)",
@@ -218,6 +229,9 @@ TEST_F(RecordDrawingTest, NameBoxesAndDescriptionsOfSkillsAndItems)
         "text 0 (160,200)     80S",
         "blit 5 (0,220) 16x16 from (64,0)",
         "text 0 (16,220) ファイア",
+        "blit 5 (0,240) 16x16 from (64,0)",
+        "text 1 (16,240) ファイア", // the cost in the same font
+        "text 1 (160,240)  9",
     };
     EXPECT_EQ(m_Target.Calls(), expected);
 }

@@ -1,4 +1,5 @@
 #include "GameDataTest.h"
+#include "RecordingDrawTarget.h"
 
 #include <cstring>
 #include <filesystem>
@@ -187,6 +188,39 @@ TEST_F(SaveSlotsTest, ALoadedPartyAlwaysHas64Slots)
         EXPECT_EQ(PartyUnits.At(1).m_strName, "friend1");
         EXPECT_EQ(CountPartyMembers(PartyUnits), std::min(count, kPartySlotCount));
     }
+}
+
+TEST_F(SaveSlotsTest, TheSaveListShowsSlotNumbersAndSummaries)
+{
+    using Calls = std::vector<std::string>;
+    RecordingDrawTarget target;
+    SaveSlots.At(96).CopySummary(Progress);
+    DrawSaveList(target, 152, 32, SaveSlots, 95, 5);
+    const Calls expected = {
+        "box 0 (152,32) 320x96",
+        "fill (152,47) 320x1 colour 189",
+        "text 0 (152,32)     セーブデータ",
+        "text 0 (168,48) 96", // an unused slot has no summary
+        "fill (152,63) 320x1 colour 189",
+        "text 0 (168,64) 97",
+        "text 0 (216,64) 4321S 9P",
+        "fill (152,79) 320x1 colour 189",
+        "text 0 (168,80) 98",
+        "fill (152,95) 320x1 colour 189",
+        "text 0 (168,96) 99",
+        "fill (152,111) 320x1 colour 189",
+        // the fifth row lies past the last slot: blank
+    };
+    EXPECT_EQ(target.Calls(), expected);
+
+    // No line under the last row.
+    target.Clear();
+    DrawSaveList(target, 0, 0, SaveSlots, 0, 2);
+    const Calls two = {
+        "box 0 (0,0) 320x48",           "fill (0,15) 320x1 colour 189", "text 0 (0,0)     セーブデータ",
+        "text 0 (16,16) 1",             "fill (0,31) 320x1 colour 189", "text 0 (16,32) 2",
+    };
+    EXPECT_EQ(target.Calls(), two);
 }
 
 } // namespace

@@ -334,8 +334,11 @@ TEST_F(GameSessionTest, AFailureOnAnyThreadIsLoggedWhenTheLogIsOnAndClosesTheWin
         ASSERT_TRUE(thGame.Start([] { WriteErrorLogAndClose(MainWindowHandle(), "%s 読み込み失敗！", "bmp\\Map.bmp"); }));
         EXPECT_EQ(session.RunLoop(), 0) << enabled;
         EXPECT_FALSE(MainWindowHandle());
-        bool logged = m_Project.ReadText("EC_Game.txt").find("bmp\\Map.bmp 読み込み失敗！\r\n") != std::string::npos;
+        const std::string log = m_Project.ReadText("EC_Game.txt");
+        bool logged = log.find("bmp\\Map.bmp 読み込み失敗！\r\n") != std::string::npos;
         EXPECT_EQ(logged, enabled == 1);
+        // The start-up's steps are traced in order when the log is on.
+        EXPECT_EQ(log.rfind("D\r\nE\r\nF\r\nG\r\nH\r\n", 0) == 0, enabled == 1) << log;
     }
     InitErrorLog(0, "EC_Game.txt");
 }

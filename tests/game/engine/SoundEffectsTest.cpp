@@ -123,6 +123,8 @@ TEST_F(SoundEffectsTest, WaveFilesTheGroupsLoadOrRefuse)
         {"not PCM", nonPcm, "wave\\t.wav読み込み失敗！"},
         {"\"data\" cut short", truncated, "wave\\t.wav読み込み失敗！"},
         {"no samples", MakeWave(kSoundRate, 1, 8, 0), "wave\\t.wav生成失敗！"},
+        {"24-bit PCM: read, but the device refuses it", MakeWave(kSoundRate, 1, 24, 100), "wave\\t.wav生成失敗！"},
+        {"six channels", MakeWave(kSoundRate, 6, 8, 100), "wave\\t.wav生成失敗！"},
     };
     for (const Case& c : cases)
     {

@@ -97,6 +97,8 @@ TEST_F(MixerMciDeviceTest, PreviewReplacesTheFifthSoundAndTheSequencerIsRefused)
     EXPECT_EQ(m_Device.Play(0, false, 0, false, nullptr), kMciErrorInvalidDeviceId);
     m_Folder.WriteFile("wave/bad.wav", std::string("RIFF"));
     EXPECT_EQ(m_Device.Open("waveaudio", "wave\\bad.wav", id), kMciErrorInvalidFile);
+    m_Folder.WriteFile("wave/deep.wav", MakeWave(22050, 1, 24, 100)); // PCM the mixer cannot play
+    EXPECT_EQ(m_Device.Open("waveaudio", "wave\\deep.wav", id), kMciErrorInvalidFile);
     EXPECT_EQ(m_Device.Open("waveaudio", "wave\\none.wav", id), kMciErrorFileNotFound);
     EXPECT_EQ(id, 0u);
 }

@@ -445,6 +445,89 @@ TEST_F(SampleProjectTest, TheGameLeadsFromTheStartThroughTwoStagesToItsEnd)
     }
 }
 
+// Every picture number the data hold names a cell that lies on its sheet, at
+// the place the game and the editor read it from.
+TEST_F(SampleProjectTest, EveryPictureTheDataNameLiesOnItsSheet)
+{
+    InFolder in(s_Folder);
+    ResetProjectData();
+    LoadProjectData();
+    auto expectCell = [](const char* path, int x, int y, int w, int h, const std::string& what)
+    {
+        const SheetInfo* sheet = FindSheet(path);
+        ASSERT_NE(sheet, nullptr) << path;
+        EXPECT_TRUE(x >= 0 && y >= 0 && x + w <= sheet->m_nWidth && y + h <= sheet->m_nHeight)
+            << what << ": " << w << " x " << h << " at " << x << ", " << y << " is not on " << platform::ToUtf8(path);
+    };
+    for (int c = 1; c < ClassTable.Count(); ++c)
+    {
+        const int g = ClassTable.At(c).m_nGraphic;
+        const std::string what = "class " + std::to_string(c);
+        expectCell("bmp\\Character.bmp", 0, g * 48, 48, 48, what + " face");
+        expectCell("bmp\\Character.bmp", g * 48, 0, 48, 48, what + " preview");
+        expectCell("bmp\\MapChara.bmp", g / 15 * 64, g % 15 * 32, 64, 32, what + " map chips");
+    }
+    for (const LandRecord& land : LandTable)
+    {
+        const int n = land.m_nGraphic;
+        expectCell("bmp\\MapChip.bmp", n % 8 * 32, n / 8 * 32, 32, 32, "land " + platform::ToUtf8(land.m_strName));
+    }
+    for (const SkillRecord& skill : SkillTable)
+    {
+        expectCell("bmp\\Effect.bmp", 0, skill.m_nGraphic * 48, 128, 48, "skill " + platform::ToUtf8(skill.m_strName));
+    }
+    for (const ItemRecord& item : ItemTable)
+    {
+        expectCell("bmp\\Effect.bmp", 0, item.m_nGraphic * 48, 128, 48, "item " + platform::ToUtf8(item.m_strName));
+    }
+    auto expectSymbols = [&](const auto& list)
+    {
+        for (const auto& entry : list)
+        {
+            expectCell("bmp\\Symbol.bmp", entry.m_nSymbol * 16, 0, 16, 16, "symbol of " + platform::ToUtf8(entry.m_strName));
+        }
+    };
+    expectSymbols(System.m_Attribute);
+    expectSymbols(System.m_SkillCategory);
+    expectSymbols(System.m_ItemCategory);
+    for (const WorldMapChip& chip : WorldMap.m_Chip)
+    {
+        expectCell("bmp\\WorldMapChip.bmp", chip.m_nTile % 5 * 32, chip.m_nTile / 5 * 32, 32, 32, "world chip");
+    }
+    for (const auto* events : {&WorldMap.m_Event, &WorldMap.m_Palette})
+    {
+        for (const WorldMapEvent& event : *events)
+        {
+            for (const WorldMapEventPage& page : event.m_Page)
+            {
+                expectCell("bmp\\WorldEvent.bmp", 0, page.m_nGraphic * 32, 64, 32,
+                           "world event " + platform::ToUtf8(event.m_strName));
+            }
+        }
+    }
+    for (const char* file : kStageFiles)
+    {
+        ASSERT_EQ(LoadRecordFile(Stage, file, 0), 1) << file;
+        for (const Event& event : Stage.m_Event)
+        {
+            const std::string what = std::string(file) + " event " + platform::ToUtf8(event.m_strName);
+            for (const EventPage& page : event.m_Page)
+            {
+                const int g = page.m_nGraphic;
+                expectCell("bmp\\Event.bmp", g / 15 * 64, g % 15 * 32, 64, 32, what);
+                for (const EventCommand& command : page.m_Action)
+                {
+                    if (command.m_nCode == kCommandChangeGraphic)
+                    {
+                        const int to = command.m_nValParam.At(0);
+                        expectCell("bmp\\Event.bmp", to / 15 * 64, to % 15 * 32, 64, 32, what + " changed");
+                    }
+                }
+            }
+        }
+    }
+}
+
 // The game reads System.ini value by value, in the order of the "=" signs; a
 // value ends at a blank, a line end or "/".
 TEST_F(SampleProjectTest, SystemIniAsksForAWindowAtSixteenBits)

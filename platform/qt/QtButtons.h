@@ -1,0 +1,58 @@
+#pragma once
+
+// Buttons on Qt: push buttons, check boxes and radio buttons, group boxes.
+// The model decides the check; a click only tells the model.
+
+#include "platform/qt/QtControls.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace platform
+{
+
+class ButtonModel;
+class QtChildWindow;
+
+class QtPushButton : public QPushButton, public QtControlView
+{
+public:
+    QtPushButton(QtChildWindow& owner, ButtonModel& model, QWidget* parent);
+    void Sync() override;
+
+private:
+    QtChildWindow& m_Owner;
+    ButtonModel& m_Model;
+};
+
+// A check box (two or three states) or a radio button.
+class QtCheckButton : public QWidget, public QtControlView
+{
+public:
+    QtCheckButton(QtChildWindow& owner, ButtonModel& model, QWidget* parent);
+    void Sync() override;
+    QAbstractButton* Button() const { return m_pButton; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QtChildWindow& m_Owner;
+    ButtonModel& m_Model;
+    QAbstractButton* m_pButton;
+    QCheckBox* m_pBox = nullptr;
+};
+
+class QtGroupBox : public QGroupBox, public QtControlView
+{
+public:
+    QtGroupBox(QtChildWindow& owner, ButtonModel& model, QWidget* parent);
+    void Sync() override;
+
+private:
+    ButtonModel& m_Model;
+};
+
+} // namespace platform

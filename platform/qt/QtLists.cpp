@@ -1,0 +1,132 @@
+#include "platform/qt/QtLists.h"
+
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/window/ListModels.h"
+
+#include <QScrollBar>
+#include <QSignalBlocker>
+
+namespace platform
+{
+
+namespace
+{
+
+// Whether the widget's texts are the model's rows.
+template <class Widget, class Text>
+bool SameRows(const Widget& widget, const std::vector<std::string>& rows, Text text)
+{
+    if (widget.count() != static_cast<int>(rows.size()))
+    {
+        return false;
+    }
+    for (int i = 0; i < widget.count(); ++i)
+    {
+        if (text(i) != FromCp932(rows[static_cast<size_t>(i)]))
+        {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+// ---- QtListBox ----
+
+QtListBox::QtListBox(QtChildWindow& owner, ListBoxModel& model, QWidget* parent)
+    : QListWidget(parent), m_Owner(owner), m_Model(model)
+{
+    setFont(ControlFont());
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setUniformItemSizes(true);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(kListBorder);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (m_Owner.IsDestroyed())
+        {
+            return;
+        }
+        m_Model.UserSelect(row);
+        if (row < 0)
+        {
+            Sync(); // nothing new was chosen: the model's row stays
+        }
+    });
+    connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        if (!m_Owner.IsDestroyed())
+        {
+            m_Model.UserDoubleClick(row(item));
+        }
+    });
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int top) {
+        if (!m_Owner.IsDestroyed())
+        {
+            m_Model.UserScroll(top);
+        }
+    });
+    Sync();
+}
+
+void QtListBox::Sync()
+{
+    QSignalBlocker block(this);
+    QSignalBlocker blockBar(verticalScrollBar());
+    setUpdatesEnabled(m_Model.IsRedrawOn());
+    const std::vector<std::string>& rows = m_Model.Items();
+    if (!SameRows(*this, rows, [this](int i) { return item(i)->text(); }))
+    {
+        clear();
+        for (const std::string& row : rows)
+        {
+            auto* entry = new QListWidgetItem(FromCp932(row), this);
+            entry->setSizeHint(QSize(0, kListRowHeight));
+        }
+    }
+    if (m_Model.Selection() >= 0)
+    {
+        setCurrentRow(m_Model.Selection());
+    }
+    else
+    {
+        setCurrentRow(-1);
+        clearSelection();
+    }
+    verticalScrollBar()->setValue(m_Model.TopIndex());
+}
+
+// ---- QtComboBox ----
+
+QtComboBox::QtComboBox(QtChildWindow& owner, ComboBoxModel& model, QWidget* parent)
+    : QComboBox(parent), m_Owner(owner), m_Model(model)
+{
+    setFont(ControlFont());
+    setMaxVisibleItems(12);
+    connect(this, &QComboBox::currentIndexChanged, this, [this](int row) {
+        if (!m_Owner.IsDestroyed())
+        {
+            m_Model.UserSelect(row);
+        }
+    });
+    Sync();
+}
+
+void QtComboBox::Sync()
+{
+    QSignalBlocker block(this);
+    const std::vector<std::string>& rows = m_Model.Items();
+    if (!SameRows(*this, rows, [this](int i) { return itemText(i); }))
+    {
+        clear();
+        for (const std::string& row : rows)
+        {
+            addItem(FromCp932(row));
+        }
+    }
+    setCurrentIndex(m_Model.Selection());
+}
+
+} // namespace platform

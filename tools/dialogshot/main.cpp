@@ -1,0 +1,110 @@
+// Draws one of the editor's dialogs, built from its template on Qt widgets,
+// into a PNG, offscreen: dialogshot ID OUTPUT.png [CONTROL-ID=TEXT ...]
+// Each CONTROL-ID=TEXT (UTF-8) sets a control's text first. The picture is the
+// dialog's client area under a caption bar with the dialog's title.
+
+#include "editor/framework/DialogBase.h"
+#include "platform/core/Cp932.h"
+#include "platform/qt/QtControls.h"
+#include "platform/qt/QtText.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QApplication>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace
+{
+
+// Any template, shown modeless and left alone.
+class ShownDialog : public DialogBase
+{
+public:
+    explicit ShownDialog(int id)
+    {
+        UseClassProcedure(this);
+        Init(id, nullptr, 0, kWindowDialog, &App);
+    }
+    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
+    {
+        return OnMessage(window, message, wParam, lParam) ? 1 : 0;
+    }
+};
+
+QImage WithCaption(const QImage& client, const QString& title)
+{
+    constexpr int kCaption = 22;
+    constexpr int kFrame = 3;
+    QImage framed(client.width() + 2 * kFrame, client.height() + kCaption + 2 * kFrame, QImage::Format_RGB32);
+    framed.fill(QColor(212, 208, 200));
+    QPainter painter(&framed);
+    painter.setPen(QColor(64, 64, 64));
+    painter.drawRect(framed.rect().adjusted(0, 0, -1, -1));
+    QRect bar(kFrame, kFrame, client.width(), kCaption - 2);
+    QLinearGradient shade(bar.topLeft(), bar.topRight());
+    shade.setColorAt(0, QColor(10, 36, 106));
+    shade.setColorAt(1, QColor(166, 202, 240));
+    painter.fillRect(bar, shade);
+    QFont font = platform::ControlFont();
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(bar.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
+    painter.drawImage(kFrame, kFrame + kCaption, client);
+    return framed;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3)
+    {
+        std::fprintf(stderr, "usage: dialogshot ID OUTPUT.png [CONTROL-ID=TEXT ...]\n");
+        return 2;
+    }
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    platform::QtWindowSystem system;
+    AppWindowSystem = &system;
+    int id = std::atoi(argv[1]);
+    if (!FindDialogTemplate(id))
+    {
+        std::fprintf(stderr, "dialogshot: no dialog %d\n", id);
+        return 1;
+    }
+    ShownDialog dialog(id);
+    dialog.RunModeless(0);
+    platform::NativeWindow* window = dialog.Native();
+    if (!window)
+    {
+        std::fprintf(stderr, "dialogshot: dialog %d could not be made\n", id);
+        return 1;
+    }
+    for (int i = 3; i < argc; ++i)
+    {
+        std::string setting = argv[i];
+        size_t equals = setting.find('=');
+        if (equals == std::string::npos)
+        {
+            continue;
+        }
+        window->SetItemText(std::atoi(setting.substr(0, equals).c_str()), platform::FromUtf8(setting.substr(equals + 1)));
+    }
+    system.PumpMessages();
+    QWidget* top = static_cast<platform::QtWindow*>(window)->TopLevel();
+    QImage client = top->grab().toImage();
+    QImage picture = WithCaption(client, platform::FromCp932(window->Text()));
+    if (!picture.save(QString::fromLocal8Bit(argv[2])))
+    {
+        std::fprintf(stderr, "dialogshot: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    dialog.Close(0);
+    return 0;
+}
