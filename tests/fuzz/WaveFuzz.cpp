@@ -1,5 +1,6 @@
-// WAV files: read as the MCI devices and the sound effects read them, then
-// played through to the end and rewound.
+// WAV files: read as the MCI devices and the sound effects read them; a sound
+// of a shape the mixer takes is played through to the end and rewound, one it
+// does not take has no frames to play.
 
 #include "FuzzTarget.h"
 
@@ -16,8 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
         return 0;
     }
     platform::WaveSource source(wave);
+    if (!wave->IsPlayable())
+    {
+        fuzz::Require(source.FrameCount() == 0, "a sound the mixer cannot play has frames");
+        return 0;
+    }
     const int frameBytes = source.Format().FrameBytes();
-    fuzz::Require(frameBytes > 0, "an accepted file has frames of no bytes");
+    fuzz::Require(frameBytes > 0, "a playable sound has frames of no bytes");
     std::vector<uint8_t> out(static_cast<std::size_t>(frameBytes) * 1024);
     int64_t frames = 0;
     for (int n; (n = source.Read(out.data(), 1024)) > 0;)
