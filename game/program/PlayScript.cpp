@@ -79,13 +79,24 @@ bool ParseLeader(std::string_view word, PlayLine& line, std::string& reason)
     return true;
 }
 
+// A party member: its friend number or its name (not "none").
+bool ParseUnit(std::string_view word, PlayLine& line, std::string& reason)
+{
+    if (word == "none")
+    {
+        reason = "a unit is a friend number or a name";
+        return false;
+    }
+    return ParseLeader(word, line, reason);
+}
+
 bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
 {
     static const std::map<std::string_view, PlayCheck> kSingle = {{"scene", PlayCheck::Scene},
                                                                   {"state", PlayCheck::State},
                                                                   {"money", PlayCheck::Money},
                                                                   {"party", PlayCheck::Party},
-                                                                  {"stage", PlayCheck::Stage}};
+                                                                  {"stage", PlayCheck::CurrentStage}};
     line.m_Kind = PlayLine::Kind::Expect;
     const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
     if (auto found = kSingle.find(what); found != kSingle.end() && words.size() == 3)
@@ -110,8 +121,26 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Position;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
+    if (what == "unit" && words.size() == 4 && words[3] == "off")
+    {
+        line.m_Check = PlayCheck::UnitPosition;
+        line.m_bNone = true;
+        return ParseUnit(words[2], line, reason);
+    }
+    if (what == "unit" && words.size() == 5)
+    {
+        line.m_Check = PlayCheck::UnitPosition;
+        return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason) &&
+               ParseNumber(words[4], line.m_nY, reason);
+    }
+    if (what == "acted" && words.size() == 4)
+    {
+        line.m_Check = PlayCheck::UnitActed;
+        return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason);
+    }
     reason = "expected \"expect scene|state|money|party|stage N\", \"expect leader F\", "
-             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\" or \"expect position X Y\"";
+             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\", \"expect position X Y\", "
+             "\"expect unit F X Y|off\" or \"expect acted F V\"";
     return false;
 }
 
@@ -156,6 +185,25 @@ bool ParseCapture(const Words& words, PlayLine& line, std::string& reason)
     return true;
 }
 
+// "stage FILE [NUMBER]".
+bool ParseStage(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::Stage;
+    line.m_nArg = 1;
+    if (words.size() < 2 || words.size() > 3)
+    {
+        reason = "expected \"stage FILE [NUMBER]\"";
+        return false;
+    }
+    line.m_strName = platform::FromUtf8(std::string(words[1]));
+    if (line.m_strName.empty())
+    {
+        reason = "the stage file is not a name of the game";
+        return false;
+    }
+    return words.size() == 2 || ParseNumber(words[2], line.m_nArg, reason);
+}
+
 } // namespace
 
 bool PlayScript::Parse(std::string_view text, std::string* error)
@@ -192,6 +240,12 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 parsed = ParseGo(words, line, reason);
                 lines.push_back(line);
             }
+            else if (words[0] == "stage")
+            {
+                PlayLine line;
+                parsed = ParseStage(words, line, reason);
+                lines.push_back(line);
+            }
             else
             {
                 std::vector<platform::InputScript::Step> steps;
@@ -206,7 +260,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, go, expect or capture";
+                             "\": expected press, hold, wait, until, go, expect, capture or stage";
                 }
             }
             if (!parsed)

@@ -23,7 +23,13 @@
 //   expect var N VALUE        global variable N
 //   expect position X Y       the world-map position kept in the play-through
 //   expect stage N            the number of the stage entered last
+//   expect unit F X Y         the party member F (its friend number or its name) stands on the stage map at (X, Y)
+//   expect unit F off         the party member F is not on the stage map
+//   expect acted F V          the party member F has acted this turn (V 1) or not (V 0)
 //   capture NAME              the frame shown last, as NAME.png in the capture folder
+//   stage FILE [NUMBER]       the stage file (as a world-map page names it, "data\stg\Stage01.stg") is
+//                             loaded as stage NUMBER (default 1) and the stage map starts as if the world
+//                             map had chosen it: a way into a stage while no world map leads there
 //
 // KEY: left right up down z x c v esc enter f1..f8 (or several joined by
 // '+'). Steps without frames (expect, capture, a satisfied until) happen
@@ -47,7 +53,9 @@ enum class PlayCheck
     Cleared,
     Variable,
     Position,
-    Stage,
+    CurrentStage,
+    UnitPosition,
+    UnitActed,
 };
 
 struct PlayLine
@@ -60,6 +68,7 @@ struct PlayLine
         GoScene,
         Expect,
         Capture,
+        Stage, // m_strName the stage file, m_nArg its number
     };
 
     Kind m_Kind = Kind::Keys;
@@ -70,9 +79,11 @@ struct PlayLine
     int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
     int32_t m_nArg = 0;    // the stage or variable number; Position: x
-    int32_t m_nValue = 0;  // the value expected; Position: y
-    std::string m_strName; // Capture: file name; Leader: a name (CP932), "" for a number or none
-    bool m_bNone = false;  // Leader: no leader expected
+    int32_t m_nValue = 0;  // the value expected; Position: y; Leader and units: the friend number
+    std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
+    bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map
+    int32_t m_nX = 0;      // UnitPosition: the cell; UnitActed: the acted flag expected
+    int32_t m_nY = 0;
 };
 
 class PlayScript

@@ -1,5 +1,6 @@
 #include "game/scenes/worldmap/WorldMapRules.h"
 
+#include "common/data/DataFilePaths.h"
 #include "common/data/ProjectData.h"
 #include "game/data/GameData.h"
 #include "game/data/ValueOperations.h"
@@ -86,5 +87,6 @@ std::string StageFilePath(const WorldMapEventPage& page)
 
 bool LoadStageOfPage(const WorldMapEventPage& page)
 {
-    return !page.m_strStageFile.empty() && LoadNumberedCopy(Stage, StageFilePath(page), kStageExtension, 0) == 1;
+    return !page.m_strStageFile.empty() &&
+           LoadNumberedCopy(Stage, StageFilePath(page), FileExtensions[kExtStage], 1) == 1;
 }

@@ -14,9 +14,8 @@
 
 // Kind of a world-map page that blocks the way.
 constexpr int32_t kWorldPageWall = 2;
-// Where stage files live, and the extension their numbered copies are found by.
+// Where stage files live.
 inline constexpr const char* kStageFolder = "data\\stg\\";
-inline constexpr const char* kStageExtension = "stg";
 
 // The page the event shows now: the first of its pages whose stage to clear
 // first (if any) is cleared and whose variable condition (if any) holds. Null
@@ -53,7 +52,8 @@ StageEntry StageEntryOf(const WorldMapEventPage& page);
 // the project folder as it stands.
 std::string StageFilePath(const WorldMapEventPage& page);
 // Reads the newest numbered copy of the page's stage file into the global
-// Stage. False, the Stage as it was, when there is none that reads.
+// Stage, its texts without carriage returns (as the game reads its
+// database). False, the Stage as it was, when there is none that reads.
 bool LoadStageOfPage(const WorldMapEventPage& page);
 
 // The stage page the party entered last: the stage map's reward, after-clear

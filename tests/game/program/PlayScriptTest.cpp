@@ -30,13 +30,18 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect var 12 -999999\n"
                              "capture title\n"
                              "  expect state 2  \r\n"
+                             "expect unit 1 3 11\n"
+                             "expect unit ユーリ off\n"
+                             "expect acted 2 1\n"
+                             "stage data\\stg\\Stage01.stg 2\n"
+                             "stage other.stg\n"
                              "go scene 2\n"
                              "expect position 3 11\n"
                              "expect stage 1\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 18u);
+    ASSERT_EQ(lines.size(), 23u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -72,13 +77,28 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[14].m_Check, PlayCheck::State);
     EXPECT_EQ(lines[14].m_nLine, 16);
     EXPECT_EQ(lines[14].m_strText, "expect state 2");
-    EXPECT_EQ(lines[15].m_Kind, Kind::GoScene);
-    EXPECT_EQ(lines[15].m_nScene, 2);
-    EXPECT_EQ(lines[16].m_Check, PlayCheck::Position);
-    EXPECT_EQ(lines[16].m_nArg, 3);
-    EXPECT_EQ(lines[16].m_nValue, 11);
-    EXPECT_EQ(lines[17].m_Check, PlayCheck::Stage);
-    EXPECT_EQ(lines[17].m_nValue, 1);
+
+    EXPECT_EQ(lines[15].m_Check, PlayCheck::UnitPosition);
+    EXPECT_EQ(lines[15].m_nValue, 1);
+    EXPECT_EQ(lines[15].m_nX, 3);
+    EXPECT_EQ(lines[15].m_nY, 11);
+    EXPECT_FALSE(lines[15].m_bNone);
+    EXPECT_EQ(lines[16].m_strName, platform::FromUtf8("ユーリ"));
+    EXPECT_TRUE(lines[16].m_bNone);
+    EXPECT_EQ(lines[17].m_Check, PlayCheck::UnitActed);
+    EXPECT_EQ(lines[17].m_nValue, 2);
+    EXPECT_EQ(lines[17].m_nX, 1);
+    EXPECT_EQ(lines[18].m_Kind, Kind::Stage);
+    EXPECT_EQ(lines[18].m_strName, "data\\stg\\Stage01.stg");
+    EXPECT_EQ(lines[18].m_nArg, 2);
+    EXPECT_EQ(lines[19].m_nArg, 1);
+    EXPECT_EQ(lines[20].m_Kind, Kind::GoScene);
+    EXPECT_EQ(lines[20].m_nScene, 2);
+    EXPECT_EQ(lines[21].m_Check, PlayCheck::Position);
+    EXPECT_EQ(lines[21].m_nArg, 3);
+    EXPECT_EQ(lines[21].m_nValue, 11);
+    EXPECT_EQ(lines[22].m_Check, PlayCheck::CurrentStage);
+    EXPECT_EQ(lines[22].m_nValue, 1);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -105,6 +125,12 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
         {"capture a b", "capture NAME"},
+        {"expect unit 1 3", "expect unit F X Y|off"},
+        {"expect unit none off", "friend number or a name"},
+        {"expect acted 1", "expect acted F V"},
+        {"stage", "stage FILE [NUMBER]"},
+        {"stage a.stg 1 2", "stage FILE [NUMBER]"},
+        {"stage a.stg one", "not a number"},
     };
     PlayScript script;
     ASSERT_TRUE(script.Parse("wait 1\n"));

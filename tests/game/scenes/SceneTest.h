@@ -2,12 +2,13 @@
 
 // Fixture of the scene tests: the game-data fixture with a bitmap for every
 // surface in the project folder, a display at 8 bits per pixel, the frame
-// values of 60 frames a second, the default keys read from a key set, and the
+// values of 60 frames a second, keys held in place of a player, and the
 // game's scenes registered on a scene manager of the test's own. Frames run
 // one at a time; the scene that is current is made on the first of them.
 
 #include "../data/GameDataTest.h"
 #include "RuntimeFolderScope.h"
+#include "SceneKeys.h"
 #include "game/engine/GameSession.h"
 #include "game/engine/MusicRequests.h"
 #include "game/engine/SceneManager.h"
@@ -29,8 +30,6 @@ protected:
         WriteFixtureSheets(m_Folder, {});
         StartFixtureDisplay(m_Host, 8);
         FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
         RegisterScenes(m_Scenes);
     }
     void TearDown() override
@@ -40,21 +39,8 @@ protected:
         GameDataTest::TearDown();
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up.
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
+    void Frames(int n) { m_Keys.Frames(n); }
+    void Press(int key, int times = 1) { m_Keys.Press(key, times); }
     // The state of the scene of the id; -100 while it has no scene.
     int StateOf(int id) const
     {
@@ -93,6 +79,6 @@ protected:
 
     platform::ScriptedDialogs m_Dialogs;
     platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
     SceneManager m_Scenes;
+    SceneKeys m_Keys{m_Scenes};
 };

@@ -33,13 +33,13 @@ TEST_F(WorldMapRulesTest, AStagePageNamesItsFileInTheStageFolderUnlessItNamesAFo
     }
 }
 
-TEST_F(WorldMapRulesTest, TheStageIsReadFromTheNewestCopyOrLeftAsItWas)
+TEST_F(WorldMapRulesTest, TheStageIsReadFromTheNewestCopyWithoutCarriageReturnsOrLeftAsItWas)
 {
     const struct
     {
         const char* m_pFile;
         const char* m_pName;
-    } files[] = {{"data\\stg\\表.stg_200", "ふるい"}, {"data\\stg\\表.stg_276", "あたらしい"}};
+    } files[] = {{"data\\stg\\表.stg_200", "ふるい"}, {"data\\stg\\表.stg_276", "あたらしい\r\nステージ"}};
     std::filesystem::create_directories("data/stg");
     for (const auto& file : files)
     {
@@ -54,9 +54,11 @@ TEST_F(WorldMapRulesTest, TheStageIsReadFromTheNewestCopyOrLeftAsItWas)
         const char* m_pStageName;
     };
     const Case cases[] = {
-        {"表.stg", true, "あたらしい"}, {"data\\stg\\表.stg_276", true, "あたらしい"},
-        {"表.old", true, "あたらしい"}, // any extension finds the copies
-        {"ない.stg", false, "まえ"},    {"", false, "まえ"},
+        {"表.stg", true, "あたらしい\nステージ"},
+        {"data\\stg\\表.stg_276", true, "あたらしい\nステージ"},
+        {"表.old", true, "あたらしい\nステージ"}, // any extension finds the copies
+        {"ない.stg", false, "まえ"},
+        {"", false, "まえ"},
     };
     for (const Case& c : cases)
     {
