@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -227,6 +228,17 @@ bool QtWindow::IsVisible() const
     return m_pTop->isVisible();
 }
 
+void QtWindow::SetMinimized(bool minimized)
+{
+    Qt::WindowStates state = m_pTop->windowState();
+    m_pTop->setWindowState(minimized ? state | Qt::WindowMinimized : state & ~Qt::WindowMinimized);
+}
+
+bool QtWindow::IsMinimized() const
+{
+    return m_pTop->windowState() & Qt::WindowMinimized;
+}
+
 std::string QtWindow::Text() const
 {
     return ToCp932(m_pTop->windowTitle());
@@ -331,7 +343,10 @@ void QtWindow::FollowFocus()
 
 void QtWindow::FollowActivation()
 {
-    if (m_pTop->isVisible())
+    // A window the toolkit has just activated itself is left alone: asking
+    // again would answer the toolkit's late reports of two windows activated
+    // one after the other with each other's activation, for ever.
+    if (m_pTop->isVisible() && QApplication::activeWindow() != m_pTop)
     {
         m_pTop->activateWindow();
         m_pTop->raise();
@@ -411,6 +426,11 @@ QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& p
         m_strText = params.m_strTitle;
         m_pCanvas = new QtCanvas(*this, container);
         m_pWidget = m_pCanvas;
+        // A picture is drawn on, not clicked: its dialog gets the mouse (the maps of the editors).
+        if (params.m_strClass == kClassStatic && !(params.m_nStyle & kSsNotify))
+        {
+            m_pCanvas->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
     }
     Tag(m_pWidget);
     const Rect& r = params.m_WindowRect;

@@ -79,6 +79,8 @@ public:
 
     void Show(bool show) override;
     bool IsVisible() const override;
+    void SetMinimized(bool minimized) override;
+    bool IsMinimized() const override;
     std::string Text() const override;
     void SetText(std::string_view text) override;
     uint32_t Style() const override { return m_nStyle; }
