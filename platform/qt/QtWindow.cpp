@@ -107,17 +107,23 @@ void QtCanvas::Present(const PixelView& image, int x, int y)
         QPainter painter(&m_Picture);
         painter.drawImage(x, y, ToImage(image));
     }
-    if (!m_bPainting)
+    // Drawn at once, unless a canvas is being painted: a picture presented by
+    // its dialog's paint handler is drawn with the dialog.
+    if (s_nPaintingCanvases == 0)
     {
         repaint();
+    }
+    else
+    {
+        update();
     }
 }
 
 void QtCanvas::paintEvent(QPaintEvent*)
 {
-    m_bPainting = true;
+    ++s_nPaintingCanvases;
     m_Owner.System().SendMessage(m_Owner.Handle(), kWmPaint, 0, 0);
-    m_bPainting = false;
+    --s_nPaintingCanvases;
     // The window may have been destroyed by its own paint handler: it is freed later, but draws nothing more.
     if (m_Owner.IsDestroyed())
     {

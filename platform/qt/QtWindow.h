@@ -68,7 +68,8 @@ private:
 
     QtWindowBase& m_Owner;
     QImage m_Picture;
-    bool m_bPainting = false;
+    // Canvases whose paint handler runs now.
+    static inline int s_nPaintingCanvases = 0;
 };
 
 class QtWindow : public QtWindowBase, public NativeFrame
