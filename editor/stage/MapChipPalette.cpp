@@ -77,6 +77,11 @@ void MapChipPalette::UpdateScrollRange()
     // Never taller than all the rows: the window's limit is the view's and the bars' above and below it.
     m_MaxClient.m_nY = std::min((rows + 1) * kCell, kMaxViewHeight) + m_nToolbarRows * kToolBarRowHeight +
                        kStatusBarHeight;
+    if (Handle() && m_Client.m_nHeight > m_MaxClient.m_nY)
+    {
+        SetClientSize(m_Client.m_nWidth, m_MaxClient.m_nY);
+        PlaceChipView();
+    }
     m_nScrollRow = 0;
     if (!m_VScroll.Handle())
     {

@@ -31,8 +31,8 @@ public:
 
     // The scroll range from the number of chips (also after the database or
     // the stage settings changed): rows 0 to (chips - 1) / 8, position 0, a
-    // page of the rows the view shows; the window is never made taller than
-    // all the rows.
+    // page of the rows the view shows. The window is never taller than all
+    // the rows: a taller one is made smaller, and cannot be made taller.
     void UpdateScrollRange();
     // "%d : %s" of the selected chip's number and name; empty unless a chip is selected.
     std::string StatusText() const;
