@@ -4,6 +4,7 @@
 // and windows when something fails.
 #include "common/data/DataFilePaths.h"
 #include "common/project/GameProgram.h"
+#include "platform/core/Files.h"
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/resources/WindowResources.h"
 #include "platform/window/ScrollBarModel.h"
@@ -173,6 +174,64 @@ TEST_F(StageWindowTest, AFailedSaveNamesTheFileAndKeepsTheNameAndTheEdits)
     EXPECT_EQ(Title(), "Tarnwick data\\stg\\Mine.stg_276");
     EXPECT_EQ(Stage.CellAt(1, 1), 4);
     fs::permissions("data/locked", fs::perms::owner_all, fs::perm_options::add);
+}
+
+TEST_F(StageWindowTest, TheDefaultStageIsChosenRelativeToTheProjectAndSavedAtOnce)
+{
+    StartWithLands(5);
+    WriteStage(MakeStage({"44"}), "data\\stg\\Start.stg_276");
+    std::string full = platform::CurrentFolder() + "/data/stg/Start.stg_276";
+    m_Boxes.AnswerFileDialog({full});
+    Command(kCmdDefaultStage);
+    EXPECT_EQ(m_Boxes.FileRequests().back().m_strTitle, "デフォルトステージの選択");
+    EXPECT_EQ(EditConfig.m_strDefaultStage, ".\\data\\stg\\Start.stg_276");
+    EditConfigRecord saved;
+    ASSERT_EQ(LoadRecordFile(saved, DataFilePaths[kPathEditConfig], 0), 1);
+    EXPECT_EQ(saved.m_strDefaultStage, ".\\data\\stg\\Start.stg_276");
+    // The next new stage is that one.
+    m_Boxes.AnswerBoxes({platform::kIdYes});
+    Command(kCmdNewStage);
+    EXPECT_EQ(MapRows(), (std::vector<std::string>{"44"}));
+
+    // Cancelled: nothing changes.
+    m_Boxes.AnswerFileDialog({});
+    Command(kCmdDefaultStage);
+    EXPECT_EQ(EditConfig.m_strDefaultStage, ".\\data\\stg\\Start.stg_276");
+}
+
+TEST_F(StageWindowTest, TheScrollBarsMoveTheMapAndTheMouseNamesTheCellUnderIt)
+{
+    StartWithLands(5);
+    std::vector<std::string> rows(20, std::string(30, '0'));
+    rows[19][29] = '4';
+    WriteStage(MakeStage(rows), "data\\stg\\Wide.stg_276");
+    m_Boxes.AnswerFileDialog({"data\\stg\\Wide.stg_276"});
+    Command(kCmdOpenStage);
+    StageEditorWindow* window = Window();
+    platform::ScrollInfo info;
+    info.m_nMask = platform::kSifAll;
+    ASSERT_TRUE(platform::GetScrollInfo(window->HorizontalBar().Handle(), platform::kSbCtl, info));
+    EXPECT_EQ(info.m_nMax, 29);
+    EXPECT_EQ(info.m_nPage, 20u);
+    ASSERT_TRUE(platform::GetScrollInfo(window->VerticalBar().Handle(), platform::kSbCtl, info));
+    EXPECT_EQ(info.m_nMax, 19);
+    EXPECT_EQ(info.m_nPage, 15u);
+
+    for (ScrollBar* bar : {&window->HorizontalBar(), &window->VerticalBar()})
+    {
+        platform::ModelOf<platform::ScrollBarModel>(bar->Handle())->UserRequest(platform::kSbBottom);
+    }
+    EXPECT_EQ(window->Viewport().m_nScrollColumn, 10);
+    EXPECT_EQ(window->Viewport().m_nScrollRow, 5);
+    // The last cell of the stage is now at the bottom right of the view.
+    MapMouse(platform::kWmMouseMove, 29, 19, false, false);
+    EXPECT_EQ(StageEdit.Cursor().m_nColumn, 29);
+    EXPECT_EQ(StageEdit.Cursor().m_nRow, 19);
+    const DibBitmap& view = window->Picture().Canvas();
+    const DibBitmap& tiles = EditorBitmaps[kBitmapMapChip];
+    EXPECT_EQ(view.PixelRgb(19 * kMapCellSize + 16, 14 * kMapCellSize + 16),
+              tiles.PixelRgb(4 * kMapCellSize + 16, 16));
+    EXPECT_EQ(DummyOf(*window)->GetStatusBar()->Text(), "座標 (29,19)");
 }
 
 TEST_F(StageWindowTest, AStageFileThatDoesNotLoadWholeIsRefusedAndTheStageStays)
@@ -558,6 +617,16 @@ TEST_F(StageWindowTest, ADatabaseThatCannotOpenGivesTheWindowsBack)
         EXPECT_TRUE(shown->Native()->IsEnabled());
     }
     EXPECT_EQ(window->OpenSheet(), nullptr);
+
+    // The database's close gives every window back too.
+    App.ShowAllWindows(0);
+    App.EnableAllWindows(0);
+    window->OnDatabaseClosed();
+    for (WindowBase* shown : App.m_Windows)
+    {
+        EXPECT_TRUE(shown->Native()->IsVisible());
+        EXPECT_TRUE(shown->Native()->IsEnabled());
+    }
 }
 
 TEST_F(StageWindowTest, AMissingBitmapIsNamedAndEndsTheEditor)
