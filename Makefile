@@ -20,9 +20,16 @@ build: configure
 test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
-# The build writes the sample project into $(BUILD)/sample.
+# Plays the sample project, which the build writes into $(BUILD)/sample: in a
+# window when there is a display, else headless with its demo script.
+DEMO_SCRIPT := $(abspath tests/game/play/demo.play)
 run: build
-	$(BUILD)/bin/projdata check $(BUILD)/sample
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game; \
+	else \
+		echo "No display: the sample's demo script, headless"; \
+		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game --headless --script $(DEMO_SCRIPT); \
+	fi
 
 # The editor on the sample project (the build writes it; written again when missing).
 edit: build

@@ -26,13 +26,20 @@ enum EventCommandCode : int32_t
     kCommandMessage = 1,
     kCommandWait = 2,
     kCommandMoveCursor = 3,
+    kCommandEnemyGroup = 4,
+    kCommandEventVariable = 5,
+    kCommandVariable = 6,
     kCommandChangeMapChip = 7,
     kCommandChangeGraphic = 8,
+    kCommandMusic = 9,
     kCommandStatus = 10,
+    kCommandMoney = 11,
     kCommandItems = 12,
     kCommandShop = 13,
     kCommandFriendShop = 14,
     kCommandParty = 15,
+    kCommandStageClear = 16,
+    kCommandGameOver = 17,
 };
 
 constexpr int kEventCommandCount = 18;

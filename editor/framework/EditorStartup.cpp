@@ -7,7 +7,6 @@
 #include "common/sound/SoundBuffers.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/KeyboardHook.h"
-#include "editor/resources/WindowResources.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Files.h"
 
@@ -73,7 +72,6 @@ bool EditorStartup(const EditorPlatform& platform)
     StartSound(platform);
     LoadProjectData();
 
-    RegisterEditorAccelerators();
     MainWindow.SetWindowSystem(platform.m_pWindows);
     MainWindow.Init(0, nullptr, &App);
     if (!MainWindow.CreateHidden())

@@ -1,34 +1,11 @@
+#include "editor/resources/MenuItems.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 
-using platform::MenuItem;
 using platform::ToolButton;
 
 namespace
 {
-
-MenuItem Item(int command, const char* text)
-{
-    MenuItem item;
-    item.m_nCommand = command;
-    item.m_strText = text;
-    return item;
-}
-
-MenuItem Separator()
-{
-    MenuItem item;
-    item.m_bSeparator = true;
-    return item;
-}
-
-MenuItem Popup(const char* text, std::vector<MenuItem> items)
-{
-    MenuItem item;
-    item.m_strText = text;
-    item.m_SubItems = std::move(items);
-    return item;
-}
 
 ToolbarButtonEntry Button(int image, int command, const char* tip, uint8_t style = 0)
 {
@@ -46,11 +23,6 @@ ToolbarButtonEntry CheckButton(int image, int command, const char* tip)
     return Button(image, command, tip, ToolButton::kStyleCheck);
 }
 
-Accelerator Ctrl(char key, int command)
-{
-    return {static_cast<uint32_t>(key), platform::kKeyControl, command};
-}
-
 } // namespace
 
 const WindowResourceGroup& StageEditorWindowResources()
@@ -59,53 +31,40 @@ const WindowResourceGroup& StageEditorWindowResources()
         // Menus.
         {
             {kMenuStageEditor, {{
-                Popup("ファイル(&F)", {
-                    Item(kCmdNewStage, "新規作成(&N)"),
-                    Item(kCmdOpenStage, "開く(&O)\tCtrl+O"),
-                    Item(kCmdSaveStage, "上書き保存(&S)\tCtrl+S"),
-                    Item(kCmdSaveStageAs, "新規保存(&A)"),
-                    Separator(),
-                    Item(kCmdDefaultStage, "デフォルトステージの変更(&D)"),
+                MenuPopup("ファイル(&F)", {
+                    MenuCommand(kCmdNewStage, "新規作成(&N)"),
+                    MenuCommand(kCmdOpenStage, "開く(&O)\tCtrl+O"),
+                    MenuCommand(kCmdSaveStage, "上書き保存(&S)\tCtrl+S"),
+                    MenuCommand(kCmdSaveStageAs, "新規保存(&A)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdDefaultStage, "デフォルトステージの変更(&D)"),
                 }),
-                Popup("編集(&E)", {
-                    Item(kCmdUndo, "元に戻す(&U)\tCtrl+Z"),
-                    Item(kCmdRedo, "やり直し(&R)\tCtrl+Y"),
-                    Separator(),
-                    Item(kCmdClearChips, "全てのマップチップをクリア(&M)"),
-                    Item(kCmdClearEnemies, "全ての敵をクリア(&C)"),
-                    Item(kCmdClearEvents, "全てのイベントをクリア(&E)"),
+                MenuPopup("編集(&E)", {
+                    MenuCommand(kCmdUndo, "元に戻す(&U)\tCtrl+Z"),
+                    MenuCommand(kCmdRedo, "やり直し(&R)\tCtrl+Y"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdClearChips, "全てのマップチップをクリア(&M)"),
+                    MenuCommand(kCmdClearEnemies, "全ての敵をクリア(&C)"),
+                    MenuCommand(kCmdClearEvents, "全てのイベントをクリア(&E)"),
                 }),
-                Popup("パレット(&P)", {
-                    Item(kCmdMenuMapChips, "マップチップ(&M)"),
-                    Item(kCmdMenuEnemies, "敵キャラ(&C)"),
-                    Item(kCmdMenuEvents, "イベント(&E)"),
+                MenuPopup("パレット(&P)", {
+                    MenuCommand(kCmdMenuMapChips, "マップチップ(&M)"),
+                    MenuCommand(kCmdMenuEnemies, "敵キャラ(&C)"),
+                    MenuCommand(kCmdMenuEvents, "イベント(&E)"),
                 }),
-                Popup("ステージ(&S)", {
-                    Item(kCmdStageSettings, "ステージの設定(&S)"),
-                    Item(kCmdPositionGroups, "位置グループの設定(&P)"),
-                    Item(kCmdStartEvent, "初期イベント(&E)"),
-                    Separator(),
-                    Item(kCmdWorldMap, "ワールドマップ(&W)"),
-                    Item(kCmdDatabase, "データベース(&D)"),
+                MenuPopup("ステージ(&S)", {
+                    MenuCommand(kCmdStageSettings, "ステージの設定(&S)"),
+                    MenuCommand(kCmdPositionGroups, "位置グループの設定(&P)"),
+                    MenuCommand(kCmdStartEvent, "初期イベント(&E)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdWorldMap, "ワールドマップ(&W)"),
+                    MenuCommand(kCmdDatabase, "データベース(&D)"),
                 }),
-                Popup("ツール(&T)", {
-                    Item(kCmdTestPlay, "テストプレイ(&T)\tCtrl+T"),
-                    Separator(),
-                    Item(kCmdEditOptions, "エディットオプション(&O)"),
-                    Item(kCmdBitmapTool, "ビットマップ変換ツール(&B)"),
-                }),
-            }}},
-            // The pop-up on the map while the event palette is active: sub-menu 0.
-            {kMenuStagePopup, {{
-                Popup("イベント", {
-                    Item(kCmdEventEdit, "編集"),
-                    Item(kCmdEventNew, "新規作成"),
-                    Separator(),
-                    Item(kCmdEventCut, "切り取り"),
-                    Item(kCmdEventCopy, "コピー"),
-                    Item(kCmdEventPaste, "貼り付け"),
-                    Separator(),
-                    Item(kCmdEventDelete, "削除"),
+                MenuPopup("ツール(&T)", {
+                    MenuCommand(kCmdTestPlay, "テストプレイ(&T)\tCtrl+T"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdEditOptions, "エディットオプション(&O)"),
+                    MenuCommand(kCmdBitmapTool, "ビットマップ変換ツール(&B)"),
                 }),
             }}},
         },
@@ -136,23 +95,6 @@ const WindowResourceGroup& StageEditorWindowResources()
                  CheckButton(3, kCmdToolFill, "塗り潰し"),
              },
              "bmp\\ToolBar_Pen.bmp"},
-        },
-        // Accelerators: the stage's keys, and the list-editing keys the map leaves alone.
-        {
-            {kAcceleratorsStageEditor,
-             {
-                 Ctrl('X', kCmdListCut),
-                 Ctrl('C', kCmdListCopy),
-                 Ctrl('V', kCmdListPaste),
-                 Ctrl('N', kCmdListNew),
-                 Ctrl('I', kCmdListAdd),
-                 {platform::kVkDelete, 0, kCmdListClear},
-                 Ctrl('O', kCmdOpenStageKey),
-                 Ctrl('S', kCmdSaveStageKey),
-                 Ctrl('Z', kCmdUndoKey),
-                 Ctrl('Y', kCmdRedoKey),
-                 Ctrl('T', kCmdTestPlayKey),
-             }},
         },
     };
     return group;

@@ -40,14 +40,3 @@ const ToolBarResource* FindToolBarResource(int id)
     }
     return nullptr;
 }
-
-void RegisterEditorAccelerators()
-{
-    for (const WindowResourceGroup* const* group = Groups(); *group; ++group)
-    {
-        for (const AcceleratorResource& table : (*group)->m_Accelerators)
-        {
-            RegisterAcceleratorTable(table.m_nId, table.m_Table);
-        }
-    }
-}

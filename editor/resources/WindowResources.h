@@ -1,10 +1,10 @@
 #pragma once
 
-// Menus, tool bars and accelerator tables of the editor's windows, as data,
-// found by their resource ids. Each group of them is a file of its own;
-// WindowResources.cpp lists the groups.
+// The menu bars and tool bars of the editor's windows, as data, found by
+// their resource ids. Each group of them is a file of its own;
+// WindowResources.cpp lists the groups. (The accelerator tables and the pop-up
+// menus are with the lists' in ListEditResources.h.)
 
-#include "common/window/Accelerators.h"
 #include "common/window/WindowBase.h"
 #include "platform/window/NativeWindow.h"
 
@@ -26,24 +26,15 @@ struct ToolBarResource
     const char* m_pszStrip = nullptr;
 };
 
-struct AcceleratorResource
-{
-    int m_nId = 0;
-    AcceleratorTable m_Table;
-};
-
 struct WindowResourceGroup
 {
     std::vector<MenuResource> m_Menus;
     std::vector<ToolBarResource> m_ToolBars;
-    std::vector<AcceleratorResource> m_Accelerators;
 };
 
-// The menu, the tool bar of that id; null when there is none.
+// The menu bar, the tool bar of that id; null when there is none.
 const platform::Menu* FindMenuResource(int id);
 const ToolBarResource* FindToolBarResource(int id);
-// Registers every accelerator table of the editor under its id (RegisterAcceleratorTable).
-void RegisterEditorAccelerators();
 
 // The groups, one file each.
 // The stage editor window and its map chip palette.

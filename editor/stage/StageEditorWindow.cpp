@@ -10,6 +10,7 @@
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
+#include "editor/resources/ListEditResources.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 #include "editor/stage/MapChipPalette.h"
@@ -99,9 +100,9 @@ StageEditorWindow::StageEditorWindow(platform::WindowHandle parent)
     {
         m_MenuBar = *menu;
     }
-    if (const platform::Menu* popup = FindMenuResource(kMenuStagePopup); popup && !popup->m_Items.empty())
+    if (const platform::Menu* popup = FindPopupMenu(kMenuStagePopup))
     {
-        m_PopupMenu.m_Items = popup->m_Items.front().m_SubItems;
+        m_PopupMenu = *popup;
     }
     StageEdit.SetHistoryListener([this] { UpdateUndoState(); });
     m_bBitmapsLoaded = LoadSharedBitmaps();
@@ -162,6 +163,7 @@ int StageEditorWindow::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     UpdateUndoState();
     PlaceMapView();
     BindControl(&m_Picture);
+    RegisterListAcceleratorTables();
     AddAccelerators(Handle(), kAcceleratorsStageEditor);
     DataToControls();
     CenterOnDesktop();

@@ -3,10 +3,17 @@
 #include "platform/core/Format.h"
 #include "platform/window/WindowSystem.h"
 
+#include <atomic>
 #include <cstdarg>
+
+namespace
+{
+std::atomic<bool> g_bFailed{false};
+} // namespace
 
 void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ...)
 {
+    NoteGameFailure();
     if (IsErrorLogEnabled())
     {
         va_list args;
@@ -16,4 +23,19 @@ void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ..
         WriteErrorLog(line);
     }
     platform::PostWindowMessage(window, platform::kWmClose, 0, 0);
+}
+
+bool GameFailureReported()
+{
+    return g_bFailed.load();
+}
+
+void NoteGameFailure()
+{
+    g_bFailed.store(true);
+}
+
+void ClearGameFailure()
+{
+    g_bFailed.store(false);
 }

@@ -2,9 +2,17 @@
 
 // The game's answer to a failure it cannot go on from: a line in the error
 // log (when that log is enabled) and a close posted to the main window, from
-// whatever thread the failure happened on.
+// whatever thread the failure happened on. The run remembers that it ended
+// by a failure, so that a scripted run can tell it from a close the player asked for.
 
 #include "common/services/Log.h"
 #include "platform/window/WindowHandle.h"
 
 void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ...) TK_PRINTF(2, 3);
+
+// Whether the run met such a failure (WriteErrorLogAndClose, or NoteGameFailure); any thread.
+bool GameFailureReported();
+// A failure that ends the game by another way (its start-up failed).
+void NoteGameFailure();
+// A new run starts without one.
+void ClearGameFailure();

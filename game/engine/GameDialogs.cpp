@@ -30,7 +30,10 @@ void GameDialogs::Install(platform::WindowHandle mainWindow)
         Uninstall();
     }
     std::lock_guard lock(m_Mutex);
-    m_pInner = platform::SetDialogService(this);
+    // Without a backend's service the boxes go where they would have gone: the standard error stream.
+    platform::DialogService& shown = platform::Dialogs();
+    m_pPrevious = platform::SetDialogService(this);
+    m_pInner = &shown;
     m_hMain = mainWindow;
     m_MainThread = std::this_thread::get_id();
     m_bShuttingDown = false;
@@ -46,9 +49,10 @@ void GameDialogs::Uninstall()
     FailWaiting();
     if (&platform::Dialogs() == this)
     {
-        platform::SetDialogService(m_pInner);
+        platform::SetDialogService(m_pPrevious);
     }
     m_pInner = nullptr;
+    m_pPrevious = nullptr;
     m_hMain = nullptr;
     m_MainThread = {};
 }

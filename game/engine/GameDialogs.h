@@ -26,7 +26,8 @@ public:
     GameDialogs& operator=(const GameDialogs&) = delete;
 
     // The main thread installs the object as the dialog service over the one
-    // in place (the backend's), with the window that shows boxes.
+    // in place (the backend's, or without one the standard error stream), with
+    // the window that shows boxes.
     void Install(platform::WindowHandle mainWindow);
     // Back to the service that was in place; a waiting box fails.
     void Uninstall();
@@ -55,7 +56,8 @@ private:
 
     mutable std::mutex m_Mutex;
     std::condition_variable m_Answered;
-    platform::DialogService* m_pInner = nullptr; // main thread only, once installed
+    platform::DialogService* m_pInner = nullptr;    // shows the boxes (main thread only), once installed
+    platform::DialogService* m_pPrevious = nullptr; // the service in place before, put back by Uninstall
     platform::WindowHandle m_hMain;
     std::thread::id m_MainThread;
     bool m_bShuttingDown = false;

@@ -87,6 +87,12 @@ intptr_t GameMainWindow::WindowProc(platform::WindowHandle window, uint32_t mess
     case kWmShowBox:
         GameBoxes.ServeBoxes();
         return 0;
+    case kWmShowFrame:
+        if (m_FrameHandler)
+        {
+            m_FrameHandler();
+        }
+        return 0;
     default:
         return platform::DefWindowProc(window, message, wParam, lParam);
     }
@@ -105,6 +111,7 @@ void GameMainWindow::OnDestroy()
     DropMusicRequests();
     SendDataToEditor_End(1);
     WriteErrorLog("SendDataToEditor_End(TRUE);");
+    m_FrameHandler = nullptr;
     if (platform::WindowSystem* system = System())
     {
         system->PostQuit(0);

@@ -13,8 +13,9 @@
 // threads' boxes fail from now on, the music stops, the event thread and then
 // the game thread are asked to end and joined (neither can start again), the
 // music requests still queued are dropped, the end report goes to the editor
-// in test play, and the loop is told to quit. Display, sound and music are
-// released by the main thread after the loop, when both game threads have ended.
+// in test play, the frame handler is dropped, and the loop is told to quit.
+// Display, sound and music are released by the main thread after the loop,
+// when both game threads have ended.
 
 #include "common/window/WindowBase.h"
 #include "platform/input/HeldKeys.h"
@@ -26,6 +27,7 @@ enum : uint32_t
 {
     kWmPlayMusic = platform::kWmUser + 1, // music requests wait (wParam channel, lParam track of the latest)
     kWmShowBox = platform::kWmUser + 2,   // a box of a game thread waits
+    kWmShowFrame = platform::kWmUser + 3, // a frame was presented
 };
 
 constexpr int kGameScreenWidth = 640;
@@ -45,6 +47,10 @@ public:
     // without a handler Esc closes the window.
     void SetKeyHandler(std::function<void(uintptr_t key)> handler) { m_KeyHandler = std::move(handler); }
 
+    // What the window does when a frame was presented (shows it). It is
+    // dropped in kWmDestroy, before the window goes, together with whatever it holds.
+    void SetFrameHandler(std::function<void()> handler) { m_FrameHandler = std::move(handler); }
+
     // The keys held down in the window (released all when the game stops being active). Any thread reads it.
     const platform::HeldKeyTable& Keys() const { return m_Keys; }
     platform::HeldKeyTable& Keys() { return m_Keys; }
@@ -53,6 +59,7 @@ private:
     void OnDestroy();
 
     std::function<void(uintptr_t)> m_KeyHandler;
+    std::function<void()> m_FrameHandler;
     platform::HeldKeyTable m_Keys;
 };
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+MenuCursorStack MenuCursor;
+
 namespace
 {
 

@@ -10,6 +10,9 @@
 
 #include <cstdint>
 
+// The menus' one cursor stack; each scene collapses it when it fades out.
+extern MenuCursorStack MenuCursor;
+
 // Left or right moves the column, up or down the row, each wrapping around at
 // its edges; then x = x0 + stepX * column, y = y0 + stepY * row. Returns the
 // new y. With a negative column or row count nothing moves and 0 is returned.

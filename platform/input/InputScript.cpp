@@ -19,7 +19,9 @@ std::string_view Trim(std::string_view s)
     return s.substr(first, s.find_last_not_of(kSpace) - first + 1);
 }
 
-std::vector<std::string_view> Words(std::string_view line)
+} // namespace
+
+std::vector<std::string_view> InputScript::Words(std::string_view line)
 {
     std::vector<std::string_view> words;
     std::size_t pos = 0;
@@ -41,7 +43,7 @@ std::vector<std::string_view> Words(std::string_view line)
     return words;
 }
 
-bool ParseKeys(std::string_view word, KeySet& keys, std::string& reason)
+bool InputScript::ParseKeys(std::string_view word, KeySet& keys, std::string& reason)
 {
     keys.reset();
     while (true)
@@ -63,7 +65,7 @@ bool ParseKeys(std::string_view word, KeySet& keys, std::string& reason)
     }
 }
 
-bool ParseFrames(std::string_view word, uint32_t& frames, std::string& reason)
+bool InputScript::ParseFrames(std::string_view word, uint32_t& frames, std::string& reason)
 {
     uint64_t n = 0;
     auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), n);
@@ -76,57 +78,78 @@ bool ParseFrames(std::string_view word, uint32_t& frames, std::string& reason)
     return true;
 }
 
-} // namespace
-
-bool InputScript::Parse(std::string_view text, std::string* error)
+bool InputScript::ParseStepLine(std::string_view line, std::vector<Step>& steps, std::string& reason)
 {
-    std::vector<Step> steps;
+    std::vector<std::string_view> words = Words(line);
+    const std::string_view verb = words.empty() ? std::string_view{} : words[0];
+    Step step;
+    bool ok = false;
+    if (verb == "press" && words.size() == 2)
+    {
+        ok = ParseKeys(words[1], step.m_Keys, reason);
+        step.m_nFrames = 1;
+    }
+    else if (verb == "hold" && words.size() == 3)
+    {
+        ok = ParseKeys(words[1], step.m_Keys, reason) && ParseFrames(words[2], step.m_nFrames, reason);
+    }
+    else if (verb == "wait" && words.size() == 2)
+    {
+        ok = ParseFrames(words[1], step.m_nFrames, reason);
+    }
+    else
+    {
+        reason = "expected \"press KEY\", \"hold KEY N\" or \"wait N\"";
+    }
+    if (!ok)
+    {
+        return false;
+    }
+    steps.push_back(step);
+    if (verb == "press")
+    {
+        steps.push_back(Step{KeySet{}, 1});
+    }
+    return true;
+}
+
+bool InputScript::ForEachLine(std::string_view text, const std::function<bool(int, std::string_view)>& visit)
+{
     int lineNumber = 0;
-    std::string reason;
-    while (!text.empty() || lineNumber == 0)
+    while (!text.empty())
     {
         ++lineNumber;
         std::size_t newline = text.find('\n');
         std::string_view line = Trim(text.substr(0, newline));
         text = newline == std::string_view::npos ? std::string_view{} : text.substr(newline + 1);
-        if (line.empty() || line.front() == '#')
+        if (!line.empty() && line.front() != '#' && !visit(lineNumber, line))
         {
-            continue;
-        }
-        std::vector<std::string_view> words = Words(line);
-        const std::string_view verb = words[0];
-        Step step;
-        bool ok = false;
-        if (verb == "press" && words.size() == 2)
-        {
-            ok = ParseKeys(words[1], step.m_Keys, reason);
-            step.m_nFrames = 1;
-        }
-        else if (verb == "hold" && words.size() == 3)
-        {
-            ok = ParseKeys(words[1], step.m_Keys, reason) && ParseFrames(words[2], step.m_nFrames, reason);
-        }
-        else if (verb == "wait" && words.size() == 2)
-        {
-            ok = ParseFrames(words[1], step.m_nFrames, reason);
-        }
-        else
-        {
-            reason = "expected \"press KEY\", \"hold KEY N\" or \"wait N\"";
-        }
-        if (!ok)
-        {
-            if (error)
-            {
-                *error = "line " + std::to_string(lineNumber) + ": " + reason;
-            }
             return false;
         }
-        steps.push_back(step);
-        if (verb == "press")
-        {
-            steps.push_back(Step{KeySet{}, 1});
-        }
+    }
+    return true;
+}
+
+bool InputScript::Parse(std::string_view text, std::string* error)
+{
+    std::vector<Step> steps;
+    const bool ok = ForEachLine(text,
+                                [&](int lineNumber, std::string_view line)
+                                {
+                                    std::string reason;
+                                    if (ParseStepLine(line, steps, reason))
+                                    {
+                                        return true;
+                                    }
+                                    if (error)
+                                    {
+                                        *error = "line " + std::to_string(lineNumber) + ": " + reason;
+                                    }
+                                    return false;
+                                });
+    if (!ok)
+    {
+        return false;
     }
     m_Steps = std::move(steps);
     Rewind();

@@ -16,6 +16,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,26 @@ class InputScript
 public:
     // The most frames one step may ask for.
     static constexpr uint32_t kMaxStepFrames = 10'000'000;
+
+    // The keys held for a number of frames.
+    struct Step
+    {
+        KeySet m_Keys;
+        uint32_t m_nFrames = 0;
+    };
+
+    // The steps of one press, hold or wait line (a press gives two: the key,
+    // then a frame with every key up), appended. False with the reason for any other line.
+    static bool ParseStepLine(std::string_view line, std::vector<Step>& steps, std::string& reason);
+    // The key set of a name or of names joined by '+'.
+    static bool ParseKeys(std::string_view word, KeySet& keys, std::string& reason);
+    // A frame count of 1 .. kMaxStepFrames.
+    static bool ParseFrames(std::string_view word, uint32_t& frames, std::string& reason);
+    // The words of a line, split at blanks and tabs.
+    static std::vector<std::string_view> Words(std::string_view line);
+    // Hands each line that is neither blank nor a comment, trimmed, with its
+    // number (from 1) to the visitor, until the visitor answers false; false then.
+    static bool ForEachLine(std::string_view text, const std::function<bool(int, std::string_view)>& visit);
 
     // Replaces the script with the steps of `text` and rewinds it. On an error
     // returns false with "line N: reason" in `error` and keeps the script as it was.
@@ -43,12 +64,6 @@ public:
     std::size_t Position() const { return m_nPosition; }
 
 private:
-    struct Step
-    {
-        KeySet m_Keys;
-        uint32_t m_nFrames = 0;
-    };
-
     std::vector<Step> m_Steps;
     std::size_t m_nStep = 0;
     uint32_t m_nFrameInStep = 0;

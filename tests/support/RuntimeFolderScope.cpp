@@ -1,13 +1,15 @@
 #include "RuntimeFolderScope.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
-#include <spawn.h>
 #include <stdexcept>
-#include <sys/wait.h>
-#include <unistd.h>
 
 extern char** environ;
 
@@ -105,6 +107,18 @@ std::string HelperProcess::ReadLine()
         line.push_back(c);
     }
     return line;
+}
+
+std::string HelperProcess::ReadAll()
+{
+    std::string text;
+    char buffer[4096];
+    ssize_t n = 0;
+    while (m_nOutput >= 0 && ((n = ::read(m_nOutput, buffer, sizeof buffer)) > 0 || (n < 0 && errno == EINTR)))
+    {
+        text.append(buffer, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    }
+    return text;
 }
 
 void HelperProcess::Kill()

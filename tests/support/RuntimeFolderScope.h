@@ -40,6 +40,8 @@ public:
     bool Started() const { return m_nPid > 0; }
     // The next line of its output ("" at its end).
     std::string ReadLine();
+    // Everything it writes from now until its end.
+    std::string ReadAll();
     // Kills it at once, as a crash or a kill would end it.
     void Kill();
     // Sends it a signal.

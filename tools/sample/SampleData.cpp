@@ -722,7 +722,6 @@ EventCommand Command(int32_t code, std::vector<int32_t> ints = {}, const char* t
 
 constexpr int32_t kCommandEnemyGroup = 4;
 constexpr int32_t kCommandEventVariable = 5;
-constexpr int32_t kCommandMoney = 11;
 constexpr int32_t kCommandStageClear = 16;
 constexpr int32_t kCommandGameOver = 17;
 

@@ -1,10 +1,14 @@
 #pragma once
 
 // What the editor's tests put into a project folder before the editor starts:
-// the bitmaps the stage editor window draws with, and lands.
+// the bitmaps the stage editor window draws with, and lands; and the state
+// each such test starts from.
 
 #include "common/data/DataFilePaths.h"
 #include "common/data/DatabaseTableFiles.h"
+#include "common/project/ProjectFiles.h"
+#include "common/services/Log.h"
+#include "platform/core/FatalHooks.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -42,4 +46,15 @@ inline void WriteLands(int count)
         lands.push_back(land);
     }
     ASSERT_EQ(SaveDatabaseTable(lands, DataFilePaths[kPathLand]), 1);
+}
+
+// A test of the whole editor starts afresh in its project folder: no fatal
+// error, the data objects as built, the logs in the folder, the bitmaps there.
+inline void PrepareEditorProject(const std::filesystem::path& project)
+{
+    platform::ClearFatalError();
+    ResetProjectData();
+    OpenReportLog("Report.txt");
+    InitErrorLog(0, "EC.txt");
+    CopyEditorBitmaps(project);
 }

@@ -41,13 +41,9 @@ class EditorTest : public testing::Test
 protected:
     void SetUp() override
     {
-        platform::ClearFatalError();
-        ResetProjectData();
-        OpenReportLog("Report.txt");
-        InitErrorLog(0, "EC.txt");
+        PrepareEditorProject(m_Folder.Path());
         m_System.FixDesktopRect({0, 0, 1024, 768});
         AppWindowSystem = &m_System;
-        CopyEditorBitmaps(m_Folder.Path());
     }
     void TearDown() override
     {

@@ -110,6 +110,31 @@ inline const std::vector<FixtureSheet>& FixtureSheets()
     return sheets;
 }
 
+// Every sheet of the table but the skipped ones (stored names), into the folder.
+inline void WriteFixtureSheets(const TempFolder& folder, const std::set<std::string>& skipped)
+{
+    for (const FixtureSheet& sheet : FixtureSheets())
+    {
+        if (skipped.count(sheet.m_pszFile))
+        {
+            continue;
+        }
+        const bool palette = std::string(sheet.m_pszFile) == "bmp\\Palette.bmp";
+        folder.WriteFile(sheet.m_pszDisk, FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight,
+                                                        palette ? FixturePalettePixel : FixtureSheetPixel));
+    }
+}
+
+// DDInit on the host, then the palette and the transparent colour as the start-up sets them.
+inline void StartFixtureDisplay(platform::RecordingDisplayHost& host, int depth, int mode = kFullScreen)
+{
+    host.m_nDesktopDepth = depth;
+    ASSERT_TRUE(DDInit(host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
+    ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", mode));
+    Display.m_WorkingPalette = Display.m_SourcePalette;
+    ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));
+}
+
 // The display released and its state, the surface table and the effects as
 // before any test started them.
 inline void ReleaseTestDisplay()
@@ -156,30 +181,10 @@ protected:
     }
 
     // Every sheet of the table but the skipped ones (stored names).
-    void WriteSheets(const std::set<std::string>& skipped)
-    {
-        for (const FixtureSheet& sheet : FixtureSheets())
-        {
-            if (skipped.count(sheet.m_pszFile))
-            {
-                continue;
-            }
-            const bool palette = std::string(sheet.m_pszFile) == "bmp\\Palette.bmp";
-            m_Folder.WriteFile(sheet.m_pszDisk, FixtureBitmap(sheet.m_nWidth, sheet.m_nHeight,
-                                                              palette ? FixturePalettePixel : FixtureSheetPixel));
-        }
-    }
+    void WriteSheets(const std::set<std::string>& skipped) { WriteFixtureSheets(m_Folder, skipped); }
 
     // DDInit on the recording host, then the palette and the transparent colour as the start-up sets them.
-    void Start(int depth, int mode = kFullScreen)
-    {
-        m_Host.m_nDesktopDepth = depth;
-        ASSERT_TRUE(
-            DDInit(m_Host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, 1, Surfaces, SurfaceDefs, kSurfaceCount));
-        ASSERT_TRUE(DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", mode));
-        Display.m_WorkingPalette = Display.m_SourcePalette;
-        ASSERT_TRUE(DDSetTransmit("bmp\\Palette.bmp"));
-    }
+    void Start(int depth, int mode = kFullScreen) { StartFixtureDisplay(m_Host, depth, mode); }
 
     // The surfaces of the ids.
     void Load(std::initializer_list<int> ids)

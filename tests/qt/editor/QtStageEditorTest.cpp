@@ -34,12 +34,8 @@ class QtStageEditorTest : public testing::Test
 protected:
     void SetUp() override
     {
-        platform::ClearFatalError();
-        ResetProjectData();
-        OpenReportLog("Report.txt");
-        InitErrorLog(0, "EC.txt");
+        PrepareEditorProject(m_Folder.Path());
         ResetMouseLatches();
-        CopyEditorBitmaps(m_Folder.Path());
         WriteLands(5);
         AppWindowSystem = &m_System;
         m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam,

@@ -1,0 +1,21 @@
+// The game program: a thin entry over the game library (game/program/GameProgram.h).
+
+#include "game/program/GameProgram.h"
+#include "platform/core/ProgramStrings.h"
+
+#include <cstdio>
+
+// The string table by which the editor recognises the game program.
+TK_PROGRAM_STRINGS("1\0GAME");
+
+int main(int argc, char** argv)
+{
+    GameOptions options;
+    std::string error;
+    if (!ParseGameOptions(argc, argv, options, error))
+    {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return kGameUsageError;
+    }
+    return RunGame(options);
+}

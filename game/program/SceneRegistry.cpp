@@ -1,0 +1,11 @@
+#include "game/program/SceneRegistry.h"
+
+#include "game/engine/SceneManager.h"
+#include "game/scenes/TitleScene.h"
+#include "game/scenes/stage/StageScene.h"
+
+void RegisterScenes(SceneManager& manager)
+{
+    manager.SetSceneMaker(kSceneTitle, [](SceneManager& owner) { return std::make_unique<TitleScene>(owner); });
+    manager.SetSceneMaker(kSceneStage, [](SceneManager& owner) { return std::make_unique<StageScene>(owner); });
+}

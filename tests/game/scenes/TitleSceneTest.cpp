@@ -1,0 +1,271 @@
+#include "game/scenes/TitleScene.h"
+
+#include "../data/GameDataTest.h"
+#include "EventCommandBuilder.h"
+#include "RuntimeFolderScope.h"
+#include "SceneKeys.h"
+#include "common/data/EventVocabulary.h"
+#include "game/engine/GameMusic.h"
+#include "game/engine/GameSession.h"
+#include "game/engine/MenuCursor.h"
+#include "game/engine/SceneManager.h"
+#include "game/engine/SoundEffects.h"
+#include "game/engine/SystemIni.h"
+#include "game/program/SceneRegistry.h"
+#include "game/scenes/EventCommandEffects.h"
+#include "platform/core/TestPlayLink.h"
+#include "platform/window/DummyWindowSystem.h"
+#include "tests/game/engine/DisplayFixture.h"
+
+#include <climits>
+#include <functional>
+
+namespace
+{
+
+void SetStartEvent(std::vector<EventCommand> commands)
+{
+    StartEvent.Init();
+    for (EventCommand& command : commands)
+    {
+        StartEvent.m_Page.At(0).m_Action.push_back(std::move(command));
+    }
+}
+
+int CountOf(const CheckedVector<UnitRecord>& units, int friendIndex)
+{
+    int n = 0;
+    for (const UnitRecord& unit : units)
+    {
+        n += unit.IsPartyMember() && unit.m_nHead == friendIndex ? 1 : 0;
+    }
+    return n;
+}
+
+class TitleSceneTest : public GameDataTest
+{
+protected:
+    void SetUp() override
+    {
+        GameDataTest::SetUp();
+        WriteFixtureSheets(m_Folder, {});
+        StartFixtureDisplay(m_Host, 8);
+        FrameRateValues = DeriveFrameValues(60);
+        RegisterScenes(m_Scenes);
+        TitleMenuChoice = kTitleNewGame;
+        TitleLoadedSlot = -1;
+        StartEvent.Init();
+    }
+    void TearDown() override
+    {
+        m_Scenes.Reset();
+        ReleaseTestDisplay();
+        StartEvent.Init();
+        GameDataTest::TearDown();
+    }
+
+    void Frames(int n) { m_Keys.Frames(n); }
+    void Press(int key) { m_Keys.Press(key); }
+    int TitleState() const
+    {
+        const Scene* title = m_Scenes.SceneOf(kSceneTitle);
+        return title ? title->State() : -100;
+    }
+    void ToTheMenu()
+    {
+        Frames(20);
+        ASSERT_EQ(TitleState(), TitleScene::kStateMenu);
+        m_Sounds.clear();
+    }
+
+    platform::ScriptedDialogs m_Dialogs;
+    platform::RecordingDisplayHost m_Host;
+    SceneManager m_Scenes;
+    SceneKeys m_Keys{m_Scenes};
+};
+
+TEST_F(TitleSceneTest, ANewGameStartsFromNothingAndTakesTheStartEventsEffects)
+{
+    Progress.m_nMoney = 12345;
+    Progress.SetVariable(7, 99);
+    PartyUnits.At(5) = Member(3);
+    SetStartEvent({Command(kCommandParty, {1, 1}), Command(kCommandMoney, {500}), Command(kCommandItems, {3, 4}),
+                   Command(kCommandVariable, {7, 1, 5}), Command(kCommandMusic, {1}, "bgm\\Boss.ogg"),
+                   Command(kCommandFriendShop, {3, 2}), Command(kCommandFriendShop, {1, -5}),
+                   Command(kCommandParty, {2, 2}), Command(kCommandMessage, {}, "とばされる"),
+                   Command(kCommandParty, {1, -1}), Command(kCommandParty, {2, -1})});
+    NewGame();
+
+    EXPECT_EQ(Progress.m_nMoney, 500); // from 0, not from what the last play-through had
+    EXPECT_EQ(Progress.m_nScoutPoints, 1);
+    EXPECT_EQ(Progress.GetItemCount(3), 4);
+    EXPECT_EQ(Progress.GetVariable(7), 5); // 0 + 5: the variables start afresh
+    EXPECT_EQ(Progress.m_strMusic[1], "bgm\\Boss.ogg");
+    EXPECT_EQ(CountOf(Progress.m_HireList, 3), 2);
+    EXPECT_EQ(CountOf(Progress.m_HireList, 1), 0); // the new game listed it, the command took it out
+    EXPECT_EQ(CountOf(Progress.m_HireList, 2), 1);
+    // With the error log on, each hire-list command shows its friend in a box first.
+    ASSERT_EQ(m_Dialogs.Boxes().size(), 2u);
+    EXPECT_EQ(m_Dialogs.Boxes()[0].m_strText, "rEventAct.m_nValParam[0] = 3");
+    // The hero joined first and leads; of the two others one left again; the leader never leaves.
+    EXPECT_EQ(CountPartyMembers(PartyUnits), 2);
+    EXPECT_EQ(PartyUnits.At(0).m_nHead, 1);
+    EXPECT_EQ(PartyUnits.At(0).m_nPlayA, 1);
+    EXPECT_EQ(CountOf(PartyUnits, 2), 1);
+    EXPECT_EQ(PartyUnits.At(1).m_nPlayA, 0);
+}
+
+TEST_F(TitleSceneTest, StartEventCommandsKeepTheirBounds)
+{
+    struct Case
+    {
+        const char* m_pName;
+        std::vector<EventCommand> m_Commands;
+        std::function<void()> m_Check;
+    };
+    const std::vector<Case> cases = {
+        {"money stops at its cap",
+         {Command(kCommandMoney, {INT_MAX}), Command(kCommandMoney, {INT_MAX})},
+         [] { EXPECT_EQ(Progress.m_nMoney, kMaxMoney); }},
+        {"money stops at 0",
+         {Command(kCommandMoney, {300}), Command(kCommandMoney, {INT_MIN})},
+         [] { EXPECT_EQ(Progress.m_nMoney, 0); }},
+        {"variables stay within their range",
+         {Command(kCommandVariable, {2, 0, INT_MIN})},
+         [] { EXPECT_EQ(Progress.GetVariable(2), kMinVariableValue); }},
+        {"the party fills its slots and no more",
+         {Command(kCommandParty, {2, INT_MAX})},
+         [] { EXPECT_EQ(CountPartyMembers(PartyUnits), kPartySlotCount); }},
+        {"taking out the lowest count leaves the leader",
+         {Command(kCommandParty, {2, 3}), Command(kCommandParty, {2, INT_MIN})},
+         []
+         {
+             EXPECT_EQ(CountPartyMembers(PartyUnits), 1);
+             EXPECT_EQ(PartyUnits.At(0).m_nPlayA, 1);
+         }},
+        {"the hire list grows only to its bound",
+         {Command(kCommandFriendShop, {3, INT_MAX})},
+         [] { EXPECT_EQ(Progress.m_HireList.Count(), kMaxHireListEntries); }},
+        {"a friend without class joins nothing",
+         {Command(kCommandParty, {0, 1}), Command(kCommandFriendShop, {0, 1})},
+         []
+         {
+             EXPECT_EQ(CountPartyMembers(PartyUnits), 0);
+             EXPECT_EQ(Progress.m_HireList.Count(), 2); // the two listed from the start
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pName);
+        SetStartEvent(c.m_Commands);
+        NewGame();
+        c.m_Check();
+    }
+}
+
+TEST_F(TitleSceneTest, NewGameFromTheMenuFadesOutToTheCampWithTheHeroLeading)
+{
+    SetStartEvent({Command(kCommandParty, {1, 1}), Command(kCommandMoney, {500})});
+    ToTheMenu();
+    Press('Z');
+    EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeChoice}});
+    EXPECT_EQ(TitleState(), TitleScene::kStateFadeOut);
+    EXPECT_EQ(Progress.m_nMoney, 500);
+    EXPECT_EQ(PartyUnits.At(0).m_nPlayA, 1);
+    Frames(12);
+    EXPECT_EQ(m_Scenes.CurrentScene(), kSceneCamp);
+    EXPECT_EQ(m_Scenes.PreviousScene(), kSceneTitle);
+    EXPECT_EQ(MenuCursor.Count(), 1);
+    Frames(1);
+    EXPECT_EQ(m_Scenes.SceneOf(kSceneTitle), nullptr);
+    for (int id : kTitleSurfaces)
+    {
+        EXPECT_EQ(Surfaces[id].Get(), nullptr) << id; // released with the title
+    }
+}
+
+TEST_F(TitleSceneTest, ContinueRefusesAnEmptySlotWithItsSoundAloneAndLoadsAUsedOne)
+{
+    PartyUnits.At(0) = Member(2);
+    Progress.m_nMoney = 777;
+    ASSERT_TRUE(SaveToSlot(3));
+    PartyUnits.At(0).MakeEmpty();
+    Progress.m_nMoney = 0;
+    m_Sounds.clear();
+
+    ToTheMenu();
+    Press(platform::kVkDown);
+    Press('Z');
+    ASSERT_EQ(TitleState(), TitleScene::kStateContinue);
+    EXPECT_TRUE(SaveSlots.At(3).m_bUsed);
+    m_Sounds.clear();
+    Press('Z'); // the first slot, empty
+    EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeRefusal}});
+    EXPECT_EQ(TitleState(), TitleScene::kStateContinue);
+    EXPECT_EQ(Progress.m_nMoney, 0);
+    EXPECT_EQ(TitleLoadedSlot, -1);
+
+    Press('X');
+    EXPECT_EQ(TitleState(), TitleScene::kStateMenu);
+    EXPECT_EQ(m_Sounds.back(), kSeCancel);
+    EXPECT_EQ(MenuCursor.Current().m_nRow, kTitleContinue); // back on the entry it came from
+
+    Press('Z');
+    for (int i = 0; i < 3; ++i)
+    {
+        Press(platform::kVkDown);
+    }
+    m_Sounds.clear();
+    Press('Z');
+    EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeChoice}});
+    EXPECT_EQ(TitleLoadedSlot, 3);
+    EXPECT_EQ(Progress.m_nMoney, 777);
+    EXPECT_EQ(PartyUnits.At(0).m_nHead, 2);
+    EXPECT_EQ(TitleState(), TitleScene::kStateFadeOut);
+    Frames(12);
+    EXPECT_EQ(m_Scenes.CurrentScene(), kSceneCamp);
+}
+
+TEST_F(TitleSceneTest, TheTitleMusicPlaysTheSystemsNameOrElseThePresetFile)
+{
+    RuntimeFolderScope runtime;
+    platform::DummyWindowSystem system;
+    GameSession session;
+    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+    std::vector<MusicRequest> served;
+    SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
+    for (const char* name : {"", "bgm\\Opening.ogg"})
+    {
+        System.m_strBgm[3] = name;
+        m_Scenes.Reset();
+        m_Scenes.Frame(); // the title loads its resources
+        system.PumpMessages();
+    }
+    SetMusicDispatch(nullptr);
+    session.Close();
+
+    ASSERT_EQ(served.size(), 2u);
+    for (const MusicRequest& request : served)
+    {
+        EXPECT_EQ(request.m_nTrack, kMusicTitle);
+        EXPECT_EQ(request.m_nChannel, kTitleMusicChannel);
+        EXPECT_EQ(request.m_Action, MusicAction::Play);
+        EXPECT_EQ(request.m_nRestart, 1);
+    }
+    EXPECT_FALSE(served[0].m_bSetFile); // the track keeps "bgm\\Title.ogg" and "bgm\\Title.mid"
+    EXPECT_TRUE(served[1].m_bSetFile);
+    EXPECT_EQ(served[1].m_strFile, "bgm\\Opening.ogg");
+}
+
+TEST_F(TitleSceneTest, TheTitleDrawsItsPictureBandAndMenuAndLogsNoMissingSurface)
+{
+    ToTheMenu();
+    Frames(1);
+    const platform::Frame* frame = DisplayFrames().TakeLatest();
+    ASSERT_NE(frame, nullptr);
+    // The title words' sheet is 64 x 32: its band covers (0, 16) on, the menu picture (240, 360) on.
+    EXPECT_EQ(frame->Rgb(5, 20), FixtureTable()[static_cast<std::size_t>(FixtureSheetPixel(5, 4))] & 0xFFFFFF);
+    EXPECT_EQ(m_Folder.ReadText("EC.txt").find("Blit"), std::string::npos);
+}
+
+} // namespace
