@@ -17,6 +17,8 @@
 #include "editor/stage/StageEditorDialogs.h"
 #include "platform/window/ScrollBarModel.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -166,7 +168,7 @@ int StageEditorWindow::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     RegisterListAcceleratorTables();
     AddAccelerators(Handle(), kAcceleratorsStageEditor);
     DataToControls();
-    CenterOnDesktop();
+    PlaceOnDesktop();
     UpdateScrollBars();
     SetInitialised(1);
     return 0;
@@ -253,6 +255,21 @@ void StageEditorWindow::OnPaint()
     {
         status->SetText(m_View.StatusText());
     }
+}
+
+void StageEditorWindow::PlaceOnDesktop()
+{
+    // The window and the palette at its right edge stand together in the middle of the desktop.
+    CenterOnDesktop();
+    platform::WindowSystem* system = System();
+    if (!system)
+    {
+        return;
+    }
+    constexpr int kPaletteRoom = kPaletteChipsPerRow * kMapCellSize + 24;
+    platform::Rect desktop = system->DesktopRect();
+    int x = std::max(WindowRectangle().m_nLeft - kPaletteRoom / 2, desktop.m_nLeft);
+    MoveTo(x, std::max(WindowRectangle().m_nTop, desktop.m_nTop));
 }
 
 // ---- the map view ----

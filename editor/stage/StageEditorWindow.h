@@ -143,6 +143,7 @@ private:
 
     // Loads the shared bitmaps the stage editor draws with; false when one did not load.
     bool LoadSharedBitmaps();
+    void PlaceOnDesktop();
     // The map view placed over the usable client area, its canvas of that size.
     void PlaceMapView();
     // The scroll bars' ranges and pages from the stage and the view, and the scroll cell from them.
