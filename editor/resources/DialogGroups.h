@@ -8,3 +8,5 @@
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 // The stage editor window and its map chip palette.
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
+// The event editor's dialogs: the event dialog.
+const std::vector<DialogTemplate>& EventDialogTemplates();

@@ -1,10 +1,13 @@
 // The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the event dialog, the stage settings, the position groups,
-// the edit options, the bitmap conversion tool, the world-map editor and the
-// database have no window yet: each function makes none.
+// event palettes, the stage settings, the position groups, the edit options,
+// the bitmap conversion tool, the world-map editor and the database have no
+// window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
+#include "common/window/EditorApp.h"
+#include "editor/event/EventDialog.h"
+#include "editor/framework/EditorBitmaps.h"
 #include "editor/stage/StageEditorWindow.h"
 
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
@@ -17,9 +20,15 @@ std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
     return nullptr;
 }
 
-int RunEventDialog(StageEditorWindow&)
+int RunEventDialog(StageEditorWindow& window)
 {
-    return 0;
+    EventEditRequest request;
+    request.m_pEvent = EditedEvent;
+    request.m_nMode = window.m_nEventEditMode;
+    request.m_pHistory = window.m_nEventEditMode == kEventEditStage ? &StageEdit : nullptr;
+    request.m_pStage = &Stage;
+    request.m_pEventBitmap = &EditorBitmaps[kBitmapEvent];
+    return RunEventDialog(window.Handle(), &App, request);
 }
 
 int RunStageSettingsDialog(StageEditorWindow&)

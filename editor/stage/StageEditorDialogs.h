@@ -8,9 +8,9 @@
 // and the command that opens it leaves the stage as it was.
 //
 // The event dialog's opening protocol: the opener sets EditedEvent and the
-// window's m_nEventEditMode, makes the dialog (167) with the window as its
-// parent, keeps it in the window's m_pEventDialog while it runs modal, then
-// deletes it and clears the member.
+// window's m_nEventEditMode, then runs RunEventDialog below; the dialog (167)
+// runs modal with the window as its parent and is EventDialog::Running()
+// meanwhile.
 
 #include "common/window/ModelessSheet.h"
 #include "editor/framework/DialogBase.h"
@@ -56,7 +56,8 @@ public:
 // Each palette with the window as its parent, not yet run; null when there is none.
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window);
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow& window);
-// The event dialog (167) run modal on EditedEvent by the protocol above; 1 on OK.
+// The event dialog (167) run modal on EditedEvent by the protocol above: a
+// stage event or a new one records the stage's undo point on OK. 1 on OK.
 int RunEventDialog(StageEditorWindow& window);
 // The stage settings (144) and the position groups (146), run modal with the
 // other windows disabled; 1 on OK.

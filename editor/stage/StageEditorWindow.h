@@ -14,11 +14,12 @@
 // editor's shared bitmaps 0 to 3 and 7 to 9; one that does not load is named
 // in a box and ends the editor.
 //
-// What the event and the database editors use of it: m_pEventDialog,
-// m_nEventEditMode and EditedEvent (the event dialog's opening protocol, see
-// StageEditorDialogs.h), RecordUndo, OpenEventPalette, the database command
+// What the event and the database editors use of it: m_nEventEditMode and
+// EditedEvent (what the next event dialog edits; the running event dialog is
+// EventDialog::Running()), RecordUndo, OpenEventPalette, the database command
 // and OnDatabaseClosed.
 
+#include "editor/event/EventDialog.h"
 #include "editor/framework/EditorView.h"
 #include "editor/stage/EditorSoundSink.h"
 #include "editor/stage/StageEditorHost.h"
@@ -29,7 +30,6 @@
 #include <string>
 #include <vector>
 
-class EventDialog;
 class MapChipPalette;
 class StageDatabase;
 class StageEnemyPalette;
@@ -39,13 +39,6 @@ class StageEventPalette;
 // buffer for a new event, StartEvent or a template of the event palette. Set
 // by whoever opens the dialog; it is StageEdit's current event.
 inline Event*& EditedEvent = StageEdit.m_pEditedEvent;
-
-// What the event dialog edits, as m_nEventEditMode says.
-enum : int32_t
-{
-    kEventEditStage = 0, // an event of the stage or a template of the event palette
-    kEventEditStart = 1, // the start event
-};
 
 class StageEditorWindow : public EditorView, public StageEditorHost, public EditorSoundSink
 {
@@ -130,7 +123,7 @@ public:
     void OnWorldMapEditorClosed(int flag);
 
     // ---- for the event and database editors ----
-    EventDialog* m_pEventDialog = nullptr; // the running event dialog, null otherwise
+    // What the next event dialog edits (EventEditMode): set by its opener.
     int32_t m_nEventEditMode = kEventEditStage;
 
     // ---- the sounds (EditorSoundSink) ----

@@ -5,7 +5,10 @@
 #include "common/data/DataFilePaths.h"
 #include "common/project/GameProgram.h"
 #include "platform/core/Files.h"
+#include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/framework/ModalRuns.h"
+#include "platform/window/ButtonModel.h"
 #include "editor/resources/WindowResources.h"
 #include "platform/window/ScrollBarModel.h"
 #include "tests/editor/stage/StageWindowFixture.h"
@@ -536,6 +539,59 @@ TEST_F(StageWindowTest, ThePopupOfTheEventModeCopiesPastesAndDeletesOnItsCell)
     EXPECT_EQ(DummyOf(*window)->LastPopupPosition().m_nY, last.m_nY);
     EXPECT_EQ(StageEdit.m_MapCursor.Count(), 1);
     m_System.SetPopupChoice(0);
+}
+
+TEST_F(StageWindowTest, ThePopupAndTheStartEventOpenTheEventDialog)
+{
+    StartWithLands(5);
+    Command(kCmdMenuEvents);
+    StageEditorWindow* window = Window();
+    ScriptedModalRuns runs;
+    auto press = [&](int button) {
+        runs.Answer([button](DialogBase& dialog) {
+            platform::ModelOf<platform::ButtonModel>(platform::ResolveWindow(dialog.Handle())
+                                                         ->System()
+                                                         .GetDlgItem(dialog.Handle(), button))
+                ->UserClick();
+        });
+    };
+    auto popupOn = [&](int column, int row, int choice) {
+        m_System.SetActiveWindow(window->Handle());
+        m_System.SetPopupChoice(choice);
+        MapMouse(platform::kWmMouseMove, column, row, false, false);
+        MapMouse(platform::kWmRButtonDown, column, row, false, true);
+        MapMouse(platform::kWmRButtonUp, column, row, false, false);
+        m_System.PumpMessages();
+        m_System.SetPopupChoice(0);
+    };
+
+    // "新規作成": cancelled, nothing is placed; confirmed, the new event stands on the menu's cell, one undo step.
+    press(kIdDialogCancel);
+    popupOn(3, 2, kCmdEventNew);
+    EXPECT_TRUE(Stage.m_Event.empty());
+    press(kIdDialogOk);
+    popupOn(3, 2, kCmdEventNew);
+    ASSERT_NE(Stage.GetEventAt(3, 2), nullptr);
+    ASSERT_EQ(runs.Runs().size(), 2u);
+    EXPECT_EQ(runs.Runs()[1].m_nDialogId, kIdEventDialog);
+    EXPECT_EQ(runs.Runs()[1].m_nResult, 1);
+
+    // "編集" on it: the dialog edits that event.
+    runs.Answer([](DialogBase& dialog) {
+        auto& events = static_cast<EventDialog&>(dialog);
+        EXPECT_EQ(EventDialog::Running(), &events);
+        dialog.Close(0);
+    });
+    popupOn(3, 2, kCmdEventEdit);
+    EXPECT_EQ(runs.Runs().size(), 3u);
+    Command(kCmdUndo);
+    EXPECT_TRUE(Stage.m_Event.empty());
+
+    // "初期イベント": the start event, written to its file on OK.
+    press(kIdDialogOk);
+    Command(kCmdStartEvent);
+    EXPECT_EQ(runs.Runs().size(), 4u);
+    EXPECT_TRUE(fs::exists("data/database/StartEvent.dat"));
 }
 
 TEST_F(StageWindowTest, TestPlayStartsTheGameOnceAtATimeAndClearsTheHistory)

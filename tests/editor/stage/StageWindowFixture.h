@@ -22,6 +22,11 @@ protected:
     {
         EditorTest::SetUp();
         ResetMouseLatches();
+        // The edit state as a fresh editor has it.
+        StageEdit.Reset(StageRecord());
+        StageEdit.m_MapCursor.Reset();
+        StageEdit.SetPenMode(kToolPen);
+        StageEdit.m_PickedChip = PickedBlock{};
         StageEdit.ClearHistory();
         StageEdit.m_strStageFile.clear();
         StageEdit.m_bClipboard = 0;
