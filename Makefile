@@ -4,11 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-<<<<<<< HEAD
-.PHONY: all setup configure build test run edit bench contact-sheet editor-picture clean
-=======
-.PHONY: all setup configure build test run edit bench contact-sheet clean asan tsan fuzz
->>>>>>> main
+.PHONY: all setup configure build test run edit bench contact-sheet editor-picture clean asan tsan fuzz
 
 all: build
 
