@@ -2,8 +2,10 @@
 
 #include "game/engine/SceneManager.h"
 #include "game/scenes/TitleScene.h"
+#include "game/scenes/camp/CampScene.h"
 
 void RegisterScenes(SceneManager& manager)
 {
     manager.SetSceneMaker(kSceneTitle, [](SceneManager& owner) { return std::make_unique<TitleScene>(owner); });
+    manager.SetSceneMaker(kSceneCamp, [](SceneManager& owner) { return std::make_unique<CampScene>(owner); });
 }

@@ -1,0 +1,214 @@
+// The camp's party grid, the status screen with the order of the party and
+// of a unit's skills, and the choice of the leader.
+
+#include "game/data/GameData.h"
+#include "game/data/SoundRequests.h"
+#include "game/engine/MenuCursor.h"
+#include "game/engine/SoundEffects.h"
+#include "game/scenes/camp/CampScene.h"
+
+#include <utility>
+
+namespace
+{
+
+// The grid cursor and the mark of a slot on the accessory sheet.
+constexpr int kGridCursorX = 0;
+constexpr int kGridCursorY = 0;
+constexpr int kSlotMarkX = 0;
+constexpr int kSlotMarkY = 96;
+
+int SlotX(int slot)
+{
+    return kPartyGridX + kPartyCellSize * (slot % kPartyColumns);
+}
+
+int SlotY(int slot)
+{
+    return kPartyGridY + kPartyCellSize * (slot / kPartyColumns);
+}
+
+// The first row of the skill list lies under its title row.
+constexpr int kSkillRowsY = kCampListY + kMenuRowHeight;
+
+} // namespace
+
+void CampScene::OpenGrid()
+{
+    MenuCursor.PushAt(0, 0);
+    MenuCursor.Current().m_nX = kPartyGridX;
+    MenuCursor.Current().m_nY = kPartyGridY;
+    m_nMarked = -1;
+}
+
+int CampScene::MoveGridCursor()
+{
+    InputState& input = Input();
+    MoveGrid(MenuCursor, input, kPartyGridX, kPartyGridY, kPartyCellSize, kPartyCellSize, kPartyColumns, kPartyRows);
+    PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
+    return GridSlot();
+}
+
+int CampScene::GridSlot() const
+{
+    const CursorEntry& cursor = MenuCursor.Current();
+    return cursor.m_nColumn + cursor.m_nRow * kPartyColumns;
+}
+
+void CampScene::DrawPartyGrid(bool withCursor)
+{
+    m_Target.DrawBox(kFontStandard, kPartyGridX, kPartyGridY, kPartyCellSize * kPartyColumns,
+                     kPartyCellSize * kPartyRows);
+    const int slots = std::min(PartyUnits.Count(), kPartyColumns * kPartyRows);
+    for (int slot = 0; slot < slots; ++slot)
+    {
+        PartyUnits.At(slot).DrawChip(m_Target, SlotX(slot), SlotY(slot), 0);
+    }
+    if (m_nMarked >= 0)
+    {
+        m_Target.Blit(SlotX(m_nMarked), SlotY(m_nMarked), kPartyCellSize, kPartyCellSize, kSurfaceAccessory,
+                      kSlotMarkX, kSlotMarkY);
+    }
+    if (withCursor)
+    {
+        const int slot = GridSlot();
+        m_Target.Blit(SlotX(slot), SlotY(slot), kPartyCellSize, kPartyCellSize, kSurfaceAccessory, kGridCursorX,
+                      kGridCursorY);
+    }
+}
+
+int CampScene::Status()
+{
+    InputState& input = Input();
+    switch (m_nSubState)
+    {
+    case kSubOpen:
+        OpenGrid();
+        m_nSubState = kSubGrid;
+        [[fallthrough]];
+    case kSubGrid:
+    {
+        const int slot = MoveGridCursor();
+        DrawBackground();
+        DrawPartyGrid(true);
+        if (input.m_nButtons & kInputButton1)
+        {
+            if (m_nMarked < 0)
+            {
+                RequestSound(kSeChoice);
+                m_nMarked = slot;
+            }
+            else if (m_nMarked != slot)
+            {
+                RequestSound(kSeChoice);
+                std::swap(PartyUnits.At(m_nMarked), PartyUnits.At(slot));
+                m_nMarked = -1;
+            }
+            else if (!PartyUnits.At(slot).IsPartyMember())
+            {
+                RequestSound(kSeRefusal); // an empty slot has no status
+            }
+            else
+            {
+                // The same slot twice: its status instead of a swap with itself.
+                RequestSound(kSeChoice);
+                m_nMarked = -1;
+                m_nPicked = slot;
+                m_nFirst = 0;
+                MenuCursor.PushAt(0, 0);
+                m_nSubState = kSubList;
+            }
+        }
+        else if (input.m_nButtons & kInputButton2)
+        {
+            RequestSound(kSeCancel);
+            if (m_nMarked >= 0)
+            {
+                m_nMarked = -1;
+            }
+            else
+            {
+                BackToMenu();
+            }
+        }
+        break;
+    }
+    case kSubList:
+    {
+        UnitRecord& unit = PartyUnits.At(m_nPicked);
+        const int skill = MoveListCursor(m_nFirst, kSkillRowsY, kMenuRowHeight, kCampListX, kCampListRows,
+                                         unit.m_Skill.Count());
+        DrawBackground();
+        unit.DrawStatus(m_Target, kCampStatusX, kCampStatusY, 1);
+        unit.DrawSkillList(m_Target, kCampListX, kCampListY, m_nFirst, kCampListRows);
+        DrawListPointers(kCampListX, kSkillRowsY, m_nFirst, kCampListRows, m_nMarked);
+        if ((input.m_nButtons & kInputButton1) && IsTableIndex(skill, unit.m_Skill.Count()))
+        {
+            RequestSound(kSeChoice);
+            if (m_nMarked < 0)
+            {
+                m_nMarked = skill;
+            }
+            else
+            {
+                std::swap(unit.m_Skill.At(m_nMarked), unit.m_Skill.At(skill));
+                m_nMarked = -1;
+            }
+        }
+        else if (input.m_nButtons & kInputButton2)
+        {
+            RequestSound(kSeCancel);
+            if (m_nMarked >= 0)
+            {
+                m_nMarked = -1;
+            }
+            else
+            {
+                // Back to the grid, its cursor on the unit's slot.
+                MenuCursor.Pop(1);
+                m_nSubState = kSubGrid;
+            }
+        }
+        break;
+    }
+    default:
+        m_nSubState = kSubOpen;
+        break;
+    }
+    DrawMoneyBox();
+    return 1;
+}
+
+int CampScene::Leader()
+{
+    InputState& input = Input();
+    if (m_nSubState == kSubOpen)
+    {
+        OpenGrid();
+        m_nSubState = kSubGrid;
+    }
+    const int slot = MoveGridCursor();
+    DrawBackground();
+    DrawPartyGrid(true);
+    DrawMoneyBox();
+    if (input.m_nButtons & kInputButton1)
+    {
+        if (!PartyUnits.At(slot).IsPartyMember())
+        {
+            RequestSound(kSeRefusal);
+            return 1;
+        }
+        RequestSound(kSeChoice);
+        for (UnitRecord& unit : PartyUnits)
+        {
+            unit.m_nPlayA = 0;
+        }
+        PartyUnits.At(slot).m_nPlayA = 1;
+    }
+    else if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        BackToMenu();
+    }
+    return 1;
+}
