@@ -66,8 +66,8 @@ void CampScene::DrawPartyGrid(bool withCursor)
     }
     if (m_nMarked >= 0)
     {
-        m_Target.Blit(SlotX(m_nMarked), SlotY(m_nMarked), kPartyCellSize, kPartyCellSize, kSurfaceAccessory,
-                      kSlotMarkX, kSlotMarkY);
+        m_Target.Blit(SlotX(m_nMarked), SlotY(m_nMarked), kPartyCellSize, kPartyCellSize, kSurfaceAccessory, kSlotMarkX,
+                      kSlotMarkY);
     }
     if (withCursor)
     {
@@ -136,8 +136,8 @@ int CampScene::Status()
     case kSubList:
     {
         UnitRecord& unit = PartyUnits.At(m_nPicked);
-        const int skill = MoveListCursor(m_nFirst, kSkillRowsY, kMenuRowHeight, kCampListX, kCampListRows,
-                                         unit.m_Skill.Count());
+        const int skill =
+            MoveListCursor(m_nFirst, kSkillRowsY, kMenuRowHeight, kCampListX, kCampListRows, unit.m_Skill.Count());
         DrawBackground();
         unit.DrawStatus(m_Target, kCampStatusX, kCampStatusY, 1);
         unit.DrawSkillList(m_Target, kCampListX, kCampListY, m_nFirst, kCampListRows);

@@ -107,8 +107,8 @@ int CampScene::Recruit(bool reviving)
             BackToMenu(); // the last one joined
             break;
         }
-        const int entry = MoveListCursor(m_nFirst, kRecruitStatusY, kRecruitSpacing, kRecruitPointerX,
-                                         kRecruitPerPage, units.Count());
+        const int entry = MoveListCursor(m_nFirst, kRecruitStatusY, kRecruitSpacing, kRecruitPointerX, kRecruitPerPage,
+                                         units.Count());
         DrawBackground();
         DrawRecruitList(units, title, reviving);
         if (input.m_nButtons & kInputButton1)

@@ -44,8 +44,8 @@ int CampScene::Save()
     }
     case kSubGrid:
     {
-        const int slot = MoveListCursor(m_nFirst, kSlotRowsY, kListRowHeight, kCampSaveX, kCampSaveRows,
-                                        SaveSlots.Count());
+        const int slot =
+            MoveListCursor(m_nFirst, kSlotRowsY, kListRowHeight, kCampSaveX, kCampSaveRows, SaveSlots.Count());
         DrawBackground();
         DrawSaveList(m_Target, kCampSaveX, kCampSaveY, SaveSlots, m_nFirst, kCampSaveRows);
         DrawListPointers(kCampSaveX, kSlotRowsY, m_nFirst, kCampSaveRows, -1);

@@ -197,10 +197,10 @@ private:
     Shop m_Shop;
 
     // The screens' working data.
-    int m_nMarked = -1;      // a slot, skill or item marked for a swap
-    int m_nPicked = -1;      // the unit the screen works on
-    int m_nEquipSlot = 0;    // the equipment slot being changed
-    int32_t m_nFirst = 0;    // the first visible row of the list
+    int m_nMarked = -1;   // a slot, skill or item marked for a swap
+    int m_nPicked = -1;   // the unit the screen works on
+    int m_nEquipSlot = 0; // the equipment slot being changed
+    int32_t m_nFirst = 0; // the first visible row of the list
     int32_t m_nSkillFirst = 0;
     int32_t m_nDifficultyOnEntry = 0;
     ItemList m_EquipChoices; // the items that fit the equipment slot

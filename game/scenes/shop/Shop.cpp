@@ -7,8 +7,8 @@
 #include "game/data/TargetsAndPrices.h"
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/Thread.h"
 #include "game/engine/TextOutput.h"
+#include "game/engine/Thread.h"
 #include "game/scenes/MenuBox.h"
 
 #include <algorithm>
