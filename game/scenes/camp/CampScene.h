@@ -96,7 +96,7 @@ class CampScene : public Scene
 {
 public:
     // Entry e of the menu leads to state kStateStatus + e.
-    enum State
+    enum CampState
     {
         kStateFadeIn = 0,
         kStateMenu = 1,
@@ -127,7 +127,7 @@ public:
     const Shop& CampShop() const { return m_Shop; }
 
     // Sub-states of the screens.
-    enum SubState
+    enum CampSubState
     {
         kSubOpen = 0,   // every screen: set up on its first frame
         kSubGrid = 1,   // the party grid; the hire, fallen, item and save lists
