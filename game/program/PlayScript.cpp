@@ -104,13 +104,13 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if (what == "var" && words.size() == 4)
+    if ((what == "var" || what == "item") && words.size() == 4)
     {
-        line.m_Check = PlayCheck::Variable;
+        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Item;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
-    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\" "
-             "or \"expect var N VALUE\"";
+    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\", "
+             "\"expect var N VALUE\" or \"expect item ITEM COUNT\"";
     return false;
 }
 

@@ -18,6 +18,7 @@
 //   expect leader F           the leader: its friend number, its name, or "none"
 //   expect cleared STAGE [V]  the stage's cleared flag is set (V 1, the default) or not (V 0)
 //   expect var N VALUE        global variable N
+//   expect item ITEM COUNT    how many of the item the party's stock holds
 //   capture NAME              the frame shown last, as NAME.png in the capture folder
 //
 // KEY: left right up down z x c v esc enter f1..f8 (or several joined by
@@ -41,6 +42,7 @@ enum class PlayCheck
     Leader,
     Cleared,
     Variable,
+    Item,
 };
 
 struct PlayLine
@@ -61,7 +63,7 @@ struct PlayLine
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
     int32_t m_nScene = 0;
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage or variable number
+    int32_t m_nArg = 0;    // the stage, variable or item number
     int32_t m_nValue = 0;  // the value expected
     std::string m_strName; // Capture: file name; Leader: a name (CP932), "" for a number or none
     bool m_bNone = false;  // Leader: no leader expected

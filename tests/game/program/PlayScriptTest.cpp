@@ -28,12 +28,13 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect cleared 4\n"
                              "expect cleared 4 0\n"
                              "expect var 12 -999999\n"
+                             "expect item 6 2\n"
                              "capture title\n"
                              "  expect state 2  \r\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 16u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -64,11 +65,14 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[12].m_Check, PlayCheck::Variable);
     EXPECT_EQ(lines[12].m_nArg, 12);
     EXPECT_EQ(lines[12].m_nValue, -999999);
-    EXPECT_EQ(lines[13].m_Kind, Kind::Capture);
-    EXPECT_EQ(lines[13].m_strName, "title.png");
-    EXPECT_EQ(lines[14].m_Check, PlayCheck::State);
-    EXPECT_EQ(lines[14].m_nLine, 16);
-    EXPECT_EQ(lines[14].m_strText, "expect state 2");
+    EXPECT_EQ(lines[13].m_Check, PlayCheck::Item);
+    EXPECT_EQ(lines[13].m_nArg, 6);
+    EXPECT_EQ(lines[13].m_nValue, 2);
+    EXPECT_EQ(lines[14].m_Kind, Kind::Capture);
+    EXPECT_EQ(lines[14].m_strName, "title.png");
+    EXPECT_EQ(lines[15].m_Check, PlayCheck::State);
+    EXPECT_EQ(lines[15].m_nLine, 17);
+    EXPECT_EQ(lines[15].m_strText, "expect state 2");
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -88,6 +92,7 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
+        {"expect item 3", "expect item ITEM COUNT"},
         {"expect colour 3", "expect scene"},
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
