@@ -109,7 +109,7 @@ int CampScene::Recruit(bool reviving)
         }
         const int entry = MoveListCursor(m_nFirst, kRecruitStatusY, kRecruitSpacing, kRecruitPointerX, kRecruitPerPage,
                                          units.Count());
-        DrawBackground();
+        DrawBackground(false);
         DrawRecruitList(units, title, reviving);
         if (input.m_nButtons & kInputButton1)
         {
@@ -128,7 +128,7 @@ int CampScene::Recruit(bool reviving)
     case kSubDetail:
     {
         PlayCursorSound(menu.Move(input), kCursorAxisVertical, kSeCursor);
-        DrawBackground();
+        DrawBackground(false);
         DrawRecruitList(units, title, reviving);
         menu.Draw(m_Target);
         if (input.m_nButtons & kInputButton1)
@@ -176,7 +176,7 @@ int CampScene::Recruit(bool reviving)
     {
         const UnitRecord& unit = units.At(m_nPicked);
         MoveListCursor(m_nSkillFirst, kSkillRowsY, kListRowHeight, kCampListX, kCampListRows, unit.m_Skill.Count());
-        DrawBackground();
+        DrawBackground(false);
         DrawRecruitList(units, title, reviving);
         unit.DrawSkillList(m_Target, kCampListX, kCampListY, m_nSkillFirst, kCampListRows);
         DrawListPointers(kCampListX, kSkillRowsY, m_nSkillFirst, kCampListRows, -1);

@@ -168,7 +168,7 @@ void CampScene::OnLeft(int)
     SetState(-1);
 }
 
-void CampScene::DrawBackground()
+void CampScene::DrawBackground(bool withMenu)
 {
     if (Surfaces[kSurfaceBackdrop].Get())
     {
@@ -177,6 +177,10 @@ void CampScene::DrawBackground()
     else
     {
         m_Target.FillRect(0, 0, kScreenWidth, kScreenHeight, 0);
+    }
+    if (!withMenu)
+    {
+        return;
     }
     m_Menu.DrawBox(m_Target);
     if (m_nState != kStateMenu)

@@ -177,8 +177,8 @@ private:
 
     // Back to the menu from a screen that pushed one cursor level.
     void BackToMenu();
-    // The backdrop, the menu with its pointer on the chosen entry.
-    void DrawBackground();
+    // The backdrop and, unless the screen covers it, the menu with its pointer on the chosen entry.
+    void DrawBackground(bool withMenu = true);
     void DrawMoneyBox();
     // A list's cursor, its first visible row in `first`: moved with its
     // sound, the row under it.
