@@ -28,32 +28,14 @@ int CampScene::Equipment()
     switch (m_nSubState)
     {
     case kSubOpen:
-        OpenGrid();
-        m_nSubState = kSubGrid;
-        [[fallthrough]];
     case kSubGrid:
     {
-        const int slot = MoveGridCursor();
-        DrawBackground();
-        DrawPartyGrid(true);
-        if (input.m_nButtons & kInputButton1)
+        const int slot = PickMember(GridFrame());
+        if (slot >= 0)
         {
-            if (!PartyUnits.At(slot).IsPartyMember())
-            {
-                RequestSound(kSeRefusal);
-            }
-            else
-            {
-                RequestSound(kSeChoice);
-                m_nPicked = slot;
-                MenuCursor.PushAt(0, 0);
-                m_nSubState = kSubDetail;
-            }
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            BackToMenu();
+            m_nPicked = slot;
+            MenuCursor.PushAt(0, 0);
+            m_nSubState = kSubDetail;
         }
         break;
     }

@@ -37,25 +37,12 @@ int CampScene::Items()
 
     if ((input.m_nButtons & kInputButton1) && IsTableIndex(entry, items.Count()))
     {
-        RequestSound(kSeChoice);
-        if (m_nMarked < 0)
-        {
-            m_nMarked = entry;
-        }
-        else
-        {
-            std::swap(items.At(m_nMarked), items.At(entry));
-            m_nMarked = -1;
-        }
+        MarkOrSwap(entry, [&items](int a, int b) { std::swap(items.At(a), items.At(b)); });
     }
     else if (input.m_nButtons & kInputButton2)
     {
         RequestSound(kSeCancel);
-        if (m_nMarked >= 0)
-        {
-            m_nMarked = -1;
-        }
-        else
+        if (!DropMark())
         {
             BackToMenu();
         }

@@ -33,20 +33,65 @@ constexpr int kSkillRowsY = kCampListY + kMenuRowHeight;
 
 } // namespace
 
-void CampScene::OpenGrid()
+int CampScene::GridFrame()
 {
-    MenuCursor.PushAt(0, 0);
-    MenuCursor.Current().m_nX = kPartyGridX;
-    MenuCursor.Current().m_nY = kPartyGridY;
-    m_nMarked = -1;
-}
-
-int CampScene::MoveGridCursor()
-{
+    if (m_nSubState == kSubOpen)
+    {
+        MenuCursor.PushAt(0, 0);
+        MenuCursor.Current().m_nX = kPartyGridX;
+        MenuCursor.Current().m_nY = kPartyGridY;
+        m_nMarked = -1;
+        m_nSubState = kSubGrid;
+    }
     InputState& input = Input();
     MoveGrid(MenuCursor, input, kPartyGridX, kPartyGridY, kPartyCellSize, kPartyCellSize, kPartyColumns, kPartyRows);
     PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
+    DrawBackground();
+    DrawPartyGrid(true);
     return GridSlot();
+}
+
+int CampScene::PickMember(int slot)
+{
+    const InputState& input = Input();
+    if (input.m_nButtons & kInputButton1)
+    {
+        if (!PartyUnits.At(slot).IsPartyMember())
+        {
+            RequestSound(kSeRefusal);
+            return -1;
+        }
+        RequestSound(kSeChoice);
+        return slot;
+    }
+    if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        BackToMenu();
+    }
+    return -1;
+}
+
+void CampScene::MarkOrSwap(int entry, const std::function<void(int, int)>& swap)
+{
+    RequestSound(kSeChoice);
+    if (m_nMarked < 0)
+    {
+        m_nMarked = entry;
+        return;
+    }
+    swap(m_nMarked, entry);
+    m_nMarked = -1;
+}
+
+bool CampScene::DropMark()
+{
+    if (m_nMarked < 0)
+    {
+        return false;
+    }
+    m_nMarked = -1;
+    return true;
 }
 
 int CampScene::GridSlot() const
@@ -83,50 +128,32 @@ int CampScene::Status()
     switch (m_nSubState)
     {
     case kSubOpen:
-        OpenGrid();
-        m_nSubState = kSubGrid;
-        [[fallthrough]];
     case kSubGrid:
     {
-        const int slot = MoveGridCursor();
-        DrawBackground();
-        DrawPartyGrid(true);
-        if (input.m_nButtons & kInputButton1)
+        const int slot = GridFrame();
+        if ((input.m_nButtons & kInputButton1) && m_nMarked == slot)
         {
-            if (m_nMarked < 0)
-            {
-                RequestSound(kSeChoice);
-                m_nMarked = slot;
-            }
-            else if (m_nMarked != slot)
-            {
-                RequestSound(kSeChoice);
-                std::swap(PartyUnits.At(m_nMarked), PartyUnits.At(slot));
-                m_nMarked = -1;
-            }
-            else if (!PartyUnits.At(slot).IsPartyMember())
+            // The same slot twice: its status instead of a swap with itself.
+            if (!PartyUnits.At(slot).IsPartyMember())
             {
                 RequestSound(kSeRefusal); // an empty slot has no status
+                break;
             }
-            else
-            {
-                // The same slot twice: its status instead of a swap with itself.
-                RequestSound(kSeChoice);
-                m_nMarked = -1;
-                m_nPicked = slot;
-                m_nFirst = 0;
-                MenuCursor.PushAt(0, 0);
-                m_nSubState = kSubList;
-            }
+            RequestSound(kSeChoice);
+            m_nMarked = -1;
+            m_nPicked = slot;
+            m_nFirst = 0;
+            MenuCursor.PushAt(0, 0);
+            m_nSubState = kSubList;
+        }
+        else if (input.m_nButtons & kInputButton1)
+        {
+            MarkOrSwap(slot, [](int a, int b) { std::swap(PartyUnits.At(a), PartyUnits.At(b)); });
         }
         else if (input.m_nButtons & kInputButton2)
         {
             RequestSound(kSeCancel);
-            if (m_nMarked >= 0)
-            {
-                m_nMarked = -1;
-            }
-            else
+            if (!DropMark())
             {
                 BackToMenu();
             }
@@ -144,25 +171,12 @@ int CampScene::Status()
         DrawListPointers(kCampListX, kSkillRowsY, m_nFirst, kCampListRows, m_nMarked);
         if ((input.m_nButtons & kInputButton1) && IsTableIndex(skill, unit.m_Skill.Count()))
         {
-            RequestSound(kSeChoice);
-            if (m_nMarked < 0)
-            {
-                m_nMarked = skill;
-            }
-            else
-            {
-                std::swap(unit.m_Skill.At(m_nMarked), unit.m_Skill.At(skill));
-                m_nMarked = -1;
-            }
+            MarkOrSwap(skill, [&unit](int a, int b) { std::swap(unit.m_Skill.At(a), unit.m_Skill.At(b)); });
         }
         else if (input.m_nButtons & kInputButton2)
         {
             RequestSound(kSeCancel);
-            if (m_nMarked >= 0)
-            {
-                m_nMarked = -1;
-            }
-            else
+            if (!DropMark())
             {
                 // Back to the grid, its cursor on the unit's slot.
                 MenuCursor.Pop(1);
@@ -181,34 +195,15 @@ int CampScene::Status()
 
 int CampScene::Leader()
 {
-    InputState& input = Input();
-    if (m_nSubState == kSubOpen)
-    {
-        OpenGrid();
-        m_nSubState = kSubGrid;
-    }
-    const int slot = MoveGridCursor();
-    DrawBackground();
-    DrawPartyGrid(true);
+    const int slot = PickMember(GridFrame());
     DrawMoneyBox();
-    if (input.m_nButtons & kInputButton1)
+    if (slot >= 0)
     {
-        if (!PartyUnits.At(slot).IsPartyMember())
-        {
-            RequestSound(kSeRefusal);
-            return 1;
-        }
-        RequestSound(kSeChoice);
         for (UnitRecord& unit : PartyUnits)
         {
             unit.m_nPlayA = 0;
         }
         PartyUnits.At(slot).m_nPlayA = 1;
-    }
-    else if (input.m_nButtons & kInputButton2)
-    {
-        RequestSound(kSeCancel);
-        BackToMenu();
     }
     return 1;
 }

@@ -111,18 +111,7 @@ int CampScene::Recruit(bool reviving)
                                          units.Count());
         DrawBackground(false);
         DrawRecruitList(units, title, reviving);
-        if (input.m_nButtons & kInputButton1)
-        {
-            RequestSound(kSeChoice);
-            m_nPicked = entry;
-            menu.Open(kViewSkillsRow);
-            m_nSubState = kSubDetail;
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            BackToMenu();
-        }
+        AskOrLeave(entry, menu, kViewSkillsRow);
         break;
     }
     case kSubDetail:
@@ -152,23 +141,17 @@ int CampScene::Recruit(bool reviving)
                     break;
                 }
                 Progress.AddMoney(-int64_t{price});
-                RequestSound(kSeClear);
-                menu.Close();
-                m_nSubState = kSubGrid;
+                CloseQuestion(menu, kSeClear);
                 break;
             }
             default:
-                RequestSound(kSeChoice);
-                menu.Close();
-                m_nSubState = kSubGrid;
+                CloseQuestion(menu, kSeChoice);
                 break;
             }
         }
         else if (input.m_nButtons & kInputButton2)
         {
-            RequestSound(kSeCancel);
-            menu.Close();
-            m_nSubState = kSubGrid;
+            CloseQuestion(menu, kSeCancel);
         }
         break;
     }
@@ -182,7 +165,7 @@ int CampScene::Recruit(bool reviving)
         DrawListPointers(kCampListX, kSkillRowsY, m_nSkillFirst, kCampListRows, -1);
         if (input.m_nButtons & (kInputButton1 | kInputButton2))
         {
-            RequestSound((input.m_nButtons & kInputButton1) ? kSeChoice : kSeCancel);
+            RequestSound(ButtonSound());
             MenuCursor.Pop(1);
             m_nSubState = kSubDetail;
         }
@@ -203,32 +186,14 @@ int CampScene::Dismiss()
     switch (m_nSubState)
     {
     case kSubOpen:
-        OpenGrid();
-        m_nSubState = kSubGrid;
-        [[fallthrough]];
     case kSubGrid:
     {
-        const int slot = MoveGridCursor();
-        DrawBackground();
-        DrawPartyGrid(true);
-        if (input.m_nButtons & kInputButton1)
+        const int slot = PickMember(GridFrame());
+        if (slot >= 0)
         {
-            if (!PartyUnits.At(slot).IsPartyMember())
-            {
-                RequestSound(kSeRefusal);
-            }
-            else
-            {
-                RequestSound(kSeChoice);
-                m_nPicked = slot;
-                menu.Open(kKeepRow);
-                m_nSubState = kSubDetail;
-            }
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            BackToMenu();
+            m_nPicked = slot;
+            menu.Open(kKeepRow);
+            m_nSubState = kSubDetail;
         }
         break;
     }
@@ -251,15 +216,11 @@ int CampScene::Dismiss()
             }
             Progress.AddMoney(money);
             unit.MakeEmpty();
-            RequestSound(kSeClear);
-            menu.Close();
-            m_nSubState = kSubGrid;
+            CloseQuestion(menu, kSeClear);
         }
         else if (input.m_nButtons & (kInputButton1 | kInputButton2))
         {
-            RequestSound((input.m_nButtons & kInputButton1) ? kSeChoice : kSeCancel);
-            menu.Close();
-            m_nSubState = kSubGrid;
+            CloseQuestion(menu, ButtonSound());
         }
         break;
     }

@@ -49,18 +49,7 @@ int CampScene::Save()
         DrawBackground();
         DrawSaveList(m_Target, kCampSaveX, kCampSaveY, SaveSlots, m_nFirst, kCampSaveRows);
         DrawListPointers(kCampSaveX, kSlotRowsY, m_nFirst, kCampSaveRows, -1);
-        if ((input.m_nButtons & kInputButton1) && IsTableIndex(slot, SaveSlots.Count()))
-        {
-            RequestSound(kSeChoice);
-            m_nPicked = slot;
-            menu.Open(kKeepRow);
-            m_nSubState = kSubDetail;
-        }
-        else if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            BackToMenu();
-        }
+        AskOrLeave(slot, menu, kKeepRow);
         break;
     }
     case kSubDetail:
@@ -73,19 +62,16 @@ int CampScene::Save()
         if ((input.m_nButtons & kInputButton1) && menu.Row() == kSaveRow)
         {
             // A save that fails has played its refusal and left the slot as it was.
-            if (SaveToSlot(m_nPicked))
+            const bool saved = SaveToSlot(m_nPicked);
+            if (saved)
             {
-                RequestSound(kSeClear);
                 TitleLoadedSlot = m_nPicked;
             }
-            menu.Close();
-            m_nSubState = kSubGrid;
+            CloseQuestion(menu, saved ? kSeClear : kNoSound);
         }
         else if (input.m_nButtons & (kInputButton1 | kInputButton2))
         {
-            RequestSound((input.m_nButtons & kInputButton1) ? kSeChoice : kSeCancel);
-            menu.Close();
-            m_nSubState = kSubGrid;
+            CloseQuestion(menu, ButtonSound());
         }
         break;
     }

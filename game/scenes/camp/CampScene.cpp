@@ -202,6 +202,38 @@ void CampScene::BackToMenu()
     SetState(kStateMenu, kSubGrid);
 }
 
+void CampScene::CloseQuestion(const MenuBox& box, int sound)
+{
+    if (sound != kNoSound)
+    {
+        RequestSound(sound);
+    }
+    box.Close();
+    m_nSubState = kSubGrid;
+}
+
+int CampScene::ButtonSound() const
+{
+    return (Input().m_nButtons & kInputButton1) ? kSeChoice : kSeCancel;
+}
+
+void CampScene::AskOrLeave(int entry, const MenuBox& box, int row)
+{
+    const InputState& input = Input();
+    if (input.m_nButtons & kInputButton1)
+    {
+        RequestSound(kSeChoice);
+        m_nPicked = entry;
+        box.Open(row);
+        m_nSubState = kSubDetail;
+    }
+    else if (input.m_nButtons & kInputButton2)
+    {
+        RequestSound(kSeCancel);
+        BackToMenu();
+    }
+}
+
 int CampScene::MoveListCursor(int32_t& first, int32_t origin, int32_t step, int32_t other, int32_t visible,
                               int32_t items)
 {

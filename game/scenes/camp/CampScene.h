@@ -26,6 +26,7 @@
 #include "game/scenes/shop/Shop.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -151,12 +152,20 @@ private:
     // CampParty
     int Status();
     int Leader();
-    // Opens the grid's cursor on slot 0 with no slot marked.
-    void OpenGrid();
-    // Moves the grid cursor (with its sound); the slot under it.
-    int MoveGridCursor();
+    // A frame of the party grid: on the screen's first frame its cursor
+    // opens on slot 0 with no slot marked; the cursor moves (with its
+    // sound), the backdrop and the grid are drawn. The slot under the cursor.
+    int GridFrame();
     int GridSlot() const;
+    // Button 1 on a member picks its slot, which is returned; on an empty
+    // slot it is refused. Button 2 goes back to the menu. -1 when no slot is picked.
+    int PickMember(int slot);
     void DrawPartyGrid(bool withCursor);
+    // Button 1 on an entry of the party, a skill list or the items: it is
+    // marked, or when another is marked the two change places through swap.
+    void MarkOrSwap(int entry, const std::function<void(int, int)>& swap);
+    // Drops the mark; false when there was none.
+    bool DropMark();
 
     // CampEquipment
     int Equipment();
@@ -177,6 +186,15 @@ private:
 
     // Back to the menu from a screen that pushed one cursor level.
     void BackToMenu();
+    // A question box answered: the sound (none for kNoSound), the box
+    // closed, back to the grid or list it was asked on.
+    static constexpr int kNoSound = -1;
+    void CloseQuestion(const MenuBox& box, int sound);
+    // The sound of the frame's button: 1 for button 1, 2 for button 2.
+    int ButtonSound() const;
+    // In a list: button 1 picks the entry and asks the box's question about
+    // it, the cursor on the row; button 2 goes back to the menu.
+    void AskOrLeave(int entry, const MenuBox& box, int row);
     // The backdrop and, unless the screen covers it, the menu with its pointer on the chosen entry.
     void DrawBackground(bool withMenu = true);
     void DrawMoneyBox();

@@ -5,21 +5,15 @@
 
 #include "game/scenes/camp/CampScene.h"
 
-#include "../data/GameDataTest.h"
 #include "../data/RecordingDrawTarget.h"
 #include "RuntimeFolderScope.h"
+#include "SceneTest.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/GameSession.h"
 #include "game/engine/GameWindow.h"
-#include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
-#include "game/program/SceneRegistry.h"
-#include "game/scenes/TitleScene.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <algorithm>
 #include <functional>
@@ -35,21 +29,12 @@ constexpr int32_t kHireFee = 350; // 200 + 3 x 50
 constexpr int32_t kReviveFee = 600;
 constexpr int32_t kDismissalMoney = 110;
 
-class CampSceneTest : public GameDataTest
+class CampSceneTest : public SceneTest
 {
 protected:
     void SetUp() override
     {
-        GameDataTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
-        RegisterScenes(m_Scenes);
-        MenuCursor.Reset();
-        TitleLoadedSlot = -1;
-
+        SceneTest::SetUp();
         for (ItemRecord& item : ItemTable)
         {
             item.m_nMaxCount = 99;
@@ -69,37 +54,7 @@ protected:
         PartyUnits.At(0) = Member(1);
         PartyUnits.At(0).m_nPlayA = 1;
     }
-    void TearDown() override
-    {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
-        MenuCursor.Reset();
-        TitleLoadedSlot = -1;
-        GameDataTest::TearDown();
-    }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up.
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
-    void Press(int key, int times)
-    {
-        for (int i = 0; i < times; ++i)
-        {
-            Press(key);
-        }
-    }
     CampScene* Camp() const { return dynamic_cast<CampScene*>(m_Scenes.SceneOf(kSceneCamp)); }
     int State() const { return Camp() ? Camp()->State() : -100; }
     int SubState() const { return Camp() ? Camp()->SubState() : -100; }
@@ -127,11 +82,6 @@ protected:
         Press(platform::kVkRight, slot % kPartyColumns);
         Press(platform::kVkDown, slot / kPartyColumns);
     }
-
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
-    SceneManager m_Scenes;
 };
 
 TEST_F(CampSceneTest, TheMenuHoldsTheEnabledEntriesInOrderOrElseTheFirstAlone)

@@ -1,20 +1,15 @@
 #include "game/scenes/TitleScene.h"
 
-#include "../data/GameDataTest.h"
 #include "RuntimeFolderScope.h"
+#include "SceneTest.h"
 #include "common/data/EventVocabulary.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/GameSession.h"
-#include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
-#include "game/program/SceneRegistry.h"
 #include "game/scenes/EventCommandEffects.h"
 #include "game/scenes/camp/CampScene.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <algorithm>
 #include <climits>
@@ -59,45 +54,21 @@ int CountOf(const CheckedVector<UnitRecord>& units, int friendIndex)
     return n;
 }
 
-class TitleSceneTest : public GameDataTest
+class TitleSceneTest : public SceneTest
 {
 protected:
     void SetUp() override
     {
-        GameDataTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        SetDefaultKeyConfig(m_Scenes.Keys());
-        m_Scenes.SetInputDevices(&m_Keys, nullptr);
-        RegisterScenes(m_Scenes);
+        SceneTest::SetUp();
         TitleMenuChoice = kTitleNewGame;
-        TitleLoadedSlot = -1;
         StartEvent.Init();
     }
     void TearDown() override
     {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
+        SceneTest::TearDown();
         StartEvent.Init();
-        GameDataTest::TearDown();
     }
 
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i)
-        {
-            m_Scenes.Frame();
-        }
-    }
-    // The key down for a frame, then a frame with it up.
-    void Press(int key)
-    {
-        m_Keys.Keys().set(static_cast<std::size_t>(key));
-        Frames(1);
-        m_Keys.Keys().reset();
-        Frames(1);
-    }
     int TitleState() const
     {
         const Scene* title = m_Scenes.SceneOf(kSceneTitle);
@@ -109,11 +80,6 @@ protected:
         ASSERT_EQ(TitleState(), TitleScene::kStateMenu);
         m_Sounds.clear();
     }
-
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    platform::KeySetSource m_Keys;
-    SceneManager m_Scenes;
 };
 
 TEST_F(TitleSceneTest, ANewGameStartsFromNothingAndTakesTheStartEventsEffects)
