@@ -17,6 +17,7 @@ struct CursorEntry
 
     bool operator==(const CursorEntry&) const = default;
 };
+static_assert(sizeof(CursorEntry) == 16, "a cursor entry is four int32");
 
 class MenuCursorStack
 {

@@ -43,7 +43,13 @@ intptr_t WindowBase::WindowProc(platform::WindowHandle, uint32_t, uintptr_t, int
 
 int WindowBase::OnMessage(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
-    m_hWnd = window;
+    // A window on its way out keeps no handle: its children hear of their end
+    // after it, and what they send it then must not bring its handle back.
+    platform::NativeWindow* target = platform::ResolveWindow(window);
+    if (target && !target->IsDestroyed())
+    {
+        m_hWnd = window;
+    }
     UpdateMouse(kMouseUpdateAll);
     switch (message)
     {
@@ -254,7 +260,8 @@ void WindowBase::PlaceWindow()
     platform::Rect other = m_pCentreOn->m_WindowRect;
     if (platform::NativeWindow* native = m_pCentreOn->Native())
     {
-        other = native->WindowRect();
+        // On the screen, also when the window to centre on is a control inside a dialog.
+        other = native->ScreenRect();
     }
     int x = other.m_nLeft;
     int y = other.m_nTop;
@@ -444,12 +451,14 @@ void WindowBase::AddStdToolbarButtons(const ToolbarButtonEntry* buttons, int cou
 int WindowBase::AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, std::string_view bitmapFile)
 {
     platform::ToolBar* toolBar = EnsureToolBar();
-    DibBitmap strip;
-    if (!toolBar || !strip.LoadAsRgb(bitmapFile))
+    if (!toolBar)
     {
         return 0;
     }
-    int first = toolBar->AddImages(strip.View(), count);
+    // A strip that cannot be read leaves the buttons without pictures; they still give their commands.
+    DibBitmap strip;
+    int loaded = strip.LoadAsRgb(bitmapFile);
+    int first = toolBar->AddImages(loaded ? strip.View() : platform::PixelView{}, count);
     for (int i = 0; i < count; ++i)
     {
         platform::ToolButton button = buttons[i].m_Button;
@@ -457,7 +466,7 @@ int WindowBase::AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, 
         toolBar->AddButton(button);
         AddToolbarTip(buttons[i], -1);
     }
-    return 1;
+    return loaded;
 }
 
 void WindowBase::AddToolbarTip(const ToolbarButtonEntry& button, int index)

@@ -105,7 +105,8 @@ public:
     const std::vector<AcceleratorBinding>& Accelerators() const { return m_Accelerators; }
 
     void AddStdToolbarButtons(const ToolbarButtonEntry* buttons, int count);
-    // 0 when the bitmap strip cannot be read.
+    // Adds the buttons with their pictures cut from the bitmap file; 0 when it cannot be read (the buttons come
+    // without pictures then).
     int AddToolbarButtons(const ToolbarButtonEntry* buttons, int count, std::string_view bitmapFile);
     void AddToolbarTip(const ToolbarButtonEntry& button, int index);
     // The window's status bar (created on first use); null without a window.
@@ -146,9 +147,6 @@ public:
     platform::ToolBar* GetToolBar() const { return m_pToolBar; }
     platform::StatusBar* GetStatusBar() const { return m_pStatusBar; }
 
-    DibBitmap m_Front;
-    DibBitmap m_Back;
-
 protected:
     // For a sheet page: whether it is its sheet's current page (the dialog layer knows).
     virtual bool IsCurrentSheetPage() const { return true; }
@@ -162,6 +160,13 @@ protected:
     platform::WindowHandle m_hSheet;
     platform::WindowProcedure m_pProcedure = nullptr;
     EditorApp* m_pApp = nullptr;
+
+public:
+    // The window's own drawing surface and the off-screen buffer drawn into first.
+    DibBitmap m_Front;
+    DibBitmap m_Back;
+
+protected:
     int m_nX = 0;
     int m_nY = 0;
     int m_nOriginX = 0;

@@ -154,14 +154,7 @@ void ComboBox::Refill(const std::vector<int32_t>* values)
 
 void EnableComboBoxById(CheckedVector<ComboBox>& boxes, int id, int on)
 {
-    for (int i = 0; i < boxes.Count(); ++i)
-    {
-        if (boxes.At(i).Id() == id)
-        {
-            boxes.At(i).Enable(on);
-            return;
-        }
-    }
+    EnableControlById(boxes, id, on);
 }
 
 // ---- CheckBox ----

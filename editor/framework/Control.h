@@ -118,6 +118,20 @@ protected:
     int32_t m_bBusy = 0;
 };
 
+// Enables (or disables) the first wrapper of the vector with that id; nothing when none has it.
+template <class Wrapper>
+void EnableControlById(CheckedVector<Wrapper>& controls, int id, int on)
+{
+    for (int i = 0; i < controls.Count(); ++i)
+    {
+        if (controls.At(i).Id() == id)
+        {
+            controls.At(i).Enable(on);
+            return;
+        }
+    }
+}
+
 // The common base of the two edit kinds: 1 a NumberEdit, 2 a TextEdit, set by their Attach.
 class EditControl : public Control
 {

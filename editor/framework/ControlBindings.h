@@ -5,9 +5,11 @@
 // control id (m_nId; a numeric edit's is its edit's), and every Set keeps only
 // its low 16 bits.
 
+#include "common/data/CheckedVector.h"
 #include "platform/window/WindowHandle.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -160,4 +162,44 @@ struct ScrollBarBinding
     int32_t m_nMaximum = 0;
     int32_t m_nPage = 0;
     int32_t m_bRedraw = 0;
+};
+
+// How a ListBox<T> shows and edits a vector of T. Row r shows element base +
+// r of the working vector; the elements below the base are kept but never
+// shown or edited.
+template <class T>
+struct ListBoxBinding
+{
+    // Writes the text of one row: the element's index (the base counted) and the element.
+    using RowText = std::function<void(std::string& out, int index, const T& element)>;
+
+    uint32_t m_nId = 0;
+    int32_t m_nContainerKind = 1;   // the containers are vectors of T (the only kind there is)
+    CheckedVector<T>* m_pBound = nullptr;   // what the dialog's data holds; null: the owner keeps only the working vector
+    CheckedVector<T>* m_pWorking = nullptr; // what the rows show and the commands edit
+    T* m_pSelected = nullptr;       // receives a copy of the selected element; may be null
+    int32_t m_bNumbered = 0;        // rows begin with a zero-padded row number
+    int32_t m_nMinimum = 0;         // delete and cut refuse at base + minimum elements
+    int32_t m_nMaximum = 0;         // paste, add and insert refuse at base + maximum elements
+    int32_t m_nBase = 0;            // the index of the element row 0 shows
+    int32_t m_bTrailer = 0;         // a row of 64 '-' follows the last element
+    int32_t m_bNoSelection = 0;     // the list may stand without a selected row
+    RowText m_RowText;
+
+    void Set(int id, CheckedVector<T>* bound, CheckedVector<T>* working, T* selected, int numbered, int minimum,
+             int maximum, int base, int trailer, int noSelection, RowText rowText)
+    {
+        m_nId = ControlIdBits(id);
+        m_nContainerKind = 1;
+        m_pBound = bound;
+        m_pWorking = working;
+        m_pSelected = selected;
+        m_bNumbered = numbered;
+        m_nMinimum = minimum;
+        m_nMaximum = maximum;
+        m_nBase = base;
+        m_bTrailer = trailer;
+        m_bNoSelection = noSelection;
+        m_RowText = std::move(rowText);
+    }
 };

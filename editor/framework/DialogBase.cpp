@@ -1,7 +1,9 @@
 #include "editor/framework/DialogBase.h"
 
 #include "common/services/MessageBoxes.h"
+#include "editor/framework/ListBox.h"
 #include "editor/framework/ModalRuns.h"
+#include "editor/framework/PropSheet.h"
 #include "platform/window/DialogNavigation.h"
 #include "platform/window/ScrollBarModel.h"
 
@@ -48,6 +50,18 @@ const DialogTemplate* DialogBase::Template() const
 EditorApp& DialogBase::OwnerApp() const
 {
     return m_pApp ? *m_pApp : ::App;
+}
+
+bool DialogBase::IsListed() const
+{
+    for (const WindowBase* window : OwnerApp().m_Windows)
+    {
+        if (window == this)
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 // ---- the slots ----
@@ -151,7 +165,8 @@ int DialogBase::OnMessage(platform::WindowHandle window, uint32_t message, uintp
 
 int DialogBase::OnInitDialog(uintptr_t, intptr_t)
 {
-    if (m_bModeless)
+    // Listed once, however often it is run: the destructor takes out one entry.
+    if (m_bModeless && !IsListed())
     {
         OwnerApp().AddWindow(this);
     }
@@ -378,6 +393,8 @@ void DialogBase::RunModeless(int showFlags)
     platform::WindowHandle window = dialog ? CreateDialogWindow(*system, *dialog, m_hParent, m_State) : nullptr;
     if (!window)
     {
+        // No window will be destroyed to bring the others back.
+        RestoreOtherWindows();
         ShowError("ウインドウの生成に失敗！");
         return;
     }
@@ -450,6 +467,111 @@ void DialogBase::ControlsToData()
     {
         m_Controls.At(i)->ControlToData();
     }
+}
+
+void DialogBase::ControlsToDataExceptLists()
+{
+    for (int i = 0; i < m_Controls.Count(); ++i)
+    {
+        if (m_Controls.At(i)->Kind() != kControlListBox)
+        {
+            m_Controls.At(i)->ControlToData();
+        }
+    }
+}
+
+// ---- the bound lists ----
+
+namespace
+{
+ListBoxBase* AsList(Control* control)
+{
+    return control->Kind() == kControlListBox ? dynamic_cast<ListBoxBase*>(control) : nullptr;
+}
+} // namespace
+
+int DialogBase::OfferListCommand(int id)
+{
+    for (int i = 0; i < m_Controls.Count(); ++i)
+    {
+        ListBoxBase* list = AsList(m_Controls.At(i));
+        if (list && (list->OnAccelCommand(id) || list->OnMenuCommand(id)))
+        {
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void DialogBase::EndListUpdates()
+{
+    for (int i = 0; i < m_Controls.Count(); ++i)
+    {
+        if (ListBoxBase* list = AsList(m_Controls.At(i)))
+        {
+            list->EndUpdate();
+        }
+    }
+}
+
+int DialogBase::OpenListPopup()
+{
+    platform::WindowSystem* system = System();
+    platform::Point cursor;
+    if (!system || !system->GetCursorPos(cursor))
+    {
+        return 0;
+    }
+    for (int i = 0; i < m_Controls.Count(); ++i)
+    {
+        ListBoxBase* list = AsList(m_Controls.At(i));
+        if (list && list->SelectAtPoint(cursor))
+        {
+            if (const platform::Menu* menu = list->PopupMenu())
+            {
+                TrackPopup(*menu);
+            }
+            return 1;
+        }
+    }
+    return 0;
+}
+
+// ---- a page of a property sheet ----
+
+platform::WindowHandle DialogBase::CreateSheetPage(platform::WindowHandle sheet)
+{
+    platform::WindowSystem* system = platform::SystemOfWindow(sheet);
+    const DialogTemplate* dialog = Template();
+    if (!system || !dialog || Handle())
+    {
+        return nullptr;
+    }
+    // A page has no frame of its own: whatever its template says, it is a child of the sheet.
+    DialogTemplate page = *dialog;
+    page.m_nStyle = kChildDialog;
+    m_bModeless = 1;
+    m_nShowFlags = 0;
+    m_hSheet = sheet;
+    m_Controls.clear();
+    m_State = DialogWindowState();
+    m_State.m_pDialogProc = m_pProcedure;
+    platform::WindowHandle window = CreateDialogWindow(*system, page, sheet, m_State);
+    m_hWnd = window;
+    if (!window)
+    {
+        // A page whose window went already is no longer one of the application's windows.
+        OwnerApp().RemoveWindow(this);
+        m_bModeless = 0;
+    }
+    return window;
+}
+
+bool DialogBase::IsCurrentSheetPage() const
+{
+    platform::WindowHandle current = platform::HandleFromParam(
+        static_cast<uintptr_t>(platform::SendWindowMessage(m_hSheet, platform::kPsmGetCurrentPageHwnd, 0, 0)));
+    return current && current == Handle();
 }
 
 // ---- the bound controls ----

@@ -48,6 +48,11 @@ class DialogBase : public WindowBase
 {
 public:
     explicit DialogBase(WindowBase* centreOn = nullptr, int centreOnClient = 0);
+    // A window still open is destroyed, and a modeless dialog leaves the
+    // application's list (not there: "ウインドウの破棄に失敗！"). By then the
+    // concrete part is gone, so its kWmDestroy handling no longer runs: a
+    // modeless class that does work on kWmDestroy calls Close(0) in its own
+    // destructor first.
     ~DialogBase() override;
 
     // Stores the kind (kWindowDialog or kWindowSheetPage), clears the run
@@ -89,7 +94,11 @@ public:
     void DataToControlsFrom(int id);
     // DataToControlsExcept(control) while the id is the source of the update.
     void DataToOtherControls(int id, const Control* control);
+    // Every bound control stores its value into its data, the lists their working vectors (OK).
     void ControlsToData();
+    // The same for every bound control but the lists: a field commit that
+    // leaves the lists' bound vectors as they are.
+    void ControlsToDataExceptLists();
 
     // ---- the bound controls ----
     // Appends the control to the table (the dialog does not own it).
@@ -102,6 +111,23 @@ public:
     uint16_t FindCommandControl(uintptr_t wParam) const;
     // Puts the controls of the ids (a list ending with 0) into that tab order.
     void SetTabOrder(const int* ids);
+
+    // ---- the bound lists ----
+    // Offers a command id to every bound list, shortcut ids first, then pop-up
+    // ids; 1 when a list did the command (only a list with the focus acts).
+    int OfferListCommand(int id);
+    // Every bound list ends its update: selection, top row, drawing.
+    void EndListUpdates();
+    // A right click: the first bound list with a row under the pointer selects
+    // it, takes the focus and stores it, and its pop-up menu opens at the
+    // pointer. 1 when a row was hit.
+    int OpenListPopup();
+
+    // ---- a page of a property sheet ----
+    // Makes the page's window, hidden, as a child of the sheet window (its
+    // kWmInitDialog runs inside), registers it as a modeless window and
+    // remembers the sheet. Null when the window cannot be made.
+    platform::WindowHandle CreateSheetPage(platform::WindowHandle sheet);
 
     // ---- the standard handlers ----
     // The command handler of simple dialogs: OnCommand when the notification
@@ -135,6 +161,9 @@ public:
     void SetTemplate(const DialogTemplate* dialog) { m_pTemplate = dialog; }
 
 protected:
+    // A page is its sheet's current page when the sheet names its window.
+    bool IsCurrentSheetPage() const override;
+
     // The class pattern: this object becomes the class's current instance and
     // the class's static procedure is the one its window uses.
     template <class Dialog>
@@ -147,6 +176,8 @@ protected:
     void PlaceLayoutBars(int clientWidth, int clientHeight);
     void HideOtherWindows();
     EditorApp& OwnerApp() const;
+    // Whether the application's window list holds this dialog.
+    bool IsListed() const;
 
     int m_bModeless = 0;
     int m_nShowFlags = 0;

@@ -339,7 +339,7 @@ void NumberEdit<T>::OnKillFocus()
 template <class T>
 int NumberEdit<T>::OnNotify(uintptr_t id, const platform::NotifyHeader* header)
 {
-    if (!header || m_Binding.m_nSpinId == 0 || id != m_Spin.Id() || header->m_nCode != platform::kUdnDeltaPos)
+    if (!header || m_Spin.Id() == 0 || id != m_Spin.Id() || header->m_nCode != platform::kUdnDeltaPos)
     {
         return 0;
     }

@@ -10,8 +10,6 @@
 namespace
 {
 
-constexpr int32_t kShopGoodsCount = 99;
-
 int32_t ReadGrowing(const CheckedVector<int32_t>& values, int32_t index)
 {
     return IsTableIndex(index, values.Count()) ? values[static_cast<std::size_t>(index)] : 0;

@@ -23,6 +23,8 @@ constexpr int32_t kMaxMoney = 999999;
 // Global variables hold -999999..999999.
 constexpr int32_t kMinVariableValue = -999999;
 constexpr int32_t kMaxVariableValue = 999999;
+// Every article of a shop is offered 99 at a time.
+constexpr int32_t kShopGoodsCount = 99;
 // Largest global variable or stage number that a write may grow its vector to.
 constexpr int32_t kMaxGrowingIndex = 65535;
 

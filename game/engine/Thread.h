@@ -28,11 +28,6 @@
 #include <string_view>
 #include <thread>
 
-// What the event thread asks of the game thread, which serves it while the
-// event runs: the kind of a request, its value the track or the sound.
-constexpr int32_t kRequestStageMusic = 0; // the first of the play-through's music names
-constexpr int32_t kRequestSoundEffect = 1; // sound effect `value` of the table
-
 struct ThreadRequest
 {
     int32_t m_nKind = 0;

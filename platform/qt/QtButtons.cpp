@@ -12,7 +12,7 @@ namespace platform
 // ---- QtPushButton ----
 
 QtPushButton::QtPushButton(QtChildWindow& owner, ButtonModel& model, QWidget* parent)
-    : QPushButton(parent), m_Owner(owner), m_Model(model)
+    : KeyAccepting<QPushButton>(parent), m_Owner(owner), m_Model(model)
 {
     setFont(ControlFont());
     setAutoDefault(false);
@@ -39,13 +39,13 @@ QtCheckButton::QtCheckButton(QtChildWindow& owner, ButtonModel& model, QWidget* 
 {
     if (model.IsRadioButton())
     {
-        auto* radio = new QRadioButton(this);
+        auto* radio = new KeyAccepting<QRadioButton>(this);
         radio->setAutoExclusive(false);
         m_pButton = radio;
     }
     else
     {
-        m_pBox = new QCheckBox(this);
+        m_pBox = new KeyAccepting<QCheckBox>(this);
         m_pButton = m_pBox;
     }
     m_pButton->setFont(ControlFont());

@@ -16,7 +16,7 @@ namespace platform
 class ButtonModel;
 class QtChildWindow;
 
-class QtPushButton : public QPushButton, public QtControlView
+class QtPushButton : public KeyAccepting<QPushButton>, public QtControlView
 {
 public:
     QtPushButton(QtChildWindow& owner, ButtonModel& model, QWidget* parent);

@@ -5,6 +5,7 @@
 #include "platform/qt/QtLists.h"
 #include "platform/qt/QtScrollBars.h"
 #include "platform/qt/QtStatics.h"
+#include "platform/qt/QtTabs.h"
 #include "platform/qt/QtUpDown.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/window/ButtonModel.h"
@@ -12,6 +13,7 @@
 #include "platform/window/ListModels.h"
 #include "platform/window/ScrollBarModel.h"
 #include "platform/window/StaticModel.h"
+#include "platform/window/TabModel.h"
 #include "platform/window/UpDownModel.h"
 
 #include <QFontDatabase>
@@ -61,6 +63,10 @@ QWidget* MakeControlWidget(QtChildWindow& owner, QWidget* container)
     if (auto* upDown = dynamic_cast<UpDownModel*>(model))
     {
         return new QtUpDown(owner, *upDown, container);
+    }
+    if (auto* tabs = dynamic_cast<TabModel*>(model))
+    {
+        return new QtTabControl(owner, *tabs, container);
     }
     return nullptr;
 }

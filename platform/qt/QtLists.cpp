@@ -36,7 +36,7 @@ bool SameRows(const Widget& widget, const std::vector<std::string>& rows, Text t
 // ---- QtListBox ----
 
 QtListBox::QtListBox(QtChildWindow& owner, ListBoxModel& model, QWidget* parent)
-    : QListWidget(parent), m_Owner(owner), m_Model(model)
+    : KeyAccepting<QListWidget>(parent), m_Owner(owner), m_Model(model)
 {
     setFont(ControlFont());
     setSelectionMode(QAbstractItemView::SingleSelection);
@@ -101,7 +101,7 @@ void QtListBox::Sync()
 // ---- QtComboBox ----
 
 QtComboBox::QtComboBox(QtChildWindow& owner, ComboBoxModel& model, QWidget* parent)
-    : QComboBox(parent), m_Owner(owner), m_Model(model)
+    : KeyAccepting<QComboBox>(parent), m_Owner(owner), m_Model(model)
 {
     setFont(ControlFont());
     setMaxVisibleItems(12);

@@ -17,7 +17,7 @@ class ListBoxModel;
 class ComboBoxModel;
 class QtChildWindow;
 
-class QtListBox : public QListWidget, public QtControlView
+class QtListBox : public KeyAccepting<QListWidget>, public QtControlView
 {
 public:
     QtListBox(QtChildWindow& owner, ListBoxModel& model, QWidget* parent);
@@ -28,7 +28,7 @@ private:
     ListBoxModel& m_Model;
 };
 
-class QtComboBox : public QComboBox, public QtControlView
+class QtComboBox : public KeyAccepting<QComboBox>, public QtControlView
 {
 public:
     QtComboBox(QtChildWindow& owner, ComboBoxModel& model, QWidget* parent);

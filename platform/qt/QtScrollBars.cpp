@@ -10,7 +10,7 @@ namespace platform
 {
 
 QtScrollBarControl::QtScrollBarControl(QtChildWindow& owner, ScrollBarModel& model, QWidget* parent)
-    : QScrollBar(model.IsVertical() ? Qt::Vertical : Qt::Horizontal, parent), m_Owner(owner), m_Model(model)
+    : KeyAccepting<QScrollBar>(model.IsVertical() ? Qt::Vertical : Qt::Horizontal, parent), m_Owner(owner), m_Model(model)
 {
     setFocusPolicy((owner.Style() & kWsTabStop) ? Qt::StrongFocus : Qt::NoFocus);
     connect(this, &QAbstractSlider::actionTriggered, this, [this](int action) { OnAction(action); });

@@ -14,7 +14,7 @@ namespace platform
 class ScrollBarModel;
 class QtChildWindow;
 
-class QtScrollBarControl : public QScrollBar, public QtControlView
+class QtScrollBarControl : public KeyAccepting<QScrollBar>, public QtControlView
 {
 public:
     QtScrollBarControl(QtChildWindow& owner, ScrollBarModel& model, QWidget* parent);

@@ -214,6 +214,11 @@ void QtWindow::PlaceTopLevel(const Rect& client)
         m_pMenuBar->setGeometry(0, 0, client.m_nWidth, menuHeight);
     }
     m_pClient->setGeometry(0, menuHeight, client.m_nWidth, client.m_nHeight);
+    if (!(m_nStyle & kWsThickFrame))
+    {
+        // Without a sizing frame only the program sizes the window.
+        m_pTop->setFixedSize(client.m_nWidth, client.m_nHeight + menuHeight);
+    }
     m_pTop->setGeometry(client.m_nLeft, client.m_nTop - menuHeight, client.m_nWidth, client.m_nHeight + menuHeight);
 }
 
@@ -244,6 +249,7 @@ void QtWindow::SetStyle(uint32_t style)
     {
         Show(true);
     }
+    bool gainsSizingFrame = !(m_nStyle & kWsThickFrame) && (style & kWsThickFrame);
     m_nStyle = style & ~kWsVisible;
     // The parts of the window, not the window itself: Qt would disable the windows it owns too.
     bool enabled = !(m_nStyle & kWsDisabled);
@@ -252,7 +258,16 @@ void QtWindow::SetStyle(uint32_t style)
     {
         m_pMenuBar->setEnabled(enabled);
     }
+    if (gainsSizingFrame)
+    {
+        m_pTop->setMinimumSize(0, 0);
+        m_pTop->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
     SetWindowRect(outer);
+    if (gainsSizingFrame)
+    {
+        FollowTrackSizes(System().TrackSizes(Handle()));
+    }
 }
 
 void QtWindow::SetMenuBar(const Menu* menu)
@@ -336,6 +351,23 @@ void QtWindow::FollowActivation()
         m_pTop->activateWindow();
         m_pTop->raise();
     }
+}
+
+void QtWindow::FollowTrackSizes(const MinMaxInfo& info)
+{
+    if (!(m_nStyle & kWsThickFrame) || !m_pTop)
+    {
+        return;
+    }
+    // The limits are of the whole window; the top-level widget is the client area and the menu bar.
+    int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
+    Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
+    int maxWidth = maximum.m_nX > 0 ? std::max(maximum.m_nX, minimum.m_nX) : QWIDGETSIZE_MAX;
+    int maxHeight = maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) + menuHeight : QWIDGETSIZE_MAX;
+    m_pTop->setMinimumSize(minimum.m_nX, minimum.m_nY > 0 ? minimum.m_nY + menuHeight : 0);
+    m_pTop->setMaximumSize(maxWidth, maxHeight);
+    ReportGeometry();
 }
 
 void QtWindow::Retire()

@@ -91,6 +91,7 @@ public:
     NativeFrame* Frame() override { return this; }
     void FollowFocus() override;
     void FollowActivation() override;
+    void FollowTrackSizes(const MinMaxInfo& info) override;
     void Retire() override;
     QWidget* Container() const override { return m_pClient; }
 

@@ -10,7 +10,9 @@
 // pop-up menus are dismissed, bars are kept as models only, and a child is a
 // model without a native window. Posts from other threads wake the loop with
 // one SDL event at most, however many arrive. Without a display (the dummy
-// driver gives no focus events) a shown window is the active one.
+// driver gives no focus events) a shown window is the active one. A window's
+// size limits are not handed to SDL: the game's window goes full screen over
+// the desktop, past the limits of its windowed size.
 
 #include "platform/window/ModelWindow.h"
 #include "platform/window/WindowSystem.h"

@@ -207,6 +207,26 @@ struct ScrollInfo
     int m_nTrackPos = 0;
 };
 
+// ---- tab controls ----
+inline constexpr std::string_view kClassTabControl = "SysTabControl32";
+
+enum : uint32_t
+{
+    kTcmGetItemCount = 0x1304,
+    kTcmInsertItem = 0x1307, // wParam the index, lParam the tab's text (CP932)
+    kTcmGetCurSel = 0x130B,
+    kTcmSetCurSel = 0x130C,
+};
+
+enum : int
+{
+    kTcnSelChange = -551,
+    kTcnSelChanging = -552,
+};
+
+// The height of a tab control's row of tabs, in pixels; the rest of the control frames what the tabs show.
+constexpr int kTabRowHeight = 22;
+
 // ---- up-down (spin) controls ----
 inline constexpr uint32_t kUdsWrap = 0x0001;
 inline constexpr uint32_t kUdsSetBuddyInt = 0x0002;

@@ -6,6 +6,7 @@
 #include "platform/window/ListModels.h"
 #include "platform/window/ScrollBarModel.h"
 #include "platform/window/StaticModel.h"
+#include "platform/window/TabModel.h"
 #include "platform/window/UpDownModel.h"
 #include "platform/window/WindowSystem.h"
 
@@ -96,6 +97,10 @@ std::unique_ptr<ControlModel> MakeControlModel(NativeWindow& window, const Windo
     if (name == kClassUpDown)
     {
         return std::make_unique<UpDownModel>(window);
+    }
+    if (name == kClassTabControl)
+    {
+        return std::make_unique<TabModel>(window);
     }
     return nullptr;
 }

@@ -103,7 +103,8 @@ void FocusDialogControl(WindowHandle control)
 bool IsDialogMessage(WindowHandle dialog, const WindowMessage& message)
 {
     WindowSystem* system = SystemOfWindow(dialog);
-    if (!system || message.m_nMessage != kWmKeyDown || (message.m_lParam & kKeyReposted) ||
+    NativeWindow* native = system ? system->Resolve(dialog) : nullptr;
+    if (!native || native->IsChild() || message.m_nMessage != kWmKeyDown || (message.m_lParam & kKeyReposted) ||
         !system->IsWithin(message.m_hWindow, dialog) || (message.m_lParam & (kKeyControl | kKeyAlt)))
     {
         return false;

@@ -10,7 +10,9 @@
 //   kEsWantReturn keeps its Enter;
 // - Esc sends command 2 (kIdCancel). Nothing closes by itself: a dialog that
 //   wants Esc to close it handles that command.
-// Keys with kKeyReposted are left alone.
+// Keys with kKeyReposted are left alone, and so is every key of a dialog
+// inside another window (a page of a property sheet): the window around it
+// has the keyboard.
 
 #include "platform/window/WindowSystem.h"
 

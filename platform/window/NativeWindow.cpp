@@ -3,6 +3,8 @@
 #include "platform/window/ControlModel.h"
 #include "platform/window/WindowSystem.h"
 
+#include <algorithm>
+
 namespace platform
 {
 
@@ -54,6 +56,13 @@ FrameInsets NativeWindow::Insets() const
 {
     const NativeFrame* frame = Frame();
     return ComputeFrameInsets(Style(), frame && frame->HasMenuBar(), m_System.Metrics());
+}
+
+Point NativeWindow::ClientSizeOf(int windowWidth, int windowHeight) const
+{
+    FrameInsets insets = Insets();
+    return {std::max(windowWidth - insets.m_nLeft - insets.m_nRight, 0),
+            std::max(windowHeight - insets.m_nTop - insets.m_nBottom, 0)};
 }
 
 Point NativeWindow::ClientToScreen(Point p) const

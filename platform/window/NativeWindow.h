@@ -273,11 +273,17 @@ public:
     // The core changed the focus or the active window to this one: the native side follows.
     virtual void FollowFocus() {}
     virtual void FollowActivation() {}
+    // The limits of the whole window's size that its procedure gives
+    // (kWmGetMinMaxInfo): the native side keeps a window with a sizing frame
+    // within them, whoever sizes it. A limit that leaves no client area is none.
+    virtual void FollowTrackSizes(const MinMaxInfo&) {}
     // The window was destroyed: hide it and stop its timers (it is freed later).
     virtual void Retire() { Show(false); }
 
 protected:
     FrameInsets Insets() const;
+    // The client size that a whole window of that size leaves (0 where nothing is left).
+    Point ClientSizeOf(int windowWidth, int windowHeight) const;
     // Makes the model of a control class; backends call it first in their constructor.
     void MakeControl(const WindowCreateParams& params);
 

@@ -11,6 +11,7 @@ namespace platform
 
 enum : uint32_t
 {
+    kWmNull = 0x0000, // does nothing; wakes a loop
     kWmCreate = 0x0001,
     kWmDestroy = 0x0002,
     kWmMove = 0x0003,

@@ -43,6 +43,14 @@ WindowHandle WindowSystem::CreateWindow(const WindowCreateParams& params)
     {
         return nullptr; // destroyed by its own create handler
     }
+    if (!raw->IsChild())
+    {
+        raw->FollowTrackSizes(TrackSizes(handle));
+        if (!Resolve(handle))
+        {
+            return nullptr;
+        }
+    }
     Rect client = raw->ClientRect();
     Dispatch(handle, kWmSize, 0, MakeLParam(client.m_nWidth, client.m_nHeight));
     if ((params.m_nStyle & kWsVisible) && Resolve(handle))
@@ -50,6 +58,13 @@ WindowHandle WindowSystem::CreateWindow(const WindowCreateParams& params)
         raw->Show(true);
     }
     return Resolve(handle) ? handle : nullptr;
+}
+
+MinMaxInfo WindowSystem::TrackSizes(WindowHandle window)
+{
+    MinMaxInfo info;
+    Dispatch(window, kWmGetMinMaxInfo, 0, reinterpret_cast<intptr_t>(&info));
+    return info;
 }
 
 bool WindowSystem::IsWindow(WindowHandle window) const

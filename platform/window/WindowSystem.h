@@ -88,7 +88,7 @@ public:
 
     // ---- windows ----
     // Makes a hidden window (shown by kWsVisible or Show), sends it kWmCreate,
-    // then kWmSize. Null when the window cannot be made or kWmCreate answers -1.
+    // asks a top-level window for its size limits, then sends kWmSize. Null when the window cannot be made or kWmCreate answers -1.
     WindowHandle CreateWindow(const WindowCreateParams& params);
     // Whether the handle names a live window of this system.
     bool IsWindow(WindowHandle window) const;
@@ -107,6 +107,9 @@ public:
     bool IsWithin(WindowHandle window, WindowHandle ancestor) const;
     // The top-level window that holds the window (itself for a top-level one).
     WindowHandle TopLevelOf(WindowHandle window) const;
+    // The window's size limits as its procedure gives them (kWmGetMinMaxInfo);
+    // zeros where it gives none. The loop thread.
+    MinMaxInfo TrackSizes(WindowHandle window);
     // Windows destroyed and not yet freed.
     size_t AwaitingFree() const { return m_Destroyed.size(); }
 

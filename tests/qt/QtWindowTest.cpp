@@ -72,6 +72,61 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     EXPECT_EQ(window.Handle(), nullptr);
 }
 
+TEST_F(QtWindowTest, AWindowWithASizingFrameStaysWithinItsLayoutsLimits)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(200, 100, 150, 80, 300, 200, platform::kWsOverlappedWindow, 1, 1, 1, 0, 0);
+    platform::Menu menu;
+    menu.m_Items.push_back({100, "ファイル", false, false, false, {}});
+    ASSERT_EQ(window.Create("", 30, 40, &menu), 1);
+    window.Show(1);
+    auto* native = static_cast<platform::QtWindow*>(window.Native());
+    struct Case
+    {
+        int m_nWidth;
+        int m_nHeight;
+        int m_nUsableWidth;
+        int m_nUsableHeight;
+    };
+    // The top level holds the menu bar (20) above the client area.
+    static const Case kCases[] = {{1000, 1000, 300, 200}, {10, 10, 150, 80}, {250, 20 + 48 + 120, 250, 120}};
+    for (const Case& c : kCases)
+    {
+        native->TopLevel()->resize(c.m_nWidth, c.m_nHeight);
+        m_System.PumpMessages();
+        EXPECT_EQ(window.UsableWidth(), c.m_nUsableWidth) << c.m_nWidth << " x " << c.m_nHeight;
+        EXPECT_EQ(window.UsableHeight(), c.m_nUsableHeight) << c.m_nWidth << " x " << c.m_nHeight;
+    }
+    // The program's own sizing keeps to them too.
+    window.SetClientSize(2000, 2000);
+    EXPECT_EQ(window.UsableWidth(), 300);
+    EXPECT_EQ(window.UsableHeight(), 200);
+}
+
+TEST_F(QtWindowTest, OnlyTheProgramSizesAWindowWithoutASizingFrame)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(200, 100, 0, 0, 0, 0, platform::kWsCaption | platform::kWsDialogFrame, 0, 0, 0, 0, 0);
+    ASSERT_EQ(window.Create("", 30, 40), 1);
+    window.Show(1);
+    auto* native = static_cast<platform::QtWindow*>(window.Native());
+    native->TopLevel()->resize(500, 400);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 200);
+    EXPECT_EQ(window.UsableHeight(), 100);
+    window.SetClientSize(300, 150);
+    EXPECT_EQ(native->TopLevel()->size(), QSize(300, 150));
+    EXPECT_EQ(window.UsableWidth(), 300);
+    // With a sizing frame the window may be sized again.
+    window.AddStyle(platform::kWsThickFrame);
+    native->TopLevel()->resize(500, 400);
+    m_System.PumpMessages();
+    EXPECT_EQ(window.UsableWidth(), 500);
+    EXPECT_EQ(window.UsableHeight(), 400);
+}
+
 TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)
 {
     RecordingWindow window;

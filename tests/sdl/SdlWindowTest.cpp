@@ -1,5 +1,6 @@
 #include "platform/sdl/SdlDialogs.h"
 #include "platform/sdl/SdlWindowSystem.h"
+#include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include <SDL.h>
@@ -9,6 +10,10 @@
 
 namespace
 {
+
+INSTANTIATE_TEST_SUITE_P(Sdl, CoreBehaviour,
+                         testing::Values(CoreBackend{"Sdl", [] { return std::make_unique<platform::SdlWindowSystem>(); }}),
+                         CoreBackendName);
 
 class SdlWindowTest : public testing::Test
 {
@@ -212,6 +217,7 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
     static const uint32_t kExpected[] = {'A', platform::kVkOemMinus, platform::kVkOemPeriod, '5', platform::kVkF1 + 1,
                                          platform::kVkNumpad0 + 7};
     std::atomic<int> refusedPushes{0};
+    std::atomic<int> posted{0};
     std::atomic<bool> postsDone{false}, keysDone{false};
     std::vector<uint32_t> keys;
     int posts = 0;
@@ -219,12 +225,18 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
         for (int i = 0; i < kPosts; ++i)
         {
             m_System.PostMessage(window, platform::kWmUser, static_cast<uintptr_t>(i), 0);
+            posted.store(i + 1, std::memory_order_relaxed);
         }
         postsDone = true;
     });
     std::thread keyboard([&] {
         for (int i = 0; i < kKeys; ++i)
         {
+            // Spread over the whole flood: the last keys come when a wake event per post would have filled SDL's queue.
+            while (posted.load(std::memory_order_relaxed) < i * (kPosts / kKeys))
+            {
+                std::this_thread::yield();
+            }
             SDL_Event key{};
             key.type = SDL_KEYDOWN;
             key.key.windowID = nativeId;
@@ -232,10 +244,6 @@ TEST_F(SdlWindowTest, KeysFedDuringAFloodOfPostsAllArriveInOrder)
             if (SDL_PushEvent(&key) != 1)
             {
                 ++refusedPushes;
-            }
-            if (i % 64 == 0)
-            {
-                std::this_thread::yield();
             }
         }
         keysDone = true;

@@ -9,6 +9,7 @@
 #include "game/engine/SoundEffects.h"
 #include "game/engine/TextOutput.h"
 #include "game/engine/Thread.h"
+#include "game/scenes/EventInterpreter.h"
 #include "game/scenes/MenuBox.h"
 
 #include <algorithm>
@@ -53,7 +54,7 @@ void PlayShopSound(int number)
 {
     if (!thEvent.IsFinished())
     {
-        thEvent.QueueRequest(kRequestSoundEffect, number, 0);
+        thEvent.QueueRequest(kEventRequestSound, number, 0);
         return;
     }
     RequestSound(number);

@@ -31,7 +31,7 @@ enum class ShopOwner
 };
 
 // Plays a sound of the shop: while an event runs (the event thread exists)
-// the sound goes to the game thread as a request of kind kRequestSoundEffect,
+// the sound goes to the game thread as a request of kind kEventRequestSound,
 // otherwise it plays at once.
 void PlayShopSound(int number);
 

@@ -4,6 +4,7 @@
 #include "platform/core/Clock.h"
 #include "platform/window/DummyWindowSystem.h"
 #include "platform/window/KeyCodes.h"
+#include "tests/common/graphics/BmpBuilder.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 namespace
@@ -70,8 +72,7 @@ TEST_F(WindowCoreTest, ToolBarsAndStatusBarShapeTheUsableArea)
     EXPECT_EQ(window.UsableHeight(), 502 - 26 - 76);
     EXPECT_EQ(window.UsableWidth(), 500);
 
-    platform::MinMaxInfo info;
-    m_System.SendMessage(window.Handle(), platform::kWmGetMinMaxInfo, 0, reinterpret_cast<intptr_t>(&info));
+    platform::MinMaxInfo info = m_System.TrackSizes(window.Handle());
     EXPECT_EQ(info.m_nMinTrackWidth, 108);
     EXPECT_EQ(info.m_nMinTrackHeight, 100 + 76 + 26);
     EXPECT_EQ(info.m_nMaxTrackHeight, 1000 + 76 + 26);
@@ -256,6 +257,29 @@ TEST_F(WindowCoreTest, DispatchReachesTheHandlers)
     EXPECT_TRUE(window.m_Commands.empty());
 }
 
+TEST_F(WindowCoreTest, AWindowKeepsNoHandleAfterItsEndWhateverItsChildrenSendIt)
+{
+    RecordingWindow window;
+    Make(window, 200, 100, 0, 0);
+    platform::WindowCreateParams params;
+    params.m_nStyle = platform::kWsChild | platform::kWsVisible;
+    params.m_WindowRect = {0, 0, 20, 20};
+    params.m_hParent = window.Handle();
+    params.m_nId = 5;
+    // A control that tells its dialog of its own end, after the dialog heard of its end.
+    params.m_pProcedure = [](platform::WindowHandle child, uint32_t message, uintptr_t, intptr_t) -> intptr_t {
+        if (message == platform::kWmDestroy)
+        {
+            platform::SendWindowMessage(platform::ResolveWindow(child)->Parent(), platform::kWmCommand, 5, 0);
+        }
+        return 0;
+    };
+    ASSERT_TRUE(m_System.CreateWindow(params));
+    m_System.DestroyWindow(window.Handle());
+    EXPECT_EQ(window.m_Commands, std::vector<int>{5});
+    EXPECT_EQ(window.Handle(), nullptr);
+}
+
 TEST_F(WindowCoreTest, TheLoopRunsIdleStepsUntilTheQuitAndServesSendsFromOtherThreads)
 {
     RecordingWindow window;
@@ -360,6 +384,36 @@ TEST_F(WindowCoreTest, ToolBarButtonsTakeTheirImagesAndTipsAndTheStatusBarFollow
     Native(window).SetWindowRect({10, 20, 408, 326});
     EXPECT_EQ(status->Placement(), (platform::Rect{0, 300 - 20, 400, 20}));
     EXPECT_EQ(toolBar->Width(), 400);
+}
+
+TEST_F(WindowCoreTest, ToolBarButtonsFromABitmapStripKeepTheirCommandsWithoutTheFile)
+{
+    TempFolder folder;
+    BmpLayout layout;
+    layout.m_nWidth = 32;
+    layout.m_nHeight = 15;
+    layout.m_nBitCount = 24;
+    folder.WriteFile("bmp/Tool.bmp", MakeBmp(layout));
+    RecordingWindow window;
+    Make(window, 300, 200, 1, 0);
+    ToolbarButtonEntry buttons[] = {{{0, 200}, "描く"}, {{1, 201}, "消す"}};
+    window.AddStdToolbarButtons(buttons, 1);
+    EXPECT_EQ(window.AddToolbarButtons(buttons, 2, "bmp\\Tool.bmp"), 1);
+    EXPECT_EQ(window.AddToolbarButtons(buttons, 2, "bmp\\Missing.bmp"), 0);
+    auto* toolBar = static_cast<platform::ModelToolBar*>(window.GetToolBar());
+    ASSERT_NE(toolBar, nullptr);
+    ASSERT_EQ(toolBar->ButtonCount(), 5);
+    // Each strip's images follow the ones before; a missing strip still takes its place.
+    const int first = platform::kStdImageCount;
+    std::vector<int> images, commands;
+    for (const platform::ToolButton& button : toolBar->Buttons())
+    {
+        images.push_back(button.m_nImage);
+        commands.push_back(button.m_nCommand);
+    }
+    EXPECT_EQ(images, (std::vector<int>{0, first, first + 1, first + 2, first + 3}));
+    EXPECT_EQ(commands, (std::vector<int>{200, 200, 201, 200, 201}));
+    EXPECT_EQ(toolBar->Tip(4), "消す");
 }
 
 TEST_F(WindowCoreTest, BackBufferIsPresentedAtTheClientOrigin)
@@ -611,6 +665,39 @@ TEST_F(KeyRoutingTest, InputMethodTextGoesThroughTheHookAndEveryCharacterThrough
     m_System.SendMessage(m_hEdit, platform::kWmChar, 'x', 0);
     m_System.SendMessage(m_hEdit, platform::kWmChar, platform::kVkBack, 0);
     EXPECT_EQ(EditText(), "-12.5");
+}
+
+TEST_F(KeyRoutingTest, AKeyFedWhileTheLoopSleepsWakesIt)
+{
+    // The key arrives from another thread while the loop waits with nothing queued.
+    m_System.SetFocus(m_hEdit);
+    m_System.SetKeyObserver([&](const platform::WindowMessage& key) {
+        if (key.m_nMessage == platform::kWmKeyDown)
+        {
+            m_System.PostQuit(0);
+        }
+    });
+    int stuck = 0;
+    for (int round = 0; round < 300; ++round)
+    {
+        std::promise<void> served;
+        std::thread keyboard([&, done = served.get_future()] {
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            m_System.FeedKey('1', 0, '1');
+            // A loop that slept through the key is ended here, so the case fails instead of hanging.
+            if (done.wait_for(std::chrono::seconds(2)) == std::future_status::timeout)
+            {
+                ++stuck;
+                m_System.PostQuit(0);
+            }
+        });
+        m_System.RunMessageLoop(nullptr);
+        served.set_value();
+        keyboard.join();
+    }
+    m_System.SetKeyObserver(nullptr);
+    EXPECT_EQ(stuck, 0);
+    EXPECT_EQ(EditText(), std::string(300, '1'));
 }
 
 TEST_F(KeyRoutingTest, AKeyWithoutAFocusedWindowGoesToTheActiveOne)

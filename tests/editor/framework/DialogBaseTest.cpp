@@ -361,6 +361,63 @@ TEST_F(RoutingTest, TheFirstBoundControlWhoseKindTakesTheNotificationGetsIt)
     EXPECT_EQ(&combo, m_Dialog.BoundControls().At(12));
 }
 
+// A control that notes, when asked to show its data, whether its dialog would
+// handle a notification of this control and one of control 101.
+class FillProbe : public Control
+{
+public:
+    FillProbe(DialogBase& dialog, int id, Log& log) : Control(kControlTextEdit), m_Dialog(dialog), m_Log(log)
+    {
+        m_nId = static_cast<uint16_t>(id);
+    }
+    void DataToControl() override
+    {
+        auto handled = [&](int id) { return m_Dialog.CanHandleNotify(platform::MakeWParam(id, 0)) ? "+" : "-"; };
+        m_Log.push_back(std::to_string(Id()) + handled(Id()) + handled(101));
+    }
+
+private:
+    DialogBase& m_Dialog;
+    Log& m_Log;
+};
+
+TEST_F(DialogTest, DataGoesToEveryControlButTheOneNamedAndOnlyTheSourcesNotificationsCount)
+{
+    ProbeDialog dialog(FieldsTemplate(), nullptr, &m_App);
+    Log log;
+    std::vector<std::unique_ptr<FillProbe>> controls;
+    for (int id : {101, 102, 103})
+    {
+        controls.push_back(std::make_unique<FillProbe>(dialog, id, log));
+        dialog.BindControl(controls.back().get());
+    }
+    // Each entry: the id, then whether the dialog handles that control's notification and 101's.
+    const int source = static_cast<int>(platform::MakeWParam(102, 0));
+    const struct
+    {
+        const char* m_pszName;
+        std::function<void()> m_Fill;
+        Log m_Seen;
+    } cases[] = {
+        {"all", [&] { dialog.DataToControls(); }, {"101++", "102++", "103++"}},
+        {"all but a control", [&] { dialog.DataToControlsExcept(controls[1].get()); }, {"101++", "103++"}},
+        {"all but an id", [&] { dialog.DataToControlsExcept(103); }, {"101++", "102++"}},
+        {"all, from 102", [&] { dialog.DataToControlsFrom(source); }, {"101--", "102+-", "103--"}},
+        {"all, from no control", [&] { dialog.DataToControlsFrom(-1); }, {"101--", "102--", "103--"}},
+        {"the others, from 102", [&] { dialog.DataToOtherControls(source, controls[1].get()); },
+         {"101--", "103--"}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_pszName);
+        log.clear();
+        c.m_Fill();
+        EXPECT_EQ(log, c.m_Seen);
+        // Afterwards every notification counts again.
+        EXPECT_TRUE(dialog.CanHandleNotify(platform::MakeWParam(101, 0)));
+    }
+}
+
 TEST(ScaleTest, ScaleByOneAndThreeQuartersTruncates)
 {
     const std::pair<int, int> cases[] = {{10, 17},  {60, 105},  {130, 227}, {170, 297}, {197, 344},
@@ -419,8 +476,9 @@ TEST_F(DialogTest, ADialogThatDrawsRedrawsAfterEveryHandledMessageAndItsClose)
     ProbeDialog dialog(ViewTemplate(), nullptr, &m_App);
     dialog.m_bRedrawing = true;
     std::vector<int> paints;
+    int before = 0;
     runs.Answer([&](DialogBase& shown) {
-        int before = dialog.m_nPaints;
+        before = dialog.m_nPaints;
         m_System.SendMessage(shown.Handle(), platform::kWmCommand, 1030, 0); // handled: a redraw
         paints.push_back(dialog.m_nPaints - before);
         before = dialog.m_nPaints;
@@ -429,10 +487,13 @@ TEST_F(DialogTest, ADialogThatDrawsRedrawsAfterEveryHandledMessageAndItsClose)
         before = dialog.m_nPaints;
         m_System.SendMessage(shown.Handle(), platform::kWmClose, 0, 0);
         paints.push_back(dialog.m_nPaints - before);
+        before = dialog.m_nPaints;
     });
     EXPECT_EQ(dialog.RunModal(0), 0);
     EXPECT_TRUE(dialog.HasEnded());
-    EXPECT_EQ(paints, (std::vector<int>{1, 0, 1}));
+    // The window's destruction at the end of the run redraws once more.
+    paints.push_back(dialog.m_nPaints - before);
+    EXPECT_EQ(paints, (std::vector<int>{1, 0, 1, 1}));
 }
 
 TEST_F(DialogTest, ControlsKnowWhereTheyAreAndAssignOnlyTheirHandleAndId)
@@ -774,20 +835,66 @@ TEST_F(DialogTest, AModelessDialogLeavesTheApplicationsListWhenDeleted)
 {
     auto palette = std::make_unique<ProbeDialog>(PaletteTemplate(), nullptr, &m_App);
     palette->RunModeless(0);
+    // Run again, it is listed once still.
+    palette->RunModeless(0);
+    EXPECT_EQ(m_App.m_Windows, (std::vector<WindowBase*>{palette.get()}));
     WindowHandle window = palette->Handle();
     palette.reset();
     EXPECT_TRUE(m_App.m_Windows.empty());
     EXPECT_FALSE(m_System.IsWindow(window));
     EXPECT_TRUE(m_Boxes.Boxes().empty());
 
-    // A dialog whose window could not be made was never listed: both failures are reported.
+    // A dialog whose window could not be made was never listed: both failures
+    // are reported, and the windows it hid and disabled come back.
+    OtherProbeDialog other(PaletteTemplate(), nullptr, &m_App);
+    other.RunModeless(0);
     DialogTemplate missing{9100, "", 10, 10, kChildDialog, {}};
     auto orphan = std::make_unique<ProbeDialog>(missing, nullptr, &m_App); // a child without a parent
-    orphan->RunModeless(0);
+    orphan->RunModeless(kShowFlagHideOthers | kShowFlagDisableOthers);
+    EXPECT_TRUE(other.Native()->IsVisible());
+    EXPECT_TRUE(other.Native()->IsEnabled());
     orphan.reset();
     ASSERT_EQ(m_Boxes.Boxes().size(), 2u);
     EXPECT_EQ(m_Boxes.Boxes()[0].m_strText, "ウインドウの生成に失敗！");
     EXPECT_EQ(m_Boxes.Boxes()[1].m_strText, "ウインドウの破棄に失敗！");
+}
+
+// A palette that closes its window in its own destructor, as modeless classes
+// with work on kWmDestroy do, and counts the kWmDestroy it sees.
+class ClosingPalette : public ProbeDialogClass<3>
+{
+public:
+    ClosingPalette(EditorApp* app, int& destroyed)
+        : ProbeDialogClass<3>(PaletteTemplate(), nullptr, app), m_nDestroyed(destroyed)
+    {
+    }
+    ~ClosingPalette() override { Close(0); }
+    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
+    {
+        if (message == platform::kWmDestroy)
+        {
+            ++m_nDestroyed;
+        }
+        return ProbeDialogClass<3>::WindowProc(window, message, wParam, lParam);
+    }
+
+private:
+    int& m_nDestroyed;
+};
+
+TEST_F(DialogTest, AModelessDialogClosedInItsOwnDestructorSeesItsWindowDestroyed)
+{
+    OtherProbeDialog other(PaletteTemplate(), nullptr, &m_App);
+    other.RunModeless(0);
+    int destroyed = 0;
+    auto palette = std::make_unique<ClosingPalette>(&m_App, destroyed);
+    palette->RunModeless(kShowFlagHideOthers);
+    EXPECT_FALSE(other.Native()->IsVisible());
+    palette.reset();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_TRUE(other.Native()->IsVisible());
+    EXPECT_EQ(m_App.m_Windows, (std::vector<WindowBase*>{&other}));
+    EXPECT_TRUE(m_Boxes.Boxes().empty());
 }
 
 TEST_F(DialogTest, AStartMaximisedDialogFillsTheDesktopWithoutStayingMaximised)

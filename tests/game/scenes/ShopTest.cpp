@@ -9,6 +9,7 @@
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SoundEffects.h"
 #include "game/engine/Thread.h"
+#include "game/scenes/EventInterpreter.h"
 
 #include <algorithm>
 #include <atomic>
@@ -390,7 +391,7 @@ TEST_F(ShopTest, WhileAnEventRunsTheShopsSoundsGoToTheGameThread)
     }
     ThreadRequest request;
     ASSERT_TRUE(thEvent.TakeRequest(request));
-    EXPECT_EQ(request, (ThreadRequest{kRequestSoundEffect, kSeTrade, 0}));
+    EXPECT_EQ(request, (ThreadRequest{kEventRequestSound, kSeTrade, 0}));
     EXPECT_TRUE(m_Sounds.empty());
     release = true;
     thEvent.Exit();

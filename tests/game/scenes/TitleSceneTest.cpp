@@ -1,5 +1,6 @@
 #include "game/scenes/TitleScene.h"
 
+#include "EventCommandBuilder.h"
 #include "RuntimeFolderScope.h"
 #include "SceneTest.h"
 #include "common/data/EventVocabulary.h"
@@ -17,23 +18,6 @@
 
 namespace
 {
-
-EventCommand Command(int32_t code, std::vector<int32_t> ints, const char* text = nullptr)
-{
-    EventCommand command;
-    command.Init();
-    command.m_nCode = code;
-    command.FitArguments(nullptr);
-    for (std::size_t i = 0; i < ints.size() && i < command.m_nValParam.size(); ++i)
-    {
-        command.m_nValParam.At(static_cast<int>(i)) = ints[i];
-    }
-    if (text && !command.m_StrParam.empty())
-    {
-        command.m_StrParam.At(0).m_str = text;
-    }
-    return command;
-}
 
 void SetStartEvent(std::vector<EventCommand> commands)
 {

@@ -255,11 +255,13 @@ TEST_F(QtBoundControlsTest, TheSpinStepsByTheUnitWithinTheLimitsAndLeavesOtherSp
     double rate = 99.5;
     NumberEdit<int> counts;
     NumberEdit<double> rates;
-    counts.Binding().Set(kIdInt, &count, 1, 99, 0, kIdIntSpin, 2);
+    // A descriptor of its own, not the wrapper's: the spin is the one attached.
+    NumberEditBinding<int> countBinding;
+    countBinding.Set(kIdInt, &count, 1, 99, 0, kIdIntSpin, 2);
     rates.Binding().Set(kIdDouble, &rate, -1.0, 100.0, 0, kIdDoubleSpin, 0.25);
     Run(
         [&](DialogBase& dialog) {
-            Bind(dialog, counts, counts.Binding());
+            Bind(dialog, counts, countBinding);
             Bind(dialog, rates, rates.Binding());
         },
         [&](DialogBase&) {
