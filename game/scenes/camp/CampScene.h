@@ -121,7 +121,7 @@ public:
     ~CampScene() override;
 
     const std::vector<int>& MenuEntries() const { return m_Entries; }
-    // The party slot under the grid cursor, the slot marked for a swap (-1: none).
+    // The slot, skill or item marked for a swap (-1: none).
     int MarkedSlot() const { return m_nMarked; }
     // The unit the screen works on (a party slot, or an entry of the hire or fallen list).
     int PickedUnit() const { return m_nPicked; }
@@ -132,8 +132,8 @@ public:
     {
         kSubOpen = 0,   // every screen: set up on its first frame
         kSubGrid = 1,   // the party grid; the hire, fallen, item and save lists
-        kSubDetail = 2, // status with skills, equipment slots, the unit's menu, the save menu
-        kSubList = 3,   // the skill list of the status, the equipment's items, a unit's skills
+        kSubDetail = 2, // the equipment slots, the question about a unit or a save slot
+        kSubList = 3,   // the status with its skills, the items for an equipment slot, a listed unit's skills
     };
 
 protected:
