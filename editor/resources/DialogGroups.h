@@ -6,3 +6,5 @@
 
 // The editor framework's own dialogs: the value and the text input.
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
+// The event editor's dialogs: the event dialog.
+const std::vector<DialogTemplate>& EventDialogTemplates();

@@ -97,6 +97,10 @@ public:
     int32_t GetClearedFlag(int32_t stage) const;
     void SetClearedFlag(int32_t stage, int32_t value);
 
+    // The stage map's land box under the cursor, switched on and off by the player.
+    bool LandInfoShown() const { return m_nProgressC == 0; }
+    void ToggleLandInfo() { m_nProgressC = LandInfoShown() ? 1 : 0; }
+
     CheckedVector<UnitRecord> m_HireList;   // offered by the hiring shop
     CheckedVector<UnitRecord> m_FallenList; // waiting for a revival
     CheckedVector<int32_t> m_Work;          // the global variables
@@ -112,7 +116,7 @@ public:
     CheckedVector<int32_t> m_Work2;        // carried as stored
     int32_t m_nCycle = 0;                  // times the world was started over
     int32_t m_nProgressB = 0;              // carried as stored; files from version 100
-    int32_t m_nProgressC = 0;              // carried as stored
+    int32_t m_nProgressC = 0;              // the stage map's land box: 0 shown (as a new game starts), 1 hidden
     int32_t m_nDifficulty = 0;
     std::string m_strMusic[4]; // files from version 77; as the System's music names
 };

@@ -69,7 +69,7 @@ int TextBoxHeight(std::string_view text)
 
 MenuBox::MenuBox(std::string lines, int x, int y, int width)
     : m_strLines(std::move(lines)), m_nX(x), m_nY(y),
-      m_nWidth(width > 0 ? width : TextBoxWidth(m_strLines, kMenuMargin)), m_nRows(CountLines(m_strLines))
+      m_nWidth(width > 0 ? width : TextBoxWidth(m_strLines, kMenuBoxMargin)), m_nRows(CountLines(m_strLines))
 {
 }
 
@@ -95,7 +95,7 @@ void MenuBox::Close() const
 
 int MenuBox::Move(const InputState& input) const
 {
-    MoveGrid(MenuCursor, input, X(), Y(), 0, kMenuRowHeight, 1, m_nRows);
+    MoveGrid(MenuCursor, input, X(), Y(), 0, kMenuBoxRowHeight, 1, m_nRows);
     return input.m_nDirections & (kInputUp | kInputDown);
 }
 
@@ -112,10 +112,10 @@ void MenuBox::Draw(DrawTarget& target) const
 
 void MenuBox::DrawPointerAt(DrawTarget& target, int row, int look) const
 {
-    DrawMenuPointer(target, X(), Y() + kMenuRowHeight * std::clamp(row, 0, m_nRows - 1), kMenuRowHeight, look);
+    DrawMenuPointer(target, X(), Y() + kMenuBoxRowHeight * std::clamp(row, 0, m_nRows - 1), kMenuBoxRowHeight, look);
 }
 
 void MenuBox::DrawBox(DrawTarget& target) const
 {
-    target.DrawTextBox(kFontStandard, X(), Y(), m_nWidth, Height(), m_strLines, kMenuMargin, kFontColour);
+    target.DrawTextBox(kFontStandard, X(), Y(), m_nWidth, Height(), m_strLines, kMenuBoxMargin, kFontColour);
 }

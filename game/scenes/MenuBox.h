@@ -14,13 +14,13 @@
 // The menu pointer on the accessory sheet: 16 x 16, its second look beside it.
 constexpr int kMenuPointerSize = 16;
 // The lines of the standard font, and the margin a menu box keeps for the pointer.
-constexpr int kMenuRowHeight = 16;
-constexpr int kMenuMargin = 16;
+constexpr int kMenuBoxRowHeight = 16;
+constexpr int kMenuBoxMargin = 16;
 
 // The pointer in the middle of a row of the given height whose left edge is
 // at (x, y), as far in from it as from the top; look 1
 // is the second look (a marked row).
-void DrawMenuPointer(DrawTarget& target, int x, int y, int rowHeight = kMenuRowHeight, int look = 0);
+void DrawMenuPointer(DrawTarget& target, int x, int y, int rowHeight = kMenuBoxRowHeight, int look = 0);
 
 // Where a box w wide (h high) starts when it is centred: on the standard
 // font's box pattern, as the text output centres it; on the screen while the
@@ -61,7 +61,7 @@ public:
     int X() const;
     int Y() const;
     int Width() const { return m_nWidth; }
-    int Height() const { return m_nRows * kMenuRowHeight; }
+    int Height() const { return m_nRows * kMenuBoxRowHeight; }
     int Rows() const { return m_nRows; }
     const std::string& Lines() const { return m_strLines; }
 

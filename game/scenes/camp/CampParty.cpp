@@ -20,16 +20,16 @@ constexpr int kSlotMarkY = 96;
 
 int SlotX(int slot)
 {
-    return kPartyGridX + kPartyCellSize * (slot % kPartyColumns);
+    return kCampGridX + kCampCellSize * (slot % kCampGridColumns);
 }
 
 int SlotY(int slot)
 {
-    return kPartyGridY + kPartyCellSize * (slot / kPartyColumns);
+    return kCampGridY + kCampCellSize * (slot / kCampGridColumns);
 }
 
 // The first row of the skill list lies under its title row.
-constexpr int kSkillRowsY = kCampListY + kMenuRowHeight;
+constexpr int kSkillRowsY = kCampListY + kMenuBoxRowHeight;
 
 } // namespace
 
@@ -38,13 +38,13 @@ int CampScene::GridFrame()
     if (m_nSubState == kSubOpen)
     {
         MenuCursor.PushAt(0, 0);
-        MenuCursor.Current().m_nX = kPartyGridX;
-        MenuCursor.Current().m_nY = kPartyGridY;
+        MenuCursor.Current().m_nX = kCampGridX;
+        MenuCursor.Current().m_nY = kCampGridY;
         m_nMarked = -1;
         m_nSubState = kSubGrid;
     }
     InputState& input = Input();
-    MoveGrid(MenuCursor, input, kPartyGridX, kPartyGridY, kPartyCellSize, kPartyCellSize, kPartyColumns, kPartyRows);
+    MoveGrid(MenuCursor, input, kCampGridX, kCampGridY, kCampCellSize, kCampCellSize, kCampGridColumns, kCampGridRows);
     PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
     DrawBackground();
     DrawPartyGrid(true);
@@ -97,27 +97,27 @@ bool CampScene::DropMark()
 int CampScene::GridSlot() const
 {
     const CursorEntry& cursor = MenuCursor.Current();
-    return cursor.m_nColumn + cursor.m_nRow * kPartyColumns;
+    return cursor.m_nColumn + cursor.m_nRow * kCampGridColumns;
 }
 
 void CampScene::DrawPartyGrid(bool withCursor)
 {
-    m_Target.DrawBox(kFontStandard, kPartyGridX, kPartyGridY, kPartyCellSize * kPartyColumns,
-                     kPartyCellSize * kPartyRows);
-    const int slots = std::min(PartyUnits.Count(), kPartyColumns * kPartyRows);
+    m_Target.DrawBox(kFontStandard, kCampGridX, kCampGridY, kCampCellSize * kCampGridColumns,
+                     kCampCellSize * kCampGridRows);
+    const int slots = std::min(PartyUnits.Count(), kCampGridColumns * kCampGridRows);
     for (int slot = 0; slot < slots; ++slot)
     {
         PartyUnits.At(slot).DrawChip(m_Target, SlotX(slot), SlotY(slot), 0);
     }
     if (m_nMarked >= 0)
     {
-        m_Target.Blit(SlotX(m_nMarked), SlotY(m_nMarked), kPartyCellSize, kPartyCellSize, kSurfaceAccessory, kSlotMarkX,
+        m_Target.Blit(SlotX(m_nMarked), SlotY(m_nMarked), kCampCellSize, kCampCellSize, kSurfaceAccessory, kSlotMarkX,
                       kSlotMarkY);
     }
     if (withCursor)
     {
         const int slot = GridSlot();
-        m_Target.Blit(SlotX(slot), SlotY(slot), kPartyCellSize, kPartyCellSize, kSurfaceAccessory, kGridCursorX,
+        m_Target.Blit(SlotX(slot), SlotY(slot), kCampCellSize, kCampCellSize, kSurfaceAccessory, kGridCursorX,
                       kGridCursorY);
     }
 }
@@ -164,7 +164,7 @@ int CampScene::Status()
     {
         UnitRecord& unit = PartyUnits.At(m_nPicked);
         const int skill =
-            MoveListCursor(m_nFirst, kSkillRowsY, kMenuRowHeight, kCampListX, kCampListRows, unit.m_Skill.Count());
+            MoveListCursor(m_nFirst, kSkillRowsY, kMenuBoxRowHeight, kCampListX, kCampListRows, unit.m_Skill.Count());
         DrawBackground();
         unit.DrawStatus(m_Target, kCampStatusX, kCampStatusY, 1);
         unit.DrawSkillList(m_Target, kCampListX, kCampListY, m_nFirst, kCampListRows);

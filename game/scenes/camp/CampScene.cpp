@@ -192,8 +192,8 @@ void CampScene::DrawBackground(bool withMenu)
 void CampScene::DrawMoneyBox()
 {
     const std::string text = CampMoneyText();
-    m_Target.DrawTextBox(kFontStandard, kCampMoneyX, kCampMoneyY, CountMbChars(text) * kMenuRowHeight, kMenuRowHeight,
-                         text, 0, kFontColour);
+    m_Target.DrawTextBox(kFontStandard, kCampMoneyX, kCampMoneyY, CountMbChars(text) * kMenuBoxRowHeight,
+                         kMenuBoxRowHeight, text, 0, kFontColour);
 }
 
 void CampScene::BackToMenu()
@@ -248,9 +248,9 @@ void CampScene::DrawListPointers(int x, int y, int32_t first, int visible, int m
     const int row = MenuCursor.Current().m_nRow;
     if (marked >= first && marked < first + visible)
     {
-        DrawMenuPointer(m_Target, x, y + kMenuRowHeight * (marked - first), kMenuRowHeight, 1);
+        DrawMenuPointer(m_Target, x, y + kMenuBoxRowHeight * (marked - first), kMenuBoxRowHeight, 1);
     }
-    DrawMenuPointer(m_Target, x, y + kMenuRowHeight * (row - first));
+    DrawMenuPointer(m_Target, x, y + kMenuBoxRowHeight * (row - first));
 }
 
 int CampScene::Menu()

@@ -79,8 +79,8 @@ protected:
     // The grid cursor from slot 0 to a slot.
     void ToSlot(int slot)
     {
-        Press(platform::kVkRight, slot % kPartyColumns);
-        Press(platform::kVkDown, slot / kPartyColumns);
+        Press(platform::kVkRight, slot % kCampGridColumns);
+        Press(platform::kVkDown, slot / kCampGridColumns);
     }
 };
 
