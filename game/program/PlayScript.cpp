@@ -115,9 +115,9 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if (what == "var" && words.size() == 4)
+    if ((what == "var" || what == "item") && words.size() == 4)
     {
-        line.m_Check = PlayCheck::Variable;
+        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Item;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
     if (what == "unit" && words.size() == 4 && words[3] == "off")
@@ -138,7 +138,7 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason);
     }
     reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\", "
-             "\"expect var N VALUE\", \"expect unit F X Y|off\" or \"expect acted F V\"";
+             "\"expect var N VALUE\", \"expect item ITEM COUNT\", \"expect unit F X Y|off\" or \"expect acted F V\"";
     return false;
 }
 
