@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run edit bench contact-sheet clean asan tsan fuzz
+.PHONY: all setup configure build test run edit bench contact-sheet editor-picture clean asan tsan fuzz
 
 all: build
 
@@ -40,6 +40,11 @@ edit: build
 contact-sheet: build
 	mkdir -p docs
 	cp $(BUILD)/sample-sheets.png docs/sample-sheets.png
+
+# The picture of the stage editor on the sample project that the README shows.
+editor-picture: build
+	mkdir -p docs
+	$(BUILD)/bin/editorshot $(BUILD)/sample docs/stage-editor.png
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done

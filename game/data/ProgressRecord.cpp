@@ -175,6 +175,13 @@ void ProgressRecord::SortShopGoods()
     });
 }
 
+void ProgressRecord::AddMoney(int64_t delta)
+{
+    // Any delta beyond the whole range of money has the effect of the range.
+    delta = std::clamp<int64_t>(delta, -int64_t{kMaxMoney} * 2, int64_t{kMaxMoney} * 2);
+    m_nMoney = static_cast<int32_t>(std::clamp<int64_t>(int64_t{m_nMoney} + delta, 0, kMaxMoney));
+}
+
 void ProgressRecord::SetMusicName(int index, const std::string& name)
 {
     if (IsTableIndex(index, 4))

@@ -54,6 +54,9 @@ public:
     // Goods by item index, the empty stacks last.
     void SortShopGoods();
 
+    // Money plus delta (a negative delta takes money), kept within 0..kMaxMoney.
+    void AddMoney(int64_t delta);
+
     void SetMusicName(int index, const std::string& name);
     void CopyMusicNames(const std::string names[4]);
 

@@ -61,6 +61,14 @@ MusicRequest MusicRequestForScene(int scene, bool eventRunning, int previousScen
     return request;
 }
 
+bool PostSceneMusic(int scene, int previousScene, int channel, int track, const std::string& file)
+{
+    MusicRequest music = MusicRequestForScene(scene, false, previousScene, channel, track);
+    music.m_bSetFile = !file.empty();
+    music.m_strFile = file;
+    return PostMusicRequest(music);
+}
+
 bool PostMusicRequest(const MusicRequest& request)
 {
     platform::WindowHandle window = MainWindowHandle();
@@ -74,14 +82,6 @@ bool PostMusicRequest(const MusicRequest& request)
     }
     return platform::PostWindowMessage(window, kWmPlayMusic, static_cast<uintptr_t>(request.m_nChannel),
                                        request.m_nTrack);
-}
-
-bool PostSceneMusic(int scene, int previousScene, int channel, int track, const std::string& file)
-{
-    MusicRequest request = MusicRequestForScene(scene, false, previousScene, channel, track);
-    request.m_bSetFile = !file.empty();
-    request.m_strFile = file;
-    return PostMusicRequest(request);
 }
 
 void ServeMusicRequests()

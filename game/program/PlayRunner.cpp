@@ -206,6 +206,9 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
     case PlayCheck::Variable:
         value = Progress.GetVariable(line.m_nArg);
         break;
+    case PlayCheck::Item:
+        value = Progress.GetItemCount(line.m_nArg);
+        break;
     case PlayCheck::CurrentStage:
         value = Progress.m_nCurrentStage;
         break;

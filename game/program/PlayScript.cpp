@@ -116,9 +116,11 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if ((what == "var" || what == "position") && words.size() == 4)
+    static const std::map<std::string_view, PlayCheck> kPair = {
+        {"var", PlayCheck::Variable}, {"item", PlayCheck::Item}, {"position", PlayCheck::Position}};
+    if (auto found = kPair.find(what); found != kPair.end() && words.size() == 4)
     {
-        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Position;
+        line.m_Check = found->second;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
     if (what == "unit" && words.size() == 4 && words[3] == "off")
@@ -139,8 +141,8 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason);
     }
     reason = "expected \"expect scene|state|money|party|stage N\", \"expect leader F\", "
-             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\", \"expect position X Y\", "
-             "\"expect unit F X Y|off\" or \"expect acted F V\"";
+             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\", \"expect item ITEM COUNT\", "
+             "\"expect position X Y\", \"expect unit F X Y|off\" or \"expect acted F V\"";
     return false;
 }
 

@@ -21,6 +21,7 @@
 //   expect leader F           the leader: its friend number, its name, or "none"
 //   expect cleared STAGE [V]  the stage's cleared flag is set (V 1, the default) or not (V 0)
 //   expect var N VALUE        global variable N
+//   expect item ITEM COUNT    how many of the item the party's stock holds
 //   expect position X Y       the world-map position kept in the play-through
 //   expect stage N            the number of the stage entered last
 //   expect unit F X Y         the party member F (its friend number or its name) stands on the stage map at (X, Y)
@@ -52,6 +53,7 @@ enum class PlayCheck
     Leader,
     Cleared,
     Variable,
+    Item,
     Position,
     CurrentStage,
     UnitPosition,
@@ -78,7 +80,7 @@ struct PlayLine
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
     int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage or variable number; Position: x
+    int32_t m_nArg = 0;    // the stage, variable or item number; Position: x
     int32_t m_nValue = 0;  // the value expected; Position: y; Leader and units: the friend number
     std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
     bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map

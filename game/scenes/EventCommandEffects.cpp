@@ -49,8 +49,7 @@ void ApplyMusicNameCommand(const EventCommand& command)
 
 void ApplyMoneyCommand(const EventCommand& command)
 {
-    Progress.m_nMoney =
-        static_cast<int32_t>(std::clamp<int64_t>(int64_t{Progress.m_nMoney} + CommandArg(command, 0), 0, kMaxMoney));
+    Progress.AddMoney(CommandArg(command, 0));
 }
 
 void ApplyItemsCommand(const EventCommand& command)

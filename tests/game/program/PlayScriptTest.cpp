@@ -28,6 +28,7 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect cleared 4\n"
                              "expect cleared 4 0\n"
                              "expect var 12 -999999\n"
+                             "expect item 6 2\n"
                              "capture title\n"
                              "  expect state 2  \r\n"
                              "expect unit 1 3 11\n"
@@ -41,7 +42,7 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 23u);
+    ASSERT_EQ(lines.size(), 24u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -72,33 +73,36 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[12].m_Check, PlayCheck::Variable);
     EXPECT_EQ(lines[12].m_nArg, 12);
     EXPECT_EQ(lines[12].m_nValue, -999999);
-    EXPECT_EQ(lines[13].m_Kind, Kind::Capture);
-    EXPECT_EQ(lines[13].m_strName, "title.png");
-    EXPECT_EQ(lines[14].m_Check, PlayCheck::State);
-    EXPECT_EQ(lines[14].m_nLine, 16);
-    EXPECT_EQ(lines[14].m_strText, "expect state 2");
+    EXPECT_EQ(lines[13].m_Check, PlayCheck::Item);
+    EXPECT_EQ(lines[13].m_nArg, 6);
+    EXPECT_EQ(lines[13].m_nValue, 2);
+    EXPECT_EQ(lines[14].m_Kind, Kind::Capture);
+    EXPECT_EQ(lines[14].m_strName, "title.png");
+    EXPECT_EQ(lines[15].m_Check, PlayCheck::State);
+    EXPECT_EQ(lines[15].m_nLine, 17);
+    EXPECT_EQ(lines[15].m_strText, "expect state 2");
 
-    EXPECT_EQ(lines[15].m_Check, PlayCheck::UnitPosition);
-    EXPECT_EQ(lines[15].m_nValue, 1);
-    EXPECT_EQ(lines[15].m_nX, 3);
-    EXPECT_EQ(lines[15].m_nY, 11);
-    EXPECT_FALSE(lines[15].m_bNone);
-    EXPECT_EQ(lines[16].m_strName, platform::FromUtf8("ユーリ"));
-    EXPECT_TRUE(lines[16].m_bNone);
-    EXPECT_EQ(lines[17].m_Check, PlayCheck::UnitActed);
-    EXPECT_EQ(lines[17].m_nValue, 2);
-    EXPECT_EQ(lines[17].m_nX, 1);
-    EXPECT_EQ(lines[18].m_Kind, Kind::Stage);
-    EXPECT_EQ(lines[18].m_strName, "data\\stg\\Stage01.stg");
-    EXPECT_EQ(lines[18].m_nArg, 2);
-    EXPECT_EQ(lines[19].m_nArg, 1);
-    EXPECT_EQ(lines[20].m_Kind, Kind::GoScene);
-    EXPECT_EQ(lines[20].m_nScene, 2);
-    EXPECT_EQ(lines[21].m_Check, PlayCheck::Position);
-    EXPECT_EQ(lines[21].m_nArg, 3);
-    EXPECT_EQ(lines[21].m_nValue, 11);
-    EXPECT_EQ(lines[22].m_Check, PlayCheck::CurrentStage);
-    EXPECT_EQ(lines[22].m_nValue, 1);
+    EXPECT_EQ(lines[16].m_Check, PlayCheck::UnitPosition);
+    EXPECT_EQ(lines[16].m_nValue, 1);
+    EXPECT_EQ(lines[16].m_nX, 3);
+    EXPECT_EQ(lines[16].m_nY, 11);
+    EXPECT_FALSE(lines[16].m_bNone);
+    EXPECT_EQ(lines[17].m_strName, platform::FromUtf8("ユーリ"));
+    EXPECT_TRUE(lines[17].m_bNone);
+    EXPECT_EQ(lines[18].m_Check, PlayCheck::UnitActed);
+    EXPECT_EQ(lines[18].m_nValue, 2);
+    EXPECT_EQ(lines[18].m_nX, 1);
+    EXPECT_EQ(lines[19].m_Kind, Kind::Stage);
+    EXPECT_EQ(lines[19].m_strName, "data\\stg\\Stage01.stg");
+    EXPECT_EQ(lines[19].m_nArg, 2);
+    EXPECT_EQ(lines[20].m_nArg, 1);
+    EXPECT_EQ(lines[21].m_Kind, Kind::GoScene);
+    EXPECT_EQ(lines[21].m_nScene, 2);
+    EXPECT_EQ(lines[22].m_Check, PlayCheck::Position);
+    EXPECT_EQ(lines[22].m_nArg, 3);
+    EXPECT_EQ(lines[22].m_nValue, 11);
+    EXPECT_EQ(lines[23].m_Check, PlayCheck::CurrentStage);
+    EXPECT_EQ(lines[23].m_nValue, 1);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -118,6 +122,7 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
+        {"expect item 3", "expect item ITEM COUNT"},
         {"expect colour 3", "expect scene"},
         {"expect position 3", "expect position X Y"},
         {"go scene", "go scene K"},

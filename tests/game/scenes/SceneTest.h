@@ -1,19 +1,22 @@
 #pragma once
 
-// Fixture of the scene tests: the game-data fixture with a bitmap for every
-// surface in the project folder, a display at 8 bits per pixel, the frame
-// values of 60 frames a second, keys held in place of a player, and the
-// game's scenes registered on a scene manager of the test's own. Frames run
-// one at a time; the scene that is current is made on the first of them.
+// Fixture of the scenes played through the scene manager: the game-data
+// fixture with a sheet for every surface, an 8-bit display at 60 frames a
+// second, and a scene manager with the game's scenes played with held keys
+// (SceneKeys). Frames run one at a time; the scene that is current is made
+// on the first of them. No save slot is remembered and the menu cursor is
+// back to one entry before and after.
 
 #include "../data/GameDataTest.h"
 #include "RuntimeFolderScope.h"
 #include "SceneKeys.h"
 #include "game/engine/GameSession.h"
+#include "game/engine/MenuCursor.h"
 #include "game/engine/MusicRequests.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/program/SceneRegistry.h"
+#include "game/scenes/TitleScene.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
 #include "tests/game/engine/DisplayFixture.h"
@@ -31,11 +34,15 @@ protected:
         StartFixtureDisplay(m_Host, 8);
         FrameRateValues = DeriveFrameValues(60);
         RegisterScenes(m_Scenes);
+        MenuCursor.Reset();
+        TitleLoadedSlot = -1;
     }
     void TearDown() override
     {
         m_Scenes.Reset();
         ReleaseTestDisplay();
+        MenuCursor.Reset();
+        TitleLoadedSlot = -1;
         GameDataTest::TearDown();
     }
 
