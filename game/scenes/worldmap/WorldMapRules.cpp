@@ -39,7 +39,7 @@ PlacedEventPage EventPageAt(WorldMapRecord& map, int32_t x, int32_t y)
 
 bool IsStageCleared(const WorldMapEventPage& page)
 {
-    return page.m_nStageNumber == 0 || Progress.GetClearedFlag(page.m_nStageNumber) != 0;
+    return Progress.GetClearedFlag(page.m_nStageNumber) != 0;
 }
 
 bool CanStandOn(WorldMapRecord& map, int32_t x, int32_t y)

@@ -31,7 +31,9 @@ struct PlacedEventPage
 };
 PlacedEventPage EventPageAt(WorldMapRecord& map, int32_t x, int32_t y);
 
-// The page's stage is cleared; a page without a stage number always is.
+// The page's stage is cleared: the play-through's cleared flag of its stage
+// number. Roads and walls have number 0, whose flag only a stage page of
+// number 0 sets, so their sheets show the uncleared column.
 bool IsStageCleared(const WorldMapEventPage& page);
 
 // The walker may stand on (x, y): an event there with a page of now lets it

@@ -163,7 +163,6 @@ int WorldMapScene::Walk()
         }
         if (entry != StageEntry::Closed && (input.m_nButtons & kInputButton1))
         {
-            RequestSound(kSeChoice);
             OpenStageDialog(*placed.m_pEvent, *placed.m_pPage, false);
             return 1;
         }

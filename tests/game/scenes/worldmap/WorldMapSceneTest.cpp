@@ -142,7 +142,7 @@ TEST_F(WorldMapSceneTest, AStagePageLetsThePartyInAsItsClearedAndFlagsSay)
         {"without automatic entry it waits for button 1", 4, false, 1, 0, false, true},
         {"a cleared stage without replay stays shut", 4, true, 0, 0, false, false},
         {"a cleared stage with replay opens by button 1 only", 4, true, 0, 1, false, true},
-        {"a page without a stage number counts as cleared", 0, false, 0, 0, false, false},
+        {"stage number 0 has a cleared flag of its own", 0, false, 0, 0, true, true},
     };
     for (const Case& c : cases)
     {
@@ -179,7 +179,7 @@ TEST_F(WorldMapSceneTest, AStagePageLetsThePartyInAsItsClearedAndFlagsSay)
             continue;
         }
         EXPECT_EQ(WorldState(), WorldMapScene::kStateStageDialog);
-        EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeChoice}});
+        EXPECT_TRUE(m_Sounds.empty()); // the dialog's own choice sounds, opening it none
         Press('X');
         EXPECT_EQ(WorldState(), WorldMapScene::kStateWalk);
         EXPECT_EQ(Walker(), std::make_pair(2, 1)); // opened by the button: the walker stays
@@ -484,6 +484,7 @@ TEST_F(WorldMapSceneTest, TheMapDrawsColourPictureChipsPresentEventsAndTheWalker
     WorldMapEventPage absent = Page(1, 0);
     absent.m_nNeedStage = 9;
     PlaceEvent(0, 1, {absent});
+    PlaceEvent(3, 1, {Page(1, 0)}); // a road: stage number 0, never cleared
 
     // Walker at (1, 1): the map's top-left cell is on the screen at (256, 192).
     struct Case
@@ -509,6 +510,7 @@ TEST_F(WorldMapSceneTest, TheMapDrawsColourPictureChipsPresentEventsAndTheWalker
         EXPECT_EQ(Shown(*frame, 321, 193), Entry(kBackColour));              // past the picture's edge
         // The stage's graphic 1, in the cleared column once cleared.
         EXPECT_EQ(Shown(*frame, 325, 229), Entry(EventSheetPixel(5 + (c.m_bCleared ? 32 : 0), 37)));
+        EXPECT_EQ(Shown(*frame, 357, 229), Entry(EventSheetPixel(5, 5)));
         // The absent event leaves its cell to its chip.
         EXPECT_EQ(Shown(*frame, 261, 229), Entry(FixtureSheetPixel(5, 37)));
         // The walker facing down, first step.
