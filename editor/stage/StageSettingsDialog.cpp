@@ -308,7 +308,7 @@ intptr_t StageSettingsDialog::WindowProc(platform::WindowHandle window, uint32_t
                                          intptr_t lParam)
 {
     int handled = OnMessage(window, message, wParam, lParam);
-    if (message == platform::kWmRButtonUp && IsInitialised() && IsRightClick())
+    if (message == platform::kWmRButtonUp && IsInitialised())
     {
         OpenListPopup();
     }
