@@ -249,16 +249,24 @@ TEST_F(WorldMapSceneTest, WithoutALeaderTheStageIsRefusedAndTheMessageStaysUntil
     Press(platform::kVkRight);
     ASSERT_EQ(WorldState(), WorldMapScene::kStateStageDialog);
 
+    // The message's box stands in the middle of the screen, left of the walker.
+    const auto middle = [&] {
+        const platform::Frame* frame = DisplayFrames().TakeLatest();
+        return frame ? Shown(*frame, 260, 240) : 0u;
+    };
+    const uint32_t map = middle();
     Press('Z');
     EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeRefusal}}); // the refusal alone
     EXPECT_EQ(World()->SubState(), WorldMapScene::kDialogNoLeader);
     Frames(60);
     EXPECT_EQ(World()->SubState(), WorldMapScene::kDialogNoLeader);
+    EXPECT_NE(middle(), map);
     Press('X');
     EXPECT_EQ(World()->SubState(), WorldMapScene::kDialogNoLeader); // only button 1 closes it
     Press('Z');
     EXPECT_EQ(WorldState(), WorldMapScene::kStateStageDialog);
     EXPECT_EQ(World()->SubState(), WorldMapScene::kDialogChoosing);
+    EXPECT_EQ(middle(), map);
     EXPECT_EQ(m_Scenes.CurrentScene(), kSceneWorldMap);
     EXPECT_EQ(m_Scenes.NextScene(), kSceneWorldMap);
     EXPECT_EQ(Progress.m_nCurrentStage, 0);
