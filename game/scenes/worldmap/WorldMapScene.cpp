@@ -10,6 +10,7 @@
 #include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
 #include "game/engine/TextOutput.h"
+#include "game/scenes/MenuBox.h"
 #include "game/scenes/worldmap/WorldMapDrawing.h"
 #include "game/scenes/worldmap/WorldMapRules.h"
 
@@ -22,9 +23,6 @@ namespace
 constexpr int kWorldMapFont = kFontStandard;
 // The world map's music is the third of the play-through's music names.
 constexpr int kWorldMapMusicName = 2;
-// The pointer of the dialog's choices on the accessory sheet.
-constexpr int kPointerX = 64;
-constexpr int kPointerSize = 16;
 // The buttons the world map takes once a press.
 constexpr int kWorldMapButtonMask = kInputButton1 | kInputButton2;
 
@@ -210,10 +208,7 @@ int WorldMapScene::StageDialog()
     if (m_nSubState == kDialogNoLeader)
     {
         DrawStageDialog();
-        static constexpr const char* kNoLeader = "リーダーがいません！";
-        const TextFont::Extent extent = TextFonts[kWorldMapFont].MeasureText(kNoLeader);
-        m_Target.DrawTextBox(kWorldMapFont, (kScreenWidth - extent.m_nWidth) / 2,
-                             (kScreenHeight - extent.m_nHeight) / 2, 0, 0, kNoLeader, 0, kFontColour);
+        m_Target.DrawTextBox(kWorldMapFont, kCentred, kCentred, 0, 0, "リーダーがいません！", 0, kFontColour);
         if (input.m_nButtons & kInputButton1)
         {
             m_nSubState = kDialogChoosing;
@@ -256,9 +251,9 @@ void WorldMapScene::DrawStageDialog()
 {
     const std::string text = m_strDialogTitle + "\n このステージにいどむ\n やっぱりやめる\n";
     m_Target.DrawTextBox(kWorldMapFont, kStageDialogX, kStageDialogY, kStageDialogWidth, kStageDialogHeight, text,
-                         kPointerSize, kFontColour);
+                         kMenuBoxMargin, kFontColour);
     const CursorEntry& cursor = MenuCursor.Current();
-    m_Target.Blit(cursor.m_nX, cursor.m_nY, kPointerSize, kPointerSize, kSurfaceAccessory, kPointerX, 0);
+    DrawMenuPointer(m_Target, cursor.m_nX, cursor.m_nY, kStageDialogRowHeight);
 }
 
 void WorldMapScene::LeaveFor(int nextScene)

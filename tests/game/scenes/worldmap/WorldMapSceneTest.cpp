@@ -5,6 +5,7 @@
 #include "game/engine/GameMusic.h"
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SoundEffects.h"
+#include "game/scenes/MenuBox.h"
 #include "game/scenes/stage/StageScene.h"
 #include "game/scenes/worldmap/WorldMapDrawing.h"
 #include "game/scenes/worldmap/WorldMapRules.h"
@@ -249,10 +250,14 @@ TEST_F(WorldMapSceneTest, WithoutALeaderTheStageIsRefusedAndTheMessageStaysUntil
     Press(platform::kVkRight);
     ASSERT_EQ(WorldState(), WorldMapScene::kStateStageDialog);
 
-    // The message's box stands in the middle of the screen, left of the walker.
-    const auto middle = [&] {
+    // The message's box, centred as the text output centres boxes.
+    const char* message = "リーダーがいません！";
+    const int x = CentredBoxX(TextBoxWidth(message, 0)) + 4;
+    const int y = CentredBoxY(TextBoxHeight(message)) + 4;
+    const auto middle = [&]
+    {
         const platform::Frame* frame = DisplayFrames().TakeLatest();
-        return frame ? Shown(*frame, 260, 240) : 0u;
+        return frame ? Shown(*frame, x, y) : 0u;
     };
     const uint32_t map = middle();
     Press('Z');
