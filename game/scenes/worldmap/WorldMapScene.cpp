@@ -23,8 +23,6 @@ namespace
 constexpr int kWorldMapFont = kFontStandard;
 // The world map's music is the third of the play-through's music names.
 constexpr int kWorldMapMusicName = 2;
-// The buttons the world map takes once a press.
-constexpr int kWorldMapButtonMask = kInputButton1 | kInputButton2;
 
 // One step of the walk: the direction bit, the facing it gives and the move.
 struct WalkStep
@@ -58,7 +56,7 @@ void LoadBackPicture()
 
 } // namespace
 
-WorldMapScene::WorldMapScene(SceneManager& manager) : Scene(manager, kSceneWorldMap, kStateFadeOut, kWorldMapButtonMask)
+WorldMapScene::WorldMapScene(SceneManager& manager) : Scene(manager, kSceneWorldMap, kStateFadeOut)
 {
 }
 
