@@ -317,6 +317,13 @@ int ListBoxBase::SetAcceleratorsAndMenu(int tableId, int menuId, int mode, int s
     return accelerators && menu ? 1 : 0;
 }
 
+void ListBoxBase::LeaveCommandsToOwner(int menuId)
+{
+    m_ShortcutIds = {};
+    m_PopupIds = {};
+    m_pPopupMenu = FindPopupMenu(menuId);
+}
+
 int ListBoxBase::AskCount(int minimum, int maximum, const Control* anchor)
 {
     int count = Count() - m_nBase;

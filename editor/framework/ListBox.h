@@ -157,6 +157,10 @@ public:
     // unchanged, for a pair without a pop-up menu.
     int SetPopupMenu(int menuId, int mode, int set);
     int SetAcceleratorsAndMenu(int tableId, int menuId, int mode, int set);
+    // The owner does every command itself: the list answers no shortcut or
+    // pop-up id (OnAccelCommand, OnMenuCommand and OnKey do nothing) and only
+    // shows the menu's pop-up on a right click.
+    void LeaveCommandsToOwner(int menuId);
 
     // ---- state ----
     int Selection() const { return m_nSel; }

@@ -10,3 +10,5 @@ const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
 // The event editor's dialogs: the event dialog.
 const std::vector<DialogTemplate>& EventDialogTemplates();
+// The stage editor's enemies: the enemy palette, the placement and the movement-AI dialogs.
+const std::vector<DialogTemplate>& EnemyDialogTemplates();

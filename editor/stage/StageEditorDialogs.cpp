@@ -1,5 +1,5 @@
-// The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the stage settings, the position groups, the edit options,
+// The other editors' windows as the stage editor opens them. The event
+// palette, the stage settings, the position groups, the edit options,
 // the bitmap conversion tool, the world-map editor and the database have no
 // window yet: each function makes none.
 
@@ -8,11 +8,12 @@
 #include "common/window/EditorApp.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/EnemyPalette.h"
 #include "editor/stage/StageEditorWindow.h"
 
-std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EnemyPalette>(window);
 }
 
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
