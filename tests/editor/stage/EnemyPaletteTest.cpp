@@ -367,6 +367,50 @@ TEST_F(EnemyPaletteTest, TheCountIsOneUndoStepAndNeverEmptiesTheList)
     EXPECT_EQ(m_Beeps.Count(), 1);
 }
 
+TEST_F(EnemyPaletteTest, TheRightClickTheKeysAndTheDoubleClickReachThePalettesCommands)
+{
+    StartWithPlacements({Placement(1, 2, 3), Placement(2, 4, 4)});
+    EnemyPalette& palette = *Palette();
+    platform::WindowHandle list = Item(palette, kIdEnemyList);
+
+    // A right click on the second row selects it, for the pen too, and its pop-up's "切り取り" cuts it.
+    platform::Rect rows = m_System.Resolve(list)->ScreenRect();
+    m_System.SetCursorPos({rows.m_nLeft + 10, rows.m_nTop + platform::kListBorder + platform::kListRowHeight + 5});
+    m_System.SetPopupChoice(kIdEnemyCutMenu);
+    m_System.SendMessage(palette.Handle(), platform::kWmRButtonUp, 0, 0);
+    EXPECT_EQ(StageEdit.m_PickedEnemy[0][0], 1);
+    m_System.PumpMessages();
+    m_System.SetPopupChoice(0);
+    const platform::Menu* popup = static_cast<platform::DummyWindow*>(palette.Native())->LastPopupMenu();
+    ASSERT_NE(popup, nullptr);
+    EXPECT_EQ(popup->m_Items.size(), 7u);
+    EXPECT_EQ(Describe(Stage.m_Enemy), "1 (2,3) g0 []\n");
+    EXPECT_EQ(StageEdit.UndoLists().Count(), 1);
+    EXPECT_EQ(StageEdit.m_nPltNum, 0) << "the selection moved up to the last placement";
+
+    // Ctrl+V in the list pastes it before the selected row, off the map (through the editor's loop step).
+    m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+        return App.PreTranslateMessage({window, message, wParam, lParam}) != 0;
+    });
+    m_System.SetActiveWindow(palette.Handle());
+    m_System.SetFocus(list);
+    m_System.FeedKey('V', platform::kKeyControl);
+    m_System.PumpMessages();
+    m_System.SetMessageFilter(nullptr);
+    EXPECT_EQ(Describe(Stage.m_Enemy), "2 (-1,-1) g0 []\n1 (2,3) g0 []\n");
+    EXPECT_EQ(StageEdit.UndoLists().Count(), 2);
+
+    // A double-click edits the row.
+    m_Runs.Answer([&](DialogBase& dialog) {
+        EXPECT_EQ(RowsOf(dialog, kIdPlacementEnemy).size(), 3u);
+        Click(dialog, kIdDialogCancel);
+    });
+    platform::ModelOf<platform::ListBoxModel>(list)->UserDoubleClick(1);
+    ASSERT_EQ(m_Runs.Runs().size(), 1u);
+    EXPECT_EQ(m_Runs.Runs()[0].m_nDialogId, kIdEnemyPlacementDialog);
+    EXPECT_EQ(StageEdit.UndoLists().Count(), 2);
+}
+
 class MoveAiDialogTest : public EnemyPaletteTest
 {
 protected:
