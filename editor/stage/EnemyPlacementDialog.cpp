@@ -71,16 +71,8 @@ int EnemyPlacementDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     DialogBase::OnInitDialog(wParam, lParam);
     m_MoveAiList.Attach(this, m_MoveAiList.Binding());
     BindControl(&m_MoveAiList);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
+    AttachControls(m_NumberEdits);
+    AttachControls(m_ComboBoxes);
     m_MoveAiList.SetAcceleratorsAndMenu(kMoveAiAccelerators, kMoveAiPopup, kFreeListMode, kMoveAiCommandSet);
     m_MoveAiList.SetCurSel(0, 1);
     DataToControls();

@@ -79,11 +79,7 @@ void MoveAiDialog::UpdateEnabling()
 int MoveAiDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
+    AttachControls(m_ComboBoxes);
     DataToControls();
     UpdateEnabling();
     SetInitialised(1);
@@ -92,28 +88,13 @@ int MoveAiDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 
 void MoveAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 {
-    if (!CanHandleNotify(wParam))
+    // OK stores every choice, those of disabled lists too.
+    OnOkCancel(wParam, lParam);
+    const int id = platform::LowWord(wParam);
+    if (IsInitialised() && CanHandleNotify(wParam) &&
+        (id == kIdMoveAiMode || id == kIdMoveAiRange || id == kIdMoveAiTarget))
     {
-        return;
-    }
-    DialogBase::OnCommand(wParam, lParam);
-    switch (platform::LowWord(wParam))
-    {
-    case kIdDialogOk:
-        // Every choice is stored, those of disabled lists too.
-        ControlsToData();
-        Close(1);
-        break;
-    case kIdDialogCancel:
-        Close(0);
-        break;
-    case kIdMoveAiMode:
-    case kIdMoveAiRange:
-    case kIdMoveAiTarget:
         UpdateEnabling();
-        break;
-    default:
-        break;
     }
 }
 

@@ -7,9 +7,7 @@
 #include "editor/framework/ModalRuns.h"
 #include "editor/stage/EnemyPalette.h"
 #include "platform/window/Beep.h"
-#include "platform/window/ButtonModel.h"
-#include "platform/window/EditModel.h"
-#include "platform/window/ListModels.h"
+#include "tests/editor/framework/DialogAuthor.h"
 #include "tests/editor/stage/StageWindowFixture.h"
 
 namespace
@@ -127,9 +125,10 @@ TEST(EnemyPaletteRowTextTest, MoveAiRowsNameOnlyWhatTheirTablesHold)
     ResetProjectData();
 }
 
-class EnemyPaletteTest : public StageWindowTest
+class EnemyPaletteTest : public StageWindowTest, public DialogAuthor
 {
 protected:
+    EnemyPaletteTest() : DialogAuthor(m_System) {}
     // The editor with three enemies and the placements, showing the enemy palette.
     void StartWithPlacements(std::vector<EnemyPlacement> placements)
     {
@@ -144,38 +143,6 @@ protected:
     EnemyPalette* Palette() const { return static_cast<EnemyPalette*>(Window()->EnemyPalette()); }
 
 public:
-    platform::WindowHandle Item(const DialogBase& dialog, int id) { return m_System.GetDlgItem(dialog.Handle(), id); }
-    Rows RowsOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
-    }
-    int SelectionOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Selection();
-    }
-    bool IsEnabled(const DialogBase& dialog, int id) { return m_System.Resolve(Item(dialog, id))->IsEnabled(); }
-    void Click(const DialogBase& dialog, int id)
-    {
-        platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
-    }
-    void Choose(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ComboBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Pick(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ListBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Type(const DialogBase& dialog, int id, const std::string& text)
-    {
-        platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
-    }
-    // A key of the list's accelerator table, or an item of its pop-up, while the list has the focus.
-    void ListCommand(const DialogBase& dialog, int list, int command)
-    {
-        m_System.SetFocus(Item(dialog, list));
-        m_System.SendMessage(dialog.Handle(), platform::kWmCommand, platform::MakeWParam(command, 1), 0);
-    }
     void PaletteClick(int id)
     {
         Click(*Palette(), id);
