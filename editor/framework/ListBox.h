@@ -40,6 +40,14 @@
 #include <new>
 #include <string>
 
+// What the other editor windows do while an entry dialog of a list runs
+// (the window mode of EditSelected and InsertAndEdit).
+enum : int
+{
+    kEntryHidesOthers = 1,
+    kEntryDisablesOthers = 2,
+};
+
 // The row number as out: the value's last digits, zero-padded to that many
 // digits (0: as many as the value has, at most 11); a negative value gets a
 // '-' before its digits, and with the plus sign a value of 1 or more a '+'.
@@ -547,11 +555,11 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
         return 0;
     }
     EditorApp& windows = app ? *app : ::App;
-    if (windowMode == 1)
+    if (windowMode == kEntryHidesOthers)
     {
         windows.ShowAllWindows(0);
     }
-    else if (windowMode == 2)
+    else if (windowMode == kEntryDisablesOthers)
     {
         windows.EnableAllWindows(0);
     }
@@ -585,11 +593,11 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
         SendToList(platform::kLbSetCurSel, static_cast<uintptr_t>(m_nSel));
         EndUpdate();
     }
-    if (windowMode == 1)
+    if (windowMode == kEntryHidesOthers)
     {
         windows.ShowAllWindows(1);
     }
-    else if (windowMode == 2)
+    else if (windowMode == kEntryDisablesOthers)
     {
         windows.EnableAllWindows(1);
     }

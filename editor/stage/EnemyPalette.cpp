@@ -25,9 +25,6 @@ constexpr int kMaxHeight = 480;
 // Below the top of the stage editor window.
 constexpr int kDropBelowEditor = 10;
 
-// The placement dialog runs with every other editor window disabled, placed as windows are by default.
-constexpr int kDisableOthers = 2;
-
 // The number of placements the count dialog offers.
 constexpr int kMinCount = 1;
 
@@ -229,7 +226,7 @@ void EnemyPalette::InsertAndEdit()
     placement.SetDefaults();
     RefillList();
     StageEdit.m_pEditedPlacement = &placement;
-    int result = m_List.EditSelected(m_pPlacementDialog, kIdEnemyPlacementDialog, Owner(), kDisableOthers, 0);
+    int result = m_List.EditSelected(m_pPlacementDialog, kIdEnemyPlacementDialog, Owner(), kEntryDisablesOthers, 0);
     StageEdit.m_pEditedPlacement = nullptr;
     if (!result)
     {
@@ -247,7 +244,7 @@ void EnemyPalette::Edit()
         return;
     }
     StageEdit.m_pEditedPlacement = &Stage.m_Enemy.At(m_List.Base() + row);
-    m_List.EditSelected(m_pPlacementDialog, kIdEnemyPlacementDialog, Owner(), kDisableOthers, 0);
+    m_List.EditSelected(m_pPlacementDialog, kIdEnemyPlacementDialog, Owner(), kEntryDisablesOthers, 0);
     StageEdit.m_pEditedPlacement = nullptr;
     ShowChange();
 }

@@ -16,9 +16,6 @@ constexpr int kMoveAiPopup = 116;
 constexpr int kFreeListMode = 1;
 constexpr int kMoveAiCommandSet = 1;
 
-// Opened from the list: every other editor window is disabled meanwhile, and it centres on the list.
-constexpr int kDisableOthers = 2;
-
 } // namespace
 
 void MoveAiListRowText(std::string& out, int, const MoveAiEntry& entry)
@@ -114,7 +111,7 @@ void EnemyPlacementDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
         return;
     case kIdMoveAiInsert:
         // A cancelled entry is taken out again.
-        m_MoveAiList.InsertAndEdit(m_pMoveAiDialog, kIdMoveAiDialog, Owner(), kDisableOthers, 1);
+        m_MoveAiList.InsertAndEdit(m_pMoveAiDialog, kIdMoveAiDialog, Owner(), kEntryDisablesOthers, 1);
         break;
     case kIdMoveAiEdit:
         EditEntry();
@@ -149,7 +146,7 @@ void EnemyPlacementDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 
 int EnemyPlacementDialog::EditEntry()
 {
-    return m_MoveAiList.EditSelected(m_pMoveAiDialog, kIdMoveAiDialog, Owner(), kDisableOthers, 1);
+    return m_MoveAiList.EditSelected(m_pMoveAiDialog, kIdMoveAiDialog, Owner(), kEntryDisablesOthers, 1);
 }
 
 void EnemyPlacementDialog::Confirm()
