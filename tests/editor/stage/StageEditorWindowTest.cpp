@@ -44,11 +44,6 @@ platform::ModelToolBar* BarOf(const WindowBase& window)
     return static_cast<platform::DummyWindow*>(window.Native())->GetToolBar();
 }
 
-platform::DummyWindow* DummyOf(const WindowBase& window)
-{
-    return static_cast<platform::DummyWindow*>(window.Native());
-}
-
 TEST_F(StageWindowTest, TheWindowIsMadeOfItsTemplateMenuToolBarAndStatusBar)
 {
     StartWithLands(5);
