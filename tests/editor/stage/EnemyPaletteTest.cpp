@@ -186,10 +186,16 @@ TEST_F(EnemyPaletteTest, TheSelectedRowIsThePensPlacementAndTheTrailingRowGivesN
     EXPECT_EQ(StageEdit.UndoLists().Count(), 0);
     EXPECT_EQ(m_Beeps.Count(), 1);
 
+    // The palette cannot be closed by itself.
+    m_System.SendMessage(palette.Handle(), platform::kWmClose, 0, 0);
+    EXPECT_TRUE(m_System.Resolve(palette.Handle()) != nullptr);
+
     // Another palette and back: the palette opens on the row it showed.
     PalettePick(1);
+    const size_t boxes = m_Boxes.Boxes().size();
     Command(kCmdBarMapChips);
     EXPECT_EQ(Window()->EnemyPalette(), nullptr);
+    EXPECT_EQ(m_Boxes.Boxes().size(), boxes) << "the palette goes without a box";
     Command(kCmdBarEnemies);
     ASSERT_NE(Palette(), nullptr);
     EXPECT_EQ(SelectionOf(*Palette(), kIdEnemyList), 1);
