@@ -471,6 +471,24 @@ TEST_F(StageWindowTest, AChipPaletteOfTwentyLandsScrollsThreeRows)
     EXPECT_TRUE(palette->Handle());
 }
 
+TEST_F(StageWindowTest, APickOnTheMapTakesTheFrameOffTheChipPaletteAtOnce)
+{
+    StartWithLands(5);
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    platform::SendWindowMessage(palette->Handle(), platform::kWmLButtonDown, platform::kMkLButton,
+                                platform::MakeLParam(kMapCellSize + 1, palette->OriginY() + 1));
+    ASSERT_EQ(StageEdit.m_nPltNum, 1);
+    const DibBitmap& view = palette->Picture().Canvas();
+    const uint32_t framed = view.PixelRgb(kMapCellSize, 0); // the frame's left edge
+    RightDrag(0, 0, 1, 1);
+    EXPECT_EQ(StageEdit.m_nPltNum, -1);
+    const uint32_t after = view.PixelRgb(kMapCellSize, 0);
+    EXPECT_NE(after, framed);
+    palette->OnPaint();
+    EXPECT_EQ(view.PixelRgb(kMapCellSize, 0), after) << "the palette was drawn as it is";
+}
+
 TEST_F(StageWindowTest, ThePopupOfTheEventModeCopiesPastesAndDeletesOnItsCell)
 {
     StartWithLands(5);
