@@ -1,5 +1,6 @@
 #include "editor/framework/ListBox.h"
 
+#include "common/data/StageRecord.h"
 #include "common/data/WorldMapRecord.h"
 #include "common/window/Accelerators.h"
 #include "editor/framework/InputDialogs.h"
@@ -54,6 +55,12 @@ void ClearListElement(WorldMapEvent& element)
 {
     element = WorldMapEvent();
     element.Init();
+}
+
+void ClearListElement(EnemyPlacement& element)
+{
+    element = EnemyPlacement();
+    element.SetDefaults();
 }
 
 int RefuseListCommand()

@@ -85,6 +85,9 @@ int EraseAt(CheckedVector<T>& vector, int index)
 class WorldMapEvent;
 // A world-map event is never without a page: cleared, it has exactly one empty page.
 void ClearListElement(WorldMapEvent& element);
+class EnemyPlacement;
+// A cleared enemy placement stands off the map (x = y = -1), in no group, without movement AI.
+void ClearListElement(EnemyPlacement& element);
 
 template <class T>
 void ClearListElement(T& element)

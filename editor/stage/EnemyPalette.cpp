@@ -222,10 +222,7 @@ void EnemyPalette::InsertAndEdit()
     {
         return;
     }
-    EnemyPlacement& placement = Stage.m_Enemy.At(m_List.Base() + m_List.Selection());
-    placement.SetDefaults();
-    RefillList();
-    StageEdit.m_pEditedPlacement = &placement;
+    StageEdit.m_pEditedPlacement = &Stage.m_Enemy.At(m_List.Base() + m_List.Selection());
     int result = m_List.EditSelected(m_pPlacementDialog, kIdEnemyPlacementDialog, Owner(), kEntryDisablesOthers, 0);
     StageEdit.m_pEditedPlacement = nullptr;
     if (!result)
@@ -305,12 +302,6 @@ void EnemyPalette::SetCount()
     }
     // One undo step, whatever the count.
     m_Window.RecordUndo();
-    int kept = Stage.m_Enemy.Count();
     m_List.SetCount(count);
-    for (int i = kept; i < Stage.m_Enemy.Count(); ++i)
-    {
-        Stage.m_Enemy.At(i).SetDefaults();
-    }
-    RefillList();
     ShowChange();
 }
