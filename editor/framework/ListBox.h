@@ -80,6 +80,15 @@ void ClearListElement(T& element)
     element = T();
 }
 
+// What add, insert and a grown count append: an element as clear makes it.
+template <class T>
+T NewListElement()
+{
+    T element;
+    ClearListElement(element);
+    return element;
+}
+
 // Enables the first control of the vector with that id; nothing when none has it.
 void FindControlById(CheckedVector<PlainControl>& controls, int id, int enable);
 
@@ -209,8 +218,9 @@ protected:
     std::string m_strTrailer;
 };
 
-// The list box of vectors of T. T is default-constructible (a default T is a
-// cleared one, the element that add and insert make) and copyable.
+// The list box of vectors of T. T is default-constructible and copyable; the
+// elements that add, insert and a grown count make are cleared ones
+// (ClearListElement: a default T unless the record says otherwise).
 template <class T>
 class ListBox : public ListBoxBase
 {
@@ -417,7 +427,7 @@ int ListBox<T>::AddNew()
     {
         return Refuse();
     }
-    Working().push_back(T());
+    Working().push_back(NewListElement<T>());
     m_nSel = Count() - 1 - m_nBase;
     Record(Working().At(m_nBase + m_nSel));
     Refresh();
@@ -437,7 +447,7 @@ int ListBox<T>::InsertNew()
     {
         return Refuse();
     }
-    InsertAt(Working(), m_nBase + m_nSel, T());
+    InsertAt(Working(), m_nBase + m_nSel, NewListElement<T>());
     Record(Working().At(m_nBase + m_nSel));
     Refresh();
     return 1;
@@ -505,7 +515,7 @@ int ListBox<T>::SetCount(int n)
     {
         return Refuse();
     }
-    Working().resize(static_cast<size_t>(m_nBase + n));
+    Working().resize(static_cast<size_t>(m_nBase + n), NewListElement<T>());
     if (m_nSel >= n)
     {
         m_nSel = n - 1;

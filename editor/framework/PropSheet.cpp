@@ -34,7 +34,7 @@ void PropSheet::Register(std::unique_ptr<PropSheetOwner>* holder)
     m_pApp->m_Sheets.push_back({this, holder});
 }
 
-int PropSheet::Create()
+int PropSheet::Create(bool keepParentOnFailure)
 {
     m_bModeless = 1;
     platform::WindowSystem* system = platform::SystemOfWindow(m_hParent);
@@ -63,7 +63,8 @@ int PropSheet::Create()
     if (!m_hSheet)
     {
         ShowError("ウインドウの生成に失敗！");
-        if (platform::WindowSystem* parentSystem = platform::SystemOfWindow(m_hParent))
+        platform::WindowSystem* parentSystem = keepParentOnFailure ? nullptr : platform::SystemOfWindow(m_hParent);
+        if (parentSystem)
         {
             parentSystem->DestroyWindow(m_hParent);
         }

@@ -50,8 +50,9 @@ public:
     void AddPage(DialogBase* page) { m_Pages.push_back(page); }
 
     // Makes and shows the sheet with its first page. 0 when it cannot be
-    // made: "ウインドウの生成に失敗！" and the parent window is destroyed.
-    int Create();
+    // made: "ウインドウの生成に失敗！", and the parent window is destroyed
+    // unless the caller keeps it.
+    int Create(bool keepParentOnFailure = false);
 
     // ---- what the editor's loop asks ----
     platform::WindowHandle SheetWindow() const override { return m_hSheet; }
