@@ -6,3 +6,6 @@
 
 // The editor framework's own dialogs: the value and the text input.
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
+
+// The pages of the database sheet built so far: the class page and the land page.
+const std::vector<DialogTemplate>& DatabasePageTemplates();

@@ -8,6 +8,7 @@ namespace
 // Every group of templates, each in a file of its own.
 const std::vector<DialogTemplate>* const kGroups[] = {
     &FrameworkDialogTemplates(),
+    &DatabasePageTemplates(),
 };
 
 } // namespace
