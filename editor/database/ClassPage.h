@@ -49,6 +49,7 @@ public:
     ListBox<int32_t>& SkillValues() { return m_SkillValues; }
     ListBox<int32_t>& Resistances() { return m_Resistances; }
     const std::vector<std::string>& GraphicItems() const { return m_GraphicItems; }
+    BitmapControl& Preview() { return m_Pictures.At(0); }
 
 protected:
     // OK and Apply: the sheet's save-all.

@@ -38,6 +38,7 @@ public:
     void OnPaint() override;
 
     const std::vector<std::string>& GraphicItems() const { return m_GraphicItems; }
+    BitmapControl& Preview() { return m_Pictures.At(0); }
 
 protected:
     bool OnTableCommand(uintptr_t wParam, intptr_t lParam) override;

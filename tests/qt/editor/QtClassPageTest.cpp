@@ -38,7 +38,7 @@ TEST_F(QtClassPageTest, FiveRecordsAskedForOnTwoClassesGiveSixInTheFile)
     EXPECT_EQ(Classes().Working().At(5).m_nMove, 4);
     EXPECT_EQ(Classes().Working().At(5).m_nMaxLevel, 30);
     ClickSheetButton(platform::kIdSheetApply);
-    auto classes = LoadTable<ClassRecord>("data\\database\\Class.dat");
+    auto classes = DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat");
     ASSERT_EQ(classes.size(), 6u);
     EXPECT_EQ(classes.At(5).m_nClassA, 5);
     EXPECT_EQ(classes.At(5).m_nExpRate, 100);
@@ -96,7 +96,7 @@ TEST_F(QtClassPageTest, AResistanceEditedReachesTheSelectedClassOnlyAndTheTraili
         EXPECT_TRUE(m_System.IsWindow(m_pView->m_Window.Handle())); // the editor is still up
     }
     ClickSheetButton(platform::kIdSheetApply);
-    auto classes = LoadTable<ClassRecord>("data\\database\\Class.dat");
+    auto classes = DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat");
     ASSERT_EQ(classes.size(), 3u);
     EXPECT_EQ(classes.At(2).m_Resist.At(2), 50);
 
@@ -113,7 +113,7 @@ TEST_F(QtClassPageTest, AResistanceEditedReachesTheSelectedClassOnlyAndTheTraili
 
 TEST_F(QtClassPageTest, ACharacterBitmapOfTenCellsOffersGraphicsOneToNineAndThePreviewShowsTheChosenCell)
 {
-    WriteCellBitmap("bmp/Character.bmp", 480, 48, 48);
+    m_Project.WriteCellBitmap("bmp/Character.bmp", 480, 48, 48);
     ClassTable.resize(2);
     ClassTable.At(1).SetDefaults();
     Open();
@@ -123,11 +123,11 @@ TEST_F(QtClassPageTest, ACharacterBitmapOfTenCellsOffersGraphicsOneToNineAndTheP
     EXPECT_EQ(ModelOf<platform::ComboBoxModel>(page, kIdClassGraphic)->Items(), numbers);
     const DibBitmap& character = *m_pView->SharedBitmap(kSharedCharacter);
     BitmapControl& preview = page.Preview();
-    EXPECT_TRUE(ShowsCell(preview.Canvas(), character, 48, 0)); // graphic 1, the default
+    EXPECT_TRUE(DatabaseProject::ShowsCell(preview.Canvas(), character, 48, 0)); // graphic 1, the default
     ChooseRow(page, kIdClassGraphic, 8);
     EXPECT_EQ(page.Working().At(1).m_nGraphic, 9);
-    EXPECT_TRUE(ShowsCell(preview.Canvas(), character, 432, 0));
-    EXPECT_FALSE(ShowsCell(preview.Canvas(), character, 384, 0));
+    EXPECT_TRUE(DatabaseProject::ShowsCell(preview.Canvas(), character, 432, 0));
+    EXPECT_FALSE(DatabaseProject::ShowsCell(preview.Canvas(), character, 384, 0));
 }
 
 TEST_F(QtClassPageTest, WithoutACharacterBitmapTheGraphicListIsEmptyThePreviewBlankAndTheGraphicKept)

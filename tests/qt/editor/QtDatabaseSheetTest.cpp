@@ -55,8 +55,8 @@ TEST_F(QtDatabaseTest, ApplyWritesTheTablesWithTheirIndicesAndCancelKeepsWhatThe
     EXPECT_EQ(ClassTable.At(1).m_strName, ""); // nothing reaches the tables before Apply
     ClickSheetButton(platform::kIdSheetApply);
 
-    auto classes = LoadTable<ClassRecord>("data\\database\\Class.dat");
-    auto lands = LoadTable<LandRecord>("data\\database\\Land.dat");
+    auto classes = DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat");
+    auto lands = DatabaseProject::LoadTable<LandRecord>("data\\database\\Land.dat");
     ASSERT_EQ(classes.size(), 2u);
     ASSERT_EQ(lands.size(), 2u);
     EXPECT_EQ(classes.At(1).m_strName, "剣士");
@@ -103,11 +103,11 @@ TEST_F(QtDatabaseTest, OkSavesAndClosesAndAPageNeverShownStillHasItsFileWritten)
     m_System.PumpMessages();
     EXPECT_EQ(m_pView->m_Holder, nullptr);
     EXPECT_EQ(m_pView->m_nClosed, 1);
-    auto lands = LoadTable<LandRecord>("data\\database\\Land.dat");
+    auto lands = DatabaseProject::LoadTable<LandRecord>("data\\database\\Land.dat");
     ASSERT_EQ(lands.size(), 2u);
     EXPECT_EQ(lands.At(0).m_nLandA, 0);
     EXPECT_EQ(lands.At(1).m_strName, "森");
-    EXPECT_EQ(LoadTable<ClassRecord>("data\\database\\Class.dat").size(), 2u);
+    EXPECT_EQ(DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat").size(), 2u);
 }
 
 // Gives up the superuser's rights for its life (the superuser writes into read-only folders).
@@ -159,7 +159,7 @@ TEST_F(QtDatabaseTest, ApplyIntoAReadOnlyDataFolderNamesTheFilesItCouldNotWriteA
     // The sheet is still open with the edit; once the folder can be written, Apply writes it.
     TypeAtEnd(Classes(), kIdClassName, "B");
     ClickSheetButton(platform::kIdSheetApply);
-    EXPECT_EQ(LoadTable<ClassRecord>("data\\database\\Class.dat").At(1).m_strName, "AB");
+    EXPECT_EQ(DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat").At(1).m_strName, "AB");
     EXPECT_EQ(m_Boxes.Boxes().size(), 1u);
 }
 

@@ -107,7 +107,7 @@ TEST_F(QtLandPageTest, ALandLoadedWithMovementCostZeroIsWrittenWithOne)
 
 TEST_F(QtLandPageTest, GraphicNinePreviewsTheMapChipFromThirtyTwoThirtyTwo)
 {
-    WriteCellBitmap("bmp/MapChip.bmp", 256, 64, 32);
+    m_Project.WriteCellBitmap("bmp/MapChip.bmp", 256, 64, 32);
     NamedLands(2);
     Open();
     ShowPage(kPageLand);
@@ -115,10 +115,10 @@ TEST_F(QtLandPageTest, GraphicNinePreviewsTheMapChipFromThirtyTwoThirtyTwo)
     EXPECT_EQ(page.GraphicItems().size(), 120u);
     EXPECT_EQ(page.GraphicItems().back(), "119");
     const DibBitmap& chips = *m_pView->SharedBitmap(kSharedMapChip);
-    EXPECT_TRUE(ShowsCell(page.Preview().Canvas(), chips, 0, 0));
+    EXPECT_TRUE(DatabaseProject::ShowsCell(page.Preview().Canvas(), chips, 0, 0));
     ChooseRow(page, kIdLandGraphic, 9);
     EXPECT_EQ(page.Working().At(0).m_nGraphic, 9);
-    EXPECT_TRUE(ShowsCell(page.Preview().Canvas(), chips, 32, 32));
+    EXPECT_TRUE(DatabaseProject::ShowsCell(page.Preview().Canvas(), chips, 32, 32));
     // A cell beyond the bitmap draws nothing on the cleared preview.
     ChooseRow(page, kIdLandGraphic, 16);
     EXPECT_EQ(page.Preview().Canvas().PixelRgb(5, 5), 0u);
