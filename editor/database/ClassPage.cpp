@@ -232,7 +232,8 @@ void ClassPage::DrawPreview()
     }
     canvas.Clear(kPreviewBackground);
     const ComboBox& combo = m_Combos.At(0);
-    int graphic = combo.PosToData(combo.CurSel());
+    // Without a chosen row there is no graphic to show.
+    int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
     const DibBitmap* character = Host().SharedBitmap(kSharedCharacter);
     // Only a cell the bitmap holds whole is drawn.
     if (character && character->IsCreated() && graphic >= 0 && graphic < character->Width() / kCell &&

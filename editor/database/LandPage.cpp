@@ -161,7 +161,8 @@ void LandPage::DrawPreview()
     }
     canvas.Clear(0);
     const ComboBox& combo = m_Combos.At(0);
-    int graphic = combo.PosToData(combo.CurSel());
+    // Without a chosen row there is no graphic to show.
+    int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
     const DibBitmap* chips = Host().SharedBitmap(kSharedMapChip);
     if (chips && chips->IsCreated() && graphic >= 0)
     {

@@ -130,21 +130,30 @@ TEST_F(QtClassPageTest, ACharacterBitmapOfTenCellsOffersGraphicsOneToNineAndTheP
     EXPECT_FALSE(DatabaseProject::ShowsCell(preview.Canvas(), character, 384, 0));
 }
 
-TEST_F(QtClassPageTest, WithoutACharacterBitmapTheGraphicListIsEmptyThePreviewBlankAndTheGraphicKept)
+TEST_F(QtClassPageTest, WithoutACharacterBitmapOfTwoCellsTheGraphicListIsEmptyThePreviewBlankAndTheGraphicKept)
 {
     ClassTable.resize(2);
     ClassTable.At(1).SetDefaults();
     ClassTable.At(1).m_nGraphic = 3;
-    Open();
-    ClassPage& page = Classes();
-    EXPECT_TRUE(page.GraphicItems().empty());
-    EXPECT_EQ(ModelOf<platform::ComboBoxModel>(page, kIdClassGraphic)->Count(), 0);
-    const DibBitmap& canvas = page.Preview().Canvas();
-    EXPECT_EQ(canvas.PixelRgb(0, 0), 0x420000u);
-    EXPECT_EQ(canvas.PixelRgb(47, 47), 0x420000u);
-    TypeAtEnd(page, kIdClassName, "A");
-    EXPECT_EQ(page.Working().At(1).m_strName, "A");
-    EXPECT_EQ(page.Working().At(1).m_nGraphic, 3);
+    for (int width : {0, 40, 90}) // no bitmap at all, narrower than one cell, one cell and a half
+    {
+        SCOPED_TRACE(width);
+        std::filesystem::remove("bmp/Character.bmp");
+        if (width > 0)
+        {
+            m_Project.WriteCellBitmap("bmp/Character.bmp", width, 48, 48);
+        }
+        Open();
+        ClassPage& page = Classes();
+        EXPECT_TRUE(page.GraphicItems().empty());
+        EXPECT_EQ(ModelOf<platform::ComboBoxModel>(page, kIdClassGraphic)->Count(), 0);
+        const DibBitmap& canvas = page.Preview().Canvas();
+        EXPECT_EQ(canvas.PixelRgb(0, 0), 0x420000u);
+        EXPECT_EQ(canvas.PixelRgb(47, 47), 0x420000u);
+        TypeAtEnd(page, kIdClassName, "A");
+        EXPECT_EQ(page.Working().At(1).m_strName, "A");
+        EXPECT_EQ(page.Working().At(1).m_nGraphic, 3);
+    }
     EXPECT_TRUE(m_Boxes.Boxes().empty());
 }
 
