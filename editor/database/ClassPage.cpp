@@ -103,31 +103,7 @@ int ClassPage::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         list->Attach(this, list->Binding());
         BindControl(list);
     }
-    for (NumberEdit<int>& edit : m_Numbers)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (TextEdit& edit : m_Texts)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (CheckBox& box : m_Checks)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (ComboBox& box : m_Combos)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (BitmapControl& picture : m_Pictures)
-    {
-        picture.Attach(this, picture.Binding());
-        BindControl(&picture);
-    }
+    AttachBound(m_Numbers, m_Texts, m_Checks, m_Combos, m_Pictures);
     AttachPlainControls(m_EditButtons);
     m_SkillValues.SetCurSel(0, 0);
     m_Resistances.SetCurSel(0, 0);

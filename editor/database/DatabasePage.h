@@ -89,9 +89,25 @@ protected:
 
     // Every control shows its data; the notifications this raises are ignored.
     void RefreshAllControls();
+    // Attaches every wrapper of the vectors with its own binding and binds it, in the order given.
+    template <class... Vectors>
+    void AttachBound(Vectors&... vectors)
+    {
+        (AttachVector(vectors), ...);
+    }
 
     int m_bReload = 0;
 
 private:
+    template <class Wrapper>
+    void AttachVector(CheckedVector<Wrapper>& wrappers)
+    {
+        for (Wrapper& wrapper : wrappers)
+        {
+            wrapper.Attach(this, wrapper.Binding());
+            BindControl(&wrapper);
+        }
+    }
+
     DatabaseSheet* m_pSheet;
 };

@@ -11,7 +11,7 @@
 // - its constructor binds its own controls to fields of Current() (the
 //   record list is bound here, from the shape);
 // - its kWmInitDialog work (OnInitDialog): DialogBase::OnInitDialog,
-//   AttachRecordList, attach and bind its own controls, FinishInitDialog;
+//   AttachRecordList, its own controls (AttachBound), FinishInitDialog;
 // - its own commands in OnTableCommand, and whatever follows a change of the
 //   current record in OnRecordShown.
 // The buttons "新規" (1066), "ｸﾘｱ" (1067) and "ﾃﾞｰﾀ数" (11071), the list's

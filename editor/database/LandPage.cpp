@@ -75,31 +75,7 @@ int LandPage::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
     AttachRecordList();
-    for (NumberEdit<int>& edit : m_Numbers)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (TextEdit& edit : m_Texts)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (CheckBox& box : m_Checks)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (ComboBox& box : m_Combos)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (BitmapControl& picture : m_Pictures)
-    {
-        picture.Attach(this, picture.Binding());
-        BindControl(&picture);
-    }
+    AttachBound(m_Numbers, m_Texts, m_Checks, m_Combos, m_Pictures);
     AttachPlainControls(m_BrowseButton);
     FinishInitDialog();
     return 0;
