@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run edit bench contact-sheet clean
+.PHONY: all setup configure build test run edit bench contact-sheet editor-picture clean asan tsan fuzz
 
 all: build
 
@@ -41,8 +41,40 @@ contact-sheet: build
 	mkdir -p docs
 	cp $(BUILD)/sample-sheets.png docs/sample-sheets.png
 
+# The picture of the stage editor on the sample project that the README shows.
+editor-picture: build
+	mkdir -p docs
+	$(BUILD)/bin/editorshot $(BUILD)/sample docs/stage-editor.png
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done
 
+# The whole suite under AddressSanitizer with UndefinedBehaviorSanitizer (leaks
+# checked, undefined behaviour fails the test), and under ThreadSanitizer. Each
+# has a build folder of its own; the options the tests run with are set by CMake
+# (TK_SANITIZE).
+asan: setup
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_SANITIZE=address,undefined
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+tsan: setup
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_SANITIZE=thread
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
+
+# Fuzzing, not part of `make test`: every loader as a libFuzzer target (see the
+# README), FUZZ_SECONDS each; FUZZ_TARGETS names some of them (fuzz_stage ...).
+# GCC builds them (our literals are CP932, which clang cannot make) with
+# AddressSanitizer and UndefinedBehaviorSanitizer; `scripts/setup fuzz` installs
+# libFuzzer's driver.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+fuzz: setup
+	@scripts/setup fuzz
+	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
+	scripts/fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) build-asan build-tsan build-fuzz

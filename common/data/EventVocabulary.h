@@ -26,6 +26,8 @@ enum EventCommandCode : int32_t
     kCommandMessage = 1,
     kCommandWait = 2,
     kCommandMoveCursor = 3,
+    kCommandEnemyGroup = 4,
+    kCommandEventVariable = 5,
     kCommandVariable = 6,
     kCommandChangeMapChip = 7,
     kCommandChangeGraphic = 8,
@@ -36,6 +38,8 @@ enum EventCommandCode : int32_t
     kCommandShop = 13,
     kCommandFriendShop = 14,
     kCommandParty = 15,
+    kCommandStageClear = 16,
+    kCommandGameOver = 17,
 };
 
 constexpr int kEventCommandCount = 18;

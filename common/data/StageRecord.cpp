@@ -396,9 +396,14 @@ std::string StageFileExtension()
     return extension;
 }
 
-int SaveStageFile(StageRecord& stage, std::string_view path)
+std::string StageSaveName(std::string_view path)
 {
-    return SaveRecordFile(stage, NumberedCopyName(NumberedCopyBase(path, FileExtensions[kExtStage]), kDataFormatVersion));
+    return NumberedCopyName(NumberedCopyBase(path, FileExtensions[kExtStage]), kDataFormatVersion);
+}
+
+int SaveStageFile(StageRecord& stage, std::string_view path, std::string* error)
+{
+    return SaveRecordFile(stage, StageSaveName(path), error);
 }
 
 void PositionGroup::VisitVectors(VectorVisitor& visitor)

@@ -170,7 +170,9 @@ inline StageRecord CopyForLoad(const StageRecord&)
 // The extension of stage files written now: "stg_276".
 std::string StageFileExtension();
 
-// Saves the stage as the numbered copy of the current format of the path with
-// the extension "stg", where LoadNumberedCopy finds it: "x.stg" and "x.old" as
-// "x.stg_276", "x" (no '.') as "x_276". 1 when written.
-int SaveStageFile(StageRecord& stage, std::string_view path);
+// The file SaveStageFile writes for the path: the numbered copy of the current
+// format of the path with the extension "stg", where LoadNumberedCopy finds
+// it: "x.stg", "x.stg_250" and "x.old" as "x.stg_276", "x" (no '.') as "x_276".
+std::string StageSaveName(std::string_view path);
+// Saves the stage as StageSaveName(path). 1 when written; else 0 and, when asked, the reason.
+int SaveStageFile(StageRecord& stage, std::string_view path, std::string* error = nullptr);

@@ -213,13 +213,16 @@ int OpenStage(std::string_view name)
         PaletteKeeper keeper;
         loaded = LoadRecordFile(Stage, name, 0);
     }
-    Stage.Validate();
+    if (loaded)
+    {
+        Stage.Validate();
+    }
     return loaded;
 }
 
-int SaveStage(std::string_view path)
+int SaveStage(std::string_view path, std::string* error)
 {
-    return SaveStageFile(Stage, path);
+    return SaveStageFile(Stage, path, error);
 }
 
 int FindGameExecutable(std::string& path)

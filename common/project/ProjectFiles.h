@@ -55,11 +55,11 @@ int LoadWorldEventTable(CheckedVector<WorldMapEvent>& table, std::string_view na
 // defaults. With EditConfig's keep-palette option the palette events survive.
 void NewStage();
 // Opens a stage file into Stage, keeping the palette events as NewStage does.
-// 1 when it was read.
+// 1 when it was read; a file that cannot be read whole leaves Stage as it was.
 int OpenStage(std::string_view name);
 // Saves Stage where a new stage finds it as the default stage of that path
-// (SaveStageFile). 1 when written.
-int SaveStage(std::string_view path);
+// (SaveStageFile, into StageSaveName(path)). 1 when written; else 0 and, when asked, the reason.
+int SaveStage(std::string_view path, std::string* error = nullptr);
 
 // The game program for test play, by EditConfig's settings.
 int FindGameExecutable(std::string& path);

@@ -68,7 +68,7 @@ ClassPage::ClassPage(DatabaseSheet& sheet)
                                     NamedValueText(out, ::System.m_Attribute, index, value);
                                 });
 
-    const DibBitmap* character = Host().SharedBitmap(kSharedCharacter);
+    const DibBitmap* character = Host().SharedBitmap(kBitmapCharacter);
     m_GraphicItems = CharacterGraphicItems(character && character->IsCreated() ? character->Width() : 0);
 
     m_Numbers.resize(3 + 2 * kParameterCount);
@@ -210,7 +210,7 @@ void ClassPage::DrawPreview()
     const ComboBox& combo = m_Combos.At(0);
     // Without a chosen row there is no graphic to show.
     int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
-    const DibBitmap* character = Host().SharedBitmap(kSharedCharacter);
+    const DibBitmap* character = Host().SharedBitmap(kBitmapCharacter);
     // Only a cell the bitmap holds whole is drawn.
     if (character && character->IsCreated() && graphic >= 0 && graphic < character->Width() / kCell &&
         character->Height() >= kCell)

@@ -7,25 +7,10 @@
 
 #include "common/graphics/DibBitmap.h"
 #include "common/window/ModelessSheet.h"
+#include "editor/framework/EditorBitmaps.h"
 #include "platform/window/WindowHandle.h"
 
 #include <memory>
-
-// The slots of the editor's shared bitmaps, in the order the stage editor loads them.
-enum SharedBitmapSlot : int
-{
-    kSharedMapChip = 0,     // bmp\MapChip.bmp
-    kSharedMapChara = 1,    // bmp\MapChara.bmp
-    kSharedCharacter = 2,   // bmp\Character.bmp
-    kSharedEvent = 3,       // bmp\Event.bmp
-    kSharedWorldBack = 4,   // bmp\WorldBack.bmp
-    kSharedWorldChip = 5,   // bmp\WorldMapChip.bmp
-    kSharedWorldEvent = 6,  // bmp\WorldEvent.bmp
-    kSharedSymbol = 7,      // bmp\Symbol.bmp
-    kSharedEffect = 8,      // bmp\Effect.bmp
-    kSharedAccessory = 9,   // bmp\Accessory.bmp
-    kSharedBitmapCount = 10
-};
 
 class DatabaseHost
 {
@@ -38,8 +23,8 @@ public:
     // The editor's loop deletes it and empties the holder once the author
     // has closed the sheet; the host deletes it when it goes itself.
     virtual std::unique_ptr<PropSheetOwner>& DatabaseHolder() = 0;
-    // A shared bitmap as the editor loaded it; null, or a bitmap never
-    // created, when it could not be read. The pages only read it.
+    // A shared bitmap as the editor loaded it (EditorBitmapSlot); null, or a
+    // bitmap never created, when it could not be read. The pages only read it.
     virtual const DibBitmap* SharedBitmap(int slot) const = 0;
     // The sheet has closed (its first page's window is being destroyed):
     // check the stage against the changed database, show and enable the

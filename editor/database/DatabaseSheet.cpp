@@ -131,17 +131,13 @@ DatabasePage* DatabaseSheet::Page(int index) const
     return index >= 0 && index < kDatabasePageCount ? m_PageObjects[index].get() : nullptr;
 }
 
-int OpenDatabaseSheet(DatabaseHost& host, EditorApp* app)
+int CreateDatabaseSheet(DatabaseHost& host, EditorApp* app)
 {
-    EditorApp& windows = app ? *app : App;
     std::unique_ptr<PropSheetOwner>& holder = host.DatabaseHolder();
-    // An old sheet goes first: its end shows the windows again.
     holder.reset();
-    windows.ShowAllWindows(0);
-    windows.EnableAllWindows(0);
     try
     {
-        auto sheet = std::make_unique<DatabaseSheet>(host, &windows);
+        auto sheet = std::make_unique<DatabaseSheet>(host, app);
         DatabaseSheet& made = *sheet;
         holder = std::move(sheet);
         made.Register(&holder);
@@ -155,8 +151,6 @@ int OpenDatabaseSheet(DatabaseHost& host, EditorApp* app)
         ShowOutOfMemory();
     }
     holder.reset();
-    windows.ShowAllWindows(1);
-    windows.EnableAllWindows(1);
     return 0;
 }
 

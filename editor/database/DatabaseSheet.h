@@ -5,7 +5,7 @@
 // and the four system pages. The sheet owns its pages. OK and Apply save the
 // whole database (SaveAll, run by the class page); Cancel drops every edit.
 //
-// The stage editor opens it with OpenDatabaseSheet: every other editor
+// The stage editor opens it with CreateDatabaseSheet: every other editor
 // window is hidden and disabled while the sheet is open, and the host hears
 // OnDatabaseClosed once it has closed (DatabaseHost).
 
@@ -79,12 +79,12 @@ private:
     std::unique_ptr<DatabasePage> m_PageObjects[kDatabasePageCount];
 };
 
-// The database command: deletes a sheet the host still holds, hides and then
-// disables every registered editor window, makes the sheet into the host's
-// holder (registered with the application, so that the editor's loop
-// deletes it once it is closed) and creates it. 1 when the sheet is open;
-// otherwise the windows are shown and enabled again, and 0.
-int OpenDatabaseSheet(DatabaseHost& host, EditorApp* app = &App);
+// Makes the sheet into the host's holder, registered with the application
+// (so that the editor's loop deletes it once it is closed), and creates it.
+// 1 when the sheet is open; otherwise the holder is empty again and 0. The
+// database command of the stage editor hides and disables the other editor
+// windows before and gives them back when this fails.
+int CreateDatabaseSheet(DatabaseHost& host, EditorApp* app = &App);
 
 // The sheet the host holds; null when none.
 DatabaseSheet* HeldDatabaseSheet(DatabaseHost& host);

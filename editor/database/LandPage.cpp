@@ -139,7 +139,7 @@ void LandPage::DrawPreview()
     const ComboBox& combo = m_Combos.At(0);
     // Without a chosen row there is no graphic to show.
     int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
-    const DibBitmap* chips = Host().SharedBitmap(kSharedMapChip);
+    const DibBitmap* chips = Host().SharedBitmap(kBitmapMapChip);
     if (chips && chips->IsCreated() && graphic >= 0)
     {
         int x = graphic % kCellsPerRow * kCell;

@@ -241,13 +241,16 @@ void DialogBase::PlaceLayoutBars(int clientWidth, int clientHeight)
         return;
     }
     platform::FrameMetrics metrics = system->Metrics();
+    // Between the tool bar's rows at the top and the status bar at the bottom.
+    int top = m_nToolbarRows * kToolBarRowHeight;
+    int bottom = clientHeight - (m_nStatusKind == 1 || m_nStatusKind == 2 ? kStatusBarHeight : 0);
     if (platform::NativeWindow* bar = m_HScroll.Native())
     {
-        bar->SetWindowRect({0, clientHeight - metrics.m_nHScrollHeight, clientWidth, metrics.m_nHScrollHeight});
+        bar->SetWindowRect({0, bottom - metrics.m_nHScrollHeight, clientWidth, metrics.m_nHScrollHeight});
     }
     if (platform::NativeWindow* bar = m_VScroll.Native())
     {
-        bar->SetWindowRect({clientWidth - metrics.m_nVScrollWidth, 0, metrics.m_nVScrollWidth, clientHeight});
+        bar->SetWindowRect({clientWidth - metrics.m_nVScrollWidth, top, metrics.m_nVScrollWidth, bottom - top});
     }
 }
 

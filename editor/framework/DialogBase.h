@@ -176,6 +176,8 @@ protected:
     void Scroll(ScrollBar& bar, uintptr_t wParam);
     // Makes the layout's bar when the template has none, attaches and binds it and places it.
     void AttachLayoutBar(ScrollBar& bar, int id, bool horizontal);
+    // The bars along the right and the bottom edge of the client area, below
+    // the tool bar's rows and above the status bar.
     void PlaceLayoutBars(int clientWidth, int clientHeight);
     void HideOtherWindows();
     EditorApp& OwnerApp() const;

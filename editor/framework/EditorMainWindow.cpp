@@ -3,6 +3,7 @@
 #include "common/data/ProjectData.h"
 #include "common/services/MessageBoxes.h"
 #include "editor/stage/StageEditState.h"
+#include "editor/stage/StageEditorWindow.h"
 #include "platform/core/ByteOrder.h"
 #include "platform/core/Files.h"
 
@@ -88,6 +89,9 @@ intptr_t EditorMainWindow::WindowProc(platform::WindowHandle window, uint32_t me
         return 0;
     case kWmTestPlayEvents:
         TakeTestPlayEvents();
+        return 0;
+    case kWmRecreateView:
+        RecreateStageView();
         return 0;
     case kWmTerminate:
         // As closing it would, without asking: the shut-down follows the loop's end.
@@ -175,7 +179,7 @@ EditorView* EditorMainWindow::CreateStageView()
     DeleteView();
     try
     {
-        m_pView = m_ViewFactory ? m_ViewFactory(Handle()) : std::make_unique<PlaceholderView>(Handle());
+        m_pView = m_ViewFactory ? m_ViewFactory(Handle()) : std::make_unique<StageEditorWindow>(Handle());
     }
     catch (const std::bad_alloc&)
     {
@@ -185,6 +189,10 @@ EditorView* EditorMainWindow::CreateStageView()
     {
         ShowOutOfMemory();
         return nullptr;
+    }
+    if (!Handle())
+    {
+        return m_pView.get();
     }
     m_pView->RunModeless(0);
     return m_pView.get();

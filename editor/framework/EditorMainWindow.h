@@ -36,6 +36,7 @@ enum : uint32_t
 {
     kWmTestPlayEvents = platform::kWmUser + 0x100, // the test-play watch has events waiting
     kWmTerminate = platform::kWmUser + 0x101,      // a termination signal: end without asking
+    kWmRecreateView = platform::kWmUser + 0x102,   // RecreateStageView, asked for by the view itself
 };
 
 // The view modes: which editor is in front.
@@ -70,12 +71,13 @@ public:
     void OnCopyData(uintptr_t wParam, const platform::CopyData* data);
 
     // Deletes the view there is, makes a new one and runs it modeless. The new
-    // view, or null when it could not be made.
+    // view, or null when it could not be made. A view whose making ended the
+    // editor (the main window is gone) is not run.
     EditorView* CreateStageView();
     // Deletes the view (its window goes with it).
     void DeleteView();
     EditorView* View() const { return m_pView.get(); }
-    // How views are made (the stage editor window; the placeholder until it exists).
+    // How views are made; without a factory, the stage editor window.
     void SetViewFactory(ViewFactory factory) { m_ViewFactory = std::move(factory); }
 
     // Listens for the game's reports on the editor's endpoint. False when no game can reach the editor.
@@ -113,5 +115,7 @@ extern EditorMainWindow MainWindow;
 
 // A fresh view for a new or opened stage: the old view goes, the stage edit
 // state and the map cursor are reset, the new view becomes the current view,
-// opens its map-chip palette and gets the keyboard focus.
+// opens its map-chip palette and gets the keyboard focus. A view asks for it
+// by posting kWmRecreateView to the main window, since it cannot delete itself
+// inside its own handler.
 void RecreateStageView();

@@ -3,6 +3,14 @@
 #include "common/services/DialogItems.h"
 #include "platform/core/Files.h"
 
+void EditorWindow::MinimiseWithPalettes()
+{
+    if (platform::NativeWindow* native = Native())
+    {
+        native->SetMinimized(true);
+    }
+}
+
 void EditorWindow::HideWhenMinimised()
 {
     HideWithPalettes();

@@ -1,9 +1,10 @@
 #pragma once
 
 // The editor's two kinds of main working windows. An EditorWindow (the stage
-// editor, the world-map editor) is a modeless dialog that hides itself and its
-// palettes when minimised and marks itself hidden; the main window shows it
-// again, with its palettes, when the editor is activated next. The EditorView
+// editor, the world-map editor) is a modeless dialog with palettes beside it
+// that go with it when it is minimised. One that hid itself (and marked itself
+// hidden) is shown again, with its palettes, when the editor is activated
+// next. The EditorView
 // is the one the main window owns and shows: the stage editor window, or,
 // until that exists, a placeholder that shows which project is open.
 
@@ -22,7 +23,10 @@ public:
     virtual void HideWithPalettes() { Show(0); }
     virtual void EnableWithPalettes(int enable) { Enable(enable); }
 
-    // What a minimise does: hides the window and its palettes and marks it hidden.
+    // The window and its palettes minimised into the desktop's task bar, where
+    // the author finds them again (the stage editor's minimise).
+    virtual void MinimiseWithPalettes();
+    // Hides the window and its palettes and marks it hidden (the placeholder's minimise).
     void HideWhenMinimised();
     // Shows a window that hid itself once it has finished its creation, and clears the mark.
     void ShowIfHidden();

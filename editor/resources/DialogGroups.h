@@ -6,6 +6,9 @@
 
 // The editor framework's own dialogs: the value and the text input.
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
-
+// The stage editor window and its map chip palette.
+const std::vector<DialogTemplate>& StageEditorDialogTemplates();
+// The event editor's dialogs: the event dialog.
+const std::vector<DialogTemplate>& EventDialogTemplates();
 // The pages of the database sheet built so far: the class page and the land page.
 const std::vector<DialogTemplate>& DatabasePageTemplates();

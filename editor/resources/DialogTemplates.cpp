@@ -8,6 +8,8 @@ namespace
 // Every group of templates, each in a file of its own.
 const std::vector<DialogTemplate>* const kGroups[] = {
     &FrameworkDialogTemplates(),
+    &StageEditorDialogTemplates(),
+    &EventDialogTemplates(),
     &DatabasePageTemplates(),
 };
 

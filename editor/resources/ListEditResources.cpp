@@ -1,6 +1,7 @@
 #include "editor/resources/ListEditResources.h"
 
 #include "common/window/Accelerators.h"
+#include "editor/resources/MenuItems.h"
 
 #include <map>
 
@@ -58,21 +59,6 @@ AcceleratorTable MakeTable(const ListCommandSet& set, const FileCommands& file)
     return table;
 }
 
-MenuItem Item(int command, const char* text)
-{
-    MenuItem item;
-    item.m_nCommand = command;
-    item.m_strText = text;
-    return item;
-}
-
-MenuItem Separator()
-{
-    MenuItem item;
-    item.m_bSeparator = true;
-    return item;
-}
-
 platform::Menu Popup(std::initializer_list<MenuItem> items)
 {
     return platform::Menu{std::vector<MenuItem>(items)};
@@ -113,16 +99,20 @@ void RegisterListAcceleratorTables()
 const platform::Menu* FindPopupMenu(int id)
 {
     static const std::map<int, platform::Menu> menus = {
-        {116, Popup({Item(40027, "切り取り"), Item(40024, "コピー"), Item(40025, "貼り付け"), Separator(),
-                     Item(40070, "新規挿入"), Separator(), Item(40029, "削除")})},
-        {170, Popup({Item(40027, "切り取り"), Item(40024, "コピー"), Item(40025, "貼り付け"), Separator(),
-                     Item(40081, "データのクリア")})},
-        {169, Popup({Item(40075, "切り取り"), Item(40076, "コピー"), Item(40077, "貼り付け"), Separator(),
-                     Item(40078, "新規作成"), Separator(), Item(40079, "削除")})},
-        {171, Popup({Item(40075, "切り取り"), Item(40076, "コピー"), Item(40077, "貼り付け"), Separator(),
-                     Item(40086, "データのクリア")})},
-        {174, Popup({Item(40088, "切り取り"), Item(40089, "コピー"), Item(40090, "貼り付け"), Separator(),
-                     Item(40091, "新規作成"), Separator(), Item(40092, "削除")})},
+        {116, Popup({MenuCommand(40027, "切り取り"), MenuCommand(40024, "コピー"), MenuCommand(40025, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40070, "新規挿入"), MenuSeparator(), MenuCommand(40029, "削除")})},
+        {170, Popup({MenuCommand(40027, "切り取り"), MenuCommand(40024, "コピー"), MenuCommand(40025, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40081, "データのクリア")})},
+        {169, Popup({MenuCommand(40075, "切り取り"), MenuCommand(40076, "コピー"), MenuCommand(40077, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40078, "新規作成"), MenuSeparator(), MenuCommand(40079, "削除")})},
+        {171, Popup({MenuCommand(40075, "切り取り"), MenuCommand(40076, "コピー"), MenuCommand(40077, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40086, "データのクリア")})},
+        {174, Popup({MenuCommand(40088, "切り取り"), MenuCommand(40089, "コピー"), MenuCommand(40090, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40091, "新規作成"), MenuSeparator(), MenuCommand(40092, "削除")})},
+        // The stage editor's map in the event mode.
+        {165, Popup({MenuCommand(40059, "編集"), MenuCommand(40028, "新規作成"), MenuSeparator(),
+                     MenuCommand(40027, "切り取り"), MenuCommand(40024, "コピー"), MenuCommand(40025, "貼り付け"),
+                     MenuSeparator(), MenuCommand(40029, "削除")})},
     };
     auto it = menus.find(id);
     return it == menus.end() ? nullptr : &it->second;

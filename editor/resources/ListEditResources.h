@@ -53,6 +53,6 @@ inline constexpr ListCommandIds kDefaultListPopupIds = {40027, 40024, 40025, 0, 
 // ids; later calls change nothing.
 void RegisterListAcceleratorTables();
 
-// The pop-up menu of a menu resource (116, 169, 170, 171, 174): the items of
-// its first submenu. Null for an id without one.
+// The pop-up menu of a menu resource (the lists' 116, 169, 170, 171, 174 and
+// the stage map's 165): the items of its first submenu. Null for an id without one.
 const platform::Menu* FindPopupMenu(int id);

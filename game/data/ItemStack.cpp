@@ -157,3 +157,16 @@ void FitStacksToItemTable(ItemList& list)
     }
     list.resize(static_cast<std::size_t>(items));
 }
+
+ItemList FilledStacks(const ItemList& list)
+{
+    ItemList filled;
+    for (const ItemStack& stack : list)
+    {
+        if (stack.IsFilled())
+        {
+            filled.push_back(stack);
+        }
+    }
+    return filled;
+}

@@ -44,6 +44,9 @@ int AddToStacks(ItemList& list, int32_t item, int32_t delta);
 // with addEmpty an empty stack follows them.
 void FilterStacksByType(const ItemList& source, ItemList& target, int32_t kind, int addEmpty);
 
+// The stacks of the list that hold an item (IsFilled), in order.
+ItemList FilledStacks(const ItemList& list);
+
 // Brings a list to count stacks (one per item of the item table). Stacks
 // whose item is no longer in the table are emptied; a stack that the cut would
 // drop moves into the first free stack that stays.

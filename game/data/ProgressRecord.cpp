@@ -10,8 +10,6 @@
 namespace
 {
 
-constexpr int32_t kShopGoodsCount = 99;
-
 int32_t ReadGrowing(const CheckedVector<int32_t>& values, int32_t index)
 {
     return IsTableIndex(index, values.Count()) ? values[static_cast<std::size_t>(index)] : 0;
@@ -175,6 +173,13 @@ void ProgressRecord::SortShopGoods()
         }
         return a.m_nItem < b.m_nItem;
     });
+}
+
+void ProgressRecord::AddMoney(int64_t delta)
+{
+    // Any delta beyond the whole range of money has the effect of the range.
+    delta = std::clamp<int64_t>(delta, -int64_t{kMaxMoney} * 2, int64_t{kMaxMoney} * 2);
+    m_nMoney = static_cast<int32_t>(std::clamp<int64_t>(int64_t{m_nMoney} + delta, 0, kMaxMoney));
 }
 
 void ProgressRecord::SetMusicName(int index, const std::string& name)

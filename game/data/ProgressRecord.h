@@ -23,6 +23,8 @@ constexpr int32_t kMaxMoney = 999999;
 // Global variables hold -999999..999999.
 constexpr int32_t kMinVariableValue = -999999;
 constexpr int32_t kMaxVariableValue = 999999;
+// Every article of a shop is offered 99 at a time.
+constexpr int32_t kShopGoodsCount = 99;
 // Largest global variable or stage number that a write may grow its vector to.
 constexpr int32_t kMaxGrowingIndex = 65535;
 
@@ -51,6 +53,9 @@ public:
     int AddShopGoods(const ItemStack& stack);
     // Goods by item index, the empty stacks last.
     void SortShopGoods();
+
+    // Money plus delta (a negative delta takes money), kept within 0..kMaxMoney.
+    void AddMoney(int64_t delta);
 
     void SetMusicName(int index, const std::string& name);
     void CopyMusicNames(const std::string names[4]);
@@ -92,6 +97,10 @@ public:
     int32_t GetClearedFlag(int32_t stage) const;
     void SetClearedFlag(int32_t stage, int32_t value);
 
+    // The stage map's land box under the cursor, switched on and off by the player.
+    bool LandInfoShown() const { return m_nProgressC == 0; }
+    void ToggleLandInfo() { m_nProgressC = LandInfoShown() ? 1 : 0; }
+
     CheckedVector<UnitRecord> m_HireList;   // offered by the hiring shop
     CheckedVector<UnitRecord> m_FallenList; // waiting for a revival
     CheckedVector<int32_t> m_Work;          // the global variables
@@ -107,7 +116,7 @@ public:
     CheckedVector<int32_t> m_Work2;        // carried as stored
     int32_t m_nCycle = 0;                  // times the world was started over
     int32_t m_nProgressB = 0;              // carried as stored; files from version 100
-    int32_t m_nProgressC = 0;              // carried as stored
+    int32_t m_nProgressC = 0;              // the stage map's land box: 0 shown (as a new game starts), 1 hidden
     int32_t m_nDifficulty = 0;
     std::string m_strMusic[4]; // files from version 77; as the System's music names
 };

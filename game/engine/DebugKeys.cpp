@@ -65,7 +65,7 @@ bool ApplyDebugKey(uintptr_t key)
         ForEachMember(GainLevel);
         return true;
     case platform::kVkF1 + 2:
-        Progress.m_nMoney = std::clamp<int64_t>(int64_t{Progress.m_nMoney} + kDebugMoney, 0, kMaxMoney);
+        Progress.AddMoney(kDebugMoney);
         return true;
     case platform::kVkF1 + 3:
         Progress.m_nScoutPoints = static_cast<int32_t>(std::clamp<int64_t>(

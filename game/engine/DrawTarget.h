@@ -57,3 +57,6 @@ public:
 // DrawText of a printf-formatted text.
 void DrawTextF(DrawTarget& target, int font, int x, int y, const char* format, ...)
     __attribute__((format(printf, 5, 6)));
+// A text window sized to a printf-formatted text, the text at (x, y) in the font's colour.
+void DrawTextBoxF(DrawTarget& target, int font, int x, int y, const char* format, ...)
+    __attribute__((format(printf, 5, 6)));

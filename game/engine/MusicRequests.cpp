@@ -61,6 +61,14 @@ MusicRequest MusicRequestForScene(int scene, bool eventRunning, int previousScen
     return request;
 }
 
+bool PostSceneMusic(int scene, int previousScene, int channel, int track, const std::string& file)
+{
+    MusicRequest music = MusicRequestForScene(scene, false, previousScene, channel, track);
+    music.m_bSetFile = !file.empty();
+    music.m_strFile = file;
+    return PostMusicRequest(music);
+}
+
 bool PostMusicRequest(const MusicRequest& request)
 {
     platform::WindowHandle window = MainWindowHandle();

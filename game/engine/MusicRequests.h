@@ -41,6 +41,11 @@ struct MusicRequest
 // it comes back from a battle, and otherwise plays nothing.
 MusicRequest MusicRequestForScene(int scene, bool eventRunning, int previousScene, int channel, int track);
 
+// The music a scene starts as it loads (no event running): the scene's
+// request for the track, with the file when one is named (an empty name
+// leaves the track's file as it is), posted.
+bool PostSceneMusic(int scene, int previousScene, int channel, int track, const std::string& file);
+
 // Any thread: queues the request for the main window and wakes it. False,
 // with the request dropped, when there is no main window.
 bool PostMusicRequest(const MusicRequest& request);

@@ -225,15 +225,17 @@ void PlayCursorSound(int directions, int axes, int groupId)
     {
         return;
     }
-    SoundBufferGroup& group = SoundEffects.m_pGroups[groupId];
-    if ((axes & kCursorAxisHorizontal) && (directions & (kInputLeft | kInputRight)))
+    for (int n = CursorSoundCount(directions, axes); n > 0; --n)
     {
-        PlayNext(group, 0);
+        PlayNext(SoundEffects.m_pGroups[groupId], 0);
     }
-    if ((axes & kCursorAxisVertical) && (directions & (kInputUp | kInputDown)))
-    {
-        PlayNext(group, 0);
-    }
+}
+
+int CursorSoundCount(int directions, int axes)
+{
+    const bool across = (axes & kCursorAxisHorizontal) && (directions & (kInputLeft | kInputRight));
+    const bool upDown = (axes & kCursorAxisVertical) && (directions & (kInputUp | kInputDown));
+    return (across ? 1 : 0) + (upDown ? 1 : 0);
 }
 
 void PlaySoundEffect(int id)

@@ -84,6 +84,8 @@ int DSGetVolume(const SoundBufferGroup& group, int index);
 // for left or right when `axes` has kCursorAxisHorizontal, once more for up
 // or down when it has kCursorAxisVertical. `groupId` is an index of the table.
 void PlayCursorSound(int directions, int axes, int groupId);
+// How many times PlayCursorSound plays for the directions and axes: 0, 1 or 2.
+int CursorSoundCount(int directions, int axes);
 // Plays the next buffer of the table's group `id`; nothing for another number.
 void PlaySoundEffect(int id);
 

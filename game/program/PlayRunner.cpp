@@ -1,5 +1,7 @@
 #include "game/program/PlayRunner.h"
 
+#include "common/data/DataFilePaths.h"
+#include "common/data/ProjectData.h"
 #include "game/data/GameData.h"
 #include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
@@ -35,6 +37,30 @@ const UnitRecord* Leader()
         }
     }
     return nullptr;
+}
+
+// The line's friend: its friend number, or its name when the line gives one.
+bool IsLinesFriend(const UnitRecord& unit, const PlayLine& line)
+{
+    return line.m_strName.empty() ? unit.m_nHead == line.m_nValue : unit.m_strName == line.m_strName;
+}
+
+// The first party member that is the line's friend; null when none.
+const UnitRecord* Member(const PlayLine& line)
+{
+    for (const UnitRecord& unit : PartyUnits)
+    {
+        if (unit.IsPartyMember() && IsLinesFriend(unit, line))
+        {
+            return &unit;
+        }
+    }
+    return nullptr;
+}
+
+std::string Position(const UnitRecord& unit)
+{
+    return unit.m_nPlayB ? std::to_string(unit.m_nPlayE) + " " + std::to_string(unit.m_nPlayF) : "off";
 }
 
 } // namespace
@@ -122,6 +148,14 @@ bool PlayRunner::Advance()
             }
             Next();
             break;
+        case PlayLine::Kind::Stage:
+            if (!EnterStage(line))
+            {
+                Finish(kPlayFailed, Describe(line) + ": the stage file could not be read");
+                return false;
+            }
+            Next();
+            break;
         }
     }
     Finish(kPlayPassed, "");
@@ -176,6 +210,9 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
     case PlayCheck::Variable:
         value = Progress.GetVariable(line.m_nArg);
         break;
+    case PlayCheck::Item:
+        value = Progress.GetItemCount(line.m_nArg);
+        break;
     case PlayCheck::Leader:
     {
         const UnitRecord* leader = Leader();
@@ -185,7 +222,25 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
         {
             return line.m_bNone == !leader;
         }
-        return line.m_strName.empty() ? leader->m_nHead == line.m_nValue : leader->m_strName == line.m_strName;
+        return IsLinesFriend(*leader, line);
+    }
+    case PlayCheck::UnitPosition:
+    case PlayCheck::UnitActed:
+    {
+        const UnitRecord* unit = Member(line);
+        if (!unit)
+        {
+            seen = "no such party member";
+            return false;
+        }
+        if (line.m_Check == PlayCheck::UnitActed)
+        {
+            seen = std::to_string(unit->m_nPlayC);
+            return (unit->m_nPlayC != 0) == (line.m_nX != 0);
+        }
+        seen = Position(*unit);
+        return line.m_bNone ? !unit->m_nPlayB
+                            : unit->m_nPlayB && unit->m_nPlayE == line.m_nX && unit->m_nPlayF == line.m_nY;
     }
     }
     seen = std::to_string(value);
@@ -204,6 +259,22 @@ bool PlayRunner::Capture(const PlayLine& line)
         return false;
     }
     Print("frame %llu: captured %s\n", static_cast<unsigned long long>(m_nFrames), path.c_str());
+    return true;
+}
+
+bool PlayRunner::EnterStage(const PlayLine& line)
+{
+    if (!LoadNumberedCopy(Stage, line.m_strName, FileExtensions[kExtStage], 1))
+    {
+        return false;
+    }
+    Progress.m_nCurrentStage = line.m_nArg;
+    GameScenes.SetKeepFlag(0);
+    GameScenes.SetPreviousScene(kSceneWorldMap);
+    GameScenes.SetNextScene(kSceneStage);
+    GameScenes.SetCurrentScene(kSceneStage);
+    Print("frame %llu: stage %s as stage %d\n", static_cast<unsigned long long>(m_nFrames),
+          platform::ToUtf8(line.m_strName).c_str(), line.m_nArg);
     return true;
 }
 

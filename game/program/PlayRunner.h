@@ -59,6 +59,8 @@ private:
     bool WaitForQuit(uint32_t frames);
     bool Check(const PlayLine& line, std::string& seen) const;
     bool Capture(const PlayLine& line);
+    // Loads the line's stage and makes the stage map the next frame's scene, as the world map would.
+    bool EnterStage(const PlayLine& line);
     void ReportScene();
     void Next();
     // Ends the script with the verdict, prints why, and asks for the close.

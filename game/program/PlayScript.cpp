@@ -79,6 +79,17 @@ bool ParseLeader(std::string_view word, PlayLine& line, std::string& reason)
     return true;
 }
 
+// A party member: its friend number or its name (not "none").
+bool ParseUnit(std::string_view word, PlayLine& line, std::string& reason)
+{
+    if (word == "none")
+    {
+        reason = "a unit is a friend number or a name";
+        return false;
+    }
+    return ParseLeader(word, line, reason);
+}
+
 bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
 {
     static const std::map<std::string_view, PlayCheck> kSingle = {{"scene", PlayCheck::Scene},
@@ -104,13 +115,30 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if (what == "var" && words.size() == 4)
+    if ((what == "var" || what == "item") && words.size() == 4)
     {
-        line.m_Check = PlayCheck::Variable;
+        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Item;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
-    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\" "
-             "or \"expect var N VALUE\"";
+    if (what == "unit" && words.size() == 4 && words[3] == "off")
+    {
+        line.m_Check = PlayCheck::UnitPosition;
+        line.m_bNone = true;
+        return ParseUnit(words[2], line, reason);
+    }
+    if (what == "unit" && words.size() == 5)
+    {
+        line.m_Check = PlayCheck::UnitPosition;
+        return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason) &&
+               ParseNumber(words[4], line.m_nY, reason);
+    }
+    if (what == "acted" && words.size() == 4)
+    {
+        line.m_Check = PlayCheck::UnitActed;
+        return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason);
+    }
+    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\", "
+             "\"expect var N VALUE\", \"expect item ITEM COUNT\", \"expect unit F X Y|off\" or \"expect acted F V\"";
     return false;
 }
 
@@ -143,6 +171,25 @@ bool ParseCapture(const Words& words, PlayLine& line, std::string& reason)
     return true;
 }
 
+// "stage FILE [NUMBER]".
+bool ParseStage(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::Stage;
+    line.m_nArg = 1;
+    if (words.size() < 2 || words.size() > 3)
+    {
+        reason = "expected \"stage FILE [NUMBER]\"";
+        return false;
+    }
+    line.m_strName = platform::FromUtf8(std::string(words[1]));
+    if (line.m_strName.empty())
+    {
+        reason = "the stage file is not a name of the game";
+        return false;
+    }
+    return words.size() == 2 || ParseNumber(words[2], line.m_nArg, reason);
+}
+
 } // namespace
 
 bool PlayScript::Parse(std::string_view text, std::string* error)
@@ -173,6 +220,12 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 parsed = ParseCapture(words, line, reason);
                 lines.push_back(line);
             }
+            else if (words[0] == "stage")
+            {
+                PlayLine line;
+                parsed = ParseStage(words, line, reason);
+                lines.push_back(line);
+            }
             else
             {
                 std::vector<platform::InputScript::Step> steps;
@@ -187,7 +240,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, expect or capture";
+                             "\": expected press, hold, wait, until, expect, capture or stage";
                 }
             }
             if (!parsed)

@@ -18,7 +18,14 @@
 //   expect leader F           the leader: its friend number, its name, or "none"
 //   expect cleared STAGE [V]  the stage's cleared flag is set (V 1, the default) or not (V 0)
 //   expect var N VALUE        global variable N
+//   expect item ITEM COUNT    how many of the item the party's stock holds
+//   expect unit F X Y         the party member F (its friend number or its name) stands on the stage map at (X, Y)
+//   expect unit F off         the party member F is not on the stage map
+//   expect acted F V          the party member F has acted this turn (V 1) or not (V 0)
 //   capture NAME              the frame shown last, as NAME.png in the capture folder
+//   stage FILE [NUMBER]       the stage file (as a world-map page names it, "data\stg\Stage01.stg") is
+//                             loaded as stage NUMBER (default 1) and the stage map starts as if the world
+//                             map had chosen it: a way into a stage while no world map leads there
 //
 // KEY: left right up down z x c v esc enter f1..f8 (or several joined by
 // '+'). Steps without frames (expect, capture, a satisfied until) happen
@@ -41,6 +48,9 @@ enum class PlayCheck
     Leader,
     Cleared,
     Variable,
+    Item,
+    UnitPosition,
+    UnitActed,
 };
 
 struct PlayLine
@@ -52,6 +62,7 @@ struct PlayLine
         UntilClosed,
         Expect,
         Capture,
+        Stage, // m_strName the stage file, m_nArg its number
     };
 
     Kind m_Kind = Kind::Keys;
@@ -61,10 +72,12 @@ struct PlayLine
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
     int32_t m_nScene = 0;
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage or variable number
-    int32_t m_nValue = 0;  // the value expected
-    std::string m_strName; // Capture: file name; Leader: a name (CP932), "" for a number or none
-    bool m_bNone = false;  // Leader: no leader expected
+    int32_t m_nArg = 0;    // the stage, variable or item number
+    int32_t m_nValue = 0;  // the value expected; Leader and units: the friend number
+    std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
+    bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map
+    int32_t m_nX = 0;      // UnitPosition: the cell; UnitActed: the acted flag expected
+    int32_t m_nY = 0;
 };
 
 class PlayScript

@@ -12,11 +12,6 @@
 namespace
 {
 
-int32_t Arg(const EventCommand& command, int index)
-{
-    return IsTableIndex(index, command.m_nValParam.Count()) ? command.m_nValParam.At(index) : 0;
-}
-
 // How many a negative count asks to take out, without overflow.
 int64_t Removals(int32_t count)
 {
@@ -25,11 +20,22 @@ int64_t Removals(int32_t count)
 
 } // namespace
 
+int32_t CommandArg(const EventCommand& command, int index)
+{
+    return IsTableIndex(index, command.m_nValParam.Count()) ? command.m_nValParam.At(index) : 0;
+}
+
+const std::string& CommandText(const EventCommand& command)
+{
+    static const std::string empty;
+    return command.m_StrParam.empty() ? empty : command.m_StrParam.At(0).m_str;
+}
+
 void ApplyVariableCommand(const EventCommand& command)
 {
-    const int32_t number = Arg(command, 0);
+    const int32_t number = CommandArg(command, 0);
     int32_t value = Progress.GetVariable(number);
-    ApplyValueOperation(value, Arg(command, 2), Arg(command, 1), kMinVariableValue, kMaxVariableValue);
+    ApplyValueOperation(value, CommandArg(command, 2), CommandArg(command, 1), kMinVariableValue, kMaxVariableValue);
     Progress.SetVariable(number, value);
 }
 
@@ -37,25 +43,24 @@ void ApplyMusicNameCommand(const EventCommand& command)
 {
     if (!command.m_StrParam.empty())
     {
-        Progress.SetMusicName(Arg(command, 0), command.m_StrParam.At(0).m_str);
+        Progress.SetMusicName(CommandArg(command, 0), CommandText(command));
     }
 }
 
 void ApplyMoneyCommand(const EventCommand& command)
 {
-    Progress.m_nMoney =
-        static_cast<int32_t>(std::clamp<int64_t>(int64_t{Progress.m_nMoney} + Arg(command, 0), 0, kMaxMoney));
+    Progress.AddMoney(CommandArg(command, 0));
 }
 
 void ApplyItemsCommand(const EventCommand& command)
 {
-    Progress.AddItem(Arg(command, 0), Arg(command, 1));
+    Progress.AddItem(CommandArg(command, 0), CommandArg(command, 1));
 }
 
 void ApplyHireListCommand(const EventCommand& command)
 {
-    const int32_t friendIndex = Arg(command, 0);
-    const int32_t count = Arg(command, 1);
+    const int32_t friendIndex = CommandArg(command, 0);
+    const int32_t count = CommandArg(command, 1);
     ShowDebugErrorF("rEventAct.m_nValParam[0] = %d", friendIndex);
     if (!IsTableIndex(friendIndex, FriendTable.Count()))
     {
@@ -91,8 +96,8 @@ void ApplyHireListCommand(const EventCommand& command)
 
 void ApplyPartyCommand(const EventCommand& command)
 {
-    const int32_t friendIndex = Arg(command, 0);
-    const int32_t count = Arg(command, 1);
+    const int32_t friendIndex = CommandArg(command, 0);
+    const int32_t count = CommandArg(command, 1);
     if (!IsTableIndex(friendIndex, FriendTable.Count()))
     {
         return;

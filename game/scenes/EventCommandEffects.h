@@ -9,9 +9,17 @@
 
 #include "common/data/Event.h"
 
+#include <cstdint>
+#include <string>
+
 // The most entries the hire list holds: a command that would add more adds
 // only up to it.
 constexpr int kMaxHireListEntries = 1000;
+
+// Int argument index of the command; 0 when it has no such argument.
+int32_t CommandArg(const EventCommand& command, int index);
+// The first string argument; empty when it has none.
+const std::string& CommandText(const EventCommand& command);
 
 // 6: global variable p0 := operator p1 with operand p2, kept within -999999..999999.
 void ApplyVariableCommand(const EventCommand& command);

@@ -343,3 +343,42 @@ void FillPathCostMap(const StageField& field, int32_t originX, int32_t originY, 
         }
     }
 }
+
+bool FindFreeCell(const StageField& field, int32_t x, int32_t y, bool flying, int32_t& foundX, int32_t& foundY)
+{
+    if (!field.Contains(x, y))
+    {
+        return false;
+    }
+    FillScratch& scratch = Scratch();
+    field.BuildEntryCosts(flying, scratch.m_Costs);
+    std::vector<unsigned char>& seen = scratch.m_Barred;
+    seen.assign(static_cast<std::size_t>(field.CellCount()), 0);
+    std::queue<int> queue;
+    const int start = field.CellOf(x, y);
+    seen[static_cast<std::size_t>(start)] = 1;
+    queue.push(start);
+    while (!queue.empty())
+    {
+        const int cell = queue.front();
+        queue.pop();
+        const int32_t cx = cell % field.Width();
+        const int32_t cy = cell / field.Width();
+        if (scratch.m_Costs[static_cast<std::size_t>(cell)] != kImpassable && !field.ActiveUnitAt(cx, cy))
+        {
+            foundX = cx;
+            foundY = cy;
+            return true;
+        }
+        for (int d = 0; d < kDirectionCount; ++d)
+        {
+            const int next = Neighbour(field.Width(), field.Height(), cell, d);
+            if (next >= 0 && !seen[static_cast<std::size_t>(next)])
+            {
+                seen[static_cast<std::size_t>(next)] = 1;
+                queue.push(next);
+            }
+        }
+    }
+    return false;
+}

@@ -93,3 +93,10 @@ void FillPathCostsTo(const StageField& field, int32_t moverX, int32_t moverY, bo
 // nothing.
 constexpr int32_t kUnreachedCost = 1000000;
 void FillPathCostMap(const StageField& field, int32_t originX, int32_t originY, bool flying, CellGrid& map);
+
+// Where a unit that appears at (x, y) stands: the first cell, in a breadth
+// search from (x, y) with steps of 1 to the neighbours up, down, left, right,
+// that it may enter (flying or not) and that no active unit holds; the search
+// passes every cell of the map. False, with nothing found, when no cell is
+// free or (x, y) lies outside the map.
+bool FindFreeCell(const StageField& field, int32_t x, int32_t y, bool flying, int32_t& foundX, int32_t& foundY);

@@ -58,8 +58,11 @@ void StageField::PlaceUnit(CharacterRecord& unit, int32_t x, int32_t y)
 
 void StageField::RemoveUnit(CharacterRecord& unit)
 {
-    const int32_t x = unit.m_nPlayE;
-    const int32_t y = unit.m_nPlayF;
+    RemoveUnitAt(unit, unit.m_nPlayE, unit.m_nPlayF);
+}
+
+void StageField::RemoveUnitAt(const CharacterRecord& unit, int32_t x, int32_t y)
+{
     if (Contains(x, y) && UnitAt(x, y) == &unit)
     {
         m_Units[static_cast<std::size_t>(CellOf(x, y))] = nullptr;

@@ -48,6 +48,8 @@ public:
     // held it; cells outside the map hold nothing.
     void PlaceUnit(CharacterRecord& unit, int32_t x, int32_t y);
     void RemoveUnit(CharacterRecord& unit);
+    // Clears the cell when that unit holds it (a unit whose position changed since).
+    void RemoveUnitAt(const CharacterRecord& unit, int32_t x, int32_t y);
     void ClearUnits();
     CharacterRecord* UnitAt(int32_t x, int32_t y) const;
     // The unit on a cell when it is active; else null.

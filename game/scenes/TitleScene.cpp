@@ -13,6 +13,7 @@
 #include "game/engine/SoundEffects.h"
 #include "game/engine/TextOutput.h"
 #include "game/scenes/EventCommandEffects.h"
+#include "game/scenes/MenuBox.h"
 
 #include <algorithm>
 #include <iterator>
@@ -32,9 +33,6 @@ constexpr int kBandHeight = 64;
 constexpr int kMenuPictureX = 240;
 constexpr int kMenuPictureWidth = 160;
 constexpr int kMenuPictureHeight = 96;
-// The menu pointer on the accessory sheet.
-constexpr int kPointerX = 64;
-constexpr int kPointerSize = 16;
 // The title music is the fourth of the System's music names.
 constexpr int kTitleMusicName = 3;
 // The font of the save list.
@@ -58,12 +56,8 @@ TitleScene::~TitleScene()
 void TitleScene::LoadResources()
 {
     // Without a name of its own the track keeps its preset file.
-    MusicRequest music =
-        MusicRequestForScene(kSceneTitle, false, Manager().PreviousScene(), kTitleMusicChannel, kMusicTitle);
-    const std::string& name = System.m_strBgm[kTitleMusicName];
-    music.m_bSetFile = !name.empty();
-    music.m_strFile = name;
-    PostMusicRequest(music);
+    PostSceneMusic(kSceneTitle, Manager().PreviousScene(), kTitleMusicChannel, kMusicTitle,
+                   System.m_strBgm[kTitleMusicName]);
 
     m_bLoaded = true;
     if (!DDLoadSurfaces(Surfaces, kTitleSurfaces, static_cast<int>(std::size(kTitleSurfaces))) ||
@@ -94,12 +88,6 @@ void TitleScene::Draw()
                   kBandHeight);
 }
 
-void TitleScene::DrawPointer(int x, int y, int rowHeight)
-{
-    const int inset = (rowHeight - kPointerSize) / 2;
-    m_Target.Blit(x + inset, y + inset, kPointerSize, kPointerSize, kSurfaceAccessory, kPointerX, 0);
-}
-
 int TitleScene::Menu()
 {
     if (m_nSubState == 0)
@@ -114,7 +102,7 @@ int TitleScene::Menu()
     PlayCursorSound(input.m_nDirections, kCursorAxisVertical, kSeCursor);
     Draw();
     const CursorEntry& cursor = MenuCursor.Current();
-    DrawPointer(cursor.m_nX, cursor.m_nY, kTitleMenuRowHeight);
+    DrawMenuPointer(m_Target, cursor.m_nX, cursor.m_nY, kTitleMenuRowHeight);
 
     if (!(input.m_nButtons & kInputButton1))
     {
@@ -158,7 +146,7 @@ int TitleScene::Continue()
     Draw();
     DrawSaveList(m_Target, kTitleSaveListX, kTitleSaveListY, SaveSlots, m_nFirstSlot, kTitleSaveListRows);
     const CursorEntry& cursor = MenuCursor.Current();
-    DrawPointer(cursor.m_nX, cursor.m_nY, kListRowHeight);
+    DrawMenuPointer(m_Target, cursor.m_nX, cursor.m_nY, kListRowHeight);
 
     if (input.m_nButtons & kInputButton1)
     {

@@ -57,8 +57,6 @@ protected:
 private:
     int Menu();
     int Continue();
-    // The menu pointer (16 x 16) in the middle of a row of the given height whose left edge is at (x, y).
-    void DrawPointer(int x, int y, int rowHeight);
 
     ScreenDrawTarget m_Target;
     int32_t m_nFirstSlot = 0;

@@ -25,8 +25,11 @@ struct OggVorbisSource::Decoder
         auto* d = static_cast<Decoder*>(self);
         const std::size_t wanted = size * count;
         const std::size_t n = std::min(wanted, d->m_Bytes.size() - d->m_nPos);
-        std::memcpy(out, d->m_Bytes.data() + d->m_nPos, n);
-        d->m_nPos += n;
+        if (n > 0) // an empty file has no bytes to copy from
+        {
+            std::memcpy(out, d->m_Bytes.data() + d->m_nPos, n);
+            d->m_nPos += n;
+        }
         return size == 0 ? 0 : n / size;
     }
 

@@ -56,4 +56,13 @@ std::string VFormat(const char* format, va_list args)
     return std::string(big.data(), static_cast<std::size_t>(n));
 }
 
+std::string Format(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = VFormat(format, args);
+    va_end(args);
+    return text;
+}
+
 } // namespace platform

@@ -14,5 +14,6 @@ namespace platform
 {
 
 std::string VFormat(const char* format, va_list args);
+std::string Format(const char* format, ...) TK_PRINTF(1, 2);
 
 } // namespace platform

@@ -79,6 +79,7 @@ void QtToolBar::AddButton(const ToolButton& button)
     if (button.m_nStyle & ToolButton::kStyleSeparator)
     {
         m_Actions.push_back(m_pBar->addSeparator());
+        m_Commands.push_back(0);
         return;
     }
     bool known = button.m_nImage >= 0 && button.m_nImage < static_cast<int>(m_Images.size());
@@ -90,6 +91,32 @@ void QtToolBar::AddButton(const ToolButton& button)
     MenuCommand clicked = m_Clicked;
     QObject::connect(action, &QAction::triggered, [clicked, command] { clicked(command); });
     m_Actions.push_back(action);
+    m_Commands.push_back(command);
+}
+
+uint8_t QtToolBar::ButtonState(int command) const
+{
+    for (std::size_t i = 0; i < m_Actions.size(); ++i)
+    {
+        if (m_Commands[i] == command && !m_Actions[i]->isSeparator())
+        {
+            return static_cast<uint8_t>((m_Actions[i]->isChecked() ? ToolButton::kStateChecked : 0) |
+                                        (m_Actions[i]->isEnabled() ? ToolButton::kStateEnabled : 0));
+        }
+    }
+    return 0;
+}
+
+void QtToolBar::SetButtonState(int command, uint8_t state)
+{
+    for (std::size_t i = 0; i < m_Actions.size(); ++i)
+    {
+        if (m_Commands[i] == command && !m_Actions[i]->isSeparator())
+        {
+            m_Actions[i]->setChecked(state & ToolButton::kStateChecked);
+            m_Actions[i]->setEnabled(state & ToolButton::kStateEnabled);
+        }
+    }
 }
 
 QAction* QtToolBar::At(int index) const

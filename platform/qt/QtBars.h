@@ -28,6 +28,8 @@ public:
     void AddButton(const ToolButton& button) override;
     int ButtonCount() const override { return static_cast<int>(m_Actions.size()); }
     Rect ButtonRect(int index) const override;
+    uint8_t ButtonState(int command) const override;
+    void SetButtonState(int command, uint8_t state) override;
     void SetTip(int index, std::string_view text) override;
     std::string Tip(int index) const override;
     void OnOwnerSize(int width, int height) override;
@@ -39,6 +41,7 @@ private:
     QToolBar* m_pBar;
     std::vector<QIcon> m_Images;
     std::vector<QAction*> m_Actions;
+    std::vector<int> m_Commands; // of each action; 0 for a separator
 };
 
 class QtStatusBar : public StatusBar

@@ -8,6 +8,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
@@ -106,17 +107,23 @@ void QtCanvas::Present(const PixelView& image, int x, int y)
         QPainter painter(&m_Picture);
         painter.drawImage(x, y, ToImage(image));
     }
-    if (!m_bPainting)
+    // Drawn at once, unless a canvas is being painted: a picture presented by
+    // its dialog's paint handler is drawn with the dialog.
+    if (s_nPaintingCanvases == 0)
     {
         repaint();
+    }
+    else
+    {
+        update();
     }
 }
 
 void QtCanvas::paintEvent(QPaintEvent*)
 {
-    m_bPainting = true;
+    ++s_nPaintingCanvases;
     m_Owner.System().SendMessage(m_Owner.Handle(), kWmPaint, 0, 0);
-    m_bPainting = false;
+    --s_nPaintingCanvases;
     // The window may have been destroyed by its own paint handler: it is freed later, but draws nothing more.
     if (m_Owner.IsDestroyed())
     {
@@ -230,6 +237,17 @@ void QtWindow::Show(bool show)
 bool QtWindow::IsVisible() const
 {
     return m_pTop->isVisible();
+}
+
+void QtWindow::SetMinimized(bool minimized)
+{
+    Qt::WindowStates state = m_pTop->windowState();
+    m_pTop->setWindowState(minimized ? state | Qt::WindowMinimized : state & ~Qt::WindowMinimized);
+}
+
+bool QtWindow::IsMinimized() const
+{
+    return m_pTop->windowState() & Qt::WindowMinimized;
 }
 
 std::string QtWindow::Text() const
@@ -346,7 +364,10 @@ void QtWindow::FollowFocus()
 
 void QtWindow::FollowActivation()
 {
-    if (m_pTop->isVisible())
+    // A window the toolkit has just activated itself is left alone: asking
+    // again would answer the toolkit's late reports of two windows activated
+    // one after the other with each other's activation, for ever.
+    if (m_pTop->isVisible() && QApplication::activeWindow() != m_pTop)
     {
         m_pTop->activateWindow();
         m_pTop->raise();
@@ -443,6 +464,11 @@ QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& p
         m_strText = params.m_strTitle;
         m_pCanvas = new QtCanvas(*this, container);
         m_pWidget = m_pCanvas;
+        // A picture is drawn on, not clicked: its dialog gets the mouse (the maps of the editors).
+        if (params.m_strClass == kClassStatic && !(params.m_nStyle & kSsNotify))
+        {
+            m_pCanvas->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
     }
     Tag(m_pWidget);
     const Rect& r = params.m_WindowRect;

@@ -68,7 +68,8 @@ private:
 
     QtWindowBase& m_Owner;
     QImage m_Picture;
-    bool m_bPainting = false;
+    // Canvases whose paint handler runs now.
+    static inline int s_nPaintingCanvases = 0;
 };
 
 class QtWindow : public QtWindowBase, public NativeFrame
@@ -79,6 +80,8 @@ public:
 
     void Show(bool show) override;
     bool IsVisible() const override;
+    void SetMinimized(bool minimized) override;
+    bool IsMinimized() const override;
     std::string Text() const override;
     void SetText(std::string_view text) override;
     uint32_t Style() const override { return m_nStyle; }

@@ -235,7 +235,12 @@ FrameMetrics QtWindowSystem::NativeMetrics() const
     m.m_nCaptionHeight = style->pixelMetric(QStyle::PM_TitleBarHeight);
     m.m_nSizeFrameWidth = m.m_nSizeFrameHeight = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     m.m_nDialogFrameWidth = m.m_nDialogFrameHeight = style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
-    static const int menuHeight = QMenuBar().sizeHint().height();
+    // The height of a bar with an item: an empty bar wants none.
+    static const int menuHeight = [] {
+        QMenuBar bar;
+        bar.addMenu(QStringLiteral("M"));
+        return bar.sizeHint().height();
+    }();
     m.m_nMenuBarHeight = menuHeight;
     m.m_nHScrollHeight = m.m_nVScrollWidth = style->pixelMetric(QStyle::PM_ScrollBarExtent);
     return m;

@@ -83,6 +83,8 @@ inline constexpr uint32_t kSsBitmap = 0xE;
 inline constexpr uint32_t kSsEtchedFrame = 0x12;
 inline constexpr uint32_t kSsTypeMask = 0x1F;
 inline constexpr uint32_t kSsSunken = 0x1000;
+// A static that takes the mouse itself; without it the mouse goes through to its dialog.
+inline constexpr uint32_t kSsNotify = 0x0100;
 
 // ---- edits ----
 inline constexpr uint32_t kEsMultiline = 0x0004;

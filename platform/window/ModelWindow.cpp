@@ -53,6 +53,29 @@ Rect ModelToolBar::ButtonRect(int index) const
     return {x, 2, width, kToolRowHeight - 6};
 }
 
+uint8_t ModelToolBar::ButtonState(int command) const
+{
+    for (const ToolButton& button : m_Buttons)
+    {
+        if (button.m_nCommand == command && !(button.m_nStyle & ToolButton::kStyleSeparator))
+        {
+            return button.m_nState;
+        }
+    }
+    return 0;
+}
+
+void ModelToolBar::SetButtonState(int command, uint8_t state)
+{
+    for (ToolButton& button : m_Buttons)
+    {
+        if (button.m_nCommand == command && !(button.m_nStyle & ToolButton::kStyleSeparator))
+        {
+            button.m_nState = state;
+        }
+    }
+}
+
 void ModelToolBar::SetTip(int index, std::string_view text)
 {
     index = Resolve(index);

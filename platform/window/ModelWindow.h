@@ -17,6 +17,8 @@ public:
     void AddButton(const ToolButton& button) override;
     int ButtonCount() const override { return static_cast<int>(m_Buttons.size()); }
     Rect ButtonRect(int index) const override;
+    uint8_t ButtonState(int command) const override;
+    void SetButtonState(int command, uint8_t state) override;
     void SetTip(int index, std::string_view text) override;
     std::string Tip(int index) const override;
     void OnOwnerSize(int width, int height) override;
@@ -57,6 +59,8 @@ public:
 
     void Show(bool show) override;
     bool IsVisible() const override { return m_bVisible; }
+    void SetMinimized(bool minimized) override { m_bMinimized = minimized && !IsChild(); }
+    bool IsMinimized() const override { return m_bMinimized; }
     std::string Text() const override;
     void SetText(std::string_view text) override;
     const std::string& Title() const { return m_strText; }
@@ -97,6 +101,7 @@ private:
     std::string m_strText;
     uint32_t m_nStyle;
     bool m_bVisible = false;
+    bool m_bMinimized = false;
     bool m_bMenuBar = false;
     Menu m_MenuBar;
     Rect m_WindowRect;

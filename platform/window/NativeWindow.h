@@ -125,6 +125,10 @@ public:
     virtual int ButtonCount() const = 0;
     // The button's rectangle in the tool bar (index -1 = the last button).
     virtual Rect ButtonRect(int index) const = 0;
+    // The state bits (kStateChecked, kStateEnabled) of the first button of the command; 0 when there is none.
+    virtual uint8_t ButtonState(int command) const = 0;
+    // Sets the state bits of every button of the command.
+    virtual void SetButtonState(int command, uint8_t state) = 0;
     // The text shown when the pointer rests on the button (index -1 = the last button).
     virtual void SetTip(int index, std::string_view text) = 0;
     virtual std::string Tip(int index) const = 0;
@@ -234,6 +238,11 @@ public:
     virtual std::string Text() const = 0;
     virtual void SetText(std::string_view text) = 0;
     void SetTitle(std::string_view text) { SetText(text); }
+
+    // A top-level window made small into the desktop's task bar, or back to
+    // its place; it stays shown either way. A child is never minimised.
+    virtual void SetMinimized(bool minimized) { (void)minimized; }
+    virtual bool IsMinimized() const { return false; }
 
     // Style bits; a change may change the frame (and so the client size).
     virtual uint32_t Style() const = 0;

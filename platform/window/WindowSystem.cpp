@@ -312,8 +312,15 @@ intptr_t WindowSystem::DefaultProcedure(WindowHandle window, uint32_t message, u
                 native->SetWindowRect(DesktopRect());
             }
             return 0;
+        case kScMinimize:
+            native->SetMinimized(true);
+            return 0;
         case kScRestore:
-            if (native->Style() & kWsMaximize)
+            if (native->IsMinimized())
+            {
+                native->SetMinimized(false);
+            }
+            else if (native->Style() & kWsMaximize)
             {
                 native->SetStyle(native->Style() & ~kWsMaximize);
                 native->SetWindowRect(native->m_RestoreRect);

@@ -119,8 +119,8 @@ public:
     // Runs the window's procedure and returns its result; see the note above for other threads.
     intptr_t SendMessage(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
     // What the procedure leaves alone: kWmClose destroys the window; kWmSysCommand
-    // maximises a top-level window to the desktop, restores it or asks it to
-    // close; the class default for the rest.
+    // minimises a top-level window, maximises it to the desktop, restores it
+    // (from minimised first) or asks it to close; the class default for the rest.
     virtual intptr_t DefaultProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
 
     // ---- loops ----

@@ -361,3 +361,32 @@ TEST_P(CoreBehaviour, ASendWhoseLoopHasEndedAnswersZero)
         EXPECT_FALSE(seen.m_nMessage == platform::kWmCommand && seen.m_wParam != 1);
     }
 }
+
+TEST_P(CoreBehaviour, ToolButtonsKeepTheirStateAndAMinimisedWindowStaysShown)
+{
+    Probe& probe = NewProbe();
+    platform::WindowHandle window = Make(probe);
+    platform::NativeWindow* native = System().Resolve(window);
+    ASSERT_NE(native, nullptr);
+    native->Show(true);
+    platform::ToolBar* bar = native->Frame()->CreateToolBar();
+    ASSERT_NE(bar, nullptr);
+    using platform::ToolButton;
+    bar->AddStandardImages();
+    bar->AddButton({platform::kStdImageNew, 500, ToolButton::kStateEnabled, ToolButton::kStyleCheck});
+    bar->AddButton({0, 0, ToolButton::kStateEnabled, ToolButton::kStyleSeparator});
+    bar->AddButton({platform::kStdImageOpen, 501, ToolButton::kStateEnabled, ToolButton::kStyleCheck});
+    bar->SetButtonState(501, ToolButton::kStateChecked | ToolButton::kStateEnabled);
+    bar->SetButtonState(500, 0);
+    EXPECT_EQ(bar->ButtonState(501), ToolButton::kStateChecked | ToolButton::kStateEnabled);
+    EXPECT_EQ(bar->ButtonState(500), 0);
+    EXPECT_EQ(bar->ButtonState(999), 0) << "no such button";
+
+    // Minimised into the task bar, restored from there; shown all along.
+    System().SendMessage(window, platform::kWmSysCommand, platform::kScMinimize, 0);
+    EXPECT_TRUE(native->IsMinimized());
+    EXPECT_TRUE(native->IsVisible());
+    System().SendMessage(window, platform::kWmSysCommand, platform::kScRestore, 0);
+    EXPECT_FALSE(native->IsMinimized());
+    EXPECT_TRUE(native->IsVisible());
+}

@@ -55,7 +55,7 @@ TEST_F(DatabasePagesTest, ARightClickOnALandShowsItAndThePopUpsChoiceActsOnIt)
         LandTable.At(i).m_nMoveCost = 3;
     }
     m_pView = std::make_unique<StandInView>(&m_App);
-    ASSERT_EQ(OpenDatabaseSheet(*m_pView, &m_App), 1);
+    ASSERT_EQ(m_pView->OpenDatabase(), 1);
     DatabaseSheet& sheet = *HeldDatabaseSheet(*m_pView);
     ASSERT_EQ(sheet.SelectPage(kPageLand), 1);
     auto& page = *static_cast<LandPage*>(sheet.Page(kPageLand));

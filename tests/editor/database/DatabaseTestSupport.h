@@ -21,8 +21,9 @@
 #include <memory>
 
 // The stage editor window as the database sees it: a plain modeless window
-// of the application, the shared bitmaps it loaded, and what it does when
-// the sheet has closed (shows and enables the windows again).
+// of the application, the shared bitmaps it loaded, its database command,
+// and what it does when the sheet has closed (shows and enables the windows
+// again).
 class StandInView : public DatabaseHost
 {
 public:
@@ -30,9 +31,9 @@ public:
     {
         m_Window.RunModeless(0);
         // The bitmaps of the project folder, as the stage editor loads them at its start.
-        const char* const files[kSharedBitmapCount] = {"bmp/MapChip.bmp", nullptr, "bmp/Character.bmp"};
-        const char* const stored[kSharedBitmapCount] = {"bmp\\MapChip.bmp", nullptr, "bmp\\Character.bmp"};
-        for (int slot = 0; slot < kSharedBitmapCount; ++slot)
+        const char* const files[kEditorBitmapCount] = {"bmp/MapChip.bmp", nullptr, "bmp/Character.bmp"};
+        const char* const stored[kEditorBitmapCount] = {"bmp\\MapChip.bmp", nullptr, "bmp\\Character.bmp"};
+        for (int slot = 0; slot < kEditorBitmapCount; ++slot)
         {
             if (files[slot] && std::filesystem::exists(files[slot]))
             {
@@ -42,11 +43,27 @@ public:
     }
     ~StandInView() override { m_Holder.reset(); }
 
+    // The database command: the other windows hidden and disabled, the sheet
+    // made; the windows back when it cannot be. 1 when the sheet is open.
+    int OpenDatabase()
+    {
+        m_Holder.reset();
+        m_pApp->ShowAllWindows(0);
+        m_pApp->EnableAllWindows(0);
+        if (CreateDatabaseSheet(*this, m_pApp))
+        {
+            return 1;
+        }
+        m_pApp->ShowAllWindows(1);
+        m_pApp->EnableAllWindows(1);
+        return 0;
+    }
+
     platform::WindowHandle DatabaseParent() const override { return m_Window.Handle(); }
     std::unique_ptr<PropSheetOwner>& DatabaseHolder() override { return m_Holder; }
     const DibBitmap* SharedBitmap(int slot) const override
     {
-        return slot >= 0 && slot < kSharedBitmapCount ? &m_Bitmaps[slot] : nullptr;
+        return slot >= 0 && slot < kEditorBitmapCount ? &m_Bitmaps[slot] : nullptr;
     }
     void OnDatabaseClosed() override
     {
@@ -57,7 +74,7 @@ public:
 
     EditorApp* m_pApp;
     ProbeDialog m_Window;
-    DibBitmap m_Bitmaps[kSharedBitmapCount];
+    DibBitmap m_Bitmaps[kEditorBitmapCount];
     int m_nClosed = 0;
     std::unique_ptr<PropSheetOwner> m_Holder;
 };

@@ -149,6 +149,7 @@ TEST_F(MainWindowTest, ClosingAsksAndOnlyYesEndsTheEditor)
 TEST_F(MainWindowTest, ActivationShowsAgainTheWindowInFrontThatHidItself)
 {
     // The placeholder view hides itself when minimised.
+    MainWindow.SetViewFactory([](platform::WindowHandle parent) { return std::make_unique<PlaceholderView>(parent); });
     ASSERT_TRUE(Start());
     EditorView* view = MainWindow.View();
     platform::SendWindowMessage(view->Handle(), platform::kWmSysCommand, platform::kScMinimize, 0);

@@ -43,8 +43,9 @@ protected:
     TempFolder m_Folder;
 };
 
-TEST_F(EditorProgramTest, AnEmptyProjectIsStartedAndEndedByEitherSignal)
+TEST_F(EditorProgramTest, AProjectWithoutDataIsStartedAndEndedByEitherSignal)
 {
+    CopyEditorBitmaps(m_Folder.Path());
     for (int signal : {SIGTERM, SIGINT})
     {
         fs::remove_all("data");
@@ -66,6 +67,7 @@ TEST_F(EditorProgramTest, AnEmptyProjectIsStartedAndEndedByEitherSignal)
 
 TEST_F(EditorProgramTest, ASecondCopyShowsItsBoxAndEndsWhileTheFirstGoesOn)
 {
+    CopyEditorBitmaps(m_Folder.Path());
     std::unique_ptr<HelperProcess> first = StartEditor();
     HelperProcess second(TK_EDITOR_PROGRAM, {}, true);
     ASSERT_TRUE(second.WaitFor(kPatience));

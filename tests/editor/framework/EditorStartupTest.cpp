@@ -68,12 +68,15 @@ TEST_F(EditorTest, TheMainWindowIsHiddenAndNamedForTheGame)
     EXPECT_EQ(main->ClassName(), "Tarnwick");
     EXPECT_FALSE(main->IsVisible());
     EXPECT_EQ(MainWindow.m_bCreated, 1);
-    // The view is a modeless window under it, registered with the application.
+    // The view is a modeless window under it, registered with the application, and so is its map chip palette.
     EditorView* view = MainWindow.View();
     ASSERT_NE(view, nullptr);
     EXPECT_TRUE(view->Native()->IsVisible());
     EXPECT_EQ(view->ParentWindow(), MainWindow.Handle());
-    EXPECT_EQ(App.m_Windows, (std::vector<WindowBase*>{view}));
+    ASSERT_EQ(App.m_Windows.size(), 2u);
+    EXPECT_EQ(App.m_Windows[0], view);
+    EXPECT_EQ(App.m_Windows[1]->ResourceId(), 103);
+    EXPECT_EQ(App.m_Windows[1]->ParentWindow(), view->Handle());
 }
 
 TEST(EditorWorkingFolderTest, OnlyTheDevelopmentFolderMovesToItsSiblingGame)

@@ -1,10 +1,10 @@
 #pragma once
 
 // A started editor for tests, on the dummy backend: a temporary project folder
-// (empty unless a test writes into it before Start), a runtime folder of its
-// own for the single-instance lock and the test-play link, and scripted
-// message boxes. The editor is shut down after the test when a test left it
-// running.
+// (without data files unless a test writes them before Start; it holds the
+// bitmaps the stage editor window draws with), a runtime folder of its own for
+// the single-instance lock and the test-play link, and scripted message boxes.
+// The editor is shut down after the test when a test left it running.
 
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
@@ -16,6 +16,7 @@
 #include "platform/core/FatalHooks.h"
 #include "platform/window/DummyWindowSystem.h"
 #include "platform/window/ScriptedDialogs.h"
+#include "tests/editor/framework/EditorProject.h"
 
 #include <chrono>
 #include <functional>
@@ -40,10 +41,7 @@ class EditorTest : public testing::Test
 protected:
     void SetUp() override
     {
-        platform::ClearFatalError();
-        ResetProjectData();
-        OpenReportLog("Report.txt");
-        InitErrorLog(0, "EC.txt");
+        PrepareEditorProject(m_Folder.Path());
         m_System.FixDesktopRect({0, 0, 1024, 768});
         AppWindowSystem = &m_System;
     }

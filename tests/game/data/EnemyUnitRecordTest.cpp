@@ -70,19 +70,6 @@ protected:
         return entry;
     }
 
-    static EnemyPlacement Placement(int32_t enemy, int32_t x, int32_t y, int32_t group,
-                                    std::initializer_list<MoveAiEntry> moves)
-    {
-        EnemyPlacement p;
-        p.SetDefaults();
-        p.m_nEnemy = enemy;
-        p.m_nX = x;
-        p.m_nY = y;
-        p.m_nEnemyGroup = group;
-        p.m_MoveAI.assign(moves);
-        return p;
-    }
-
     void WriteEnemyTable()
     {
         std::filesystem::create_directories("data/database");

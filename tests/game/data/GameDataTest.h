@@ -11,6 +11,7 @@
 #include "TempFolder.h"
 #include "common/data/DataFile.h"
 #include "common/data/ProjectData.h"
+#include "common/data/StageRecord.h"
 #include "common/project/ProjectFiles.h"
 #include "common/services/Log.h"
 #include "game/data/GameData.h"
@@ -105,6 +106,20 @@ protected:
         rule.m_nAction = action;
         rule.m_nSkill = skill;
         return rule;
+    }
+
+    // An enemy placement of a stage with its movement AI.
+    static EnemyPlacement Placement(int32_t enemy, int32_t x, int32_t y, int32_t group,
+                                    std::initializer_list<MoveAiEntry> moves = {})
+    {
+        EnemyPlacement p;
+        p.SetDefaults();
+        p.m_nEnemy = enemy;
+        p.m_nX = x;
+        p.m_nY = y;
+        p.m_nEnemyGroup = group;
+        p.m_MoveAI.assign(moves);
+        return p;
     }
 
     static void FillParty()

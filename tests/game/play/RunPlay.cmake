@@ -1,16 +1,29 @@
-# Plays one script on a fresh copy of the sample project: the game headless,
+# Plays a script on a fresh copy of the sample project: the game headless,
 # without pacing, in a runtime folder of its own so that runs side by side
-# never meet; passes when the game exits with 0.
-#   cmake -DGAME=program -DSAMPLE=folder -DSCRIPT=file -DWORK=folder -P RunPlay.cmake
+# never meet; passes when the game exits with 0. SCRIPT may be a folder of
+# scripts instead: they play in the order of their names, each in a new run
+# of the game on the same copy, as a player who quits and starts again.
+#   cmake -DGAME=program -DSAMPLE=folder -DSCRIPT=file|folder -DWORK=folder -P RunPlay.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/run")
 file(CHMOD "${WORK}/run" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
 file(COPY "${SAMPLE}/" DESTINATION "${WORK}/project")
-execute_process(
-    COMMAND "${CMAKE_COMMAND}" -E env "XDG_RUNTIME_DIR=${WORK}/run" "TMPDIR=${WORK}/run"
-            "${GAME}" --headless --no-pacing --script "${SCRIPT}" --capture "${WORK}/captures"
-    WORKING_DIRECTORY "${WORK}/project"
-    RESULT_VARIABLE code)
-if(NOT code EQUAL 0)
-    message(FATAL_ERROR "${SCRIPT}: the game ended with ${code}")
+if(IS_DIRECTORY "${SCRIPT}")
+    file(GLOB scripts "${SCRIPT}/*.play")
+    list(SORT scripts)
+else()
+    set(scripts "${SCRIPT}")
 endif()
+if(NOT scripts)
+    message(FATAL_ERROR "${SCRIPT}: no script to play")
+endif()
+foreach(script ${scripts})
+    execute_process(
+        COMMAND "${CMAKE_COMMAND}" -E env "XDG_RUNTIME_DIR=${WORK}/run" "TMPDIR=${WORK}/run"
+                "${GAME}" --headless --no-pacing --script "${script}" --capture "${WORK}/captures"
+        WORKING_DIRECTORY "${WORK}/project"
+        RESULT_VARIABLE code)
+    if(NOT code EQUAL 0)
+        message(FATAL_ERROR "${script}: the game ended with ${code}")
+    endif()
+endforeach()

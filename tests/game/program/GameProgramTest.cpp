@@ -5,7 +5,9 @@
 #include "TempFolder.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
+#include "platform/image/PngFile.h"
 #include "platform/input/InputScript.h"
+#include "tests/game/engine/StoredPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -211,6 +213,32 @@ TEST_F(GameProgramTest, TheReadmeShowsTheTitleAsTheHarnessCapturesIt)
     std::ifstream readme(TK_README, std::ios::binary);
     const std::string text((std::istreambuf_iterator<char>(readme)), std::istreambuf_iterator<char>());
     EXPECT_NE(text.find(fs::path(TK_TITLE_PICTURE).filename().string()), std::string::npos);
+}
+
+TEST_F(GameProgramTest, TheCampMenuShowsItsMoneyBoxAndThePartyGridWhereTheyBelong)
+{
+    const fs::path shots = m_Runtime.Path() / "shots";
+    std::string output;
+    ASSERT_EQ(Play("until scene 0 within 2\nwait 15\npress z\nuntil scene 1 within 30\nwait 20\nexpect state 1\n"
+                   "capture camp\n",
+                   output, {"--capture", shots.string()}),
+              0)
+        << output;
+    platform::RgbImage captured;
+    ASSERT_TRUE(platform::ReadPngFile(platform::FromUtf8((shots / "camp.png").string()), captured));
+    ASSERT_EQ(captured.m_nWidth, 640);
+    ASSERT_EQ(captured.m_nHeight, 480);
+
+    // Every window's frame lies one pixel outside it: the money box at
+    // (16, 460), the menu at (64, 192), the grid of 8 x 8 cells of 32 pixels at (208, 192).
+    const uint32_t frame = captured.Rgb(15, 459);
+    for (auto [x, y] : {std::pair{63, 191}, {207, 191}, {464, 191}, {207, 448}, {464, 448}})
+    {
+        EXPECT_EQ(captured.Rgb(x, y), frame) << x << ", " << y;
+    }
+    EXPECT_NE(captured.Rgb(206, 190), frame);
+    EXPECT_NE(captured.Rgb(465, 449), frame);
+    ExpectStoredPicture(captured, "camp/camp-menu.png");
 }
 
 } // namespace

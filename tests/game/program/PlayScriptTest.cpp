@@ -28,12 +28,18 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect cleared 4\n"
                              "expect cleared 4 0\n"
                              "expect var 12 -999999\n"
+                             "expect item 6 2\n"
                              "capture title\n"
-                             "  expect state 2  \r\n",
+                             "  expect state 2  \r\n"
+                             "expect unit 1 3 11\n"
+                             "expect unit ユーリ off\n"
+                             "expect acted 2 1\n"
+                             "stage data\\stg\\Stage01.stg 2\n"
+                             "stage other.stg\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 15u);
+    ASSERT_EQ(lines.size(), 21u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -64,11 +70,29 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[12].m_Check, PlayCheck::Variable);
     EXPECT_EQ(lines[12].m_nArg, 12);
     EXPECT_EQ(lines[12].m_nValue, -999999);
-    EXPECT_EQ(lines[13].m_Kind, Kind::Capture);
-    EXPECT_EQ(lines[13].m_strName, "title.png");
-    EXPECT_EQ(lines[14].m_Check, PlayCheck::State);
-    EXPECT_EQ(lines[14].m_nLine, 16);
-    EXPECT_EQ(lines[14].m_strText, "expect state 2");
+    EXPECT_EQ(lines[13].m_Check, PlayCheck::Item);
+    EXPECT_EQ(lines[13].m_nArg, 6);
+    EXPECT_EQ(lines[13].m_nValue, 2);
+    EXPECT_EQ(lines[14].m_Kind, Kind::Capture);
+    EXPECT_EQ(lines[14].m_strName, "title.png");
+    EXPECT_EQ(lines[15].m_Check, PlayCheck::State);
+    EXPECT_EQ(lines[15].m_nLine, 17);
+    EXPECT_EQ(lines[15].m_strText, "expect state 2");
+
+    EXPECT_EQ(lines[16].m_Check, PlayCheck::UnitPosition);
+    EXPECT_EQ(lines[16].m_nValue, 1);
+    EXPECT_EQ(lines[16].m_nX, 3);
+    EXPECT_EQ(lines[16].m_nY, 11);
+    EXPECT_FALSE(lines[16].m_bNone);
+    EXPECT_EQ(lines[17].m_strName, platform::FromUtf8("ユーリ"));
+    EXPECT_TRUE(lines[17].m_bNone);
+    EXPECT_EQ(lines[18].m_Check, PlayCheck::UnitActed);
+    EXPECT_EQ(lines[18].m_nValue, 2);
+    EXPECT_EQ(lines[18].m_nX, 1);
+    EXPECT_EQ(lines[19].m_Kind, Kind::Stage);
+    EXPECT_EQ(lines[19].m_strName, "data\\stg\\Stage01.stg");
+    EXPECT_EQ(lines[19].m_nArg, 2);
+    EXPECT_EQ(lines[20].m_nArg, 1);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -88,10 +112,17 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
+        {"expect item 3", "expect item ITEM COUNT"},
         {"expect colour 3", "expect scene"},
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
         {"capture a b", "capture NAME"},
+        {"expect unit 1 3", "expect unit F X Y|off"},
+        {"expect unit none off", "friend number or a name"},
+        {"expect acted 1", "expect acted F V"},
+        {"stage", "stage FILE [NUMBER]"},
+        {"stage a.stg 1 2", "stage FILE [NUMBER]"},
+        {"stage a.stg one", "not a number"},
     };
     PlayScript script;
     ASSERT_TRUE(script.Parse("wait 1\n"));

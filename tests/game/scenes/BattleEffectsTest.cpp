@@ -187,7 +187,7 @@ TEST_F(BattleEffectsTest, SkillForecastsByKind)
         {kWeaponSkill, kSkillTargetOpponent, 5, -3, &BattleState::m_Enemy, 90, 28}, // 30 + 5 - 10 + 3
         {kMagicAttack, kSkillTargetOpponent, 5, -3, &BattleState::m_Enemy, 90, 38}, // 50 + 5 - 20 + 3
         {kWeaponSkill, kSkillTargetSelf, 0, 0, &BattleState::m_Friend, 90, 20},
-        {kRecovery, kSkillTargetSelf, 5, -3, &BattleState::m_Friend, 90, -26},   // -(52) at 50 %
+        {kRecovery, kSkillTargetSelf, 5, -3, &BattleState::m_Friend, 90, -26},     // -(52) at 50 %
         {kRecovery, kSkillTargetOpponent, -100, -3, &BattleState::m_Enemy, 90, 3}, // a recovery below 0 hurts
         {kReduction, kSkillTargetSelf, 9, 20, &BattleState::m_Friend, 90, -10},
         {kReduction, kSkillTargetOpponent, 9, -20, &BattleState::m_Enemy, 90, 20},

@@ -21,10 +21,8 @@ TEST_F(BattleFormulasTest, DamageAndRecoveryFollowTheFactors)
     };
     const Case cases[] = {
         {1.0, 1.0, 10, 50, 0, -10, 10}, // defence above attack: only the skill's HP change
-        {1.0, 1.0, 10, 50, 0, 0, 0},
-        {1.0, 1.0, 50, 10, 5, 0, 45},
-        {1.0, 1.0, 50, 10, 0, 10, 30},
-        {1.5, 0.5, 10, 7, 0, 0, 11}, // 11.5 truncated
+        {1.0, 1.0, 10, 50, 0, 0, 0},    {1.0, 1.0, 50, 10, 5, 0, 45},
+        {1.0, 1.0, 50, 10, 0, 10, 30},  {1.5, 0.5, 10, 7, 0, 0, 11}, // 11.5 truncated
         {1.0, 1.0, 10, 50, 60, 0, 20},
     };
     for (const Case& c : cases)
@@ -106,12 +104,10 @@ TEST_F(BattleFormulasTest, SpreadRangesThatRunBackwards)
         int drawsUsed;
     };
     const Case cases[] = {
-        {90, 110, 25, 94, 1},
-        {100, 100, 7, 100, 1},
-        {100, 99, 7, 100, 0},  // an empty range: the minimum, without a draw
+        {90, 110, 25, 94, 1},   {100, 100, 7, 100, 1},
+        {100, 99, 7, 100, 0},   // an empty range: the minimum, without a draw
         {110, 100, 20, 112, 1}, // 20 % -9 is 2: from the minimum up
-        {110, 100, 8, 118, 1},
-        {110, 100, 9, 110, 1},
+        {110, 100, 8, 118, 1},  {110, 100, 9, 110, 1},
     };
     for (const Case& c : cases)
     {
@@ -180,8 +176,8 @@ TEST_F(BattleFormulasTest, StatChangesAreClampedAndTold)
     EXPECT_EQ(unit.Value(kParamSp), 40); // up to the maximum SP
     EXPECT_EQ(unit.Value(kParamAttack), 0);
     EXPECT_EQ(unit.Value(kParamSpeed), 999);
-    EXPECT_EQ(messages, (std::vector<std::string>{"friend の SP + 50", "friend の こうげき - 2000",
-                                                  "friend の はやさ + 990"}));
+    EXPECT_EQ(messages,
+              (std::vector<std::string>{"friend の SP + 50", "friend の こうげき - 2000", "friend の はやさ + 990"}));
 
     // A skill's changes pass through the attribute; an item's may be percentages of the maxima.
     ClassTable.At(1).m_Resist.At(1) = 50;
@@ -242,15 +238,10 @@ TEST_F(BattleFormulasTest, ActionAddValueSharesTwoHundred)
     };
     const Case cases[] = {
         {0, 0, 0, 100, 100, 1, 100}, // both 0: 100 each
-        {0, 0, 0, 100, 100, 0, 100},
-        {10, 0, 0, 100, 100, 1, 200},
-        {0, 10, 0, 100, 100, 1, 0},
-        {30, 10, 0, 100, 100, 1, 150},
-        {0, 0, 10, 100, 100, 1, 100},
-        {10, 10, 0, 200, 100, 1, 133},
-        {10, 10, 0, 200, 100, 0, 66},
-        {10, 10, -20, 100, 100, 1, 100}, // both below 0
-        {5, 5, 0, 10, 10, 1, 100},       // 0.5 each truncated to 0
+        {0, 0, 0, 100, 100, 0, 100},   {10, 0, 0, 100, 100, 1, 200},    {0, 10, 0, 100, 100, 1, 0},
+        {30, 10, 0, 100, 100, 1, 150}, {0, 0, 10, 100, 100, 1, 100},    {10, 10, 0, 200, 100, 1, 133},
+        {10, 10, 0, 200, 100, 0, 66},  {10, 10, -20, 100, 100, 1, 100}, // both below 0
+        {5, 5, 0, 10, 10, 1, 100},                                      // 0.5 each truncated to 0
     };
     for (const Case& c : cases)
     {

@@ -91,23 +91,18 @@ TEST_F(EnemyTargetingTest, EqualScoresKeepTheEarlierUnit)
     struct Case
     {
         int32_t target;
-        int32_t bHp;       // b's HP (a has 100)
-        int32_t bDefence;  // b's defence and resistance (a has 10)
-        int32_t leaders;   // bit 0: a leads, bit 1: b leads
-        bool magicRule;    // the enemy has a magic attack rule it can pay for
-        char chosen;       // 0: no target
+        int32_t bHp;      // b's HP (a has 100)
+        int32_t bDefence; // b's defence and resistance (a has 10)
+        int32_t leaders;  // bit 0: a leads, bit 1: b leads
+        bool magicRule;   // the enemy has a magic attack rule it can pay for
+        char chosen;      // 0: no target
     };
     const Case cases[] = {
-        {kMoveAiTargetNearest, 100, 10, 0, false, 'a'},
-        {kMoveAiTargetWeakest, 100, 10, 0, false, 'a'},
-        {kMoveAiTargetWeakest, 99, 10, 0, false, 'b'},
-        {kMoveAiTargetPhysical, 100, 10, 0, false, 'a'},
-        {kMoveAiTargetPhysical, 100, 9, 0, false, 'b'},
-        {kMoveAiTargetMagic, 100, 9, 0, false, 0},
-        {kMoveAiTargetMagic, 100, 10, 0, true, 'a'},
-        {kMoveAiTargetMagic, 100, 9, 0, true, 'b'},
-        {kMoveAiTargetLeader, 100, 10, 0, false, 0},
-        {kMoveAiTargetLeader, 100, 10, 1, false, 'a'},
+        {kMoveAiTargetNearest, 100, 10, 0, false, 'a'}, {kMoveAiTargetWeakest, 100, 10, 0, false, 'a'},
+        {kMoveAiTargetWeakest, 99, 10, 0, false, 'b'},  {kMoveAiTargetPhysical, 100, 10, 0, false, 'a'},
+        {kMoveAiTargetPhysical, 100, 9, 0, false, 'b'}, {kMoveAiTargetMagic, 100, 9, 0, false, 0},
+        {kMoveAiTargetMagic, 100, 10, 0, true, 'a'},    {kMoveAiTargetMagic, 100, 9, 0, true, 'b'},
+        {kMoveAiTargetLeader, 100, 10, 0, false, 0},    {kMoveAiTargetLeader, 100, 10, 1, false, 'a'},
         {kMoveAiTargetLeader, 100, 10, 3, false, 'b'}, // the last leader in the list
     };
     for (const Case& c : cases)
@@ -139,8 +134,7 @@ TEST_F(EnemyTargetingTest, EqualScoresKeepTheEarlierUnit)
             unit.m_Param[kParamResistance].m_nValue = isB ? c.bDefence : 10;
             unit.m_nPlayA = (c.leaders >> (isB ? 1 : 0)) & 1;
         }
-        const EnemyDecision decision =
-            Decide('A', {Entry(kMoveAiRangeAnywhere, c.target, kMoveAiModeAttack)});
+        const EnemyDecision decision = Decide('A', {Entry(kMoveAiRangeAnywhere, c.target, kMoveAiModeAttack)});
         SCOPED_TRACE(testing::Message() << "target " << c.target << " b HP " << c.bHp << " defence " << c.bDefence);
         EXPECT_EQ(decision.m_pTarget, c.chosen ? static_cast<CharacterRecord*>(&Player(c.chosen)) : nullptr);
         EXPECT_EQ(decision.m_nAction, c.chosen ? kMoveAiModeAttack : kMoveAiModeMove);

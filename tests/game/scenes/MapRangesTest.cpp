@@ -279,7 +279,8 @@ TEST_F(MapRangesTest, FillsMatchThePlainDepthFirstFillOnRandomMaps)
     {
         const int width = 4 + static_cast<int>(random() % 9);
         const int height = 4 + static_cast<int>(random() % 9);
-        std::vector<std::string> rows(static_cast<std::size_t>(height), std::string(static_cast<std::size_t>(width), '.'));
+        std::vector<std::string> rows(static_cast<std::size_t>(height),
+                                      std::string(static_cast<std::size_t>(width), '.'));
         for (std::string& row : rows)
         {
             for (char& c : row)

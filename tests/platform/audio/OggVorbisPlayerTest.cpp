@@ -110,11 +110,13 @@ TEST_F(OggVorbisPlayerTest, PlaysItsLoopsStopsWhereItIsAndSeeksToTheStart)
 TEST_F(OggVorbisPlayerTest, FilesThatAreNotOggVorbisDoNotOpen)
 {
     m_Folder.WriteFile("bgm/not.ogg", std::string("OggS but not really"));
+    m_Folder.WriteFile("bgm/empty.ogg", std::string());
     const std::string longName = "bgm\\" + std::string(252, 'x') + ".ogg";
     m_Folder.WriteFile("bgm/" + std::string(252, 'x') + ".ogg", MakeOggVorbis(kRate, 1, 0.1));
     OggVorbisPlayer player(m_Mixer);
     EXPECT_FALSE(player.Open("bgm\\none.ogg"));
     EXPECT_FALSE(player.Open("bgm\\not.ogg"));
+    EXPECT_FALSE(player.Open("bgm\\empty.ogg"));
     EXPECT_FALSE(player.Open(longName)); // 260 characters: as if it were missing
     EXPECT_FALSE(player.Open(""));
     EXPECT_EQ(m_Mixer.VoiceCount(), 0);

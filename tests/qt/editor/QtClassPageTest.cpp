@@ -121,7 +121,7 @@ TEST_F(QtClassPageTest, ACharacterBitmapOfTenCellsOffersGraphicsOneToNineAndTheP
     const std::vector<std::string> numbers = {"1", "2", "3", "4", "5", "6", "7", "8", "9"};
     EXPECT_EQ(page.GraphicItems(), numbers);
     EXPECT_EQ(ModelOf<platform::ComboBoxModel>(page, kIdClassGraphic)->Items(), numbers);
-    const DibBitmap& character = *m_pView->SharedBitmap(kSharedCharacter);
+    const DibBitmap& character = *m_pView->SharedBitmap(kBitmapCharacter);
     BitmapControl& preview = page.Preview();
     EXPECT_TRUE(DatabaseProject::ShowsCell(preview.Canvas(), character, 48, 0)); // graphic 1, the default
     ChooseRow(page, kIdClassGraphic, 8);

@@ -44,7 +44,7 @@ protected:
     DatabaseSheet& Open()
     {
         m_pView = std::make_unique<StandInView>(&m_App);
-        EXPECT_EQ(OpenDatabaseSheet(*m_pView, &m_App), 1);
+        EXPECT_EQ(m_pView->OpenDatabase(), 1);
         return *HeldDatabaseSheet(*m_pView);
     }
     DatabaseSheet& Sheet() const { return *HeldDatabaseSheet(*m_pView); }

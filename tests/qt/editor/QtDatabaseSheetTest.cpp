@@ -176,7 +176,7 @@ TEST_F(QtDatabaseTest, OpeningAgainDeletesTheSheetStillHeldAndASheetThatCannotBe
     Open();
     StandInView& view = *m_pView;
     platform::WindowHandle first = HeldDatabaseSheet(view)->SheetWindow();
-    EXPECT_EQ(OpenDatabaseSheet(view, &m_App), 1);
+    EXPECT_EQ(view.OpenDatabase(), 1);
     ASSERT_NE(HeldDatabaseSheet(view), nullptr);
     EXPECT_FALSE(m_System.IsWindow(first));
     EXPECT_TRUE(m_System.IsWindow(HeldDatabaseSheet(view)->SheetWindow()));
@@ -191,7 +191,7 @@ TEST_F(QtDatabaseTest, OpeningAgainDeletesTheSheetStillHeldAndASheetThatCannotBe
     HostWithoutWindow host(&m_App);
     platform::WindowSystem* system = AppWindowSystem;
     AppWindowSystem = nullptr;
-    EXPECT_EQ(OpenDatabaseSheet(host, &m_App), 0);
+    EXPECT_EQ(host.OpenDatabase(), 0);
     AppWindowSystem = system;
     EXPECT_EQ(host.m_Holder, nullptr);
     EXPECT_TRUE(m_App.m_Sheets.empty());

@@ -114,7 +114,7 @@ TEST_F(QtLandPageTest, GraphicNinePreviewsTheMapChipFromThirtyTwoThirtyTwo)
     LandPage& page = Lands();
     EXPECT_EQ(page.GraphicItems().size(), 120u);
     EXPECT_EQ(page.GraphicItems().back(), "119");
-    const DibBitmap& chips = *m_pView->SharedBitmap(kSharedMapChip);
+    const DibBitmap& chips = *m_pView->SharedBitmap(kBitmapMapChip);
     EXPECT_TRUE(DatabaseProject::ShowsCell(page.Preview().Canvas(), chips, 0, 0));
     ChooseRow(page, kIdLandGraphic, 9);
     EXPECT_EQ(page.Working().At(0).m_nGraphic, 9);

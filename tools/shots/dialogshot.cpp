@@ -9,11 +9,9 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "WindowPicture.h"
 
 #include <QApplication>
-#include <QLinearGradient>
-#include <QPainter>
-#include <QPixmap>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -35,29 +33,6 @@ public:
         return OnMessage(window, message, wParam, lParam) ? 1 : 0;
     }
 };
-
-QImage WithCaption(const QImage& client, const QString& title)
-{
-    constexpr int kCaption = 22;
-    constexpr int kFrame = 3;
-    QImage framed(client.width() + 2 * kFrame, client.height() + kCaption + 2 * kFrame, QImage::Format_RGB32);
-    framed.fill(QColor(212, 208, 200));
-    QPainter painter(&framed);
-    painter.setPen(QColor(64, 64, 64));
-    painter.drawRect(framed.rect().adjusted(0, 0, -1, -1));
-    QRect bar(kFrame, kFrame, client.width(), kCaption - 2);
-    QLinearGradient shade(bar.topLeft(), bar.topRight());
-    shade.setColorAt(0, QColor(10, 36, 106));
-    shade.setColorAt(1, QColor(166, 202, 240));
-    painter.fillRect(bar, shade);
-    QFont font = platform::ControlFont();
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(bar.adjusted(6, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft, title);
-    painter.drawImage(kFrame, kFrame + kCaption, client);
-    return framed;
-}
 
 } // namespace
 
@@ -98,8 +73,7 @@ int main(int argc, char** argv)
     }
     system.PumpMessages();
     QWidget* top = static_cast<platform::QtWindow*>(window)->TopLevel();
-    QImage client = top->grab().toImage();
-    QImage picture = WithCaption(client, platform::FromCp932(window->Text()));
+    QImage picture = FramedGrab(top, platform::FromCp932(window->Text()));
     if (!picture.save(QString::fromLocal8Bit(argv[2])))
     {
         std::fprintf(stderr, "dialogshot: cannot write %s\n", argv[2]);

@@ -1,0 +1,101 @@
+#include "editor/resources/MenuItems.h"
+#include "editor/resources/StageEditorIds.h"
+#include "editor/resources/WindowResources.h"
+
+using platform::ToolButton;
+
+namespace
+{
+
+ToolbarButtonEntry Button(int image, int command, const char* tip, uint8_t style = 0)
+{
+    return {ToolButton{image, command, ToolButton::kStateEnabled, style}, tip};
+}
+
+ToolbarButtonEntry BarSeparator()
+{
+    return {ToolButton{0, 0, ToolButton::kStateEnabled, ToolButton::kStyleSeparator}, nullptr};
+}
+
+// A button of a group of which one is checked at a time.
+ToolbarButtonEntry CheckButton(int image, int command, const char* tip)
+{
+    return Button(image, command, tip, ToolButton::kStyleCheck);
+}
+
+} // namespace
+
+const WindowResourceGroup& StageEditorWindowResources()
+{
+    static const WindowResourceGroup group = {
+        // Menus.
+        {
+            {kMenuStageEditor, {{
+                MenuPopup("ファイル(&F)", {
+                    MenuCommand(kCmdNewStage, "新規作成(&N)"),
+                    MenuCommand(kCmdOpenStage, "開く(&O)\tCtrl+O"),
+                    MenuCommand(kCmdSaveStage, "上書き保存(&S)\tCtrl+S"),
+                    MenuCommand(kCmdSaveStageAs, "新規保存(&A)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdDefaultStage, "デフォルトステージの変更(&D)"),
+                }),
+                MenuPopup("編集(&E)", {
+                    MenuCommand(kCmdUndo, "元に戻す(&U)\tCtrl+Z"),
+                    MenuCommand(kCmdRedo, "やり直し(&R)\tCtrl+Y"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdClearChips, "全てのマップチップをクリア(&M)"),
+                    MenuCommand(kCmdClearEnemies, "全ての敵をクリア(&C)"),
+                    MenuCommand(kCmdClearEvents, "全てのイベントをクリア(&E)"),
+                }),
+                MenuPopup("パレット(&P)", {
+                    MenuCommand(kCmdMenuMapChips, "マップチップ(&M)"),
+                    MenuCommand(kCmdMenuEnemies, "敵キャラ(&C)"),
+                    MenuCommand(kCmdMenuEvents, "イベント(&E)"),
+                }),
+                MenuPopup("ステージ(&S)", {
+                    MenuCommand(kCmdStageSettings, "ステージの設定(&S)"),
+                    MenuCommand(kCmdPositionGroups, "位置グループの設定(&P)"),
+                    MenuCommand(kCmdStartEvent, "初期イベント(&E)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdWorldMap, "ワールドマップ(&W)"),
+                    MenuCommand(kCmdDatabase, "データベース(&D)"),
+                }),
+                MenuPopup("ツール(&T)", {
+                    MenuCommand(kCmdTestPlay, "テストプレイ(&T)\tCtrl+T"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdEditOptions, "エディットオプション(&O)"),
+                    MenuCommand(kCmdBitmapTool, "ビットマップ変換ツール(&B)"),
+                }),
+            }}},
+        },
+        // Tool bars.
+        {
+            {kToolBarStageEditor,
+             {
+                 Button(platform::kStdImageNew, kCmdNewStage, "新規作成"),
+                 Button(platform::kStdImageOpen, kCmdOpenStage, "開く"),
+                 Button(platform::kStdImageSave, kCmdSaveStage, "上書き保存"),
+                 BarSeparator(),
+                 Button(platform::kStdImageUndo, kCmdUndo, "元に戻す"),
+                 Button(platform::kStdImageRedo, kCmdRedo, "やり直し"),
+                 BarSeparator(),
+             },
+             {
+                 CheckButton(0, kCmdBarMapChips, "マップチップパレット"),
+                 CheckButton(1, kCmdBarEnemies, "敵パレット"),
+                 CheckButton(2, kCmdBarEvents, "イベントパレット"),
+             },
+             "bmp\\ToolBar_Palette.bmp"},
+            {kToolBarMapChipPalette,
+             {},
+             {
+                 CheckButton(0, kCmdToolPen, "普通"),
+                 CheckButton(1, kCmdToolLine, "直線"),
+                 CheckButton(2, kCmdToolRectangle, "矩形"),
+                 CheckButton(3, kCmdToolFill, "塗り潰し"),
+             },
+             "bmp\\ToolBar_Pen.bmp"},
+        },
+    };
+    return group;
+}

@@ -1,0 +1,103 @@
+// The other editors' windows as the stage editor opens them. The enemy and
+// event palettes, the stage settings, the position groups, the edit options,
+// the bitmap conversion tool and the world-map editor have no window yet:
+// each function makes none.
+
+#include "editor/stage/StageEditorDialogs.h"
+
+#include "common/window/EditorApp.h"
+#include "editor/database/DatabaseSheet.h"
+#include "editor/event/EventDialog.h"
+#include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/StageEditorWindow.h"
+
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
+{
+    return nullptr;
+}
+
+std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
+{
+    return nullptr;
+}
+
+int RunEventDialog(StageEditorWindow& window)
+{
+    EventEditRequest request;
+    request.m_pEvent = EditedEvent;
+    request.m_nMode = window.m_nEventEditMode;
+    request.m_pHistory = window.m_nEventEditMode == kEventEditStage ? &StageEdit : nullptr;
+    request.m_pStage = &Stage;
+    request.m_pEventBitmap = &EditorBitmaps[kBitmapEvent];
+    return RunEventDialog(window.Handle(), &App, request);
+}
+
+int RunStageSettingsDialog(StageEditorWindow&)
+{
+    return 0;
+}
+
+int RunPositionGroupsDialog(StageEditorWindow&)
+{
+    return 0;
+}
+
+void RunEditOptionsDialog(StageEditorWindow&)
+{
+}
+
+void RunBitmapConversionTool(StageEditorWindow&)
+{
+}
+
+std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
+{
+    return nullptr;
+}
+
+namespace
+{
+
+// The database as the stage editor window holds it: the host of the sheet.
+// The editor's loop deletes the sheet once the author closed it; the sheet's
+// end then tells the window. A sheet deleted with its holder (the window
+// opens the database again, or goes itself) tells nothing.
+class StageDatabaseHost : public StageDatabase, public DatabaseHost
+{
+public:
+    explicit StageDatabaseHost(StageEditorWindow& window) : m_pWindow(&window) {}
+    ~StageDatabaseHost() override
+    {
+        m_bGoing = true;
+        m_Holder.reset();
+    }
+
+    bool Create() override { return CreateDatabaseSheet(*this, &App) != 0; }
+    ModelessSheet* Sheet() const override { return static_cast<DatabaseSheet*>(m_Holder.get()); }
+
+    platform::WindowHandle DatabaseParent() const override { return m_pWindow->Handle(); }
+    std::unique_ptr<PropSheetOwner>& DatabaseHolder() override { return m_Holder; }
+    const DibBitmap* SharedBitmap(int slot) const override
+    {
+        return slot >= 0 && slot < kEditorBitmapCount ? &EditorBitmaps[slot] : nullptr;
+    }
+    void OnDatabaseClosed() override
+    {
+        if (!m_bGoing)
+        {
+            m_pWindow->OnDatabaseClosed();
+        }
+    }
+
+private:
+    StageEditorWindow* m_pWindow;
+    bool m_bGoing = false;
+    std::unique_ptr<PropSheetOwner> m_Holder;
+};
+
+} // namespace
+
+std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow& window)
+{
+    return std::make_unique<StageDatabaseHost>(window);
+}

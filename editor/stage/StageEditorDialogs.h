@@ -1,0 +1,73 @@
+#pragma once
+
+// The windows the stage editor window opens that are the other editors' own:
+// the enemy and event palettes, the event dialog, the stage's dialogs, the
+// world-map editor and the database. The window reaches each through the
+// class or the function here, made in StageEditorDialogs.cpp; where an editor
+// has no window yet, its function makes none (null, or 0 for "cancelled"),
+// and the command that opens it leaves the stage as it was.
+//
+// The event dialog's opening protocol: the opener sets EditedEvent and the
+// window's m_nEventEditMode, then runs RunEventDialog below; the dialog (167)
+// runs modal with the window as its parent and is EventDialog::Running()
+// meanwhile.
+
+#include "common/window/ModelessSheet.h"
+#include "editor/framework/DialogBase.h"
+#include "editor/framework/EditorView.h"
+
+#include <memory>
+
+class Event;
+class StageEditorWindow;
+
+// The enemy palette (dialog 141) as the stage editor drives it.
+class StageEnemyPalette : public DialogBase
+{
+public:
+    using DialogBase::DialogBase;
+    // Fills the list again from the stage's enemy placements.
+    virtual void RefillList() = 0;
+    // Selects the row of a placement; -1 clears the selection when there is one.
+    virtual void SelectRow(int row) = 0;
+};
+
+// The event palette (dialog 166) as the stage editor drives it.
+class StageEventPalette : public DialogBase
+{
+public:
+    using DialogBase::DialogBase;
+    // The template list takes the event into its clipboard (copied from the map).
+    virtual void SetListClipboard(const Event& event) = 0;
+};
+
+// The database as the stage editor holds it: the object that owns the
+// modeless property sheet. The sheet calls StageEditorWindow::OnDatabaseClosed
+// when it closes.
+class StageDatabase : public PropSheetOwner
+{
+public:
+    // Makes and shows the sheet; false when its window could not be made.
+    virtual bool Create() = 0;
+    // The sheet; null when it has no window.
+    virtual ModelessSheet* Sheet() const = 0;
+};
+
+// Each palette with the window as its parent, not yet run; null when there is none.
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window);
+std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow& window);
+// The event dialog (167) run modal on EditedEvent by the protocol above: a
+// stage event or a new one records the stage's undo point on OK. 1 on OK.
+int RunEventDialog(StageEditorWindow& window);
+// The stage settings (144) and the position groups (146), run modal with the
+// other windows disabled; 1 on OK.
+int RunStageSettingsDialog(StageEditorWindow& window);
+int RunPositionGroupsDialog(StageEditorWindow& window);
+// The edit options (193), run modal with the other windows disabled.
+void RunEditOptionsDialog(StageEditorWindow& window);
+// The bitmap conversion tool (188), run modal with the other windows hidden and disabled.
+void RunBitmapConversionTool(StageEditorWindow& window);
+// The world-map editor window (152), not yet run; null when there is none.
+std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window);
+// The database with the window as the sheet's parent, not yet created; null when there is none.
+std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow& window);

@@ -1,0 +1,198 @@
+// The whole editor on real Qt widgets, offscreen, driven with the mouse and
+// the keys as the author would: a stage opened through the open dialog, a
+// block picked from the map with the right button, the fill tool chosen on
+// the map chip palette's tool bar, a click, undo, redo and a save.
+#include "RuntimeFolderScope.h"
+#include "TempFolder.h"
+#include "common/data/ProjectData.h"
+#include "common/project/ProjectFiles.h"
+#include "common/services/Log.h"
+#include "common/window/MouseButtons.h"
+#include "editor/framework/EditorMainWindow.h"
+#include "editor/framework/EditorStartup.h"
+#include "editor/resources/StageEditorIds.h"
+#include "editor/stage/MapChipPalette.h"
+#include "editor/stage/StageEditorWindow.h"
+#include "platform/core/FatalHooks.h"
+#include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/window/ScriptedDialogs.h"
+#include "tests/editor/framework/EditorProject.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class QtStageEditorTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        PrepareEditorProject(m_Folder.Path());
+        ResetMouseLatches();
+        WriteLands(5);
+        AppWindowSystem = &m_System;
+        m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                     intptr_t lParam) { return App.PreTranslateMessage({window, message, wParam, lParam}) != 0; });
+        StageEdit.ClearHistory();
+        StageEdit.m_strStageFile.clear();
+    }
+    void TearDown() override
+    {
+        EditorShutdown();
+        m_System.SetMessageFilter(nullptr);
+        StageEdit.ClearHistory();
+        StageEdit.m_strStageFile.clear();
+        ResetProjectData();
+        AppWindowSystem = nullptr;
+        platform::ClearFatalError();
+    }
+
+    void Pump()
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            m_System.PumpMessages();
+        }
+    }
+
+    StageEditorWindow* Window() const { return CurrentStageEditor(); }
+    QWidget* Client(const WindowBase& window) const
+    {
+        return static_cast<platform::QtWindow*>(window.Native())->ClientWidget();
+    }
+
+    // A mouse event on the stage editor's map at a cell, with the buttons held
+    // afterwards, for the widget the toolkit finds under the pointer: the map
+    // view lets the mouse through to its window.
+    void MapMouse(QEvent::Type type, int column, int row, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        StageEditorWindow* window = Window();
+        QPoint at(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY());
+        QWidget* client = Client(*window);
+        QWidget* target = client->childAt(at);
+        target = target ? target : client;
+        QPoint local = target->mapFrom(client, at);
+        QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+        Pump();
+    }
+    // Ctrl and the key, typed into the stage editor (the window in front).
+    void Key(int key)
+    {
+        m_System.SetActiveWindow(Window()->Handle());
+        QTest::keyClick(Client(*Window()), static_cast<Qt::Key>(key), Qt::ControlModifier);
+        Pump();
+    }
+
+    RuntimeFolderScope m_Runtime;
+    TempFolder m_Folder;
+    platform::QtWindowSystem m_System;
+    platform::ScriptedDialogs m_Boxes;
+};
+
+TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
+{
+    EditorPlatform platform;
+    platform.m_pWindows = &m_System;
+    ASSERT_TRUE(EditorStartup(platform));
+    Pump();
+
+    // The fixture: a field of land 0 walled by land 1, and the two lands to paint with below.
+    CurrentVersion = kDataFormatVersion;
+    StageRecord fixture;
+    fixture.SetDefaults();
+    fixture.ResizeMap(6, 4);
+    const char* rows[] = {"111111", "100001", "100001", "341111"};
+    for (int y = 0; y < 4; ++y)
+    {
+        for (int x = 0; x < 6; ++x)
+        {
+            fixture.CellAt(x, y) = rows[y][x] - '0';
+        }
+    }
+    std::filesystem::create_directories("data/stg");
+    ASSERT_EQ(SaveRecordFile(fixture, "data\\stg\\Field.stg_276"), 1);
+
+    // Ctrl+O and the open dialog.
+    m_Boxes.AnswerFileDialog({"data\\stg\\Field.stg_276"});
+    Key(Qt::Key_O);
+    ASSERT_NE(Window(), nullptr);
+    ASSERT_EQ(Stage.m_nWidth, 6);
+    EXPECT_EQ(Window()->Native()->Text(), "Tarnwick data\\stg\\Field.stg_276");
+    m_System.SetActiveWindow(Window()->Handle());
+
+    // A right-button drag picks the block 3 4 off the bottom row.
+    MapMouse(QEvent::MouseMove, 0, 3, Qt::NoButton, Qt::NoButton);
+    MapMouse(QEvent::MouseButtonPress, 0, 3, Qt::RightButton, Qt::RightButton);
+    MapMouse(QEvent::MouseMove, 1, 3, Qt::NoButton, Qt::RightButton);
+    MapMouse(QEvent::MouseButtonRelease, 1, 3, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(StageEdit.m_nBlockWidth, 2);
+    EXPECT_EQ(StageEdit.m_nBlockHeight, 1);
+
+    // The fill tool on the palette's tool bar.
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    auto* bar = Client(*palette)->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 4);
+    QWidget* fill = bar->widgetForAction(bar->actions()[3]);
+    ASSERT_NE(fill, nullptr);
+    QTest::mouseClick(fill, Qt::LeftButton);
+    Pump();
+    ASSERT_EQ(StageEdit.m_nTool, kToolFill);
+    EXPECT_TRUE(bar->actions()[3]->isChecked());
+    EXPECT_FALSE(bar->actions()[0]->isChecked());
+
+    // A click in the field fills it with the block, aligned to the clicked cell.
+    m_System.SetActiveWindow(Window()->Handle());
+    MapMouse(QEvent::MouseMove, 2, 1, Qt::NoButton, Qt::NoButton);
+    MapMouse(QEvent::MouseButtonPress, 2, 1, Qt::LeftButton, Qt::LeftButton);
+    MapMouse(QEvent::MouseButtonRelease, 2, 1, Qt::LeftButton, Qt::NoButton);
+    auto cells = [] {
+        std::string all;
+        for (int y = 0; y < Stage.m_nHeight; ++y)
+        {
+            for (int x = 0; x < Stage.m_nWidth; ++x)
+            {
+                all += static_cast<char>('0' + Stage.CellAt(x, y));
+            }
+            all += '/';
+        }
+        return all;
+    };
+    const std::string filled = "111111/143431/143431/341111/";
+    EXPECT_EQ(cells(), filled);
+
+    Key(Qt::Key_Z);
+    EXPECT_EQ(cells(), "111111/100001/100001/341111/");
+    Key(Qt::Key_Y);
+    EXPECT_EQ(cells(), filled);
+    Key(Qt::Key_S);
+    EXPECT_EQ(m_Boxes.FileRequests().size(), 1u) << "saved over its file without a dialog";
+
+    // The file is the stage as the data model writes it.
+    StageRecord expected;
+    ASSERT_EQ(LoadRecordFile(expected, "data\\stg\\Field.stg_276", 0), 1);
+    StageRecord built;
+    ASSERT_EQ(LoadRecordFile(built, "data\\stg\\Field.stg_276", 0), 1);
+    built = fixture;
+    const char* after[] = {"111111", "143431", "143431", "341111"};
+    for (int y = 0; y < 4; ++y)
+    {
+        for (int x = 0; x < 6; ++x)
+        {
+            built.CellAt(x, y) = after[y][x] - '0';
+        }
+    }
+    ASSERT_EQ(SaveRecordFile(built, "expected.stg_276"), 1);
+    EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/stg/Field.stg_276")), HexBytes(m_Folder.ReadFile("expected.stg_276")));
+}
+
+} // namespace
