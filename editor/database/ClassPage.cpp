@@ -5,6 +5,8 @@
 #include "editor/framework/ControlAnchor.h"
 #include "editor/framework/InputDialogs.h"
 
+#include <climits>
+
 namespace
 {
 
@@ -196,26 +198,9 @@ void ClassPage::EditValue(ListBox<int32_t>& list, const char* prompt, int maximu
 
 void ClassPage::DrawPreview()
 {
-    if (m_Pictures.empty())
+    if (!m_Pictures.empty())
     {
-        return;
+        // The classes' cells stand in one row.
+        DrawCellPreview(m_Pictures.At(0), m_Combos.At(0), kPreviewBackground, kBitmapCharacter, kCell, INT_MAX);
     }
-    BitmapControl& picture = m_Pictures.At(0);
-    DibBitmap& canvas = picture.Canvas();
-    if (!canvas.IsCreated())
-    {
-        return;
-    }
-    canvas.Clear(kPreviewBackground);
-    const ComboBox& combo = m_Combos.At(0);
-    // Without a chosen row there is no graphic to show.
-    int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
-    const DibBitmap* character = Host().SharedBitmap(kBitmapCharacter);
-    // Only a cell the bitmap holds whole is drawn.
-    if (character && character->IsCreated() && graphic >= 0 && graphic < character->Width() / kCell &&
-        character->Height() >= kCell)
-    {
-        canvas.Blt(0, 0, kCell, kCell, *character, graphic * kCell, 0, 0);
-    }
-    picture.Present();
 }

@@ -1,6 +1,8 @@
 #include "editor/database/DatabasePage.h"
 
 #include "editor/database/DatabaseSheet.h"
+#include "editor/framework/BitmapControl.h"
+#include "editor/framework/ComboBox.h"
 #include "editor/framework/PropSheet.h"
 
 void DatabaseSaveErrors::Add(std::string_view path, std::string_view reason)
@@ -101,6 +103,29 @@ void DatabasePage::CommitFields(uintptr_t)
 void DatabasePage::RefreshAllControls()
 {
     DataToControlsFrom(-1);
+}
+
+void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot,
+                                   int cell, int cellsPerRow)
+{
+    DibBitmap& canvas = picture.Canvas();
+    if (!canvas.IsCreated())
+    {
+        return;
+    }
+    canvas.Clear(background);
+    int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
+    const DibBitmap* source = Host().SharedBitmap(slot);
+    if (source && source->IsCreated() && graphic >= 0)
+    {
+        int64_t x = int64_t{graphic} % cellsPerRow * cell;
+        int64_t y = int64_t{graphic} / cellsPerRow * cell;
+        if (x + cell <= source->Width() && y + cell <= source->Height())
+        {
+            canvas.Blt(0, 0, cell, cell, *source, static_cast<int>(x), static_cast<int>(y), 0);
+        }
+    }
+    picture.Present();
 }
 
 void DatabasePage::OnCommand(uintptr_t wParam, intptr_t lParam)

@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+class BitmapControl;
+class ComboBox;
 class DatabaseHost;
 class DatabaseSheet;
 
@@ -89,6 +91,12 @@ protected:
 
     // Every control shows its data; the notifications this raises are ignored.
     void RefreshAllControls();
+    // A graphic's preview: the canvas filled with the background, then the
+    // cell of the shared bitmap (cellsPerRow cells a row, counted row by row)
+    // that the combo box's chosen row names, when the bitmap holds it whole.
+    // Without a chosen row, a bitmap or such a cell only the background shows.
+    void DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot, int cell,
+                         int cellsPerRow);
     // Attaches every wrapper of the vectors with its own binding and binds it, in the order given.
     template <class... Vectors>
     void AttachBound(Vectors&... vectors)

@@ -125,30 +125,8 @@ bool LandPage::BrowseBackground()
 
 void LandPage::DrawPreview()
 {
-    if (m_Pictures.empty())
+    if (!m_Pictures.empty())
     {
-        return;
+        DrawCellPreview(m_Pictures.At(0), m_Combos.At(0), 0, kBitmapMapChip, kCell, kCellsPerRow);
     }
-    BitmapControl& picture = m_Pictures.At(0);
-    DibBitmap& canvas = picture.Canvas();
-    if (!canvas.IsCreated())
-    {
-        return;
-    }
-    canvas.Clear(0);
-    const ComboBox& combo = m_Combos.At(0);
-    // Without a chosen row there is no graphic to show.
-    int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
-    const DibBitmap* chips = Host().SharedBitmap(kBitmapMapChip);
-    if (chips && chips->IsCreated() && graphic >= 0)
-    {
-        int x = graphic % kCellsPerRow * kCell;
-        int y = graphic / kCellsPerRow * kCell;
-        // Only a cell the bitmap holds whole is drawn.
-        if (x + kCell <= chips->Width() && y + kCell <= chips->Height())
-        {
-            canvas.Blt(0, 0, kCell, kCell, *chips, x, y, 0);
-        }
-    }
-    picture.Present();
 }

@@ -42,23 +42,27 @@ constexpr int kClassFinalSpins[9] = {1055, 1081, 1082, 1083, 1084, 1085, 1086, 1
 constexpr int kLandEffects[9] = {11037, 11038, 11039, 11040, 11041, 11042, 11043, 11044, 11045};
 constexpr int kLandEffectSpins[9] = {11060, 11061, 11062, 11063, 11064, 11065, 11066, 11067, 11068};
 
-// The record list with the three buttons every table page has under it.
-void AddRecordList(std::vector<DialogItemTemplate>& items, int listId)
+// A table page: the record list with the three buttons every table page has
+// under it, and the record's name (1044) at the top of the right side.
+DialogTemplate TablePage(int dialogId, const char* caption, int listId, const char* nameLabel)
 {
-    items.push_back({kDlgListBox, listId, 7, 7, 110, 300, "", kWsVScroll});
-    items.push_back({kDlgButton, 1066, 7, 312, 34, 14, "新規"});
-    items.push_back({kDlgButton, 1067, 45, 312, 34, 14, "ｸﾘｱ"});
-    items.push_back({kDlgButton, 11071, 83, 312, 34, 14, "ﾃﾞｰﾀ数"});
+    DialogTemplate page{dialogId, caption, 401, 341, kChildDialog, {}};
+    page.m_Items = {
+        {kDlgListBox, listId,  7,   7,   110, 300, "", kWsVScroll},
+        {kDlgButton,  1066,    7,   312, 34,  14,  "新規"},
+        {kDlgButton,  1067,    45,  312, 34,  14,  "ｸﾘｱ"},
+        {kDlgButton,  11071,   83,  312, 34,  14,  "ﾃﾞｰﾀ数"},
+        {kDlgText,    kStatic, 125, 9,   40,  10,  nameLabel},
+        {kDlgEdit,    1044,    170, 7,   80,  12},
+    };
+    return page;
 }
 
 DialogTemplate ClassPageTemplate()
 {
-    DialogTemplate page{111, "クラス", 401, 341, kChildDialog, {}};
+    DialogTemplate page = TablePage(111, "クラス", 1029, "クラス名");
     std::vector<DialogItemTemplate>& items = page.m_Items;
-    AddRecordList(items, 1029);
     items.insert(items.end(), {
-        {kDlgText,     kStatic, 125,  9, 40, 10, "クラス名"},
-        {kDlgEdit,     1044,    170,  7, 80, 12},
         {kDlgText,     kStatic, 125, 25, 40, 10, "グラフィック"},
         {kDlgComboBox, 1032,    170, 23, 40, 120, "", kWsVScroll},
         {kDlgPicture,  1070,    215, 23, 32, 32},
@@ -90,12 +94,9 @@ DialogTemplate ClassPageTemplate()
 
 DialogTemplate LandPageTemplate()
 {
-    DialogTemplate page{123, "地形", 401, 341, kChildDialog, {}};
+    DialogTemplate page = TablePage(123, "地形", 1129, "地形名");
     std::vector<DialogItemTemplate>& items = page.m_Items;
-    AddRecordList(items, 1129);
     items.insert(items.end(), {
-        {kDlgText,     kStatic, 125,  9, 40, 10, "地形名"},
-        {kDlgEdit,     1044,    170,  7, 80, 12},
         {kDlgText,     kStatic, 125, 25, 40, 10, "説明"},
         {kDlgEdit,     12057,   170, 23, 210, 12},
         {kDlgText,     kStatic, 125, 41, 40, 10, "消費移動量"},
