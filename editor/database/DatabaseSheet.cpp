@@ -92,7 +92,7 @@ int DatabaseSheet::Create()
     {
         AddPage(page.get());
     }
-    if (!PropSheet::Create(true))
+    if (!PropSheet::Create())
     {
         return 0;
     }

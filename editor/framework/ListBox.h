@@ -73,14 +73,18 @@ int EraseAt(CheckedVector<T>& vector, int index)
 }
 
 // What clear makes of an element: a default one. A record whose cleared form
-// differs provides its own overload (found by argument-dependent lookup).
+// differs has its own overload, declared before the template below.
+class WorldMapEvent;
+// A world-map event is never without a page: cleared, it has exactly one empty page.
+void ClearListElement(WorldMapEvent& element);
+
 template <class T>
 void ClearListElement(T& element)
 {
     element = T();
 }
 
-// What add, insert and a grown count append: an element as clear makes it.
+// The element that add, insert and a larger count make: a cleared one.
 template <class T>
 T NewListElement()
 {

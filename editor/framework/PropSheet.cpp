@@ -34,7 +34,7 @@ void PropSheet::Register(std::unique_ptr<PropSheetOwner>* holder)
     m_pApp->m_Sheets.push_back({this, holder});
 }
 
-int PropSheet::Create(bool keepParentOnFailure)
+int PropSheet::Create()
 {
     m_bModeless = 1;
     platform::WindowSystem* system = platform::SystemOfWindow(m_hParent);
@@ -62,12 +62,8 @@ int PropSheet::Create(bool keepParentOnFailure)
     m_hSheet = system ? platform::CreatePropertySheet(*system, std::move(params)) : nullptr;
     if (!m_hSheet)
     {
+        // The parent (the stage editor for the database) stays: the author keeps the window to work in.
         ShowError("ウインドウの生成に失敗！");
-        platform::WindowSystem* parentSystem = keepParentOnFailure ? nullptr : platform::SystemOfWindow(m_hParent);
-        if (parentSystem)
-        {
-            parentSystem->DestroyWindow(m_hParent);
-        }
         return 0;
     }
     for (DialogBase* page : m_Pages)

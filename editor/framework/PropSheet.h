@@ -50,9 +50,8 @@ public:
     void AddPage(DialogBase* page) { m_Pages.push_back(page); }
 
     // Makes and shows the sheet with its first page. 0 when it cannot be
-    // made: "ウインドウの生成に失敗！", and the parent window is destroyed
-    // unless the caller keeps it.
-    int Create(bool keepParentOnFailure = false);
+    // made: "ウインドウの生成に失敗！"; the parent window stays.
+    int Create();
 
     // ---- what the editor's loop asks ----
     platform::WindowHandle SheetWindow() const override { return m_hSheet; }
