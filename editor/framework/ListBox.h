@@ -73,7 +73,9 @@ int EraseAt(CheckedVector<T>& vector, int index)
 }
 
 // What clear makes of an element: a default one. A record whose cleared form
-// differs has its own overload, declared before the template below.
+// differs has its own overload, declared here before the template below or,
+// for the database's records, in editor/database/DatabaseRecords.h, which
+// the lists of those records see (argument-dependent lookup).
 class WorldMapEvent;
 // A world-map event is never without a page: cleared, it has exactly one empty page.
 void ClearListElement(WorldMapEvent& element);
