@@ -110,6 +110,20 @@ TEST_F(QtDatabaseTest, OkSavesAndClosesAndAPageNeverShownStillHasItsFileWritten)
     EXPECT_EQ(DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat").size(), 2u);
 }
 
+TEST_F(QtDatabaseTest, AnEmptyProjectGetsTwoClassesAndOneLandOfMovementCostOne)
+{
+    ClassTable.clear();
+    LandTable.clear();
+    Open();
+    EXPECT_EQ(ClassTable.size(), 2u);
+    EXPECT_EQ(ClassTable.At(1).m_nMove, 4);
+    EXPECT_EQ(Rows(Classes(), kIdClassList), (QStringList{"1 ", kTrailerRow}));
+    ASSERT_EQ(LandTable.size(), 1u);
+    ShowPage(kPageLand);
+    EXPECT_EQ(Rows(Lands(), kIdLandList), (QStringList{"1 ", kTrailerRow}));
+    EXPECT_EQ(Edit(Lands(), 1085)->text(), "1");
+}
+
 // Gives up the superuser's rights for its life (the superuser writes into read-only folders).
 class NonRootScope
 {
