@@ -85,6 +85,27 @@ TEST_F(QtLandPageTest, TypingANameUpdatesItsRowAndACountOfFiveFromTwelveSelectsL
     EXPECT_EQ(Edit(page, kIdLandName)->text(), "L5");
 }
 
+TEST_F(QtLandPageTest, AfterAnApplyThePageShowsItsRecordAgainWhenItIsNextShownAndOnlyThen)
+{
+    NamedLands(3);
+    Open();
+    ShowPage(kPageLand);
+    LandPage& page = Lands();
+    ClickRow(page, kIdLandList, 1);
+    ClickRow(page, kIdLandList, 3); // the trailing row: the fields keep showing land 2
+    EXPECT_EQ(Edit(page, kIdLandName)->text(), "L2");
+    ClickSheetButton(platform::kIdSheetApply);
+    ShowPage(kPageClass);
+    ShowPage(kPageLand); // marked by the save: the first land, shown
+    EXPECT_EQ(Edit(page, kIdLandName)->text(), "L1");
+    ClickRow(page, kIdLandList, 1);
+    ClickRow(page, kIdLandList, 3);
+    ShowPage(kPageClass);
+    ShowPage(kPageLand); // not marked: the fields stay
+    EXPECT_EQ(Edit(page, kIdLandName)->text(), "L2");
+    EXPECT_EQ(page.Current().m_strName, "L1");
+}
+
 TEST_F(QtLandPageTest, ALandLoadedWithMovementCostZeroIsWrittenWithOne)
 {
     NamedLands(1);
