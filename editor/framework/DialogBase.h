@@ -25,6 +25,7 @@
 #include "editor/framework/PlainControl.h"
 #include "editor/framework/ScrollBar.h"
 
+#include <functional>
 #include <memory>
 #include <new>
 
@@ -43,6 +44,8 @@ enum : int
     kIdHorizontalBar = 1196,
     kIdVerticalBar = 1197,
 };
+
+class ListBoxBase;
 
 class DialogBase : public WindowBase
 {
@@ -129,9 +132,9 @@ public:
     // Every bound list ends its update: selection, top row, drawing.
     void EndListUpdates();
     // A right click: the first bound list with a row under the pointer selects
-    // it, takes the focus and stores it, and its pop-up menu opens at the
-    // pointer. 1 when a row was hit.
-    int OpenListPopup();
+    // it, takes the focus and stores it (then hit, when given, hears of the
+    // list), and its pop-up menu opens at the pointer. 1 when a row was hit.
+    int OpenListPopup(const std::function<void(ListBoxBase& list)>& hit = {});
 
     // ---- a page of a property sheet ----
     // Makes the page's window, hidden, as a child of the sheet window (its

@@ -81,7 +81,9 @@ int EraseAt(CheckedVector<T>& vector, int index)
 }
 
 // What clear makes of an element: a default one. A record whose cleared form
-// differs has its own overload, declared before the template below.
+// differs has its own overload, declared here before the template below or,
+// for the database's records, in editor/database/DatabaseRecords.h, which
+// the lists of those records see (argument-dependent lookup).
 class WorldMapEvent;
 // A world-map event is never without a page: cleared, it has exactly one empty page.
 void ClearListElement(WorldMapEvent& element);
@@ -237,8 +239,9 @@ protected:
     std::string m_strTrailer;
 };
 
-// The list box of vectors of T. T is default-constructible (a default T is a
-// cleared one, the element that add and insert make) and copyable.
+// The list box of vectors of T. T is default-constructible and copyable; the
+// elements that add, insert and a grown count make are cleared ones
+// (ClearListElement: a default T unless the record says otherwise).
 template <class T>
 class ListBox : public ListBoxBase
 {

@@ -11,6 +11,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &StageEditorDialogTemplates(),
     &EventDialogTemplates(),
     &EnemyDialogTemplates(),
+    &DatabasePageTemplates(),
 };
 
 } // namespace
