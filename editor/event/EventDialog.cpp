@@ -2,15 +2,13 @@
 
 #include "common/data/DataFilePaths.h"
 #include "common/data/EventVocabulary.h"
-#include "common/data/FormatString.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
 #include "common/sound/BgmManager.h"
+#include "editor/event/ActionKindDialog.h"
 #include "editor/event/ActionRowTexts.h"
-#include "editor/framework/ControlAnchor.h"
-#include "editor/framework/InputDialogs.h"
+#include "editor/event/VariableNames.h"
 #include "editor/stage/StageEditState.h"
-#include "platform/window/Beep.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -18,7 +16,7 @@ namespace
 {
 
 EventDialog* s_pLive = nullptr;
-ActionKindRunner s_ActionKindRunner = nullptr;
+ActionKindRunner s_ActionKindRunner = RunActionKindDialog;
 std::unique_ptr<EventDialog> s_pRunning;
 
 // The ids of the page list's and the action list's commands (edit mode 1: insert and delete).
@@ -35,7 +33,6 @@ constexpr int kMaxTurn = 999;
 constexpr int kMaxConditionValue = 999999;
 constexpr int kEventNameLength = 40;
 constexpr int kCommandNameLength = 4;
-constexpr int kVariableNameLength = 10;
 
 // Area conditions that call for a character and for a position group.
 constexpr int kAreaNone = 0;
@@ -161,12 +158,15 @@ void EventDialog::BuildNameLists()
 
 void EventDialog::BuildVariableNames()
 {
-    m_VariableNames.assign(1, "変数条件なし");
-    std::string entry;
-    for (int i = 1; i < GValInfo.Count(); ++i)
+    BuildVariableNameRows(m_VariableNames);
+}
+
+void EventDialog::ShowVariableNames()
+{
+    BuildVariableNames();
+    if (IsInitialised())
     {
-        FormatString(entry, "%03d %s", i, GValInfo.At(i).m_str.c_str());
-        m_VariableNames.push_back(entry);
+        ById(m_ComboBoxes, kIdPageVariable).SetItemVector(&m_VariableNames);
     }
 }
 
@@ -519,21 +519,8 @@ void EventDialog::DeleteAction()
 
 void EventDialog::RenameVariable()
 {
-    ComboBox& variables = ById(m_ComboBoxes, kIdPageVariable);
-    const int32_t variable = variables.GetSelectedData();
-    if (variable < 1 || variable >= GValInfo.Count())
-    {
-        platform::MessageBeep(platform::kBeepDefault);
-        return;
-    }
-    ControlAnchor anchor(ById(m_PlainControls, kIdPageRenameVariable));
-    if (TextInputDialog::Run(Handle(), &OwnerApp(), &GValInfo.At(variable).m_str, kVariableNameLength, 1,
-                             "変数名の入力", &anchor, 1))
-    {
-        BuildVariableNames();
-        variables.SetItemVector(&m_VariableNames);
-        variables.SelectData(variable);
-    }
+    RenameChosenVariable(*this, ById(m_ComboBoxes, kIdPageVariable), ById(m_PlainControls, kIdPageRenameVariable),
+                         m_VariableNames);
 }
 
 // ---- the right click ----

@@ -10,3 +10,5 @@ const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
 // The event editor's dialogs: the event dialog.
 const std::vector<DialogTemplate>& EventDialogTemplates();
+// The action-kind dialog and the dialogs of the actions.
+const std::vector<DialogTemplate>& ActionDialogTemplates();

@@ -1,0 +1,122 @@
+#include "editor/event/EventActionDialog.h"
+
+#include "editor/event/EventDialog.h"
+
+void FitArgumentCounts(EventCommand& command)
+{
+    if (!IsEventCommandCode(command.m_nCode))
+    {
+        return;
+    }
+    const EventCommandInfo& row = EventCommandTable[command.m_nCode];
+    command.m_nValParam.resize(static_cast<std::size_t>(row.m_nIntArgs), 0);
+    command.m_StrParam.resize(static_cast<std::size_t>(row.m_nStringArgs));
+}
+
+EventActionDialog::EventActionDialog(int dialogId, const ActionEditContext& context)
+    : DialogBase(context.m_pAnchor, 0), m_Context(context)
+{
+    Init(dialogId, context.m_hParent, 0, kWindowDialog, context.m_pApp);
+    FitArgumentCounts(Command());
+}
+
+void EventActionDialog::AddNumberEdit(int id, int spinId, int index, int32_t minimum, int32_t maximum)
+{
+    m_NumberEdits.emplace_back().Binding().Set(id, IntArg(index), minimum, maximum, 0, spinId, 1);
+}
+
+void EventActionDialog::AddComboBox(int id, int index, const char* const* table, int32_t base)
+{
+    m_ComboBoxes.emplace_back().Binding().SetItemTable(id, IntArg(index), table, base);
+}
+
+void EventActionDialog::AddComboBox(int id, int index, const std::vector<std::string>* names, int32_t base)
+{
+    m_ComboBoxes.emplace_back().Binding().Set(id, IntArg(index), names, base, nullptr);
+}
+
+ComboBox& EventActionDialog::ComboById(int id)
+{
+    for (ComboBox& box : m_ComboBoxes)
+    {
+        if (box.Binding().m_nId == ControlIdBits(id))
+        {
+            return box;
+        }
+    }
+    return m_ComboBoxes.At(-1);
+}
+
+NumberEdit<int32_t>& EventActionDialog::NumberEditById(int id)
+{
+    for (NumberEdit<int32_t>& edit : m_NumberEdits)
+    {
+        if (edit.Binding().m_nId == ControlIdBits(id))
+        {
+            return edit;
+        }
+    }
+    return m_NumberEdits.At(-1);
+}
+
+int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
+{
+    // The page rows count the actions, the one under edit among them.
+    if (EventDialog* events = EventDialog::Running())
+    {
+        events->PageList().Refill();
+        events->PageList().EndUpdate();
+    }
+    DialogBase::OnInitDialog(wParam, lParam);
+    for (NumberEdit<int32_t>& edit : m_NumberEdits)
+    {
+        edit.Attach(this, edit.Binding());
+        BindControl(&edit);
+    }
+    for (ComboBox& box : m_ComboBoxes)
+    {
+        box.Attach(this, box.Binding());
+        BindControl(&box);
+    }
+    for (TextEdit& edit : m_TextEdits)
+    {
+        edit.Attach(this, edit.Binding());
+        BindControl(&edit);
+    }
+    AttachPlainControls(m_PlainControls);
+    DataToControls();
+    RefreshControls();
+    SetInitialised(1);
+    return 0;
+}
+
+void EventActionDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
+{
+    if (!CanHandleNotify(wParam))
+    {
+        return;
+    }
+    DialogBase::OnCommand(wParam, lParam);
+    switch (platform::LowWord(wParam))
+    {
+    case kIdDialogOk:
+        ControlsToData();
+        Close(1);
+        return;
+    case kIdDialogCancel:
+        Close(0);
+        return;
+    default:
+        break;
+    }
+    if (IsInitialised())
+    {
+        RefreshControls();
+    }
+}
+
+intptr_t EventActionDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                       intptr_t lParam)
+{
+    return CloseAndRedraw(window, message, wParam, lParam);
+}
