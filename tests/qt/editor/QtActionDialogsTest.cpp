@@ -509,6 +509,34 @@ TEST_F(QtActionDialogsTest, ItemsAndFriendsAreListedFromRowOneAndAMissingOneStor
     }
 }
 
+TEST_F(QtActionDialogsTest, AnEmptyListShowsNoRowAndANewActionStoresTheValueBeforeItsFirst)
+{
+    // A stage with position group 0 only, and item and friend tables with row 0 only.
+    Stage.m_GroupPos.resize(1);
+    ItemTable.resize(1);
+    FriendTable.resize(1);
+    const struct
+    {
+        int m_nCode;
+        int m_nList;
+        Ints m_Ok;
+    } cases[] = {
+        {kCommandMoveCursor, kIdPositionGroup, {0, 0, 0, 0}},
+        {kCommandChangeMapChip, kIdPositionGroup, {1, -1, 0, 0}},
+        {kCommandItems, kIdItemChoice, {0, 0}},
+        {kCommandParty, kIdFriendChoice, {0, 0}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_nCode);
+        EventCommand stored = AddAction(c.m_nCode, [&](DialogBase& dialog) {
+            EXPECT_EQ(Combo(dialog, c.m_nList)->count(), 0);
+            Click(dialog, kIdDialogOk);
+        });
+        EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), c.m_Ok);
+    }
+}
+
 // ---- the variable ----
 
 TEST_F(QtActionDialogsTest, AVariableRenamedInItsActionStaysRenamedAfterEveryCancel)
