@@ -70,25 +70,10 @@ VariableActionDialog::VariableActionDialog(const ActionEditContext& context)
 
 void VariableActionDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 {
-    if (!CanHandleNotify(wParam))
+    EventActionDialog::OnCommand(wParam, lParam);
+    if (CanHandleNotify(wParam) && platform::LowWord(wParam) == kIdRenameVariable)
     {
-        return;
-    }
-    DialogBase::OnCommand(wParam, lParam);
-    switch (platform::LowWord(wParam))
-    {
-    case kIdDialogOk:
-        ControlsToData();
-        Close(1);
-        break;
-    case kIdDialogCancel:
-        Close(0);
-        break;
-    case kIdRenameVariable:
         RenameChosenVariable(*this, ComboById(kIdVariable), m_PlainControls.At(0), m_VariableNames);
-        break;
-    default:
-        break;
     }
 }
 

@@ -62,7 +62,7 @@ class VariableActionDialog : public EventActionDialog
 {
 public:
     explicit VariableActionDialog(const ActionEditContext& context);
-    // The rename button beside the base's commands; no enabling rules to refresh.
+    // The base's commands, and the rename button.
     void OnCommand(uintptr_t wParam, intptr_t lParam) override;
 
     const std::vector<std::string>& VariableNames() const { return m_VariableNames; }
