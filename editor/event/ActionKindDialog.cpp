@@ -37,7 +37,6 @@ const ActionKind ActionKindTable[kEventCommandCount] = {
 namespace
 {
 
-ActionKindDialog* s_pLive = nullptr;
 std::unique_ptr<ActionKindDialog> s_pRunning;
 
 } // namespace
@@ -47,43 +46,27 @@ ActionKindDialog::ActionKindDialog(const ActionEditContext& context)
 {
     UseClassProcedure(this);
     Init(kIdActionKindDialog, context.m_hParent, 0, kWindowDialog, context.m_pApp);
-    s_pLive = this;
-    for (const ActionKind& kind : ActionKindTable)
+    for (int code = 1; code < kEventCommandCount; ++code)
     {
-        if (kind.m_nButtonId != 0)
-        {
-            m_Buttons.push_back(PlainControl(kind.m_nButtonId));
-        }
+        m_Buttons.push_back(PlainControl(ActionKindTable[code].m_nButtonId));
     }
-}
-
-ActionKindDialog* ActionKindDialog::Running()
-{
-    return s_pLive;
 }
 
 int ActionKindDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
     AttachPlainControls(m_Buttons);
-    for (int code = 0; code < kEventCommandCount; ++code)
+    for (int code = 1; code < kEventCommandCount; ++code)
     {
-        const ActionKind& kind = ActionKindTable[code];
-        for (PlainControl& button : m_Buttons)
-        {
-            if (button.Id() == kind.m_nButtonId)
-            {
-                button.SetText(EventCommandTable[code].m_pName);
-                button.Enable(!m_Context.m_bStartEvent || kind.m_bStartEvent);
-            }
-        }
+        PlainControl& button = m_Buttons.At(code - 1);
+        button.SetText(EventCommandTable[code].m_pName);
+        button.Enable(!m_Context.m_bStartEvent || ActionKindTable[code].m_bStartEvent);
     }
-    DataToControls();
     if (!m_Context.m_bNewAction)
     {
         // An action that has a kind goes straight to that kind's dialog, whatever its button's state.
         const int32_t code = Command().m_nCode;
-        if (IsEventCommandCode(code) && ActionKindTable[code].m_nButtonId != 0)
+        if (IsEventCommandCode(code) && code != kCommandNone)
         {
             platform::SendWindowMessage(Handle(), platform::kWmCommand,
                                         platform::MakeWParam(ActionKindTable[code].m_nButtonId, 0), 0);
@@ -96,30 +79,26 @@ int ActionKindDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 void ActionKindDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnCommand(wParam, lParam);
-    const int id = platform::LowWord(wParam);
-    for (int code = 0; code < kEventCommandCount && id != 0; ++code)
+    const int code = platform::LowWord(wParam) - kIdFirstKindButton + 1;
+    if (code <= kCommandNone || code >= kEventCommandCount)
     {
-        const ActionKind& kind = ActionKindTable[code];
-        if (kind.m_nButtonId != id)
-        {
-            continue;
-        }
-        if (kind.m_nDialogId != 0 && !kind.m_pOpen)
-        {
-            Close(0);
-            return;
-        }
-        Command().m_nCode = code;
-        if (!kind.m_pOpen)
-        {
-            FitArgumentCounts(Command());
-            Close(1);
-            return;
-        }
-        Show(0);
-        Close(kind.m_pOpen(m_Context));
         return;
     }
+    const ActionKind& kind = ActionKindTable[code];
+    if (kind.m_nDialogId != 0 && !kind.m_pOpen)
+    {
+        Close(0);
+        return;
+    }
+    Command().m_nCode = code;
+    if (!kind.m_pOpen)
+    {
+        FitArgumentCounts(Command());
+        Close(1);
+        return;
+    }
+    Show(0);
+    Close(kind.m_pOpen(m_Context));
 }
 
 intptr_t ActionKindDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -147,7 +126,6 @@ int RunActionKindDialog(EventDialog& dialog)
     context.m_pAnchor = &anchor;
     context.m_pStage = dialog.Request().m_pStage;
     int result = RunOwnedModal(s_pRunning, 0, context);
-    s_pLive = nullptr;
     if (!result && !context.m_bNewAction)
     {
         list.Working().At(row) = before;

@@ -31,7 +31,7 @@ class StageRecord;
 enum : int
 {
     kIdActionKindDialog = 170,
-    // The button of command code k is kIdFirstKindButton + k - 1 (codes 1 to 17).
+    // The button of command code k is kIdFirstKindButton + k - 1 (codes 1 to 17, in ActionKindTable).
     kIdFirstKindButton = 1267,
 };
 
@@ -65,9 +65,6 @@ class ActionKindDialog : public DialogBase
 {
 public:
     explicit ActionKindDialog(const ActionEditContext& context);
-
-    // The chooser that runs now, null when none.
-    static ActionKindDialog* Running();
 
     int OnInitDialog(uintptr_t wParam, intptr_t lParam) override;
     void OnCommand(uintptr_t wParam, intptr_t lParam) override;

@@ -35,30 +35,6 @@ void EventActionDialog::AddComboBox(int id, int index, const std::vector<std::st
     m_ComboBoxes.emplace_back().Binding().Set(id, IntArg(index), names, base, nullptr);
 }
 
-ComboBox& EventActionDialog::ComboById(int id)
-{
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        if (box.Binding().m_nId == ControlIdBits(id))
-        {
-            return box;
-        }
-    }
-    return m_ComboBoxes.At(-1);
-}
-
-NumberEdit<int32_t>& EventActionDialog::NumberEditById(int id)
-{
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        if (edit.Binding().m_nId == ControlIdBits(id))
-        {
-            return edit;
-        }
-    }
-    return m_NumberEdits.At(-1);
-}
-
 int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     // The page rows count the actions, the one under edit among them.

@@ -48,9 +48,6 @@ protected:
     void AddComboBox(int id, int index, const char* const* table, int32_t base);
     // Appends a combo box over a list of names the dialog keeps.
     void AddComboBox(int id, int index, const std::vector<std::string>* names, int32_t base);
-    // The wrapper of the vector with that id; the vectors hold every id the dialog asks for.
-    ComboBox& ComboById(int id);
-    NumberEdit<int32_t>& NumberEditById(int id);
 
     ActionEditContext m_Context;
     CheckedVector<NumberEdit<int32_t>> m_NumberEdits;

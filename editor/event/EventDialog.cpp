@@ -38,20 +38,6 @@ constexpr int kCommandNameLength = 4;
 constexpr int kAreaNone = 0;
 constexpr int kAreaGroup = 3;
 
-// The wrapper of the vector with that id; the vectors hold every id the dialog asks for.
-template <class Wrapper>
-Wrapper& ById(CheckedVector<Wrapper>& wrappers, int id)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        if (wrapper.Id() == id)
-        {
-            return wrapper;
-        }
-    }
-    return wrappers.At(-1);
-}
-
 } // namespace
 
 ActionKindRunner SetActionKindRunner(ActionKindRunner runner)
@@ -166,7 +152,7 @@ void EventDialog::ShowVariableNames()
     BuildVariableNames();
     if (IsInitialised())
     {
-        ById(m_ComboBoxes, kIdPageVariable).SetItemVector(&m_VariableNames);
+        ControlById(m_ComboBoxes, kIdPageVariable).SetItemVector(&m_VariableNames);
     }
 }
 
@@ -265,7 +251,7 @@ void EventDialog::DrawGraphicPreview()
     }
     canvas.Clear(0);
     const DibBitmap* graphics = m_Request.m_pEventBitmap;
-    int32_t graphic = ById(m_ComboBoxes, kIdPageGraphic).GetSelectedData();
+    int32_t graphic = ControlById(m_ComboBoxes, kIdPageGraphic).GetSelectedData();
     if (graphics && graphics->IsCreated() && graphic >= 0)
     {
         canvas.Blt(0, 0, kEventGraphicSide, kEventGraphicSide, *graphics,
@@ -428,19 +414,19 @@ void EventDialog::CommitCurrentPage()
 void EventDialog::UpdateEnabling()
 {
     const int useEventVar =
-        static_cast<int>(platform::SendWindowMessage(ById(m_CheckBoxes, kIdPageUseEventVar).Handle(),
+        static_cast<int>(platform::SendWindowMessage(ControlById(m_CheckBoxes, kIdPageUseEventVar).Handle(),
                                                      platform::kBmGetCheck, 0, 0)) != 0;
     EnableControlById(m_NumberEdits, kIdPageEventVarValue, useEventVar);
     EnableComboBoxById(m_ComboBoxes, kIdPageEventVarCompare, useEventVar);
 
-    const int useVariable = ById(m_ComboBoxes, kIdPageVariable).CurSel() != 0;
+    const int useVariable = ControlById(m_ComboBoxes, kIdPageVariable).CurSel() != 0;
     EnableControlById(m_NumberEdits, kIdPageVariableValue, useVariable);
     EnableComboBoxById(m_ComboBoxes, kIdPageVariableCompare, useVariable);
 
     EnableControlById(m_TextEdits, kIdPageCommandName,
-                      ById(m_ComboBoxes, kIdPageTiming).CurSel() == kTimingSpecialCommand);
+                      ControlById(m_ComboBoxes, kIdPageTiming).CurSel() == kTimingSpecialCommand);
 
-    const int area = ById(m_ComboBoxes, kIdPageArea).CurSel();
+    const int area = ControlById(m_ComboBoxes, kIdPageArea).CurSel();
     EnableComboBoxById(m_ComboBoxes, kIdPageTarget, area != kAreaNone);
     EnableComboBoxById(m_ComboBoxes, kIdPageExists, area != kAreaNone);
     EnableComboBoxById(m_ComboBoxes, kIdPageGroup, area == kAreaGroup);
@@ -519,7 +505,7 @@ void EventDialog::DeleteAction()
 
 void EventDialog::RenameVariable()
 {
-    RenameChosenVariable(*this, ById(m_ComboBoxes, kIdPageVariable), ById(m_PlainControls, kIdPageRenameVariable),
+    RenameChosenVariable(*this, ControlById(m_ComboBoxes, kIdPageVariable), ControlById(m_PlainControls, kIdPageRenameVariable),
                          m_VariableNames);
 }
 

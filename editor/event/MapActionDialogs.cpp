@@ -49,10 +49,10 @@ MapCursorActionDialog::MapCursorActionDialog(const ActionEditContext& context)
 
 void MapCursorActionDialog::RefreshControls()
 {
-    const int32_t target = ComboById(kIdCursorTarget).GetSelectedData();
-    ComboById(kIdPositionGroup).Enable(target == kCursorTargetGroup);
-    NumberEditById(kIdCursorX).Enable(target == kCursorTargetCoordinates);
-    NumberEditById(kIdCursorY).Enable(target == kCursorTargetCoordinates);
+    const int32_t target = ControlById(m_ComboBoxes, kIdCursorTarget).GetSelectedData();
+    ControlById(m_ComboBoxes, kIdPositionGroup).Enable(target == kCursorTargetGroup);
+    ControlById(m_NumberEdits, kIdCursorX).Enable(target == kCursorTargetCoordinates);
+    ControlById(m_NumberEdits, kIdCursorY).Enable(target == kCursorTargetCoordinates);
 }
 
 // ---- the variable ----
@@ -73,7 +73,7 @@ void VariableActionDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     EventActionDialog::OnCommand(wParam, lParam);
     if (CanHandleNotify(wParam) && platform::LowWord(wParam) == kIdRenameVariable)
     {
-        RenameChosenVariable(*this, ComboById(kIdVariable), m_PlainControls.At(0), m_VariableNames);
+        RenameChosenVariable(*this, ControlById(m_ComboBoxes, kIdVariable), m_PlainControls.At(0), m_VariableNames);
     }
 }
 
@@ -105,5 +105,5 @@ MapChipActionDialog::MapChipActionDialog(const ActionEditContext& context)
 
 void MapChipActionDialog::RefreshControls()
 {
-    ComboById(kIdPositionGroup).Enable(ComboById(kIdMapChipArea).GetSelectedData() == kAreaGroup);
+    ControlById(m_ComboBoxes, kIdPositionGroup).Enable(ControlById(m_ComboBoxes, kIdMapChipArea).GetSelectedData() == kAreaGroup);
 }
