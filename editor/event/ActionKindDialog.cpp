@@ -93,7 +93,7 @@ void ActionKindDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     Command().m_nCode = code;
     if (!kind.m_pOpen)
     {
-        FitArgumentCounts(Command());
+        Command().FitArgumentCounts();
         Close(1);
         return;
     }

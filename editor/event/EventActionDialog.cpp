@@ -2,22 +2,11 @@
 
 #include "editor/event/EventDialog.h"
 
-void FitArgumentCounts(EventCommand& command)
-{
-    if (!IsEventCommandCode(command.m_nCode))
-    {
-        return;
-    }
-    const EventCommandInfo& row = EventCommandTable[command.m_nCode];
-    command.m_nValParam.resize(static_cast<std::size_t>(row.m_nIntArgs), 0);
-    command.m_StrParam.resize(static_cast<std::size_t>(row.m_nStringArgs));
-}
-
 EventActionDialog::EventActionDialog(int dialogId, const ActionEditContext& context)
     : DialogBase(context.m_pAnchor, 0), m_Context(context)
 {
     Init(dialogId, context.m_hParent, 0, kWindowDialog, context.m_pApp);
-    FitArgumentCounts(Command());
+    Command().FitArgumentCounts();
 }
 
 void EventActionDialog::AddNumberEdit(int id, int spinId, int index, int32_t minimum, int32_t maximum)

@@ -4,8 +4,9 @@
 // kind of command. The action is edited in place (ActionEditContext); on
 // construction its argument vectors are sized to the counts of its code in
 // the command table (new ints 0, new strings empty, surplus dropped from the
-// end), so that every argument a control is bound to exists before anything
-// is shown. A derived constructor then writes the kind's defaults for a new
+// end; the argument checks of the data model do not run), so that every
+// argument a control is bound to exists before anything is shown, with the
+// value it was stored with. A derived constructor then writes the kind's defaults for a new
 // action and fills the bindings of its controls with the arguments.
 //
 // The dialog attaches every control of its vectors (numeric edits, combo
@@ -20,10 +21,6 @@
 #include "editor/framework/TextEdit.h"
 
 #include <memory>
-
-// Sizes the command's argument vectors to its row of the command table
-// (surplus dropped from the end); the argument checks are not run.
-void FitArgumentCounts(EventCommand& command);
 
 class EventActionDialog : public DialogBase
 {
