@@ -33,21 +33,9 @@ int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         events->PageList().EndUpdate();
     }
     DialogBase::OnInitDialog(wParam, lParam);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (TextEdit& edit : m_TextEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
+    AttachControls(m_NumberEdits);
+    AttachControls(m_ComboBoxes);
+    AttachControls(m_TextEdits);
     AttachPlainControls(m_PlainControls);
     DataToControls();
     RefreshControls();
@@ -57,24 +45,8 @@ int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 
 void EventActionDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 {
-    if (!CanHandleNotify(wParam))
-    {
-        return;
-    }
-    DialogBase::OnCommand(wParam, lParam);
-    switch (platform::LowWord(wParam))
-    {
-    case kIdDialogOk:
-        ControlsToData();
-        Close(1);
-        return;
-    case kIdDialogCancel:
-        Close(0);
-        return;
-    default:
-        break;
-    }
-    if (IsInitialised())
+    OnOkCancel(wParam, lParam);
+    if (IsInitialised() && !HasEnded() && CanHandleNotify(wParam))
     {
         RefreshControls();
     }
