@@ -105,7 +105,7 @@ public:
     void BindControl(Control* control) { m_Controls.push_back(control); }
     // Attaches every plain control of the vector by its id and binds it.
     void AttachPlainControls(CheckedVector<PlainControl>& controls);
-    // Attaches every wrapper of the vector by its binding and binds it.
+    // Attaches every wrapper of the vector with its own binding and binds it.
     template <class Wrapper>
     void AttachControls(CheckedVector<Wrapper>& controls)
     {

@@ -12,3 +12,5 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates();
 const std::vector<DialogTemplate>& EventDialogTemplates();
 // The action-kind dialog and the dialogs of the actions.
 const std::vector<DialogTemplate>& ActionDialogTemplates();
+// The stage editor's enemies: the enemy palette, the placement and the movement-AI dialogs.
+const std::vector<DialogTemplate>& EnemyDialogTemplates();

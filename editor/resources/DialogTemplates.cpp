@@ -11,6 +11,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &StageEditorDialogTemplates(),
     &EventDialogTemplates(),
     &ActionDialogTemplates(),
+    &EnemyDialogTemplates(),
 };
 
 } // namespace

@@ -1,20 +1,21 @@
-// The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the edit options, the bitmap conversion tool, the world-map
-// editor and the database have no window yet: each function makes none.
+// The other editors' windows as the stage editor opens them. The event
+// palette, the edit options, the bitmap conversion tool, the world-map editor
+// and the database have no window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
 #include "common/window/EditorApp.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/EnemyPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
 
-std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EnemyPalette>(window);
 }
 
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
