@@ -10,6 +10,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &FrameworkDialogTemplates(),
     &StageEditorDialogTemplates(),
     &EventDialogTemplates(),
+    &ActionDialogTemplates(),
     &EnemyDialogTemplates(),
     &DatabasePageTemplates(),
 };

@@ -61,10 +61,12 @@ protected:
         EventTestProject::SetUp();
         m_System.FixDesktopRect({0, 0, 1280, 1024});
         AppWindowSystem = &m_System;
+        // These tests stand in for the action-kind dialog, or go without one.
+        m_InstalledRunner = SetActionKindRunner(nullptr);
     }
     void TearDown() override
     {
-        SetActionKindRunner(nullptr);
+        SetActionKindRunner(m_InstalledRunner);
         s_Runner = nullptr;
         KeyboardHook::UninstallAll();
         AppWindowSystem = nullptr;
@@ -98,6 +100,7 @@ protected:
         SetActionKindRunner([](EventDialog& dialog) { return s_Runner(dialog); });
     }
 
+    ActionKindRunner m_InstalledRunner = nullptr;
     platform::DummyWindowSystem m_System;
     platform::ScriptedDialogs m_Boxes;
     platform::BeepRecorder m_Beeps;
