@@ -1,12 +1,14 @@
 // The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the edit options, the bitmap conversion tool, the world-map
-// editor and the database have no window yet: each function makes none.
+// event palettes, the world-map editor and the database have no window yet:
+// each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
 #include "common/window/EditorApp.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/BitmapConvertDialog.h"
+#include "editor/stage/EditOptionsDialog.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
@@ -51,12 +53,14 @@ int RunPositionGroupsDialog(StageEditorWindow& window)
     return RunPositionGroupListDialog(window.Handle(), &App, context);
 }
 
-void RunEditOptionsDialog(StageEditorWindow&)
+void RunEditOptionsDialog(StageEditorWindow& window)
 {
+    RunEditOptionsDialog(window.Handle(), &App);
 }
 
-void RunBitmapConversionTool(StageEditorWindow&)
+void RunBitmapConversionTool(StageEditorWindow& window)
 {
+    RunBitmapConvertDialog(window.Handle(), &App);
 }
 
 std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
