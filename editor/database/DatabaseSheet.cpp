@@ -3,7 +3,9 @@
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "editor/database/ClassPage.h"
+#include "editor/database/ItemPage.h"
 #include "editor/database/LandPage.h"
+#include "editor/database/SkillPage.h"
 
 #include <new>
 
@@ -49,8 +51,8 @@ const MakePage kMakePage[kDatabasePageCount] = {
     &Make<ClassPage>,
     &Make<PlaceholderPage<kPageFriend>>,
     &Make<PlaceholderPage<kPageEnemy>>,
-    &Make<PlaceholderPage<kPageSkill>>,
-    &Make<PlaceholderPage<kPageItem>>,
+    &Make<SkillPage>,
+    &Make<ItemPage>,
     &Make<LandPage>,
     &Make<PlaceholderPage<kPageSystem1>>,
     &Make<PlaceholderPage<kPageSystem2>>,

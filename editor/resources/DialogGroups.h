@@ -16,3 +16,5 @@ const std::vector<DialogTemplate>& ActionDialogTemplates();
 const std::vector<DialogTemplate>& EnemyDialogTemplates();
 // The pages of the database sheet built so far: the class page and the land page.
 const std::vector<DialogTemplate>& DatabasePageTemplates();
+// The item and skill pages of the database sheet.
+const std::vector<DialogTemplate>& EffectPageTemplates();

@@ -13,6 +13,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &ActionDialogTemplates(),
     &EnemyDialogTemplates(),
     &DatabasePageTemplates(),
+    &EffectPageTemplates(),
 };
 
 } // namespace
