@@ -231,6 +231,11 @@ TEST_F(StageDialogsTest, SettingsOkLaysTheMapOutAgainAndClearsTheHistoryCancelCh
     // Cancel after edits everywhere: the stage and its history as they were.
     const std::vector<unsigned char> before = Image(Stage);
     Then([&](DialogBase& dialog) {
+        // The template's size, which the window may be sized within 100 x 100 to 640 x 480.
+        EXPECT_EQ(dialog.MinClientSize().m_nX, 100);
+        EXPECT_EQ(dialog.MinClientSize().m_nY, 100);
+        EXPECT_EQ(dialog.MaxClientSize().m_nX, 640);
+        EXPECT_EQ(dialog.MaxClientSize().m_nY, 480);
         EXPECT_EQ(TextOf(dialog, kIdSettingsWidth), "20");
         Type(dialog, kIdSettingsName, "森の砦");
         Type(dialog, kIdSettingsWidth, "40");
