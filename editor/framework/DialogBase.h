@@ -105,6 +105,16 @@ public:
     void BindControl(Control* control) { m_Controls.push_back(control); }
     // Attaches every plain control of the vector by its id and binds it.
     void AttachPlainControls(CheckedVector<PlainControl>& controls);
+    // Attaches every wrapper of the vector (edits, combo boxes, ...) with its own binding and binds it.
+    template <class Wrapper>
+    void AttachBound(CheckedVector<Wrapper>& wrappers)
+    {
+        for (Wrapper& wrapper : wrappers)
+        {
+            wrapper.Attach(this, wrapper.Binding());
+            BindControl(&wrapper);
+        }
+    }
     // The id of the first bound control the command comes from when its kind
     // answers the notification: a plain control BN_CLICKED, an edit EN_UPDATE,
     // a check box anything, a combo box CBN_SELCHANGE. 0 when none.

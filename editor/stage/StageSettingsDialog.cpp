@@ -85,16 +85,6 @@ Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
     return nullptr;
 }
 
-template <class Wrapper>
-void AttachAll(DialogBase& dialog, CheckedVector<Wrapper>& wrappers)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        wrapper.Attach(&dialog, wrapper.Binding());
-        dialog.BindControl(&wrapper);
-    }
-}
-
 } // namespace
 
 int RunStageSettingsDialog(platform::WindowHandle parent, EditorApp* app, StageRecord& stage)
@@ -184,9 +174,9 @@ int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         list.Attach(this, list.Binding());
         BindControl(&list);
     }
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachBound(m_NumberEdits);
+    AttachBound(m_TextEdits);
+    AttachBound(m_ComboBoxes);
     for (int i = 0; i < kExplanationListCount; ++i)
     {
         m_Lists[i].SetAcceleratorsAndMenu(kListIds[i].m_nAccelerators, kListIds[i].m_nPopup, kFreeListMode,
@@ -413,9 +403,9 @@ int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
     HideControl(*this, kIdPicture);
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachBound(m_NumberEdits);
+    AttachBound(m_TextEdits);
+    AttachBound(m_ComboBoxes);
     DataToControls();
     UpdateTargetControls();
     SetInitialised(1);
