@@ -179,31 +179,11 @@ int EventDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     BindControl(&m_PageList);
     m_ActionList.Attach(this, m_ActionList.Binding());
     BindControl(&m_ActionList);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (TextEdit& edit : m_TextEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (CheckBox& box : m_CheckBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (BitmapControl& preview : m_Previews)
-    {
-        preview.Attach(this, preview.Binding());
-        BindControl(&preview);
-    }
+    AttachBound(m_NumberEdits);
+    AttachBound(m_TextEdits);
+    AttachBound(m_CheckBoxes);
+    AttachBound(m_ComboBoxes);
+    AttachBound(m_Previews);
     AttachPlainControls(m_PlainControls);
 
     if (IsStartEventMode())

@@ -14,6 +14,7 @@
 #include "platform/window/ListModels.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/event/EventTestProject.h"
+#include "tests/editor/framework/DialogUser.h"
 
 #include <filesystem>
 #include <functional>
@@ -51,9 +52,10 @@ Event EventWith(std::initializer_list<EventPage> pages, const char* name = "ÂÆùÁ
     return event;
 }
 
-class EventDialogTest : public EventTestProject
+class EventDialogTest : public EventTestProject, public DialogUser
 {
 protected:
+    platform::WindowSystem& Windows() override { return m_System; }
     void SetUp() override
     {
         EventTestProject::SetUp();
@@ -89,36 +91,6 @@ protected:
 
 public:
     // ---- the author ----
-    platform::WindowHandle Item(const DialogBase& dialog, int id) { return m_System.GetDlgItem(dialog.Handle(), id); }
-    Rows RowsOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
-    }
-    int SelectionOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Selection();
-    }
-    std::string TextOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Text();
-    }
-    bool IsEnabled(const DialogBase& dialog, int id) { return m_System.Resolve(Item(dialog, id))->IsEnabled(); }
-    void Click(const DialogBase& dialog, int id)
-    {
-        platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
-    }
-    void Choose(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ComboBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Pick(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ListBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Type(const DialogBase& dialog, int id, const std::string& text)
-    {
-        platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
-    }
     // A shortcut or pop-up command while the list has the focus.
     void ListCommand(const DialogBase& dialog, int list, int command)
     {
