@@ -521,7 +521,7 @@ int DialogBase::OpenListPopup()
 {
     platform::WindowSystem* system = System();
     platform::Point cursor;
-    if (!system || !system->GetCursorPos(cursor))
+    if (!system || !Handle() || system->ActiveWindow() != Handle() || !system->GetCursorPos(cursor))
     {
         return 0;
     }

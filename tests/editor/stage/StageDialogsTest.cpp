@@ -407,9 +407,13 @@ TEST_F(StageDialogsTest, ARightClickSelectsTheRowUnderThePointerAndOpensTheLists
     StartWithLands(5);
     Stage.m_GroupPos.assign(4, Group("本隊", 1, 1, {{1, 1}}));
     Then([&](DialogBase& dialog) {
-        // Below the trailing row: no row, no menu.
+        // Below the trailing row: no row, no menu; nor while another window is the active one.
         RightClickRow(dialog, kIdGroupList, 5, 40081);
         EXPECT_EQ(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        m_System.SetActiveWindow(Window()->Handle());
+        RightClickRow(dialog, kIdGroupList, 1, 40081);
+        EXPECT_EQ(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        m_System.SetActiveWindow(dialog.Handle());
         // "データのクリア" on row 2 empties group 2 in its place.
         RightClickRow(dialog, kIdGroupList, 1, 40081);
         ASSERT_NE(DummyOf(dialog)->LastPopupMenu(), nullptr);
