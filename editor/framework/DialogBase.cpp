@@ -517,11 +517,11 @@ void DialogBase::EndListUpdates()
     }
 }
 
-int DialogBase::OpenListPopup()
+int DialogBase::OpenListPopup(const std::function<void(ListBoxBase& list)>& hit)
 {
     platform::WindowSystem* system = System();
     platform::Point cursor;
-    if (!system || !Handle() || system->ActiveWindow() != Handle() || !system->GetCursorPos(cursor))
+    if (!system || !IsActive() || !system->GetCursorPos(cursor))
     {
         return 0;
     }
@@ -530,6 +530,10 @@ int DialogBase::OpenListPopup()
         ListBoxBase* list = AsList(m_Controls.At(i));
         if (list && list->SelectAtPoint(cursor))
         {
+            if (hit)
+            {
+                hit(*list);
+            }
             if (const platform::Menu* menu = list->PopupMenu())
             {
                 TrackPopup(*menu);

@@ -275,8 +275,8 @@ int PositionGroupEditDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     m_MapView.Binding().Set(kIdGroupMap, kEditClientWidth, kEditViewHeight);
     m_MapView.Attach(this, m_MapView.Binding());
     BindControl(&m_MapView);
-    AttachBound(m_NumberEdits);
-    AttachBound(m_TextEdits);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
     AttachPlainControls(m_PlainControls);
     SetScrollRanges();
     LayOutBottomRow();

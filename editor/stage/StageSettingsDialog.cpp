@@ -174,9 +174,9 @@ int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         list.Attach(this, list.Binding());
         BindControl(&list);
     }
-    AttachBound(m_NumberEdits);
-    AttachBound(m_TextEdits);
-    AttachBound(m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     for (int i = 0; i < kExplanationListCount; ++i)
     {
         m_Lists[i].SetAcceleratorsAndMenu(kListIds[i].m_nAccelerators, kListIds[i].m_nPopup, kFreeListMode,
@@ -403,9 +403,9 @@ int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
     HideControl(*this, kIdPicture);
-    AttachBound(m_NumberEdits);
-    AttachBound(m_TextEdits);
-    AttachBound(m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     DataToControls();
     UpdateTargetControls();
     SetInitialised(1);

@@ -14,7 +14,7 @@
 #include "platform/window/ListModels.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/event/EventTestProject.h"
-#include "tests/editor/framework/DialogUser.h"
+#include "tests/editor/framework/DialogAuthor.h"
 
 #include <filesystem>
 #include <functional>
@@ -52,19 +52,21 @@ Event EventWith(std::initializer_list<EventPage> pages, const char* name = "ÂÆùÁ
     return event;
 }
 
-class EventDialogTest : public EventTestProject, public DialogUser
+class EventDialogTest : public EventTestProject, public DialogAuthor
 {
 protected:
-    platform::WindowSystem& Windows() override { return m_System; }
+    EventDialogTest() : DialogAuthor(m_System) {}
     void SetUp() override
     {
         EventTestProject::SetUp();
         m_System.FixDesktopRect({0, 0, 1280, 1024});
         AppWindowSystem = &m_System;
+        // These tests stand in for the action-kind dialog, or go without one.
+        m_InstalledRunner = SetActionKindRunner(nullptr);
     }
     void TearDown() override
     {
-        SetActionKindRunner(nullptr);
+        SetActionKindRunner(m_InstalledRunner);
         s_Runner = nullptr;
         KeyboardHook::UninstallAll();
         AppWindowSystem = nullptr;
@@ -89,15 +91,6 @@ protected:
         return Run(request, script);
     }
 
-public:
-    // ---- the author ----
-    // A shortcut or pop-up command while the list has the focus.
-    void ListCommand(const DialogBase& dialog, int list, int command)
-    {
-        m_System.SetFocus(Item(dialog, list));
-        m_System.SendMessage(dialog.Handle(), platform::kWmCommand, platform::MakeWParam(command, 1), 0);
-    }
-
 protected:
     // The action-kind dialog of the tests: the function of the test, through a plain runner.
     static inline std::function<int(EventDialog&)> s_Runner;
@@ -107,6 +100,7 @@ protected:
         SetActionKindRunner([](EventDialog& dialog) { return s_Runner(dialog); });
     }
 
+    ActionKindRunner m_InstalledRunner = nullptr;
     platform::DummyWindowSystem m_System;
     platform::ScriptedDialogs m_Boxes;
     platform::BeepRecorder m_Beeps;

@@ -8,7 +8,7 @@
 #include "platform/core/Files.h"
 #include "platform/window/Beep.h"
 #include "platform/window/ScrollBarModel.h"
-#include "tests/editor/framework/DialogUser.h"
+#include "tests/editor/framework/DialogAuthor.h"
 #include "tests/editor/stage/StageWindowFixture.h"
 
 #include <functional>
@@ -51,11 +51,12 @@ std::string GroupRow(const std::string& number, const std::string& name, int x, 
            std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
-class StageDialogsTest : public StageWindowTest, public DialogUser
+class StageDialogsTest : public StageWindowTest, public DialogAuthor
 {
 protected:
-    platform::WindowSystem& Windows() override { return m_System; }
     using Script = std::function<void(DialogBase&)>;
+
+    StageDialogsTest() : DialogAuthor(m_System) {}
 
     // The left button on a cell of the edit dialog's map (the view's own cell, scrolling not counted).
     void ClickViewCell(const DialogBase& dialog, int column, int row)

@@ -1,25 +1,25 @@
 #pragma once
 
-// What the author does to a dialog's controls on the dummy backend, for
-// fixtures that drive whole dialogs: find a control, read its rows, text and
-// state, click, choose, pick and type. A fixture mixes it in and says which
-// window system its dialogs live in.
+// What the tests of the editor's dialogs on the dummy backend do as the
+// author would: read a control's rows, selection and text, and click, choose,
+// pick, type and give list commands, each through the control's model.
 
 #include "editor/framework/DialogBase.h"
 #include "platform/window/ButtonModel.h"
+#include "platform/window/DummyWindowSystem.h"
 #include "platform/window/EditModel.h"
 #include "platform/window/ListModels.h"
-#include "platform/window/WindowSystem.h"
 
 #include <string>
 #include <vector>
 
-class DialogUser
+class DialogAuthor
 {
 public:
-    virtual ~DialogUser() = default;
+    // The window system is only kept: a fixture may pass one of its members not yet made.
+    explicit DialogAuthor(platform::DummyWindowSystem& system) : m_Windows(system) {}
 
-    platform::WindowHandle Item(const DialogBase& dialog, int id) { return Windows().GetDlgItem(dialog.Handle(), id); }
+    platform::WindowHandle Item(const DialogBase& dialog, int id) { return m_Windows.GetDlgItem(dialog.Handle(), id); }
     std::vector<std::string> RowsOf(const DialogBase& dialog, int id)
     {
         return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
@@ -32,7 +32,7 @@ public:
     {
         return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Text();
     }
-    bool IsEnabled(const DialogBase& dialog, int id) { return Windows().Resolve(Item(dialog, id))->IsEnabled(); }
+    bool IsEnabled(const DialogBase& dialog, int id) { return m_Windows.Resolve(Item(dialog, id))->IsEnabled(); }
     void Click(const DialogBase& dialog, int id)
     {
         platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
@@ -49,7 +49,13 @@ public:
     {
         platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
     }
+    // A shortcut or pop-up command while the list has the focus.
+    void ListCommand(const DialogBase& dialog, int list, int command)
+    {
+        m_Windows.SetFocus(Item(dialog, list));
+        m_Windows.SendMessage(dialog.Handle(), platform::kWmCommand, platform::MakeWParam(command, 1), 0);
+    }
 
-protected:
-    virtual platform::WindowSystem& Windows() = 0;
+private:
+    platform::DummyWindowSystem& m_Windows;
 };
