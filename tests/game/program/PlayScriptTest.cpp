@@ -35,11 +35,12 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect unit ユーリ off\n"
                              "expect acted 2 1\n"
                              "stage data\\stg\\Stage01.stg 2\n"
-                             "stage other.stg\n",
+                             "stage other.stg\n"
+                             "until scene 3 within 900 pressing z\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 21u);
+    ASSERT_EQ(lines.size(), 22u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -93,6 +94,11 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[19].m_strName, "data\\stg\\Stage01.stg");
     EXPECT_EQ(lines[19].m_nArg, 2);
     EXPECT_EQ(lines[20].m_nArg, 1);
+    // Waiting for a scene while pressing a key.
+    EXPECT_EQ(lines[21].m_Kind, Kind::UntilScene);
+    EXPECT_EQ(lines[21].m_nFrames, 900u);
+    EXPECT_TRUE(lines[21].m_Keys.test('Z'));
+    EXPECT_TRUE(lines[4].m_Keys.none());
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -109,6 +115,8 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"until scene", "until scene K"},
         {"until scene 1 within", "within N"},
         {"until scene x", "not a number"},
+        {"until scene 1 pressing", "pressing KEY"},
+        {"until closed pressing z", "within N"},
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
