@@ -224,8 +224,8 @@ void BattleScene::DrawSkillList() const
     const BattleParticipant& actor = m_Exchange.State().m_Friend;
     constexpr int kListWidth = 208;
     m_Target.DrawBox(kFontStandard, kBattleListX, kBattleListY, kListWidth, (kBattleListRows + 1) * kListRowHeight);
-    DrawTextF(m_Target, kFontStandard, kBattleListX + kMenuBoxMargin, kBattleListY, "SP %d / %d",
-              actor.Value(kParamSp), actor.Max(kParamSp));
+    DrawTextF(m_Target, kFontStandard, kBattleListX + kMenuBoxMargin, kBattleListY, "SP %d / %d", actor.Value(kParamSp),
+              actor.Max(kParamSp));
     m_Target.FillRect(kBattleListX, kBattleListY + kListRowHeight - 1, kListWidth, 1, kListLineColour);
     for (int row = 0; row < kBattleListRows; ++row)
     {
@@ -276,7 +276,8 @@ void BattleScene::DrawEffect() const
         DrawNameBox(m_Target, ItemTable.At(action.m_nItem), kBattleNameBoxX, kBattleNameBoxY);
     }
     // Over the target, or over the actor of an action that aims at no unit.
-    const BattleParticipant* over = battle.m_Forecast.m_pTarget ? battle.m_Forecast.m_pTarget : battle.m_Forecast.m_pActor;
+    const BattleParticipant* over =
+        battle.m_Forecast.m_pTarget ? battle.m_Forecast.m_pTarget : battle.m_Forecast.m_pActor;
     if (!over)
     {
         return;

@@ -48,8 +48,6 @@ BattleScene::~BattleScene()
     {
         DDReleaseSurfaces(Surfaces, kBattleSurfaces, static_cast<int>(std::size(kBattleSurfaces)));
         Surfaces[kBattleSurfaceBackground].Release();
-        // The effects' colour blocks may have been turned when the battle ended.
-        Display.m_WorkingPalette = Display.m_SourcePalette;
     }
 }
 
@@ -115,8 +113,7 @@ void BattleScene::LoadBackground()
     Surface& surface = Surfaces[kBattleSurfaceBackground];
     const SurfaceDef& def = SurfaceDefs[kBattleSurfaceBackground];
     surface.Release();
-    std::string file =
-        land >= 0 && land < LandTable.Count() ? LandTable.At(land).m_strBack : std::string();
+    std::string file = land >= 0 && land < LandTable.Count() ? LandTable.At(land).m_strBack : std::string();
     auto load = [&](const std::string& name)
     {
         return !name.empty() && DDLoadBitmapToSurface(surface, name, def.m_nColourKey, Display.m_nDepth, def.m_nMemory,
@@ -447,9 +444,8 @@ int BattleScene::EffectRow() const
         return IsTableIndex(action.m_nItem, ItemTable.Count()) ? ItemTable.At(action.m_nItem).m_nGraphic : 0;
     default:
     {
-        const int32_t weapon = m_Exchange.State().m_Forecast.m_pActor
-                                   ? m_Exchange.State().m_Forecast.m_pActor->WeaponItem()
-                                   : 0;
+        const int32_t weapon =
+            m_Exchange.State().m_Forecast.m_pActor ? m_Exchange.State().m_Forecast.m_pActor->WeaponItem() : 0;
         return weapon != 0 && IsTableIndex(weapon, ItemTable.Count()) ? ItemTable.At(weapon).m_nGraphic : 0;
     }
     }
@@ -495,8 +491,7 @@ int BattleScene::ExecuteStep()
             RequestSound(kSeAttack);
         }
     }
-    if (m_nFrame < Scaled(kBattleEffectFrames * kBattleEffectFrameTime) ||
-        m_nFrame <= Scaled(kBattleSoundFrame))
+    if (m_nFrame < Scaled(kBattleEffectFrames * kBattleEffectFrameTime) || m_nFrame <= Scaled(kBattleSoundFrame))
     {
         return 1;
     }

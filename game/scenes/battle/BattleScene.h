@@ -193,10 +193,10 @@ private:
     std::string m_strCommandName; // the name of the chosen command (the forecast's first line)
     ItemList m_Items;             // the party's items shown in the item list
     int32_t m_nListFirst = 0;
-    int m_nFrame = 0;          // frames in the current state
-    int m_nTick = 0;           // frames drawn, for the figures' standing looks
-    int m_nMessage = 0;        // the action message shown
-    int m_nResultLine = 0;     // the result line shown
+    int m_nFrame = 0;      // frames in the current state
+    int m_nTick = 0;       // frames drawn, for the figures' standing looks
+    int m_nMessage = 0;    // the action message shown
+    int m_nResultLine = 0; // the result line shown
     bool m_bShowForecast = false;
     bool m_bEffectSoundOwn = false; // the spare sound group holds the action's own sound
 };

@@ -33,7 +33,8 @@ protected:
         BattleTest::SetUp();
         WriteFixtureSheets(m_Folder, {});
         // The background of the lands without their own.
-        m_Folder.WriteFile(std::filesystem::path(u8"bmp/back/デフォルト.bmp"), FixtureBitmap(64, 48, FixtureSheetPixel));
+        m_Folder.WriteFile(std::filesystem::path(u8"bmp/back/デフォルト.bmp"),
+                           FixtureBitmap(64, 48, FixtureSheetPixel));
         StartFixtureDisplay(m_Host, 8);
         FrameRateValues = DeriveFrameValues(60);
         MenuCursor.Reset();
