@@ -19,6 +19,7 @@
 #include "game/scenes/stage/StageScene.h"
 
 #include <algorithm>
+#include <functional>
 #include <iterator>
 
 namespace
@@ -283,7 +284,7 @@ int BattleScene::CommandMenu()
     return 1;
 }
 
-int BattleScene::ConfirmForecast(int backState, int backSubState)
+int BattleScene::ConfirmForecast()
 {
     InputState& input = Input();
     if (input.m_nButtons & kInputButton1)
@@ -296,11 +297,15 @@ int BattleScene::ConfirmForecast(int backState, int backSubState)
     {
         RequestSound(kSeCancel);
         m_bShowForecast = false;
-        if (backState == kBattleCommand)
+        // From a list back to it; from the attack back to the menu.
+        if (m_nState == kBattleAttack)
         {
-            m_bQuickMode = false;
+            SetState(kBattleCommand, 1);
         }
-        SetState(backState, backSubState);
+        else
+        {
+            m_nSubState = 1;
+        }
     }
     return 1;
 }
@@ -314,48 +319,28 @@ int BattleScene::AttackForecast()
         m_nSubState = 1;
         return 1;
     }
-    return ConfirmForecast(kBattleCommand, 1);
+    return ConfirmForecast();
 }
 
-int BattleScene::SkillChoice()
+int BattleScene::ListStep(int count, const std::function<bool(int row)>& choose)
 {
-    const BattleParticipant& actor = m_Exchange.Friend();
-    const int count = actor.m_Skill.Count();
-    InputState& input = Input();
-    if (m_nSubState == 0)
-    {
-        MenuCursor.PushAt(0, 0);
-        m_nListFirst = 0;
-        m_bShowForecast = false;
-        m_nSubState = 1;
-    }
     if (m_nSubState == 2)
     {
-        // The forecast of the chosen skill; cancelling goes back to the list.
-        if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            m_bShowForecast = false;
-            m_nSubState = 1;
-            return 1;
-        }
-        return ConfirmForecast(m_nState, 2);
+        return ConfirmForecast();
     }
+    InputState& input = Input();
     MoveList(MenuCursor, input, true, m_nListFirst, kBattleListY + kListRowHeight, kListRowHeight, kBattleListX,
              kBattleListRows, count, true);
     PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
     if (input.m_nButtons & kInputButton1)
     {
         const int row = MenuCursor.Current().m_nRow;
-        const int32_t skill = row < count ? actor.m_Skill.At(row).m_nSkill : 0;
-        if (row >= count || !IsTableIndex(skill, SkillTable.Count()) ||
-            !CanUseSkill(actor, SkillTable.At(skill), m_bQuickMode))
+        if (row >= count || !choose(row))
         {
             RequestSound(kSeRefusal);
             return 1;
         }
         RequestSound(kSeChoice);
-        m_Exchange.ChooseAction(BattleAction{m_bQuickMode ? kActionQuickSkill : kActionSkill, skill, 0});
         m_bShowForecast = true;
         m_nSubState = 2;
     }
@@ -369,9 +354,32 @@ int BattleScene::SkillChoice()
     return 1;
 }
 
+int BattleScene::SkillChoice()
+{
+    const BattleParticipant& actor = m_Exchange.Friend();
+    if (m_nSubState == 0)
+    {
+        MenuCursor.PushAt(0, 0);
+        m_nListFirst = 0;
+        m_bShowForecast = false;
+        m_nSubState = 1;
+    }
+    return ListStep(
+        actor.m_Skill.Count(),
+        [&](int row)
+        {
+            const int32_t skill = actor.m_Skill.At(row).m_nSkill;
+            if (!IsTableIndex(skill, SkillTable.Count()) || !CanUseSkill(actor, SkillTable.At(skill), m_bQuickMode))
+            {
+                return false;
+            }
+            m_Exchange.ChooseAction(BattleAction{m_bQuickMode ? kActionQuickSkill : kActionSkill, skill, 0});
+            return true;
+        });
+}
+
 int BattleScene::ItemChoice()
 {
-    InputState& input = Input();
     if (m_nSubState == 0)
     {
         m_Items = FilledStacks(Progress.m_Items);
@@ -382,43 +390,17 @@ int BattleScene::ItemChoice()
         m_bShowForecast = false;
         m_nSubState = 1;
     }
-    const int count = m_Items.Count();
-    if (m_nSubState == 2)
-    {
-        if (input.m_nButtons & kInputButton2)
-        {
-            RequestSound(kSeCancel);
-            m_bShowForecast = false;
-            m_nSubState = 1;
-            return 1;
-        }
-        return ConfirmForecast(kBattleItem, 2);
-    }
-    MoveList(MenuCursor, input, true, m_nListFirst, kBattleListY + kListRowHeight, kListRowHeight, kBattleListX,
-             kBattleListRows, count, true);
-    PlayCursorSound(input.m_nDirections, kCursorAxisHorizontal | kCursorAxisVertical, kSeCursor);
-    if (input.m_nButtons & kInputButton1)
-    {
-        const int row = MenuCursor.Current().m_nRow;
-        const int32_t item = row < count ? m_Items.At(row).m_nItem : 0;
-        if (row >= count || !IsTableIndex(item, ItemTable.Count()) || !IsItemUsableInBattle(ItemTable.At(item)))
-        {
-            RequestSound(kSeRefusal);
-            return 1;
-        }
-        RequestSound(kSeChoice);
-        m_strCommandName = ItemTable.At(item).m_strName;
-        m_Exchange.ChooseAction(BattleAction{kActionItem, 0, item});
-        m_bShowForecast = true;
-        m_nSubState = 2;
-    }
-    else if (input.m_nButtons & kInputButton2)
-    {
-        RequestSound(kSeCancel);
-        MenuCursor.Pop(1);
-        SetState(kBattleCommand, 1);
-    }
-    return 1;
+    return ListStep(m_Items.Count(),
+                    [&](int row)
+                    {
+                        const int32_t item = m_Items.At(row).m_nItem;
+                        if (!IsTableIndex(item, ItemTable.Count()) || !IsItemUsableInBattle(ItemTable.At(item)))
+                        {
+                            return false;
+                        }
+                        m_Exchange.ChooseAction(BattleAction{kActionItem, 0, item});
+                        return true;
+                    });
 }
 
 int BattleScene::EnemyAction()

@@ -20,6 +20,7 @@
 #include "game/scenes/MenuBox.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -150,9 +151,13 @@ private:
     int Results();
     // The friend's turn starts at the command menu, opened on its first row.
     void OpenCommandMenu();
-    // Button 1 confirms the forecast (state 8), button 2 goes back to where
-    // the action was chosen (back).
-    int ConfirmForecast(int backState, int backSubState);
+    // Button 1 confirms the forecast (state 8); button 2 goes back to the
+    // list the action was chosen from, or from the attack to the menu.
+    int ConfirmForecast();
+    // A skill or item list of count rows: button 1 on a row that choose
+    // accepts (it chooses the row's action) shows the forecast; button 2
+    // goes back to the command menu.
+    int ListStep(int count, const std::function<bool(int row)>& choose);
     // Loads the background of the battle land, or the default one.
     void LoadBackground();
     // Loads the sound of the chosen action into the spare group (the attack's

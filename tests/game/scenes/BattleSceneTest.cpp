@@ -175,6 +175,12 @@ TEST_F(BattleSceneTest, AQuickCommandIsRefusedOnceUsedAndAQuickSkillGivesAnother
     Press(platform::kVkDown, 2);
     Press(kKeyZ);
     ASSERT_EQ(Scene()->State(), kBattleQuick);
+    // The forecast cancelled goes back to the list; then it is confirmed.
+    Press(kKeyZ);
+    EXPECT_TRUE(Shows("HIT"));
+    Press(kKeyX);
+    EXPECT_EQ(Scene()->State(), kBattleQuick);
+    EXPECT_FALSE(Shows("HIT"));
     Press(kKeyZ);
     Press(kKeyZ);
     ASSERT_EQ(Scene()->State(), kBattleExecute);
@@ -189,6 +195,34 @@ TEST_F(BattleSceneTest, AQuickCommandIsRefusedOnceUsedAndAQuickSkillGivesAnother
     Press(kKeyZ);
     EXPECT_EQ(Scene()->State(), kBattleCommand);
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), kSeRefusal), refusals + 1);
+}
+
+TEST_F(BattleSceneTest, TheItemListStartsOnTheFirstMedicineAndUsesOneUp)
+{
+    ScriptedDraws sure({});
+    Progress.Validate();
+    Progress.AddItem(1, 1); // a weapon
+    Progress.AddItem(3, 2); // a medicine
+    ItemTable.At(3).m_nValue[kParamHp] = 30;
+    ItemTable.At(3).m_nHitRate = 100;
+    m_Friend.m_Param[kParamHp].m_nValue = 50;
+    Enter();
+    ASSERT_TRUE(FramesUntil(kBattleCommand));
+    Press(platform::kVkUp); // もちもの, the last row
+    Press(kKeyZ);
+    ASSERT_EQ(Scene()->State(), kBattleItem);
+    EXPECT_EQ(MenuCursor.Current().m_nRow, 1);
+    // The weapon is refused; the medicine heals.
+    Press(platform::kVkUp);
+    Press(kKeyZ);
+    EXPECT_EQ(Scene()->State(), kBattleItem);
+    EXPECT_EQ(m_Sounds.back(), kSeRefusal);
+    Press(platform::kVkDown);
+    Press(kKeyZ, 2);
+    ASSERT_EQ(Scene()->State(), kBattleExecute);
+    ASSERT_TRUE(FramesUntil(kBattlePopups));
+    EXPECT_GT(Scene()->Exchange().Friend().Value(kParamHp), 50);
+    EXPECT_EQ(Progress.GetItemCount(3), 1);
 }
 
 } // namespace
