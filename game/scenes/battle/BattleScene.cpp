@@ -89,6 +89,8 @@ void BattleScene::LoadResources()
     PostSceneMusic(kSceneBattle, Manager().PreviousScene(), kBattleMusicChannel, kMusicBattle,
                    System.m_strBgm[kBattleMusicName]);
 
+    // The battle's menus stack above the levels the stage map left open.
+    m_nCursorBase = MenuCursor.Count();
     m_bLoaded = true;
     if (!DDLoadSurfaces(Surfaces, kBattleSurfaces, static_cast<int>(std::size(kBattleSurfaces))))
     {
@@ -192,9 +194,17 @@ void BattleScene::Draw()
     DrawBattle();
 }
 
+void BattleScene::CloseMenus() const
+{
+    while (MenuCursor.Count() > m_nCursorBase)
+    {
+        MenuCursor.Pop(1);
+    }
+}
+
 void BattleScene::OnLeft(int)
 {
-    MenuCursor.Collapse();
+    CloseMenus();
     // The stage map may be deleted again from now on.
     Manager().SetKeepFlag(0);
     SetState(-1);
@@ -241,7 +251,7 @@ void BattleScene::OpenCommandMenu()
     m_pMenu = std::make_unique<MenuBox>(lines, kBattleMenuX, kBattleMenuY, kBattleMenuWidth);
     m_bQuickMode = false;
     m_bShowForecast = false;
-    MenuCursor.Collapse();
+    CloseMenus();
     m_pMenu->Open(0);
     SetState(kBattleCommand);
 }
@@ -290,7 +300,7 @@ int BattleScene::ConfirmForecast()
     if (input.m_nButtons & kInputButton1)
     {
         RequestSound(kSeChoice);
-        MenuCursor.Collapse();
+        CloseMenus();
         SetState(kBattleExecute);
     }
     else if (input.m_nButtons & kInputButton2)
@@ -555,7 +565,7 @@ int BattleScene::Results()
 {
     if (m_nSubState == 0)
     {
-        MenuCursor.Collapse();
+        CloseMenus();
         m_nResultLine = 0;
         m_nSubState = 1;
     }

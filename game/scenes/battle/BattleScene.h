@@ -158,6 +158,8 @@ private:
     // accepts (it chooses the row's action) shows the forecast; button 2
     // goes back to the command menu.
     int ListStep(int count, const std::function<bool(int row)>& choose);
+    // Pops the levels of the battle's menus.
+    void CloseMenus() const;
     // Loads the background of the battle land, or the default one.
     void LoadBackground();
     // Loads the sound of the chosen action into the spare group (the attack's
@@ -198,6 +200,7 @@ private:
     std::string m_strCommandName; // the name of the chosen command (the forecast's first line)
     ItemList m_Items;             // the party's items shown in the item list
     int32_t m_nListFirst = 0;
+    int m_nCursorBase = 1; // levels of the menu cursor below the battle's
     int m_nFrame = 0;      // frames in the current state
     int m_nTick = 0;       // frames drawn, for the figures' standing looks
     int m_nMessage = 0;    // the action message shown

@@ -136,6 +136,8 @@ TEST_F(BattleSceneTest, TheResultsShowOneLineAPressThenTheOutcomeGoesBackToTheSt
     ScriptedDraws sure({});
     m_Enemy.m_Param[kParamHp].m_nValue = 10;
     LandTable.At(kLandPlain).m_strBack = "bmp\\back\\Back_Grass.bmp";
+    // A level the stage map left open stays as it was.
+    MenuCursor.PushAt(0, 3);
     Enter();
     EXPECT_EQ(Scene()->Background(), "bmp\\back\\Back_Grass.bmp");
     ASSERT_TRUE(FramesUntil(kBattleCommand));
@@ -161,6 +163,8 @@ TEST_F(BattleSceneTest, TheResultsShowOneLineAPressThenTheOutcomeGoesBackToTheSt
     EXPECT_EQ(m_Scenes.CurrentScene(), kSceneStage);
     EXPECT_EQ(m_Scenes.PreviousScene(), kSceneBattle);
     EXPECT_EQ(m_Scenes.KeepFlag(), 0);
+    EXPECT_EQ(MenuCursor.Count(), 2);
+    EXPECT_EQ(MenuCursor.Current().m_nRow, 3);
 }
 
 TEST_F(BattleSceneTest, AQuickCommandIsRefusedOnceUsedAndAQuickSkillGivesAnotherAction)
