@@ -58,11 +58,6 @@ constexpr int kPopupDX = 16;
 constexpr int kPopupDY = 32;
 constexpr int kMessageY = 120;
 
-int Scaled(int frames)
-{
-    return std::max(static_cast<int>(frames * FrameRateValues.m_dFrameScale), 1);
-}
-
 } // namespace
 
 int BattleScene::UnitX(const BattleParticipant& participant) const
@@ -173,7 +168,7 @@ void BattleScene::DrawParticipant(const BattleParticipant& participant, int x) c
     {
         return;
     }
-    int frame = (m_nTick / Scaled(kFigureStepFrames)) % 2 == 0 ? kFigureStand : kFigureStep;
+    int frame = (m_nTick / ScaledFrames(kFigureStepFrames)) % 2 == 0 ? kFigureStand : kFigureStep;
     const BattleState& battle = m_Exchange.State();
     if (participant.m_bDead)
     {
@@ -282,11 +277,11 @@ void BattleScene::DrawEffect() const
     {
         return;
     }
-    const int frame = std::min(m_nFrame / Scaled(kBattleEffectFrameTime), kBattleEffectFrames - 1);
+    const int frame = std::min(m_nFrame / ScaledFrames(kBattleEffectFrameTime), kBattleEffectFrames - 1);
     const int x = UnitX(*over) + (kBattleSpriteSize - kBattleEffectWidth) / 2;
     const int y = kBattleUnitY + (kBattleSpriteSize - kBattleEffectHeight) / 2;
     m_Target.Blit(x, y, kBattleEffectWidth, kBattleEffectHeight, kSurfaceEffect, frame * kBattleEffectWidth,
-                  EffectRow() * kBattleEffectHeight);
+                  LookOfAction().m_nRow * kBattleEffectHeight);
 }
 
 void BattleScene::DrawPopup(const BattleParticipant& participant, int x) const
@@ -307,7 +302,7 @@ void BattleScene::DrawMessage(const std::string& text) const
 void BattleScene::RotateEffectColours(int frame) const
 {
     // One step every frame-scale frames, round after eight.
-    const int step = (frame / Scaled(1)) % kEffectColourBlock;
+    const int step = (frame / ScaledFrames(1)) % kEffectColourBlock;
     platform::DisplayPaletteEntries palette = Display.m_SourcePalette;
     for (int block = 0; block < kEffectColourBlocks; ++block)
     {

@@ -28,12 +28,6 @@ namespace
 // The battle music is the second of the System's music names.
 constexpr int kBattleMusicName = 1;
 
-// Frames at 60 fps as frames at the frame rate of this run.
-int Scaled(int frames)
-{
-    return static_cast<int>(frames * FrameRateValues.m_dFrameScale);
-}
-
 } // namespace
 
 BattleScene::BattleScene(SceneManager& manager, DrawTarget* target)
@@ -217,7 +211,7 @@ int BattleScene::NextStep()
         m_nFrame = 0;
         m_nSubState = 1;
     }
-    if (m_nFrame < Scaled(kBattleStepFrames))
+    if (m_nFrame < ScaledFrames(kBattleStepFrames))
     {
         return 1;
     }
@@ -424,43 +418,35 @@ int BattleScene::EnemyAction()
     return 1;
 }
 
-int BattleScene::EffectRow() const
-{
-    const BattleAction& action = m_Exchange.State().m_Action;
-    switch (action.m_nKind)
-    {
-    case kActionSkill:
-    case kActionQuickSkill:
-        return IsTableIndex(action.m_nSkill, SkillTable.Count()) ? SkillTable.At(action.m_nSkill).m_nGraphic : 0;
-    case kActionItem:
-        return IsTableIndex(action.m_nItem, ItemTable.Count()) ? ItemTable.At(action.m_nItem).m_nGraphic : 0;
-    default:
-    {
-        const int32_t weapon =
-            m_Exchange.State().m_Forecast.m_pActor ? m_Exchange.State().m_Forecast.m_pActor->WeaponItem() : 0;
-        return weapon != 0 && IsTableIndex(weapon, ItemTable.Count()) ? ItemTable.At(weapon).m_nGraphic : 0;
-    }
-    }
-}
-
-void BattleScene::PrepareEffectSound()
+BattleScene::ActionLook BattleScene::LookOfAction() const
 {
     const BattleAction& action = m_Exchange.State().m_Action;
     const BattleParticipant* actor = m_Exchange.State().m_Forecast.m_pActor;
-    std::string file;
+    ActionLook look;
+    auto take = [&look](const auto& record)
+    {
+        look.m_nRow = record.m_nGraphic;
+        look.m_strSound = record.m_strSound;
+    };
     if (action.m_nKind == kActionSkill || action.m_nKind == kActionQuickSkill)
     {
-        file = SkillTable.At(action.m_nSkill).m_strSound;
+        if (IsTableIndex(action.m_nSkill, SkillTable.Count()))
+        {
+            take(SkillTable.At(action.m_nSkill));
+        }
     }
     else if (action.m_nKind == kActionItem)
     {
-        file = ItemTable.At(action.m_nItem).m_strSound;
+        if (IsTableIndex(action.m_nItem, ItemTable.Count()))
+        {
+            take(ItemTable.At(action.m_nItem));
+        }
     }
     else if (actor && actor->WeaponItem() != 0 && IsTableIndex(actor->WeaponItem(), ItemTable.Count()))
     {
-        file = ItemTable.At(actor->WeaponItem()).m_strSound;
+        take(ItemTable.At(actor->WeaponItem()));
     }
-    m_bEffectSoundOwn = !file.empty() && DSCreateBufferGropeFromFile(SpareSoundGroup, file, 1, 0);
+    return look;
 }
 
 int BattleScene::ExecuteStep()
@@ -468,11 +454,13 @@ int BattleScene::ExecuteStep()
     if (m_nSubState == 0)
     {
         m_nFrame = 0;
-        PrepareEffectSound();
+        // The action's own sound in the spare group; without one the attack's.
+        const std::string sound = LookOfAction().m_strSound;
+        m_bEffectSoundOwn = !sound.empty() && DSCreateBufferGropeFromFile(SpareSoundGroup, sound, 1, 0);
         m_nSubState = 1;
     }
     RotateEffectColours(m_nFrame);
-    if (m_nFrame == Scaled(kBattleSoundFrame))
+    if (m_nFrame == ScaledFrames(kBattleSoundFrame))
     {
         if (m_bEffectSoundOwn)
         {
@@ -483,7 +471,8 @@ int BattleScene::ExecuteStep()
             RequestSound(kSeAttack);
         }
     }
-    if (m_nFrame < Scaled(kBattleEffectFrames * kBattleEffectFrameTime) || m_nFrame <= Scaled(kBattleSoundFrame))
+    static_assert(kBattleEffectFrames * kBattleEffectFrameTime > kBattleSoundFrame, "the sound starts in the effect");
+    if (m_nFrame < ScaledFrames(kBattleEffectFrames * kBattleEffectFrameTime))
     {
         return 1;
     }
@@ -522,7 +511,7 @@ int BattleScene::Messages()
         m_nSubState = 1;
     }
     const int count = static_cast<int>(m_Exchange.ActionMessages().size());
-    if (m_nFrame >= Scaled(kBattleMessageFrames))
+    if (m_nFrame >= ScaledFrames(kBattleMessageFrames))
     {
         m_nFrame = 0;
         ++m_nMessage;

@@ -162,11 +162,15 @@ private:
     void CloseMenus() const;
     // Loads the background of the battle land, or the default one.
     void LoadBackground();
-    // Loads the sound of the chosen action into the spare group (the attack's
-    // sound when the action has none).
-    void PrepareEffectSound();
-    // The effect animation's row of the chosen action.
-    int EffectRow() const;
+    // The effect animation's row and the sound file of the chosen action:
+    // the skill's, the item's or the equipped weapon's (row 0 and no sound
+    // without a weapon).
+    struct ActionLook
+    {
+        int32_t m_nRow = 0;
+        std::string m_strSound;
+    };
+    ActionLook LookOfAction() const;
     // The pair, the land and the attacking side that the stage map hands over.
     static BattleSetup SetupFromStage(SceneManager& manager);
 
