@@ -1,5 +1,6 @@
 #include "editor/framework/ListBox.h"
 
+#include "common/data/WorldMapRecord.h"
 #include "common/window/Accelerators.h"
 #include "editor/framework/InputDialogs.h"
 #include "platform/window/Beep.h"
@@ -47,6 +48,12 @@ void FormatPaddedNumber(std::string& out, int value, int digits, bool plusSign)
     {
         out.insert(out.begin(), '+');
     }
+}
+
+void ClearListElement(WorldMapEvent& element)
+{
+    element = WorldMapEvent();
+    element.Init();
 }
 
 int RefuseListCommand()

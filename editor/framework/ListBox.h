@@ -73,11 +73,24 @@ int EraseAt(CheckedVector<T>& vector, int index)
 }
 
 // What clear makes of an element: a default one. A record whose cleared form
-// differs provides its own overload (found by argument-dependent lookup).
+// differs has its own overload, declared before the template below.
+class WorldMapEvent;
+// A world-map event is never without a page: cleared, it has exactly one empty page.
+void ClearListElement(WorldMapEvent& element);
+
 template <class T>
 void ClearListElement(T& element)
 {
     element = T();
+}
+
+// The element that add, insert and a larger count make: a cleared one.
+template <class T>
+T NewListElement()
+{
+    T element;
+    ClearListElement(element);
+    return element;
 }
 
 // Enables the first control of the vector with that id; nothing when none has it.
@@ -417,7 +430,7 @@ int ListBox<T>::AddNew()
     {
         return Refuse();
     }
-    Working().push_back(T());
+    Working().push_back(NewListElement<T>());
     m_nSel = Count() - 1 - m_nBase;
     Record(Working().At(m_nBase + m_nSel));
     Refresh();
@@ -437,7 +450,7 @@ int ListBox<T>::InsertNew()
     {
         return Refuse();
     }
-    InsertAt(Working(), m_nBase + m_nSel, T());
+    InsertAt(Working(), m_nBase + m_nSel, NewListElement<T>());
     Record(Working().At(m_nBase + m_nSel));
     Refresh();
     return 1;
@@ -505,7 +518,7 @@ int ListBox<T>::SetCount(int n)
     {
         return Refuse();
     }
-    Working().resize(static_cast<size_t>(m_nBase + n));
+    Working().resize(static_cast<size_t>(m_nBase + n), NewListElement<T>());
     if (m_nSel >= n)
     {
         m_nSel = n - 1;

@@ -1,14 +1,16 @@
 // The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the stage settings, the position groups, the edit options,
-// the bitmap conversion tool, the world-map editor and the database have no
-// window yet: each function makes none.
+// event palettes, the edit options, the bitmap conversion tool, the world-map
+// editor and the database have no window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
 #include "common/window/EditorApp.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
+#include "editor/stage/StageMapView.h"
+#include "editor/stage/StageSettingsDialog.h"
 
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
 {
@@ -31,14 +33,22 @@ int RunEventDialog(StageEditorWindow& window)
     return RunEventDialog(window.Handle(), &App, request);
 }
 
-int RunStageSettingsDialog(StageEditorWindow&)
+int RunStageSettingsDialog(StageEditorWindow& window)
 {
-    return 0;
+    return RunStageSettingsDialog(window.Handle(), &App, Stage);
 }
 
-int RunPositionGroupsDialog(StageEditorWindow&)
+int RunPositionGroupsDialog(StageEditorWindow& window)
 {
-    return 0;
+    static const StageMapTiles tiles{&EditorBitmaps[kBitmapMapChip], &EditorBitmaps[kBitmapMapChara],
+                                     &EditorBitmaps[kBitmapEvent], &EditorBitmaps[kBitmapAccessory]};
+    PositionGroupContext context;
+    context.m_pStage = &Stage;
+    context.m_pSounds = &window;
+    context.m_pTiles = &tiles;
+    context.m_pAccessory = &EditorBitmaps[kBitmapAccessory];
+    context.m_pMapCursor = &StageEdit.m_MapCursor;
+    return RunPositionGroupListDialog(window.Handle(), &App, context);
 }
 
 void RunEditOptionsDialog(StageEditorWindow&)

@@ -44,11 +44,6 @@ platform::ModelToolBar* BarOf(const WindowBase& window)
     return static_cast<platform::DummyWindow*>(window.Native())->GetToolBar();
 }
 
-platform::DummyWindow* DummyOf(const WindowBase& window)
-{
-    return static_cast<platform::DummyWindow*>(window.Native());
-}
-
 TEST_F(StageWindowTest, TheWindowIsMadeOfItsTemplateMenuToolBarAndStatusBar)
 {
     StartWithLands(5);
@@ -474,6 +469,24 @@ TEST_F(StageWindowTest, AChipPaletteOfTwentyLandsScrollsThreeRows)
     // It does not close by itself.
     platform::SendWindowMessage(palette->Handle(), platform::kWmClose, 0, 0);
     EXPECT_TRUE(palette->Handle());
+}
+
+TEST_F(StageWindowTest, APickOnTheMapTakesTheFrameOffTheChipPaletteAtOnce)
+{
+    StartWithLands(5);
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    platform::SendWindowMessage(palette->Handle(), platform::kWmLButtonDown, platform::kMkLButton,
+                                platform::MakeLParam(kMapCellSize + 1, palette->OriginY() + 1));
+    ASSERT_EQ(StageEdit.m_nPltNum, 1);
+    const DibBitmap& view = palette->Picture().Canvas();
+    const uint32_t framed = view.PixelRgb(kMapCellSize, 0); // the frame's left edge
+    RightDrag(0, 0, 1, 1);
+    EXPECT_EQ(StageEdit.m_nPltNum, -1);
+    const uint32_t after = view.PixelRgb(kMapCellSize, 0);
+    EXPECT_NE(after, framed);
+    palette->OnPaint();
+    EXPECT_EQ(view.PixelRgb(kMapCellSize, 0), after) << "the palette was drawn as it is";
 }
 
 TEST_F(StageWindowTest, ThePopupOfTheEventModeCopiesPastesAndDeletesOnItsCell)
