@@ -232,7 +232,7 @@ void StageScene::DrawEvents(DrawTarget& target) const
         {
             continue;
         }
-        if (const EventPage* page = ActivePage(event, m_nTurn, m_bClearedBefore))
+        if (const EventPage* page = m_Events.ActivePage(event))
         {
             const int32_t graphic = std::max(page->m_nGraphic, 0);
             target.Blit(column * kCellSize, row * kCellSize, kCellSize, kCellSize, kSurfaceEvent,

@@ -32,17 +32,6 @@ CharacterRecord* StageScene::ActingUnit() const
     return m_bPlayerPhase ? static_cast<CharacterRecord*>(m_pSelected) : m_pActingEnemy;
 }
 
-PositionContext StageScene::Positions(CharacterRecord* acting) const
-{
-    PositionContext context;
-    context.m_pField = m_pField.get();
-    context.m_Players = m_Players;
-    context.m_Enemies = std::span<EnemyUnitRecord* const>(m_Enemies.data(), m_Enemies.size());
-    context.m_pActing = acting;
-    context.m_pLeader = m_pLeader;
-    return context;
-}
-
 void StageScene::MoveCursorTo(int32_t x, int32_t y)
 {
     if (!m_pField || m_pField->Width() <= 0 || m_pField->Height() <= 0)
@@ -192,9 +181,9 @@ void StageScene::OnLeft(int nextScene)
 
 // ---- trigger points and turns ----
 
-int StageScene::RunTriggerPoint(int32_t, CharacterRecord*)
+int StageScene::RunTriggerPoint(int32_t trigger, CharacterRecord* unit)
 {
-    return kEventResultNone;
+    return m_Events.RunTrigger(unit, trigger);
 }
 
 int StageScene::RunTriggers(std::initializer_list<int32_t> triggers, CharacterRecord* unit)
