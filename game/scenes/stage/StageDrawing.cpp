@@ -145,6 +145,8 @@ StageScene::Highlight StageScene::CurrentHighlight() const
         return m_nSubState == 0 ? kHighlightMovement : kHighlightNone;
     case kStageFight:
         return kHighlightAttack;
+    case kStageEnemyAction:
+        return m_nSubState == 1 ? kHighlightMovement : m_nSubState == 3 ? kHighlightAttack : kHighlightNone;
     case kStageSkill:
     case kStageItem:
         return m_nSubState == 2 ? kHighlightAttack : kHighlightNone;
@@ -281,6 +283,10 @@ void StageScene::DrawScene()
     case kStageInventory:
     case kStageTurnEnd:
         DrawMapMenu();
+        break;
+    case kStageVictory:
+    case kStageGameOver:
+        DrawEnding();
         break;
     default:
         break;

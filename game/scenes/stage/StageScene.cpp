@@ -325,31 +325,3 @@ int StageScene::EnemyPhase()
     StartPlayerTurn();
     return 1;
 }
-
-int StageScene::EnemyAction()
-{
-    // The enemy's move and deed are decided and shown here; until they are,
-    // an enemy's action ends where it stands.
-    SetState(kStageEnemyPhase);
-    if (m_pActingEnemy)
-    {
-        EndAction(*m_pActingEnemy);
-    }
-    return 1;
-}
-
-int StageScene::Victory()
-{
-    Leave(kSceneWorldMap);
-    return 1;
-}
-
-int StageScene::GameOver()
-{
-    if (m_nSubState == 0)
-    {
-        platform::PostWindowMessage(MainWindowHandle(), platform::kWmClose, 0, 0);
-        m_nSubState = 1;
-    }
-    return 1;
-}

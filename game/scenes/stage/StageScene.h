@@ -216,10 +216,28 @@ private:
     void ReturnFromBattle();
     // The enemy phase: the next enemy that can act, or the end of the enemies' turn.
     int EnemyPhase();
-    // One enemy's action.
+
+    // ---- the acting enemy (StageEnemyPhase.cpp) ----
+    // One enemy's action in steps, each shown for a while: its movement
+    // range; its decision and its move; its target marked; a wait; the deed
+    // (the battle, a skill on its target, or nothing).
     int EnemyAction();
+    // The step's time is up (counted in m_nStepFrames).
+    bool StepShown();
+    // The acting enemy's action ends; the next enemy follows.
+    void EndEnemyAction();
+
+    // ---- the end of the stage (StageEndings.cpp) ----
     int Victory();
     int GameOver();
+    // The reward of this clear: the prize, or its repeat percentage when
+    // the stage was cleared before.
+    int32_t ClearReward() const;
+    // What the world map's page of this stage asks for after the clear:
+    // 1 the world starts over, 2 the game ends, else nothing.
+    static int32_t AfterClearAction();
+    // The victory or game-over picture revealed by its wipe, the reward under it.
+    void DrawEnding() const;
     // The unit is active, has not acted and belongs to the side of the phase.
     bool CanAct(const CharacterRecord& unit) const;
 
@@ -366,6 +384,12 @@ private:
     int m_nCommandRow = 0;
     int32_t m_nListFirst = 0;
     int32_t m_nInfoFirst = 0;
+    EnemyDecision m_Decision; // of the acting enemy
+    int m_nStepFrames = 0;    // frames the acting enemy's step has been shown
+    int m_nWipe = 0;          // what is left of the victory or game-over wipe
+    int m_nWipeLength = 1;    // where it started
+    int32_t m_nReward = 0;    // money of the victory
+
     int m_nSkillSlot = 0;   // the skill being used (position in the unit's skills)
     int32_t m_nItem = 0;    // the item being used
     int m_nReturnState = 0; // where the conditions return to

@@ -498,7 +498,7 @@ TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)
     Choose(kMapTurnEnd);
     Press(kVkUp);
     Press(kKeyZ);
-    Frames(4);
+    Frames(60); // the enemy, with no way to act, shows its steps and waits
     EXPECT_EQ(Scene()->State(), kStagePlayerMap);
     EXPECT_EQ(Scene()->Turn(), 2);
     EXPECT_TRUE(Scene()->IsPlayerPhase());
