@@ -322,9 +322,14 @@ TEST_F(StageFlowTest, AGameOverEventShowsTheGameOverAndButtonOneClosesTheGame)
 
 TEST_F(StageFlowTest, TheEnemyPhaseMovesTheEnemiesByTheirAiAndEndsInTheNextPlayerTurn)
 {
-    // A goes for the nearest unit and only moves; B has no way to act.
+    // A goes for the nearest unit and only moves, carrying an event that counts its actions; B has no way to act.
     Stage.m_Enemy.push_back(Placement(1, 7, 6, 0, {Ai(kMoveAiTargetNearest, kMoveAiModeMove)}));
     Stage.m_Enemy.push_back(Placement(1, 8, 0, 0));
+    AddEvent(kTriggerHolderActionEnd, {Command(kCodeVariable, {5, 1, 1})});
+    Event& carried = Stage.m_Event.At(0);
+    carried.m_nX = 7;
+    carried.m_nY = 6;
+    carried.m_bHeld = 1;
     EndFirstPlayerTurn();
     ASSERT_TRUE(FramesUntil(kStageEnemyAction, 4));
     EnemyUnitRecord& a = *Scene()->Enemies().At(0);
@@ -333,6 +338,9 @@ TEST_F(StageFlowTest, TheEnemyPhaseMovesTheEnemiesByTheirAiAndEndsInTheNextPlaye
     const int before = Distance(a, leader);
     ASSERT_TRUE(FramesUntil(kStagePlayerMap));
     EXPECT_EQ(Distance(a, leader), before - 3); // its three moves, all towards the leader
+    EXPECT_EQ(Stage.m_Event.At(0).m_nX, a.m_nPlayE); // its event went with it
+    EXPECT_EQ(Stage.m_Event.At(0).m_nY, a.m_nPlayF);
+    EXPECT_EQ(Progress.GetVariable(5), 1); // and ran once, for A alone
     EXPECT_EQ(b.m_nPlayE, 8);
     EXPECT_EQ(b.m_nPlayF, 0);
     EXPECT_EQ(Scene()->Turn(), 2);
