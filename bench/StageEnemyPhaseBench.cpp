@@ -5,20 +5,16 @@
 // drawing, present). Between phases the enemies go back to their cells, so
 // each phase is the same. The counter "frames" is the frames of one phase.
 
+#include "SampleDisplay.h"
 #include "common/data/ProjectData.h"
 #include "common/project/ProjectFiles.h"
 #include "game/data/GameData.h"
-#include "game/engine/Display.h"
-#include "game/engine/FrameTimer.h"
 #include "game/engine/SceneManager.h"
-#include "game/engine/SystemIni.h"
 #include "game/scenes/EnemyTargeting.h"
 #include "game/scenes/stage/StageScene.h"
-#include "platform/display/DisplayHost.h"
 
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <random>
 
 namespace
@@ -33,18 +29,10 @@ constexpr int kFrameLimit = 100000;
 class EnemyPhaseRun
 {
 public:
-    EnemyPhaseRun() : m_Previous(std::filesystem::current_path())
+    EnemyPhaseRun() : m_Display(8)
     {
-        std::filesystem::current_path(TK_SAMPLE_DIR);
-        m_bReady = DDInit(m_Host, kScreenWidth, kScreenHeight, 8, kFullScreen, 1, 60, 0, Surfaces, SurfaceDefs,
-                          kSurfaceCount) &&
-                   DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", kFullScreen) &&
-                   DDSetTransmit("bmp\\Palette.bmp");
-        Display.m_WorkingPalette = Display.m_SourcePalette;
-        SetFramePacing(false);
-        FrameRateValues = DeriveFrameValues(60);
         InitGameData();
-        m_bReady = m_bReady && LoadGameDatabase() && EnemyTable.Count() > 1 && FriendTable.Count() > 1;
+        m_bReady = m_Display.IsReady() && LoadGameDatabase() && EnemyTable.Count() > 1 && FriendTable.Count() > 1;
         if (!m_bReady)
         {
             return;
@@ -62,9 +50,7 @@ public:
     ~EnemyPhaseRun()
     {
         m_Scenes.Reset();
-        DDRelease();
         ResetProjectData();
-        std::filesystem::current_path(m_Previous);
     }
 
     bool IsReady() const { return m_bReady; }
@@ -182,8 +168,7 @@ private:
         return true;
     }
 
-    std::filesystem::path m_Previous;
-    platform::RecordingDisplayHost m_Host;
+    SampleDisplay m_Display;
     SceneManager m_Scenes;
     std::vector<std::pair<int32_t, int32_t>> m_Starts;
     bool m_bReady = false;

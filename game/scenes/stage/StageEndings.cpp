@@ -91,72 +91,67 @@ int32_t StageScene::AfterClearAction()
     return found ? found->m_nAfterClear : 0;
 }
 
-int StageScene::Victory()
+bool StageScene::EndingFrame(int wipeLength)
 {
     const InputState& input = Input();
     switch (m_nSubState)
     {
     case kEndingStart:
-        RequestSound(kSeClear);
-        m_nReward = ClearReward();
-        Progress.AddMoney(m_nReward);
-        m_nWipe = m_nWipeLength = kVictoryWipe;
+        m_nWipe = m_nWipeLength = wipeLength;
         m_nSubState = kEndingWipe;
-        break;
+        return false;
     case kEndingWipe:
         if (StepWipe(m_nWipe, input))
         {
             m_nSubState = kEndingShown;
         }
-        break;
+        return false;
     case kEndingShown:
         if (input.m_nButtons & kInputButton1)
         {
-            Progress.SetClearedFlag(Progress.m_nCurrentStage, 1);
-            const int32_t action = AfterClearAction();
-            if (action == kAfterClearStartOver)
-            {
-                Progress.StartWorldOver();
-            }
-            else if (action == kAfterClearEndGame)
-            {
-                CloseGame();
-            }
             m_nSubState = kEndingDone;
-            Leave(kSceneWorldMap);
+            return true;
         }
-        break;
+        return false;
     default:
-        break;
+        return false;
+    }
+}
+
+int StageScene::Victory()
+{
+    if (m_nSubState == kEndingStart)
+    {
+        RequestSound(kSeClear);
+        m_nReward = ClearReward();
+        Progress.AddMoney(m_nReward);
+    }
+    if (EndingFrame(kVictoryWipe))
+    {
+        Progress.SetClearedFlag(Progress.m_nCurrentStage, 1);
+        const int32_t action = AfterClearAction();
+        if (action == kAfterClearStartOver)
+        {
+            Progress.StartWorldOver();
+        }
+        else if (action == kAfterClearEndGame)
+        {
+            CloseGame();
+        }
+        Leave(kSceneWorldMap);
     }
     return 1;
 }
 
 int StageScene::GameOver()
 {
-    const InputState& input = Input();
-    switch (m_nSubState)
+    if (m_nSubState == kEndingStart)
     {
-    case kEndingStart:
         m_nReward = 0;
-        m_nWipe = m_nWipeLength = kGameOverWipe;
-        m_nSubState = kEndingWipe;
-        break;
-    case kEndingWipe:
-        if (StepWipe(m_nWipe, input))
-        {
-            m_nSubState = kEndingShown;
-        }
-        break;
-    case kEndingShown:
-        if (input.m_nButtons & kInputButton1)
-        {
-            CloseGame();
-            m_nSubState = kEndingDone;
-        }
-        break;
-    default:
-        break;
+    }
+    if (EndingFrame(kGameOverWipe))
+    {
+        CloseGame();
     }
     return 1;
 }

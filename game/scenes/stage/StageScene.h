@@ -236,6 +236,10 @@ private:
     // What the world map's page of this stage asks for after the clear:
     // 1 the world starts over, 2 the game ends, else nothing.
     static int32_t AfterClearAction();
+    // One frame of the victory's or the game over's picture: its wipe
+    // started at wipeLength, run (button 1 ends it at once), then the picture
+    // shown; true in the frame in which button 1 closes it.
+    bool EndingFrame(int wipeLength);
     // The victory or game-over picture revealed by its wipe, the reward under it.
     void DrawEnding() const;
     // The unit is active, has not acted and belongs to the side of the phase.

@@ -3,31 +3,20 @@
 // movement AI, the victory with its reward and the world map's after-clear
 // action, and the game over.
 
-#include "game/scenes/stage/StageScene.h"
-
-#include "../data/RecordingDrawTarget.h"
 #include "EventCommandBuilder.h"
 #include "RuntimeFolderScope.h"
-#include "SceneKeys.h"
-#include "SceneRulesTest.h"
-#include "common/data/DataFilePaths.h"
+#include "StageTest.h"
 #include "common/window/WindowBase.h"
 #include "game/engine/GameSession.h"
 #include "game/engine/GameWindow.h"
-#include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
-#include "game/scenes/stage/StageMenus.h"
+#include "game/scenes/EnemyTargeting.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
-#include "platform/window/ScriptedDialogs.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 
 namespace
 {
@@ -44,49 +33,16 @@ constexpr int32_t kCodeGameOver = 17;
 // The stage's number on the world map.
 constexpr int32_t kStageNumber = 3;
 
-class StageFlowTest : public SceneRulesTest
+class StageFlowTest : public StageTest
 {
 protected:
     void SetUp() override
     {
-        SceneRulesTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        m_Scenes.SetSceneMaker(kSceneStage,
-                               [this](SceneManager& owner) { return std::make_unique<StageScene>(owner, &m_Drawn); });
-        MenuCursor.Reset();
+        StageTest::SetUp();
         thEvent.Reopen();
         m_nWasActive = AppActive.exchange(1);
-
-        ClassTable.At(1).m_nMove = 3;
-        EnemyTable.assign(2, EnemyRecord());
-        for (EnemyRecord& enemy : EnemyTable)
-        {
-            enemy.SetDefaults();
-        }
-        std::filesystem::create_directories("data/database");
-        ASSERT_EQ(SaveTableFile(EnemyTable, DataFilePaths[kPathEnemy]), 1);
-
-        Stage.SetDefaults();
-        Stage.ResizeMap(10, 8);
-        for (int32_t y = 0; y < Stage.m_nHeight; ++y)
-        {
-            for (int32_t x = 0; x < Stage.m_nWidth; ++x)
-            {
-                Stage.CellAt(x, y) = kLandPlain;
-            }
-        }
-        Stage.m_GroupPos.assign(1, PositionGroup());
-        Stage.m_GroupPos.At(0).m_Point.push_back(MapPoint{1, 1});
-        Stage.m_GroupPos.At(0).m_nCenterX = 1;
-        Stage.m_GroupPos.At(0).m_nCenterY = 1;
-        Stage.m_nStartGroup = 0;
+        AddGroup({{1, 1}});
         Stage.m_Event.clear();
-
-        PartyUnits.At(0) = Member(1);
-        PartyUnits.At(0).m_nPlayA = 1;
-        Progress.ToggleLandInfo();
         Progress.m_nCurrentStage = kStageNumber;
         WorldMap.SetDefaults();
     }
@@ -96,10 +52,9 @@ protected:
         m_Scenes.Reset();
         thEvent.Exit();
         AppActive = m_nWasActive;
-        ReleaseTestDisplay();
         Stage.m_Event.clear();
         WorldMap.SetDefaults();
-        SceneRulesTest::TearDown();
+        StageTest::TearDown();
     }
 
     // An event at (0, 0) with one page of the trigger and the commands.
@@ -172,9 +127,6 @@ protected:
         return Scene() && Scene()->State() == state;
     }
 
-    StageScene* Scene() const { return static_cast<StageScene*>(m_Scenes.SceneOf(kSceneStage)); }
-    void Frames(int n) { m_Keys.Frames(n); }
-    void Press(int key, int times = 1) { m_Keys.Press(key, times); }
     bool Shows(const std::string& text)
     {
         m_Drawn.Clear();
@@ -188,11 +140,6 @@ protected:
         return std::abs(a.m_nPlayE - b.m_nPlayE) + std::abs(a.m_nPlayF - b.m_nPlayF);
     }
 
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    RecordingDrawTarget m_Drawn;
-    SceneManager m_Scenes;
-    SceneKeys m_Keys{m_Scenes};
     int m_nWasActive = 0;
 };
 
