@@ -62,11 +62,8 @@ int PropSheet::Create()
     m_hSheet = system ? platform::CreatePropertySheet(*system, std::move(params)) : nullptr;
     if (!m_hSheet)
     {
+        // The parent (the stage editor for the database) stays: the author keeps the window to work in.
         ShowError("ウインドウの生成に失敗！");
-        if (platform::WindowSystem* parentSystem = platform::SystemOfWindow(m_hParent))
-        {
-            parentSystem->DestroyWindow(m_hParent);
-        }
         return 0;
     }
     for (DialogBase* page : m_Pages)

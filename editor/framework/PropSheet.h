@@ -50,7 +50,7 @@ public:
     void AddPage(DialogBase* page) { m_Pages.push_back(page); }
 
     // Makes and shows the sheet with its first page. 0 when it cannot be
-    // made: "ウインドウの生成に失敗！" and the parent window is destroyed.
+    // made: "ウインドウの生成に失敗！"; the parent window stays.
     int Create();
 
     // ---- what the editor's loop asks ----

@@ -10,6 +10,9 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &FrameworkDialogTemplates(),
     &StageEditorDialogTemplates(),
     &EventDialogTemplates(),
+    &ActionDialogTemplates(),
+    &EnemyDialogTemplates(),
+    &DatabasePageTemplates(),
 };
 
 } // namespace

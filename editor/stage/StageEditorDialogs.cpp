@@ -1,18 +1,22 @@
-// The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the stage settings, the position groups, the edit options,
-// the bitmap conversion tool, the world-map editor and the database have no
-// window yet: each function makes none.
+// The other editors' windows as the stage editor opens them. The event
+// palette, the edit options, the bitmap conversion tool and the world-map
+// editor have no window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
 #include "common/window/EditorApp.h"
+#include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/EnemyPalette.h"
+#include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
+#include "editor/stage/StageMapView.h"
+#include "editor/stage/StageSettingsDialog.h"
 
-std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EnemyPalette>(window);
 }
 
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
@@ -31,14 +35,22 @@ int RunEventDialog(StageEditorWindow& window)
     return RunEventDialog(window.Handle(), &App, request);
 }
 
-int RunStageSettingsDialog(StageEditorWindow&)
+int RunStageSettingsDialog(StageEditorWindow& window)
 {
-    return 0;
+    return RunStageSettingsDialog(window.Handle(), &App, Stage);
 }
 
-int RunPositionGroupsDialog(StageEditorWindow&)
+int RunPositionGroupsDialog(StageEditorWindow& window)
 {
-    return 0;
+    static const StageMapTiles tiles{&EditorBitmaps[kBitmapMapChip], &EditorBitmaps[kBitmapMapChara],
+                                     &EditorBitmaps[kBitmapEvent], &EditorBitmaps[kBitmapAccessory]};
+    PositionGroupContext context;
+    context.m_pStage = &Stage;
+    context.m_pSounds = &window;
+    context.m_pTiles = &tiles;
+    context.m_pAccessory = &EditorBitmaps[kBitmapAccessory];
+    context.m_pMapCursor = &StageEdit.m_MapCursor;
+    return RunPositionGroupListDialog(window.Handle(), &App, context);
 }
 
 void RunEditOptionsDialog(StageEditorWindow&)
@@ -54,7 +66,49 @@ std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
     return nullptr;
 }
 
-std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow&)
+namespace
 {
-    return nullptr;
+
+// The database as the stage editor window holds it: the host of the sheet.
+// The editor's loop deletes the sheet once the author closed it; the sheet's
+// end then tells the window. A sheet deleted with its holder (the window
+// opens the database again, or goes itself) tells nothing.
+class StageDatabaseHost : public StageDatabase, public DatabaseHost
+{
+public:
+    explicit StageDatabaseHost(StageEditorWindow& window) : m_pWindow(&window) {}
+    ~StageDatabaseHost() override
+    {
+        m_bGoing = true;
+        m_Holder.reset();
+    }
+
+    bool Create() override { return CreateDatabaseSheet(*this, &App) != 0; }
+    ModelessSheet* Sheet() const override { return static_cast<DatabaseSheet*>(m_Holder.get()); }
+
+    platform::WindowHandle DatabaseParent() const override { return m_pWindow->Handle(); }
+    std::unique_ptr<PropSheetOwner>& DatabaseHolder() override { return m_Holder; }
+    const DibBitmap* SharedBitmap(int slot) const override
+    {
+        return slot >= 0 && slot < kEditorBitmapCount ? &EditorBitmaps[slot] : nullptr;
+    }
+    void OnDatabaseClosed() override
+    {
+        if (!m_bGoing)
+        {
+            m_pWindow->OnDatabaseClosed();
+        }
+    }
+
+private:
+    StageEditorWindow* m_pWindow;
+    bool m_bGoing = false;
+    std::unique_ptr<PropSheetOwner> m_Holder;
+};
+
+} // namespace
+
+std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow& window)
+{
+    return std::make_unique<StageDatabaseHost>(window);
 }

@@ -337,7 +337,13 @@ void StageEditorWindow::OnMapMouse(uint32_t message, uintptr_t wParam, intptr_t 
     event.m_nX = platform::LowSigned(static_cast<uintptr_t>(lParam)) - OriginX();
     event.m_nY = platform::HighSigned(static_cast<uintptr_t>(lParam)) - OriginY();
     event.m_nKeys = static_cast<int>(wParam & (platform::kMkLButton | platform::kMkRButton));
+    int chosen = StageEdit.m_nPltNum;
     m_Tools.OnMapMouse(event, m_Viewport);
+    if (StageEdit.m_nPltNum != chosen && m_pChipPalette)
+    {
+        // A pick on the map ends the palette's choice: its frame goes at once.
+        m_pChipPalette->OnPaint();
+    }
     if (event.m_Action == MapMouseAction::LeftDown || event.m_Action == MapMouseAction::RightDown)
     {
         if (platform::WindowSystem* system = System())

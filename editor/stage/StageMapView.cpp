@@ -37,6 +37,19 @@ void StageMapView::Paint(DibBitmap& surface, const StageViewport& viewport, bool
     DrawToolCursor(surface, viewport, leftHeld);
 }
 
+void StageMapView::PaintMapOnly(DibBitmap& surface, const StageViewport& viewport) const
+{
+    if (!surface.IsCreated())
+    {
+        return;
+    }
+    surface.Clear(kMapBackColour);
+    DrawChips(surface, viewport);
+    DrawEnemies(surface, viewport);
+    DrawEvents(surface, viewport);
+    surface.DrawGrid(0, 0, viewport.m_nClientWidth, viewport.m_nClientHeight, kCell, kCell, kMapGridColour);
+}
+
 std::string StageMapView::StatusText() const
 {
     std::string text;

@@ -43,6 +43,9 @@ public:
     // and rectangle tools then show what they will draw). A surface not yet
     // created is left alone.
     void Paint(DibBitmap& surface, const StageViewport& viewport, bool leftHeld) const;
+    // The map as the position group dialog shows it: chips, enemies, events and
+    // the grid, without the start group and the tool's cursor.
+    void PaintMapOnly(DibBitmap& surface, const StageViewport& viewport) const;
     // "座標 (%d,%d)" with the cursor cell.
     std::string StatusText() const;
 

@@ -1,6 +1,7 @@
 // The bound list box on the dummy backend: rows, the seven editing commands
 // with their refusals, the command ids by edit mode and command set, keys,
 // the right click, the count and the entry dialogs.
+#include "common/data/WorldMapRecord.h"
 #include "common/services/Log.h"
 #include "common/window/Accelerators.h"
 #include "platform/window/Beep.h"
@@ -267,6 +268,31 @@ TEST_F(ListBoxTest, SetCurSelKeepsARowOrNoneAsTheListAllows)
     EXPECT_FALSE(m_System.Resolve(Item(1007))->IsEnabled());
     EXPECT_TRUE(m_System.Resolve(Item(1006))->IsEnabled());
     FindControlById(m_pDialog->m_Buttons, 4242, 0); // no such button: nothing
+}
+
+TEST_F(ListBoxTest, AWorldMapEventThatTheCommandsMakeOrClearHasExactlyOnePage)
+{
+    Open({{10}});
+    // A second list on the same list control, over world-map events.
+    ListBox<WorldMapEvent> events;
+    CheckedVector<WorldMapEvent> working;
+    events.Binding().Set(kIdTestList, nullptr, &working, nullptr, 0, 0, 99, 0, 1, 0, nullptr);
+    events.Attach(m_pDialog.get(), events.Binding());
+    events.Refill();
+    events.SetCurSel(0, 0);
+    EXPECT_EQ(events.AddNew(), 1);
+    EXPECT_EQ(events.InsertNew(), 1);
+    EXPECT_EQ(events.SetCount(3), 1);
+    working.At(0).m_strName = "村";
+    working.At(0).m_Page.resize(3);
+    events.SetCurSel(0, 0);
+    EXPECT_EQ(events.Clear(), 1);
+    ASSERT_EQ(working.size(), 3u);
+    for (const WorldMapEvent& event : working)
+    {
+        EXPECT_EQ(event.m_Page.size(), 1u);
+        EXPECT_EQ(event.m_strName, "");
+    }
 }
 
 TEST(FormatPaddedNumberTest, PadsOrCutsToTheDigitsAndSignsTheValue)

@@ -5,6 +5,8 @@
 #include "common/data/DataFilePaths.h"
 #include "common/project/GameProgram.h"
 #include "platform/core/Files.h"
+#include "editor/database/ClassPage.h"
+#include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/ModalRuns.h"
@@ -42,11 +44,6 @@ const platform::MenuItem* FindItem(const std::vector<platform::MenuItem>& items,
 platform::ModelToolBar* BarOf(const WindowBase& window)
 {
     return static_cast<platform::DummyWindow*>(window.Native())->GetToolBar();
-}
-
-platform::DummyWindow* DummyOf(const WindowBase& window)
-{
-    return static_cast<platform::DummyWindow*>(window.Native());
 }
 
 TEST_F(StageWindowTest, TheWindowIsMadeOfItsTemplateMenuToolBarAndStatusBar)
@@ -476,6 +473,24 @@ TEST_F(StageWindowTest, AChipPaletteOfTwentyLandsScrollsThreeRows)
     EXPECT_TRUE(palette->Handle());
 }
 
+TEST_F(StageWindowTest, APickOnTheMapTakesTheFrameOffTheChipPaletteAtOnce)
+{
+    StartWithLands(5);
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    platform::SendWindowMessage(palette->Handle(), platform::kWmLButtonDown, platform::kMkLButton,
+                                platform::MakeLParam(kMapCellSize + 1, palette->OriginY() + 1));
+    ASSERT_EQ(StageEdit.m_nPltNum, 1);
+    const DibBitmap& view = palette->Picture().Canvas();
+    const uint32_t framed = view.PixelRgb(kMapCellSize, 0); // the frame's left edge
+    RightDrag(0, 0, 1, 1);
+    EXPECT_EQ(StageEdit.m_nPltNum, -1);
+    const uint32_t after = view.PixelRgb(kMapCellSize, 0);
+    EXPECT_NE(after, framed);
+    palette->OnPaint();
+    EXPECT_EQ(view.PixelRgb(kMapCellSize, 0), after) << "the palette was drawn as it is";
+}
+
 TEST_F(StageWindowTest, ThePopupOfTheEventModeCopiesPastesAndDeletesOnItsCell)
 {
     StartWithLands(5);
@@ -660,29 +675,50 @@ TEST_F(StageWindowTest, MinimisingPutsTheWindowAndItsPaletteIntoTheTaskBar)
     EXPECT_FALSE(window->Native()->IsMinimized());
 }
 
-TEST_F(StageWindowTest, ADatabaseThatCannotOpenGivesTheWindowsBack)
+TEST_F(StageWindowTest, TheDatabaseHidesTheEditorWhileItIsOpenAndItsCloseGivesTheWindowsBack)
 {
     StartWithLands(5);
+    // The editor's loop: every message offered to the application first.
+    m_System.SetMessageFilter([](platform::WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+        return App.PreTranslateMessage({hwnd, message, wParam, lParam}) != 0;
+    });
     StageEditorWindow* window = Window();
-    platform::WindowHandle handle = window->Handle();
     Command(kCmdDatabase);
-    EXPECT_EQ(Window()->Handle(), handle);
+    auto* sheet = dynamic_cast<DatabaseSheet*>(window->OpenSheet());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->ParentWindow(), window->Handle());
+    EXPECT_EQ(App.m_Sheets.size(), 1u);
     for (WindowBase* shown : App.m_Windows)
     {
-        EXPECT_TRUE(shown->Native()->IsVisible());
-        EXPECT_TRUE(shown->Native()->IsEnabled());
+        if (shown->Handle() != sheet->Page(kPageClass)->Handle())
+        {
+            EXPECT_FALSE(shown->Native()->IsVisible());
+            EXPECT_FALSE(shown->Native()->IsEnabled());
+        }
     }
-    EXPECT_EQ(window->OpenSheet(), nullptr);
+    // The pages read the editor's own bitmaps: the class page offers a graphic per cell of Character.bmp.
+    auto* classes = static_cast<ClassPage*>(sheet->Page(kPageClass));
+    EXPECT_EQ(classes->GraphicItems().size(),
+              static_cast<size_t>(EditorBitmaps[kBitmapCharacter].Width() / 48 - 1));
 
-    // The database's close gives every window back too.
-    App.ShowAllWindows(0);
-    App.EnableAllWindows(0);
-    window->OnDatabaseClosed();
+    // Cancel; the loop's next turn deletes the sheet, whose end gives every window back.
+    platform::SendWindowMessage(sheet->SheetWindow(), platform::kWmCommand, platform::MakeWParam(platform::kIdCancel, 0),
+                                0);
+    m_System.PumpMessages();
+    EXPECT_EQ(window->OpenSheet(), nullptr);
+    EXPECT_TRUE(App.m_Sheets.empty());
     for (WindowBase* shown : App.m_Windows)
     {
         EXPECT_TRUE(shown->Native()->IsVisible());
         EXPECT_TRUE(shown->Native()->IsEnabled());
     }
+
+    // Opened again, and left open as the editor shuts down.
+    Command(kCmdDatabase);
+    EXPECT_NE(window->OpenSheet(), nullptr);
+    Stop();
+    EXPECT_TRUE(App.m_Sheets.empty());
+    m_System.SetMessageFilter(nullptr);
 }
 
 TEST_F(StageWindowTest, AMissingBitmapIsNamedAndEndsTheEditor)

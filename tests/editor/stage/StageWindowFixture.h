@@ -15,6 +15,12 @@
 #include <string>
 #include <vector>
 
+// The dummy backend's window of an editor window.
+inline platform::DummyWindow* DummyOf(const WindowBase& window)
+{
+    return static_cast<platform::DummyWindow*>(window.Native());
+}
+
 class StageWindowTest : public EditorTest
 {
 protected:
