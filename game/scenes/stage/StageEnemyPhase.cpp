@@ -10,8 +10,6 @@
 #include "game/scenes/MapSkillRules.h"
 #include "game/scenes/stage/StageScene.h"
 
-#include <cmath>
-
 namespace
 {
 
@@ -33,7 +31,7 @@ enum EnemyStep : int
 bool StageScene::StepShown()
 {
     ++m_nStepFrames;
-    if (m_nStepFrames < std::lround(kEnemyStepFrames * FrameRateValues.m_dFrameScale))
+    if (m_nStepFrames < ScaledFrames(kEnemyStepFrames))
     {
         return false;
     }
