@@ -10,6 +10,7 @@
 #include "game/engine/SystemIni.h"
 #include "game/engine/TextOutput.h"
 #include "game/scenes/stage/StageScene.h"
+#include "game/scenes/worldmap/WorldMapRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -65,32 +66,6 @@ int32_t StageScene::ClearReward() const
     return m_bClearedBefore ? PercentOf(Stage.m_nReward, Stage.m_nClearedRewardRate) : Stage.m_nReward;
 }
 
-int32_t StageScene::AfterClearAction()
-{
-    // The stage page of the event the party stands on, else the first stage
-    // page of the stage's number anywhere on the world map.
-    const WorldMapEventPage* found = nullptr;
-    for (const WorldMapEvent& event : WorldMap.m_Event)
-    {
-        for (const WorldMapEventPage& page : event.m_Page)
-        {
-            if (page.m_nKind != kWorldPageStage || page.m_nStageNumber != Progress.m_nCurrentStage)
-            {
-                continue;
-            }
-            if (event.m_nX == Progress.m_nMapX && event.m_nY == Progress.m_nMapY)
-            {
-                return page.m_nAfterClear;
-            }
-            if (!found)
-            {
-                found = &page;
-            }
-        }
-    }
-    return found ? found->m_nAfterClear : 0;
-}
-
 bool StageScene::EndingFrame(int wipeLength)
 {
     const InputState& input = Input();
@@ -129,7 +104,8 @@ int StageScene::Victory()
     if (EndingFrame(kVictoryWipe))
     {
         Progress.SetClearedFlag(Progress.m_nCurrentStage, 1);
-        const int32_t action = AfterClearAction();
+        // What the world map's page of this stage asks for after the clear.
+        const int32_t action = CurrentWorldPage.m_nAfterClear;
         if (action == kAfterClearStartOver)
         {
             Progress.StartWorldOver();

@@ -233,9 +233,6 @@ private:
     // The reward of this clear: the prize, or its repeat percentage when
     // the stage was cleared before.
     int32_t ClearReward() const;
-    // What the world map's page of this stage asks for after the clear:
-    // 1 the world starts over, 2 the game ends, else nothing.
-    static int32_t AfterClearAction();
     // One frame of the victory's or the game over's picture: its wipe
     // started at wipeLength, run (button 1 ends it at once), then the picture
     // shown; true in the frame in which button 1 closes it.

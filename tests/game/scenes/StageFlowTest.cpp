@@ -12,6 +12,7 @@
 #include "game/engine/SoundEffects.h"
 #include "game/engine/Thread.h"
 #include "game/scenes/EnemyTargeting.h"
+#include "game/scenes/worldmap/WorldMapRules.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
 
@@ -45,6 +46,7 @@ protected:
         Stage.m_Event.clear();
         Progress.m_nCurrentStage = kStageNumber;
         WorldMap.SetDefaults();
+        CurrentWorldPage = WorldMapEventPage();
     }
 
     void TearDown() override
@@ -54,6 +56,7 @@ protected:
         AppActive = m_nWasActive;
         Stage.m_Event.clear();
         WorldMap.SetDefaults();
+        CurrentWorldPage = WorldMapEventPage();
         StageTest::TearDown();
     }
 
@@ -206,19 +209,12 @@ TEST_F(StageFlowTest, TheAfterClearActionStartsTheWorldOverOrClosesTheGame)
     platform::DummyWindowSystem system;
     GameSession session;
     ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
-    WorldMap.SetDefaults();
-    WorldMapEvent event;
-    event.Init();
-    event.m_nX = 4;
-    event.m_nY = 2;
-    event.m_Page.At(0).m_nKind = 0;
-    event.m_Page.At(0).m_nStageNumber = kStageNumber;
-    event.m_Page.At(0).m_nAfterClear = 1;
-    WorldMap.m_Event.push_back(event);
+    // The party entered the stage by a page that starts the world over after its clear.
+    CurrentWorldPage.m_nStageNumber = kStageNumber;
+    CurrentWorldPage.m_nAfterClear = 1;
     AddEvent(kTriggerStageStart, {Command(kCodeStageClear, {})});
     Progress.SetClearedFlag(1, 1);
     Progress.m_nMapX = 4;
-    Progress.m_nMapY = 2;
 
     Enter();
     ASSERT_EQ(Scene()->State(), kStageVictory);
@@ -234,7 +230,7 @@ TEST_F(StageFlowTest, TheAfterClearActionStartsTheWorldOverOrClosesTheGame)
 
     // Action 2 ends the game as the stage is left.
     m_Scenes.Reset();
-    WorldMap.m_Event.At(0).m_Page.At(0).m_nAfterClear = 2;
+    CurrentWorldPage.m_nAfterClear = 2;
     Enter();
     ASSERT_EQ(Scene()->State(), kStageVictory);
     Press(kKeyZ, 2);
