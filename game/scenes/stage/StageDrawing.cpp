@@ -139,6 +139,8 @@ StageScene::Highlight StageScene::CurrentHighlight() const
         return m_nSubState == 0 ? kHighlightMovement : kHighlightNone;
     case kStageFight:
         return kHighlightAttack;
+    case kStageEnemyAction:
+        return m_nSubState == 1 ? kHighlightMovement : m_nSubState == 3 ? kHighlightAttack : kHighlightNone;
     case kStageSkill:
     case kStageItem:
         return m_nSubState == 2 ? kHighlightAttack : kHighlightNone;
@@ -226,7 +228,7 @@ void StageScene::DrawEvents(DrawTarget& target) const
         {
             continue;
         }
-        if (const EventPage* page = ActivePage(event, m_nTurn, m_bClearedBefore))
+        if (const EventPage* page = m_Events.ActivePage(event))
         {
             const int32_t graphic = std::max(page->m_nGraphic, 0);
             target.Blit(column * kCellSize, row * kCellSize, kCellSize, kCellSize, kSurfaceEvent,
@@ -275,6 +277,10 @@ void StageScene::DrawScene()
     case kStageInventory:
     case kStageTurnEnd:
         DrawMapMenu();
+        break;
+    case kStageVictory:
+    case kStageGameOver:
+        DrawEnding();
         break;
     default:
         break;

@@ -33,17 +33,6 @@ CharacterRecord* StageScene::ActingUnit() const
     return m_bPlayerPhase ? static_cast<CharacterRecord*>(m_pSelected) : m_pActingEnemy;
 }
 
-PositionContext StageScene::Positions(CharacterRecord* acting) const
-{
-    PositionContext context;
-    context.m_pField = m_pField.get();
-    context.m_Players = m_Players;
-    context.m_Enemies = std::span<EnemyUnitRecord* const>(m_Enemies.data(), m_Enemies.size());
-    context.m_pActing = acting;
-    context.m_pLeader = m_pLeader;
-    return context;
-}
-
 void StageScene::MoveCursorTo(int32_t x, int32_t y)
 {
     if (!m_pField || m_pField->Width() <= 0 || m_pField->Height() <= 0)
@@ -193,9 +182,9 @@ void StageScene::OnLeft(int nextScene)
 
 // ---- trigger points and turns ----
 
-int StageScene::RunTriggerPoint(int32_t, CharacterRecord*)
+int StageScene::RunTriggerPoint(int32_t trigger, CharacterRecord* unit)
 {
-    return kEventResultNone;
+    return m_Events.RunTrigger(unit, trigger);
 }
 
 int StageScene::RunTriggers(std::initializer_list<int32_t> triggers, CharacterRecord* unit)
@@ -345,33 +334,5 @@ int StageScene::EnemyPhase()
         MoveCursorTo(m_pLeader->m_nPlayE, m_pLeader->m_nPlayF);
     }
     StartPlayerTurn();
-    return 1;
-}
-
-int StageScene::EnemyAction()
-{
-    // The enemy's move and deed are decided and shown here; until they are,
-    // an enemy's action ends where it stands.
-    SetState(kStageEnemyPhase);
-    if (m_pActingEnemy)
-    {
-        EndAction(*m_pActingEnemy);
-    }
-    return 1;
-}
-
-int StageScene::Victory()
-{
-    Leave(kSceneWorldMap);
-    return 1;
-}
-
-int StageScene::GameOver()
-{
-    if (m_nSubState == 0)
-    {
-        platform::PostWindowMessage(MainWindowHandle(), platform::kWmClose, 0, 0);
-        m_nSubState = 1;
-    }
     return 1;
 }

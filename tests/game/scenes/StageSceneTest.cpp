@@ -2,26 +2,16 @@
 // preparation menu and the deployment, the conditions, the player phase and
 // the turns. What the scene draws is written down by a recording target.
 
-#include "game/scenes/stage/StageScene.h"
-
-#include "../data/RecordingDrawTarget.h"
-#include "SceneKeys.h"
-#include "SceneRulesTest.h"
-#include "common/data/DataFilePaths.h"
+#include "StageTest.h"
 #include "game/data/TargetsAndPrices.h"
-#include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
 #include "game/scenes/MapSkillRules.h"
 #include "game/scenes/battle/BattleScene.h"
 #include "game/scenes/stage/StageMenus.h"
-#include "platform/window/ScriptedDialogs.h"
 #include "platform/window/WindowMessages.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <iterator>
 
 namespace
 {
@@ -36,60 +26,16 @@ constexpr int kKeyX = 'X';
 // The start group of the fixture's stage, its anchor first.
 const MapPoint kArea[] = {{1, 1}, {2, 1}, {1, 2}, {2, 2}};
 
-class StageSceneTest : public SceneRulesTest
+class StageSceneTest : public StageTest
 {
 protected:
     void SetUp() override
     {
-        SceneRulesTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        m_Scenes.SetSceneMaker(kSceneStage,
-                               [this](SceneManager& owner) { return std::make_unique<StageScene>(owner, &m_Drawn); });
-        MenuCursor.Reset();
-
-        ClassTable.At(1).m_nMove = 3;
+        StageTest::SetUp();
         ClassTable.At(1).m_nGraphic = 1;
-        EnemyTable.assign(2, EnemyRecord());
-        for (EnemyRecord& enemy : EnemyTable)
-        {
-            enemy.SetDefaults();
-        }
-        std::filesystem::create_directories("data/database");
-        ASSERT_EQ(SaveTableFile(EnemyTable, DataFilePaths[kPathEnemy]), 1);
-
-        Stage.SetDefaults();
-        Stage.ResizeMap(10, 8);
-        for (int32_t y = 0; y < Stage.m_nHeight; ++y)
-        {
-            for (int32_t x = 0; x < Stage.m_nWidth; ++x)
-            {
-                Stage.CellAt(x, y) = kLandPlain;
-            }
-        }
-        Stage.m_GroupPos.assign(2, PositionGroup());
-        for (const MapPoint& point : kArea)
-        {
-            Stage.m_GroupPos.At(0).m_Point.push_back(point);
-        }
-        Stage.m_GroupPos.At(0).m_nCenterX = 1;
-        Stage.m_GroupPos.At(0).m_nCenterY = 1;
-        Stage.m_GroupPos.At(1).m_Point.push_back(MapPoint{8, 6});
-        Stage.m_GroupPos.At(1).m_Point.push_back(MapPoint{8, 7});
-        Stage.m_nStartGroup = 0;
-
-        PartyUnits.At(0) = Member(1);
-        PartyUnits.At(0).m_nPlayA = 1;
+        AddGroup(std::vector<MapPoint>(std::begin(kArea), std::end(kArea)));
+        AddGroup({{8, 6}, {8, 7}});
         PartyUnits.At(1) = Member(3);
-        Progress.ToggleLandInfo(); // the land box stays out of the texts drawn
-    }
-
-    void TearDown() override
-    {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
-        SceneRulesTest::TearDown();
     }
 
     static void Place(int32_t enemy, int32_t x, int32_t y, int32_t group = 0)
@@ -107,10 +53,6 @@ protected:
         ASSERT_EQ(Scene()->State(), kStagePreparation);
     }
 
-    StageScene* Scene() const { return static_cast<StageScene*>(m_Scenes.SceneOf(kSceneStage)); }
-
-    void Frames(int n) { m_Keys.Frames(n); }
-    void Press(int key, int times = 1) { m_Keys.Press(key, times); }
     // The texts of a frame drawn ("text F (x,y) TEXT" and text boxes).
     std::vector<std::string> TextsOfAFrame()
     {
@@ -164,11 +106,6 @@ protected:
         return static_cast<std::size_t>(std::count(m_Sounds.begin(), m_Sounds.end(), kSeRefusal));
     }
 
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    RecordingDrawTarget m_Drawn;
-    SceneManager m_Scenes;
-    SceneKeys m_Keys{m_Scenes};
 };
 
 TEST_F(StageSceneTest, TheStartPlacesTheEnemiesInsideTheMapOfShownGroupsAndPutsTheCursorOnTheAnchor)
@@ -565,7 +502,7 @@ TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)
     Choose(kMapTurnEnd);
     Press(kVkUp);
     Press(kKeyZ);
-    Frames(4);
+    Frames(60); // the enemy, with no way to act, shows its steps and waits
     EXPECT_EQ(Scene()->State(), kStagePlayerMap);
     EXPECT_EQ(Scene()->Turn(), 2);
     EXPECT_TRUE(Scene()->IsPlayerPhase());
