@@ -194,8 +194,8 @@ DialogTemplate SkillPageTemplate()
     });
     AddNumberRow(items, 125, 68, "命中率(%)", 1140, 1141);
     AddNumberRow(items, 260, 68, "必殺率(%)", 1137, 1138);
-    AddNumberRow(items, 125, 84, "効果値", 11083, 11082);
-    items.push_back({kDlgText, kStatic, 260, 86, 120, 10, "※0なら武器の命中率"});
+    items.push_back({kDlgText, kStatic, 125, 84, 120, 10, "※0なら武器の命中率"});
+    AddNumberRow(items, 260, 84, "効果値", 11083, 11082);
     items.push_back({kDlgGroupBox, kStatic, 125, 100, 130, 148, "サブ効果"});
     AddParameterRows(items, 133, 112, {{180, kLandEffects, kLandEffectSpins}});
     items.insert(items.end(), {
