@@ -1,6 +1,6 @@
-// The other editors' windows as the stage editor opens them. The event
-// palette, the edit options, the bitmap conversion tool and the world-map
-// editor have no window yet: each function makes none.
+// The other editors' windows as the stage editor opens them. The edit
+// options, the bitmap conversion tool and the world-map editor have no window
+// yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
@@ -9,6 +9,7 @@
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/stage/EnemyPalette.h"
+#include "editor/stage/EventPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
@@ -19,9 +20,9 @@ std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
     return std::make_unique<EnemyPalette>(window);
 }
 
-std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
+std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EventPalette>(window);
 }
 
 int RunEventDialog(StageEditorWindow& window)

@@ -40,6 +40,10 @@ class StageEventPalette;
 // by whoever opens the dialog; it is StageEdit's current event.
 inline Event*& EditedEvent = StageEdit.m_pEditedEvent;
 
+// Writes "data\EditConfig.dat" at once (a choice of a default file); a failed
+// write is named in a box. 1 when written.
+int SaveEditConfigNow();
+
 class StageEditorWindow : public EditorView, public StageEditorHost, public EditorSoundSink
 {
 public:

@@ -114,10 +114,17 @@ int StageEditorWindow::ChooseDefaultStage()
         return 0;
     }
     EditConfig.m_strDefaultStage = path;
+    SaveEditConfigNow();
+    return 1;
+}
+
+int SaveEditConfigNow()
+{
     std::string error;
     if (!SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig], &error))
     {
         ShowErrorF("%s を保存できませんでした！\n%s", DataFilePaths[kPathEditConfig], error.c_str());
+        return 0;
     }
     return 1;
 }
