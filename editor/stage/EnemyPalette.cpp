@@ -18,13 +18,6 @@ namespace
 constexpr int kEnemyListAccelerators = 117;
 constexpr int kEnemyListPopup = 116;
 
-// The window's limits, client pixels.
-constexpr int kMinSide = 100;
-constexpr int kMaxWidth = 640;
-constexpr int kMaxHeight = 480;
-// Below the top of the stage editor window.
-constexpr int kDropBelowEditor = 10;
-
 // The number of placements the count dialog offers.
 constexpr int kMinCount = 1;
 
@@ -56,18 +49,7 @@ EnemyPalette::EnemyPalette(StageEditorWindow& window) : m_Window(window)
 {
     UseClassProcedure(this);
     Init(kIdEnemyPalette, window.Handle(), 0, kWindowDialog, &App);
-    const DialogTemplate* dialog = Template();
-    int width = dialog ? DialogUnitsToPixelsX(dialog->m_nWidth) : kMinSide;
-    int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kMinSide;
-    SetLayout(width, height, kMinSide, kMinSide, kMaxWidth, kMaxHeight, dialog ? dialog->m_nStyle : kPaletteDialog, 0, 0,
-              0, 0, 0);
-    // Beside the stage editor, at its right edge.
-    platform::Rect editor = window.WindowRectangle();
-    if (platform::NativeWindow* native = window.Native())
-    {
-        editor = native->WindowRect();
-    }
-    SetInitialPosition(editor.Right(), editor.m_nTop + kDropBelowEditor);
+    LayOutPaletteBeside(*this, window, 0);
 
     m_List.Binding().Set(kIdEnemyList, nullptr, &Stage.m_Enemy, nullptr, 1, 0, kMaxEnemyPlacements, 0, 1, 1,
                          EnemyPaletteRowText);

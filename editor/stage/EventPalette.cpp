@@ -23,13 +23,6 @@ namespace
 constexpr int kTemplateAccelerators = 117;
 constexpr int kTemplatePopup = 116;
 
-// The window's limits, client pixels.
-constexpr int kMinSide = 100;
-constexpr int kMaxWidth = 640;
-constexpr int kMaxHeight = 480;
-// Below the top of the stage editor window.
-constexpr int kDropBelowEditor = 10;
-
 constexpr int kMinTemplates = 1;
 
 const std::string& PaletteFilter()
@@ -52,18 +45,7 @@ EventPalette::EventPalette(StageEditorWindow& window) : m_Window(window)
 {
     UseClassProcedure(this);
     Init(kIdEventPalette, window.Handle(), 0, kWindowDialog, &App);
-    const DialogTemplate* dialog = Template();
-    int width = dialog ? DialogUnitsToPixelsX(dialog->m_nWidth) : kMinSide;
-    int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kMinSide;
-    SetLayout(width, height, kMinSide, kMinSide, kMaxWidth, kMaxHeight, dialog ? dialog->m_nStyle : kPaletteDialog, 0, 0,
-              0, 0, 0);
-    // Beside the stage editor, at its right edge.
-    platform::Rect editor = window.WindowRectangle();
-    if (platform::NativeWindow* native = window.Native())
-    {
-        editor = native->WindowRect();
-    }
-    SetInitialPosition(editor.Right(), editor.m_nTop + kDropBelowEditor);
+    LayOutPaletteBeside(*this, window, 1);
 
     m_List.Binding().Set(kIdTemplateList, nullptr, &Stage.m_PaletteEvent, nullptr, 1, kMinTemplates,
                          kMaxPaletteEvents, 0, 1, 0, EventPaletteRowText);

@@ -16,6 +16,33 @@
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
 
+namespace
+{
+
+// The palettes' limits, client pixels.
+constexpr int kPaletteMinSide = 100;
+constexpr int kPaletteMaxWidth = 640;
+constexpr int kPaletteMaxHeight = 480;
+// Below the top of the stage editor window.
+constexpr int kPaletteDropBelowEditor = 10;
+
+} // namespace
+
+void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int withMenu)
+{
+    const DialogTemplate* dialog = palette.Template();
+    int width = dialog ? DialogUnitsToPixelsX(dialog->m_nWidth) : kPaletteMinSide;
+    int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kPaletteMinSide;
+    palette.SetLayout(width, height, kPaletteMinSide, kPaletteMinSide, kPaletteMaxWidth, kPaletteMaxHeight,
+                      dialog ? dialog->m_nStyle : kPaletteDialog, withMenu, 0, 0, 0, 0);
+    platform::Rect editor = window.WindowRectangle();
+    if (platform::NativeWindow* native = window.Native())
+    {
+        editor = native->WindowRect();
+    }
+    palette.SetInitialPosition(editor.Right(), editor.m_nTop + kPaletteDropBelowEditor);
+}
+
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
     return std::make_unique<EnemyPalette>(window);

@@ -53,6 +53,11 @@ public:
     virtual ModelessSheet* Sheet() const = 0;
 };
 
+// The layout of the enemy and event palettes: the template's size, resizable
+// within 100 x 100 and 640 x 480 client pixels, at the right edge of the
+// window and 10 pixels below its top. With the flag the palette has a menu bar.
+void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int withMenu);
+
 // Each palette with the window as its parent, not yet run; null when there is none.
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window);
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow& window);
