@@ -3,7 +3,6 @@
 #include "common/data/FormatString.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
-#include "common/window/Accelerators.h"
 #include "editor/framework/ControlAnchor.h"
 #include "editor/framework/InputDialogs.h"
 #include "editor/resources/ListEditResources.h"
@@ -13,10 +12,6 @@
 
 namespace
 {
-
-// The list's keys: Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+I and Delete, with the stage editor's file keys beside them.
-constexpr int kEnemyListAccelerators = 117;
-constexpr int kEnemyListPopup = 116;
 
 // The number of placements the count dialog offers.
 constexpr int kMinCount = 1;
@@ -68,28 +63,12 @@ int EnemyPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     m_List.Attach(this, m_List.Binding());
     BindControl(&m_List);
     AttachPlainControls(m_PlainControls);
-    RegisterListAcceleratorTables();
-    AddAccelerators(m_List.Handle(), kEnemyListAccelerators);
     // The palette does the list's commands itself (with the undo point first).
-    m_List.LeaveCommandsToOwner(kEnemyListPopup);
-    // The row the palette showed last, if the list still has it.
-    m_List.SetCurSel(StageEdit.m_nPaletteRow, 1);
+    SetUpPaletteList(m_List);
     DataToControls();
     UpdatePenState();
     SetInitialised(1);
     return 0;
-}
-
-intptr_t EnemyPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    int handled = OnMessage(window, message, wParam, lParam);
-    if (message == platform::kWmRButtonUp && IsInitialised() && OpenListPopup())
-    {
-        // The row under the pointer is the pen's too.
-        UpdatePenState();
-    }
-    // The palette ignores kWmClose: it goes only when another palette opens.
-    return message == platform::kWmClose || handled ? 1 : 0;
 }
 
 // ---- the stage editor's calls ----

@@ -6,7 +6,6 @@
 #include "common/services/DialogItems.h"
 #include "common/services/MessageBoxes.h"
 #include "common/services/Paths.h"
-#include "common/window/Accelerators.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/resources/StageEditorIds.h"
@@ -18,10 +17,6 @@
 
 namespace
 {
-
-// The list's keys: Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+I and Delete.
-constexpr int kTemplateAccelerators = 117;
-constexpr int kTemplatePopup = 116;
 
 constexpr int kMinTemplates = 1;
 
@@ -73,28 +68,12 @@ int EventPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     {
         frame->SetMenuBar(menu);
     }
-    RegisterListAcceleratorTables();
-    AddAccelerators(m_List.Handle(), kTemplateAccelerators);
     // The palette does the list's commands itself (the stage editor's clipboard follows copy and cut).
-    m_List.LeaveCommandsToOwner(kTemplatePopup);
-    // The row the palette showed last, if the list still has it.
-    m_List.SetCurSel(StageEdit.m_nPaletteRow, 1);
+    SetUpPaletteList(m_List);
     DataToControls();
     PickTemplate();
     SetInitialised(1);
     return 0;
-}
-
-intptr_t EventPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    int handled = OnMessage(window, message, wParam, lParam);
-    if (message == platform::kWmRButtonUp && IsInitialised() && OpenListPopup())
-    {
-        // The row under the pointer is the pen's too.
-        PickTemplate();
-    }
-    // The palette ignores kWmClose: it goes only when another palette opens.
-    return message == platform::kWmClose || handled ? 1 : 0;
 }
 
 // ---- the pen ----
@@ -102,6 +81,11 @@ intptr_t EventPalette::WindowProc(platform::WindowHandle window, uint32_t messag
 void EventPalette::SetListClipboard(const Event& event)
 {
     m_List.SetClipboard(event);
+}
+
+int EventPalette::UpdatePenState()
+{
+    return PickTemplate();
 }
 
 int EventPalette::PickTemplate()

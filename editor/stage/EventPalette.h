@@ -70,11 +70,11 @@ public:
     ~EventPalette() override;
 
     void OnCommand(uintptr_t wParam, intptr_t lParam) override;
-    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     int OnInitDialog(uintptr_t wParam, intptr_t lParam) override;
 
     // StageEventPalette
     void SetListClipboard(const Event& event) override;
+    int UpdatePenState() override;
 
     // The pen takes the selected template; 1 when a template row is selected.
     int PickTemplate();

@@ -3,10 +3,12 @@
 
 #include "editor/stage/StageEditorDialogs.h"
 
+#include "common/window/Accelerators.h"
 #include "common/window/EditorApp.h"
 #include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/framework/ListBox.h"
 #include "editor/stage/BitmapConvertDialog.h"
 #include "editor/stage/EditOptionsDialog.h"
 #include "editor/stage/EnemyPalette.h"
@@ -25,6 +27,9 @@ constexpr int kPaletteMaxWidth = 640;
 constexpr int kPaletteMaxHeight = 480;
 // Below the top of the stage editor window.
 constexpr int kPaletteDropBelowEditor = 10;
+// The lists' keys: Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+I and Delete; and their pop-up.
+constexpr int kPaletteListAccelerators = 117;
+constexpr int kPaletteListPopup = 116;
 
 } // namespace
 
@@ -41,6 +46,25 @@ void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int wit
         editor = native->WindowRect();
     }
     palette.SetInitialPosition(editor.Right(), editor.m_nTop + kPaletteDropBelowEditor);
+}
+
+intptr_t StageListPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                      intptr_t lParam)
+{
+    int handled = OnMessage(window, message, wParam, lParam);
+    if (message == platform::kWmRButtonUp && IsInitialised() && OpenListPopup())
+    {
+        UpdatePenState();
+    }
+    return message == platform::kWmClose || handled ? 1 : 0;
+}
+
+void StageListPalette::SetUpPaletteList(ListBoxBase& list)
+{
+    RegisterListAcceleratorTables();
+    AddAccelerators(list.Handle(), kPaletteListAccelerators);
+    list.LeaveCommandsToOwner(kPaletteListPopup);
+    list.SetCurSel(StageEdit.m_nPaletteRow, 1);
 }
 
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
