@@ -289,18 +289,7 @@ int EventPalette::SavePaletteAs()
 
 int EventPalette::ChooseDefaultPalette()
 {
-    std::string path;
-    if (!OpenFileDialog(Handle(), path, kMaxPathBytes, "data\\plt\\", "デフォルトパレットの選択", PaletteFilter(),
-                        "plt", 0, nullptr))
-    {
-        return 0;
-    }
-    if (!MakeRelativePath(path))
-    {
-        return 0;
-    }
     // The file becomes the palette of the next start; the templates on screen stay.
-    EditConfig.m_strDefaultPalette = path;
-    SaveEditConfigNow();
-    return 1;
+    return ChooseEditConfigFile(Handle(), "data\\plt\\", "デフォルトパレットの選択", PaletteFilter(), "plt",
+                                EditConfig.m_strDefaultPalette);
 }
