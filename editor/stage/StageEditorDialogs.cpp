@@ -40,12 +40,15 @@ void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int wit
     int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kPaletteMinSide;
     palette.SetLayout(width, height, kPaletteMinSide, kPaletteMinSide, kPaletteMaxWidth, kPaletteMaxHeight,
                       dialog ? dialog->m_nStyle : kPaletteDialog, withMenu, 0, 0, 0, 0);
+    // Beside the stage editor: its left edge plus its client width, a little below its top.
     platform::Rect editor = window.WindowRectangle();
+    int clientWidth = editor.m_nWidth;
     if (platform::NativeWindow* native = window.Native())
     {
         editor = native->WindowRect();
+        clientWidth = native->ClientRect().m_nWidth;
     }
-    palette.SetInitialPosition(editor.Right(), editor.m_nTop + kPaletteDropBelowEditor);
+    palette.SetInitialPosition(editor.m_nLeft + clientWidth, editor.m_nTop + kPaletteDropBelowEditor);
 }
 
 intptr_t StageListPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,

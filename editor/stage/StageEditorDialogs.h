@@ -74,8 +74,8 @@ public:
 };
 
 // The layout of the enemy and event palettes: the template's size, resizable
-// within 100 x 100 and 640 x 480 client pixels, at the right edge of the
-// window and 10 pixels below its top. With the flag the palette has a menu bar.
+// within 100 x 100 and 640 x 480 client pixels, at the window's left edge
+// plus its client width and 10 pixels below its top. With the flag the palette has a menu bar.
 void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int withMenu);
 
 // Each palette with the window as its parent, not yet run; null when there is none.
