@@ -12,9 +12,7 @@
 
 #include <memory>
 
-// The buttons, the dialogs and the kinds a start event may hold. A kind
-// whose dialog is missing ends the chooser with 0, so a new action of that
-// kind is taken out again and an old one stays as it is.
+// The buttons, the dialogs and the kinds a start event may hold.
 const ActionKind ActionKindTable[kEventCommandCount] = {
     {0, 0, nullptr, 0},
     {1267, kIdMessageActionDialog, RunActionDialog<MessageActionDialog>, 0},
@@ -87,11 +85,6 @@ void ActionKindDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
         return;
     }
     const ActionKind& kind = ActionKindTable[code];
-    if (kind.m_nDialogId != 0 && !kind.m_pOpen)
-    {
-        Close(0);
-        return;
-    }
     Command().m_nCode = code;
     if (!kind.m_pOpen)
     {

@@ -56,7 +56,7 @@ struct ActionKind
 {
     uint16_t m_nButtonId = 0;               // 0: no button (the empty command)
     uint16_t m_nDialogId = 0;               // 0: the kind has no dialog
-    ActionDialogOpener m_pOpen = nullptr;   // null: the kind's dialog is not there yet
+    ActionDialogOpener m_pOpen = nullptr;   // null: the kind has no dialog
     int32_t m_bStartEvent = 0;              // the kind may be chosen in the start event
 };
 
