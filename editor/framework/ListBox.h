@@ -90,6 +90,9 @@ void ClearListElement(WorldMapEvent& element);
 class EnemyPlacement;
 // A cleared enemy placement stands off the map (x = y = -1), in no group, without movement AI.
 void ClearListElement(EnemyPlacement& element);
+class ShopItemEntry;
+// A cleared goods entry of the shop offers item 1.
+void ClearListElement(ShopItemEntry& element);
 
 template <class T>
 void ClearListElement(T& element)

@@ -8,7 +8,7 @@
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 // The stage editor window and its map chip palette.
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
-// The event editor's dialogs: the event dialog.
+// The event editor's dialogs: the event dialog and the event palette.
 const std::vector<DialogTemplate>& EventDialogTemplates();
 // The action-kind dialog and the dialogs of the actions.
 const std::vector<DialogTemplate>& ActionDialogTemplates();

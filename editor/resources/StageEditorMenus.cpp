@@ -67,6 +67,15 @@ const WindowResourceGroup& StageEditorWindowResources()
                     MenuCommand(kCmdBitmapTool, "ビットマップ変換ツール(&B)"),
                 }),
             }}},
+            // The event palette's menu bar.
+            {kMenuEventPalette, {{
+                MenuPopup("ファイル(&F)", {
+                    MenuCommand(kCmdLoadPalette, "パレットのロード(&O)"),
+                    MenuCommand(kCmdSavePalette, "パレットの保存(&A)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdDefaultPalette, "デフォルトパレットの変更(&D)"),
+                }),
+            }}},
         },
         // Tool bars.
         {

@@ -104,8 +104,15 @@ int StageEditorWindow::SaveStage(int overwrite)
 
 int StageEditorWindow::ChooseDefaultStage()
 {
+    return ChooseEditConfigFile(Handle(), kStageFolder, "デフォルトステージの選択",
+                                Filter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", EditConfig.m_strDefaultStage);
+}
+
+int ChooseEditConfigFile(platform::WindowHandle owner, std::string_view folder, std::string_view title,
+                         std::string_view filter, std::string_view extension, std::string& setting)
+{
     std::string path;
-    if (!ChooseStageFile(Handle(), path, "デフォルトステージの選択"))
+    if (!OpenFileDialog(owner, path, kMaxPathBytes, folder, title, filter, extension, 0, nullptr))
     {
         return 0;
     }
@@ -113,7 +120,7 @@ int StageEditorWindow::ChooseDefaultStage()
     {
         return 0;
     }
-    EditConfig.m_strDefaultStage = path;
+    setting = path;
     std::string error;
     if (!SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig], &error))
     {

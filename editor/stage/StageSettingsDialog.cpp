@@ -6,6 +6,7 @@
 #include "common/services/MessageBoxes.h"
 #include "common/services/Paths.h"
 #include "common/sound/BgmManager.h"
+#include "editor/framework/MusicFileField.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -274,33 +275,12 @@ void StageSettingsDialog::DeletePage(int list)
 
 void StageSettingsDialog::BrowseBgm()
 {
-    using namespace std::string_literals;
-    std::string path;
-    if (!OpenFileDialog(Handle(), path, kBgmPathLength, "bgm\\", "BGMの選択", "BgmFile ( *.mid;*.ogg )\0*.mid;*.ogg\0"s,
-                        "mid;ogg", 0, nullptr))
-    {
-        return;
-    }
-    if (!MakeRelativePath(path))
-    {
-        return;
-    }
-    SetDlgItemString(Handle(), kIdSettingsBgm, path);
+    BrowseMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 void StageSettingsDialog::PlayBgm()
 {
-    std::string path;
-    GetDlgItemString(Handle(), kIdSettingsBgm, path, kBgmPathLength);
-    if (path.empty())
-    {
-        return;
-    }
-    Bgm.SetTrackFile(0, path);
-    if (!Bgm.Play(0, 0, 0, 1))
-    {
-        ShowErrorF("読み込み失敗！");
-    }
+    PlayMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 intptr_t StageSettingsDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,

@@ -6,6 +6,7 @@
 // dialogs, put on the map with the pen and taken off again by undo.
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
+#include "common/data/PaletteFiles.h"
 #include "common/data/ProjectData.h"
 #include "common/project/ProjectFiles.h"
 #include "common/services/Log.h"
@@ -15,6 +16,8 @@
 #include "editor/framework/ModalRuns.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/stage/EnemyPalette.h"
+#include "editor/stage/EventPalette.h"
+#include "editor/event/EventDialog.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "platform/core/FatalHooks.h"
@@ -29,6 +32,8 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QMouseEvent>
 #include <QTest>
@@ -308,6 +313,75 @@ TEST_F(QtStageEditorTest, AnEnemyInsertedThroughItsDialogsIsPutOnTheMapByThePenA
     Key(Qt::Key_Z);
     EXPECT_EQ(Stage.m_Enemy.At(0).m_nX, -1);
     EXPECT_EQ(list->item(0)->text(), platform::FromCp932("1 グ2 (--,--) 1-オーク   LV4 HP30 SP6 "));
+}
+
+TEST_F(QtStageEditorTest, AnEventTemplateMadeInThePaletteIsPlacedByThePenAndItsMenuSavesThePalette)
+{
+    EditorPlatform platform;
+    platform.m_pWindows = &m_System;
+    ASSERT_TRUE(EditorStartup(platform));
+    Pump();
+    Stage.m_PaletteEvent.assign(1, Event());
+    m_System.SetActiveWindow(Window()->Handle());
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEvents, 0), 0);
+    Pump();
+    auto* palette = static_cast<EventPalette*>(Window()->EventPalette());
+    ASSERT_NE(palette, nullptr);
+    auto* list = ControlWidget<QListWidget>(*palette, kIdTemplateList);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+
+    // The new template, named in the event dialog, goes before the selected one.
+    ScriptedModalRuns runs;
+    runs.Answer([&](DialogBase& dialog) {
+        auto* name = ControlWidget<QLineEdit>(dialog, kIdEventName);
+        ASSERT_NE(name, nullptr);
+        name->setFocus();
+        QTest::keyClicks(name, "Box");
+        ClickButton(dialog, kIdDialogOk);
+    });
+    list->setCurrentRow(0);
+    ClickButton(*palette, kIdTemplateInsert);
+    Pump();
+    ASSERT_EQ(runs.Runs().size(), 1u);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "1 Box");
+    EXPECT_EQ(StageEdit.m_nPltNum, 0);
+
+    // Placed at once (no dialog before placing), on the clicked cell.
+    EditConfig.m_bEditBeforePlacing = 0;
+    EditConfig.m_bEditPlacedEvent = 0;
+    MapMouse(QEvent::MouseMove, 2, 1, Qt::NoButton, Qt::NoButton);
+    MapMouse(QEvent::MouseButtonPress, 2, 1, Qt::LeftButton, Qt::LeftButton);
+    MapMouse(QEvent::MouseButtonRelease, 2, 1, Qt::LeftButton, Qt::NoButton);
+    const Event* placed = Stage.GetEventAt(2, 1);
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->m_strName, "Box");
+    EXPECT_EQ(runs.Runs().size(), 1u);
+
+    // The palette's menu bar: its save command writes the templates.
+    QMenuBar* bar = Client(*palette)->window()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    QMenu* file = bar->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    QStringList texts;
+    QAction* save = nullptr;
+    for (QAction* action : file->actions())
+    {
+        texts << action->text();
+        save = action->text().startsWith(platform::FromCp932("パレットの保存")) ? action : save;
+    }
+    EXPECT_EQ(texts.size(), 4) << texts.join("|").toStdString();
+    ASSERT_NE(save, nullptr);
+    std::filesystem::create_directories(m_Folder.Path() / "data/plt");
+    m_Boxes.AnswerFileDialog({"data\\plt\\Saved.plt"});
+    save->trigger();
+    Pump();
+    CheckedVector<Event> saved;
+    ASSERT_EQ(LoadEventPalette(saved, "data\\plt\\Saved.plt"), 1);
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.At(0).m_strName, "Box");
 }
 
 } // namespace
