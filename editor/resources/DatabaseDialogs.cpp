@@ -103,7 +103,7 @@ void AddCharacterParameters(std::vector<DialogItemTemplate>& items, int top)
     items.insert(items.end(), {
         {kDlgText, kStatic, 178, top - 12, 40, 10, "初期値"},
         {kDlgText, kStatic, 222, top - 12, 40, 10, "最終値"},
-        {kDlgText, kStatic, 266, top - 12, 30, 10, "参考値"},
+        {kDlgText, kStatic, 264, top - 12, 30, 10, "参考値"},
     });
     AddParameterRows(items, 125, top, {{178, kClassInitial, kClassInitialSpins}, {222, kClassFinal, kClassFinalSpins}});
     for (int k = 0; k < 9; ++k)
@@ -141,11 +141,11 @@ DialogTemplate CharacterPage(int dialogId, const char* caption, int listId, int 
         {kDlgComboBox, 1114,    170, equipment, 110, 120, "", kWsVScroll},
         {kDlgText,     kStatic, 125, equipment + 18, 40, 10, "その他"},
         {kDlgComboBox, 1115,    170, equipment + 16, 110, 120, "", kWsVScroll},
-        {kDlgGroupBox, kStatic, 292, classTop + 16, 102, 312 - classTop - 16, group},
-        {kDlgListBox,  entryIds[0], 297, classTop + 28, 92, 312 - classTop - 62, "", kWsVScroll},
-        {kDlgButton,   entryIds[1], 297, 292, 28, 14, "挿入"},
-        {kDlgButton,   entryIds[2], 329, 292, 28, 14, "編集"},
-        {kDlgButton,   entryIds[3], 361, 292, 28, 14, "削除"},
+        {kDlgGroupBox, kStatic, 300, classTop + 16, 96, 312 - classTop - 16, group},
+        {kDlgListBox,  entryIds[0], 305, classTop + 28, 86, 312 - classTop - 62, "", kWsVScroll},
+        {kDlgButton,   entryIds[1], 305, 292, 26, 14, "挿入"},
+        {kDlgButton,   entryIds[2], 335, 292, 26, 14, "編集"},
+        {kDlgButton,   entryIds[3], 365, 292, 26, 14, "削除"},
     });
     return page;
 }
