@@ -4,6 +4,7 @@
 #include "common/data/DatabaseVocabulary.h"
 #include "common/data/ProjectData.h"
 #include "editor/database/CharacterPage.h"
+#include "editor/database/EntryList.h"
 
 namespace
 {
@@ -12,6 +13,8 @@ namespace
 constexpr int kConditionAccelerators = 117;
 constexpr int kConditionPopup = 116;
 constexpr int32_t kActionAttack = 0;
+constexpr EntryListShape kConditions = {kIdConditionList,   kIdConditionInsert, kIdConditionEdit,
+                                        kIdConditionDelete, kIdConditionDialog, kMaxBattleAiConditions};
 
 } // namespace
 
@@ -81,8 +84,7 @@ void BattleAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     }
     DialogBase::OnCommand(wParam, lParam);
     const int id = platform::LowWord(wParam);
-    const int code = platform::HighWord(wParam);
-    const bool clicked = code == platform::kBnClicked;
+    const bool clicked = platform::HighWord(wParam) == platform::kBnClicked;
     if (id == kIdDialogOk && clicked)
     {
         ControlsToData();
@@ -94,27 +96,7 @@ void BattleAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
         Close(0);
         return;
     }
-    if (id == kIdConditionInsert && clicked)
-    {
-        // A cancelled condition is taken out again.
-        m_List.InsertAndEditElement(m_pConditionDialog, kIdConditionDialog, Owner(), 0, 1);
-    }
-    else if ((id == kIdConditionEdit && clicked) || (id == kIdConditionList && code == platform::kLbnDblClk))
-    {
-        EditCondition();
-    }
-    else if (id == kIdConditionDelete && clicked)
-    {
-        if (m_List.GetDataPos() != -1)
-        {
-            m_List.Delete(-1);
-        }
-    }
-    else if (id == kIdConditionList && code == platform::kLbnSelChange)
-    {
-        m_List.StoreSelected();
-        m_List.Refill();
-    }
+    RunEntryListCommand(m_List, m_pConditionDialog, kConditions, Owner(), wParam);
     // The list's own shortcut and pop-up commands never open the condition dialog.
     if (OfferListCommand(id))
     {
@@ -127,7 +109,3 @@ void BattleAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     EndListUpdates();
 }
 
-int BattleAiDialog::EditCondition()
-{
-    return m_List.EditSelectedElement(m_pConditionDialog, kIdConditionDialog, Owner(), 0, 1);
-}

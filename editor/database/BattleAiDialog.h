@@ -56,9 +56,6 @@ public:
     BattleAiConditionDialog* RunningConditionDialog() const { return m_pConditionDialog.get(); }
 
 private:
-    // The condition dialog on the selected condition; its result.
-    int EditCondition();
-
     BattleAiEntry* m_pEntry;
     CheckedVector<BattleAiCondition> m_Conditions; // the working copy
     CheckedVector<ComboBox> m_Combos;              // action, skill

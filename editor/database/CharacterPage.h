@@ -22,6 +22,7 @@
 #include "common/data/RecordRules.h"
 #include "common/services/DialogItems.h"
 #include "editor/database/DatabaseTablePage.h"
+#include "editor/database/EntryList.h"
 #include "editor/database/ParameterIds.h"
 #include "editor/framework/ComboBox.h"
 #include "editor/framework/NumberEdit.h"
@@ -63,17 +64,6 @@ std::vector<std::string> RecordNames(const CheckedVector<Record>& table, int fir
     }
     return names;
 }
-
-// The entry list of a character page: its list box, its buttons and the entry dialog.
-struct EntryListShape
-{
-    int m_nList;
-    int m_nInsert;
-    int m_nEdit;
-    int m_nDelete;
-    int m_nDialog;
-    int m_nMaximum;
-};
 
 template <class T, class Entry, class EntryDialog>
 class CharacterPage : public DatabaseTablePage<T>
@@ -243,40 +233,9 @@ void CharacterPage<T, Entry, EntryDialog>::OnSetActive()
 template <class T, class Entry, class EntryDialog>
 bool CharacterPage<T, Entry, EntryDialog>::OnTableCommand(uintptr_t wParam, intptr_t)
 {
-    const int id = platform::LowWord(wParam);
-    const int code = platform::HighWord(wParam);
-    const bool clicked = code == platform::kBnClicked;
-    const EntryListShape& shape = m_EntryShape;
-    if (id == shape.m_nInsert && clicked)
+    if (RunEntryListCommand(m_Entries, m_pEntryDialog, m_EntryShape, this->Owner(), wParam))
     {
-        // A cancelled dialog takes the new entry out again.
-        if (m_Entries.InsertAndEditElement(m_pEntryDialog, shape.m_nDialog, this->Owner(), 0, 1))
-        {
-            StoreCurrent();
-        }
-    }
-    else if ((id == shape.m_nEdit && clicked) || (id == shape.m_nList && code == platform::kLbnDblClk))
-    {
-        if (m_Entries.EditSelectedElement(m_pEntryDialog, shape.m_nDialog, this->Owner(), 0, 1))
-        {
-            StoreCurrent();
-        }
-    }
-    else if (id == shape.m_nDelete && clicked)
-    {
-        if (m_Entries.GetDataPos() != -1)
-        {
-            m_Entries.Delete(-1);
-            StoreCurrent();
-        }
-    }
-    else if (id == shape.m_nList && code == platform::kLbnSelChange)
-    {
-        m_Entries.StoreSelected();
-        if (m_Entries.GetDataPos() != -1)
-        {
-            m_Entries.Refill();
-        }
+        StoreCurrent();
     }
     return true;
 }
