@@ -64,16 +64,7 @@ void BattleAiDialog::UpdateSkillEnable()
 intptr_t BattleAiDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                     intptr_t lParam)
 {
-    if (message == platform::kWmRButtonUp)
-    {
-        OnMessage(window, message, wParam, lParam);
-        if (IsInitialised())
-        {
-            OpenListPopup();
-        }
-        return 1;
-    }
-    return CloseOnWmClose(window, message, wParam, lParam);
+    return CloseOnWmCloseWithListPopup(window, message, wParam, lParam);
 }
 
 void BattleAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
