@@ -35,11 +35,14 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect unit ユーリ off\n"
                              "expect acted 2 1\n"
                              "stage data\\stg\\Stage01.stg 2\n"
-                             "stage other.stg\n",
+                             "stage other.stg\n"
+                             "go scene 2\n"
+                             "expect position 3 11\n"
+                             "expect stage 1\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 21u);
+    ASSERT_EQ(lines.size(), 24u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -93,6 +96,13 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[19].m_strName, "data\\stg\\Stage01.stg");
     EXPECT_EQ(lines[19].m_nArg, 2);
     EXPECT_EQ(lines[20].m_nArg, 1);
+    EXPECT_EQ(lines[21].m_Kind, Kind::GoScene);
+    EXPECT_EQ(lines[21].m_nScene, 2);
+    EXPECT_EQ(lines[22].m_Check, PlayCheck::Position);
+    EXPECT_EQ(lines[22].m_nArg, 3);
+    EXPECT_EQ(lines[22].m_nValue, 11);
+    EXPECT_EQ(lines[23].m_Check, PlayCheck::CurrentStage);
+    EXPECT_EQ(lines[23].m_nValue, 1);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -114,6 +124,9 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"expect var 3", "expect var N VALUE"},
         {"expect item 3", "expect item ITEM COUNT"},
         {"expect colour 3", "expect scene"},
+        {"expect position 3", "expect position X Y"},
+        {"go scene", "go scene K"},
+        {"go title", "go scene K"},
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
         {"capture a b", "capture NAME"},
