@@ -10,8 +10,7 @@ BattleAiConditionDialog::BattleAiConditionDialog(BattleAiCondition& condition, i
 {
     UseClassProcedure(this);
     Init(dialogId, parent, startMaximised, kind, app);
-    m_Combos.At(0).Binding().SetItemTable(kIdConditionSubject, &condition.m_nSubject, AiSubjectNames.Words().data(),
-                                          0);
+    m_Combos.At(0).Binding().SetItemTable(kIdConditionSubject, &condition.m_nSubject, AiSubjectNames.Words().data(), 0);
     m_Combos.At(1).Binding().SetItemTable(kIdConditionParameter, &condition.m_nParam,
                                           AiConditionParamNames.Words().data(), 0);
     m_Combos.At(2).Binding().SetItemTable(kIdConditionComparison, &condition.m_nCompare, ComparisonNames, 0);

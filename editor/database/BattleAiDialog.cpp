@@ -30,10 +30,9 @@ BattleAiDialog::BattleAiDialog(BattleAiEntry& entry, int dialogId, platform::Win
     m_Numbers.At(0).Binding().Set(kIdBattleAiPriority, &entry.m_nPriority, 1, 9, 0, kIdBattleAiPrioritySpin, 1);
     m_Numbers.At(1).Binding().Set(kIdBattleAiPriorityValue, &entry.m_nPriorityLevel, 0, 100, 0,
                                   kIdBattleAiPriorityValueSpin, 1);
-    m_List.Binding().Set(kIdConditionList, &entry.m_Condition, &m_Conditions, nullptr, 0, 0, kMaxBattleAiConditions,
-                         0, 1, 0, [](std::string& out, int, const BattleAiCondition& condition) {
-                             out = BattleAiConditionText(condition);
-                         });
+    m_List.Binding().Set(
+        kIdConditionList, &entry.m_Condition, &m_Conditions, nullptr, 0, 0, kMaxBattleAiConditions, 0, 1, 0,
+        [](std::string& out, int, const BattleAiCondition& condition) { out = BattleAiConditionText(condition); });
 }
 
 BattleAiDialog::~BattleAiDialog()
@@ -61,8 +60,7 @@ void BattleAiDialog::UpdateSkillEnable()
     EnableComboBoxById(m_Combos, kIdBattleAiSkill, m_Combos.At(0).GetSelectedData() != kActionAttack);
 }
 
-intptr_t BattleAiDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                                    intptr_t lParam)
+intptr_t BattleAiDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     return CloseOnWmCloseWithListPopup(window, message, wParam, lParam);
 }
@@ -99,4 +97,3 @@ void BattleAiDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     }
     EndListUpdates();
 }
-

@@ -48,14 +48,8 @@ enum : int
     kEntryListPopup = 169,
 };
 
-// The two computed columns: the character's values, and what its class alone gives.
-inline constexpr int kCharacterValueIds[kParameterCount] = {1097, 1098, 1099, 1100, 1101, 1102, 1103, 1104, 1105};
-inline constexpr int kCharacterReferenceIds[kParameterCount] = {1106,  1107, 1108, 1109, 11110,
-                                                               11111, 1112, 1113, 1118};
-
 // The names of the records of a table from the first one given on, in table order.
-template <class Record>
-std::vector<std::string> RecordNames(const CheckedVector<Record>& table, int first)
+template <class Record> std::vector<std::string> RecordNames(const CheckedVector<Record>& table, int first)
 {
     std::vector<std::string> names;
     for (int i = first; i < table.Count(); ++i)
@@ -65,8 +59,7 @@ std::vector<std::string> RecordNames(const CheckedVector<Record>& table, int fir
     return names;
 }
 
-template <class T, class Entry, class EntryDialog>
-class CharacterPage : public DatabaseTablePage<T>
+template <class T, class Entry, class EntryDialog> class CharacterPage : public DatabaseTablePage<T>
 {
     using Base = DatabaseTablePage<T>;
 
@@ -121,9 +114,8 @@ private:
 
 template <class T, class Entry, class EntryDialog>
 CharacterPage<T, Entry, EntryDialog>::CharacterPage(int dialogId, DatabaseSheet& sheet, CheckedVector<T>& table,
-                                                    int listId, DataFilePathIndex file,
-                                                    typename Base::RowText rowText, CheckedVector<Entry> T::*entries,
-                                                    const EntryListShape& shape,
+                                                    int listId, DataFilePathIndex file, typename Base::RowText rowText,
+                                                    CheckedVector<Entry> T::*entries, const EntryListShape& shape,
                                                     typename ListBoxBinding<Entry>::RowText entryRowText)
     : Base(dialogId, sheet, FillTable(table, 2), typename Base::Shape{listId, 1, 1, 999, file, &T::m_nHead},
            std::move(rowText)),
@@ -167,8 +159,7 @@ int CharacterPage<T, Entry, EntryDialog>::OnInitDialog(uintptr_t wParam, intptr_
     return 0;
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::FillChoiceLists()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::FillChoiceLists()
 {
     m_ClassItems = RecordNames(ClassTable, 1);
     m_WeaponItems = RecordNames(ItemTable, 1);
@@ -176,8 +167,7 @@ void CharacterPage<T, Entry, EntryDialog>::FillChoiceLists()
     m_OtherItems = m_WeaponItems;
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::ShowReferenceValues()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::ShowReferenceValues()
 {
     T& current = this->m_Current;
     if (current.m_nClass == 0 || !IsTableIndex(current.m_nClass, ClassTable.Count()))
@@ -210,8 +200,7 @@ void CharacterPage<T, Entry, EntryDialog>::ShowReferenceValues()
     }
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::OnSetActive()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::OnSetActive()
 {
     if (this->m_bReload)
     {
@@ -243,7 +232,8 @@ bool CharacterPage<T, Entry, EntryDialog>::OnTableCommand(uintptr_t wParam, intp
 template <class T, class Entry, class EntryDialog>
 bool CharacterPage<T, Entry, EntryDialog>::IsEntryListCommand(int id) const
 {
-    auto has = [id](const ListCommandIds& ids) { return id != 0 && std::find(ids.begin(), ids.end(), id) != ids.end(); };
+    auto has = [id](const ListCommandIds& ids)
+    { return id != 0 && std::find(ids.begin(), ids.end(), id) != ids.end(); };
     return has(m_Entries.ShortcutIds()) || has(m_Entries.PopupIds());
 }
 
@@ -259,8 +249,7 @@ void CharacterPage<T, Entry, EntryDialog>::OnListCommandDone(uintptr_t wParam)
     Base::OnListCommandDone(wParam);
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::StoreFields()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::StoreFields()
 {
     T& current = this->m_Current;
     int32_t* kept[3] = {&current.m_nClass, &current.m_Equip[0].m_nItem, &current.m_Equip[1].m_nItem};
@@ -275,8 +264,7 @@ void CharacterPage<T, Entry, EntryDialog>::StoreFields()
     }
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::PrepareForSave()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::PrepareForSave()
 {
     Base::PrepareForSave();
     // The global table too, for a page whose working copy does not replace it (never shown).
@@ -293,8 +281,7 @@ void CharacterPage<T, Entry, EntryDialog>::PrepareForSave()
     }
 }
 
-template <class T, class Entry, class EntryDialog>
-void CharacterPage<T, Entry, EntryDialog>::StoreCurrent()
+template <class T, class Entry, class EntryDialog> void CharacterPage<T, Entry, EntryDialog>::StoreCurrent()
 {
     if (this->m_List.GetDataPos() != -1)
     {

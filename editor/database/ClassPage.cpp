@@ -58,7 +58,8 @@ ClassPage::ClassPage(DatabaseSheet& sheet)
     m_Numbers.At(2).Binding().Set(1053, &m_Current.m_nMaxLevel, 1, 99, 0, 1065, 1);
     for (int k = 0; k < kParameterCount; ++k)
     {
-        m_Numbers.At(3 + k).Binding().Set(kParameterInitialIds[k], &m_Current.m_nInit[k], 0, 999, 0, kParameterInitialSpins[k], 1);
+        m_Numbers.At(3 + k).Binding().Set(kParameterInitialIds[k], &m_Current.m_nInit[k], 0, 999, 0,
+                                          kParameterInitialSpins[k], 1);
         m_Numbers.At(3 + kParameterCount + k)
             .Binding()
             .Set(kParameterFinalIds[k], &m_Current.m_nFinal[k], 0, 999, 0, kParameterFinalSpins[k], 1);

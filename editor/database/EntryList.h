@@ -26,8 +26,8 @@ struct EntryListShape
 // when it was the last one); a selection change is kept and the rows drawn
 // again. The dialog is centred on the list. 1 when the entries changed.
 template <class T, class Dialog>
-int RunEntryListCommand(ListBox<T>& list, std::unique_ptr<Dialog>& holder, const EntryListShape& shape,
-                        EditorApp* app, uintptr_t wParam)
+int RunEntryListCommand(ListBox<T>& list, std::unique_ptr<Dialog>& holder, const EntryListShape& shape, EditorApp* app,
+                        uintptr_t wParam)
 {
     const int id = platform::LowWord(wParam);
     const int code = platform::HighWord(wParam);

@@ -1,3 +1,4 @@
+#include "editor/database/ParameterIds.h"
 #include "editor/resources/DialogGroups.h"
 #include "platform/window/ControlMessages.h"
 
@@ -35,10 +36,6 @@ void AddParameterRows(std::vector<DialogItemTemplate>& items, int labelX, int to
     }
 }
 
-constexpr int kClassInitial[9] = {1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 21071};
-constexpr int kClassInitialSpins[9] = {1054, 1056, 1058, 1059, 1060, 1061, 1062, 1063, 21072};
-constexpr int kClassFinal[9] = {1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1078};
-constexpr int kClassFinalSpins[9] = {1055, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088};
 constexpr int kLandEffects[9] = {11037, 11038, 11039, 11040, 11041, 11042, 11043, 11044, 11045};
 constexpr int kLandEffectSpins[9] = {11060, 11061, 11062, 11063, 11064, 11065, 11066, 11067, 11068};
 
@@ -79,7 +76,9 @@ DialogTemplate ClassPageTemplate()
         {kDlgText,     kStatic, 170, 114, 40, 10, "初期値"},
         {kDlgText,     kStatic, 215, 114, 40, 10, "最終値"},
     });
-    AddParameterRows(items, 125, 126, {{170, kClassInitial, kClassInitialSpins}, {215, kClassFinal, kClassFinalSpins}});
+    AddParameterRows(items, 125, 126,
+                     {{170, kParameterInitialIds, kParameterInitialSpins},
+                      {215, kParameterFinalIds, kParameterFinalSpins}});
     items.insert(items.end(), {
         {kDlgText,     kStatic, 125, 264, 150, 20, "※最終値が「0」なら、初期値と同じ（成長しない）"},
         {kDlgGroupBox, kStatic, 275,   4, 119, 152, "スキル習得値"},
@@ -95,8 +94,6 @@ DialogTemplate ClassPageTemplate()
 // The columns of a character page, a row for each parameter from the top
 // given: the computed values (1097 ..), the initial and final values, and
 // what the class alone gives ("参考値"); the notes on 0 below them.
-constexpr int kCharacterValues[9] = {1097, 1098, 1099, 1100, 1101, 1102, 1103, 1104, 1105};
-constexpr int kCharacterReference[9] = {1106, 1107, 1108, 1109, 11110, 11111, 1112, 1113, 1118};
 
 void AddCharacterParameters(std::vector<DialogItemTemplate>& items, int top)
 {
@@ -105,11 +102,13 @@ void AddCharacterParameters(std::vector<DialogItemTemplate>& items, int top)
         {kDlgText, kStatic, 222, top - 12, 40, 10, "最終値"},
         {kDlgText, kStatic, 264, top - 12, 30, 10, "参考値"},
     });
-    AddParameterRows(items, 125, top, {{178, kClassInitial, kClassInitialSpins}, {222, kClassFinal, kClassFinalSpins}});
+    AddParameterRows(items, 125, top,
+                     {{178, kParameterInitialIds, kParameterInitialSpins},
+                      {222, kParameterFinalIds, kParameterFinalSpins}});
     for (int k = 0; k < 9; ++k)
     {
-        items.push_back({kDlgText, kCharacterValues[k], 158, top + k * 15 + 2, 16, 10, "999"});
-        items.push_back({kDlgText, kCharacterReference[k], 266, top + k * 15 + 2, 16, 10, "999"});
+        items.push_back({kDlgText, kCharacterValueIds[k], 158, top + k * 15 + 2, 16, 10, "999"});
+        items.push_back({kDlgText, kCharacterReferenceIds[k], 266, top + k * 15 + 2, 16, 10, "999"});
     }
     items.insert(items.end(), {
         {kDlgText, kStatic, 125, top + 137, 165, 10, "※初期値が「0」なら、クラスの設定に準ずる"},

@@ -88,8 +88,7 @@ protected:
             SkillTable.At(i).m_nCategory = 1;
         }
     }
-    template <class T>
-    static void Characters(CheckedVector<T>& table, int count)
+    template <class T> static void Characters(CheckedVector<T>& table, int count)
     {
         table.resize(count);
         for (T& record : table)
@@ -151,12 +150,14 @@ TEST_F(QtCharacterPagesTest, ALearnedSkillInsertedIsKeptOnOkAndTakenOutOnCancel)
     {
         ScriptedModalRuns runs;
         std::vector<std::string> offered;
-        runs.Answer([&](DialogBase& dialog) {
-            offered = static_cast<LearnSkillDialog&>(dialog).SkillNames();
-            Choose(dialog, kIdLearnSkillSkill, 1);
-            Type(dialog, kIdLearnSkillLevel, "7");
-            Click(dialog, kIdDialogCancel);
-        });
+        runs.Answer(
+            [&](DialogBase& dialog)
+            {
+                offered = static_cast<LearnSkillDialog&>(dialog).SkillNames();
+                Choose(dialog, kIdLearnSkillSkill, 1);
+                Type(dialog, kIdLearnSkillLevel, "7");
+                Click(dialog, kIdDialogCancel);
+            });
         ClickButton(page, kIdLearnSkillInsert);
         EXPECT_EQ(offered, (std::vector<std::string>{"炎", "氷"}));
         ASSERT_EQ(runs.Runs().size(), 1u);
@@ -169,11 +170,13 @@ TEST_F(QtCharacterPagesTest, ALearnedSkillInsertedIsKeptOnOkAndTakenOutOnCancel)
     ClickRow(page, kIdLearnSkillList, 1);
     {
         ScriptedModalRuns runs;
-        runs.Answer([](DialogBase& dialog) {
-            Choose(dialog, kIdLearnSkillSkill, 1);
-            Type(dialog, kIdLearnSkillLevel, "5");
-            Click(dialog, kIdDialogOk);
-        });
+        runs.Answer(
+            [](DialogBase& dialog)
+            {
+                Choose(dialog, kIdLearnSkillSkill, 1);
+                Type(dialog, kIdLearnSkillLevel, "5");
+                Click(dialog, kIdDialogOk);
+            });
         ClickButton(page, kIdLearnSkillInsert);
     }
     const QString iceRow = platform::FromCp932("LV5 魔法-氷");
@@ -186,10 +189,12 @@ TEST_F(QtCharacterPagesTest, ALearnedSkillInsertedIsKeptOnOkAndTakenOutOnCancel)
     // Edited and cancelled: nothing changes; the last row deleted: the row above is selected.
     {
         ScriptedModalRuns runs;
-        runs.Answer([](DialogBase& dialog) {
-            Type(dialog, kIdLearnSkillLevel, "9");
-            Click(dialog, kIdDialogCancel);
-        });
+        runs.Answer(
+            [](DialogBase& dialog)
+            {
+                Type(dialog, kIdLearnSkillLevel, "9");
+                Click(dialog, kIdDialogCancel);
+            });
         ClickButton(page, kIdLearnSkillEdit);
         EXPECT_EQ(runs.Runs().size(), 1u);
     }
@@ -313,25 +318,29 @@ TEST_F(QtCharacterPagesTest, TheBattleAiDialogStoresOnlyOnOkAndAnAttackKeepsItsS
         QStringList shown;
         bool enabledAtFirst = true;
         bool enabledForSkill = false;
-        runs.Answer([&](DialogBase& dialog) {
-            auto& ai = static_cast<BattleAiDialog&>(dialog);
-            shown = Rows(ai, kIdConditionList);
-            enabledAtFirst = Widget(ai, kIdBattleAiSkill)->isEnabled();
-            Choose(ai, kIdBattleAiAction, 1);
-            enabledForSkill = Widget(ai, kIdBattleAiSkill)->isEnabled();
-            Type(ai, kIdBattleAiPriority, "4");
-            Click(ai, kIdConditionInsert); // before row 0
-            Select(ai, kIdConditionList, 1);
-            Click(ai, kIdConditionEdit);
-            Select(ai, kIdConditionList, 0);
-            Click(ai, kIdConditionDelete);
-            Click(ai, kIdDialogCancel);
-        });
+        runs.Answer(
+            [&](DialogBase& dialog)
+            {
+                auto& ai = static_cast<BattleAiDialog&>(dialog);
+                shown = Rows(ai, kIdConditionList);
+                enabledAtFirst = Widget(ai, kIdBattleAiSkill)->isEnabled();
+                Choose(ai, kIdBattleAiAction, 1);
+                enabledForSkill = Widget(ai, kIdBattleAiSkill)->isEnabled();
+                Type(ai, kIdBattleAiPriority, "4");
+                Click(ai, kIdConditionInsert); // before row 0
+                Select(ai, kIdConditionList, 1);
+                Click(ai, kIdConditionEdit);
+                Select(ai, kIdConditionList, 0);
+                Click(ai, kIdConditionDelete);
+                Click(ai, kIdDialogCancel);
+            });
         runs.Answer([](DialogBase& condition) { Click(condition, kIdDialogOk); });
-        runs.Answer([](DialogBase& condition) {
-            Type(condition, kIdConditionValue, "1500");
-            Click(condition, kIdDialogOk);
-        });
+        runs.Answer(
+            [](DialogBase& condition)
+            {
+                Type(condition, kIdConditionValue, "1500");
+                Click(condition, kIdDialogOk);
+            });
         ClickButton(page, kIdBattleAiEdit);
         EXPECT_EQ(shown, (QStringList{lowRow, kTrailerRow}));
         EXPECT_FALSE(enabledAtFirst);
@@ -351,16 +360,20 @@ TEST_F(QtCharacterPagesTest, TheBattleAiDialogStoresOnlyOnOkAndAnAttackKeepsItsS
     // A condition inserted and OK: the entry has it, the enemy too; the attack kept its skill.
     {
         ScriptedModalRuns runs;
-        runs.Answer([](DialogBase& dialog) {
-            Select(dialog, kIdConditionList, 1);
-            Click(dialog, kIdConditionInsert);
-            Click(dialog, kIdDialogOk);
-        });
-        runs.Answer([](DialogBase& condition) {
-            Choose(condition, kIdConditionParameter, 10);
-            Type(condition, kIdConditionValue, "1500"); // at most 999
-            Click(condition, kIdDialogOk);
-        });
+        runs.Answer(
+            [](DialogBase& dialog)
+            {
+                Select(dialog, kIdConditionList, 1);
+                Click(dialog, kIdConditionInsert);
+                Click(dialog, kIdDialogOk);
+            });
+        runs.Answer(
+            [](DialogBase& condition)
+            {
+                Choose(condition, kIdConditionParameter, 10);
+                Type(condition, kIdConditionValue, "1500"); // at most 999
+                Click(condition, kIdDialogOk);
+            });
         ClickButton(page, kIdBattleAiEdit);
     }
     const BattleAiEntry& after = page.Working().At(1).m_BattleAi.At(0);
@@ -402,10 +415,12 @@ TEST_F(QtCharacterPagesTest, PagesShownAgainAfterSkillsAndClassesWereCutStayUpAn
     // The class table cut to class 1 on its page, the skill table to skill 1: Apply.
     ShowPage(kPageClass);
     ScriptedModalRuns runs;
-    runs.Answer([](DialogBase& dialog) {
-        Type(dialog, kIdInputEdit, "1");
-        Click(dialog, kIdDialogOk);
-    });
+    runs.Answer(
+        [](DialogBase& dialog)
+        {
+            Type(dialog, kIdInputEdit, "1");
+            Click(dialog, kIdDialogOk);
+        });
     ClickButton(Classes(), kIdDatabaseCount);
     SkillTable.resize(2);
     ClickSheetButton(platform::kIdSheetApply);
