@@ -210,6 +210,37 @@ TEST_F(QtCharacterPagesTest, ALearnedSkillInsertedIsKeptOnOkAndTakenOutOnCancel)
     EXPECT_TRUE(none.Runs().empty());
 }
 
+TEST_F(QtCharacterPagesTest, TheLearnedSkillListsKeysEditTheFriendWithoutADialog)
+{
+    OneGrowingClass();
+    TwoSkills();
+    Characters(FriendTable, 2);
+    LearnSkillEntry entry;
+    entry.m_nSkill = 1;
+    entry.m_nLevel = 3;
+    FriendTable.At(1).m_LearnSkill.assign(2, entry);
+    FriendTable.At(1).m_LearnSkill.At(1).m_nSkill = 2;
+    Open();
+    ShowPage(kPageFriend);
+    FriendPage& page = Friends();
+    ScriptedModalRuns runs;
+    ClickRow(page, kIdLearnSkillList, 0);
+    m_System.SetFocus(Item(page, kIdLearnSkillList));
+    CtrlKey(List(page, kIdLearnSkillList), Qt::Key_X);
+    const QString iceRow = platform::FromCp932("LV3 魔法-氷");
+    EXPECT_EQ(Rows(page, kIdLearnSkillList), (QStringList{iceRow, kTrailerRow}));
+    ASSERT_EQ(page.Working().At(1).m_LearnSkill.size(), 1u);
+    // Ctrl+I: a new entry of skill 1 at level 0, no dialog; Ctrl+V: the cut entry back before it.
+    CtrlKey(List(page, kIdLearnSkillList), Qt::Key_I);
+    CtrlKey(List(page, kIdLearnSkillList), Qt::Key_V);
+    EXPECT_EQ(Rows(page, kIdLearnSkillList),
+              (QStringList{platform::FromCp932("LV3 魔法-炎"), platform::FromCp932("LV0 魔法-炎"), iceRow,
+                           kTrailerRow}));
+    EXPECT_EQ(page.Working().At(1).m_LearnSkill.size(), 3u);
+    EXPECT_EQ(Rows(page, kIdFriendList).size(), 2); // the friends as they were
+    EXPECT_TRUE(runs.Runs().empty());
+}
+
 TEST_F(QtCharacterPagesTest, TheFilesHoldAnEquippedFlagExactlyWhereASlotHoldsAnItemOfItsKind)
 {
     OneGrowingClass();
