@@ -16,6 +16,11 @@ StageSettingsDialog* s_pSettingsLive = nullptr;
 ExplanationDialog* s_pExplanationLive = nullptr;
 std::unique_ptr<StageSettingsDialog> s_pSettingsRunning;
 
+// The limits of the dialog's client area.
+constexpr int kMinClientSide = 100;
+constexpr int kMaxClientWidth = 640;
+constexpr int kMaxClientHeight = 480;
+
 // Limits of the fields.
 constexpr int kMaxMapSide = 64;
 constexpr int kMaxReward = 999999;
@@ -80,16 +85,6 @@ Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
     return nullptr;
 }
 
-template <class Wrapper>
-void AttachAll(DialogBase& dialog, CheckedVector<Wrapper>& wrappers)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        wrapper.Attach(&dialog, wrapper.Binding());
-        dialog.BindControl(&wrapper);
-    }
-}
-
 } // namespace
 
 int RunStageSettingsDialog(platform::WindowHandle parent, EditorApp* app, StageRecord& stage)
@@ -105,6 +100,10 @@ StageSettingsDialog::StageSettingsDialog(platform::WindowHandle parent, EditorAp
     UseClassProcedure(this);
     Init(kIdStageSettingsDialog, parent, 0, kWindowDialog, app);
     s_pSettingsLive = this;
+    // The template's size, kept between 100 x 100 and 640 x 480.
+    const DialogTemplate* dialog = Template();
+    SetLayout(0, 0, kMinClientSide, kMinClientSide, kMaxClientWidth, kMaxClientHeight,
+              dialog ? dialog->m_nStyle : kModalDialog, 0, 0, 0, 0, 0);
 
     CheckedVector<ExplanationPage>* bound[kExplanationListCount] = {&m_Stage.m_WinPage, &m_Stage.m_LosePage,
                                                                     &m_Stage.m_OtherPage};
@@ -175,9 +174,9 @@ int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         list.Attach(this, list.Binding());
         BindControl(&list);
     }
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     for (int i = 0; i < kExplanationListCount; ++i)
     {
         m_Lists[i].SetAcceleratorsAndMenu(kListIds[i].m_nAccelerators, kListIds[i].m_nPopup, kFreeListMode,
@@ -404,9 +403,9 @@ int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
     HideControl(*this, kIdPicture);
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     DataToControls();
     UpdateTargetControls();
     SetInitialised(1);
