@@ -14,5 +14,5 @@ const std::vector<DialogTemplate>& EventDialogTemplates();
 const std::vector<DialogTemplate>& ActionDialogTemplates();
 // The stage editor's enemies: the enemy palette, the placement and the movement-AI dialogs.
 const std::vector<DialogTemplate>& EnemyDialogTemplates();
-// The pages of the database sheet built so far: the class page and the land page.
+// The pages of the database sheet built so far (class, friend, enemy, land) and their entry dialogs.
 const std::vector<DialogTemplate>& DatabasePageTemplates();
