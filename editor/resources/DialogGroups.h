@@ -8,5 +8,7 @@
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 // The stage editor window and its map chip palette.
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
+// The world-map editor window, its palettes and its settings dialog.
+const std::vector<DialogTemplate>& WorldMapEditorDialogTemplates();
 // The event editor's dialogs: the event dialog.
 const std::vector<DialogTemplate>& EventDialogTemplates();

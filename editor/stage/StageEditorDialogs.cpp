@@ -1,6 +1,6 @@
 // The other editors' windows as the stage editor opens them. The enemy and
 // event palettes, the edit options, the bitmap conversion tool, the world-map
-// editor and the database have no window yet: each function makes none.
+// event dialog and the database have no window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
@@ -11,6 +11,7 @@
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
+#include "editor/stage/WorldMapEditorWindow.h"
 
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
 {
@@ -59,9 +60,31 @@ void RunBitmapConversionTool(StageEditorWindow&)
 {
 }
 
-std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
+std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<WorldMapEditorWindow>(window);
+}
+
+namespace
+{
+
+WorldMapEventDialogStandIn& EventDialogStandIn()
+{
+    static WorldMapEventDialogStandIn standIn;
+    return standIn;
+}
+
+} // namespace
+
+int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags)
+{
+    WorldMapEventDialogStandIn& standIn = EventDialogStandIn();
+    return standIn ? standIn(window, showFlags) : 0;
+}
+
+void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn)
+{
+    EventDialogStandIn() = std::move(standIn);
 }
 
 std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow&)

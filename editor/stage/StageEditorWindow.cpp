@@ -632,12 +632,9 @@ void StageEditorWindow::OnDatabaseClosed()
     RefreshPalette();
 }
 
-void StageEditorWindow::OnWorldMapEditorClosed(int flag)
+void StageEditorWindow::OnWorldMapEditorClosed()
 {
-    if (flag)
-    {
-        MainWindow.m_nViewMode = kViewModeStage;
-        App.ShowAllWindows(1);
-        App.EnableAllWindows(1);
-    }
+    MainWindow.m_nViewMode = kViewModeStage;
+    App.ShowAllWindows(1);
+    App.EnableAllWindows(1);
 }
