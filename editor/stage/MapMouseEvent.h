@@ -4,6 +4,7 @@
 // the stage the map view shows.
 
 #include "common/window/MenuCursorStack.h"
+#include "platform/window/WindowMessages.h"
 
 #include <cstdint>
 
@@ -18,6 +19,19 @@ enum class MapMouseAction
     RightDown,
     RightUp,
 };
+
+// The action of a mouse message on a map.
+inline MapMouseAction MapMouseActionOf(uint32_t message)
+{
+    switch (message)
+    {
+    case platform::kWmLButtonDown: return MapMouseAction::LeftDown;
+    case platform::kWmLButtonUp: return MapMouseAction::LeftUp;
+    case platform::kWmRButtonDown: return MapMouseAction::RightDown;
+    case platform::kWmRButtonUp: return MapMouseAction::RightUp;
+    default: return MapMouseAction::Move;
+    }
+}
 
 // The keys and buttons held while the message was sent.
 enum : int

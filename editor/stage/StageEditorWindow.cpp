@@ -10,6 +10,7 @@
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
+#include "editor/framework/MenuMarks.h"
 #include "editor/resources/ListEditResources.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
@@ -31,56 +32,6 @@ constexpr int kMapHeight = 480;
 constexpr int kMinMapWidth = 320;
 constexpr int kMinMapHeight = 160;
 constexpr int kBothScrollBars = 3;
-
-platform::MenuItem* FindMenuItem(std::vector<platform::MenuItem>& items, int command)
-{
-    for (platform::MenuItem& item : items)
-    {
-        if (!item.m_bSeparator && item.m_SubItems.empty() && item.m_nCommand == command)
-        {
-            return &item;
-        }
-        if (platform::MenuItem* found = FindMenuItem(item.m_SubItems, command))
-        {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// Sets an item's marks; true when they changed.
-bool SetItemMarks(platform::Menu& menu, int command, bool checked, bool grayed)
-{
-    platform::MenuItem* item = FindMenuItem(menu.m_Items, command);
-    if (!item || (item->m_bChecked == checked && item->m_bGrayed == grayed))
-    {
-        return false;
-    }
-    item->m_bChecked = checked;
-    item->m_bGrayed = grayed;
-    return true;
-}
-
-void SetButtonState(platform::ToolBar* bar, int command, bool checked, bool enabled)
-{
-    if (bar)
-    {
-        bar->SetButtonState(command, static_cast<uint8_t>((checked ? platform::ToolButton::kStateChecked : 0) |
-                                                          (enabled ? platform::ToolButton::kStateEnabled : 0)));
-    }
-}
-
-MapMouseAction ActionOf(uint32_t message)
-{
-    switch (message)
-    {
-    case platform::kWmLButtonDown: return MapMouseAction::LeftDown;
-    case platform::kWmLButtonUp: return MapMouseAction::LeftUp;
-    case platform::kWmRButtonDown: return MapMouseAction::RightDown;
-    case platform::kWmRButtonUp: return MapMouseAction::RightUp;
-    default: return MapMouseAction::Move;
-    }
-}
 
 } // namespace
 
@@ -333,7 +284,7 @@ void StageEditorWindow::PointToCell(int x, int y)
 void StageEditorWindow::OnMapMouse(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     MapMouseEvent event;
-    event.m_Action = ActionOf(message);
+    event.m_Action = MapMouseActionOf(message);
     event.m_nX = platform::LowSigned(static_cast<uintptr_t>(lParam)) - OriginX();
     event.m_nY = platform::HighSigned(static_cast<uintptr_t>(lParam)) - OriginY();
     event.m_nKeys = static_cast<int>(wParam & (platform::kMkLButton | platform::kMkRButton));

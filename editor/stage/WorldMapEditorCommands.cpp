@@ -15,18 +15,6 @@
 namespace
 {
 
-MapMouseAction ActionOf(uint32_t message)
-{
-    switch (message)
-    {
-    case platform::kWmLButtonDown: return MapMouseAction::LeftDown;
-    case platform::kWmLButtonUp: return MapMouseAction::LeftUp;
-    case platform::kWmRButtonDown: return MapMouseAction::RightDown;
-    case platform::kWmRButtonUp: return MapMouseAction::RightUp;
-    default: return MapMouseAction::Move;
-    }
-}
-
 bool InsideMap(int column, int row)
 {
     return column >= 0 && row >= 0 && column < WorldMap.m_nWidth && row < WorldMap.m_nHeight;
@@ -268,7 +256,7 @@ bool WorldMapEditorWindow::OnPopupCommand(int id)
 void WorldMapEditorWindow::OnMapMouse(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     MapMouseEvent event;
-    event.m_Action = ActionOf(message);
+    event.m_Action = MapMouseActionOf(message);
     event.m_nX = platform::LowSigned(static_cast<uintptr_t>(lParam)) - OriginX();
     event.m_nY = platform::HighSigned(static_cast<uintptr_t>(lParam)) - OriginY();
     event.m_nKeys = static_cast<int>(wParam & (platform::kMkLButton | platform::kMkRButton));

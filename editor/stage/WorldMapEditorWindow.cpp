@@ -10,6 +10,7 @@
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
+#include "editor/framework/MenuMarks.h"
 #include "editor/resources/ListEditResources.h"
 #include "editor/resources/WindowResources.h"
 #include "editor/resources/WorldMapEditorIds.h"
@@ -30,38 +31,6 @@ constexpr int kMapHeight = 480;
 constexpr int kMinMapWidth = 192;
 constexpr int kMinMapHeight = 160;
 constexpr int kBothScrollBars = 3;
-
-// Sets a menu item's marks; true when they changed.
-bool SetItemMarks(std::vector<platform::MenuItem>& items, int command, bool checked, bool grayed)
-{
-    for (platform::MenuItem& item : items)
-    {
-        if (!item.m_bSeparator && item.m_SubItems.empty() && item.m_nCommand == command)
-        {
-            if (item.m_bChecked == checked && item.m_bGrayed == grayed)
-            {
-                return false;
-            }
-            item.m_bChecked = checked;
-            item.m_bGrayed = grayed;
-            return true;
-        }
-        if (SetItemMarks(item.m_SubItems, command, checked, grayed))
-        {
-            return true;
-        }
-    }
-    return false;
-}
-
-void SetButtonState(platform::ToolBar* bar, int command, bool checked, bool enabled)
-{
-    if (bar)
-    {
-        bar->SetButtonState(command, static_cast<uint8_t>((checked ? platform::ToolButton::kStateChecked : 0) |
-                                                          (enabled ? platform::ToolButton::kStateEnabled : 0)));
-    }
-}
 
 } // namespace
 
@@ -423,8 +392,8 @@ void WorldMapEditorWindow::UpdatePaletteChecks()
 {
     bool chips = WorldMapEdit.m_nPalette == kPaletteMapChip;
     bool events = WorldMapEdit.m_nPalette == kPaletteEvent;
-    bool changed = SetItemMarks(m_MenuBar.m_Items, kCmdMenuMapChips, chips, false);
-    changed = SetItemMarks(m_MenuBar.m_Items, kCmdMenuEvents, events, false) || changed;
+    bool changed = SetItemMarks(m_MenuBar, kCmdMenuMapChips, chips, false);
+    changed = SetItemMarks(m_MenuBar, kCmdMenuEvents, events, false) || changed;
     SetButtonState(GetToolBar(), kCmdBarMapChips, chips, true);
     SetButtonState(GetToolBar(), kCmdBarEvents, events, true);
     if (changed)
@@ -439,8 +408,8 @@ void WorldMapEditorWindow::UpdateUndoState()
     bool redo = WorldMapEdit.CanRedo();
     SetButtonState(GetToolBar(), kCmdUndo, false, undo);
     SetButtonState(GetToolBar(), kCmdRedo, false, redo);
-    bool changed = SetItemMarks(m_MenuBar.m_Items, kCmdUndo, false, !undo);
-    changed = SetItemMarks(m_MenuBar.m_Items, kCmdRedo, false, !redo) || changed;
+    bool changed = SetItemMarks(m_MenuBar, kCmdUndo, false, !undo);
+    changed = SetItemMarks(m_MenuBar, kCmdRedo, false, !redo) || changed;
     if (changed)
     {
         ApplyMenuBar();
