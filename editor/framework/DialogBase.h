@@ -105,6 +105,18 @@ public:
     void BindControl(Control* control) { m_Controls.push_back(control); }
     // Attaches every plain control of the vector by its id and binds it.
     void AttachPlainControls(CheckedVector<PlainControl>& controls);
+    // Attaches every wrapper of the vector with the binding it holds and binds it.
+    template <class Wrapper>
+    void AttachControls(CheckedVector<Wrapper>& wrappers)
+    {
+        for (Wrapper& wrapper : wrappers)
+        {
+            wrapper.Attach(this, wrapper.Binding());
+            BindControl(&wrapper);
+        }
+    }
+    // Hides the dialog's control of that id; nothing when there is none.
+    void HideItem(int id);
     // The id of the first bound control the command comes from when its kind
     // answers the notification: a plain control BN_CLICKED, an edit EN_UPDATE,
     // a check box anything, a combo box CBN_SELCHANGE. 0 when none.

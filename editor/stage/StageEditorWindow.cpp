@@ -15,6 +15,7 @@
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 #include "editor/stage/MapChipPalette.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "platform/window/ScrollBarModel.h"
 
@@ -227,53 +228,17 @@ void StageEditorWindow::PlaceOnDesktop()
 
 void StageEditorWindow::PlaceMapView()
 {
-    if (platform::NativeWindow* view = platform::ResolveWindow(System() ? System()->GetDlgItem(Handle(), kIdMapView)
-                                                                          : platform::WindowHandle{}))
-    {
-        view->SetWindowRect({OriginX(), OriginY(), UsableWidth(), UsableHeight()});
-    }
-    m_Picture.Binding().Set(kIdMapView, UsableWidth(), UsableHeight());
-    m_Picture.Attach(this, m_Picture.Binding());
-    m_Viewport.m_nClientWidth = UsableWidth();
-    m_Viewport.m_nClientHeight = UsableHeight();
+    ::PlaceMapView(*this, m_Viewport);
 }
 
 void StageEditorWindow::UpdateScrollBars()
 {
-    struct Bar
-    {
-        ScrollBar& m_Bar;
-        int m_nCells;
-        int m_nPixels;
-    };
-    for (const Bar& bar : {Bar{m_HScroll, Stage.m_nWidth, UsableWidth()}, Bar{m_VScroll, Stage.m_nHeight, UsableHeight()}})
-    {
-        if (!bar.m_Bar.Handle())
-        {
-            continue;
-        }
-        platform::ScrollInfo info;
-        info.m_nMask = platform::kSifRange | platform::kSifPage;
-        info.m_nMin = 0;
-        info.m_nMax = bar.m_nCells - 1;
-        info.m_nPage = static_cast<uint32_t>(std::max(bar.m_nPixels / kMapCellSize, 0));
-        platform::SetScrollInfo(bar.m_Bar.Handle(), platform::kSbCtl, info, true);
-    }
-    ReadScrollPosition();
+    UpdateMapScrollBars(*this, Stage.m_nWidth, Stage.m_nHeight, m_Viewport);
 }
 
 void StageEditorWindow::ReadScrollPosition()
 {
-    platform::ScrollInfo info;
-    info.m_nMask = platform::kSifPos;
-    if (m_HScroll.Handle() && platform::GetScrollInfo(m_HScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollColumn = info.m_nPos;
-    }
-    if (m_VScroll.Handle() && platform::GetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollRow = info.m_nPos;
-    }
+    ReadMapScrollPosition(*this, m_Viewport);
 }
 
 void StageEditorWindow::PointToCell(int x, int y)
@@ -426,29 +391,17 @@ int StageEditorWindow::RunEventDialog()
 
 void StageEditorWindow::ShowWithPalettes()
 {
-    Show(1);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(1);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 1);
 }
 
 void StageEditorWindow::HideWithPalettes()
 {
-    Show(0);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(0);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 0);
 }
 
 void StageEditorWindow::EnableWithPalettes(int enable)
 {
-    Enable(enable);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Enable(enable);
-    }
+    ::EnableWithPalettes(*this, Palettes(), enable);
 }
 
 void StageEditorWindow::MinimiseWithPalettes()
@@ -500,11 +453,7 @@ void StageEditorWindow::UpdateTitle()
 
 void StageEditorWindow::ApplyMenuBar()
 {
-    platform::NativeWindow* native = Native();
-    if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
-    {
-        frame->SetMenuBar(&m_MenuBar);
-    }
+    ::ApplyMenuBar(*this, m_MenuBar);
 }
 
 void StageEditorWindow::UpdatePaletteChecks()

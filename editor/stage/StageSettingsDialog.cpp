@@ -58,15 +58,6 @@ enum : int32_t
     kTargetCoordinates = 4,
 };
 
-void HideControl(DialogBase& dialog, int id)
-{
-    platform::WindowSystem* system = dialog.System();
-    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(dialog.Handle(), id)) : nullptr)
-    {
-        control->Show(false);
-    }
-}
-
 template <class Wrapper>
 Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
 {
@@ -78,16 +69,6 @@ Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
         }
     }
     return nullptr;
-}
-
-template <class Wrapper>
-void AttachAll(DialogBase& dialog, CheckedVector<Wrapper>& wrappers)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        wrapper.Attach(&dialog, wrapper.Binding());
-        dialog.BindControl(&wrapper);
-    }
 }
 
 } // namespace
@@ -165,19 +146,19 @@ void StageSettingsDialog::FillGroupNames()
 int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     for (int id : kUnusedControls)
     {
-        HideControl(*this, id);
+        HideItem(id);
     }
     for (ListBox<ExplanationPage>& list : m_Lists)
     {
         list.Attach(this, list.Binding());
         BindControl(&list);
     }
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     for (int i = 0; i < kExplanationListCount; ++i)
     {
         m_Lists[i].SetAcceleratorsAndMenu(kListIds[i].m_nAccelerators, kListIds[i].m_nPopup, kFreeListMode,
@@ -403,10 +384,10 @@ void ExplanationDialog::FillComboItems()
 int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    HideItem(kIdPicture);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     DataToControls();
     UpdateTargetControls();
     SetInitialised(1);

@@ -4,6 +4,7 @@
 #include "common/data/ProjectData.h"
 #include "common/services/MessageBoxes.h"
 #include "editor/resources/WorldMapEditorIds.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/WorldMapEditState.h"
 #include "editor/stage/WorldMapEditorWindow.h"
 #include "editor/stage/WorldMapPalettes.h"
@@ -144,24 +145,7 @@ void WorldMapEditorWindow::OpenEventPopup()
     const CursorEntry& cursor = WorldMapEdit.Cursor();
     WorldMapEdit.m_pCurrentEvent = WorldMap.FindEventAt(cursor.m_nColumn, cursor.m_nRow);
     bool onEvent = WorldMapEdit.m_pCurrentEvent != nullptr;
-    platform::Menu popup = m_PopupMenu;
-    for (platform::MenuItem& item : popup.m_Items)
-    {
-        switch (item.m_nCommand)
-        {
-        case kCmdEventEdit:
-        case kCmdEventCut:
-        case kCmdEventCopy:
-        case kCmdEventDelete:
-            item.m_bGrayed = !onEvent;
-            break;
-        case kCmdEventPaste:
-            item.m_bGrayed = !WorldMapEdit.m_bClipboard;
-            break;
-        default:
-            break;
-        }
-    }
+    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, WorldMapEdit.m_bClipboard != 0);
     // The commands act on the cell where the menu was opened, wherever the mouse goes meanwhile.
     WorldMapEdit.m_MapCursor.Push(1);
     TrackPopup(popup);

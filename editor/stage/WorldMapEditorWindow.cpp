@@ -15,6 +15,7 @@
 #include "editor/resources/WindowResources.h"
 #include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/StageEditorDialogs.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/WorldMapEditState.h"
 #include "editor/stage/WorldMapPalettes.h"
@@ -203,54 +204,17 @@ void WorldMapEditorWindow::OnPaint()
 
 void WorldMapEditorWindow::PlaceMapView()
 {
-    platform::WindowSystem* system = System();
-    if (platform::NativeWindow* view = system ? system->Resolve(system->GetDlgItem(Handle(), kIdMapView)) : nullptr)
-    {
-        view->SetWindowRect({OriginX(), OriginY(), UsableWidth(), UsableHeight()});
-    }
-    m_Picture.Binding().Set(kIdMapView, UsableWidth(), UsableHeight());
-    m_Picture.Attach(this, m_Picture.Binding());
-    m_Viewport.m_nClientWidth = UsableWidth();
-    m_Viewport.m_nClientHeight = UsableHeight();
+    ::PlaceMapView(*this, m_Viewport);
 }
 
 void WorldMapEditorWindow::UpdateScrollBars()
 {
-    struct Bar
-    {
-        ScrollBar& m_Bar;
-        int m_nCells;
-        int m_nPixels;
-    };
-    for (const Bar& bar : {Bar{m_HScroll, WorldMap.m_nWidth, UsableWidth()},
-                           Bar{m_VScroll, WorldMap.m_nHeight, UsableHeight()}})
-    {
-        if (!bar.m_Bar.Handle())
-        {
-            continue;
-        }
-        platform::ScrollInfo info;
-        info.m_nMask = platform::kSifRange | platform::kSifPage;
-        info.m_nMin = 0;
-        info.m_nMax = bar.m_nCells - 1;
-        info.m_nPage = static_cast<uint32_t>(std::max(bar.m_nPixels / kMapCellSize, 0));
-        platform::SetScrollInfo(bar.m_Bar.Handle(), platform::kSbCtl, info, true);
-    }
-    ReadScrollPosition();
+    UpdateMapScrollBars(*this, WorldMap.m_nWidth, WorldMap.m_nHeight, m_Viewport);
 }
 
 void WorldMapEditorWindow::ReadScrollPosition()
 {
-    platform::ScrollInfo info;
-    info.m_nMask = platform::kSifPos;
-    if (m_HScroll.Handle() && platform::GetScrollInfo(m_HScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollColumn = info.m_nPos;
-    }
-    if (m_VScroll.Handle() && platform::GetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollRow = info.m_nPos;
-    }
+    ReadMapScrollPosition(*this, m_Viewport);
 }
 
 void WorldMapEditorWindow::PointToCell(int x, int y)
@@ -352,40 +316,24 @@ std::vector<DialogBase*> WorldMapEditorWindow::Palettes() const
 
 void WorldMapEditorWindow::ShowWithPalettes()
 {
-    Show(1);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(1);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 1);
 }
 
 void WorldMapEditorWindow::HideWithPalettes()
 {
-    Show(0);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(0);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 0);
 }
 
 void WorldMapEditorWindow::EnableWithPalettes(int enable)
 {
-    Enable(enable);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Enable(enable);
-    }
+    ::EnableWithPalettes(*this, Palettes(), enable);
 }
 
 // ---- the menu and the tool bar ----
 
 void WorldMapEditorWindow::ApplyMenuBar()
 {
-    platform::NativeWindow* native = Native();
-    if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
-    {
-        frame->SetMenuBar(&m_MenuBar);
-    }
+    ::ApplyMenuBar(*this, m_MenuBar);
 }
 
 void WorldMapEditorWindow::UpdatePaletteChecks()

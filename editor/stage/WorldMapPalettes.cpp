@@ -11,6 +11,7 @@
 #include "editor/resources/WindowResources.h"
 #include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/MapMouseEvent.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/WorldMapEditState.h"
 #include "editor/stage/WorldMapEditorWindow.h"
 #include "editor/stage/WorldMapView.h"
@@ -35,16 +36,10 @@ constexpr int kListCommandSet = 1;
 constexpr int kListAccelerators = 117;
 constexpr int kListPopup = 116;
 
-constexpr const char* kPaletteFilter = "WorldPaletteFile ( *.wplt )";
-
-// A file dialog's filter: the description, then its pattern, each ended by a zero byte.
+// The files of world palettes.
 std::string PaletteFilter()
 {
-    std::string filter(kPaletteFilter);
-    filter.push_back('\0');
-    filter += "*.wplt";
-    filter.push_back('\0');
-    return filter;
+    return FileDialogFilter("WorldPaletteFile ( *.wplt )", "*.wplt");
 }
 
 void TemplateRowText(std::string& out, int, const WorldMapEvent& event)
@@ -94,13 +89,7 @@ int WorldMapChipPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 
 void WorldMapChipPalette::PlaceChipView()
 {
-    platform::WindowSystem* system = System();
-    if (platform::NativeWindow* view = system ? system->Resolve(system->GetDlgItem(Handle(), kIdMapView)) : nullptr)
-    {
-        view->SetWindowRect({OriginX(), OriginY(), UsableWidth(), UsableHeight()});
-    }
-    m_Picture.Binding().Set(kIdMapView, UsableWidth(), UsableHeight());
-    m_Picture.Attach(this, m_Picture.Binding());
+    PlaceViewOverClient(*this);
 }
 
 void WorldMapChipPalette::OnCommand(uintptr_t wParam, intptr_t lParam)
@@ -135,26 +124,14 @@ intptr_t WorldMapChipPalette::WindowProc(platform::WindowHandle window, uint32_t
     switch (message)
     {
     case platform::kWmVScroll:
-        if (m_VScroll.Handle())
-        {
-            platform::ScrollInfo info;
-            info.m_nMask = platform::kSifPos;
-            platform::GetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info);
-            m_nScrollRow = info.m_nPos;
-        }
+        m_nScrollRow = ScrollBarPosition(m_VScroll);
         handled = 1;
         break;
     case platform::kWmSize:
         if (IsInitialised())
         {
             PlaceChipView();
-            if (m_VScroll.Handle())
-            {
-                platform::ScrollInfo info;
-                info.m_nMask = platform::kSifPage;
-                info.m_nPage = static_cast<uint32_t>(std::max(UsableHeight() / kCell, 0));
-                platform::SetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info, true);
-            }
+            SetScrollBarPage(m_VScroll, UsableHeight() / kCell);
         }
         handled = 1;
         break;
@@ -253,18 +230,10 @@ int WorldMapEventPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
         }
     }
     DialogBase::OnInitDialog(wParam, lParam);
-    platform::WindowSystem* system = System();
-    if (platform::NativeWindow* view = system ? system->Resolve(system->GetDlgItem(Handle(), kIdMapView)) : nullptr)
-    {
-        view->Show(false);
-    }
+    HideItem(kIdMapView);
     m_List.Attach(this, m_List.Binding());
     BindControl(&m_List);
-    for (CheckBox& box : m_CheckBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
+    AttachControls(m_CheckBoxes);
     AttachPlainControls(m_Buttons);
     RegisterListAcceleratorTables();
     m_List.SetAcceleratorsAndMenu(kListAccelerators, kListPopup, kFreeListMode, kListCommandSet);

@@ -51,15 +51,9 @@ WorldMapSettingsDialog::~WorldMapSettingsDialog() = default;
 int WorldMapSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    m_TextEdits.At(0).Attach(this, m_TextEdits.At(0).Binding());
-    BindControl(&m_TextEdits.At(0));
-    m_CheckBoxes.At(0).Attach(this, m_CheckBoxes.At(0).Binding());
-    BindControl(&m_CheckBoxes.At(0));
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_CheckBoxes);
     m_Sample.Attach(this, m_Sample.Binding());
     BindControl(&m_Sample);
     DataToControls();
@@ -123,11 +117,8 @@ void WorldMapSettingsDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
 void WorldMapSettingsDialog::BrowseBackImage()
 {
     std::string path;
-    std::string filter = "BitmapFile ( *.bmp )";
-    filter.push_back('\0');
-    filter += "*.bmp";
-    filter.push_back('\0');
-    if (OpenFileDialog(Handle(), path, kMaxPathBytes, "bmp\\", "背景画像の選択", filter, "bmp", 0, nullptr) &&
+    if (OpenFileDialog(Handle(), path, kMaxPathBytes, "bmp\\", "背景画像の選択",
+                       FileDialogFilter("BitmapFile ( *.bmp )", "*.bmp"), "bmp", 0, nullptr) &&
         MakeRelativePath(path))
     {
         SetDlgItemString(Handle(), kIdWorldBackImage, path);
