@@ -145,35 +145,7 @@ void MapChipPalette::OnLButtonDown(uintptr_t, intptr_t lParam)
 intptr_t MapChipPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                     intptr_t lParam)
 {
-    int handled = OnMessage(window, message, wParam, lParam);
-    switch (message)
-    {
-    case platform::kWmVScroll:
-        if (m_VScroll.Handle())
-        {
-            m_nScrollRow = ScrollBarPosition(m_VScroll);
-        }
-        handled = 1;
-        break;
-    case platform::kWmSize:
-        if (IsInitialised())
-        {
-            PlaceChipView();
-            SetScrollBarPage(m_VScroll, UsableHeight() / kCell);
-        }
-        handled = 1;
-        break;
-    case platform::kWmClose:
-        // The palette goes only when the stage editor opens another one.
-        return 1;
-    default:
-        break;
-    }
-    if (handled && message != platform::kWmDestroy)
-    {
-        OnPaint();
-    }
-    return handled;
+    return ChipPaletteWindowProc(*this, m_nScrollRow, window, message, wParam, lParam);
 }
 
 void MapChipPalette::OnPaint()

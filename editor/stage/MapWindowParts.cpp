@@ -1,5 +1,6 @@
 #include "editor/stage/MapWindowParts.h"
 
+#include "editor/framework/MenuMarks.h"
 #include "editor/resources/StageEditorIds.h"
 #include "platform/window/ScrollBarModel.h"
 
@@ -84,6 +85,39 @@ void SetScrollBarPage(ScrollBar& bar, int page)
     platform::SetScrollInfo(bar.Handle(), platform::kSbCtl, info, true);
 }
 
+intptr_t ChipPaletteWindowProc(DialogBase& palette, int& scrollRow, platform::WindowHandle window, uint32_t message,
+                               uintptr_t wParam, intptr_t lParam)
+{
+    int handled = palette.OnMessage(window, message, wParam, lParam);
+    switch (message)
+    {
+    case platform::kWmVScroll:
+        if (palette.VerticalBar().Handle())
+        {
+            scrollRow = ScrollBarPosition(palette.VerticalBar());
+        }
+        handled = 1;
+        break;
+    case platform::kWmSize:
+        if (palette.IsInitialised())
+        {
+            PlaceViewOverClient(palette);
+            SetScrollBarPage(palette.VerticalBar(), palette.UsableHeight() / kMapCellSize);
+        }
+        handled = 1;
+        break;
+    case platform::kWmClose:
+        return 1;
+    default:
+        break;
+    }
+    if (handled && message != platform::kWmDestroy)
+    {
+        palette.OnPaint();
+    }
+    return handled;
+}
+
 void ShowWithPalettes(DialogBase& window, const std::vector<DialogBase*>& palettes, int show)
 {
     window.Show(show);
@@ -108,6 +142,18 @@ void ApplyMenuBar(WindowBase& window, const platform::Menu& menu)
     if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
     {
         frame->SetMenuBar(&menu);
+    }
+}
+
+void MarkUndoRedo(WindowBase& window, platform::Menu& menuBar, bool undo, bool redo)
+{
+    SetButtonState(window.GetToolBar(), kCmdUndo, false, undo);
+    SetButtonState(window.GetToolBar(), kCmdRedo, false, redo);
+    bool changed = SetItemMarks(menuBar, kCmdUndo, false, !undo);
+    changed = SetItemMarks(menuBar, kCmdRedo, false, !redo) || changed;
+    if (changed)
+    {
+        ApplyMenuBar(window, menuBar);
     }
 }
 

@@ -25,12 +25,22 @@ int ScrollBarPosition(ScrollBar& bar);
 // The page of a scroll bar; nothing without one.
 void SetScrollBarPage(ScrollBar& bar, int page);
 
+// The window procedure of a chip palette: the vertical bar scrolls by rows,
+// the view follows the size, the palette does not close by itself (only its
+// editor window closes it), and what was handled is painted again.
+intptr_t ChipPaletteWindowProc(DialogBase& palette, int& scrollRow, platform::WindowHandle window, uint32_t message,
+                               uintptr_t wParam, intptr_t lParam);
+
 // The window and each palette shown or hidden, enabled or disabled.
 void ShowWithPalettes(DialogBase& window, const std::vector<DialogBase*>& palettes, int show);
 void EnableWithPalettes(DialogBase& window, const std::vector<DialogBase*>& palettes, int enable);
 
 // The window shows the menu bar.
 void ApplyMenuBar(WindowBase& window, const platform::Menu& menu);
+
+// The undo and redo buttons of the tool bar and items of the menu bar enabled
+// as the history allows; the menu bar shown again when that changed it.
+void MarkUndoRedo(WindowBase& window, platform::Menu& menuBar, bool undo, bool redo);
 
 // The pop-up menu of the event mode for a cell: edit, cut, copy and delete
 // greyed without an event there, paste greyed with an empty clipboard.

@@ -482,16 +482,7 @@ void StageEditorWindow::UpdatePaletteChecks()
 
 void StageEditorWindow::UpdateUndoState()
 {
-    bool undo = StageEdit.CanUndo();
-    bool redo = StageEdit.CanRedo();
-    SetButtonState(GetToolBar(), kCmdUndo, false, undo);
-    SetButtonState(GetToolBar(), kCmdRedo, false, redo);
-    bool changed = SetItemMarks(m_MenuBar, kCmdUndo, false, !undo);
-    changed = SetItemMarks(m_MenuBar, kCmdRedo, false, !redo) || changed;
-    if (changed)
-    {
-        ApplyMenuBar();
-    }
+    MarkUndoRedo(*this, m_MenuBar, StageEdit.CanUndo(), StageEdit.CanRedo());
 }
 
 // ---- editing ----

@@ -352,16 +352,7 @@ void WorldMapEditorWindow::UpdatePaletteChecks()
 
 void WorldMapEditorWindow::UpdateUndoState()
 {
-    bool undo = WorldMapEdit.CanUndo();
-    bool redo = WorldMapEdit.CanRedo();
-    SetButtonState(GetToolBar(), kCmdUndo, false, undo);
-    SetButtonState(GetToolBar(), kCmdRedo, false, redo);
-    bool changed = SetItemMarks(m_MenuBar, kCmdUndo, false, !undo);
-    changed = SetItemMarks(m_MenuBar, kCmdRedo, false, !redo) || changed;
-    if (changed)
-    {
-        ApplyMenuBar();
-    }
+    MarkUndoRedo(*this, m_MenuBar, WorldMapEdit.CanUndo(), WorldMapEdit.CanRedo());
 }
 
 // ---- editing ----

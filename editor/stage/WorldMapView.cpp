@@ -52,33 +52,16 @@ void WorldMapView::DrawChips(DibBitmap& surface, const StageViewport& viewport) 
     {
         return;
     }
-    int rows = viewport.m_nClientHeight / kCell + 1;
-    int columns = viewport.m_nClientWidth / kCell + 1;
-    for (int r = 0; r < rows; ++r)
-    {
-        int row = viewport.m_nScrollRow + r;
-        if (row < 0 || row >= m_Map.m_nHeight)
+    ForEachVisibleCell(viewport, m_Map.m_nWidth, m_Map.m_nHeight, [&](int column, int row, int x, int y) {
+        int32_t chip = m_Map.m_Cell.At((row << m_Map.m_nShift) + column);
+        // A cell of a chip that does not exist shows the background.
+        if (chip >= 0 && chip < m_Map.m_Chip.Count())
         {
-            continue;
-        }
-        for (int c = 0; c < columns; ++c)
-        {
-            int column = viewport.m_nScrollColumn + c;
-            if (column < 0 || column >= m_Map.m_nWidth)
-            {
-                continue;
-            }
-            int32_t chip = m_Map.m_Cell.At((row << m_Map.m_nShift) + column);
-            // A cell of a chip that does not exist stays as the background.
-            if (chip < 0 || chip >= m_Map.m_Chip.Count())
-            {
-                continue;
-            }
             int g = m_Map.m_Chip.At(chip).m_nTile;
-            surface.Blt(c * kCell, r * kCell, kCell, kCell, *m_Tiles.m_pChips, g % kWorldChipTilesPerRow * kCell,
+            surface.Blt(x, y, kCell, kCell, *m_Tiles.m_pChips, g % kWorldChipTilesPerRow * kCell,
                         g / kWorldChipTilesPerRow * kCell, 0);
         }
-    }
+    });
 }
 
 void WorldMapView::DrawEvents(DibBitmap& surface, const StageViewport& viewport) const

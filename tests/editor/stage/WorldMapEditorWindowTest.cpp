@@ -102,15 +102,7 @@ protected:
     }
     void WorldMouse(uint32_t message, int column, int row, bool left, bool right)
     {
-        WorldMapEditorWindow* window = World();
-        StageViewport view = window->Viewport();
-        int x = (column - view.m_nScrollColumn) * kMapCellSize + 5 + window->OriginX();
-        int y = (row - view.m_nScrollRow) * kMapCellSize + 7 + window->OriginY();
-        m_System.SetCursorPos(window->Native()->ClientToScreen({x, y}));
-        m_System.SetMouseButton(0, left);
-        m_System.SetMouseButton(1, right);
-        uintptr_t keys = (left ? platform::kMkLButton : 0u) | (right ? platform::kMkRButton : 0u);
-        platform::SendWindowMessage(window->Handle(), message, keys, platform::MakeLParam(x, y));
+        MouseOnCell(*World(), World()->Viewport(), message, column, row, left, right);
     }
     void WorldClick(int column, int row)
     {

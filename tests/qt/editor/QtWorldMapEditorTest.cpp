@@ -2,26 +2,13 @@
 // would: opened from the stage editor's command, chips painted with the mouse,
 // the event palette chosen on the tool bar, a new event made from the pop-up
 // menu at a cell (the event dialog answering OK), and Ctrl+S.
-#include "RuntimeFolderScope.h"
-#include "TempFolder.h"
-#include "common/data/DataFilePaths.h"
-#include "common/data/ProjectData.h"
-#include "common/project/ProjectFiles.h"
-#include "common/services/Log.h"
-#include "common/window/MouseButtons.h"
-#include "editor/framework/EditorMainWindow.h"
-#include "editor/framework/EditorStartup.h"
 #include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/WorldMapEditState.h"
 #include "editor/stage/WorldMapEditorWindow.h"
 #include "editor/stage/WorldMapPalettes.h"
-#include "platform/core/FatalHooks.h"
-#include "platform/qt/QtWindow.h"
-#include "platform/qt/QtWindowSystem.h"
-#include "platform/window/ScriptedDialogs.h"
-#include "tests/editor/framework/EditorProject.h"
+#include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,78 +23,40 @@
 namespace
 {
 
-class QtWorldMapEditorTest : public testing::Test
+class QtWorldMapEditorTest : public QtWholeEditorTest
 {
 protected:
     void SetUp() override
     {
-        PrepareEditorProject(m_Folder.Path());
-        ResetMouseLatches();
-        WriteLands(5);
-        AppWindowSystem = &m_System;
-        m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                                     intptr_t lParam) { return App.PreTranslateMessage({window, message, wParam, lParam}) != 0; });
+        QtWholeEditorTest::SetUp();
         WorldMapEdit.ClearHistory();
     }
     void TearDown() override
     {
         SetWorldMapEventDialogStandIn(nullptr);
-        EditorShutdown();
-        m_System.SetMessageFilter(nullptr);
+        QtWholeEditorTest::TearDown();
         WorldMapEdit.ClearHistory();
-        ResetProjectData();
-        AppWindowSystem = nullptr;
-        platform::ClearFatalError();
     }
 
-    void Pump()
-    {
-        for (int i = 0; i < 5; ++i)
-        {
-            m_System.PumpMessages();
-        }
-    }
     WorldMapEditorWindow* World() const
     {
         StageEditorWindow* stage = CurrentStageEditor();
         return stage ? static_cast<WorldMapEditorWindow*>(stage->WorldMapWindow()) : nullptr;
     }
-    QWidget* Client(const WindowBase& window) const
-    {
-        return static_cast<platform::QtWindow*>(window.Native())->ClientWidget();
-    }
-    // A mouse event on the world map at a cell, for the widget under the pointer.
-    void MapMouse(QEvent::Type type, int column, int row, Qt::MouseButton button, Qt::MouseButtons held)
+    // A click on the world map at a cell.
+    void Click(int column, int row, Qt::MouseButton button)
     {
         WorldMapEditorWindow* window = World();
         QPoint at(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY());
-        QWidget* client = Client(*window);
-        QWidget* target = client->childAt(at);
-        target = target ? target : client;
-        QPoint local = target->mapFrom(client, at);
-        QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &event);
-        Pump();
+        MouseAt(*window, at, QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+        MouseAt(*window, at, QEvent::MouseButtonPress, button, button);
+        MouseAt(*window, at, QEvent::MouseButtonRelease, button, Qt::NoButton);
     }
-    void Click(int column, int row, Qt::MouseButton button)
-    {
-        MapMouse(QEvent::MouseMove, column, row, Qt::NoButton, Qt::NoButton);
-        MapMouse(QEvent::MouseButtonPress, column, row, button, button);
-        MapMouse(QEvent::MouseButtonRelease, column, row, button, Qt::NoButton);
-    }
-
-    RuntimeFolderScope m_Runtime;
-    TempFolder m_Folder;
-    platform::QtWindowSystem m_System;
-    platform::ScriptedDialogs m_Boxes;
 };
 
 TEST_F(QtWorldMapEditorTest, PaintPlaceFromThePopupAndSaveWriteTheExpectedFile)
 {
-    EditorPlatform platform;
-    platform.m_pWindows = &m_System;
-    ASSERT_TRUE(EditorStartup(platform));
-    Pump();
+    ASSERT_TRUE(Start());
     StageEditorWindow* stage = CurrentStageEditor();
     ASSERT_NE(stage, nullptr);
     // A small world map without events, numbered automatically.
