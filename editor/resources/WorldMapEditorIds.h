@@ -18,6 +18,9 @@ enum WorldMapCommand : int
     kCmdWorldPaletteLoad = 40057,
     kCmdWorldPaletteSave = 40016,
     kCmdWorldPaletteDefault = 40058,
+    // The template list's insert key (Ctrl+I) and pop-up item ("新規挿入"), which do nothing there.
+    kCmdListInsertKey = 40069,
+    kCmdListInsertItem = 40070,
 };
 
 enum : int

@@ -309,7 +309,9 @@ void WorldMapEventPalette::OnCommand(uintptr_t wParam, intptr_t lParam)
         break;
     }
     int row = m_List.GetDataPos();
-    if (m_List.OnAccelCommand(id) || m_List.OnMenuCommand(id))
+    // The list's own insert is not offered: a template is inserted with "挿入", which edits it at once.
+    bool insert = id == kCmdListInsertKey || id == kCmdListInsertItem;
+    if (!insert && (m_List.OnAccelCommand(id) || m_List.OnMenuCommand(id)))
     {
         SyncSelection();
     }

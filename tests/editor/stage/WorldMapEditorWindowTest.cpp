@@ -13,6 +13,7 @@
 #include "editor/stage/WorldMapEditorWindow.h"
 #include "editor/stage/WorldMapPalettes.h"
 #include "editor/stage/WorldMapSettingsDialog.h"
+#include "platform/window/Beep.h"
 #include "platform/window/ButtonModel.h"
 #include "platform/window/EditModel.h"
 #include "platform/window/ListModels.h"
@@ -426,6 +427,80 @@ TEST_F(WorldMapWindowTest, WideningKeepsEveryChipAndTheSettingsClearTheHistory)
     });
     WorldCommand(kCmdWorldSettings);
     EXPECT_EQ(WorldMap.m_nWidth, 40);
+}
+
+TEST_F(WorldMapWindowTest, TheTemplateListEditsTheWorldMapAndSharesItsClipboardWithTheMap)
+{
+    OpenWorldMap({"000", "000"});
+    WorldMap.m_Palette.assign(1, Template("城", kWorldPageStage));
+    WorldMap.m_Palette.push_back(Template("村", kWorldPageStage));
+    WorldCommand(kCmdMenuEvents);
+    WorldMapEventPalette* palette = World()->EventPalette();
+    ASSERT_NE(palette, nullptr);
+    const std::string trailer(64, '-');
+    auto rows = [&] { return ListRows(*palette, kIdWorldTemplateList); };
+    auto send = [&](int id) {
+        platform::SendWindowMessage(palette->Handle(), platform::kWmCommand, platform::MakeWParam(id, 0), 0);
+    };
+    platform::BeepRecorder beeps;
+
+    // Insert before the selection: the dialog edits the new template; Cancel takes it out again.
+    palette->List().SetCurSel(1, 0);
+    EventDialogAnswers(0);
+    Click(*palette, kIdWorldTemplateInsert);
+    ASSERT_EQ(m_DialogRuns.size(), 1u);
+    EXPECT_EQ(m_DialogRuns[0].m_nShowFlags, kShowFlagDisableOthers);
+    EXPECT_EQ(rows(), (Rows{"城", "村", trailer}));
+    EventDialogAnswers(1, [](WorldMapEvent& event) { event.m_strName = "塔"; });
+    Click(*palette, kIdWorldTemplateInsert);
+    EXPECT_EQ(rows(), (Rows{"城", "塔", "村", trailer}));
+    EXPECT_EQ(WorldMapEdit.m_nPltNum, 1);
+    EXPECT_EQ(WorldMapEdit.m_PutEvent.m_strName, "塔");
+    // Edit changes the template in place.
+    EventDialogAnswers(1, [](WorldMapEvent& event) { event.m_strName = "塔2"; });
+    Click(*palette, kIdWorldTemplateEdit);
+    EXPECT_EQ(WorldMap.m_Palette.At(1).m_strName, "塔2");
+
+    // Copy in the list, paste on the map.
+    m_System.SetFocus(Item(*palette, kIdWorldTemplateList));
+    palette->List().SetCurSel(0, 0);
+    send(kCmdListCopy);
+    EXPECT_EQ(WorldMapEdit.m_bClipboard, 1);
+    EXPECT_EQ(WorldMapEdit.m_ClipboardEvent.m_strName, "城");
+    PopupOn(2, 1, kCmdEventPaste);
+    ASSERT_NE(WorldMap.FindEventAt(2, 1), nullptr);
+    EXPECT_EQ(WorldMap.FindEventAt(2, 1)->m_strName, "城");
+
+    // Copy on the map, paste in the list.
+    WorldMap.FindEventAt(2, 1)->m_strName = "港";
+    PopupOn(2, 1, kCmdEventCopy);
+    m_System.SetFocus(Item(*palette, kIdWorldTemplateList));
+    palette->List().SetCurSel(0, 0);
+    send(kCmdListPaste);
+    EXPECT_EQ(rows(), (Rows{"港", "城", "塔2", "村", trailer}));
+
+    // The list's own insert does nothing here.
+    send(kCmdListInsertItem);
+    send(kCmdListInsertKey);
+    EXPECT_EQ(WorldMap.m_Palette.Count(), 4);
+
+    // The count 1 keeps the first template; the last one cannot be deleted.
+    m_Runs.Answer([&](DialogBase& dialog) {
+        Type(dialog, 1077, "1");
+        Click(dialog, kIdDialogOk);
+    });
+    Click(*palette, kIdWorldTemplateCount);
+    EXPECT_EQ(rows(), (Rows{"港", trailer}));
+    beeps.Clear();
+    palette->List().SetCurSel(0, 0);
+    Click(*palette, kIdWorldTemplateDelete);
+    EXPECT_EQ(beeps.Count(), 1);
+    EXPECT_EQ(WorldMap.m_Palette.Count(), 1);
+
+    // The options are EditConfig's.
+    EditConfig.m_bWorldEditPlacedEvent = 0;
+    Click(*palette, kIdWorldEditPlaced);
+    EXPECT_EQ(EditConfig.m_bWorldEditPlacedEvent, 1);
 }
 
 TEST_F(WorldMapWindowTest, PaletteFilesRoundTripAndADamagedOneLeavesTheTemplates)
