@@ -153,6 +153,8 @@ intptr_t WorldMapEditorWindow::WindowProc(platform::WindowHandle window, uint32_
         }
         return 1;
     case platform::kWmDestroy:
+        // The palettes go with the window, before the other windows come back.
+        ClosePalettes(true, true);
         WorldMapEdit.ClearHistory();
         // Whatever the close's result, the stage editor is the view again.
         m_StageEditor.OnWorldMapEditorClosed();

@@ -202,6 +202,7 @@ TEST_F(WorldMapWindowTest, OpensFromTheStageEditorAndEveryCloseBringsTheStageEdi
     WorldCommand(kCmdWorldQuit);
     EXPECT_EQ(m_Boxes.Boxes().size(), boxes);
     EXPECT_EQ(world->Handle(), nullptr);
+    EXPECT_EQ(world->ChipPalette(), nullptr) << "its palette went with it";
     EXPECT_EQ(MainWindow.m_nViewMode, kViewModeStage);
     EXPECT_TRUE(Window()->Native()->IsVisible());
     EXPECT_TRUE(Window()->Native()->IsEnabled());
