@@ -189,6 +189,15 @@ TEST_F(WorldMapWindowTest, OpensFromTheStageEditorAndEveryCloseBringsTheStageEdi
     EXPECT_EQ(bar->ButtonState(kCmdUndo), 0);
     EXPECT_EQ(bar->ButtonState(kCmdBarMapChips), platform::ToolButton::kStateChecked | platform::ToolButton::kStateEnabled);
 
+    // Minimised it hides with its palette; the editor activated again shows them.
+    platform::SendWindowMessage(world->Handle(), platform::kWmSysCommand, platform::kScMinimize, 0);
+    EXPECT_FALSE(world->Native()->IsVisible());
+    EXPECT_FALSE(world->ChipPalette()->Native()->IsVisible());
+    platform::SendWindowMessage(MainWindow.Handle(), platform::kWmActivateApp, 1, 0);
+    EXPECT_TRUE(world->Native()->IsVisible());
+    EXPECT_TRUE(world->ChipPalette()->Native()->IsVisible());
+    EXPECT_FALSE(Window()->Native()->IsVisible());
+
     // Closing the window asks; No keeps it.
     m_Boxes.AnswerBoxes({platform::kIdNo});
     platform::SendWindowMessage(world->Handle(), platform::kWmClose, 0, 0);
