@@ -41,10 +41,11 @@ contact-sheet: build
 	mkdir -p docs
 	cp $(BUILD)/sample-sheets.png docs/sample-sheets.png
 
-# The picture of the stage editor on the sample project that the README shows.
+# The pictures of the stage editor and of its database on the sample project that the README shows.
 editor-picture: build
 	mkdir -p docs
 	$(BUILD)/bin/editorshot $(BUILD)/sample docs/stage-editor.png
+	$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-sheet.png database
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done

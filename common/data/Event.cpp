@@ -119,7 +119,7 @@ void EventCommand::FitArguments()
     FitArguments(StageForChecks());
 }
 
-void EventCommand::FitArguments(const StageRecord* stage)
+void EventCommand::FitArgumentCounts()
 {
     if (!IsEventCommandCode(m_nCode))
     {
@@ -128,6 +128,11 @@ void EventCommand::FitArguments(const StageRecord* stage)
     const EventCommandInfo& row = EventCommandTable[m_nCode];
     m_nValParam.resize(static_cast<std::size_t>(row.m_nIntArgs), 0);
     m_StrParam.resize(static_cast<std::size_t>(row.m_nStringArgs));
+}
+
+void EventCommand::FitArguments(const StageRecord* stage)
+{
+    FitArgumentCounts();
     if (EventCommandCheck check = EventCommandCheckTable[m_nCode])
     {
         check(*this, stage);

@@ -60,6 +60,8 @@ public:
     // positions and groups against; null leaves those for later.
     void FitArguments();
     void FitArguments(const StageRecord* stage);
+    // Only the sizing: the argument check does not run.
+    void FitArgumentCounts();
 
     int32_t m_nCode = 0;
     CheckedVector<int32_t> m_nValParam;

@@ -401,9 +401,23 @@ bool WindowBase::IsRightClick()
 void WindowBase::TrackPopup(const platform::Menu& menu)
 {
     platform::NativeWindow* native = Native();
-    if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
+    if (!native)
     {
-        frame->TrackPopupMenu(menu, {m_nPopupX, m_nPopupY});
+        return;
+    }
+    if (platform::NativeFrame* frame = native->Frame())
+    {
+        frame->TrackPopupMenu(menu, {m_nPopupX, m_nPopupY}, nullptr);
+        return;
+    }
+    // A window inside another (a page of a sheet): the top-level window shows
+    // the menu at the pointer, and the item chosen comes to this window.
+    platform::WindowSystem& system = native->System();
+    platform::NativeWindow* top = system.Resolve(system.TopLevelOf(Handle()));
+    platform::Point cursor;
+    if (top && top->Frame() && system.GetCursorPos(cursor))
+    {
+        top->Frame()->TrackPopupMenu(menu, cursor, Handle());
     }
 }
 

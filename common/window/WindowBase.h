@@ -95,6 +95,8 @@ public:
     // Reads the pointer; 1 when it lies in the usable client area and the state was updated.
     int UpdateMouse(int mask);
     bool IsRightClick();
+    // Opens the pop-up menu at the pointer; the item chosen comes to this window as kWmCommand, also
+    // from a window inside another (a page of a property sheet), whose top-level window shows the menu.
     void TrackPopup(const platform::Menu& menu);
 
     void BeginUpdate(int id) { m_nUpdateSource = id; }

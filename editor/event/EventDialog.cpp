@@ -2,15 +2,13 @@
 
 #include "common/data/DataFilePaths.h"
 #include "common/data/EventVocabulary.h"
-#include "common/data/FormatString.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
 #include "common/sound/BgmManager.h"
+#include "editor/event/ActionKindDialog.h"
 #include "editor/event/ActionRowTexts.h"
-#include "editor/framework/ControlAnchor.h"
-#include "editor/framework/InputDialogs.h"
+#include "editor/event/VariableNames.h"
 #include "editor/stage/StageEditState.h"
-#include "platform/window/Beep.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -18,7 +16,7 @@ namespace
 {
 
 EventDialog* s_pLive = nullptr;
-ActionKindRunner s_ActionKindRunner = nullptr;
+ActionKindRunner s_ActionKindRunner = RunActionKindDialog;
 std::unique_ptr<EventDialog> s_pRunning;
 
 // The ids of the page list's and the action list's commands (edit mode 1: insert and delete).
@@ -35,25 +33,10 @@ constexpr int kMaxTurn = 999;
 constexpr int kMaxConditionValue = 999999;
 constexpr int kEventNameLength = 40;
 constexpr int kCommandNameLength = 4;
-constexpr int kVariableNameLength = 10;
 
 // Area conditions that call for a character and for a position group.
 constexpr int kAreaNone = 0;
 constexpr int kAreaGroup = 3;
-
-// The wrapper of the vector with that id; the vectors hold every id the dialog asks for.
-template <class Wrapper>
-Wrapper& ById(CheckedVector<Wrapper>& wrappers, int id)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        if (wrapper.Id() == id)
-        {
-            return wrapper;
-        }
-    }
-    return wrappers.At(-1);
-}
 
 } // namespace
 
@@ -161,12 +144,15 @@ void EventDialog::BuildNameLists()
 
 void EventDialog::BuildVariableNames()
 {
-    m_VariableNames.assign(1, "変数条件なし");
-    std::string entry;
-    for (int i = 1; i < GValInfo.Count(); ++i)
+    BuildVariableNameRows(m_VariableNames);
+}
+
+void EventDialog::ShowVariableNames()
+{
+    BuildVariableNames();
+    if (IsInitialised())
     {
-        FormatString(entry, "%03d %s", i, GValInfo.At(i).m_str.c_str());
-        m_VariableNames.push_back(entry);
+        ControlById(m_ComboBoxes, kIdPageVariable).SetItemVector(&m_VariableNames);
     }
 }
 
@@ -179,31 +165,11 @@ int EventDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     BindControl(&m_PageList);
     m_ActionList.Attach(this, m_ActionList.Binding());
     BindControl(&m_ActionList);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (TextEdit& edit : m_TextEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (CheckBox& box : m_CheckBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (ComboBox& box : m_ComboBoxes)
-    {
-        box.Attach(this, box.Binding());
-        BindControl(&box);
-    }
-    for (BitmapControl& preview : m_Previews)
-    {
-        preview.Attach(this, preview.Binding());
-        BindControl(&preview);
-    }
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_CheckBoxes);
+    AttachControls(m_ComboBoxes);
+    AttachControls(m_Previews);
     AttachPlainControls(m_PlainControls);
 
     if (IsStartEventMode())
@@ -265,7 +231,7 @@ void EventDialog::DrawGraphicPreview()
     }
     canvas.Clear(0);
     const DibBitmap* graphics = m_Request.m_pEventBitmap;
-    int32_t graphic = ById(m_ComboBoxes, kIdPageGraphic).GetSelectedData();
+    int32_t graphic = ControlById(m_ComboBoxes, kIdPageGraphic).GetSelectedData();
     if (graphics && graphics->IsCreated() && graphic >= 0)
     {
         canvas.Blt(0, 0, kEventGraphicSide, kEventGraphicSide, *graphics,
@@ -428,19 +394,19 @@ void EventDialog::CommitCurrentPage()
 void EventDialog::UpdateEnabling()
 {
     const int useEventVar =
-        static_cast<int>(platform::SendWindowMessage(ById(m_CheckBoxes, kIdPageUseEventVar).Handle(),
+        static_cast<int>(platform::SendWindowMessage(ControlById(m_CheckBoxes, kIdPageUseEventVar).Handle(),
                                                      platform::kBmGetCheck, 0, 0)) != 0;
     EnableControlById(m_NumberEdits, kIdPageEventVarValue, useEventVar);
     EnableComboBoxById(m_ComboBoxes, kIdPageEventVarCompare, useEventVar);
 
-    const int useVariable = ById(m_ComboBoxes, kIdPageVariable).CurSel() != 0;
+    const int useVariable = ControlById(m_ComboBoxes, kIdPageVariable).CurSel() != 0;
     EnableControlById(m_NumberEdits, kIdPageVariableValue, useVariable);
     EnableComboBoxById(m_ComboBoxes, kIdPageVariableCompare, useVariable);
 
     EnableControlById(m_TextEdits, kIdPageCommandName,
-                      ById(m_ComboBoxes, kIdPageTiming).CurSel() == kTimingSpecialCommand);
+                      ControlById(m_ComboBoxes, kIdPageTiming).CurSel() == kTimingSpecialCommand);
 
-    const int area = ById(m_ComboBoxes, kIdPageArea).CurSel();
+    const int area = ControlById(m_ComboBoxes, kIdPageArea).CurSel();
     EnableComboBoxById(m_ComboBoxes, kIdPageTarget, area != kAreaNone);
     EnableComboBoxById(m_ComboBoxes, kIdPageExists, area != kAreaNone);
     EnableComboBoxById(m_ComboBoxes, kIdPageGroup, area == kAreaGroup);
@@ -519,21 +485,8 @@ void EventDialog::DeleteAction()
 
 void EventDialog::RenameVariable()
 {
-    ComboBox& variables = ById(m_ComboBoxes, kIdPageVariable);
-    const int32_t variable = variables.GetSelectedData();
-    if (variable < 1 || variable >= GValInfo.Count())
-    {
-        platform::MessageBeep(platform::kBeepDefault);
-        return;
-    }
-    ControlAnchor anchor(ById(m_PlainControls, kIdPageRenameVariable));
-    if (TextInputDialog::Run(Handle(), &OwnerApp(), &GValInfo.At(variable).m_str, kVariableNameLength, 1,
-                             "変数名の入力", &anchor, 1))
-    {
-        BuildVariableNames();
-        variables.SetItemVector(&m_VariableNames);
-        variables.SelectData(variable);
-    }
+    RenameChosenVariable(*this, ControlById(m_ComboBoxes, kIdPageVariable), ControlById(m_PlainControls, kIdPageRenameVariable),
+                         m_VariableNames);
 }
 
 // ---- the right click ----

@@ -16,8 +16,9 @@
 //   and Cancel take input, and OK also writes data\database\StartEvent.dat.
 //
 // Adding or editing an action opens the action-kind dialog through the
-// runner SetActionKindRunner installs; without one, editing an action does
-// nothing and an inserted action is taken out again.
+// runner SetActionKindRunner installs, RunActionKindDialog unless another is
+// installed; without one, editing an action does nothing and an inserted
+// action is taken out again.
 
 #include "common/data/ProjectData.h"
 #include "common/graphics/DibBitmap.h"
@@ -143,6 +144,8 @@ public:
     int IsInsertingAction() const { return m_bInsertingAction; }
     // The current page into the working page list at the selected row, and the page rows again.
     void CommitCurrentPage();
+    // The variable list again from the project's names (after a rename in an action's dialog).
+    void ShowVariableNames();
 
     // ---- state ----
     const Event& WorkingEvent() const { return m_Event; }

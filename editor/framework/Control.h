@@ -118,6 +118,21 @@ protected:
     int32_t m_bBusy = 0;
 };
 
+// The first wrapper of the vector with that id, attached; a dialog asks only for ids its vectors hold
+// (else the vector's own out-of-range report).
+template <class Wrapper>
+Wrapper& ControlById(CheckedVector<Wrapper>& controls, int id)
+{
+    for (Wrapper& wrapper : controls)
+    {
+        if (wrapper.Id() == id)
+        {
+            return wrapper;
+        }
+    }
+    return controls.At(-1);
+}
+
 // Enables (or disables) the first wrapper of the vector with that id; nothing when none has it.
 template <class Wrapper>
 void EnableControlById(CheckedVector<Wrapper>& controls, int id, int on)

@@ -517,7 +517,7 @@ void DialogBase::EndListUpdates()
     }
 }
 
-int DialogBase::OpenListPopup()
+int DialogBase::OpenListPopup(const std::function<void(ListBoxBase& list)>& hit)
 {
     platform::WindowSystem* system = System();
     platform::Point cursor;
@@ -530,6 +530,10 @@ int DialogBase::OpenListPopup()
         ListBoxBase* list = AsList(m_Controls.At(i));
         if (list && list->SelectAtPoint(cursor))
         {
+            if (hit)
+            {
+                hit(*list);
+            }
             if (const platform::Menu* menu = list->PopupMenu())
             {
                 TrackPopup(*menu);

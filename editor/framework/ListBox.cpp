@@ -1,5 +1,6 @@
 #include "editor/framework/ListBox.h"
 
+#include "common/data/StageRecord.h"
 #include "common/data/WorldMapRecord.h"
 #include "common/window/Accelerators.h"
 #include "editor/framework/InputDialogs.h"
@@ -54,6 +55,12 @@ void ClearListElement(WorldMapEvent& element)
 {
     element = WorldMapEvent();
     element.Init();
+}
+
+void ClearListElement(EnemyPlacement& element)
+{
+    element = EnemyPlacement();
+    element.SetDefaults();
 }
 
 int RefuseListCommand()
@@ -322,6 +329,13 @@ int ListBoxBase::SetAcceleratorsAndMenu(int tableId, int menuId, int mode, int s
     int accelerators = SetAccelerators(tableId, mode, set);
     int menu = SetPopupMenu(menuId, mode, set);
     return accelerators && menu ? 1 : 0;
+}
+
+void ListBoxBase::LeaveCommandsToOwner(int menuId)
+{
+    m_ShortcutIds = {};
+    m_PopupIds = {};
+    m_pPopupMenu = FindPopupMenu(menuId);
 }
 
 int ListBoxBase::AskCount(int minimum, int maximum, const Control* anchor)

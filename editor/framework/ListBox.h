@@ -40,6 +40,14 @@
 #include <new>
 #include <string>
 
+// What the other editor windows do while an entry dialog of a list runs
+// (the window mode of EditSelected and InsertAndEdit).
+enum : int
+{
+    kEntryHidesOthers = 1,
+    kEntryDisablesOthers = 2,
+};
+
 // The row number as out: the value's last digits, zero-padded to that many
 // digits (0: as many as the value has, at most 11); a negative value gets a
 // '-' before its digits, and with the plus sign a value of 1 or more a '+'.
@@ -73,10 +81,15 @@ int EraseAt(CheckedVector<T>& vector, int index)
 }
 
 // What clear makes of an element: a default one. A record whose cleared form
-// differs has its own overload, declared before the template below.
+// differs has its own overload, declared here before the template below or,
+// for the database's records, in editor/database/DatabaseRecords.h, which
+// the lists of those records see (argument-dependent lookup).
 class WorldMapEvent;
 // A world-map event is never without a page: cleared, it has exactly one empty page.
 void ClearListElement(WorldMapEvent& element);
+class EnemyPlacement;
+// A cleared enemy placement stands off the map (x = y = -1), in no group, without movement AI.
+void ClearListElement(EnemyPlacement& element);
 
 template <class T>
 void ClearListElement(T& element)
@@ -170,6 +183,10 @@ public:
     // unchanged, for a pair without a pop-up menu.
     int SetPopupMenu(int menuId, int mode, int set);
     int SetAcceleratorsAndMenu(int tableId, int menuId, int mode, int set);
+    // The owner does every command itself: the list answers no shortcut or
+    // pop-up id (OnAccelCommand, OnMenuCommand and OnKey do nothing) and only
+    // shows the menu's pop-up on a right click.
+    void LeaveCommandsToOwner(int menuId);
 
     // ---- state ----
     int Selection() const { return m_nSel; }
@@ -222,8 +239,9 @@ protected:
     std::string m_strTrailer;
 };
 
-// The list box of vectors of T. T is default-constructible (a default T is a
-// cleared one, the element that add and insert make) and copyable.
+// The list box of vectors of T. T is default-constructible and copyable; the
+// elements that add, insert and a grown count make are cleared ones
+// (ClearListElement: a default T unless the record says otherwise).
 template <class T>
 class ListBox : public ListBoxBase
 {
@@ -556,11 +574,11 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
         return 0;
     }
     EditorApp& windows = app ? *app : ::App;
-    if (windowMode == 1)
+    if (windowMode == kEntryHidesOthers)
     {
         windows.ShowAllWindows(0);
     }
-    else if (windowMode == 2)
+    else if (windowMode == kEntryDisablesOthers)
     {
         windows.EnableAllWindows(0);
     }
@@ -594,11 +612,11 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
         SendToList(platform::kLbSetCurSel, static_cast<uintptr_t>(m_nSel));
         EndUpdate();
     }
-    if (windowMode == 1)
+    if (windowMode == kEntryHidesOthers)
     {
         windows.ShowAllWindows(1);
     }
-    else if (windowMode == 2)
+    else if (windowMode == kEntryDisablesOthers)
     {
         windows.EnableAllWindows(1);
     }

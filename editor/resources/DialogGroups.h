@@ -12,3 +12,9 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates();
 const std::vector<DialogTemplate>& WorldMapEditorDialogTemplates();
 // The event editor's dialogs: the event dialog.
 const std::vector<DialogTemplate>& EventDialogTemplates();
+// The action-kind dialog and the dialogs of the actions.
+const std::vector<DialogTemplate>& ActionDialogTemplates();
+// The stage editor's enemies: the enemy palette, the placement and the movement-AI dialogs.
+const std::vector<DialogTemplate>& EnemyDialogTemplates();
+// The pages of the database sheet built so far: the class page and the land page.
+const std::vector<DialogTemplate>& DatabasePageTemplates();

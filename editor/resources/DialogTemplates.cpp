@@ -11,6 +11,9 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &StageEditorDialogTemplates(),
     &WorldMapEditorDialogTemplates(),
     &EventDialogTemplates(),
+    &ActionDialogTemplates(),
+    &EnemyDialogTemplates(),
+    &DatabasePageTemplates(),
 };
 
 } // namespace

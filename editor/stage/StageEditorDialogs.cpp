@@ -1,21 +1,23 @@
-// The other editors' windows as the stage editor opens them. The enemy and
-// event palettes, the edit options, the bitmap conversion tool, the world-map
-// event dialog and the database have no window yet: each function makes none.
+// The other editors' windows as the stage editor opens them. The event
+// palette, the edit options, the bitmap conversion tool and the world-map
+// event dialog have no window yet: each function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
 #include "common/window/EditorApp.h"
+#include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/EnemyPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
 #include "editor/stage/WorldMapEditorWindow.h"
 
-std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow&)
+std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EnemyPalette>(window);
 }
 
 std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
@@ -87,7 +89,49 @@ void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn)
     EventDialogStandIn() = std::move(standIn);
 }
 
-std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow&)
+namespace
 {
-    return nullptr;
+
+// The database as the stage editor window holds it: the host of the sheet.
+// The editor's loop deletes the sheet once the author closed it; the sheet's
+// end then tells the window. A sheet deleted with its holder (the window
+// opens the database again, or goes itself) tells nothing.
+class StageDatabaseHost : public StageDatabase, public DatabaseHost
+{
+public:
+    explicit StageDatabaseHost(StageEditorWindow& window) : m_pWindow(&window) {}
+    ~StageDatabaseHost() override
+    {
+        m_bGoing = true;
+        m_Holder.reset();
+    }
+
+    bool Create() override { return CreateDatabaseSheet(*this, &App) != 0; }
+    ModelessSheet* Sheet() const override { return static_cast<DatabaseSheet*>(m_Holder.get()); }
+
+    platform::WindowHandle DatabaseParent() const override { return m_pWindow->Handle(); }
+    std::unique_ptr<PropSheetOwner>& DatabaseHolder() override { return m_Holder; }
+    const DibBitmap* SharedBitmap(int slot) const override
+    {
+        return slot >= 0 && slot < kEditorBitmapCount ? &EditorBitmaps[slot] : nullptr;
+    }
+    void OnDatabaseClosed() override
+    {
+        if (!m_bGoing)
+        {
+            m_pWindow->OnDatabaseClosed();
+        }
+    }
+
+private:
+    StageEditorWindow* m_pWindow;
+    bool m_bGoing = false;
+    std::unique_ptr<PropSheetOwner> m_Holder;
+};
+
+} // namespace
+
+std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow& window)
+{
+    return std::make_unique<StageDatabaseHost>(window);
 }

@@ -60,11 +60,14 @@ bool LoadGameDatabase()
         !LoadTable(SkillTable, kPathSkill, &SkillRecord::m_nSkillB) ||
         !LoadTable(ItemTable, kPathItem, &ItemRecord::m_nItemB) ||
         !LoadTable(ClassTable, kPathClass, &ClassRecord::m_nClassA) ||
-        !LoadTable<EnemyRecord>(EnemyTable, kPathEnemy, nullptr) ||
         !LoadTable<FriendRecord>(FriendTable, kPathFriend, &FriendRecord::m_nHead))
     {
         return false;
     }
+    // The enemies are read here only for the stages' checks of their
+    // placements. A stage reads them again when it sets up its enemies, and
+    // that is where an enemy file that cannot be read stops the game.
+    TryLoadTableFile(EnemyTable, DataFilePaths[kPathEnemy], kStripCr);
     if (!FriendTable.empty())
     {
         FriendTable.front().m_nClass = 0;

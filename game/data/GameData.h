@@ -21,11 +21,12 @@ void InitGameData();
 
 // Reads the project's database in the game's order: System.dat; Land.dat,
 // Skill.dat, Item.dat and Class.dat, each record numbered with its position;
-// Enemy.dat, so that a stage read later keeps its enemy placements;
 // Friend.dat, each friend numbered (m_nHead) and friend 0 without class;
 // WorldMap.dat and StartEvent.dat. CR bytes leave the table records' texts.
-// On the first file that cannot be read: the error box "%s のロードに失敗！"
-// with its path, a posted close, false.
+// On the first of them that cannot be read: the error box "%s のロードに失敗！"
+// with its path, a posted close, false. Enemy.dat is read too, when it can
+// be, so that a stage read later keeps its enemy placements; without it the
+// game starts, and stops when a stage sets up its enemies.
 bool LoadGameDatabase();
 
 // The data side of a new game: every party slot empty, the play-through reset

@@ -25,6 +25,8 @@ namespace
 constexpr char kSystemIniPath[] = "System.ini";
 constexpr char kPalettePath[] = "bmp\\Palette.bmp";
 constexpr double kBytesPerMegabyte = 1048576.0;
+// The show state of the whole screen: maximised.
+constexpr int kShowMaximized = 3;
 
 // The depth the display runs at: the setting, or by default the desktop's in
 // a window and 8 on the whole screen. 0 when the game cannot run at it.
@@ -114,7 +116,7 @@ bool InitGame(const GameDevices& devices, int showState)
         return false;
     }
     const int mode = Settings.m_nWindowed ? kWindowed : kFullScreen;
-    GameWindow.Show(mode == kWindowed ? showState : 1);
+    GameWindow.Show(mode == kWindowed ? showState : kShowMaximized);
     if (!StartDisplay(host, depth, mode))
     {
         return false;

@@ -34,6 +34,9 @@ enum SceneId : int
 constexpr int kFadeFirstEntry = 10;
 constexpr int kFadeLastEntry = 245;
 
+// The buttons a scene makes one-shot unless it asks for others: 1 and 2.
+constexpr int kSceneButtonMask = 1 | 2;
+
 class SceneFailure : public std::runtime_error
 {
 public:
@@ -44,8 +47,9 @@ class Scene
 {
 public:
     // fadeOutState: the scene's last state; buttonMask: the buttons its input
-    // latches (0: all four).
-    Scene(SceneManager& manager, int id, int fadeOutState, int buttonMask = 0);
+    // makes one-shot (0: all four). Buttons 1 and 2 by default: the buttons
+    // outside the mask act on every frame they are held.
+    Scene(SceneManager& manager, int id, int fadeOutState, int buttonMask = kSceneButtonMask);
     virtual ~Scene() = default;
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;

@@ -410,12 +410,12 @@ void QtWindow::Present(const PixelView& image, int x, int y)
     m_pClient->Present(image, x, y);
 }
 
-void QtWindow::TrackPopupMenu(const Menu& menu, Point screen)
+void QtWindow::TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target)
 {
     int chosen = RunPopupMenu(m_pTop, menu, screen);
     if (chosen != 0)
     {
-        PostCommand(chosen);
+        System().PostMessage(target ? target : Handle(), kWmCommand, MakeWParam(chosen, 0), 0);
     }
 }
 

@@ -100,7 +100,7 @@ public:
 
     bool HasMenuBar() const override { return m_pMenuBar != nullptr; }
     void SetMenuBar(const Menu* menu) override;
-    void TrackPopupMenu(const Menu& menu, Point screen) override;
+    void TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target) override;
     ToolBar* CreateToolBar() override;
     StatusBar* CreateStatusBar() override;
 

@@ -37,7 +37,7 @@ public:
     void Present(const PixelView& image, int x, int y) override;
     void SetTimer(uint32_t id, uint32_t milliseconds) override;
     void KillTimer(uint32_t id) override;
-    void TrackPopupMenu(const Menu&, Point) override {}
+    void TrackPopupMenu(const Menu&, Point, WindowHandle) override {}
     void Retire() override;
 
     SDL_Window* Native() const { return m_pWindow; }

@@ -8,14 +8,14 @@ void DummyWindow::Present(const PixelView& image, int x, int y)
     StorePicture(image, x, y);
 }
 
-void DummyWindow::TrackPopupMenu(const Menu& menu, Point screen)
+void DummyWindow::TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target)
 {
     m_LastPopup = menu;
     m_LastPopupAt = screen;
     int choice = static_cast<DummyWindowSystem&>(System()).PopupChoice();
     if (choice != 0)
     {
-        System().PostMessage(Handle(), kWmCommand, MakeWParam(choice, 0), 0);
+        System().PostMessage(target ? target : Handle(), kWmCommand, MakeWParam(choice, 0), 0);
     }
 }
 

@@ -25,7 +25,7 @@ public:
     void Present(const PixelView& image, int x, int y) override;
     void SetTimer(uint32_t id, uint32_t milliseconds) override { m_Timers[id] = milliseconds; }
     void KillTimer(uint32_t id) override { m_Timers.erase(id); }
-    void TrackPopupMenu(const Menu& menu, Point screen) override;
+    void TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target) override;
 
     const std::map<uint32_t, uint32_t>& Timers() const { return m_Timers; }
     const Menu* LastPopupMenu() const { return m_LastPopup ? &*m_LastPopup : nullptr; }

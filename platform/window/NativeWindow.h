@@ -180,8 +180,9 @@ public:
     virtual ~NativeFrame() = default;
     virtual bool HasMenuBar() const = 0;
     virtual void SetMenuBar(const Menu* menu) = 0;
-    // Shows the menu at the screen position; the item chosen arrives as kWmCommand.
-    virtual void TrackPopupMenu(const Menu& menu, Point screen) = 0;
+    // Shows the menu at the screen position; the item chosen arrives as
+    // kWmCommand at the target (null: this frame's window).
+    virtual void TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target) = 0;
     // The window's tool bar and status bar, created on first use; null where the backend has none.
     virtual ToolBar* CreateToolBar() = 0;
     virtual StatusBar* CreateStatusBar() = 0;

@@ -1,11 +1,15 @@
 // Draws the stage editor as it shows a project, with its map chip palette,
-// into a PNG, offscreen: editorshot PROJECT OUTPUT.png
+// into a PNG, offscreen: editorshot PROJECT OUTPUT.png [database]
 // The editor starts on a copy of the project folder (it writes its settings
 // when it ends), with the project's default stage; a chip is picked on the
 // palette and the pointer rests on a cell of the map. The picture shows the
-// two windows side by side, each under a caption bar with its title.
+// two windows side by side, each under a caption bar with its title. With
+// "database", the picture is the database sheet instead, opened by the stage
+// editor's command on its first page.
 
 #include "common/window/EditorApp.h"
+#include "editor/database/DatabaseSheet.h"
+#include "editor/resources/StageEditorIds.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
 #include "editor/stage/MapChipPalette.h"
@@ -50,8 +54,23 @@ QString TitleOf(const WindowBase& window)
     return platform::FromCp932(window.Native()->Text());
 }
 
+// The database sheet the stage editor opens, framed; a null picture when it did not open.
+QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& editor)
+{
+    platform::SendWindowMessage(editor.Handle(), platform::kWmCommand, platform::MakeWParam(kCmdDatabase, 0), 0);
+    system.PumpMessages();
+    ModelessSheet* sheet = editor.OpenSheet();
+    auto* window = sheet ? dynamic_cast<platform::QtWindow*>(system.Resolve(sheet->SheetWindow())) : nullptr;
+    if (!window)
+    {
+        return QImage();
+    }
+    App.OnIdle(); // the pages' previews
+    return FramedGrab(window->TopLevel(), platform::FromCp932(window->Text()));
+}
+
 // Runs the editor in the current folder and draws it; 0 when the picture was written.
-int DrawEditor(const char* output)
+int DrawEditor(const char* output, bool database)
 {
     platform::QtWindowSystem system;
     AppWindowSystem = &system;
@@ -81,9 +100,14 @@ int DrawEditor(const char* output)
         platform::SendWindowMessage(editor->Handle(), platform::kWmMouseMove, 0,
                                     platform::MakeLParam(6 * kMapCellSize + 4, editor->OriginY() + 5 * kMapCellSize + 4));
         system.PumpMessages();
-        QImage picture = SideBySide(FramedGrab(TopLevelOf(*editor), TitleOf(*editor)),
-                                    FramedGrab(TopLevelOf(*palette), TitleOf(*palette)));
-        if (picture.save(QString::fromLocal8Bit(output)))
+        QImage picture = database ? DatabasePicture(system, *editor)
+                                  : SideBySide(FramedGrab(TopLevelOf(*editor), TitleOf(*editor)),
+                                               FramedGrab(TopLevelOf(*palette), TitleOf(*palette)));
+        if (picture.isNull())
+        {
+            std::fprintf(stderr, "editorshot: the database did not open\n");
+        }
+        else if (picture.save(QString::fromLocal8Bit(output)))
         {
             result = 0;
         }
@@ -102,9 +126,10 @@ int DrawEditor(const char* output)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3)
+    bool database = argc == 4 && std::string(argv[3]) == "database";
+    if (argc != 3 && !database)
     {
-        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png\n");
+        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png [database]\n");
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -125,7 +150,7 @@ int main(int argc, char** argv)
     setenv("XDG_RUNTIME_DIR", (copy / "runtime").c_str(), 1);
     fs::path previous = fs::current_path();
     fs::current_path(copy / "project");
-    int result = DrawEditor(output.c_str());
+    int result = DrawEditor(output.c_str(), database);
     fs::current_path(previous);
     fs::remove_all(copy, error);
     return result;

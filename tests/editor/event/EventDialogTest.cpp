@@ -14,6 +14,7 @@
 #include "platform/window/ListModels.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/editor/event/EventTestProject.h"
+#include "tests/editor/framework/DialogAuthor.h"
 
 #include <filesystem>
 #include <functional>
@@ -51,18 +52,21 @@ Event EventWith(std::initializer_list<EventPage> pages, const char* name = "ÂÆùÁ
     return event;
 }
 
-class EventDialogTest : public EventTestProject
+class EventDialogTest : public EventTestProject, public DialogAuthor
 {
 protected:
+    EventDialogTest() : DialogAuthor(m_System) {}
     void SetUp() override
     {
         EventTestProject::SetUp();
         m_System.FixDesktopRect({0, 0, 1280, 1024});
         AppWindowSystem = &m_System;
+        // These tests stand in for the action-kind dialog, or go without one.
+        m_InstalledRunner = SetActionKindRunner(nullptr);
     }
     void TearDown() override
     {
-        SetActionKindRunner(nullptr);
+        SetActionKindRunner(m_InstalledRunner);
         s_Runner = nullptr;
         KeyboardHook::UninstallAll();
         AppWindowSystem = nullptr;
@@ -87,45 +91,6 @@ protected:
         return Run(request, script);
     }
 
-public:
-    // ---- the author ----
-    platform::WindowHandle Item(const DialogBase& dialog, int id) { return m_System.GetDlgItem(dialog.Handle(), id); }
-    Rows RowsOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
-    }
-    int SelectionOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Selection();
-    }
-    std::string TextOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Text();
-    }
-    bool IsEnabled(const DialogBase& dialog, int id) { return m_System.Resolve(Item(dialog, id))->IsEnabled(); }
-    void Click(const DialogBase& dialog, int id)
-    {
-        platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
-    }
-    void Choose(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ComboBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Pick(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ListBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Type(const DialogBase& dialog, int id, const std::string& text)
-    {
-        platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
-    }
-    // A shortcut or pop-up command while the list has the focus.
-    void ListCommand(const DialogBase& dialog, int list, int command)
-    {
-        m_System.SetFocus(Item(dialog, list));
-        m_System.SendMessage(dialog.Handle(), platform::kWmCommand, platform::MakeWParam(command, 1), 0);
-    }
-
 protected:
     // The action-kind dialog of the tests: the function of the test, through a plain runner.
     static inline std::function<int(EventDialog&)> s_Runner;
@@ -135,6 +100,7 @@ protected:
         SetActionKindRunner([](EventDialog& dialog) { return s_Runner(dialog); });
     }
 
+    ActionKindRunner m_InstalledRunner = nullptr;
     platform::DummyWindowSystem m_System;
     platform::ScriptedDialogs m_Boxes;
     platform::BeepRecorder m_Beeps;

@@ -17,6 +17,27 @@
 #include <string>
 #include <vector>
 
+// The names of the tests' variables, lands, items and friends, after those the tables hold.
+inline void FillEventTestTables()
+{
+    for (const char* name : {"", "勝利数", "ボス撃破", "鍵"})
+    {
+        GValInfo.emplace_back().m_str = name;
+    }
+    for (const char* name : {"平地", "森", "山"})
+    {
+        LandTable.emplace_back().m_strName = name;
+    }
+    for (const char* name : {"", "A", "B", "薬草"})
+    {
+        ItemTable.emplace_back().m_strName = name;
+    }
+    for (const char* name : {"", "アリス", "ボブ"})
+    {
+        FriendTable.emplace_back().m_strName = name;
+    }
+}
+
 class EventTestProject : public testing::Test
 {
 protected:
@@ -27,22 +48,7 @@ protected:
         OpenReportLog("Report.txt");
         InitErrorLog(1, "EC.txt");
         platform::SetDestroyMainWindowHook([this] { ++m_nMainWindowDestroyed; });
-        for (const char* name : {"", "勝利数", "ボス撃破", "鍵"})
-        {
-            GValInfo.emplace_back().m_str = name;
-        }
-        for (const char* name : {"平地", "森", "山"})
-        {
-            LandTable.emplace_back().m_strName = name;
-        }
-        for (const char* name : {"", "A", "B", "薬草"})
-        {
-            ItemTable.emplace_back().m_strName = name;
-        }
-        for (const char* name : {"", "アリス", "ボブ"})
-        {
-            FriendTable.emplace_back().m_strName = name;
-        }
+        FillEventTestTables();
     }
     void TearDown() override
     {

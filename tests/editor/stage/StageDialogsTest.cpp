@@ -6,10 +6,8 @@
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageSettingsDialog.h"
 #include "platform/window/Beep.h"
-#include "platform/window/ButtonModel.h"
-#include "platform/window/EditModel.h"
-#include "platform/window/ListModels.h"
 #include "platform/window/ScrollBarModel.h"
+#include "tests/editor/framework/DialogAuthor.h"
 #include "tests/editor/stage/StageWindowFixture.h"
 
 #include <functional>
@@ -52,37 +50,13 @@ std::string GroupRow(const std::string& number, const std::string& name, int x, 
            std::to_string(x) + "," + std::to_string(y) + ")";
 }
 
-class StageDialogsTest : public StageWindowTest
+class StageDialogsTest : public StageWindowTest, public DialogAuthor
 {
 protected:
     using Script = std::function<void(DialogBase&)>;
 
-    platform::WindowHandle Item(const DialogBase& dialog, int id) { return m_System.GetDlgItem(dialog.Handle(), id); }
-    Rows RowsOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
-    }
-    std::string TextOf(const DialogBase& dialog, int id)
-    {
-        return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Text();
-    }
-    bool IsEnabled(const DialogBase& dialog, int id) { return m_System.Resolve(Item(dialog, id))->IsEnabled(); }
-    void Click(const DialogBase& dialog, int id)
-    {
-        platform::ModelOf<platform::ButtonModel>(Item(dialog, id))->UserClick();
-    }
-    void Choose(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ComboBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Pick(const DialogBase& dialog, int id, int row)
-    {
-        platform::ModelOf<platform::ListBoxModel>(Item(dialog, id))->UserSelect(row);
-    }
-    void Type(const DialogBase& dialog, int id, const std::string& text)
-    {
-        platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
-    }
+    StageDialogsTest() : DialogAuthor(m_System) {}
+
     // The left button on a cell of the edit dialog's map (the view's own cell, scrolling not counted).
     void ClickViewCell(const DialogBase& dialog, int column, int row)
     {

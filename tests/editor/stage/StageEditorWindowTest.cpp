@@ -5,6 +5,8 @@
 #include "common/data/DataFilePaths.h"
 #include "common/project/GameProgram.h"
 #include "platform/core/Files.h"
+#include "editor/database/ClassPage.h"
+#include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/ModalRuns.h"
@@ -673,29 +675,50 @@ TEST_F(StageWindowTest, MinimisingPutsTheWindowAndItsPaletteIntoTheTaskBar)
     EXPECT_FALSE(window->Native()->IsMinimized());
 }
 
-TEST_F(StageWindowTest, ADatabaseThatCannotOpenGivesTheWindowsBack)
+TEST_F(StageWindowTest, TheDatabaseHidesTheEditorWhileItIsOpenAndItsCloseGivesTheWindowsBack)
 {
     StartWithLands(5);
+    // The editor's loop: every message offered to the application first.
+    m_System.SetMessageFilter([](platform::WindowHandle hwnd, uint32_t message, uintptr_t wParam, intptr_t lParam) {
+        return App.PreTranslateMessage({hwnd, message, wParam, lParam}) != 0;
+    });
     StageEditorWindow* window = Window();
-    platform::WindowHandle handle = window->Handle();
     Command(kCmdDatabase);
-    EXPECT_EQ(Window()->Handle(), handle);
+    auto* sheet = dynamic_cast<DatabaseSheet*>(window->OpenSheet());
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(sheet->ParentWindow(), window->Handle());
+    EXPECT_EQ(App.m_Sheets.size(), 1u);
     for (WindowBase* shown : App.m_Windows)
     {
-        EXPECT_TRUE(shown->Native()->IsVisible());
-        EXPECT_TRUE(shown->Native()->IsEnabled());
+        if (shown->Handle() != sheet->Page(kPageClass)->Handle())
+        {
+            EXPECT_FALSE(shown->Native()->IsVisible());
+            EXPECT_FALSE(shown->Native()->IsEnabled());
+        }
     }
-    EXPECT_EQ(window->OpenSheet(), nullptr);
+    // The pages read the editor's own bitmaps: the class page offers a graphic per cell of Character.bmp.
+    auto* classes = static_cast<ClassPage*>(sheet->Page(kPageClass));
+    EXPECT_EQ(classes->GraphicItems().size(),
+              static_cast<size_t>(EditorBitmaps[kBitmapCharacter].Width() / 48 - 1));
 
-    // The database's close gives every window back too.
-    App.ShowAllWindows(0);
-    App.EnableAllWindows(0);
-    window->OnDatabaseClosed();
+    // Cancel; the loop's next turn deletes the sheet, whose end gives every window back.
+    platform::SendWindowMessage(sheet->SheetWindow(), platform::kWmCommand, platform::MakeWParam(platform::kIdCancel, 0),
+                                0);
+    m_System.PumpMessages();
+    EXPECT_EQ(window->OpenSheet(), nullptr);
+    EXPECT_TRUE(App.m_Sheets.empty());
     for (WindowBase* shown : App.m_Windows)
     {
         EXPECT_TRUE(shown->Native()->IsVisible());
         EXPECT_TRUE(shown->Native()->IsEnabled());
     }
+
+    // Opened again, and left open as the editor shuts down.
+    Command(kCmdDatabase);
+    EXPECT_NE(window->OpenSheet(), nullptr);
+    Stop();
+    EXPECT_TRUE(App.m_Sheets.empty());
+    m_System.SetMessageFilter(nullptr);
 }
 
 TEST_F(StageWindowTest, AMissingBitmapIsNamedAndEndsTheEditor)

@@ -103,12 +103,23 @@ TEST_F(GameDatabaseTest, LoadsTheDatabaseNumberedAndKeepsAStagesEnemies)
 TEST_F(GameDatabaseTest, AFileThatCannotBeReadStopsTheStartUp)
 {
     WriteProject();
-    std::filesystem::remove("data/database/Enemy.dat");
+    std::filesystem::remove("data/database/Class.dat");
     EXPECT_FALSE(LoadGameDatabase());
     ASSERT_EQ(m_Dialogs.Boxes().size(), 1u);
-    EXPECT_EQ(m_Dialogs.Boxes()[0].m_strText, "data\\database\\Enemy.dat のロードに失敗！");
+    EXPECT_EQ(m_Dialogs.Boxes()[0].m_strText, "data\\database\\Class.dat のロードに失敗！");
     EXPECT_EQ(m_nCloses, 1);
     EXPECT_TRUE(FriendTable.empty());
+}
+
+// The enemies are the stage's to read (its set-up stops the game without them).
+TEST_F(GameDatabaseTest, WithoutAnEnemyFileTheGameStillStarts)
+{
+    WriteProject();
+    std::filesystem::remove("data/database/Enemy.dat");
+    EXPECT_TRUE(LoadGameDatabase());
+    EXPECT_TRUE(m_Dialogs.Boxes().empty());
+    EXPECT_EQ(m_nCloses, 0);
+    EXPECT_EQ(FriendTable.Count(), 4);
 }
 
 } // namespace

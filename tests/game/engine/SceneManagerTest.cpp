@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <vector>
 
 namespace
 {
@@ -41,6 +42,22 @@ protected:
     }
 
     SceneManager& m_Scenes = GameScenes;
+};
+
+// A scene past its fade-in that notes the buttons its state sees each frame.
+class ButtonScene : public Scene
+{
+public:
+    explicit ButtonScene(SceneManager& manager) : Scene(manager, kSceneCamp, 2) { SetState(1); }
+
+    std::vector<int> m_Seen;
+
+protected:
+    int RunState(int) override
+    {
+        m_Seen.push_back(Input().m_nButtons);
+        return 1;
+    }
 };
 
 TEST_F(SceneManagerTest, TheStageSurvivesABattleAndResumesAtItsFadeInWithoutReloading)
@@ -122,6 +139,18 @@ TEST_F(SceneManagerTest, AThrowingLoaderLogsItsMessageClosesTheWindowAndTheScene
     EXPECT_FALSE(MainWindowHandle()); // the close was posted to the main window
     EXPECT_TRUE(system.QuitPending());
     session.Close();
+}
+
+TEST_F(SceneManagerTest, AScenesButtons1And2ReportOncePerPressAndButtons3And4WhileHeld)
+{
+    ButtonScene scene(m_Scenes);
+    InputState& input = m_Scenes.Input();
+    for (int held : {1, 1, 0, 4, 4, 4 | 8, 8, 0, 2, 2})
+    {
+        input.m_nButtons = static_cast<uint16_t>(held);
+        scene.Update();
+    }
+    EXPECT_EQ(scene.m_Seen, (std::vector<int>{1, 0, 0, 4, 4, 4 | 8, 8, 0, 2, 0}));
 }
 
 TEST_F(SceneManagerTest, LostSurfacesAreRestoredBeforeTheFrameAndAFailureEndsIt)

@@ -1,14 +1,23 @@
 // The whole editor on real Qt widgets, offscreen, driven with the mouse and
 // the keys as the author would: a stage opened through the open dialog, a
 // block picked from the map with the right button, the fill tool chosen on
-// the map chip palette's tool bar, a click, undo, redo and a save.
+// the map chip palette's tool bar, a click, undo, redo and a save; an enemy
+// inserted on the enemy palette through the placement and movement-AI
+// dialogs, put on the map with the pen and taken off again by undo.
+#include "editor/framework/ModalRuns.h"
 #include "editor/resources/StageEditorIds.h"
+#include "editor/stage/EnemyPalette.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/StageEditorWindow.h"
+#include "platform/qt/QtText.h"
 #include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QMouseEvent>
 #include <QTest>
 #include <QToolBar>
@@ -48,6 +57,20 @@ protected:
         m_System.SetActiveWindow(Window()->Handle());
         QTest::keyClick(Client(*Window()), static_cast<Qt::Key>(key), Qt::ControlModifier);
         Pump();
+    }
+
+    // The widget of a dialog's control.
+    template <class Widget>
+    Widget* ControlWidget(const DialogBase& dialog, int id) const
+    {
+        auto* child = dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.GetDlgItem(dialog.Handle(), id)));
+        return child ? qobject_cast<Widget*>(child->Widget()) : nullptr;
+    }
+    void ClickButton(const DialogBase& dialog, int id)
+    {
+        auto* button = ControlWidget<QPushButton>(dialog, id);
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
     }
 };
 
@@ -144,6 +167,95 @@ TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
     }
     ASSERT_EQ(SaveRecordFile(built, "expected.stg_276"), 1);
     EXPECT_EQ(HexBytes(m_Folder.ReadFile("data/stg/Field.stg_276")), HexBytes(m_Folder.ReadFile("expected.stg_276")));
+}
+
+TEST_F(QtStageEditorTest, AnEnemyInsertedThroughItsDialogsIsPutOnTheMapByThePenAndUndoTakesItOff)
+{
+    ASSERT_TRUE(Start());
+    EnemyTable.resize(3);
+    EnemyTable.At(1).m_strName = "オーク";
+    EnemyTable.At(1).m_nLevel = 4;
+    EnemyTable.At(1).m_Param[0].m_nValue = 30;
+    EnemyTable.At(1).m_Param[1].m_nValue = 6;
+    EnemyTable.At(2).m_strName = "ゴブリン";
+    ASSERT_GE(Stage.m_nWidth, 3);
+    ASSERT_GE(Stage.m_nHeight, 2);
+
+    // The enemies' button of the tool bar.
+    m_System.SetActiveWindow(Window()->Handle());
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEnemies, 0), 0);
+    Pump();
+    auto* palette = static_cast<EnemyPalette*>(Window()->EnemyPalette());
+    ASSERT_NE(palette, nullptr);
+    auto* list = ControlWidget<QListWidget>(*palette, kIdEnemyList);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 1) << "the trailing row alone";
+
+    ScriptedModalRuns runs;
+    QStringList moveAiRows;
+    // The placement dialog: enemy 1, group 2, and one movement-AI entry through its own dialog.
+    runs.Answer([&](DialogBase& dialog) {
+        auto* enemy = ControlWidget<QComboBox>(dialog, kIdPlacementEnemy);
+        auto* group = ControlWidget<QLineEdit>(dialog, kIdPlacementGroup);
+        ASSERT_TRUE(enemy && group);
+        EXPECT_EQ(enemy->count(), 3);
+        EXPECT_EQ(enemy->currentText(), platform::FromCp932("未設定"));
+        enemy->setCurrentIndex(1);
+        group->setFocus();
+        group->selectAll();
+        QTest::keyClick(group, Qt::Key_2);
+        ClickButton(dialog, kIdMoveAiInsert);
+        auto* entries = ControlWidget<QListWidget>(dialog, kIdMoveAiList);
+        for (int i = 0; entries && i < entries->count(); ++i)
+        {
+            moveAiRows << entries->item(i)->text();
+        }
+        ClickButton(dialog, kIdDialogOk);
+    });
+    // The movement-AI dialog: the nearest enemy, in battle.
+    runs.Answer([&](DialogBase& dialog) {
+        auto* target = ControlWidget<QComboBox>(dialog, kIdMoveAiTarget);
+        auto* mode = ControlWidget<QComboBox>(dialog, kIdMoveAiMode);
+        auto* goal = ControlWidget<QComboBox>(dialog, kIdMoveAiGoal);
+        ASSERT_TRUE(target && mode && goal);
+        target->setCurrentIndex(8);
+        EXPECT_TRUE(goal->isEnabled());
+        target->setCurrentIndex(5);
+        EXPECT_FALSE(goal->isEnabled());
+        mode->setCurrentIndex(1);
+        ClickButton(dialog, kIdDialogOk);
+    });
+    ClickButton(*palette, kIdEnemyInsert);
+    Pump();
+    ASSERT_EQ(runs.Runs().size(), 2u);
+    EXPECT_EQ(runs.Runs()[0].m_nDialogId, kIdEnemyPlacementDialog);
+    EXPECT_EQ(runs.Runs()[1].m_nDialogId, kIdMoveAiDialog);
+    EXPECT_EQ(moveAiRows, (QStringList{platform::FromCp932("マップ全範囲内 で 最も近い敵 に 戦闘"), QString(64, '-')}));
+
+    ASSERT_EQ(Stage.m_Enemy.Count(), 1);
+    const EnemyPlacement& placed = Stage.m_Enemy.At(0);
+    EXPECT_EQ(placed.m_nEnemy, 1);
+    EXPECT_EQ(placed.m_nEnemyGroup, 2);
+    EXPECT_EQ(placed.m_nX, -1);
+    ASSERT_EQ(placed.m_MoveAI.Count(), 1);
+    EXPECT_EQ(placed.m_MoveAI.At(0).m_nTarget, 5);
+    EXPECT_EQ(placed.m_MoveAI.At(0).m_nMode, 1);
+    EXPECT_EQ(StageEdit.UndoLists().Count(), 1);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), platform::FromCp932("1 グ2 (--,--) 1-オーク   LV4 HP30 SP6 "));
+    EXPECT_EQ(StageEdit.m_PickedEnemy[0][0], 0) << "the new placement is the pen's";
+
+    // The pen puts it on the clicked cell; undo takes it off again.
+    m_System.SetActiveWindow(Window()->Handle());
+    MapMouse(QEvent::MouseMove, 2, 1, Qt::NoButton, Qt::NoButton);
+    MapMouse(QEvent::MouseButtonPress, 2, 1, Qt::LeftButton, Qt::LeftButton);
+    MapMouse(QEvent::MouseButtonRelease, 2, 1, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(Stage.m_Enemy.At(0).m_nX, 2);
+    EXPECT_EQ(Stage.m_Enemy.At(0).m_nY, 1);
+    EXPECT_EQ(list->item(0)->text(), platform::FromCp932("1 グ2 (2,1) 1-オーク   LV4 HP30 SP6 "));
+    Key(Qt::Key_Z);
+    EXPECT_EQ(Stage.m_Enemy.At(0).m_nX, -1);
+    EXPECT_EQ(list->item(0)->text(), platform::FromCp932("1 グ2 (--,--) 1-オーク   LV4 HP30 SP6 "));
 }
 
 } // namespace

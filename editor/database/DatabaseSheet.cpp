@@ -1,0 +1,160 @@
+#include "editor/database/DatabaseSheet.h"
+
+#include "common/services/Log.h"
+#include "common/services/MessageBoxes.h"
+#include "editor/database/ClassPage.h"
+#include "editor/database/LandPage.h"
+
+#include <new>
+
+namespace
+{
+
+// A tab whose page is still to come: the page's caption over an empty page.
+// Each tab is a class of its own, as every page class has one current instance.
+template <int Index>
+class PlaceholderPage : public DatabasePage
+{
+public:
+    explicit PlaceholderPage(DatabaseSheet& sheet)
+        : DatabasePage(kDatabaseTabs[Index].m_nDialogId, sheet),
+          m_Template{kDatabaseTabs[Index].m_nDialogId, kDatabaseTabs[Index].m_pszCaption, 401, 341, kChildDialog, {}}
+    {
+        UseClassProcedure(this);
+        SetTemplate(&m_Template);
+    }
+
+    int Save(DatabaseSaveErrors&) override { return 1; }
+    int OnInitDialog(uintptr_t wParam, intptr_t lParam) override
+    {
+        DialogBase::OnInitDialog(wParam, lParam);
+        SetInitialised(1);
+        return 0;
+    }
+
+private:
+    DialogTemplate m_Template;
+};
+
+using MakePage = std::unique_ptr<DatabasePage> (*)(DatabaseSheet& sheet);
+
+template <class Page>
+std::unique_ptr<DatabasePage> Make(DatabaseSheet& sheet)
+{
+    return std::make_unique<Page>(sheet);
+}
+
+// The page of each tab, in tab order.
+const MakePage kMakePage[kDatabasePageCount] = {
+    &Make<ClassPage>,
+    &Make<PlaceholderPage<kPageFriend>>,
+    &Make<PlaceholderPage<kPageEnemy>>,
+    &Make<PlaceholderPage<kPageSkill>>,
+    &Make<PlaceholderPage<kPageItem>>,
+    &Make<LandPage>,
+    &Make<PlaceholderPage<kPageSystem1>>,
+    &Make<PlaceholderPage<kPageSystem2>>,
+    &Make<PlaceholderPage<kPageSystem3>>,
+    &Make<PlaceholderPage<kPageSystem4>>,
+};
+
+} // namespace
+
+DatabaseSheet::DatabaseSheet(DatabaseHost& host, EditorApp* app)
+    : PropSheet(1, host.DatabaseParent(), app ? app : &App), m_pHost(&host), m_pApplication(app ? app : &App)
+{
+}
+
+DatabaseSheet::~DatabaseSheet()
+{
+    Destroy();
+    for (std::unique_ptr<DatabasePage>& page : m_PageObjects)
+    {
+        page.reset();
+    }
+}
+
+int DatabaseSheet::Create()
+{
+    for (int i = 0; i < kDatabasePageCount; ++i)
+    {
+        try
+        {
+            m_PageObjects[i] = kMakePage[i](*this);
+        }
+        catch (const std::bad_alloc&)
+        {
+            ShowOutOfMemory();
+            return 0;
+        }
+    }
+    for (std::unique_ptr<DatabasePage>& page : m_PageObjects)
+    {
+        AddPage(page.get());
+    }
+    if (!PropSheet::Create())
+    {
+        return 0;
+    }
+    return SetCaption("データベースの設定");
+}
+
+void DatabaseSheet::SaveAll()
+{
+    WriteErrorLogF("In SaveAll");
+    DatabaseSaveErrors errors;
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        for (DatabasePageIndex index : kDatabaseSaveOrder)
+        {
+            if (DatabasePage* page = m_PageObjects[index].get())
+            {
+                page->Save(errors);
+            }
+        }
+    }
+    for (std::unique_ptr<DatabasePage>& page : m_PageObjects)
+    {
+        if (page)
+        {
+            page->MarkForReload();
+        }
+    }
+    if (!errors.Empty())
+    {
+        ShowError(errors.Text());
+    }
+}
+
+DatabasePage* DatabaseSheet::Page(int index) const
+{
+    return index >= 0 && index < kDatabasePageCount ? m_PageObjects[index].get() : nullptr;
+}
+
+int CreateDatabaseSheet(DatabaseHost& host, EditorApp* app)
+{
+    std::unique_ptr<PropSheetOwner>& holder = host.DatabaseHolder();
+    holder.reset();
+    try
+    {
+        auto sheet = std::make_unique<DatabaseSheet>(host, app);
+        DatabaseSheet& made = *sheet;
+        holder = std::move(sheet);
+        made.Register(&holder);
+        if (made.Create())
+        {
+            return 1;
+        }
+    }
+    catch (const std::bad_alloc&)
+    {
+        ShowOutOfMemory();
+    }
+    holder.reset();
+    return 0;
+}
+
+DatabaseSheet* HeldDatabaseSheet(DatabaseHost& host)
+{
+    return static_cast<DatabaseSheet*>(host.DatabaseHolder().get());
+}

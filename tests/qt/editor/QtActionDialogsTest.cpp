@@ -1,0 +1,597 @@
+// The action-kind dialog and the dialogs of the actions on real Qt widgets,
+// offscreen, opened from the event dialog as the author opens them: a new
+// action through the insert button and the chooser, an existing one through
+// the edit button, straight to its kind's dialog.
+#include "common/data/DataStream.h"
+#include "editor/event/ActionKindDialog.h"
+#include "editor/event/AmountActionDialogs.h"
+#include "editor/event/BasicActionDialogs.h"
+#include "editor/event/EventDialog.h"
+#include "editor/event/MapActionDialogs.h"
+#include "platform/core/FatalHooks.h"
+#include "platform/window/Beep.h"
+#include "tests/editor/event/EventTestProject.h"
+#include "tests/qt/editor/QtEditorFixture.h"
+
+#include "TempFolder.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <functional>
+
+namespace
+{
+
+using Script = std::function<void(DialogBase&)>;
+using Ints = std::vector<int32_t>;
+
+std::vector<unsigned char> Image(const Event& event)
+{
+    Event copy = event;
+    DataWriter out;
+    copy.Save(out);
+    return out.Bytes();
+}
+
+Event EventWith(std::initializer_list<EventCommand> actions)
+{
+    Event event;
+    event.m_Page.At(0).m_Action.assign(actions.begin(), actions.end());
+    return event;
+}
+
+int ButtonOf(int code)
+{
+    return kIdFirstKindButton + code - 1;
+}
+
+class QtActionDialogsTest : public QtEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        QtEditorTest::SetUp();
+        ResetProjectData();
+        FillEventTestTables();
+        for (const char* name : {"仲間", "所持金"})
+        {
+            GValInfo.emplace_back().m_str = name;
+        }
+        Stage.m_GroupPos.resize(3);
+        Stage.m_GroupPos.At(1).m_strName = "北";
+        Stage.m_GroupPos.At(2).m_strName = "南";
+        platform::SetDestroyMainWindowHook([this] { ++m_nMainWindowDestroyed; });
+    }
+    void TearDown() override
+    {
+        platform::SetDestroyMainWindowHook(nullptr);
+        platform::ClearFatalError();
+        ResetProjectData();
+        QtEditorTest::TearDown();
+    }
+
+    // Runs the event dialog on the event; each script is the author in one
+    // dialog, in the order the dialogs open (the event dialog first).
+    int RunEvent(Event& event, std::vector<Script> scripts, int32_t mode = kEventEditStage)
+    {
+        ScriptedModalRuns runs;
+        for (Script& script : scripts)
+        {
+            runs.Answer(std::move(script));
+        }
+        EventEditRequest request;
+        request.m_pEvent = &event;
+        request.m_nMode = mode;
+        int result = RunEventDialog(nullptr, &m_App, request);
+        m_Runs = runs.Runs();
+        return result;
+    }
+    // A new action of the code through the chooser, the kind's dialog played
+    // by the script (none for a kind without a dialog); then the event dialog's
+    // OK or Cancel. The event's actions afterwards.
+    EventCommand AddAction(int code, const Script& kind, int eventButton = kIdDialogOk)
+    {
+        Event event = EventWith({});
+        std::vector<Script> scripts = {
+            [&](DialogBase& dialog) {
+                Click(dialog, kIdActionInsert);
+                Click(dialog, eventButton);
+            },
+            [&](DialogBase& chooser) { Click(chooser, ButtonOf(code)); },
+        };
+        if (kind)
+        {
+            scripts.push_back(kind);
+        }
+        RunEvent(event, scripts);
+        m_nActionsAfter = event.m_Page.At(0).m_Action.Count();
+        return m_nActionsAfter > 0 ? event.m_Page.At(0).m_Action.At(0) : EventCommand();
+    }
+    // Edits the event's first action: its kind's dialog opens at once.
+    int EditFirstAction(Event& event, const Script& kind)
+    {
+        return RunEvent(event, {[&](DialogBase& dialog) {
+                                    Click(dialog, kIdActionEdit);
+                                    Click(dialog, kIdDialogOk);
+                                },
+                                kind});
+    }
+
+public:
+    void Click(const DialogBase& dialog, int id)
+    {
+        auto* button = qobject_cast<QPushButton*>(Widget(dialog, id));
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QLineEdit* Line(const DialogBase& dialog, int id) { return qobject_cast<QLineEdit*>(Widget(dialog, id)); }
+    QComboBox* Combo(const DialogBase& dialog, int id) { return qobject_cast<QComboBox*>(Widget(dialog, id)); }
+    bool IsEnabled(const DialogBase& dialog, int id) { return Widget(dialog, id)->isEnabled(); }
+    // Ctrl+A in the field, then the text typed key by key.
+    void Retype(const DialogBase& dialog, int id, const QString& text)
+    {
+        QWidget* field = Widget(dialog, id);
+        m_System.SetFocus(Item(dialog, id));
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        TypeKeys(field, text);
+    }
+    QStringList Items(const DialogBase& dialog, int id)
+    {
+        QStringList items;
+        QComboBox* box = Combo(dialog, id);
+        for (int i = 0; box && i < box->count(); ++i)
+        {
+            items << box->itemText(i);
+        }
+        return items;
+    }
+
+protected:
+    TempFolder m_Folder;
+    platform::BeepRecorder m_Beeps;
+    std::vector<ScriptedModalRuns::RunRecord> m_Runs;
+    int m_nActionsAfter = 0;
+    int m_nMainWindowDestroyed = 0;
+};
+
+QString Q(const char* cp932)
+{
+    return platform::FromCp932(cp932);
+}
+
+// ---- the chooser ----
+
+TEST_F(QtActionDialogsTest, TheChooserNamesEveryKindAndTheStartEventOffersSixOfThem)
+{
+    for (int32_t mode : {kEventEditStage, kEventEditStart})
+    {
+        SCOPED_TRACE(mode);
+        Event event = EventWith({MakeCommand(2, {30})});
+        const std::vector<unsigned char> before = Image(event);
+        std::vector<int> enabled;
+        int result = RunEvent(event,
+                              {[&](DialogBase& dialog) {
+                                   Click(dialog, kIdActionInsert);
+                                   auto* actions = qobject_cast<QListWidget*>(Widget(dialog, kIdActionList));
+                                   EXPECT_EQ(actions->count(), 2); // the wait and the trailing row
+                                   Click(dialog, kIdDialogCancel);
+                               },
+                               [&](DialogBase& chooser) {
+                                   for (int code = 1; code < kEventCommandCount; ++code)
+                                   {
+                                       auto* button = qobject_cast<QPushButton*>(Widget(chooser, ButtonOf(code)));
+                                       ASSERT_NE(button, nullptr);
+                                       EXPECT_EQ(button->text(), Q(EventCommandTable[code].m_pName));
+                                       if (button->isEnabled())
+                                       {
+                                           enabled.push_back(code);
+                                       }
+                                   }
+                                   m_System.SendMessage(chooser.Handle(), platform::kWmClose, 0, 0);
+                               }},
+                              mode);
+        EXPECT_EQ(result, 0);
+        ASSERT_EQ(m_Runs.size(), 2u);
+        EXPECT_EQ(m_Runs[1].m_nDialogId, kIdActionKindDialog);
+        EXPECT_EQ(m_Runs[1].m_strTitle, "イベントのアクション");
+        EXPECT_EQ(m_Runs[1].m_nResult, 0);
+        if (mode == kEventEditStart)
+        {
+            EXPECT_EQ(enabled, (std::vector<int>{6, 9, 11, 12, 14, 15}));
+        }
+        else
+        {
+            EXPECT_EQ(enabled.size(), 17u);
+        }
+        EXPECT_EQ(HexBytes(Image(event)), HexBytes(before));
+    }
+}
+
+TEST_F(QtActionDialogsTest, AnExistingActionGoesStraightToItsKindsDialogOrEndsAtOnceWithoutOne)
+{
+    for (int code : {16, 17})
+    {
+        Event event = EventWith({MakeCommand(code)});
+        const std::vector<unsigned char> before = Image(event);
+        std::vector<Script> scripts = {[&](DialogBase& dialog) {
+            Click(dialog, kIdActionEdit);
+            Click(dialog, kIdDialogOk);
+        }};
+        EXPECT_EQ(RunEvent(event, scripts), 1);
+        ASSERT_EQ(m_Runs.size(), 1u); // no chooser was shown
+        EXPECT_EQ(HexBytes(Image(event)), HexBytes(before));
+    }
+
+    // A wait in the start event, where a new wait cannot be chosen, still opens the wait's dialog.
+    Event start = EventWith({MakeCommand(2, {30})});
+    RunEvent(start,
+             {[&](DialogBase& dialog) {
+                  Click(dialog, kIdActionEdit);
+                  Click(dialog, kIdDialogCancel);
+              },
+              [&](DialogBase& wait) {
+                  EXPECT_EQ(Line(wait, kIdWaitFrames)->text(), "30");
+                  Retype(wait, kIdWaitFrames, "45");
+                  Click(wait, kIdDialogOk);
+              }},
+             kEventEditStart);
+    ASSERT_EQ(m_Runs.size(), 2u);
+    EXPECT_EQ(m_Runs[1].m_nDialogId, kIdWaitActionDialog);
+    EXPECT_EQ(m_Runs[1].m_strTitle, "ウエイト");
+    EXPECT_EQ(m_Runs[1].m_nResult, 1);
+}
+
+TEST_F(QtActionDialogsTest, CancelInTheKindsDialogPutsAnExistingActionBackAsItWas)
+{
+    // The action cancelled, then a stage clear inserted before it, which writes the page back.
+    auto cancelThenInsert = [&](Event& event, std::vector<Script> cancelled) -> EventCommand {
+        std::vector<Script> scripts = {[&](DialogBase& dialog) {
+            Click(dialog, kIdActionEdit);
+            Click(dialog, kIdActionInsert);
+            Click(dialog, kIdDialogOk);
+        }};
+        scripts.insert(scripts.end(), cancelled.begin(), cancelled.end());
+        scripts.push_back([&](DialogBase& chooser) { Click(chooser, ButtonOf(kCommandStageClear)); });
+        EXPECT_EQ(RunEvent(event, scripts), 1);
+        const CheckedVector<EventCommand>& actions = event.m_Page.At(0).m_Action;
+        EXPECT_EQ(actions.Count(), 2);
+        EXPECT_EQ(actions.At(0).m_nCode, kCommandStageClear);
+        return actions.Count() == 2 ? actions.At(1) : EventCommand();
+    };
+
+    // An enemy-group action of an older file with one argument: the dialog shows the missing one as 0.
+    Event old = EventWith({MakeCommand(4, {7})});
+    EventCommand group = cancelThenInsert(old, {[&](DialogBase& dialog) {
+        EXPECT_EQ(Line(dialog, kIdEnemyGroupNumber)->text(), "7");
+        EXPECT_EQ(Combo(dialog, kIdEnemyGroupSwitch)->currentText(), "OFF");
+        Retype(dialog, kIdEnemyGroupNumber, "9");
+        Click(dialog, kIdDialogCancel);
+    }});
+    EXPECT_EQ(group.m_nCode, 4);
+    EXPECT_EQ(Ints(group.m_nValParam.begin(), group.m_nValParam.end()), (Ints{7}));
+
+    // An empty action: the chooser shows, the wait is chosen and cancelled: the code goes back to 0.
+    Event empty = EventWith({MakeCommand(0)});
+    EventCommand none = cancelThenInsert(empty, {[&](DialogBase& chooser) { Click(chooser, ButtonOf(2)); },
+                                                 [&](DialogBase& wait) { Click(wait, kIdDialogCancel); }});
+    ASSERT_EQ(m_Runs.size(), 4u);
+    EXPECT_EQ(m_Runs[2].m_nDialogId, kIdWaitActionDialog);
+    EXPECT_EQ(none.m_nCode, 0);
+    EXPECT_EQ(none.m_nValParam.Count(), 0);
+}
+
+// ---- what a new action stores ----
+
+TEST_F(QtActionDialogsTest, OkWithoutEditsStoresEachKindsDefaultsAndCancelAddsNothing)
+{
+    const struct
+    {
+        int m_nCode;
+        int m_nDialog; // 0: none
+        const char* m_pszTitle;
+        Ints m_Ints;
+    } cases[] = {
+        {1, kIdMessageActionDialog, "メッセージの表示", {}},
+        {2, kIdWaitActionDialog, "ウエイト", {60}},
+        {3, kIdMapCursorActionDialog, "マップカーソルの移動", {0, 1, 0, 0}},
+        {4, kIdEnemyGroupActionDialog, "敵グループの操作", {1, 1}},
+        {5, kIdEventVariableActionDialog, "イベント変数の操作", {0, 0}},
+        {6, kIdVariableActionDialog, "変数の操作", {0, 0, 0}},
+        {7, kIdMapChipActionDialog, "マップチップの変更", {1, -1, 0, 1}},
+        {11, kIdMoneyOperationDialog, "お金の操作", {0}},
+        {12, kIdItemOperationDialog, "持ち物の操作", {1, 0}},
+        {14, kIdCompanionShopDialog, "仲間屋の変更", {1, 0}},
+        {15, kIdPartyChangeDialog, "パーティーの変更", {1, 0}},
+        {16, 0, "", {}},
+        {17, 0, "", {}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_nCode);
+        Script ok;
+        Script cancel;
+        if (c.m_nDialog)
+        {
+            ok = [&](DialogBase& kind) { Click(kind, kIdDialogOk); };
+            cancel = [&](DialogBase& kind) { Click(kind, kIdDialogCancel); };
+        }
+        EventCommand stored = AddAction(c.m_nCode, ok);
+        ASSERT_EQ(m_nActionsAfter, 1);
+        EXPECT_EQ(stored.m_nCode, c.m_nCode);
+        EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), c.m_Ints);
+        EXPECT_EQ(stored.m_StrParam.Count(), c.m_nCode == 1 ? 1 : 0);
+        if (c.m_nDialog)
+        {
+            ASSERT_EQ(m_Runs.size(), 3u);
+            EXPECT_EQ(m_Runs[2].m_nDialogId, c.m_nDialog);
+            EXPECT_EQ(m_Runs[2].m_strTitle, c.m_pszTitle);
+            AddAction(c.m_nCode, cancel);
+            EXPECT_EQ(m_nActionsAfter, 0);
+        }
+    }
+    EXPECT_EQ(m_Beeps.Count(), 0);
+}
+
+TEST_F(QtActionDialogsTest, AKindWhoseDialogIsNotThereYetAddsNothing)
+{
+    EventCommand stored = AddAction(kCommandMusic, nullptr);
+    EXPECT_EQ(m_nActionsAfter, 0);
+    ASSERT_EQ(m_Runs.size(), 2u);
+    EXPECT_EQ(m_Runs[1].m_nResult, 0);
+}
+
+// ---- ranges ----
+
+TEST_F(QtActionDialogsTest, NumbersAreShownAndStoredWithinTheirRanges)
+{
+    // Enemy groups stored outside 1 .. 100 by an older file.
+    const struct
+    {
+        Ints m_Stored;
+        const char* m_pszShown;
+        const char* m_pszSwitch;
+        Ints m_Ok;
+    } groups[] = {
+        {{0, 1}, "1", "ON", {1, 1}},
+        {{101, 0}, "100", "OFF", {100, 0}},
+    };
+    for (const auto& g : groups)
+    {
+        Event event = EventWith({MakeCommand(4, {g.m_Stored[0], g.m_Stored[1]})});
+        EditFirstAction(event, [&](DialogBase& group) {
+            EXPECT_EQ(Line(group, kIdEnemyGroupNumber)->text(), g.m_pszShown);
+            EXPECT_EQ(Combo(group, kIdEnemyGroupSwitch)->currentText(), g.m_pszSwitch);
+            Click(group, kIdDialogOk);
+        });
+        const CheckedVector<int32_t>& ints = event.m_Page.At(0).m_Action.At(0).m_nValParam;
+        EXPECT_EQ(Ints(ints.begin(), ints.end()), g.m_Ok);
+    }
+
+    // Typed: the field keeps to its range while the author types.
+    const struct
+    {
+        int m_nCode;
+        int m_nField;
+        const char* m_pszTyped;
+        const char* m_pszShown;
+        Ints m_Ok;
+    } typed[] = {
+        {4, kIdEnemyGroupNumber, "0", "1", {1, 1}},
+        {4, kIdEnemyGroupNumber, "101", "100", {100, 1}},
+        {2, kIdWaitFrames, "1000", "999", {999}},
+        {11, kIdMoneyAmount, "1000000", "999999", {999999}},
+        {11, kIdMoneyAmount, "-999999", "-999999", {-999999}},
+        {12, kIdCountAmount, "-100", "-99", {1, -99}},
+        {15, kIdCountAmount, "99", "99", {1, 99}},
+        {5, kIdOperand, "-1000000", "-999999", {0, -999999}},
+    };
+    for (const auto& t : typed)
+    {
+        SCOPED_TRACE(t.m_pszTyped);
+        EventCommand stored = AddAction(t.m_nCode, [&](DialogBase& kind) {
+            Retype(kind, t.m_nField, t.m_pszTyped);
+            EXPECT_EQ(Line(kind, t.m_nField)->text(), t.m_pszShown);
+            Click(kind, kIdDialogOk);
+        });
+        EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), t.m_Ok);
+    }
+}
+
+TEST_F(QtActionDialogsTest, AMessageOfFourLinesOfThirtyDoubleByteCharactersIsTakenWholeAndAFifthLineIsRefused)
+{
+    const char* const characters[] = {"あ", "イ", "漢", "ソ"}; // "ソ" ends in the byte 0x5C
+    std::string expected;
+    EventCommand stored = AddAction(kCommandMessage, [&](DialogBase& message) {
+        auto* edit = qobject_cast<QPlainTextEdit*>(Widget(message, kIdMessageText));
+        ASSERT_NE(edit, nullptr);
+        m_System.SetFocus(Item(message, kIdMessageText));
+        for (int line = 0; line < 4; ++line)
+        {
+            if (line > 0)
+            {
+                QTest::keyClick(edit, Qt::Key_Return);
+                expected += "\r\n";
+            }
+            TypeKeys(edit, Q(characters[line]).repeated(30));
+            for (int i = 0; i < 30; ++i)
+            {
+                expected += characters[line];
+            }
+        }
+        EXPECT_EQ(m_Beeps.Count(), 0);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(m_Beeps.Count(), 1);
+        TypeKeys(edit, Q("ん"));
+        EXPECT_EQ(platform::ToCp932(edit->toPlainText().replace('\n', QStringLiteral("\r\n"))), expected);
+        Click(message, kIdDialogOk);
+    });
+    ASSERT_EQ(stored.m_StrParam.Count(), 1);
+    EXPECT_EQ(stored.m_StrParam.At(0).m_str, expected);
+    EXPECT_EQ(stored.m_StrParam.At(0).m_str.size(), 4u * 60u + 3u * 2u);
+}
+
+// ---- enabling rules ----
+
+TEST_F(QtActionDialogsTest, TheMapCursorAndMapChipDialogsEnableWhatTheirChoiceCallsFor)
+{
+    EventCommand cursor = AddAction(kCommandMoveCursor, [&](DialogBase& dialog) {
+        EXPECT_EQ(Items(dialog, kIdPositionGroup), (QStringList{Q("北"), Q("南")}));
+        using States = std::vector<bool>;
+        auto states = [&] {
+            return States{IsEnabled(dialog, kIdPositionGroup), IsEnabled(dialog, kIdCursorX),
+                          IsEnabled(dialog, kIdCursorXSpin), IsEnabled(dialog, kIdCursorY),
+                          IsEnabled(dialog, kIdCursorYSpin)};
+        };
+        EXPECT_EQ(states(), (States{false, false, false, false, false}));
+        Combo(dialog, kIdCursorTarget)->setCurrentIndex(2);
+        EXPECT_EQ(states(), (States{true, false, false, false, false}));
+        Combo(dialog, kIdPositionGroup)->setCurrentIndex(1);
+        Combo(dialog, kIdCursorTarget)->setCurrentIndex(3);
+        EXPECT_EQ(states(), (States{false, true, true, true, true}));
+        Retype(dialog, kIdCursorX, "70"); // whatever the map's size; the data model fits it to the map
+        EXPECT_EQ(Line(dialog, kIdCursorX)->text(), "64");
+        Retype(dialog, kIdCursorY, "12");
+        Combo(dialog, kIdCursorTarget)->setCurrentIndex(1);
+        EXPECT_EQ(states(), (States{false, false, false, false, false}));
+        Click(dialog, kIdDialogOk);
+    });
+    // Disabled controls are stored like the others.
+    EXPECT_EQ(Ints(cursor.m_nValParam.begin(), cursor.m_nValParam.end()), (Ints{1, 2, 64, 12}));
+
+    EventCommand chip = AddAction(kCommandChangeMapChip, [&](DialogBase& dialog) {
+        EXPECT_EQ(Items(dialog, kIdMapChipArea),
+                  (QStringList{Q("マップ全範囲内"), Q("このイベントの位置"), Q("位置グループ内")}));
+        EXPECT_EQ(Items(dialog, kIdMapChipFrom), (QStringList{Q("全マップチップ"), Q("平地"), Q("森"), Q("山")}));
+        EXPECT_EQ(Combo(dialog, kIdMapChipArea)->currentIndex(), 0);
+        EXPECT_EQ(Combo(dialog, kIdMapChipFrom)->currentIndex(), 0);
+        EXPECT_EQ(Combo(dialog, kIdMapChipTo)->currentText(), Q("平地"));
+        EXPECT_EQ(Combo(dialog, kIdPositionGroup)->currentText(), Q("北"));
+        EXPECT_FALSE(IsEnabled(dialog, kIdPositionGroup));
+        Combo(dialog, kIdMapChipArea)->setCurrentIndex(2);
+        EXPECT_TRUE(IsEnabled(dialog, kIdPositionGroup));
+        Combo(dialog, kIdPositionGroup)->setCurrentIndex(1);
+        Combo(dialog, kIdMapChipFrom)->setCurrentIndex(2);
+        Combo(dialog, kIdMapChipTo)->setCurrentIndex(2);
+        Combo(dialog, kIdMapChipArea)->setCurrentIndex(1);
+        EXPECT_FALSE(IsEnabled(dialog, kIdPositionGroup));
+        Click(dialog, kIdDialogOk);
+    });
+    EXPECT_EQ(Ints(chip.m_nValParam.begin(), chip.m_nValParam.end()), (Ints{2, 1, 2, 2}));
+}
+
+TEST_F(QtActionDialogsTest, ItemsAndFriendsAreListedFromRowOneAndAMissingOneStoresZero)
+{
+    EventCommand item = AddAction(kCommandItems, [&](DialogBase& dialog) {
+        EXPECT_EQ(Items(dialog, kIdItemChoice), (QStringList{"A", "B", Q("薬草")}));
+        Combo(dialog, kIdItemChoice)->setCurrentIndex(2);
+        Retype(dialog, kIdCountAmount, "-3");
+        Click(dialog, kIdDialogOk);
+    });
+    EXPECT_EQ(Ints(item.m_nValParam.begin(), item.m_nValParam.end()), (Ints{3, -3}));
+
+    for (int code : {14, 15})
+    {
+        SCOPED_TRACE(code);
+        Event event = EventWith({MakeCommand(code, {9, 4})}); // friend 9 is gone
+        EditFirstAction(event, [&](DialogBase& dialog) {
+            EXPECT_EQ(Items(dialog, kIdFriendChoice), (QStringList{Q("アリス"), Q("ボブ")}));
+            EXPECT_EQ(Combo(dialog, kIdFriendChoice)->currentIndex(), -1);
+            EXPECT_EQ(Line(dialog, kIdCountAmount)->text(), "4");
+            Click(dialog, kIdDialogOk);
+        });
+        const CheckedVector<int32_t>& ints = event.m_Page.At(0).m_Action.At(0).m_nValParam;
+        EXPECT_EQ(Ints(ints.begin(), ints.end()), (Ints{0, 4}));
+        EXPECT_EQ(m_Runs[1].m_strTitle, code == 14 ? "仲間屋の変更" : "パーティーの変更");
+    }
+}
+
+TEST_F(QtActionDialogsTest, AnEmptyListShowsNoRowAndANewActionStoresTheValueBeforeItsFirst)
+{
+    // A stage with position group 0 only, and item and friend tables with row 0 only.
+    Stage.m_GroupPos.resize(1);
+    ItemTable.resize(1);
+    FriendTable.resize(1);
+    const struct
+    {
+        int m_nCode;
+        int m_nList;
+        Ints m_Ok;
+    } cases[] = {
+        {kCommandMoveCursor, kIdPositionGroup, {0, 0, 0, 0}},
+        {kCommandChangeMapChip, kIdPositionGroup, {1, -1, 0, 0}},
+        {kCommandItems, kIdItemChoice, {0, 0}},
+        {kCommandParty, kIdFriendChoice, {0, 0}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.m_nCode);
+        EventCommand stored = AddAction(c.m_nCode, [&](DialogBase& dialog) {
+            EXPECT_EQ(Combo(dialog, c.m_nList)->count(), 0);
+            Click(dialog, kIdDialogOk);
+        });
+        EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), c.m_Ok);
+    }
+}
+
+// ---- the variable ----
+
+TEST_F(QtActionDialogsTest, AVariableRenamedInItsActionStaysRenamedAfterEveryCancel)
+{
+    Event event = EventWith({MakeCommand(6, {5, 1, 3})});
+    const std::vector<unsigned char> before = Image(event);
+    int result = RunEvent(event, {[&](DialogBase& dialog) {
+                                      Click(dialog, kIdActionEdit);
+                                      // The page's variable list shows the new name too.
+                                      EXPECT_EQ(Combo(dialog, kIdPageVariable)->itemText(5), Q("005 軍資金"));
+                                      Click(dialog, kIdDialogCancel);
+                                  },
+                                  [&](DialogBase& variable) {
+                                      QStringList rows = Items(variable, kIdVariable);
+                                      ASSERT_EQ(rows.size(), 6);
+                                      EXPECT_EQ(rows[0], Q("変数条件なし"));
+                                      EXPECT_EQ(rows[1], Q("001 勝利数"));
+                                      EXPECT_EQ(Combo(variable, kIdVariable)->currentIndex(), 5);
+                                      EXPECT_EQ(Combo(variable, kIdOperator)->currentText(), Q("＋"));
+                                      EXPECT_EQ(Line(variable, kIdOperand)->text(), "3");
+                                      Click(variable, kIdRenameVariable);
+                                      EXPECT_EQ(Items(variable, kIdVariable)[5], Q("005 軍資金"));
+                                      EXPECT_EQ(Combo(variable, kIdVariable)->currentIndex(), 5);
+                                      Click(variable, kIdDialogCancel);
+                                  },
+                                  [&](DialogBase& input) {
+                                      Retype(input, 1077, Q("軍資金"));
+                                      Click(input, kIdDialogOk);
+                                  }});
+    EXPECT_EQ(result, 0);
+    ASSERT_EQ(m_Runs.size(), 3u);
+    EXPECT_EQ(m_Runs[2].m_strTitle, "変数名の入力");
+    EXPECT_EQ(GValInfo.At(5).m_str, "軍資金");
+    EXPECT_EQ(HexBytes(Image(event)), HexBytes(before));
+}
+
+TEST_F(QtActionDialogsTest, RenamingNoVariableBeepsAndTheEditorStaysUp)
+{
+    // Variable 0, and a variable beyond the names (no row chosen).
+    for (int32_t variable : {0, 40})
+    {
+        SCOPED_TRACE(variable);
+        m_Beeps.Clear();
+        Event event = EventWith({MakeCommand(6, {variable, 0, 0})});
+        EditFirstAction(event, [&](DialogBase& dialog) {
+            EXPECT_EQ(Combo(dialog, kIdVariable)->currentIndex(), variable == 0 ? 0 : -1);
+            Click(dialog, kIdRenameVariable);
+            EXPECT_EQ(m_Beeps.Count(), 1);
+            Retype(dialog, kIdOperand, "8");
+            Click(dialog, kIdDialogCancel);
+        });
+        EXPECT_EQ(m_Runs.size(), 2u); // no input dialog
+        EXPECT_EQ(m_nMainWindowDestroyed, 0);
+        EXPECT_EQ(event.m_Page.At(0).m_Action.At(0).m_nValParam.At(0), variable);
+    }
+}
+
+} // namespace
