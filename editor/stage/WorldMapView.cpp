@@ -12,6 +12,8 @@ namespace
 
 constexpr int kCell = kMapCellSize;
 constexpr int kEventIconSize = 16;
+// The pen mode that frames the pick anchor alone.
+constexpr int32_t kPenModeAnchor = 4;
 
 } // namespace
 
@@ -117,7 +119,7 @@ void WorldMapView::DrawCursor(DibBitmap& surface, const StageViewport& viewport)
     case kToolFill:
         outline(cursor.m_nX, cursor.m_nY, kCell, kCell);
         break;
-    case 4:
+    case kPenModeAnchor:
         if (edit.m_nPickX != -1)
         {
             outline(cellX(edit.m_nPickX), cellY(edit.m_nPickY), kCell, kCell);
