@@ -521,7 +521,7 @@ int DialogBase::OpenListPopup(const std::function<void(ListBoxBase& list)>& hit)
 {
     platform::WindowSystem* system = System();
     platform::Point cursor;
-    if (!system || !system->GetCursorPos(cursor))
+    if (!system || !IsActive() || !system->GetCursorPos(cursor))
     {
         return 0;
     }

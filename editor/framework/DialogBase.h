@@ -133,9 +133,10 @@ public:
     int OfferListCommand(int id);
     // Every bound list ends its update: selection, top row, drawing.
     void EndListUpdates();
-    // A right click: the first bound list with a row under the pointer selects
-    // it, takes the focus and stores it (then hit, when given, hears of the
-    // list), and its pop-up menu opens at the pointer. 1 when a row was hit.
+    // A right click while this dialog is the active window: the first bound
+    // list with a row under the pointer selects it, takes the focus and stores
+    // it (then hit, when given, hears of the list), and its pop-up menu opens
+    // at the pointer. 1 when a row was hit.
     int OpenListPopup(const std::function<void(ListBoxBase& list)>& hit = {});
 
     // ---- a page of a property sheet ----

@@ -28,7 +28,7 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates()
             {kDlgButton,    1226,  62,  20,  44,  14, "編集"},
             {kDlgButton,    1067, 110,  20,  44,  14, "ｸﾘｱ"},
             {kDlgButton,    11071, 158, 20,  50,  14, "ﾃﾞｰﾀ数"},
-            {kDlgListBox,   1233,  14,  38, 194, 152},
+            {kDlgListBox,   1233,  14,  38, 194, 152, "", kWsBorder | kWsVScroll},
             {kDlgDefButton, 1006, 110, 204,  50,  14, "OK"},
             {kDlgButton,    1007, 165, 204,  50,  14, "ｷｬﾝｾﾙ"},
         }},
@@ -120,6 +120,37 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates()
             {kDlgPicture,   1075,   7, 160,  10,  10},
             {kDlgDefButton, 1006, 160, 160,  50,  14, "OK"},
             {kDlgButton,    1007, 218, 160,  50,  14, "ｷｬﾝｾﾙ"},
+        }},
+        // The editor's own options.
+        {193, "エディットオプション", 311, 141, kModalDialog, {
+            {kDlgCheckBox,  1370,   7,   7, 297,  20,
+             "ステージロード時にイベントパレットデータをロードしない。\n"
+             "（ロード前のイベントパレットを保持。常に同じイベントパレットを使用したい人にはオススメ）"},
+            {kDlgGroupBox,  65535,  7,  34, 297,  76, "テストプレイ用のゲームプログラムのパス"},
+            {kDlgCheckBox,  1373,  14,  48,  80,  10, "自動で取得"},
+            {kDlgEdit,      1372,  14,  64, 240,  14},
+            {kDlgButton,    1371, 258,  64,  40,  14, "参照"},
+            {kDlgPicture,   1075,   7, 118,  10,  10},
+            {kDlgDefButton, 1006, 196, 120,  50,  14, "OK"},
+            {kDlgButton,    1007, 254, 120,  50,  14, "ｷｬﾝｾﾙ"},
+        }},
+        // The conversion of bitmaps onto the project's palette: the files at
+        // the left, the input's transparent colour and the output at the right.
+        {188, "ビットマップ変換ツール", 299, 159, kModalDialog, {
+            {kDlgText,      0,      7,   7, 285,   8, "指定したビットマップをTarnwickで利用可能なビットマップに変換します。"},
+            {kDlgButton,    1008,   7,  20,  64,  14, "ファイルの指定"},
+            {kDlgButton,    1007,  75,  20,  40,  14, "変換"},
+            {kDlgListBox,   1328,   7,  38, 140, 114},
+            {kDlgGroupBox,  0,    154,  20, 138,  50, "入力側の（変換前の）透過色"},
+            {kDlgCheckBox,  1334, 160,  32, 120,  10, "透過色を使用している"},
+            {kDlgText,      0,    160,  50,  24,   8, "透過色"},
+            {kDlgEdit,      1329, 186,  48,  36,  14},
+            {kDlgUpDown,    1330, 211,  48,  11,  14},
+            {kDlgGroupBox,  0,    154,  74, 138,  56, "出力先のパス"},
+            {kDlgCheckBox,  1331, 160,  86, 126,  10, "入力と同じ（※上書きする）"},
+            {kDlgEdit,      1332, 160, 102,  94,  14},
+            {kDlgButton,    1333, 258, 102,  28,  14, "参照"},
+            {kDlgPicture,   1075, 154, 140,  10,  10},
         }},
         // The map chip palette: eight chips a row.
         {kDialogMapChipPalette, "マップチップパレット", 171, 171, kPaletteDialog, {

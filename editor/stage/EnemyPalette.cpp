@@ -61,13 +61,15 @@ EnemyPalette::EnemyPalette(StageEditorWindow& window) : m_Window(window)
     int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kMinSide;
     SetLayout(width, height, kMinSide, kMinSide, kMaxWidth, kMaxHeight, dialog ? dialog->m_nStyle : kPaletteDialog, 0, 0,
               0, 0, 0);
-    // Beside the stage editor, at its right edge.
+    // Beside the stage editor: its left edge plus its client width, a little below its top.
     platform::Rect editor = window.WindowRectangle();
+    int clientWidth = editor.m_nWidth;
     if (platform::NativeWindow* native = window.Native())
     {
         editor = native->WindowRect();
+        clientWidth = native->ClientRect().m_nWidth;
     }
-    SetInitialPosition(editor.Right(), editor.m_nTop + kDropBelowEditor);
+    SetInitialPosition(editor.m_nLeft + clientWidth, editor.m_nTop + kDropBelowEditor);
 
     m_List.Binding().Set(kIdEnemyList, nullptr, &Stage.m_Enemy, nullptr, 1, 0, kMaxEnemyPlacements, 0, 1, 1,
                          EnemyPaletteRowText);

@@ -1,6 +1,6 @@
 // The other editors' windows as the stage editor opens them. The event
-// palette, the edit options, the bitmap conversion tool and the world-map
-// event dialog have no window yet: each function makes none.
+// palette and the world-map event dialog have no window yet: each function
+// makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
@@ -8,6 +8,8 @@
 #include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/stage/BitmapConvertDialog.h"
+#include "editor/stage/EditOptionsDialog.h"
 #include "editor/stage/EnemyPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
@@ -54,12 +56,14 @@ int RunPositionGroupsDialog(StageEditorWindow& window)
     return RunPositionGroupListDialog(window.Handle(), &App, context);
 }
 
-void RunEditOptionsDialog(StageEditorWindow&)
+void RunEditOptionsDialog(StageEditorWindow& window)
 {
+    RunEditOptionsDialog(window.Handle(), &App);
 }
 
-void RunBitmapConversionTool(StageEditorWindow&)
+void RunBitmapConversionTool(StageEditorWindow& window)
 {
+    RunBitmapConvertDialog(window.Handle(), &App);
 }
 
 std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window)

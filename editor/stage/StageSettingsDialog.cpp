@@ -16,6 +16,11 @@ StageSettingsDialog* s_pSettingsLive = nullptr;
 ExplanationDialog* s_pExplanationLive = nullptr;
 std::unique_ptr<StageSettingsDialog> s_pSettingsRunning;
 
+// The limits of the dialog's client area.
+constexpr int kMinClientSide = 100;
+constexpr int kMaxClientWidth = 640;
+constexpr int kMaxClientHeight = 480;
+
 // Limits of the fields.
 constexpr int kMaxMapSide = 64;
 constexpr int kMaxReward = 999999;
@@ -86,6 +91,10 @@ StageSettingsDialog::StageSettingsDialog(platform::WindowHandle parent, EditorAp
     UseClassProcedure(this);
     Init(kIdStageSettingsDialog, parent, 0, kWindowDialog, app);
     s_pSettingsLive = this;
+    // The template's size, kept between 100 x 100 and 640 x 480.
+    const DialogTemplate* dialog = Template();
+    SetLayout(0, 0, kMinClientSide, kMinClientSide, kMaxClientWidth, kMaxClientHeight,
+              dialog ? dialog->m_nStyle : kModalDialog, 0, 0, 0, 0, 0);
 
     CheckedVector<ExplanationPage>* bound[kExplanationListCount] = {&m_Stage.m_WinPage, &m_Stage.m_LosePage,
                                                                     &m_Stage.m_OtherPage};

@@ -140,3 +140,10 @@ int FindFreeSlot(const CheckedVector<UnitRecord>& units)
     auto it = std::find_if(units.begin(), units.end(), [](const UnitRecord& u) { return !u.IsPartyMember(); });
     return it == units.end() ? -1 : static_cast<int>(it - units.begin());
 }
+
+const UnitRecord* FindLeader(const CheckedVector<UnitRecord>& units)
+{
+    auto it =
+        std::find_if(units.begin(), units.end(), [](const UnitRecord& u) { return u.IsPartyMember() && u.m_nPlayA; });
+    return it == units.end() ? nullptr : &*it;
+}

@@ -58,3 +58,6 @@ int CountPartyMembers(const CheckedVector<UnitRecord>& units);
 
 // Position of the first unit whose class is 0; -1 when none.
 int FindFreeSlot(const CheckedVector<UnitRecord>& units);
+
+// The leader: the first party member with the leader flag; null when none.
+const UnitRecord* FindLeader(const CheckedVector<UnitRecord>& units);

@@ -6,6 +6,7 @@
 #include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameWindow.h"
+#include "game/engine/MenuCursor.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
@@ -24,19 +25,6 @@ namespace
 std::string Describe(const PlayLine& line)
 {
     return "line " + std::to_string(line.m_nLine) + " (" + line.m_strText + ")";
-}
-
-// The leader: the first party member with the leader flag; null when none.
-const UnitRecord* Leader()
-{
-    for (const UnitRecord& unit : PartyUnits)
-    {
-        if (unit.IsPartyMember() && unit.m_nPlayA)
-        {
-            return &unit;
-        }
-    }
-    return nullptr;
 }
 
 // The line's friend: its friend number, or its name when the line gives one.
@@ -116,8 +104,9 @@ bool PlayRunner::Advance()
                                           " frames in scene " + std::to_string(GameScenes.CurrentScene()));
                 return false;
             }
+            // With a key to press: down one frame, up the next.
+            Hold(m_nFrameInLine % 2 == 0 ? line.m_Keys : platform::KeySet{});
             ++m_nFrameInLine;
-            Hold({});
             return true;
         case PlayLine::Kind::UntilClosed:
             // No frame runs while the close is on its way: the frames' worth of time is waited for the quit.
@@ -129,6 +118,14 @@ bool PlayRunner::Advance()
             Finish(kPlayTimedOut, Describe(line) + ": the game did not close within " + std::to_string(line.m_nFrames) +
                                       " frames' time");
             return false;
+        case PlayLine::Kind::GoScene:
+            // What a fade-out to the scene leaves behind: the ids moved on and the menus closed.
+            GameScenes.SetPreviousScene(GameScenes.CurrentScene());
+            GameScenes.SetNextScene(line.m_nScene);
+            GameScenes.SetCurrentScene(line.m_nScene);
+            MenuCursor.Collapse();
+            Next();
+            break;
         case PlayLine::Kind::Expect:
         {
             std::string seen;
@@ -213,9 +210,15 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
     case PlayCheck::Item:
         value = Progress.GetItemCount(line.m_nArg);
         break;
+    case PlayCheck::CurrentStage:
+        value = Progress.m_nCurrentStage;
+        break;
+    case PlayCheck::Position:
+        seen = std::to_string(Progress.m_nMapX) + " " + std::to_string(Progress.m_nMapY);
+        return Progress.m_nMapX == line.m_nArg && Progress.m_nMapY == line.m_nValue;
     case PlayCheck::Leader:
     {
-        const UnitRecord* leader = Leader();
+        const UnitRecord* leader = FindLeader(PartyUnits);
         seen = leader ? "friend " + std::to_string(leader->m_nHead) + " \"" + platform::ToUtf8(leader->m_strName) + "\""
                       : "none";
         if (line.m_bNone || !leader)

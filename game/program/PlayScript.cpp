@@ -22,7 +22,7 @@ bool ParseNumber(std::string_view word, int32_t& value, std::string& reason)
     return true;
 }
 
-// "until scene K [within N]" or "until closed [within N]".
+// "until scene K [within N] [pressing KEY]" or "until closed [within N]".
 bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
 {
     std::size_t next = 0;
@@ -46,15 +46,24 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
         return false;
     }
     line.m_nFrames = PlayScript::kDefaultWithin;
+    if (words.size() >= next + 2 && words[next] == "within")
+    {
+        if (!platform::InputScript::ParseFrames(words[next + 1], line.m_nFrames, reason))
+        {
+            return false;
+        }
+        next += 2;
+    }
+    if (words.size() == next + 2 && words[next] == "pressing" && line.m_Kind == PlayLine::Kind::UntilScene)
+    {
+        return platform::InputScript::ParseKeys(words[next + 1], line.m_Keys, reason);
+    }
     if (words.size() == next)
     {
         return true;
     }
-    if (words.size() == next + 2 && words[next] == "within")
-    {
-        return platform::InputScript::ParseFrames(words[next + 1], line.m_nFrames, reason);
-    }
-    reason = "expected \"within N\" after the condition";
+    reason = line.m_Kind == PlayLine::Kind::UntilScene ? "expected \"within N\" or \"pressing KEY\" after the condition"
+                                                       : "expected \"within N\" after the condition";
     return false;
 }
 
@@ -95,7 +104,8 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
     static const std::map<std::string_view, PlayCheck> kSingle = {{"scene", PlayCheck::Scene},
                                                                   {"state", PlayCheck::State},
                                                                   {"money", PlayCheck::Money},
-                                                                  {"party", PlayCheck::Party}};
+                                                                  {"party", PlayCheck::Party},
+                                                                  {"stage", PlayCheck::CurrentStage}};
     line.m_Kind = PlayLine::Kind::Expect;
     const std::string_view what = words.size() > 1 ? words[1] : std::string_view{};
     if (auto found = kSingle.find(what); found != kSingle.end() && words.size() == 3)
@@ -115,9 +125,11 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         return ParseNumber(words[2], line.m_nArg, reason) &&
                (words.size() == 3 || ParseNumber(words[3], line.m_nValue, reason));
     }
-    if ((what == "var" || what == "item") && words.size() == 4)
+    static const std::map<std::string_view, PlayCheck> kPair = {
+        {"var", PlayCheck::Variable}, {"item", PlayCheck::Item}, {"position", PlayCheck::Position}};
+    if (auto found = kPair.find(what); found != kPair.end() && words.size() == 4)
     {
-        line.m_Check = what == "var" ? PlayCheck::Variable : PlayCheck::Item;
+        line.m_Check = found->second;
         return ParseNumber(words[2], line.m_nArg, reason) && ParseNumber(words[3], line.m_nValue, reason);
     }
     if (what == "unit" && words.size() == 4 && words[3] == "off")
@@ -137,9 +149,22 @@ bool ParseExpect(const Words& words, PlayLine& line, std::string& reason)
         line.m_Check = PlayCheck::UnitActed;
         return ParseUnit(words[2], line, reason) && ParseNumber(words[3], line.m_nX, reason);
     }
-    reason = "expected \"expect scene|state|money|party N\", \"expect leader F\", \"expect cleared STAGE [0|1]\", "
-             "\"expect var N VALUE\", \"expect item ITEM COUNT\", \"expect unit F X Y|off\" or \"expect acted F V\"";
+    reason = "expected \"expect scene|state|money|party|stage N\", \"expect leader F\", "
+             "\"expect cleared STAGE [0|1]\", \"expect var N VALUE\", \"expect item ITEM COUNT\", "
+             "\"expect position X Y\", \"expect unit F X Y|off\" or \"expect acted F V\"";
     return false;
+}
+
+// "go scene K".
+bool ParseGo(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::GoScene;
+    if (words.size() != 3 || words[1] != "scene")
+    {
+        reason = "expected \"go scene K\"";
+        return false;
+    }
+    return ParseNumber(words[2], line.m_nScene, reason);
 }
 
 // A file name of letters, digits, '-', '_' and '.', not starting with '.'.
@@ -220,6 +245,12 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 parsed = ParseCapture(words, line, reason);
                 lines.push_back(line);
             }
+            else if (words[0] == "go")
+            {
+                PlayLine line;
+                parsed = ParseGo(words, line, reason);
+                lines.push_back(line);
+            }
             else if (words[0] == "stage")
             {
                 PlayLine line;
@@ -240,7 +271,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, expect, capture or stage";
+                             "\": expected press, hold, wait, until, go, expect, capture or stage";
                 }
             }
             if (!parsed)

@@ -7,10 +7,15 @@
 //   press KEY                 the key down for one frame, then one frame with every key up
 //   hold KEY N                the key down for N frames
 //   wait N                    N frames with every key up
-//   until scene K [within N]  frames with every key up until scene K is the
-//                             current one; a timeout after N frames (default 3600)
+//   until scene K [within N] [pressing KEY]
+//                             frames with every key up (or with KEY pressed every
+//                             other frame) until scene K is the current one; a
+//                             timeout after N frames (default 3600)
 //   until closed [within N]   no more frames: waits the time of N frames (default
 //                             3600) for the game to close
+//   go scene K                scene K becomes the current one at once, as if the
+//                             current scene had faded out to it (for a scene whose
+//                             way in is not there yet); it takes no frame
 //   expect scene K            the current scene id (0 title, 1 camp, 2 world map, 3 stage, 4 battle)
 //   expect state S            the current scene's state (-1 while it has no scene)
 //   expect money M
@@ -19,6 +24,8 @@
 //   expect cleared STAGE [V]  the stage's cleared flag is set (V 1, the default) or not (V 0)
 //   expect var N VALUE        global variable N
 //   expect item ITEM COUNT    how many of the item the party's stock holds
+//   expect position X Y       the world-map position kept in the play-through
+//   expect stage N            the number of the stage entered last
 //   expect unit F X Y         the party member F (its friend number or its name) stands on the stage map at (X, Y)
 //   expect unit F off         the party member F is not on the stage map
 //   expect acted F V          the party member F has acted this turn (V 1) or not (V 0)
@@ -49,6 +56,8 @@ enum class PlayCheck
     Cleared,
     Variable,
     Item,
+    Position,
+    CurrentStage,
     UnitPosition,
     UnitActed,
 };
@@ -60,6 +69,7 @@ struct PlayLine
         Keys, // a step of held keys
         UntilScene,
         UntilClosed,
+        GoScene,
         Expect,
         Capture,
         Stage, // m_strName the stage file, m_nArg its number
@@ -68,12 +78,12 @@ struct PlayLine
     Kind m_Kind = Kind::Keys;
     int m_nLine = 0;       // its line number in the script, from 1
     std::string m_strText; // the line as written
-    platform::KeySet m_Keys;
+    platform::KeySet m_Keys; // Keys: held; UntilScene: pressed while waiting
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
-    int32_t m_nScene = 0;
+    int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage, variable or item number
-    int32_t m_nValue = 0;  // the value expected; Leader and units: the friend number
+    int32_t m_nArg = 0;    // the stage, variable or item number; Position: x
+    int32_t m_nValue = 0;  // the value expected; Position: y; Leader and units: the friend number
     std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
     bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map
     int32_t m_nX = 0;      // UnitPosition: the cell; UnitActed: the acted flag expected

@@ -39,12 +39,6 @@ constexpr int kGroupCellX = 0;
 constexpr int kDeploymentCellX = 32;
 constexpr int kCellSheetY = 64;
 
-// Frames at 60 per second, in frames of the running rate (at least 1).
-int ScaledFrames(int frames)
-{
-    return std::max(1, static_cast<int>(std::lround(frames * FrameRateValues.m_dFrameScale)));
-}
-
 } // namespace
 
 // ---- cursor and view ----

@@ -213,7 +213,8 @@ int StageScene::Fight()
 int StageScene::EndSelectedAction()
 {
     SetState(kStagePlayerMap);
-    if (m_pSelected)
+    // A friend that fell in its fight may have left the party (its slot is empty).
+    if (m_pSelected && m_pSelected->IsPartyMember())
     {
         EndAction(*m_pSelected);
     }

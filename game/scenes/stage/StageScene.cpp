@@ -9,6 +9,7 @@
 #include "game/engine/ScreenEffects.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/TextOutput.h"
+#include "game/scenes/BattleResults.h"
 
 #include <iterator>
 
@@ -274,27 +275,16 @@ void StageScene::ReturnFromBattle()
     // Where the action of the fight's acting unit ends, unless an event ends the stage on the way.
     SetState(m_bPlayerPhase ? kStageEndAction : kStageEnemyPhase);
     CharacterRecord* acting = ActingUnit();
-    if (RunTriggers({kTriggerBattleEnd, kTriggerHolderBattleEnd}, acting) != kEventResultNone)
+    const bool goesOn = RunBattleEndTriggers(acting);
+    // Only now do the fallen leave the map, and a fallen friend the party:
+    // the events above still read its leader flag and the event it holds.
+    if (m_Battle.m_pPlayer && m_Battle.m_pEnemy)
+    {
+        SettleFallenUnits(*m_Battle.m_pPlayer, *m_Battle.m_pEnemy, *m_pField);
+    }
+    if (!goesOn)
     {
         return;
-    }
-    if (m_Battle.m_pEnemy && m_Battle.m_pEnemy->m_nPlayD)
-    {
-        if (RunTriggers({kTriggerBattleWon, kTriggerHolderBattleWon}, acting) != kEventResultNone)
-        {
-            return;
-        }
-    }
-    else if (m_Battle.m_pPlayer && m_Battle.m_pPlayer->m_nPlayD)
-    {
-        if (m_Battle.m_pPlayer == m_pLeader && RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
-        {
-            return;
-        }
-        if (RunTriggers({kTriggerBattleLost, kTriggerHolderBattleLost}, acting) != kEventResultNone)
-        {
-            return;
-        }
     }
     if (m_bPlayerPhase)
     {
@@ -307,6 +297,27 @@ void StageScene::ReturnFromBattle()
     {
         EndAction(*m_pActingEnemy);
     }
+}
+
+bool StageScene::RunBattleEndTriggers(CharacterRecord* acting)
+{
+    if (RunTriggers({kTriggerBattleEnd, kTriggerHolderBattleEnd}, acting) != kEventResultNone)
+    {
+        return false;
+    }
+    if (m_Battle.m_pEnemy && m_Battle.m_pEnemy->m_nPlayD)
+    {
+        return RunTriggers({kTriggerBattleWon, kTriggerHolderBattleWon}, acting) == kEventResultNone;
+    }
+    if (m_Battle.m_pPlayer && m_Battle.m_pPlayer->m_nPlayD)
+    {
+        if (m_Battle.m_pPlayer == m_pLeader && RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
+        {
+            return false;
+        }
+        return RunTriggers({kTriggerBattleLost, kTriggerHolderBattleLost}, acting) == kEventResultNone;
+    }
+    return true;
 }
 
 // ---- the enemy phase ----

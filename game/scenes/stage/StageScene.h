@@ -210,8 +210,11 @@ private:
     void OnFadedIn();
     // The fight starts: its trigger points, then the battle scene.
     int StartBattle();
-    // Back from the battle: the stage music again and the battle's trigger points.
+    // Back from the battle: the stage music again, the battle's trigger
+    // points, then the fallen off the map (a fallen friend out of the party).
     void ReturnFromBattle();
+    // The trigger points after a battle, by its outcome: false when one of them ended the stage.
+    bool RunBattleEndTriggers(CharacterRecord* acting);
     // The enemy phase: the next enemy that can act, or the end of the enemies' turn.
     int EnemyPhase();
     // One enemy's action.

@@ -265,6 +265,41 @@ TEST_F(EnemyPaletteTest, InsertThenOkRecordsTheNewPlacementBeforeStoringTheDialo
     EXPECT_EQ(Describe(Stage.m_Enemy), "1 (2,3) g0 []\n0 (-1,-1) g0 []\n");
 }
 
+TEST_F(EnemyPaletteTest, AnInsertedEnemyWithItsMoveAiGoesOnTheMapByThePenAndUndoTakesItOff)
+{
+    StartWithPlacements({});
+    // The palette stands beside the editor: its left edge plus its client width, 10 pixels below its top.
+    platform::Rect editor = Window()->Native()->WindowRect();
+    platform::Rect palette = Palette()->Native()->WindowRect();
+    EXPECT_EQ(palette.m_nLeft, editor.m_nLeft + Window()->Native()->ClientRect().m_nWidth);
+    EXPECT_EQ(palette.m_nTop, editor.m_nTop + 10);
+
+    PalettePick(0);
+    m_Runs.Answer([&](DialogBase& placement) {
+        Choose(placement, kIdPlacementEnemy, 1);
+        Type(placement, kIdPlacementGroup, "2");
+        Pick(placement, kIdMoveAiList, 0);
+        m_Runs.Answer([&](DialogBase& dialog) {
+            Choose(dialog, kIdMoveAiRange, 1);
+            Choose(dialog, kIdMoveAiTarget, 5);
+            Choose(dialog, kIdMoveAiMode, 1);
+            Click(dialog, kIdDialogOk);
+        });
+        Click(placement, kIdMoveAiInsert);
+        Click(placement, kIdDialogOk);
+    });
+    PaletteClick(kIdEnemyInsert);
+    ASSERT_EQ(m_Runs.Runs().size(), 2u);
+    EXPECT_EQ(Describe(Stage.m_Enemy), "1 (-1,-1) g2 [151/0/-1 ]\n");
+    EXPECT_EQ(StageEdit.m_nPltNum, 0);
+
+    ClickCell(3, 2);
+    EXPECT_EQ(Describe(Stage.m_Enemy), "1 (3,2) g2 [151/0/-1 ]\n");
+    EXPECT_EQ(RowsOf(*Palette(), kIdEnemyList).at(0), "1 グ2 (3,2) 1-Orc      LV3 HP40 SP5 ");
+    Command(kCmdUndo);
+    EXPECT_EQ(Describe(Stage.m_Enemy), "1 (-1,-1) g2 [151/0/-1 ]\n");
+}
+
 TEST_F(EnemyPaletteTest, PastePutsACopyBeforeTheSelectedRowOffTheMapAfterOneUndoPoint)
 {
     StartWithPlacements({Placement(1, 2, 3, 4, {Entry(1, 8, 0, 0, 2)}), Placement(2, 5, 5)});

@@ -35,11 +35,15 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect unit ユーリ off\n"
                              "expect acted 2 1\n"
                              "stage data\\stg\\Stage01.stg 2\n"
-                             "stage other.stg\n",
+                             "stage other.stg\n"
+                             "go scene 2\n"
+                             "expect position 3 11\n"
+                             "expect stage 1\n"
+                             "until scene 3 within 900 pressing z\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 21u);
+    ASSERT_EQ(lines.size(), 25u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -93,6 +97,18 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[19].m_strName, "data\\stg\\Stage01.stg");
     EXPECT_EQ(lines[19].m_nArg, 2);
     EXPECT_EQ(lines[20].m_nArg, 1);
+    EXPECT_EQ(lines[21].m_Kind, Kind::GoScene);
+    EXPECT_EQ(lines[21].m_nScene, 2);
+    EXPECT_EQ(lines[22].m_Check, PlayCheck::Position);
+    EXPECT_EQ(lines[22].m_nArg, 3);
+    EXPECT_EQ(lines[22].m_nValue, 11);
+    EXPECT_EQ(lines[23].m_Check, PlayCheck::CurrentStage);
+    EXPECT_EQ(lines[23].m_nValue, 1);
+    // Waiting for a scene while pressing a key.
+    EXPECT_EQ(lines[24].m_Kind, Kind::UntilScene);
+    EXPECT_EQ(lines[24].m_nFrames, 900u);
+    EXPECT_TRUE(lines[24].m_Keys.test('Z'));
+    EXPECT_TRUE(lines[4].m_Keys.none());
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -109,11 +125,16 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"until scene", "until scene K"},
         {"until scene 1 within", "within N"},
         {"until scene x", "not a number"},
+        {"until scene 1 pressing", "pressing KEY"},
+        {"until closed pressing z", "within N"},
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},
         {"expect item 3", "expect item ITEM COUNT"},
         {"expect colour 3", "expect scene"},
+        {"expect position 3", "expect position X Y"},
+        {"go scene", "go scene K"},
+        {"go title", "go scene K"},
         {"capture ../outside", "plain file name"},
         {"capture .hidden", "plain file name"},
         {"capture a b", "capture NAME"},

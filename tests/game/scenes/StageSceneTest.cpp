@@ -14,6 +14,7 @@
 #include "game/engine/SoundEffects.h"
 #include "game/engine/SystemIni.h"
 #include "game/scenes/MapSkillRules.h"
+#include "game/scenes/battle/BattleScene.h"
 #include "game/scenes/stage/StageMenus.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "platform/window/WindowMessages.h"
@@ -469,6 +470,72 @@ TEST_F(StageSceneTest, AMovedUnitFightsOnlyBesideAnEnemyAndTheFightGoesToTheBatt
     EXPECT_EQ(m_Scenes.KeepFlag(), 1);
     ASSERT_NE(Scene(), nullptr);
     EXPECT_EQ(Scene()->State(), kStageFadeIn);
+}
+
+TEST_F(StageSceneTest, AFallenFriendLeavesThePartyOnTheReturnFromTheBattleUnlessTheSystemRevives)
+{
+    m_Scenes.SetSceneMaker(kSceneBattle,
+                           [this](SceneManager& owner) { return std::make_unique<BattleScene>(owner, &m_Drawn); });
+    m_Folder.WriteFile(std::filesystem::path(u8"bmp/back/デフォルト.bmp"), FixtureBitmap(64, 48, FixtureSheetPixel));
+    Place(1, 2, 1);
+    for (const int32_t revive : {0, 1})
+    {
+        SCOPED_TRACE(revive);
+        ScriptedDraws sure({});
+        System.m_bReviveAfterClear = revive;
+        Progress.m_FallenList.clear();
+        PartyUnits.At(0) = Member(1);
+        PartyUnits.At(0).m_nPlayA = 1;
+        const std::string name = PartyUnits.At(0).m_strName;
+        m_Scenes.Reset();
+        Enter();
+        DeployOnCursor(0);
+        Choose(kPrepBegin);
+        // The leader stays on its cell beside the enemy and fights it.
+        Press(kKeyZ, 4);
+        ASSERT_EQ(Scene()->State(), kStageFadeOut);
+        // A leader that cannot hurt the enemy and falls to its first blow.
+        UnitRecord& leader = PartyUnits.At(0);
+        leader.m_Param[kParamHp].m_nBase = 10;
+        leader.m_Param[kParamHp].m_nValue = 1;
+        leader.m_Param[kParamAttack].m_nValue = 0;
+        leader.m_Param[kParamDefence].m_nValue = 0;
+        EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+        enemy.m_Param[kParamHp].m_nBase = enemy.m_Param[kParamHp].m_nValue = 100;
+        enemy.m_Param[kParamDefence].m_nValue = 100;
+        enemy.m_Param[kParamAttack].m_nValue = 50;
+        enemy.m_Param[kParamSkill].m_nValue = 100;
+        // Both as quick as each other.
+        leader.m_Param[kParamSpeed].m_nValue = 10;
+        enemy.m_Param[kParamSpeed].m_nValue = 10;
+        for (int frame = 0; frame < 100 && m_Scenes.CurrentScene() != kSceneBattle; ++frame)
+        {
+            Frames(1);
+        }
+        for (int frame = 0; frame < 5000 && m_Scenes.CurrentScene() != kSceneStage; ++frame)
+        {
+            Press(kKeyZ);
+        }
+        ASSERT_EQ(m_Scenes.CurrentScene(), kSceneStage);
+        Frames(20);
+        ASSERT_NE(Scene(), nullptr);
+        EXPECT_EQ(Scene()->State(), kStagePlayerMap);
+        EXPECT_EQ(Scene()->Field()->UnitAt(1, 1), nullptr);
+        EXPECT_EQ(Scene()->Field()->UnitAt(2, 1), &enemy);
+        if (revive)
+        {
+            // It stays in its slot, down, for the revival after the stage.
+            EXPECT_TRUE(leader.IsPartyMember());
+            EXPECT_EQ(leader.m_nPlayD, 1);
+            EXPECT_TRUE(Progress.m_FallenList.empty());
+        }
+        else
+        {
+            EXPECT_FALSE(leader.IsPartyMember());
+            ASSERT_EQ(Progress.m_FallenList.size(), 1u);
+            EXPECT_EQ(Progress.m_FallenList.At(0).m_strName, name);
+        }
+    }
 }
 
 TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)

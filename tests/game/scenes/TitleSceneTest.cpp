@@ -1,16 +1,13 @@
 #include "game/scenes/TitleScene.h"
 
 #include "EventCommandBuilder.h"
-#include "RuntimeFolderScope.h"
 #include "SceneTest.h"
 #include "common/data/EventVocabulary.h"
 #include "game/engine/GameMusic.h"
-#include "game/engine/GameSession.h"
+#include "game/engine/MenuCursor.h"
 #include "game/engine/SoundEffects.h"
 #include "game/scenes/EventCommandEffects.h"
 #include "game/scenes/camp/CampScene.h"
-#include "platform/core/TestPlayLink.h"
-#include "platform/window/DummyWindowSystem.h"
 
 #include <algorithm>
 #include <climits>
@@ -49,15 +46,11 @@ protected:
     }
     void TearDown() override
     {
-        SceneTest::TearDown();
         StartEvent.Init();
+        SceneTest::TearDown();
     }
 
-    int TitleState() const
-    {
-        const Scene* title = m_Scenes.SceneOf(kSceneTitle);
-        return title ? title->State() : -100;
-    }
+    int TitleState() const { return StateOf(kSceneTitle); }
     void ToTheMenu()
     {
         Frames(20);
@@ -213,21 +206,8 @@ TEST_F(TitleSceneTest, ContinueRefusesAnEmptySlotWithItsSoundAloneAndLoadsAUsedO
 
 TEST_F(TitleSceneTest, TheTitleMusicPlaysTheSystemsNameOrElseThePresetFile)
 {
-    RuntimeFolderScope runtime;
-    platform::DummyWindowSystem system;
-    GameSession session;
-    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
-    std::vector<MusicRequest> served;
-    SetMusicDispatch([&](const MusicRequest& request) { served.push_back(request); });
-    for (const char* name : {"", "bgm\\Opening.ogg"})
-    {
-        System.m_strBgm[3] = name;
-        m_Scenes.Reset();
-        m_Scenes.Frame(); // the title loads its resources
-        system.PumpMessages();
-    }
-    SetMusicDispatch(nullptr);
-    session.Close();
+    const std::vector<MusicRequest> served =
+        MusicOfEntries(kSceneTitle, {"", "bgm\\Opening.ogg"}, [](const char* name) { System.m_strBgm[3] = name; });
 
     ASSERT_EQ(served.size(), 2u);
     for (const MusicRequest& request : served)
