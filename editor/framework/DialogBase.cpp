@@ -716,3 +716,12 @@ int ScaleByOneAndThreeQuarters(int value)
 {
     return static_cast<int>(value * 1.75);
 }
+
+void DialogBase::HideItem(int id)
+{
+    platform::WindowSystem* system = System();
+    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(Handle(), id)) : nullptr)
+    {
+        control->Show(false);
+    }
+}

@@ -118,6 +118,8 @@ public:
             BindControl(&control);
         }
     }
+    // Hides the dialog's control of that id; nothing when there is none.
+    void HideItem(int id);
     // The id of the first bound control the command comes from when its kind
     // answers the notification: a plain control BN_CLICKED, an edit EN_UPDATE,
     // a check box anything, a combo box CBN_SELCHANGE. 0 when none.

@@ -8,6 +8,8 @@
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 // The stage editor window and its map chip palette.
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
+// The world-map editor window, its palettes and its settings dialog.
+const std::vector<DialogTemplate>& WorldMapEditorDialogTemplates();
 // The event editor's dialogs: the event dialog and the event palette.
 const std::vector<DialogTemplate>& EventDialogTemplates();
 // The action-kind dialog and the dialogs of the actions.

@@ -1,5 +1,5 @@
 // The other editors' windows as the stage editor opens them. The world-map
-// editor has no window yet: its function makes none.
+// event dialog has no window yet: its function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
@@ -17,6 +17,7 @@
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
+#include "editor/stage/WorldMapEditorWindow.h"
 
 namespace
 {
@@ -119,9 +120,31 @@ void RunBitmapConversionTool(StageEditorWindow& window)
     RunBitmapConvertDialog(window.Handle(), &App);
 }
 
-std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
+std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<WorldMapEditorWindow>(window);
+}
+
+namespace
+{
+
+WorldMapEventDialogStandIn& EventDialogStandIn()
+{
+    static WorldMapEventDialogStandIn standIn;
+    return standIn;
+}
+
+} // namespace
+
+int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags)
+{
+    WorldMapEventDialogStandIn& standIn = EventDialogStandIn();
+    return standIn ? standIn(window, showFlags) : 0;
+}
+
+void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn)
+{
+    EventDialogStandIn() = std::move(standIn);
 }
 
 namespace

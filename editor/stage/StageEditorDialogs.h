@@ -16,11 +16,13 @@
 #include "editor/framework/DialogBase.h"
 #include "editor/framework/EditorView.h"
 
+#include <functional>
 #include <memory>
 
 class Event;
 class ListBoxBase;
 class StageEditorWindow;
+class WorldMapEditorWindow;
 
 // What the enemy and the event palette share: a list of the stage's records
 // whose selected row is the one the stage editor's pen places, with the keys
@@ -94,5 +96,13 @@ void RunEditOptionsDialog(StageEditorWindow& window);
 void RunBitmapConversionTool(StageEditorWindow& window);
 // The world-map editor window (152), not yet run; null when there is none.
 std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window);
+// The world-map event dialog (161), run modal with the show flags on
+// WorldMapEdit's current event, the world-map editor window its parent. On OK
+// the dialog records the world map's undo point and writes the event back. 1
+// on OK. Until the dialog exists, a stand-in given here answers in its place
+// (tests); without one the run is cancelled (0).
+int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags);
+using WorldMapEventDialogStandIn = std::function<int(WorldMapEditorWindow& window, int showFlags)>;
+void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn);
 // The database with the window as the sheet's parent, not yet created; null when there is none.
 std::unique_ptr<StageDatabase> MakeDatabaseSheet(StageEditorWindow& window);

@@ -128,8 +128,9 @@ public:
     // The database sheet has closed: the stage is checked against the changed
     // database and every editor window comes back.
     void OnDatabaseClosed();
-    // The world-map editor has closed: with the flag the stage editor is in front again.
-    void OnWorldMapEditorClosed(int flag);
+    // The world-map editor has closed: the stage editor is the view again and
+    // every editor window comes back, whatever the world-map editor's result.
+    void OnWorldMapEditorClosed();
 
     // ---- for the event and database editors ----
     // What the next event dialog edits (EventEditMode): set by its opener.

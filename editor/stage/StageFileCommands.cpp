@@ -19,21 +19,11 @@ namespace
 
 constexpr const char* kStageFolder = "data\\stg";
 
-// A file dialog's filter: the description, then its pattern, each ended by a zero byte.
-std::string Filter(std::string_view description, std::string_view pattern)
-{
-    std::string filter(description);
-    filter.push_back('\0');
-    filter += pattern;
-    filter.push_back('\0');
-    return filter;
-}
-
 // The open dialog on the stage folder: any version of a stage file.
 bool ChooseStageFile(platform::WindowHandle owner, std::string& path, const char* title)
 {
     return OpenFileDialog(owner, path, kMaxPathBytes, kStageFolder, title,
-                          Filter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", 0, nullptr) != 0;
+                          FileDialogFilter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", 0, nullptr) != 0;
 }
 
 } // namespace
@@ -84,7 +74,7 @@ int StageEditorWindow::SaveStage(int overwrite)
         std::string pattern;
         FormatString(description, "StageFile ( *.%s )", extension.c_str());
         FormatString(pattern, "*.%s", extension.c_str());
-        if (!SaveFileDialog(Handle(), path, "data\\stg\\", "保存先のファイルの選択", Filter(description, pattern),
+        if (!SaveFileDialog(Handle(), path, "data\\stg\\", "保存先のファイルの選択", FileDialogFilter(description, pattern),
                             extension, 1))
         {
             return 0;

@@ -64,15 +64,6 @@ enum : int32_t
     kTargetCoordinates = 4,
 };
 
-void HideControl(DialogBase& dialog, int id)
-{
-    platform::WindowSystem* system = dialog.System();
-    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(dialog.Handle(), id)) : nullptr)
-    {
-        control->Show(false);
-    }
-}
-
 template <class Wrapper>
 Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
 {
@@ -165,10 +156,10 @@ void StageSettingsDialog::FillGroupNames()
 int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     for (int id : kUnusedControls)
     {
-        HideControl(*this, id);
+        HideItem(id);
     }
     for (ListBox<ExplanationPage>& list : m_Lists)
     {
@@ -382,7 +373,7 @@ void ExplanationDialog::FillComboItems()
 int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     AttachControls(m_NumberEdits);
     AttachControls(m_TextEdits);
     AttachControls(m_ComboBoxes);

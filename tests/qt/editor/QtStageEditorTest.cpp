@@ -20,12 +20,8 @@
 #include "editor/event/EventDialog.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/StageEditorWindow.h"
-#include "platform/core/FatalHooks.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtWindow.h"
-#include "platform/qt/QtWindowSystem.h"
-#include "platform/window/ScriptedDialogs.h"
-#include "tests/editor/framework/EditorProject.h"
+#include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -43,59 +39,30 @@
 namespace
 {
 
-class QtStageEditorTest : public testing::Test
+class QtStageEditorTest : public QtWholeEditorTest
 {
 protected:
     void SetUp() override
     {
-        PrepareEditorProject(m_Folder.Path());
-        ResetMouseLatches();
-        WriteLands(5);
-        AppWindowSystem = &m_System;
-        m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                                     intptr_t lParam) { return App.PreTranslateMessage({window, message, wParam, lParam}) != 0; });
+        QtWholeEditorTest::SetUp();
         StageEdit.ClearHistory();
         StageEdit.m_strStageFile.clear();
     }
     void TearDown() override
     {
-        EditorShutdown();
-        m_System.SetMessageFilter(nullptr);
+        QtWholeEditorTest::TearDown();
         StageEdit.ClearHistory();
         StageEdit.m_strStageFile.clear();
-        ResetProjectData();
-        AppWindowSystem = nullptr;
-        platform::ClearFatalError();
-    }
-
-    void Pump()
-    {
-        for (int i = 0; i < 5; ++i)
-        {
-            m_System.PumpMessages();
-        }
     }
 
     StageEditorWindow* Window() const { return CurrentStageEditor(); }
-    QWidget* Client(const WindowBase& window) const
-    {
-        return static_cast<platform::QtWindow*>(window.Native())->ClientWidget();
-    }
 
-    // A mouse event on the stage editor's map at a cell, with the buttons held
-    // afterwards, for the widget the toolkit finds under the pointer: the map
-    // view lets the mouse through to its window.
+    // A mouse event on the stage editor's map at a cell, with the buttons held afterwards.
     void MapMouse(QEvent::Type type, int column, int row, Qt::MouseButton button, Qt::MouseButtons held)
     {
         StageEditorWindow* window = Window();
-        QPoint at(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY());
-        QWidget* client = Client(*window);
-        QWidget* target = client->childAt(at);
-        target = target ? target : client;
-        QPoint local = target->mapFrom(client, at);
-        QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &event);
-        Pump();
+        MouseAt(*window, QPoint(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY()),
+                type, button, held);
     }
     // Ctrl and the key, typed into the stage editor (the window in front).
     void Key(int key)
@@ -118,19 +85,11 @@ protected:
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-
-    RuntimeFolderScope m_Runtime;
-    TempFolder m_Folder;
-    platform::QtWindowSystem m_System;
-    platform::ScriptedDialogs m_Boxes;
 };
 
 TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
 {
-    EditorPlatform platform;
-    platform.m_pWindows = &m_System;
-    ASSERT_TRUE(EditorStartup(platform));
-    Pump();
+    ASSERT_TRUE(Start());
 
     // The fixture: a field of land 0 walled by land 1, and the two lands to paint with below.
     CurrentVersion = kDataFormatVersion;
@@ -225,10 +184,7 @@ TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
 
 TEST_F(QtStageEditorTest, AnEnemyInsertedThroughItsDialogsIsPutOnTheMapByThePenAndUndoTakesItOff)
 {
-    EditorPlatform platform;
-    platform.m_pWindows = &m_System;
-    ASSERT_TRUE(EditorStartup(platform));
-    Pump();
+    ASSERT_TRUE(Start());
     EnemyTable.resize(3);
     EnemyTable.At(1).m_strName = "オーク";
     EnemyTable.At(1).m_nLevel = 4;
