@@ -21,6 +21,7 @@
 #include "common/services/Paths.h"
 #include "editor/database/DatabaseSheet.h"
 #include "editor/database/DatabaseTablePage.h"
+#include "editor/database/ParameterIds.h"
 #include "editor/framework/ComboBox.h"
 #include "editor/framework/EditorStartup.h"
 #include "editor/framework/NumberEdit.h"
@@ -53,12 +54,6 @@ enum : int
     // The interface sound the previews replace.
     kSoundPreviewEntry = 4,
 };
-
-// The edits of the nine parameter values and their spins, in the parameters' order.
-inline constexpr int kEffectValueIds[kParameterCount] = {11037, 11038, 11039, 11040, 11041,
-                                                         11042, 11043, 11044, 11045};
-inline constexpr int kEffectValueSpins[kParameterCount] = {11060, 11061, 11062, 11063, 11064,
-                                                           11065, 11066, 11067, 11068};
 
 // The rows of the attribute combo box: "なし", then attributes 1 .. last.
 std::vector<std::string> AttributeItems();
@@ -99,7 +94,7 @@ public:
 protected:
     EffectRecordPage(int dialogId, DatabaseSheet& sheet, CheckedVector<T>& table, DataFilePathIndex file,
                      int listId, int32_t T::*index, typename Base::RowText rowText)
-        : Base(dialogId, sheet, Filled(table), typename Base::Shape{listId, 1, 1, kMaxEffectRecords, file, index},
+        : Base(dialogId, sheet, FillTable(table, 2), typename Base::Shape{listId, 1, 1, kMaxEffectRecords, file, index},
                rowText)
     {
     }
@@ -263,16 +258,5 @@ protected:
         m_Pictures.At(0).Binding().Set(kIdEffectPreview, kEffectStripWidth, kEffectStripHeight);
         m_SoundButtons.push_back(PlainControl(kIdEffectBrowse));
         m_SoundButtons.push_back(PlainControl(kIdEffectPlay));
-    }
-
-private:
-    // The table with record 0 and at least one record to list.
-    static CheckedVector<T>& Filled(CheckedVector<T>& table)
-    {
-        while (table.Count() < 2)
-        {
-            table.push_back(NewListElement<T>());
-        }
-        return table;
     }
 };

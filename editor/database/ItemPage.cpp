@@ -2,18 +2,9 @@
 
 #include "common/data/DatabaseVocabulary.h"
 
-namespace
-{
-
-void ItemRowText(std::string& out, int, const ItemRecord& record)
-{
-    out = record.m_strName;
-}
-
-} // namespace
-
 ItemPage::ItemPage(DatabaseSheet& sheet)
-    : EffectRecordPage(kIdItemPage, sheet, ItemTable, kPathItem, kIdItemList, &ItemRecord::m_nItemB, ItemRowText)
+    : EffectRecordPage(kIdItemPage, sheet, ItemTable, kPathItem, kIdItemList, &ItemRecord::m_nItemB,
+                       NameRowText<ItemRecord>)
 {
     UseClassProcedure(this);
     BuildNameLists();

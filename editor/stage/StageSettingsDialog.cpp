@@ -6,6 +6,7 @@
 #include "common/services/MessageBoxes.h"
 #include "common/services/Paths.h"
 #include "common/sound/BgmManager.h"
+#include "editor/framework/MusicFileField.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -62,15 +63,6 @@ enum : int32_t
     kTargetGroup = 3,
     kTargetCoordinates = 4,
 };
-
-void HideControl(DialogBase& dialog, int id)
-{
-    platform::WindowSystem* system = dialog.System();
-    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(dialog.Handle(), id)) : nullptr)
-    {
-        control->Show(false);
-    }
-}
 
 template <class Wrapper>
 Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
@@ -164,10 +156,10 @@ void StageSettingsDialog::FillGroupNames()
 int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     for (int id : kUnusedControls)
     {
-        HideControl(*this, id);
+        HideItem(id);
     }
     for (ListBox<ExplanationPage>& list : m_Lists)
     {
@@ -274,33 +266,12 @@ void StageSettingsDialog::DeletePage(int list)
 
 void StageSettingsDialog::BrowseBgm()
 {
-    using namespace std::string_literals;
-    std::string path;
-    if (!OpenFileDialog(Handle(), path, kBgmPathLength, "bgm\\", "BGMの選択", "BgmFile ( *.mid;*.ogg )\0*.mid;*.ogg\0"s,
-                        "mid;ogg", 0, nullptr))
-    {
-        return;
-    }
-    if (!MakeRelativePath(path))
-    {
-        return;
-    }
-    SetDlgItemString(Handle(), kIdSettingsBgm, path);
+    BrowseMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 void StageSettingsDialog::PlayBgm()
 {
-    std::string path;
-    GetDlgItemString(Handle(), kIdSettingsBgm, path, kBgmPathLength);
-    if (path.empty())
-    {
-        return;
-    }
-    Bgm.SetTrackFile(0, path);
-    if (!Bgm.Play(0, 0, 0, 1))
-    {
-        ShowErrorF("読み込み失敗！");
-    }
+    PlayMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 intptr_t StageSettingsDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -402,7 +373,7 @@ void ExplanationDialog::FillComboItems()
 int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     AttachControls(m_NumberEdits);
     AttachControls(m_TextEdits);
     AttachControls(m_ComboBoxes);
