@@ -95,8 +95,7 @@ int StageEditorWindow::SaveStage(int overwrite)
 int StageEditorWindow::ChooseDefaultStage()
 {
     return ChooseEditConfigFile(Handle(), kStageFolder, "デフォルトステージの選択",
-                                FileDialogFilter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*",
-                                EditConfig.m_strDefaultStage);
+                                FileDialogFilter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", EditConfig.m_strDefaultStage);
 }
 
 int ChooseEditConfigFile(platform::WindowHandle owner, std::string_view folder, std::string_view title,
