@@ -4,16 +4,11 @@
 // exchange), at both depths, on one thread. The counter "frames_per_second"
 // is what one core keeps up.
 
-#include "game/engine/Display.h"
-#include "game/engine/FrameTimer.h"
+#include "SampleDisplay.h"
 #include "game/engine/SceneManager.h"
-#include "game/engine/SystemIni.h"
 #include "game/program/SceneRegistry.h"
-#include "platform/display/DisplayHost.h"
 
 #include <benchmark/benchmark.h>
-
-#include <filesystem>
 
 namespace
 {
@@ -24,38 +19,23 @@ constexpr int kFadeInFrames = 30;
 class TitleRun
 {
 public:
-    explicit TitleRun(int depth) : m_Previous(std::filesystem::current_path())
+    explicit TitleRun(int depth) : m_Display(depth)
     {
-        std::filesystem::current_path(TK_SAMPLE_DIR);
-        m_Host.m_nDesktopDepth = depth;
-        m_bReady = DDInit(m_Host, kScreenWidth, kScreenHeight, depth, kFullScreen, 1, 60, 0, Surfaces, SurfaceDefs,
-                          kSurfaceCount) &&
-                   DDLoadPaletteFromFile(Display.m_SourcePalette, "bmp\\Palette.bmp", kFullScreen) &&
-                   DDSetTransmit("bmp\\Palette.bmp");
-        Display.m_WorkingPalette = Display.m_SourcePalette;
-        SetFramePacing(false);
-        FrameRateValues = DeriveFrameValues(60);
         RegisterScenes(m_Scenes);
         for (int i = 0; i < kFadeInFrames; ++i)
         {
             m_Scenes.Frame();
         }
         const Scene* title = m_Scenes.SceneOf(kSceneTitle);
-        m_bReady = m_bReady && title && title->State() == 1;
+        m_bReady = m_Display.IsReady() && title && title->State() == 1;
     }
-    ~TitleRun()
-    {
-        m_Scenes.Reset();
-        DDRelease();
-        std::filesystem::current_path(m_Previous);
-    }
+    ~TitleRun() { m_Scenes.Reset(); }
 
     bool IsReady() const { return m_bReady; }
     void Frame() { m_Scenes.Frame(); }
 
 private:
-    std::filesystem::path m_Previous;
-    platform::RecordingDisplayHost m_Host;
+    SampleDisplay m_Display;
     SceneManager m_Scenes;
     bool m_bReady = false;
 };

@@ -5,9 +5,14 @@ int LoadEventPalette(CheckedVector<Event>& palette, std::string_view name)
     return LoadTableFile(palette, name, 0);
 }
 
-int SaveEventPalette(CheckedVector<Event>& palette, std::string_view name)
+LoadResult TryLoadEventPalette(CheckedVector<Event>& palette, std::string_view name, std::string* error)
 {
-    return SaveTableFile(palette, name);
+    return TryLoadTableFile(palette, name, 0, error);
+}
+
+int SaveEventPalette(CheckedVector<Event>& palette, std::string_view name, std::string* error)
+{
+    return SaveTableFile(palette, name, error);
 }
 
 int LoadWorldPalette(CheckedVector<WorldMapEvent>& palette, std::string_view name)

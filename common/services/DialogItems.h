@@ -30,5 +30,16 @@ int SaveFileDialog(platform::WindowHandle owner, std::string& buffer, std::strin
 int BrowseFolderDialog(platform::WindowHandle owner, std::string& path, std::string_view startFolder,
                        std::string_view title);
 
+// A file dialog's filter of one kind of file: the description, then its
+// pattern, each ended by a zero byte ("StageFile ( *.stg_* )", "*.stg_*").
+inline std::string FileDialogFilter(std::string_view description, std::string_view pattern)
+{
+    std::string filter(description);
+    filter.push_back('\0');
+    filter += pattern;
+    filter.push_back('\0');
+    return filter;
+}
+
 // The longest path the dialogs hand back.
 constexpr int kMaxPathBytes = 260;

@@ -385,6 +385,11 @@ bool WindowBase::IsRightClick()
     {
         return false;
     }
+    return IsActive();
+}
+
+bool WindowBase::IsActive() const
+{
     platform::WindowSystem* system = System();
     if (!system)
     {

@@ -94,7 +94,10 @@ public:
     void OnGetMinMaxInfo(platform::MinMaxInfo* info) const;
     // Reads the pointer; 1 when it lies in the usable client area and the state was updated.
     int UpdateMouse(int mask);
+    // The right button just released, the left one not held, while this window is the active one.
     bool IsRightClick();
+    // This window is the active one; a page of a property sheet is while its sheet is and it is the sheet's current page.
+    bool IsActive() const;
     // Opens the pop-up menu at the pointer; the item chosen comes to this window as kWmCommand, also
     // from a window inside another (a page of a property sheet), whose top-level window shows the menu.
     void TrackPopup(const platform::Menu& menu);

@@ -2,6 +2,7 @@
 
 #include "common/data/ProjectData.h"
 #include "editor/database/DatabaseSheet.h"
+#include "editor/database/ParameterIds.h"
 #include "editor/framework/ControlAnchor.h"
 #include "editor/framework/InputDialogs.h"
 
@@ -13,28 +14,6 @@ namespace
 constexpr int kCell = 48;
 // The preview's background: red 66, green 0, blue 0.
 constexpr uint32_t kPreviewBackground = 0x000042;
-
-// The edits of the nine parameters, their spins, in the parameters' order.
-constexpr int kInitialIds[kParameterCount] = {1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 21071};
-constexpr int kInitialSpins[kParameterCount] = {1054, 1056, 1058, 1059, 1060, 1061, 1062, 1063, 21072};
-constexpr int kFinalIds[kParameterCount] = {1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1078};
-constexpr int kFinalSpins[kParameterCount] = {1055, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088};
-
-// The class table with at least two records: record 0 is never shown, so
-// that the list has a row to stand on.
-CheckedVector<ClassRecord>& TableOfTwo(CheckedVector<ClassRecord>& table)
-{
-    while (table.Count() < 2)
-    {
-        table.push_back(NewListElement<ClassRecord>());
-    }
-    return table;
-}
-
-void ClassRowText(std::string& out, int, const ClassRecord& record)
-{
-    out = record.m_strName;
-}
 
 // A value row: the entry's name in the System's list and the value.
 template <class Entry>
@@ -57,8 +36,8 @@ std::vector<std::string> CharacterGraphicItems(int bitmapWidth)
 }
 
 ClassPage::ClassPage(DatabaseSheet& sheet)
-    : DatabaseTablePage(kIdClassPage, sheet, TableOfTwo(ClassTable),
-                        Shape{kIdClassList, 1, 1, 999, kPathClass, &ClassRecord::m_nClassA}, ClassRowText)
+    : DatabaseTablePage(kIdClassPage, sheet, FillTable(ClassTable, 2),
+                        Shape{kIdClassList, 1, 1, 999, kPathClass, &ClassRecord::m_nClassA}, NameRowText<ClassRecord>)
 {
     UseClassProcedure(this);
     m_SkillValues.Binding().Set(kIdClassSkillValues, nullptr, &m_Current.m_SkillLearn, nullptr, 0, 1, 99, 0, 1, 0,
@@ -79,10 +58,11 @@ ClassPage::ClassPage(DatabaseSheet& sheet)
     m_Numbers.At(2).Binding().Set(1053, &m_Current.m_nMaxLevel, 1, 99, 0, 1065, 1);
     for (int k = 0; k < kParameterCount; ++k)
     {
-        m_Numbers.At(3 + k).Binding().Set(kInitialIds[k], &m_Current.m_nInit[k], 0, 999, 0, kInitialSpins[k], 1);
+        m_Numbers.At(3 + k).Binding().Set(kParameterInitialIds[k], &m_Current.m_nInit[k], 0, 999, 0,
+                                          kParameterInitialSpins[k], 1);
         m_Numbers.At(3 + kParameterCount + k)
             .Binding()
-            .Set(kFinalIds[k], &m_Current.m_nFinal[k], 0, 999, 0, kFinalSpins[k], 1);
+            .Set(kParameterFinalIds[k], &m_Current.m_nFinal[k], 0, 999, 0, kParameterFinalSpins[k], 1);
     }
     m_Texts.resize(1);
     m_Texts.At(0).Binding().Set(kIdClassName, &m_Current.m_strName, 12, 1);

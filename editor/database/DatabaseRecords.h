@@ -4,6 +4,7 @@
 // record: the table's defaults, not a zeroed record. Every page that lists a
 // table includes this before it uses its ListBox.
 
+#include "common/data/CharacterRecord.h"
 #include "common/data/ClassRecord.h"
 #include "common/data/LandRecord.h"
 
@@ -11,3 +12,11 @@
 void ClearListElement(ClassRecord& record);
 // A land at its defaults: every field zero or empty, movement cost 1.
 void ClearListElement(LandRecord& record);
+// A friend at its defaults: class 1, level 1, random name, growth and skills, at the hiring shop.
+void ClearListElement(FriendRecord& record);
+// An enemy at its defaults: class 1, level 1 and one battle-AI entry, an attack.
+void ClearListElement(EnemyRecord& record);
+// A skill to learn: skill 1 at level 0.
+void ClearListElement(LearnSkillEntry& entry);
+// A battle-AI entry at its defaults: an attack with skill 1, priority 1 and priority value 10.
+void ClearListElement(BattleAiEntry& entry);

@@ -3,6 +3,8 @@
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "editor/database/ClassPage.h"
+#include "editor/database/EnemyPage.h"
+#include "editor/database/FriendPage.h"
 #include "editor/database/LandPage.h"
 
 #include <new>
@@ -47,8 +49,8 @@ std::unique_ptr<DatabasePage> Make(DatabaseSheet& sheet)
 // The page of each tab, in tab order.
 const MakePage kMakePage[kDatabasePageCount] = {
     &Make<ClassPage>,
-    &Make<PlaceholderPage<kPageFriend>>,
-    &Make<PlaceholderPage<kPageEnemy>>,
+    &Make<FriendPage>,
+    &Make<EnemyPage>,
     &Make<PlaceholderPage<kPageSkill>>,
     &Make<PlaceholderPage<kPageItem>>,
     &Make<LandPage>,

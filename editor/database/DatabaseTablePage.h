@@ -41,6 +41,24 @@ enum : int
     kRecordListPopup = 170,
 };
 
+// The row text of a record list that shows the record's name.
+template <class T>
+void NameRowText(std::string& out, int, const T& record)
+{
+    out = record.m_strName;
+}
+
+// The table with default records appended until it holds at least count.
+template <class T>
+CheckedVector<T>& FillTable(CheckedVector<T>& table, int count)
+{
+    while (table.Count() < count)
+    {
+        table.push_back(NewListElement<T>());
+    }
+    return table;
+}
+
 template <class T>
 class DatabaseTablePage : public DatabasePage
 {
@@ -167,6 +185,11 @@ void DatabaseTablePage<T>::ShowRecord(uintptr_t source)
 template <class T>
 void DatabaseTablePage<T>::OnSetActive()
 {
+    if (m_bReload)
+    {
+        // The saved table (its records checked against the other saved tables) before the current record.
+        m_Working = *m_pTable;
+    }
     LoadSelected();
     DatabasePage::OnSetActive();
 }

@@ -18,28 +18,13 @@ constexpr int kCellsPerRow = 8;
 constexpr int kEffectIds[kParameterCount] = {11037, 11038, 11039, 11040, 11041, 11042, 11043, 11044, 11045};
 constexpr int kEffectSpins[kParameterCount] = {11060, 11061, 11062, 11063, 11064, 11065, 11066, 11067, 11068};
 
-// The land table with at least one land.
-CheckedVector<LandRecord>& TableOfOne(CheckedVector<LandRecord>& table)
-{
-    if (table.empty())
-    {
-        table.push_back(NewListElement<LandRecord>());
-    }
-    return table;
-}
-
-void LandRowText(std::string& out, int, const LandRecord& record)
-{
-    out = record.m_strName;
-}
-
 constexpr std::string_view kBitmapFilter("BitmapFile ( *.bmp )\0*.bmp\0\0", 28);
 
 } // namespace
 
 LandPage::LandPage(DatabaseSheet& sheet)
-    : DatabaseTablePage(kIdLandPage, sheet, TableOfOne(LandTable),
-                        Shape{kIdLandList, 0, 1, kMaxLands, kPathLand, &LandRecord::m_nLandA}, LandRowText)
+    : DatabaseTablePage(kIdLandPage, sheet, FillTable(LandTable, 1),
+                        Shape{kIdLandList, 0, 1, kMaxLands, kPathLand, &LandRecord::m_nLandA}, NameRowText<LandRecord>)
 {
     UseClassProcedure(this);
     for (int v = 0; v < kLandGraphics; ++v)

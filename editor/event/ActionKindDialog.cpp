@@ -5,14 +5,14 @@
 #include "editor/event/EventActionDialog.h"
 #include "editor/event/EventDialog.h"
 #include "editor/event/MapActionDialogs.h"
+#include "editor/event/SceneActionDialogs.h"
+#include "editor/event/ShopActionDialog.h"
+#include "editor/event/StatusActionDialog.h"
 #include "editor/framework/ControlAnchor.h"
 
 #include <memory>
 
-// The buttons, the dialogs and the kinds a start event may hold. The dialogs
-// of the event graphic (189), the music (179), the status (180) and the shop
-// (182) are not there yet: choosing one of them ends the chooser with 0, so a
-// new action of that kind is taken out again and an old one stays as it is.
+// The buttons, the dialogs and the kinds a start event may hold.
 const ActionKind ActionKindTable[kEventCommandCount] = {
     {0, 0, nullptr, 0},
     {1267, kIdMessageActionDialog, RunActionDialog<MessageActionDialog>, 0},
@@ -22,12 +22,12 @@ const ActionKind ActionKindTable[kEventCommandCount] = {
     {1271, kIdEventVariableActionDialog, RunActionDialog<EventVariableActionDialog>, 0},
     {1272, kIdVariableActionDialog, RunActionDialog<VariableActionDialog>, 1},
     {1273, kIdMapChipActionDialog, RunActionDialog<MapChipActionDialog>, 0},
-    {1274, 189, nullptr, 0},
-    {1275, 179, nullptr, 1},
-    {1276, 180, nullptr, 0},
+    {1274, kIdGraphicChangeDialog, RunActionDialog<GraphicChangeDialog>, 0},
+    {1275, kIdBgmChangeDialog, RunActionDialog<BgmChangeDialog>, 1},
+    {1276, kIdStatusOperationDialog, RunActionDialog<StatusOperationDialog>, 0},
     {1277, kIdMoneyOperationDialog, RunActionDialog<MoneyOperationDialog>, 1},
     {1278, kIdItemOperationDialog, RunActionDialog<ItemOperationDialog>, 1},
-    {1279, 182, nullptr, 0},
+    {1279, kIdShopDialog, RunActionDialog<ShopDialog>, 0},
     {1280, kIdCompanionShopDialog, RunActionDialog<CompanionShopDialog>, 1},
     {1281, kIdPartyChangeDialog, RunActionDialog<PartyChangeDialog>, 1},
     {1282, 0, nullptr, 0},
@@ -85,11 +85,6 @@ void ActionKindDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
         return;
     }
     const ActionKind& kind = ActionKindTable[code];
-    if (kind.m_nDialogId != 0 && !kind.m_pOpen)
-    {
-        Close(0);
-        return;
-    }
     Command().m_nCode = code;
     if (!kind.m_pOpen)
     {
@@ -125,6 +120,7 @@ int RunActionKindDialog(EventDialog& dialog)
     context.m_pApp = dialog.Owner();
     context.m_pAnchor = &anchor;
     context.m_pStage = dialog.Request().m_pStage;
+    context.m_pEventBitmap = dialog.Request().m_pEventBitmap;
     int result = RunOwnedModal(s_pRunning, 0, context);
     if (!result && !context.m_bNewAction)
     {

@@ -25,6 +25,7 @@
 
 #include <cstdint>
 
+class DibBitmap;
 class EventDialog;
 class StageRecord;
 
@@ -45,6 +46,7 @@ struct ActionEditContext
     EditorApp* m_pApp = nullptr;
     WindowBase* m_pAnchor = nullptr;          // what the dialogs are placed over: the action list
     const StageRecord* m_pStage = nullptr;    // whose position groups the dialogs offer; may be null
+    const DibBitmap* m_pEventBitmap = nullptr; // "bmp\Event.bmp", the graphics offered; may be null
 };
 
 // Opens the dialog of one kind on the context's action; its result.
@@ -54,7 +56,7 @@ struct ActionKind
 {
     uint16_t m_nButtonId = 0;               // 0: no button (the empty command)
     uint16_t m_nDialogId = 0;               // 0: the kind has no dialog
-    ActionDialogOpener m_pOpen = nullptr;   // null: the kind's dialog is not there yet
+    ActionDialogOpener m_pOpen = nullptr;   // null: the kind has no dialog
     int32_t m_bStartEvent = 0;              // the kind may be chosen in the start event
 };
 

@@ -8,18 +8,6 @@ namespace
 constexpr int32_t kMaxMoneyChange = 999999;
 constexpr int32_t kMaxCountChange = 99;
 
-// The names of a table's records from row 1 on.
-template <class Record>
-std::vector<std::string> NamesFromRowOne(const CheckedVector<Record>& table)
-{
-    std::vector<std::string> names;
-    for (int i = 1; i < table.Count(); ++i)
-    {
-        names.push_back(table.At(i).m_strName);
-    }
-    return names;
-}
-
 } // namespace
 
 MoneyOperationDialog::MoneyOperationDialog(const ActionEditContext& context)

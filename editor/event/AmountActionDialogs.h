@@ -32,6 +32,18 @@ enum : int
     kIdCountAmountSpin = 1305,
 };
 
+// The names of a table's records from row 1 on (row 0 is never offered).
+template <class Record>
+std::vector<std::string> NamesFromRowOne(const CheckedVector<Record>& table)
+{
+    std::vector<std::string> names;
+    for (int i = 1; i < table.Count(); ++i)
+    {
+        names.push_back(table.At(i).m_strName);
+    }
+    return names;
+}
+
 class MoneyOperationDialog : public EventActionDialog
 {
 public:

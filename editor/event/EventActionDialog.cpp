@@ -24,6 +24,11 @@ void EventActionDialog::AddComboBox(int id, int index, const std::vector<std::st
     m_ComboBoxes.emplace_back().Binding().Set(id, IntArg(index), names, base, nullptr);
 }
 
+void EventActionDialog::AddCheckBox(int id, int index)
+{
+    m_CheckBoxes.emplace_back().Binding().Set(id, IntArg(index));
+}
+
 int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     // The page rows count the actions, the one under edit among them.
@@ -36,6 +41,8 @@ int EventActionDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     AttachControls(m_NumberEdits);
     AttachControls(m_ComboBoxes);
     AttachControls(m_TextEdits);
+    AttachControls(m_CheckBoxes);
+    AttachControls(m_Previews);
     AttachPlainControls(m_PlainControls);
     DataToControls();
     RefreshControls();

@@ -10,7 +10,7 @@
 // action and fills the bindings of its controls with the arguments.
 //
 // The dialog attaches every control of its vectors (numeric edits, combo
-// boxes, text edits, then plain controls), shows the arguments and runs
+// boxes, text edits, check boxes, previews, then plain controls), shows the arguments and runs
 // RefreshControls, the one place of its enabling rules, again after every
 // command. OK (1006) stores every control into its argument and ends with 1;
 // Cancel (1007) and the close box end with 0 and store nothing.
@@ -45,11 +45,15 @@ protected:
     void AddComboBox(int id, int index, const char* const* table, int32_t base);
     // Appends a combo box over a list of names the dialog keeps.
     void AddComboBox(int id, int index, const std::vector<std::string>* names, int32_t base);
+    // Appends a check box: 1 ticked, 0 not.
+    void AddCheckBox(int id, int index);
 
     ActionEditContext m_Context;
     CheckedVector<NumberEdit<int32_t>> m_NumberEdits;
     CheckedVector<ComboBox> m_ComboBoxes;
     CheckedVector<TextEdit> m_TextEdits;
+    CheckedVector<CheckBox> m_CheckBoxes;
+    CheckedVector<BitmapControl> m_Previews;
     CheckedVector<PlainControl> m_PlainControls;
 };
 

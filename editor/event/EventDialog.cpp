@@ -122,13 +122,7 @@ void EventDialog::BindControls()
 
 void EventDialog::BuildNameLists()
 {
-    m_GraphicNames.clear();
-    const DibBitmap* graphics = m_Request.m_pEventBitmap;
-    int count = graphics ? graphics->Width() / kEventGraphicColumnWidth * kEventGraphicsPerColumn : 0;
-    for (int i = 1; i <= count; ++i)
-    {
-        m_GraphicNames.push_back(std::to_string(i));
-    }
+    m_GraphicNames = EventGraphicNames(m_Request.m_pEventBitmap);
 
     BuildVariableNames();
 
@@ -223,22 +217,8 @@ void EventDialog::OnPaint()
 
 void EventDialog::DrawGraphicPreview()
 {
-    BitmapControl& preview = m_Previews.At(0);
-    DibBitmap& canvas = preview.Canvas();
-    if (!preview.Native() || !canvas.IsCreated())
-    {
-        return;
-    }
-    canvas.Clear(0);
-    const DibBitmap* graphics = m_Request.m_pEventBitmap;
-    int32_t graphic = ControlById(m_ComboBoxes, kIdPageGraphic).GetSelectedData();
-    if (graphics && graphics->IsCreated() && graphic >= 0)
-    {
-        canvas.Blt(0, 0, kEventGraphicSide, kEventGraphicSide, *graphics,
-                   graphic / kEventGraphicsPerColumn * kEventGraphicColumnWidth,
-                   graphic % kEventGraphicsPerColumn * kEventGraphicSide, 0);
-    }
-    preview.Present();
+    ShowEventGraphic(m_Previews.At(0), m_Request.m_pEventBitmap,
+                     ControlById(m_ComboBoxes, kIdPageGraphic).GetSelectedData());
 }
 
 // ---- commands ----
@@ -393,9 +373,7 @@ void EventDialog::CommitCurrentPage()
 
 void EventDialog::UpdateEnabling()
 {
-    const int useEventVar =
-        static_cast<int>(platform::SendWindowMessage(ControlById(m_CheckBoxes, kIdPageUseEventVar).Handle(),
-                                                     platform::kBmGetCheck, 0, 0)) != 0;
+    const int useEventVar = ControlById(m_CheckBoxes, kIdPageUseEventVar).GetCheck() != 0;
     EnableControlById(m_NumberEdits, kIdPageEventVarValue, useEventVar);
     EnableComboBoxById(m_ComboBoxes, kIdPageEventVarCompare, useEventVar);
 

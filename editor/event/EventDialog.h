@@ -22,6 +22,7 @@
 
 #include "common/data/ProjectData.h"
 #include "common/graphics/DibBitmap.h"
+#include "editor/event/EventGraphics.h"
 #include "editor/framework/ComboBox.h"
 #include "editor/framework/DialogBase.h"
 #include "editor/framework/ListBox.h"
@@ -88,11 +89,6 @@ constexpr int kMaxPageActions = 999;
 
 // The timing whose special command name the author types.
 constexpr int32_t kTimingSpecialCommand = 3;
-
-// The graphics of "bmp\Event.bmp": columns 64 pixels wide of 15 cells 32 pixels high.
-constexpr int kEventGraphicColumnWidth = 64;
-constexpr int kEventGraphicsPerColumn = 15;
-constexpr int kEventGraphicSide = 32;
 
 struct EventEditRequest
 {

@@ -180,3 +180,8 @@ void CheckBox::ControlToData()
         *m_pValue = static_cast<int32_t>(platform::SendWindowMessage(m_hWnd, platform::kBmGetCheck, 0, 0));
     }
 }
+
+int CheckBox::GetCheck() const
+{
+    return Native() ? static_cast<int>(platform::SendWindowMessage(m_hWnd, platform::kBmGetCheck, 0, 0)) : 0;
+}

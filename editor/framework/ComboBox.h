@@ -80,6 +80,8 @@ public:
     void DataToControl() override;
     // Stores 0 unchecked, 1 checked, 2 the third state.
     void ControlToData() override;
+    // The box's state as shown (0 without a window), not stored.
+    int GetCheck() const;
 
     CheckBoxBinding& Binding() { return m_Binding; }
 

@@ -521,7 +521,7 @@ int DialogBase::OpenListPopup(const std::function<void(ListBoxBase& list)>& hit)
 {
     platform::WindowSystem* system = System();
     platform::Point cursor;
-    if (!system || !system->GetCursorPos(cursor))
+    if (!system || !IsActive() || !system->GetCursorPos(cursor))
     {
         return 0;
     }
@@ -681,6 +681,21 @@ intptr_t DialogBase::CloseOnWmClose(platform::WindowHandle window, uint32_t mess
     return handled ? 1 : 0;
 }
 
+intptr_t DialogBase::CloseOnWmCloseWithListPopup(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                                 intptr_t lParam)
+{
+    if (message == platform::kWmRButtonUp)
+    {
+        OnMessage(window, message, wParam, lParam);
+        if (IsInitialised())
+        {
+            OpenListPopup();
+        }
+        return 1;
+    }
+    return CloseOnWmClose(window, message, wParam, lParam);
+}
+
 intptr_t DialogBase::CloseAndRedraw(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                     intptr_t lParam)
 {
@@ -700,4 +715,13 @@ intptr_t DialogBase::CloseAndRedraw(platform::WindowHandle window, uint32_t mess
 int ScaleByOneAndThreeQuarters(int value)
 {
     return static_cast<int>(value * 1.75);
+}
+
+void DialogBase::HideItem(int id)
+{
+    platform::WindowSystem* system = System();
+    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(Handle(), id)) : nullptr)
+    {
+        control->Show(false);
+    }
 }

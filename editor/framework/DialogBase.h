@@ -118,6 +118,8 @@ public:
             BindControl(&control);
         }
     }
+    // Hides the dialog's control of that id; nothing when there is none.
+    void HideItem(int id);
     // The id of the first bound control the command comes from when its kind
     // answers the notification: a plain control BN_CLICKED, an edit EN_UPDATE,
     // a check box anything, a combo box CBN_SELCHANGE. 0 when none.
@@ -131,9 +133,10 @@ public:
     int OfferListCommand(int id);
     // Every bound list ends its update: selection, top row, drawing.
     void EndListUpdates();
-    // A right click: the first bound list with a row under the pointer selects
-    // it, takes the focus and stores it (then hit, when given, hears of the
-    // list), and its pop-up menu opens at the pointer. 1 when a row was hit.
+    // A right click while this dialog is the active window: the first bound
+    // list with a row under the pointer selects it, takes the focus and stores
+    // it (then hit, when given, hears of the list), and its pop-up menu opens
+    // at the pointer. 1 when a row was hit.
     int OpenListPopup(const std::function<void(ListBoxBase& list)>& hit = {});
 
     // ---- a page of a property sheet ----
@@ -148,6 +151,11 @@ public:
     void OnOkCancel(uintptr_t wParam, intptr_t lParam);
     // The procedure of simple dialogs: OnMessage; kWmClose closes with 0. 1 when handled.
     intptr_t CloseOnWmClose(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);
+    // The procedure of simple dialogs with lists: as CloseOnWmClose, and a
+    // right-button release once initialised opens the pop-up menu of the list
+    // under the pointer (OpenListPopup).
+    intptr_t CloseOnWmCloseWithListPopup(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                         intptr_t lParam);
     // The procedure of dialogs that draw: as CloseOnWmClose, and a redraw (OnPaint)
     // after kWmClose, kWmDestroy and every handled message.
     intptr_t CloseAndRedraw(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam);

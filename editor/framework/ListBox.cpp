@@ -57,6 +57,12 @@ void ClearListElement(WorldMapEvent& element)
     element.Init();
 }
 
+void ClearListElement(ShopItemEntry& element)
+{
+    element = ShopItemEntry();
+    element.SetDefaults();
+}
+
 void ClearListElement(EnemyPlacement& element)
 {
     element = EnemyPlacement();

@@ -90,6 +90,9 @@ void ClearListElement(WorldMapEvent& element);
 class EnemyPlacement;
 // A cleared enemy placement stands off the map (x = y = -1), in no group, without movement AI.
 void ClearListElement(EnemyPlacement& element);
+class ShopItemEntry;
+// A cleared goods entry of the shop offers item 1.
+void ClearListElement(ShopItemEntry& element);
 
 template <class T>
 void ClearListElement(T& element)
@@ -284,6 +287,16 @@ public:
     template <class Dialog>
     int InsertAndEdit(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
                       int centreOnList);
+    // EditSelected and InsertAndEdit for an entry dialog that is handed the
+    // element it edits: Dialog is made of (the selected element, dialog id,
+    // the list's dialog window, 0, kWindowDialog, app, the window to centre
+    // on or null, the centre-on-client flag).
+    template <class Dialog>
+    int EditSelectedElement(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                            int centreOnList);
+    template <class Dialog>
+    int InsertAndEditElement(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                             int centreOnList);
 
     // The clipboard becomes exactly the element (the copy of the stage's map commands).
     void SetClipboard(const T& element);
@@ -311,6 +324,13 @@ private:
         }
     }
     bool IsFull() const { return Count() >= m_nMaximum + m_nBase; }
+    // The run of an entry dialog on the selected element: make(element, anchor
+    // or null) makes the dialog into the holder; the rest is EditSelected's.
+    template <class Dialog, class Make>
+    int RunEntryDialog(std::unique_ptr<Dialog>& holder, EditorApp* app, int windowMode, int centreOnList, Make make);
+    // InsertNew, then the edit; a cancelled edit takes the element out again.
+    template <class Edit>
+    int InsertThen(Edit edit);
     // The refusal: the beep, 0.
     static int Refuse();
 
@@ -564,12 +584,12 @@ void ListBox<T>::SetClipboard(const T& element)
 }
 
 template <class T>
-template <class Dialog>
-int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
-                             int centreOnList)
+template <class Dialog, class Make>
+int ListBox<T>::RunEntryDialog(std::unique_ptr<Dialog>& holder, EditorApp* app, int windowMode, int centreOnList,
+                               Make make)
 {
     int row = GetCurSel();
-    if (row == -1 || IsTrailerRow(row) || m_nBase + row == -1)
+    if (row == -1 || IsTrailerRow(row) || m_nBase + row < 0 || m_nBase + row >= Count())
     {
         return 0;
     }
@@ -592,8 +612,7 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
             {
                 anchor = std::make_unique<ControlAnchor>(*this);
             }
-            holder = std::make_unique<Dialog>(dialogId, m_hOwner, 0, kWindowDialog, app, anchor.get(),
-                                              centreOnList ? 1 : 0);
+            holder = make(Working().At(m_nBase + row), anchor.get());
         }
         catch (const std::bad_alloc&)
         {
@@ -625,18 +644,54 @@ int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, Edit
 
 template <class T>
 template <class Dialog>
-int ListBox<T>::InsertAndEdit(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
-                              int centreOnList)
+int ListBox<T>::EditSelected(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                             int centreOnList)
+{
+    return RunEntryDialog(holder, app, windowMode, centreOnList, [&](T&, ControlAnchor* anchor) {
+        return std::make_unique<Dialog>(dialogId, m_hOwner, 0, kWindowDialog, app, anchor, centreOnList ? 1 : 0);
+    });
+}
+
+template <class T>
+template <class Dialog>
+int ListBox<T>::EditSelectedElement(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                                    int centreOnList)
+{
+    return RunEntryDialog(holder, app, windowMode, centreOnList, [&](T& element, ControlAnchor* anchor) {
+        return std::make_unique<Dialog>(element, dialogId, m_hOwner, 0, kWindowDialog, app, anchor,
+                                        centreOnList ? 1 : 0);
+    });
+}
+
+template <class T>
+template <class Edit>
+int ListBox<T>::InsertThen(Edit edit)
 {
     if (!InsertNew())
     {
         return 1;
     }
-    if (EditSelected(holder, dialogId, app, windowMode, centreOnList))
+    if (edit())
     {
         return 1;
     }
     Delete(-1);
     m_nLastCommand = kListInsert;
     return 0;
+}
+
+template <class T>
+template <class Dialog>
+int ListBox<T>::InsertAndEdit(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                              int centreOnList)
+{
+    return InsertThen([&] { return EditSelected(holder, dialogId, app, windowMode, centreOnList); });
+}
+
+template <class T>
+template <class Dialog>
+int ListBox<T>::InsertAndEditElement(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
+                                     int centreOnList)
+{
+    return InsertThen([&] { return EditSelectedElement(holder, dialogId, app, windowMode, centreOnList); });
 }

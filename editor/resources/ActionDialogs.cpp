@@ -122,6 +122,59 @@ const std::vector<DialogTemplate>& ActionDialogTemplates()
         CountDialog(181, "持ち物の操作", 1306),
         CountDialog(183, "仲間屋の変更", 1310),
         CountDialog(184, "パーティーの変更", 1310),
+        // The event's graphic: the number and the preview of its cell.
+        {189, "イベントのグラフィックを変更", 160, 60, kModalDialog, {
+            {kDlgText,      0,       7,  9,  40,  8, "グラフィック"},
+            {kDlgComboBox,  1032,   49,  7,  50, 150},
+            {kDlgPicture,   1070,  110,  7,  32, 32},
+            {kDlgDefButton, 1006,   54, 40,  46, 14, "OK"},
+            {kDlgButton,    1007,  107, 40,  46, 14, "ｷｬﾝｾﾙ"},
+        }},
+        // The music of a scene: the scene, the file with its browse and play buttons.
+        {179, "BGMの変更", 236, 67, kModalDialog, {
+            {kDlgText,      0,       7,  9,  30,  8, "シーン"},
+            {kDlgComboBox,  1311,   39,  7,  80, 100},
+            {kDlgEdit,      1215,    7, 25, 150, 14},
+            {kDlgButton,    1312,  161, 25,  32, 14, "参照"},
+            {kDlgButton,    1313,  197, 25,  32, 14, "再生"},
+            {kDlgDefButton, 1006,  130, 46,  46, 14, "OK"},
+            {kDlgButton,    1007,  183, 46,  46, 14, "ｷｬﾝｾﾙ"},
+        }},
+        // The status: whom it changes, then what and by how much.
+        {180, "ステータスの操作", 236, 133, kModalDialog, {
+            {kDlgGroupBox,  0,       7,  3, 222, 62, "対象"},
+            {kDlgCheckBox,  1326,   13, 15, 120, 10, "イベント発生対象と同じ"},
+            {kDlgComboBox,  1325,   13, 29,  90, 100},
+            {kDlgText,      0,     106, 31,  10,  8, "の"},
+            {kDlgComboBox,  1327,  118, 29,  90, 100},
+            {kDlgText,      0,      13, 47,  48,  8, "位置グループ"},
+            {kDlgComboBox,  1317,   63, 45,  90, 100},
+            {kDlgGroupBox,  0,       7, 69, 222, 40, "効果"},
+            {kDlgComboBox,  1265,   13, 81,  40, 60},
+            {kDlgText,      0,      56, 83,  16,  8, "を +"},
+            {kDlgEdit,      1307,   74, 81,  40, 14},
+            {kDlgUpDown,    1305,  103, 81,  11, 14},
+            {kDlgCheckBox,  1035,  120, 83,  60, 10, "％で指定"},
+            {kDlgDefButton, 1006,  130, 113, 46, 14, "OK"},
+            {kDlgButton,    1007,  183, 113, 46, 14, "ｷｬﾝｾﾙ"},
+        }},
+        // The shop: the goods with their buttons, and whether the camp menu's shop takes them.
+        {182, "お店", 200, 190, kModalDialog, {
+            {kDlgGroupBox,  1053,    7,  3, 186, 140, "商品"},
+            {kDlgButton,    1066,   13, 15,  40, 14, "挿入"},
+            {kDlgButton,    1226,   57, 15,  40, 14, "編集"},
+            {kDlgButton,    1067,  101, 15,  40, 14, "削除"},
+            {kDlgListBox,   1142,   13, 33, 174, 104},
+            {kDlgCheckBox,  1035,    7, 150, 186, 10, "今回の商品を編成メニューの店へ追加"},
+            {kDlgDefButton, 1006,   94, 169, 46, 14, "OK"},
+            {kDlgButton,    1007,  147, 169, 46, 14, "ｷｬﾝｾﾙ"},
+        }},
+        {187, "商品", 160, 49, kModalDialog, {
+            {kDlgText,      0,       7,  9,  30,  8, "アイテム"},
+            {kDlgComboBox,  1306,   39,  7, 114, 150},
+            {kDlgDefButton, 1006,   54, 28,  46, 14, "OK"},
+            {kDlgButton,    1007,  107, 28,  46, 14, "ｷｬﾝｾﾙ"},
+        }},
     };
     return templates;
 }

@@ -1,3 +1,4 @@
+#include "editor/database/ParameterIds.h"
 #include "editor/resources/DialogGroups.h"
 #include "platform/window/ControlMessages.h"
 
@@ -35,10 +36,6 @@ void AddParameterRows(std::vector<DialogItemTemplate>& items, int labelX, int to
     }
 }
 
-constexpr int kClassInitial[9] = {1036, 1037, 1038, 1039, 1040, 1041, 1042, 1043, 21071};
-constexpr int kClassInitialSpins[9] = {1054, 1056, 1058, 1059, 1060, 1061, 1062, 1063, 21072};
-constexpr int kClassFinal[9] = {1045, 1046, 1047, 1048, 1049, 1050, 1051, 1052, 1078};
-constexpr int kClassFinalSpins[9] = {1055, 1081, 1082, 1083, 1084, 1085, 1086, 1087, 1088};
 constexpr int kLandEffects[9] = {11037, 11038, 11039, 11040, 11041, 11042, 11043, 11044, 11045};
 constexpr int kLandEffectSpins[9] = {11060, 11061, 11062, 11063, 11064, 11065, 11066, 11067, 11068};
 
@@ -79,7 +76,9 @@ DialogTemplate ClassPageTemplate()
         {kDlgText,     kStatic, 170, 114, 40, 10, "初期値"},
         {kDlgText,     kStatic, 215, 114, 40, 10, "最終値"},
     });
-    AddParameterRows(items, 125, 126, {{170, kClassInitial, kClassInitialSpins}, {215, kClassFinal, kClassFinalSpins}});
+    AddParameterRows(items, 125, 126,
+                     {{170, kParameterInitialIds, kParameterInitialSpins},
+                      {215, kParameterFinalIds, kParameterFinalSpins}});
     items.insert(items.end(), {
         {kDlgText,     kStatic, 125, 264, 150, 20, "※最終値が「0」なら、初期値と同じ（成長しない）"},
         {kDlgGroupBox, kStatic, 275,   4, 119, 152, "スキル習得値"},
@@ -88,6 +87,88 @@ DialogTemplate ClassPageTemplate()
         {kDlgGroupBox, kStatic, 275, 160, 119, 152, "属性耐性(%)"},
         {kDlgListBox,  1074,    281, 172, 107, 116, "", kWsVScroll},
         {kDlgButton,   1077,    354, 292,  34,  14, "編集"},
+    });
+    return page;
+}
+
+// The columns of a character page, a row for each parameter from the top
+// given: the computed values (1097 ..), the initial and final values, and
+// what the class alone gives ("参考値"); the notes on 0 below them.
+
+void AddCharacterParameters(std::vector<DialogItemTemplate>& items, int top)
+{
+    items.insert(items.end(), {
+        {kDlgText, kStatic, 178, top - 12, 40, 10, "初期値"},
+        {kDlgText, kStatic, 222, top - 12, 40, 10, "最終値"},
+        {kDlgText, kStatic, 264, top - 12, 30, 10, "参考値"},
+    });
+    AddParameterRows(items, 125, top,
+                     {{178, kParameterInitialIds, kParameterInitialSpins},
+                      {222, kParameterFinalIds, kParameterFinalSpins}});
+    for (int k = 0; k < 9; ++k)
+    {
+        items.push_back({kDlgText, kCharacterValueIds[k], 158, top + k * 15 + 2, 16, 10, "999"});
+        items.push_back({kDlgText, kCharacterReferenceIds[k], 266, top + k * 15 + 2, 16, 10, "999"});
+    }
+    items.insert(items.end(), {
+        {kDlgText, kStatic, 125, top + 137, 165, 10, "※初期値が「0」なら、クラスの設定に準ずる"},
+        {kDlgText, kStatic, 125, top + 148, 165, 10, "※最終値が「0」なら、初期値と同じ（成長しない）"},
+    });
+}
+
+// A character page: the name with its random flag, the class and the level
+// at the top given, the parameters, the two equipment slots, and the group of
+// the character's own list with its three buttons on the right.
+DialogTemplate CharacterPage(int dialogId, const char* caption, int listId, int classTop, const char* group,
+                             const int (&entryIds)[4])
+{
+    DialogTemplate page = TablePage(dialogId, caption, listId, "名前");
+    std::vector<DialogItemTemplate>& items = page.m_Items;
+    items.insert(items.end(), {
+        {kDlgCheckBox, 12076,   255, 7, 100, 12, "ランダムで名前を決定"},
+        {kDlgText,     kStatic, 125, classTop + 2, 40, 10, "クラス"},
+        {kDlgComboBox, 1117,    170, classTop, 80, 120, "", kWsVScroll},
+        {kDlgText,     kStatic, 258, classTop + 2, 30, 10, "レベル"},
+        {kDlgEdit,     1116,    290, classTop, 30, 12},
+        {kDlgUpDown,   1064,    320, classTop, 10, 12},
+    });
+    int top = classTop + 32;
+    AddCharacterParameters(items, top);
+    int equipment = top + 162;
+    items.insert(items.end(), {
+        {kDlgText,     kStatic, 125, equipment + 2, 40, 10, "武器"},
+        {kDlgComboBox, 1114,    170, equipment, 110, 120, "", kWsVScroll},
+        {kDlgText,     kStatic, 125, equipment + 18, 40, 10, "その他"},
+        {kDlgComboBox, 1115,    170, equipment + 16, 110, 120, "", kWsVScroll},
+        {kDlgGroupBox, kStatic, 300, classTop + 16, 96, 312 - classTop - 16, group},
+        {kDlgListBox,  entryIds[0], 305, classTop + 28, 86, 312 - classTop - 62, "", kWsVScroll},
+        {kDlgButton,   entryIds[1], 305, 292, 26, 14, "挿入"},
+        {kDlgButton,   entryIds[2], 335, 292, 26, 14, "編集"},
+        {kDlgButton,   entryIds[3], 365, 292, 26, 14, "削除"},
+    });
+    return page;
+}
+
+DialogTemplate FriendPageTemplate()
+{
+    DialogTemplate page = CharacterPage(110, "味方キャラ", 1121, 51, "習得スキル", {1074, 1069, 1077, 1071});
+    page.m_Items.insert(page.m_Items.end(), {
+        {kDlgCheckBox, 1035, 125, 23, 90, 10, "最初から仲間屋へ登録"},
+        {kDlgCheckBox, 1065, 220, 23, 75, 10, "何回でも雇える"},
+        {kDlgCheckBox, 1053, 300, 23, 60, 10, "放出不可能"},
+        {kDlgCheckBox, 1072, 125, 37, 60, 10, "ランダム成長"},
+        {kDlgCheckBox, 1073, 200, 37, 85, 10, "ランダムスキル習得"},
+    });
+    return page;
+}
+
+DialogTemplate EnemyPageTemplate()
+{
+    DialogTemplate page = CharacterPage(127, "敵キャラ", 1179, 77, "戦闘AI", {1111, 1068, 1110, 1070});
+    page.m_Items.insert(page.m_Items.end(), {
+        {kDlgText,      kStatic, 125, 25, 40, 10, "説明"},
+        {kDlgMultiEdit, 12057,   170, 23, 215, 36},
+        {kDlgCheckBox,  1072,    125, 63, 60, 10, "ランダム成長"},
     });
     return page;
 }
@@ -126,6 +207,54 @@ DialogTemplate LandPageTemplate()
 
 const std::vector<DialogTemplate>& DatabasePageTemplates()
 {
-    static const std::vector<DialogTemplate> templates = {ClassPageTemplate(), LandPageTemplate()};
+    static const std::vector<DialogTemplate> templates = {
+        ClassPageTemplate(),
+        FriendPageTemplate(),
+        EnemyPageTemplate(),
+        LandPageTemplate(),
+        // One skill a friend learns, and at which level.
+        {126, "習得スキル", 160, 66, kModalDialog, {
+            {kDlgText,      kStatic, 7,   9,  30, 8,   "スキル"},
+            {kDlgComboBox,  1125,    40,  7,  110, 150, "", kWsVScroll},
+            {kDlgText,      kStatic, 7,   27, 30, 8,   "習得LV"},
+            {kDlgEdit,      1116,    40,  25, 30, 12},
+            {kDlgUpDown,    1064,    70,  25, 10, 12},
+            {kDlgDefButton, 1006,    50,  45, 46, 14,  "OK"},
+            {kDlgButton,    1007,    104, 45, 46, 14,  "ｷｬﾝｾﾙ"},
+        }},
+        // One battle action of an enemy and the conditions under which it is a candidate.
+        {132, "戦闘AI", 240, 200, kModalDialog, {
+            {kDlgText,      kStatic, 7,   9,   40,  8,   "行動"},
+            {kDlgComboBox,  1180,    50,  7,   60,  60},
+            {kDlgText,      kStatic, 7,   25,  40,  8,   "使用スキル"},
+            {kDlgComboBox,  1181,    50,  23,  120, 150, "", kWsVScroll},
+            {kDlgText,      kStatic, 7,   41,  40,  8,   "優先レベル"},
+            {kDlgEdit,      1182,    50,  39,  30,  12},
+            {kDlgUpDown,    1184,    80,  39,  10,  12},
+            {kDlgText,      kStatic, 100, 41,  30,  8,   "優先値"},
+            {kDlgEdit,      1183,    135, 39,  30,  12},
+            {kDlgUpDown,    1185,    165, 39,  10,  12},
+            {kDlgGroupBox,  kStatic, 7,   56,  226, 118, "条件(全条件を満たせば、使用候補になる)"},
+            {kDlgListBox,   1186,    13,  68,  214, 84,  "", kWsVScroll},
+            {kDlgButton,    1192,    13,  155, 40,  14,  "挿入"},
+            {kDlgButton,    1193,    57,  155, 40,  14,  "編集"},
+            {kDlgButton,    1194,    101, 155, 40,  14,  "削除"},
+            {kDlgDefButton, 1006,    133, 180, 46,  14,  "OK"},
+            {kDlgButton,    1007,    187, 180, 46,  14,  "ｷｬﾝｾﾙ"},
+        }},
+        // One condition as a sentence: [whose] の [value] が [number] [comparison].
+        {133, "戦闘AI 条件", 270, 62, kModalDialog, {
+            {kDlgComboBox,  1187,    7,   7,  40, 40},
+            {kDlgText,      kStatic, 49,  9,  10, 8,  "の"},
+            {kDlgComboBox,  1188,    60,  7,  60, 150, "", kWsVScroll},
+            {kDlgText,      kStatic, 122, 9,  10, 8,  "が"},
+            {kDlgEdit,      11083,   133, 7,  34, 12},
+            {kDlgUpDown,    11082,   167, 7,  10, 12},
+            {kDlgComboBox,  1189,    182, 7,  50, 100},
+            {kDlgCheckBox,  1035,    133, 22, 60, 10, "↑％で指定"},
+            {kDlgDefButton, 1006,    160, 42, 46, 14, "OK"},
+            {kDlgButton,    1007,    214, 42, 46, 14, "ｷｬﾝｾﾙ"},
+        }},
+    };
     return templates;
 }

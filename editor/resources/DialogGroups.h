@@ -8,11 +8,13 @@
 const std::vector<DialogTemplate>& FrameworkDialogTemplates();
 // The stage editor window and its map chip palette.
 const std::vector<DialogTemplate>& StageEditorDialogTemplates();
-// The event editor's dialogs: the event dialog.
+// The world-map editor window, its palettes and its settings dialog.
+const std::vector<DialogTemplate>& WorldMapEditorDialogTemplates();
+// The event editor's dialogs: the event dialog and the event palette.
 const std::vector<DialogTemplate>& EventDialogTemplates();
 // The action-kind dialog and the dialogs of the actions.
 const std::vector<DialogTemplate>& ActionDialogTemplates();
 // The stage editor's enemies: the enemy palette, the placement and the movement-AI dialogs.
 const std::vector<DialogTemplate>& EnemyDialogTemplates();
-// The pages of the database sheet built so far: the class page and the land page.
+// The pages of the database sheet built so far (class, friend, enemy, land) and their entry dialogs.
 const std::vector<DialogTemplate>& DatabasePageTemplates();

@@ -9,6 +9,7 @@ namespace
 const std::vector<DialogTemplate>* const kGroups[] = {
     &FrameworkDialogTemplates(),
     &StageEditorDialogTemplates(),
+    &WorldMapEditorDialogTemplates(),
     &EventDialogTemplates(),
     &ActionDialogTemplates(),
     &EnemyDialogTemplates(),

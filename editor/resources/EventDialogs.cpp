@@ -1,4 +1,5 @@
 #include "editor/resources/DialogGroups.h"
+#include "platform/window/ControlMessages.h"
 
 const std::vector<DialogTemplate>& EventDialogTemplates()
 {
@@ -53,6 +54,18 @@ const std::vector<DialogTemplate>& EventDialogTemplates()
             {kDlgButton,    1069, 410, 286,  40, 14, "削除"},
             {kDlgDefButton, 1006, 420, 320,  46, 14, "OK"},
             {kDlgButton,    1007, 472, 320,  46, 14, "ｷｬﾝｾﾙ"},
+        }},
+        // The event palette: the list's buttons, the templates, the two placement options.
+        {166, "イベントパレット", 211, 283, kPaletteDialog & ~platform::kWsSysMenu, {
+            {kDlgButton,    1066,   7,   7,  38, 14, "挿入"},
+            {kDlgButton,    1226,  48,   7,  38, 14, "編集"},
+            {kDlgButton,    1067,  89,   7,  38, 14, "削除"},
+            {kDlgButton,    11071, 150,  7,  54, 14, "ﾃﾞｰﾀ数"},
+            {kDlgGroupBox,  1053,   4,  24, 203, 231, "イベント一覧(テンプレート)"},
+            {kDlgListBox,   1241,  10,  36, 191, 214},
+            {kDlgCheckBox,  1037,   7, 259,  98, 10, "配置済みなら編集"},
+            {kDlgCheckBox,  1035, 108, 259,  98, 10, "配置直前に編集"},
+            {kDlgPicture,   1075,   0,   0,   0,  0},
         }},
     };
     return templates;

@@ -64,6 +64,13 @@ platform::Menu Popup(std::initializer_list<MenuItem> items)
     return platform::Menu{std::vector<MenuItem>(items)};
 }
 
+platform::Menu MapEventPopup()
+{
+    return Popup({MenuCommand(40059, "編集"), MenuCommand(40028, "新規作成"), MenuSeparator(),
+                  MenuCommand(40027, "切り取り"), MenuCommand(40024, "コピー"), MenuCommand(40025, "貼り付け"),
+                  MenuSeparator(), MenuCommand(40029, "削除")});
+}
+
 } // namespace
 
 const ListCommandSet* FindListCommandSet(int mode, int set)
@@ -109,10 +116,9 @@ const platform::Menu* FindPopupMenu(int id)
                      MenuSeparator(), MenuCommand(40086, "データのクリア")})},
         {174, Popup({MenuCommand(40088, "切り取り"), MenuCommand(40089, "コピー"), MenuCommand(40090, "貼り付け"),
                      MenuSeparator(), MenuCommand(40091, "新規作成"), MenuSeparator(), MenuCommand(40092, "削除")})},
-        // The stage editor's map in the event mode.
-        {165, Popup({MenuCommand(40059, "編集"), MenuCommand(40028, "新規作成"), MenuSeparator(),
-                     MenuCommand(40027, "切り取り"), MenuCommand(40024, "コピー"), MenuCommand(40025, "貼り付け"),
-                     MenuSeparator(), MenuCommand(40029, "削除")})},
+        // The stage editor's and the world-map editor's maps in the event mode.
+        {165, MapEventPopup()},
+        {163, MapEventPopup()},
     };
     auto it = menus.find(id);
     return it == menus.end() ? nullptr : &it->second;

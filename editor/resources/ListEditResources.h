@@ -54,5 +54,5 @@ inline constexpr ListCommandIds kDefaultListPopupIds = {40027, 40024, 40025, 0, 
 void RegisterListAcceleratorTables();
 
 // The pop-up menu of a menu resource (the lists' 116, 169, 170, 171, 174 and
-// the stage map's 165): the items of its first submenu. Null for an id without one.
+// the maps' 165 and 163): the items of its first submenu. Null for an id without one.
 const platform::Menu* FindPopupMenu(int id);

@@ -28,7 +28,7 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates()
             {kDlgButton,    1226,  62,  20,  44,  14, "編集"},
             {kDlgButton,    1067, 110,  20,  44,  14, "ｸﾘｱ"},
             {kDlgButton,    11071, 158, 20,  50,  14, "ﾃﾞｰﾀ数"},
-            {kDlgListBox,   1233,  14,  38, 194, 152},
+            {kDlgListBox,   1233,  14,  38, 194, 152, "", kWsBorder | kWsVScroll},
             {kDlgDefButton, 1006, 110, 204,  50,  14, "OK"},
             {kDlgButton,    1007, 165, 204,  50,  14, "ｷｬﾝｾﾙ"},
         }},

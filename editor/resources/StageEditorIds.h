@@ -54,6 +54,10 @@ enum StageCommand : int
     kCmdListNew = 40033,
     kCmdListAdd = 40082,
     kCmdListClear = 40083,
+    // The event palette's menu.
+    kCmdLoadPalette = 40057,
+    kCmdSavePalette = 40016,
+    kCmdDefaultPalette = 40058,
     // The map chip palette's tools.
     kCmdToolPen = 40041,
     kCmdToolLine = 40047,
@@ -68,6 +72,7 @@ enum : int
     kDialogMapChipPalette = 103,
     kMenuStageEditor = 104,
     kMenuStagePopup = 165,
+    kMenuEventPalette = 168,
     kToolBarStageEditor = 139,
     kToolBarMapChipPalette = 137,
     kAcceleratorsStageEditor = 132,

@@ -2,29 +2,6 @@
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 
-using platform::ToolButton;
-
-namespace
-{
-
-ToolbarButtonEntry Button(int image, int command, const char* tip, uint8_t style = 0)
-{
-    return {ToolButton{image, command, ToolButton::kStateEnabled, style}, tip};
-}
-
-ToolbarButtonEntry BarSeparator()
-{
-    return {ToolButton{0, 0, ToolButton::kStateEnabled, ToolButton::kStyleSeparator}, nullptr};
-}
-
-// A button of a group of which one is checked at a time.
-ToolbarButtonEntry CheckButton(int image, int command, const char* tip)
-{
-    return Button(image, command, tip, ToolButton::kStyleCheck);
-}
-
-} // namespace
-
 const WindowResourceGroup& StageEditorWindowResources()
 {
     static const WindowResourceGroup group = {
@@ -67,32 +44,41 @@ const WindowResourceGroup& StageEditorWindowResources()
                     MenuCommand(kCmdBitmapTool, "ビットマップ変換ツール(&B)"),
                 }),
             }}},
+            // The event palette's menu bar.
+            {kMenuEventPalette, {{
+                MenuPopup("ファイル(&F)", {
+                    MenuCommand(kCmdLoadPalette, "パレットのロード(&O)"),
+                    MenuCommand(kCmdSavePalette, "パレットの保存(&A)"),
+                    MenuSeparator(),
+                    MenuCommand(kCmdDefaultPalette, "デフォルトパレットの変更(&D)"),
+                }),
+            }}},
         },
         // Tool bars.
         {
             {kToolBarStageEditor,
              {
-                 Button(platform::kStdImageNew, kCmdNewStage, "新規作成"),
-                 Button(platform::kStdImageOpen, kCmdOpenStage, "開く"),
-                 Button(platform::kStdImageSave, kCmdSaveStage, "上書き保存"),
+                 BarButton(platform::kStdImageNew, kCmdNewStage, "新規作成"),
+                 BarButton(platform::kStdImageOpen, kCmdOpenStage, "開く"),
+                 BarButton(platform::kStdImageSave, kCmdSaveStage, "上書き保存"),
                  BarSeparator(),
-                 Button(platform::kStdImageUndo, kCmdUndo, "元に戻す"),
-                 Button(platform::kStdImageRedo, kCmdRedo, "やり直し"),
+                 BarButton(platform::kStdImageUndo, kCmdUndo, "元に戻す"),
+                 BarButton(platform::kStdImageRedo, kCmdRedo, "やり直し"),
                  BarSeparator(),
              },
              {
-                 CheckButton(0, kCmdBarMapChips, "マップチップパレット"),
-                 CheckButton(1, kCmdBarEnemies, "敵パレット"),
-                 CheckButton(2, kCmdBarEvents, "イベントパレット"),
+                 BarCheckButton(0, kCmdBarMapChips, "マップチップパレット"),
+                 BarCheckButton(1, kCmdBarEnemies, "敵パレット"),
+                 BarCheckButton(2, kCmdBarEvents, "イベントパレット"),
              },
              "bmp\\ToolBar_Palette.bmp"},
             {kToolBarMapChipPalette,
              {},
              {
-                 CheckButton(0, kCmdToolPen, "普通"),
-                 CheckButton(1, kCmdToolLine, "直線"),
-                 CheckButton(2, kCmdToolRectangle, "矩形"),
-                 CheckButton(3, kCmdToolFill, "塗り潰し"),
+                 BarCheckButton(0, kCmdToolPen, "普通"),
+                 BarCheckButton(1, kCmdToolLine, "直線"),
+                 BarCheckButton(2, kCmdToolRectangle, "矩形"),
+                 BarCheckButton(3, kCmdToolFill, "塗り潰し"),
              },
              "bmp\\ToolBar_Pen.bmp"},
         },

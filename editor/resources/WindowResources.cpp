@@ -5,7 +5,8 @@ namespace
 
 const WindowResourceGroup* const* Groups()
 {
-    static const WindowResourceGroup* const groups[] = {&StageEditorWindowResources(), nullptr};
+    static const WindowResourceGroup* const groups[] = {&StageEditorWindowResources(), &WorldMapEditorWindowResources(),
+                                                        nullptr};
     return groups;
 }
 

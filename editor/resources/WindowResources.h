@@ -39,3 +39,5 @@ const ToolBarResource* FindToolBarResource(int id);
 // The groups, one file each.
 // The stage editor window and its map chip palette.
 const WindowResourceGroup& StageEditorWindowResources();
+// The world-map editor window and its event palette.
+const WindowResourceGroup& WorldMapEditorWindowResources();

@@ -3,7 +3,6 @@
 #include "common/data/FormatString.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
-#include "common/window/Accelerators.h"
 #include "editor/framework/ControlAnchor.h"
 #include "editor/framework/InputDialogs.h"
 #include "editor/resources/ListEditResources.h"
@@ -13,17 +12,6 @@
 
 namespace
 {
-
-// The list's keys: Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+I and Delete, with the stage editor's file keys beside them.
-constexpr int kEnemyListAccelerators = 117;
-constexpr int kEnemyListPopup = 116;
-
-// The window's limits, client pixels.
-constexpr int kMinSide = 100;
-constexpr int kMaxWidth = 640;
-constexpr int kMaxHeight = 480;
-// Below the top of the stage editor window.
-constexpr int kDropBelowEditor = 10;
 
 // The number of placements the count dialog offers.
 constexpr int kMinCount = 1;
@@ -56,20 +44,7 @@ EnemyPalette::EnemyPalette(StageEditorWindow& window) : m_Window(window)
 {
     UseClassProcedure(this);
     Init(kIdEnemyPalette, window.Handle(), 0, kWindowDialog, &App);
-    const DialogTemplate* dialog = Template();
-    int width = dialog ? DialogUnitsToPixelsX(dialog->m_nWidth) : kMinSide;
-    int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kMinSide;
-    SetLayout(width, height, kMinSide, kMinSide, kMaxWidth, kMaxHeight, dialog ? dialog->m_nStyle : kPaletteDialog, 0, 0,
-              0, 0, 0);
-    // Beside the stage editor: its left edge plus its client width, a little below its top.
-    platform::Rect editor = window.WindowRectangle();
-    int clientWidth = editor.m_nWidth;
-    if (platform::NativeWindow* native = window.Native())
-    {
-        editor = native->WindowRect();
-        clientWidth = native->ClientRect().m_nWidth;
-    }
-    SetInitialPosition(editor.m_nLeft + clientWidth, editor.m_nTop + kDropBelowEditor);
+    LayOutPaletteBeside(*this, window, 0);
 
     m_List.Binding().Set(kIdEnemyList, nullptr, &Stage.m_Enemy, nullptr, 1, 0, kMaxEnemyPlacements, 0, 1, 1,
                          EnemyPaletteRowText);
@@ -88,28 +63,12 @@ int EnemyPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     m_List.Attach(this, m_List.Binding());
     BindControl(&m_List);
     AttachPlainControls(m_PlainControls);
-    RegisterListAcceleratorTables();
-    AddAccelerators(m_List.Handle(), kEnemyListAccelerators);
     // The palette does the list's commands itself (with the undo point first).
-    m_List.LeaveCommandsToOwner(kEnemyListPopup);
-    // The row the palette showed last, if the list still has it.
-    m_List.SetCurSel(StageEdit.m_nPaletteRow, 1);
+    SetUpPaletteList(m_List);
     DataToControls();
     UpdatePenState();
     SetInitialised(1);
     return 0;
-}
-
-intptr_t EnemyPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
-{
-    int handled = OnMessage(window, message, wParam, lParam);
-    if (message == platform::kWmRButtonUp && IsInitialised() && OpenListPopup())
-    {
-        // The row under the pointer is the pen's too.
-        UpdatePenState();
-    }
-    // The palette ignores kWmClose: it goes only when another palette opens.
-    return message == platform::kWmClose || handled ? 1 : 0;
 }
 
 // ---- the stage editor's calls ----

@@ -67,7 +67,6 @@ public:
     ~EnemyPalette() override;
 
     void OnCommand(uintptr_t wParam, intptr_t lParam) override;
-    intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override;
     int OnInitDialog(uintptr_t wParam, intptr_t lParam) override;
 
     // StageEnemyPalette
@@ -76,7 +75,7 @@ public:
 
     // The pen takes the selected placement (StageEdit's entry, picked enemy and
     // block); 1 when a placement row is selected, else the pen has none.
-    int UpdatePenState();
+    int UpdatePenState() override;
 
     ListBox<EnemyPlacement>& List() { return m_List; }
     // The placement dialog while it runs.

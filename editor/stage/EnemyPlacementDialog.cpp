@@ -80,16 +80,7 @@ int EnemyPlacementDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 intptr_t EnemyPlacementDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                           intptr_t lParam)
 {
-    if (message == platform::kWmRButtonUp)
-    {
-        OnMessage(window, message, wParam, lParam);
-        if (IsInitialised())
-        {
-            OpenListPopup();
-        }
-        return 1;
-    }
-    return CloseOnWmClose(window, message, wParam, lParam);
+    return CloseOnWmCloseWithListPopup(window, message, wParam, lParam);
 }
 
 void EnemyPlacementDialog::OnCommand(uintptr_t wParam, intptr_t lParam)

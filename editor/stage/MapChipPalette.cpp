@@ -6,6 +6,7 @@
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 #include "editor/stage/MapMouseEvent.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/StageEditState.h"
 #include "platform/window/ScrollBarModel.h"
 
@@ -61,13 +62,7 @@ int MapChipPalette::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 
 void MapChipPalette::PlaceChipView()
 {
-    platform::WindowSystem* system = System();
-    if (platform::NativeWindow* view = system ? system->Resolve(system->GetDlgItem(Handle(), kIdMapView)) : nullptr)
-    {
-        view->SetWindowRect({OriginX(), OriginY(), UsableWidth(), UsableHeight()});
-    }
-    m_Picture.Binding().Set(kIdMapView, UsableWidth(), UsableHeight());
-    m_Picture.Attach(this, m_Picture.Binding());
+    PlaceViewOverClient(*this);
 }
 
 void MapChipPalette::UpdateScrollRange()
@@ -150,41 +145,7 @@ void MapChipPalette::OnLButtonDown(uintptr_t, intptr_t lParam)
 intptr_t MapChipPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
                                     intptr_t lParam)
 {
-    int handled = OnMessage(window, message, wParam, lParam);
-    switch (message)
-    {
-    case platform::kWmVScroll:
-        if (m_VScroll.Handle())
-        {
-            platform::ScrollInfo info;
-            info.m_nMask = platform::kSifPos;
-            platform::GetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info);
-            m_nScrollRow = info.m_nPos;
-        }
-        handled = 1;
-        break;
-    case platform::kWmSize:
-        if (IsInitialised())
-        {
-            PlaceChipView();
-            platform::ScrollInfo info;
-            info.m_nMask = platform::kSifPage;
-            info.m_nPage = static_cast<uint32_t>(std::max(UsableHeight() / kCell, 0));
-            platform::SetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info, true);
-        }
-        handled = 1;
-        break;
-    case platform::kWmClose:
-        // The palette goes only when the stage editor opens another one.
-        return 1;
-    default:
-        break;
-    }
-    if (handled && message != platform::kWmDestroy)
-    {
-        OnPaint();
-    }
-    return handled;
+    return ChipPaletteWindowProc(*this, m_nScrollRow, window, message, wParam, lParam);
 }
 
 void MapChipPalette::OnPaint()

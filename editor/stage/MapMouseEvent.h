@@ -4,6 +4,7 @@
 // the stage the map view shows.
 
 #include "common/window/MenuCursorStack.h"
+#include "platform/window/WindowMessages.h"
 
 #include <cstdint>
 
@@ -18,6 +19,19 @@ enum class MapMouseAction
     RightDown,
     RightUp,
 };
+
+// The action of a mouse message on a map.
+inline MapMouseAction MapMouseActionOf(uint32_t message)
+{
+    switch (message)
+    {
+    case platform::kWmLButtonDown: return MapMouseAction::LeftDown;
+    case platform::kWmLButtonUp: return MapMouseAction::LeftUp;
+    case platform::kWmRButtonDown: return MapMouseAction::RightDown;
+    case platform::kWmRButtonUp: return MapMouseAction::RightUp;
+    default: return MapMouseAction::Move;
+    }
+}
 
 // The keys and buttons held while the message was sent.
 enum : int
@@ -63,3 +77,29 @@ struct StageViewport
         return true;
     }
 };
+
+// Calls visit(column, row, x, y) for every cell of a map of that many columns
+// and rows that the view shows, with the pixel corner of the cell in the view.
+template <class Visit>
+void ForEachVisibleCell(const StageViewport& viewport, int columns, int rows, Visit visit)
+{
+    int shownRows = viewport.m_nClientHeight / kMapCellSize + 1;
+    int shownColumns = viewport.m_nClientWidth / kMapCellSize + 1;
+    for (int r = 0; r < shownRows; ++r)
+    {
+        int row = viewport.m_nScrollRow + r;
+        if (row < 0 || row >= rows)
+        {
+            continue;
+        }
+        for (int c = 0; c < shownColumns; ++c)
+        {
+            int column = viewport.m_nScrollColumn + c;
+            if (column >= 0 && column < columns)
+            {
+                visit(column, row, c * kMapCellSize, r * kMapCellSize);
+            }
+        }
+    }
+}
+

@@ -275,16 +275,8 @@ int PositionGroupEditDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     m_MapView.Binding().Set(kIdGroupMap, kEditClientWidth, kEditViewHeight);
     m_MapView.Attach(this, m_MapView.Binding());
     BindControl(&m_MapView);
-    for (NumberEdit<int32_t>& edit : m_NumberEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
-    for (TextEdit& edit : m_TextEdits)
-    {
-        edit.Attach(this, edit.Binding());
-        BindControl(&edit);
-    }
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
     AttachPlainControls(m_PlainControls);
     SetScrollRanges();
     LayOutBottomRow();

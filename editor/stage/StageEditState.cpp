@@ -38,7 +38,7 @@ void StageEditState::ResetTools(bool stageHasEvents)
     m_Slot[kPaletteEvent] = stageHasEvents ? PaletteSlot{0, 0, 0, 0, 1, 1} : none;
 }
 
-void StageEditState::SetPenMode(int32_t n)
+void PaletteToolState::SetPenMode(int32_t n)
 {
     m_nTool = n;
     if (n >= kToolPen && n < kToolCount)
@@ -47,7 +47,7 @@ void StageEditState::SetPenMode(int32_t n)
     }
 }
 
-void StageEditState::SwitchPalette(int32_t palette)
+void PaletteToolState::SwitchPalette(int32_t palette)
 {
     if (palette == m_nPalette || palette < 0 || palette >= kPaletteCount)
     {

@@ -55,6 +55,28 @@ struct PaletteSlot
     int32_t m_nBlockHeight = 1;
 };
 
+// The tool state both map editors keep: the active palette, its tool, pen
+// mode, selected entry, list row and block size, and each palette's slot that
+// keeps them while another palette is active.
+class PaletteToolState
+{
+public:
+    // Tool n; tools 0 to 3 also set the pen mode.
+    void SetPenMode(int32_t n);
+    // Keeps the active palette's tool state in its slot and takes up the
+    // requested palette's. Nothing happens when it is already active.
+    void SwitchPalette(int32_t palette);
+
+    int32_t m_nPalette = kPaletteMapChip;
+    int32_t m_nTool = kToolPen;
+    int32_t m_nPenMode = kToolPen;
+    int32_t m_nPltNum = 0;     // selected palette entry: chip, placement or template; -1 none
+    int32_t m_nPaletteRow = 0; // the enemy and event palettes' list row, restored when they open again
+    int32_t m_nBlockWidth = 1;
+    int32_t m_nBlockHeight = 1;
+    std::array<PaletteSlot, kPaletteCount> m_Slot{};
+};
+
 // Snapshots of a stage, oldest first: the three lists always hold the same
 // number of entries, pushed and popped together.
 struct StageSnapshots
@@ -71,7 +93,7 @@ struct StageSnapshots
 // Free physical memory in bytes, as the history measures it.
 using FreeMemoryProbe = std::function<uint64_t()>;
 
-class StageEditState
+class StageEditState : public PaletteToolState
 {
 public:
     StageEditState();
@@ -83,12 +105,6 @@ public:
     // and the event palette's with entry 0 when the stage has placed events.
     // The history, the file name and the map cursor stay.
     void Reset(const StageRecord& stage);
-    // Tool n; tools 0 to 3 also set the pen mode.
-    void SetPenMode(int32_t n);
-    // Keeps the active palette's tool state in its slot and takes up the
-    // requested palette's. Nothing happens when it is already active.
-    void SwitchPalette(int32_t palette);
-
     // The block sides as loops over the block use them: 0 to 64.
     int BlockWidth() const;
     int BlockHeight() const;
@@ -129,9 +145,6 @@ public:
     const CursorEntry& Cursor() const { return m_MapCursor.Current(); }
 
     std::string m_strStageFile; // empty for a new stage
-    int32_t m_nPalette = kPaletteMapChip;
-    int32_t m_nTool = kToolPen;
-    int32_t m_nPenMode = kToolPen;
     PickedBlock m_PickedChip{};  // land indices
     PickedBlock m_PickedEnemy{}; // placement indices, -1 for none
     Event m_PutEvent;            // the event palette's template to place
@@ -140,19 +153,14 @@ public:
     EnemyPlacement* m_pEditedPlacement = nullptr;
     int32_t m_bClipboard = 0;
     Event m_ClipboardEvent;
-    int32_t m_nPltNum = 0;      // selected palette entry: chip, placement or template; -1 none
-    int32_t m_nPaletteRow = 0;  // the enemy and event palettes' list row, restored when they open again
     int32_t m_nPickX = -1;      // pick anchor
     int32_t m_nPickY = -1;
-    int32_t m_nBlockWidth = 1;
-    int32_t m_nBlockHeight = 1;
     int32_t m_nLineX = 0;       // line start
     int32_t m_nLineY = 0;
     int32_t m_nRectX = 0;       // rectangle anchor and size
     int32_t m_nRectY = 0;
     int32_t m_nRectWidth = 1;
     int32_t m_nRectHeight = 1;
-    std::array<PaletteSlot, kPaletteCount> m_Slot{};
     MenuCursorStack m_MapCursor;
 
 private:

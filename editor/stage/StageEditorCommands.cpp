@@ -7,6 +7,7 @@
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/stage/MapChipPalette.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 
@@ -247,24 +248,7 @@ void StageEditorWindow::OpenEventPopup()
     const CursorEntry& cursor = StageEdit.Cursor();
     StageEdit.m_pEditedEvent = Stage.GetEventAt(cursor.m_nColumn, cursor.m_nRow);
     bool onEvent = StageEdit.m_pEditedEvent != nullptr;
-    platform::Menu popup = m_PopupMenu;
-    for (platform::MenuItem& item : popup.m_Items)
-    {
-        switch (item.m_nCommand)
-        {
-        case kCmdEventEdit:
-        case kCmdEventCut:
-        case kCmdEventCopy:
-        case kCmdEventDelete:
-            item.m_bGrayed = !onEvent;
-            break;
-        case kCmdEventPaste:
-            item.m_bGrayed = !StageEdit.m_bClipboard;
-            break;
-        default:
-            break;
-        }
-    }
+    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, StageEdit.m_bClipboard != 0);
     // The commands act on the cell where the menu was opened, wherever the mouse goes meanwhile.
     StageEdit.m_MapCursor.Push(1);
     TrackPopup(popup);

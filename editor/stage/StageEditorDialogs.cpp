@@ -1,29 +1,84 @@
-// The other editors' windows as the stage editor opens them. The event
-// palette and the world-map editor have no window yet: each function makes
-// none.
+// The other editors' windows as the stage editor opens them. The world-map
+// event dialog has no window yet: its function makes none.
 
 #include "editor/stage/StageEditorDialogs.h"
 
+#include "common/window/Accelerators.h"
 #include "common/window/EditorApp.h"
 #include "editor/database/DatabaseSheet.h"
 #include "editor/event/EventDialog.h"
 #include "editor/framework/EditorBitmaps.h"
+#include "editor/framework/ListBox.h"
 #include "editor/stage/BitmapConvertDialog.h"
 #include "editor/stage/EditOptionsDialog.h"
 #include "editor/stage/EnemyPalette.h"
+#include "editor/stage/EventPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
+#include "editor/stage/WorldMapEditorWindow.h"
+
+namespace
+{
+
+// The palettes' limits, client pixels.
+constexpr int kPaletteMinSide = 100;
+constexpr int kPaletteMaxWidth = 640;
+constexpr int kPaletteMaxHeight = 480;
+// Below the top of the stage editor window.
+constexpr int kPaletteDropBelowEditor = 10;
+// The lists' keys: Ctrl+X, Ctrl+C, Ctrl+V, Ctrl+I and Delete; and their pop-up.
+constexpr int kPaletteListAccelerators = 117;
+constexpr int kPaletteListPopup = 116;
+
+} // namespace
+
+void LayOutPaletteBeside(DialogBase& palette, StageEditorWindow& window, int withMenu)
+{
+    const DialogTemplate* dialog = palette.Template();
+    int width = dialog ? DialogUnitsToPixelsX(dialog->m_nWidth) : kPaletteMinSide;
+    int height = dialog ? DialogUnitsToPixelsY(dialog->m_nHeight) : kPaletteMinSide;
+    palette.SetLayout(width, height, kPaletteMinSide, kPaletteMinSide, kPaletteMaxWidth, kPaletteMaxHeight,
+                      dialog ? dialog->m_nStyle : kPaletteDialog, withMenu, 0, 0, 0, 0);
+    // Beside the stage editor: its left edge plus its client width, a little below its top.
+    platform::Rect editor = window.WindowRectangle();
+    int clientWidth = editor.m_nWidth;
+    if (platform::NativeWindow* native = window.Native())
+    {
+        editor = native->WindowRect();
+        clientWidth = native->ClientRect().m_nWidth;
+    }
+    palette.SetInitialPosition(editor.m_nLeft + clientWidth, editor.m_nTop + kPaletteDropBelowEditor);
+}
+
+intptr_t StageListPalette::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                      intptr_t lParam)
+{
+    int handled = OnMessage(window, message, wParam, lParam);
+    if (message == platform::kWmRButtonUp && IsInitialised() && OpenListPopup())
+    {
+        UpdatePenState();
+    }
+    return message == platform::kWmClose || handled ? 1 : 0;
+}
+
+void StageListPalette::SetUpPaletteList(ListBoxBase& list)
+{
+    RegisterListAcceleratorTables();
+    AddAccelerators(list.Handle(), kPaletteListAccelerators);
+    list.LeaveCommandsToOwner(kPaletteListPopup);
+    list.SetCurSel(StageEdit.m_nPaletteRow, 1);
+}
 
 std::unique_ptr<StageEnemyPalette> MakeEnemyPalette(StageEditorWindow& window)
 {
     return std::make_unique<EnemyPalette>(window);
 }
 
-std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow&)
+std::unique_ptr<StageEventPalette> MakeEventPalette(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<EventPalette>(window);
 }
 
 int RunEventDialog(StageEditorWindow& window)
@@ -65,9 +120,31 @@ void RunBitmapConversionTool(StageEditorWindow& window)
     RunBitmapConvertDialog(window.Handle(), &App);
 }
 
-std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow&)
+std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window)
 {
-    return nullptr;
+    return std::make_unique<WorldMapEditorWindow>(window);
+}
+
+namespace
+{
+
+WorldMapEventDialogStandIn& EventDialogStandIn()
+{
+    static WorldMapEventDialogStandIn standIn;
+    return standIn;
+}
+
+} // namespace
+
+int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags)
+{
+    WorldMapEventDialogStandIn& standIn = EventDialogStandIn();
+    return standIn ? standIn(window, showFlags) : 0;
+}
+
+void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn)
+{
+    EventDialogStandIn() = std::move(standIn);
 }
 
 namespace

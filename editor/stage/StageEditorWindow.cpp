@@ -10,10 +10,12 @@
 #include "editor/framework/EditorBitmaps.h"
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
+#include "editor/framework/MenuMarks.h"
 #include "editor/resources/ListEditResources.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
 #include "editor/stage/MapChipPalette.h"
+#include "editor/stage/MapWindowParts.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "platform/window/ScrollBarModel.h"
 
@@ -31,56 +33,6 @@ constexpr int kMapHeight = 480;
 constexpr int kMinMapWidth = 320;
 constexpr int kMinMapHeight = 160;
 constexpr int kBothScrollBars = 3;
-
-platform::MenuItem* FindMenuItem(std::vector<platform::MenuItem>& items, int command)
-{
-    for (platform::MenuItem& item : items)
-    {
-        if (!item.m_bSeparator && item.m_SubItems.empty() && item.m_nCommand == command)
-        {
-            return &item;
-        }
-        if (platform::MenuItem* found = FindMenuItem(item.m_SubItems, command))
-        {
-            return found;
-        }
-    }
-    return nullptr;
-}
-
-// Sets an item's marks; true when they changed.
-bool SetItemMarks(platform::Menu& menu, int command, bool checked, bool grayed)
-{
-    platform::MenuItem* item = FindMenuItem(menu.m_Items, command);
-    if (!item || (item->m_bChecked == checked && item->m_bGrayed == grayed))
-    {
-        return false;
-    }
-    item->m_bChecked = checked;
-    item->m_bGrayed = grayed;
-    return true;
-}
-
-void SetButtonState(platform::ToolBar* bar, int command, bool checked, bool enabled)
-{
-    if (bar)
-    {
-        bar->SetButtonState(command, static_cast<uint8_t>((checked ? platform::ToolButton::kStateChecked : 0) |
-                                                          (enabled ? platform::ToolButton::kStateEnabled : 0)));
-    }
-}
-
-MapMouseAction ActionOf(uint32_t message)
-{
-    switch (message)
-    {
-    case platform::kWmLButtonDown: return MapMouseAction::LeftDown;
-    case platform::kWmLButtonUp: return MapMouseAction::LeftUp;
-    case platform::kWmRButtonDown: return MapMouseAction::RightDown;
-    case platform::kWmRButtonUp: return MapMouseAction::RightUp;
-    default: return MapMouseAction::Move;
-    }
-}
 
 } // namespace
 
@@ -276,53 +228,17 @@ void StageEditorWindow::PlaceOnDesktop()
 
 void StageEditorWindow::PlaceMapView()
 {
-    if (platform::NativeWindow* view = platform::ResolveWindow(System() ? System()->GetDlgItem(Handle(), kIdMapView)
-                                                                          : platform::WindowHandle{}))
-    {
-        view->SetWindowRect({OriginX(), OriginY(), UsableWidth(), UsableHeight()});
-    }
-    m_Picture.Binding().Set(kIdMapView, UsableWidth(), UsableHeight());
-    m_Picture.Attach(this, m_Picture.Binding());
-    m_Viewport.m_nClientWidth = UsableWidth();
-    m_Viewport.m_nClientHeight = UsableHeight();
+    ::PlaceMapView(*this, m_Viewport);
 }
 
 void StageEditorWindow::UpdateScrollBars()
 {
-    struct Bar
-    {
-        ScrollBar& m_Bar;
-        int m_nCells;
-        int m_nPixels;
-    };
-    for (const Bar& bar : {Bar{m_HScroll, Stage.m_nWidth, UsableWidth()}, Bar{m_VScroll, Stage.m_nHeight, UsableHeight()}})
-    {
-        if (!bar.m_Bar.Handle())
-        {
-            continue;
-        }
-        platform::ScrollInfo info;
-        info.m_nMask = platform::kSifRange | platform::kSifPage;
-        info.m_nMin = 0;
-        info.m_nMax = bar.m_nCells - 1;
-        info.m_nPage = static_cast<uint32_t>(std::max(bar.m_nPixels / kMapCellSize, 0));
-        platform::SetScrollInfo(bar.m_Bar.Handle(), platform::kSbCtl, info, true);
-    }
-    ReadScrollPosition();
+    UpdateMapScrollBars(*this, Stage.m_nWidth, Stage.m_nHeight, m_Viewport);
 }
 
 void StageEditorWindow::ReadScrollPosition()
 {
-    platform::ScrollInfo info;
-    info.m_nMask = platform::kSifPos;
-    if (m_HScroll.Handle() && platform::GetScrollInfo(m_HScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollColumn = info.m_nPos;
-    }
-    if (m_VScroll.Handle() && platform::GetScrollInfo(m_VScroll.Handle(), platform::kSbCtl, info))
-    {
-        m_Viewport.m_nScrollRow = info.m_nPos;
-    }
+    ReadMapScrollPosition(*this, m_Viewport);
 }
 
 void StageEditorWindow::PointToCell(int x, int y)
@@ -333,7 +249,7 @@ void StageEditorWindow::PointToCell(int x, int y)
 void StageEditorWindow::OnMapMouse(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     MapMouseEvent event;
-    event.m_Action = ActionOf(message);
+    event.m_Action = MapMouseActionOf(message);
     event.m_nX = platform::LowSigned(static_cast<uintptr_t>(lParam)) - OriginX();
     event.m_nY = platform::HighSigned(static_cast<uintptr_t>(lParam)) - OriginY();
     event.m_nKeys = static_cast<int>(wParam & (platform::kMkLButton | platform::kMkRButton));
@@ -475,29 +391,17 @@ int StageEditorWindow::RunEventDialog()
 
 void StageEditorWindow::ShowWithPalettes()
 {
-    Show(1);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(1);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 1);
 }
 
 void StageEditorWindow::HideWithPalettes()
 {
-    Show(0);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Show(0);
-    }
+    ::ShowWithPalettes(*this, Palettes(), 0);
 }
 
 void StageEditorWindow::EnableWithPalettes(int enable)
 {
-    Enable(enable);
-    for (DialogBase* palette : Palettes())
-    {
-        palette->Enable(enable);
-    }
+    ::EnableWithPalettes(*this, Palettes(), enable);
 }
 
 void StageEditorWindow::MinimiseWithPalettes()
@@ -549,11 +453,7 @@ void StageEditorWindow::UpdateTitle()
 
 void StageEditorWindow::ApplyMenuBar()
 {
-    platform::NativeWindow* native = Native();
-    if (platform::NativeFrame* frame = native ? native->Frame() : nullptr)
-    {
-        frame->SetMenuBar(&m_MenuBar);
-    }
+    ::ApplyMenuBar(*this, m_MenuBar);
 }
 
 void StageEditorWindow::UpdatePaletteChecks()
@@ -582,16 +482,7 @@ void StageEditorWindow::UpdatePaletteChecks()
 
 void StageEditorWindow::UpdateUndoState()
 {
-    bool undo = StageEdit.CanUndo();
-    bool redo = StageEdit.CanRedo();
-    SetButtonState(GetToolBar(), kCmdUndo, false, undo);
-    SetButtonState(GetToolBar(), kCmdRedo, false, redo);
-    bool changed = SetItemMarks(m_MenuBar, kCmdUndo, false, !undo);
-    changed = SetItemMarks(m_MenuBar, kCmdRedo, false, !redo) || changed;
-    if (changed)
-    {
-        ApplyMenuBar();
-    }
+    MarkUndoRedo(*this, m_MenuBar, StageEdit.CanUndo(), StageEdit.CanRedo());
 }
 
 // ---- editing ----
@@ -632,12 +523,9 @@ void StageEditorWindow::OnDatabaseClosed()
     RefreshPalette();
 }
 
-void StageEditorWindow::OnWorldMapEditorClosed(int flag)
+void StageEditorWindow::OnWorldMapEditorClosed()
 {
-    if (flag)
-    {
-        MainWindow.m_nViewMode = kViewModeStage;
-        App.ShowAllWindows(1);
-        App.EnableAllWindows(1);
-    }
+    MainWindow.m_nViewMode = kViewModeStage;
+    App.ShowAllWindows(1);
+    App.EnableAllWindows(1);
 }

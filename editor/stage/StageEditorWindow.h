@@ -28,6 +28,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class MapChipPalette;
@@ -39,6 +40,14 @@ class StageEventPalette;
 // buffer for a new event, StartEvent or a template of the event palette. Set
 // by whoever opens the dialog; it is StageEdit's current event.
 inline Event*& EditedEvent = StageEdit.m_pEditedEvent;
+
+// The choice of a default file: the open dialog, then the file's path
+// relative to the project folder into the EditConfig setting, and
+// "data\EditConfig.dat" written at once (a failed write is named in a box).
+// 1 when a file was chosen; 0, the setting as it was, when the dialog was
+// cancelled or the path cannot be made relative.
+int ChooseEditConfigFile(platform::WindowHandle owner, std::string_view folder, std::string_view title,
+                         std::string_view filter, std::string_view extension, std::string& setting);
 
 class StageEditorWindow : public EditorView, public StageEditorHost, public EditorSoundSink
 {
@@ -119,8 +128,9 @@ public:
     // The database sheet has closed: the stage is checked against the changed
     // database and every editor window comes back.
     void OnDatabaseClosed();
-    // The world-map editor has closed: with the flag the stage editor is in front again.
-    void OnWorldMapEditorClosed(int flag);
+    // The world-map editor has closed: the stage editor is the view again and
+    // every editor window comes back, whatever the world-map editor's result.
+    void OnWorldMapEditorClosed();
 
     // ---- for the event and database editors ----
     // What the next event dialog edits (EventEditMode): set by its opener.

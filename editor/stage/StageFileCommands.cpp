@@ -19,21 +19,11 @@ namespace
 
 constexpr const char* kStageFolder = "data\\stg";
 
-// A file dialog's filter: the description, then its pattern, each ended by a zero byte.
-std::string Filter(std::string_view description, std::string_view pattern)
-{
-    std::string filter(description);
-    filter.push_back('\0');
-    filter += pattern;
-    filter.push_back('\0');
-    return filter;
-}
-
 // The open dialog on the stage folder: any version of a stage file.
 bool ChooseStageFile(platform::WindowHandle owner, std::string& path, const char* title)
 {
     return OpenFileDialog(owner, path, kMaxPathBytes, kStageFolder, title,
-                          Filter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", 0, nullptr) != 0;
+                          FileDialogFilter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", 0, nullptr) != 0;
 }
 
 } // namespace
@@ -84,7 +74,7 @@ int StageEditorWindow::SaveStage(int overwrite)
         std::string pattern;
         FormatString(description, "StageFile ( *.%s )", extension.c_str());
         FormatString(pattern, "*.%s", extension.c_str());
-        if (!SaveFileDialog(Handle(), path, "data\\stg\\", "保存先のファイルの選択", Filter(description, pattern),
+        if (!SaveFileDialog(Handle(), path, "data\\stg\\", "保存先のファイルの選択", FileDialogFilter(description, pattern),
                             extension, 1))
         {
             return 0;
@@ -104,8 +94,15 @@ int StageEditorWindow::SaveStage(int overwrite)
 
 int StageEditorWindow::ChooseDefaultStage()
 {
+    return ChooseEditConfigFile(Handle(), kStageFolder, "デフォルトステージの選択",
+                                FileDialogFilter("StageFile ( *.stg_* )", "*.stg_*"), "stg_*", EditConfig.m_strDefaultStage);
+}
+
+int ChooseEditConfigFile(platform::WindowHandle owner, std::string_view folder, std::string_view title,
+                         std::string_view filter, std::string_view extension, std::string& setting)
+{
     std::string path;
-    if (!ChooseStageFile(Handle(), path, "デフォルトステージの選択"))
+    if (!OpenFileDialog(owner, path, kMaxPathBytes, folder, title, filter, extension, 0, nullptr))
     {
         return 0;
     }
@@ -113,7 +110,7 @@ int StageEditorWindow::ChooseDefaultStage()
     {
         return 0;
     }
-    EditConfig.m_strDefaultStage = path;
+    setting = path;
     std::string error;
     if (!SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig], &error))
     {

@@ -70,25 +70,9 @@ void StageMapView::DrawChip(DibBitmap& surface, int32_t land, int x, int y) cons
 
 void StageMapView::DrawChips(DibBitmap& surface, const StageViewport& viewport) const
 {
-    int rows = viewport.m_nClientHeight / kCell + 1;
-    int columns = viewport.m_nClientWidth / kCell + 1;
-    for (int r = 0; r < rows; ++r)
-    {
-        int row = viewport.m_nScrollRow + r;
-        if (row < 0 || row >= m_Stage.m_nHeight)
-        {
-            continue;
-        }
-        for (int c = 0; c < columns; ++c)
-        {
-            int column = viewport.m_nScrollColumn + c;
-            if (column < 0 || column >= m_Stage.m_nWidth)
-            {
-                continue;
-            }
-            DrawChip(surface, m_Stage.m_Chip.At((row << m_Stage.m_nShift) + column), c * kCell, r * kCell);
-        }
-    }
+    ForEachVisibleCell(viewport, m_Stage.m_nWidth, m_Stage.m_nHeight, [&](int column, int row, int x, int y) {
+        DrawChip(surface, m_Stage.m_Chip.At((row << m_Stage.m_nShift) + column), x, y);
+    });
 }
 
 void StageMapView::DrawEnemies(DibBitmap& surface, const StageViewport& viewport) const

@@ -6,6 +6,7 @@
 #include "common/services/MessageBoxes.h"
 #include "common/services/Paths.h"
 #include "common/sound/BgmManager.h"
+#include "editor/framework/MusicFileField.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -15,6 +16,11 @@ namespace
 StageSettingsDialog* s_pSettingsLive = nullptr;
 ExplanationDialog* s_pExplanationLive = nullptr;
 std::unique_ptr<StageSettingsDialog> s_pSettingsRunning;
+
+// The limits of the dialog's client area.
+constexpr int kMinClientSide = 100;
+constexpr int kMaxClientWidth = 640;
+constexpr int kMaxClientHeight = 480;
 
 // Limits of the fields.
 constexpr int kMaxMapSide = 64;
@@ -58,15 +64,6 @@ enum : int32_t
     kTargetCoordinates = 4,
 };
 
-void HideControl(DialogBase& dialog, int id)
-{
-    platform::WindowSystem* system = dialog.System();
-    if (platform::NativeWindow* control = system ? system->Resolve(system->GetDlgItem(dialog.Handle(), id)) : nullptr)
-    {
-        control->Show(false);
-    }
-}
-
 template <class Wrapper>
 Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
 {
@@ -78,16 +75,6 @@ Wrapper* FindById(CheckedVector<Wrapper>& wrappers, int id)
         }
     }
     return nullptr;
-}
-
-template <class Wrapper>
-void AttachAll(DialogBase& dialog, CheckedVector<Wrapper>& wrappers)
-{
-    for (Wrapper& wrapper : wrappers)
-    {
-        wrapper.Attach(&dialog, wrapper.Binding());
-        dialog.BindControl(&wrapper);
-    }
 }
 
 } // namespace
@@ -105,6 +92,10 @@ StageSettingsDialog::StageSettingsDialog(platform::WindowHandle parent, EditorAp
     UseClassProcedure(this);
     Init(kIdStageSettingsDialog, parent, 0, kWindowDialog, app);
     s_pSettingsLive = this;
+    // The template's size, kept between 100 x 100 and 640 x 480.
+    const DialogTemplate* dialog = Template();
+    SetLayout(0, 0, kMinClientSide, kMinClientSide, kMaxClientWidth, kMaxClientHeight,
+              dialog ? dialog->m_nStyle : kModalDialog, 0, 0, 0, 0, 0);
 
     CheckedVector<ExplanationPage>* bound[kExplanationListCount] = {&m_Stage.m_WinPage, &m_Stage.m_LosePage,
                                                                     &m_Stage.m_OtherPage};
@@ -165,19 +156,19 @@ void StageSettingsDialog::FillGroupNames()
 int StageSettingsDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
+    HideItem(kIdPicture);
     for (int id : kUnusedControls)
     {
-        HideControl(*this, id);
+        HideItem(id);
     }
     for (ListBox<ExplanationPage>& list : m_Lists)
     {
         list.Attach(this, list.Binding());
         BindControl(&list);
     }
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     for (int i = 0; i < kExplanationListCount; ++i)
     {
         m_Lists[i].SetAcceleratorsAndMenu(kListIds[i].m_nAccelerators, kListIds[i].m_nPopup, kFreeListMode,
@@ -275,33 +266,12 @@ void StageSettingsDialog::DeletePage(int list)
 
 void StageSettingsDialog::BrowseBgm()
 {
-    using namespace std::string_literals;
-    std::string path;
-    if (!OpenFileDialog(Handle(), path, kBgmPathLength, "bgm\\", "BGMの選択", "BgmFile ( *.mid;*.ogg )\0*.mid;*.ogg\0"s,
-                        "mid;ogg", 0, nullptr))
-    {
-        return;
-    }
-    if (!MakeRelativePath(path))
-    {
-        return;
-    }
-    SetDlgItemString(Handle(), kIdSettingsBgm, path);
+    BrowseMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 void StageSettingsDialog::PlayBgm()
 {
-    std::string path;
-    GetDlgItemString(Handle(), kIdSettingsBgm, path, kBgmPathLength);
-    if (path.empty())
-    {
-        return;
-    }
-    Bgm.SetTrackFile(0, path);
-    if (!Bgm.Play(0, 0, 0, 1))
-    {
-        ShowErrorF("読み込み失敗！");
-    }
+    PlayMusicFile(Handle(), kIdSettingsBgm, kBgmPathLength);
 }
 
 intptr_t StageSettingsDialog::WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam,
@@ -403,10 +373,10 @@ void ExplanationDialog::FillComboItems()
 int ExplanationDialog::OnInitDialog(uintptr_t wParam, intptr_t lParam)
 {
     DialogBase::OnInitDialog(wParam, lParam);
-    HideControl(*this, kIdPicture);
-    AttachAll(*this, m_NumberEdits);
-    AttachAll(*this, m_TextEdits);
-    AttachAll(*this, m_ComboBoxes);
+    HideItem(kIdPicture);
+    AttachControls(m_NumberEdits);
+    AttachControls(m_TextEdits);
+    AttachControls(m_ComboBoxes);
     DataToControls();
     UpdateTargetControls();
     SetInitialised(1);

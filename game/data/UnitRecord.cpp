@@ -91,10 +91,15 @@ void UnitRecord::UnequipAll(ItemList& stock)
     Unequip(1, stock);
 }
 
+int32_t WeaponHitRateOf(const CharacterRecord& unit)
+{
+    const int32_t weapon = unit.m_Equip[0].m_nItem;
+    return weapon == 0 ? kHitRateWithoutWeapon : ItemTable.At(weapon).m_nHitRate;
+}
+
 int32_t UnitRecord::GetWeaponHitRate() const
 {
-    const int32_t weapon = m_Equip[0].m_nItem;
-    return weapon == 0 ? kHitRateWithoutWeapon : ItemTable.At(weapon).m_nHitRate;
+    return WeaponHitRateOf(*this);
 }
 
 int32_t UnitRecord::GetHireCost() const

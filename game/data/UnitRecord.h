@@ -11,6 +11,9 @@
 
 #include <cstdint>
 
+// The hit rate of the weapon in a unit's slot 0 (friend or enemy); 90 without one.
+int32_t WeaponHitRateOf(const CharacterRecord& unit);
+
 class UnitRecord : public CharacterInPlay<FriendRecord>
 {
 public:

@@ -41,6 +41,15 @@ public:
     // Copies w x h pixels from (sx, sy) of a surface to (x, y), leaving out
     // the transparent colour.
     virtual void Blit(int x, int y, int w, int h, int surface, int sx, int sy) = 0;
+    // Copies sw x sh pixels from (sx, sy) of a surface scaled onto w x h at
+    // (x, y), leaving out the transparent colour. A target that cannot scale
+    // copies them unscaled.
+    virtual void BlitScaled(int x, int y, int w, int h, int surface, int sx, int sy, int sw, int sh)
+    {
+        (void)w;
+        (void)h;
+        Blit(x, y, sw, sh, surface, sx, sy);
+    }
     // Fills a rectangle with a palette index.
     virtual void FillRect(int x, int y, int w, int h, int colour) = 0;
     // The text window of a font, w x h at (x, y).

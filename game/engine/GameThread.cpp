@@ -24,6 +24,11 @@ void SetFrameDriver(FrameDriver* driver)
     g_pDriver = driver;
 }
 
+bool DriveEventFrame()
+{
+    return !g_pDriver || g_pDriver->BeforeFrame();
+}
+
 void GameThreadProc()
 {
     while (!thGame.QuitRequested())

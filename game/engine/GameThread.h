@@ -20,4 +20,9 @@ public:
 // Set before the game thread starts (null: none).
 void SetFrameDriver(FrameDriver* driver);
 
+// The frame driver's look before a frame that the event thread runs (the
+// game thread waits in the stage meanwhile): true when no driver is set or
+// it wants the frame.
+bool DriveEventFrame();
+
 void GameThreadProc();

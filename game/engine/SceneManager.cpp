@@ -42,16 +42,22 @@ void SceneManager::SetInputDevices(const platform::KeySource* keys, platform::Jo
     m_pJoysticks = joysticks;
 }
 
+InputState& SceneManager::PollInput()
+{
+    static const platform::KeySetSource noKeys;
+    static platform::NoJoystick noJoystick;
+    m_Input.PollFrame(m_KeyConfig,
+                      InputDevices{m_pKeys ? *m_pKeys : noKeys, m_pJoysticks ? *m_pJoysticks : noJoystick});
+    return m_Input;
+}
+
 int SceneManager::Frame()
 {
     if (!DDRestoreSurfaces())
     {
         return 0;
     }
-    static const platform::KeySetSource noKeys;
-    static platform::NoJoystick noJoystick;
-    m_Input.PollFrame(m_KeyConfig,
-                      InputDevices{m_pKeys ? *m_pKeys : noKeys, m_pJoysticks ? *m_pJoysticks : noJoystick});
+    PollInput();
     try
     {
         ChangeScene(m_nCurrent);

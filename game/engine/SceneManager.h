@@ -63,6 +63,10 @@ public:
     void SetKeepFlag(int keep) { m_nKeep = keep; }
 
     InputState& Input() { return m_Input; }
+    // Polls the keys and joysticks into the input: what each frame does
+    // first, and each frame that the event thread runs.
+    InputState& PollInput();
+    int PageFlip() const { return m_nPageFlip; }
     KeyConfig& Keys() { return m_KeyConfig; }
 
 private:

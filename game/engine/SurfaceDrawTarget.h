@@ -21,6 +21,8 @@ public:
     // Colour-keyed, clipped as DDBltFast clips; a surface id outside the
     // table or a surface not loaded draws nothing.
     void Blit(int x, int y, int w, int h, int surface, int sx, int sy) override;
+    // The same, scaled as DDBltStretch scales.
+    void BlitScaled(int x, int y, int w, int h, int surface, int sx, int sy, int sw, int sh) override;
     // DDFillRect with the palette index.
     void FillRect(int x, int y, int w, int h, int colour) override;
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -159,4 +160,9 @@ FrameValues DeriveFrameValues(int fps)
     values.m_nKeyRepeatDelay = static_cast<int>(values.m_dFrameScale * 18);
     values.m_nKeyRepeatInterval = std::max(static_cast<int>(values.m_dFrameScale * 6), 1);
     return values;
+}
+
+int ScaledFrames(int frames)
+{
+    return std::max(1, static_cast<int>(std::lround(frames * FrameRateValues.m_dFrameScale)));
 }

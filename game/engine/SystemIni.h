@@ -47,6 +47,10 @@ struct FrameValues
 // The values at that rate (the defaults above for a rate of 0 or less).
 FrameValues DeriveFrameValues(int fps);
 
+// A count of frames authored at 60 per second, in frames of the rate of this
+// run (FrameRateValues), rounded, at least 1.
+int ScaledFrames(int frames);
+
 // The settings and frame values of this run: set by the start-up before the
 // game thread starts, read by every thread after.
 extern GameSettings Settings;

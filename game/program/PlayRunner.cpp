@@ -104,8 +104,9 @@ bool PlayRunner::Advance()
                                           " frames in scene " + std::to_string(GameScenes.CurrentScene()));
                 return false;
             }
+            // With a key to press: down one frame, up the next.
+            Hold(m_nFrameInLine % 2 == 0 ? line.m_Keys : platform::KeySet{});
             ++m_nFrameInLine;
-            Hold({});
             return true;
         case PlayLine::Kind::UntilClosed:
             // No frame runs while the close is on its way: the frames' worth of time is waited for the quit.

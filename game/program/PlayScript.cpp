@@ -22,7 +22,7 @@ bool ParseNumber(std::string_view word, int32_t& value, std::string& reason)
     return true;
 }
 
-// "until scene K [within N]" or "until closed [within N]".
+// "until scene K [within N] [pressing KEY]" or "until closed [within N]".
 bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
 {
     std::size_t next = 0;
@@ -46,15 +46,24 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
         return false;
     }
     line.m_nFrames = PlayScript::kDefaultWithin;
+    if (words.size() >= next + 2 && words[next] == "within")
+    {
+        if (!platform::InputScript::ParseFrames(words[next + 1], line.m_nFrames, reason))
+        {
+            return false;
+        }
+        next += 2;
+    }
+    if (words.size() == next + 2 && words[next] == "pressing" && line.m_Kind == PlayLine::Kind::UntilScene)
+    {
+        return platform::InputScript::ParseKeys(words[next + 1], line.m_Keys, reason);
+    }
     if (words.size() == next)
     {
         return true;
     }
-    if (words.size() == next + 2 && words[next] == "within")
-    {
-        return platform::InputScript::ParseFrames(words[next + 1], line.m_nFrames, reason);
-    }
-    reason = "expected \"within N\" after the condition";
+    reason = line.m_Kind == PlayLine::Kind::UntilScene ? "expected \"within N\" or \"pressing KEY\" after the condition"
+                                                       : "expected \"within N\" after the condition";
     return false;
 }
 

@@ -7,8 +7,10 @@
 //   press KEY                 the key down for one frame, then one frame with every key up
 //   hold KEY N                the key down for N frames
 //   wait N                    N frames with every key up
-//   until scene K [within N]  frames with every key up until scene K is the
-//                             current one; a timeout after N frames (default 3600)
+//   until scene K [within N] [pressing KEY]
+//                             frames with every key up (or with KEY pressed every
+//                             other frame) until scene K is the current one; a
+//                             timeout after N frames (default 3600)
 //   until closed [within N]   no more frames: waits the time of N frames (default
 //                             3600) for the game to close
 //   go scene K                scene K becomes the current one at once, as if the
@@ -76,7 +78,7 @@ struct PlayLine
     Kind m_Kind = Kind::Keys;
     int m_nLine = 0;       // its line number in the script, from 1
     std::string m_strText; // the line as written
-    platform::KeySet m_Keys;
+    platform::KeySet m_Keys; // Keys: held; UntilScene: pressed while waiting
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
     int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;

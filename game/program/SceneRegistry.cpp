@@ -2,6 +2,7 @@
 
 #include "game/engine/SceneManager.h"
 #include "game/scenes/TitleScene.h"
+#include "game/scenes/battle/BattleScene.h"
 #include "game/scenes/camp/CampScene.h"
 #include "game/scenes/stage/StageScene.h"
 #include "game/scenes/worldmap/WorldMapScene.h"
@@ -12,4 +13,5 @@ void RegisterScenes(SceneManager& manager)
     manager.SetSceneMaker(kSceneCamp, [](SceneManager& owner) { return std::make_unique<CampScene>(owner); });
     manager.SetSceneMaker(kSceneWorldMap, [](SceneManager& owner) { return std::make_unique<WorldMapScene>(owner); });
     manager.SetSceneMaker(kSceneStage, [](SceneManager& owner) { return std::make_unique<StageScene>(owner); });
+    manager.SetSceneMaker(kSceneBattle, [](SceneManager& owner) { return std::make_unique<BattleScene>(owner); });
 }

@@ -144,6 +144,10 @@ public:
     {
         return &participant == &m_Battle.m_Friend ? m_Popup[0] : m_Popup[1];
     }
+    const DamagePopup& PopupOf(const BattleParticipant& participant) const
+    {
+        return &participant == &m_Battle.m_Friend ? m_Popup[0] : m_Popup[1];
+    }
 
 private:
     bool HasActed(const BattleParticipant& participant) const;

@@ -2,6 +2,7 @@
 // with its command and returns non-zero when the command is done. Arguments
 // are the command's ints p0, p1, ... and its string s0.
 
+#include "common/data/EventVocabulary.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
 #include "common/services/Arithmetic.h"

@@ -1,5 +1,6 @@
 #include "game/scenes/EventInterpreter.h"
 
+#include "common/data/EventVocabulary.h"
 #include "common/data/ProjectData.h"
 #include "common/data/RecordRules.h"
 #include "common/services/Log.h"
@@ -162,15 +163,33 @@ bool EventInterpreter::CheckPositionCondition(std::vector<CharacterRecord*>& lis
     return !list.empty();
 }
 
-bool EventInterpreter::PageConditionHolds(const EventPage& page, const Event& event, CharacterRecord* unit)
+bool EventInterpreter::PageConditionHolds(std::vector<CharacterRecord*>& list, const EventPage& page,
+                                          const Event& event, CharacterRecord* unit) const
 {
-    const bool holds = CheckPositionCondition(m_Selected, unit, event, page.m_nArea, page.m_nTarget, page.m_nGroup);
+    const bool holds = CheckPositionCondition(list, unit, event, page.m_nArea, page.m_nTarget, page.m_nGroup);
     if (page.m_nArea == kWhereNone || page.m_nExists != kPresenceAbsent)
     {
         return holds;
     }
-    m_Selected.clear();
+    list.clear();
     return !holds;
+}
+
+const EventPage* EventInterpreter::SpecialCommandPage(CharacterRecord* unit) const
+{
+    std::vector<CharacterRecord*> list;
+    for (const Event& event : Stage.m_Event)
+    {
+        for (const EventPage& page : event.m_Page)
+        {
+            if (page.m_nTiming == kTriggerPlayerSpecialCommand && IsPageActive(page, event) &&
+                PageConditionHolds(list, page, event, unit))
+            {
+                return &page;
+            }
+        }
+    }
+    return nullptr;
 }
 
 bool EventInterpreter::FindTriggeredEvent(CharacterRecord* unit, int32_t trigger)
@@ -201,7 +220,7 @@ bool EventInterpreter::FindTriggeredEvent(CharacterRecord* unit, int32_t trigger
             {
                 continue;
             }
-            if (PageConditionHolds(page, event, unit))
+            if (PageConditionHolds(m_Selected, page, event, unit))
             {
                 m_nEvent = e;
                 m_nPage = p;
@@ -399,7 +418,7 @@ void EventInterpreter::BindHeldEvents()
         enemy->SetHeldEvent(-1);
     }
     auto standsOn = [](const CharacterRecord* unit, const Event& event)
-    { return !unit->m_nPlayD && unit->m_nPlayE == event.m_nX && unit->m_nPlayF == event.m_nY; };
+    { return unit->m_nPlayB && !unit->m_nPlayD && unit->m_nPlayE == event.m_nX && unit->m_nPlayF == event.m_nY; };
     for (int e = 0; e < Stage.m_Event.Count(); ++e)
     {
         Event& event = Stage.m_Event.At(e);

@@ -20,50 +20,15 @@
 // under the game-data lock; tests run them on their own thread.
 
 #include "common/data/Event.h"
-#include "common/data/EventVocabulary.h"
 #include "game/engine/MusicRequests.h"
 #include "game/engine/Thread.h"
 #include "game/scenes/EventHost.h"
+#include "game/scenes/EventTriggers.h"
 
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <vector>
-
-// Trigger timings (EventPage::m_nTiming): the points of play that start events.
-enum EventTrigger : int32_t
-{
-    kTriggerPlayerTurnStart = 0,
-    kTriggerPlayerTurnEnd = 1,
-    kTriggerPlayerActionEnd = 2,
-    kTriggerPlayerSpecialCommand = 3,
-    kTriggerEnemyTurnStart = 4,
-    kTriggerEnemyTurnEnd = 5,
-    kTriggerEnemyActionEnd = 6,
-    kTriggerTurnStart = 7, // either side's
-    kTriggerTurnEnd = 8,
-    kTriggerActionEnd = 9,
-    kTriggerBattleStart = 10,
-    kTriggerBattleEnd = 11,
-    kTriggerBattleWon = 12,
-    kTriggerBattleLost = 13,
-    kTriggerLeaderLost = 14,
-    kTriggerHolderActionEnd = 15,
-    kTriggerHolderSpecialCommand = 16,
-    kTriggerHolderBattleStart = 17,
-    kTriggerHolderBattleEnd = 18,
-    kTriggerHolderBattleWon = 19,
-    kTriggerHolderBattleLost = 20,
-    kTriggerStageStart = 21,
-};
-
-// What an event leaves the stage with.
-enum EventResult : int
-{
-    kEventResultNone = 0,
-    kEventResultStageClear = 1,
-    kEventResultGameOver = 2,
-};
 
 // Requests of the event thread to the game thread (ThreadRequest::m_nKind).
 constexpr int32_t kEventRequestStageMusic = 0; // play the play-through's first music name
@@ -105,6 +70,11 @@ public:
     // condition of where 1-3 and selects no unit). The event and page become
     // current, the selection is kept for the status command. False when none.
     bool FindTriggeredEvent(CharacterRecord* unit, int32_t trigger);
+    // The page that offers the special command to the unit that has moved:
+    // the first page of the stage's events that may run now, has the special
+    // command's trigger and meets its position condition for the unit; null
+    // when none does. Nothing becomes current.
+    const EventPage* SpecialCommandPage(CharacterRecord* unit) const;
     // Runs every event of the trigger point, each page on the event thread,
     // and returns the result (EventResult). Called on the game thread, which
     // lets go of the game-data lock while it waits.
@@ -138,10 +108,10 @@ public:
     int CurrentCommandIndex() const { return m_nCommand; }
     const std::vector<CharacterRecord*>& SelectedUnits() const { return m_Selected; }
 
-    // The handler of a command code (0-17): called each frame with the
-    // command until it returns non-zero.
+    // The handler of a command code (0-17, kEventCommandCount of them):
+    // called each frame with the command until it returns non-zero.
     using CommandHandler = int (EventInterpreter::*)(const EventCommand& command);
-    static const CommandHandler CommandHandlers[kEventCommandCount];
+    static const CommandHandler CommandHandlers[];
 
     // What the game thread does with a request: by default the stage music
     // goes to the main window (PostMusicRequest of StageMusicRequest) and a
@@ -152,7 +122,9 @@ public:
     void SetEventLimit(int limit) { m_nEventLimit = limit; }
 
 private:
-    bool PageConditionHolds(const EventPage& page, const Event& event, CharacterRecord* unit);
+    // The page's position condition ("いないなら" inverts it and selects nobody).
+    bool PageConditionHolds(std::vector<CharacterRecord*>& list, const EventPage& page, const Event& event,
+                            CharacterRecord* unit) const;
     // Runs the current page on the event thread and serves its requests
     // until it ends. False when the event thread cannot start or the game
     // thread is asked to quit meanwhile.

@@ -17,6 +17,9 @@ namespace sample
 {
 
 const char* const kStageFiles[2] = {"data\\stg\\Stage01.stg_276", "data\\stg\\Stage02.stg_276"};
+// A training ground that no world-map page leads to: a slime beside the start
+// cell, for a battle at the first move (the play scripts fight there).
+const char* const kPracticeStageFile = "data\\stg\\Practice.stg_276";
 
 namespace
 {
@@ -964,6 +967,32 @@ void BuildStage1(StageRecord& stage)
     stage.m_OtherPage.push_back(Page(4, "どこかに たからばこが ある", 18, 1));
 }
 
+void BuildPracticeStage(StageRecord& stage)
+{
+    StartStage(stage, "くんれんじょう", 0);
+    PaintMap(stage, {
+                        "TT..................",
+                        "T...................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "....................",
+                        "...................T",
+                        "..................TT",
+                    });
+    stage.m_GroupPos.push_back(Group("しゅつげき", {{4, 7}, {3, 7}, {4, 6}, {4, 8}}));
+    stage.m_nStartGroup = 0;
+    Place(stage, kEnemySlime, 5, 7, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
+    stage.m_WinPage.push_back(Page(0, "スライムを たおせ"));
+}
+
 void BuildStage2(StageRecord& stage)
 {
     StartStage(stage, "ルーメンとりで", 600);
@@ -1204,6 +1233,8 @@ bool WriteSampleData(std::string& error)
     BuildStartEvent();
     ok = Check(SaveRecordFile(StartEvent, DataFilePaths[kPathStartEvent]) == 1, "the start event", error) && ok;
 
+    BuildPracticeStage(Stage);
+    ok = Check(SaveStageFile(Stage, kPracticeStageFile) == 1, kPracticeStageFile, error) && ok;
     BuildStage2(Stage);
     ok = Check(SaveStageFile(Stage, kStageFiles[1]) == 1, kStageFiles[1], error) && ok;
     BuildStage1(Stage);

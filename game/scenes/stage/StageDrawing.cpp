@@ -39,12 +39,6 @@ constexpr int kGroupCellX = 0;
 constexpr int kDeploymentCellX = 32;
 constexpr int kCellSheetY = 64;
 
-// Frames at 60 per second, in frames of the running rate (at least 1).
-int ScaledFrames(int frames)
-{
-    return std::max(1, static_cast<int>(std::lround(frames * FrameRateValues.m_dFrameScale)));
-}
-
 } // namespace
 
 // ---- cursor and view ----
@@ -145,6 +139,8 @@ StageScene::Highlight StageScene::CurrentHighlight() const
         return m_nSubState == 0 ? kHighlightMovement : kHighlightNone;
     case kStageFight:
         return kHighlightAttack;
+    case kStageEnemyAction:
+        return m_nSubState == 1 ? kHighlightMovement : m_nSubState == 3 ? kHighlightAttack : kHighlightNone;
     case kStageSkill:
     case kStageItem:
         return m_nSubState == 2 ? kHighlightAttack : kHighlightNone;
@@ -232,7 +228,7 @@ void StageScene::DrawEvents(DrawTarget& target) const
         {
             continue;
         }
-        if (const EventPage* page = ActivePage(event, m_nTurn, m_bClearedBefore))
+        if (const EventPage* page = m_Events.ActivePage(event))
         {
             const int32_t graphic = std::max(page->m_nGraphic, 0);
             target.Blit(column * kCellSize, row * kCellSize, kCellSize, kCellSize, kSurfaceEvent,
@@ -281,6 +277,10 @@ void StageScene::DrawScene()
     case kStageInventory:
     case kStageTurnEnd:
         DrawMapMenu();
+        break;
+    case kStageVictory:
+    case kStageGameOver:
+        DrawEnding();
         break;
     default:
         break;

@@ -39,8 +39,7 @@ void StageScene::UndoMove()
 
 void StageScene::BuildCommands()
 {
-    const EventPage* special =
-        FindSpecialCommandPage(Stage.m_Event, Positions(m_pSelected), m_Holders, m_nTurn, m_bClearedBefore);
+    const EventPage* special = m_Events.SpecialCommandPage(m_pSelected);
     m_strSpecialName = special ? special->m_strCommandName : std::string();
     m_Commands = BuildUnitCommands(m_UnitMenu, *m_pField, *m_pSelected, special != nullptr);
     m_nCommandRow = 0;
@@ -213,7 +212,8 @@ int StageScene::Fight()
 int StageScene::EndSelectedAction()
 {
     SetState(kStagePlayerMap);
-    if (m_pSelected)
+    // A friend that fell in its fight may have left the party (its slot is empty).
+    if (m_pSelected && m_pSelected->IsPartyMember())
     {
         EndAction(*m_pSelected);
     }

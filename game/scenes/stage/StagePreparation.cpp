@@ -246,8 +246,7 @@ int StageScene::Begin()
             m_Players.push_back(&unit);
         }
     }
-    BindHeldEvents(Stage.m_Event, m_Players, std::span<EnemyUnitRecord* const>(m_Enemies.data(), m_Enemies.size()),
-                   m_Holders);
+    m_Events.BindHeldEvents();
     SetState(kStagePlayerMap);
     StartPlayerTurn();
     return 1;

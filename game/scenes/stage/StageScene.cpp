@@ -9,6 +9,7 @@
 #include "game/engine/ScreenEffects.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/TextOutput.h"
+#include "game/scenes/BattleResults.h"
 
 #include <iterator>
 
@@ -30,17 +31,6 @@ StageScene::~StageScene()
 CharacterRecord* StageScene::ActingUnit() const
 {
     return m_bPlayerPhase ? static_cast<CharacterRecord*>(m_pSelected) : m_pActingEnemy;
-}
-
-PositionContext StageScene::Positions(CharacterRecord* acting) const
-{
-    PositionContext context;
-    context.m_pField = m_pField.get();
-    context.m_Players = m_Players;
-    context.m_Enemies = std::span<EnemyUnitRecord* const>(m_Enemies.data(), m_Enemies.size());
-    context.m_pActing = acting;
-    context.m_pLeader = m_pLeader;
-    return context;
 }
 
 void StageScene::MoveCursorTo(int32_t x, int32_t y)
@@ -192,9 +182,9 @@ void StageScene::OnLeft(int nextScene)
 
 // ---- trigger points and turns ----
 
-int StageScene::RunTriggerPoint(int32_t, CharacterRecord*)
+int StageScene::RunTriggerPoint(int32_t trigger, CharacterRecord* unit)
 {
-    return kEventResultNone;
+    return m_Events.RunTrigger(unit, trigger);
 }
 
 int StageScene::RunTriggers(std::initializer_list<int32_t> triggers, CharacterRecord* unit)
@@ -274,27 +264,16 @@ void StageScene::ReturnFromBattle()
     // Where the action of the fight's acting unit ends, unless an event ends the stage on the way.
     SetState(m_bPlayerPhase ? kStageEndAction : kStageEnemyPhase);
     CharacterRecord* acting = ActingUnit();
-    if (RunTriggers({kTriggerBattleEnd, kTriggerHolderBattleEnd}, acting) != kEventResultNone)
+    const bool goesOn = RunBattleEndTriggers(acting);
+    // Only now do the fallen leave the map, and a fallen friend the party:
+    // the events above still read its leader flag and the event it holds.
+    if (m_Battle.m_pPlayer && m_Battle.m_pEnemy)
+    {
+        SettleFallenUnits(*m_Battle.m_pPlayer, *m_Battle.m_pEnemy, *m_pField);
+    }
+    if (!goesOn)
     {
         return;
-    }
-    if (m_Battle.m_pEnemy && m_Battle.m_pEnemy->m_nPlayD)
-    {
-        if (RunTriggers({kTriggerBattleWon, kTriggerHolderBattleWon}, acting) != kEventResultNone)
-        {
-            return;
-        }
-    }
-    else if (m_Battle.m_pPlayer && m_Battle.m_pPlayer->m_nPlayD)
-    {
-        if (m_Battle.m_pPlayer == m_pLeader && RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
-        {
-            return;
-        }
-        if (RunTriggers({kTriggerBattleLost, kTriggerHolderBattleLost}, acting) != kEventResultNone)
-        {
-            return;
-        }
     }
     if (m_bPlayerPhase)
     {
@@ -307,6 +286,27 @@ void StageScene::ReturnFromBattle()
     {
         EndAction(*m_pActingEnemy);
     }
+}
+
+bool StageScene::RunBattleEndTriggers(CharacterRecord* acting)
+{
+    if (RunTriggers({kTriggerBattleEnd, kTriggerHolderBattleEnd}, acting) != kEventResultNone)
+    {
+        return false;
+    }
+    if (m_Battle.m_pEnemy && m_Battle.m_pEnemy->m_nPlayD)
+    {
+        return RunTriggers({kTriggerBattleWon, kTriggerHolderBattleWon}, acting) == kEventResultNone;
+    }
+    if (m_Battle.m_pPlayer && m_Battle.m_pPlayer->m_nPlayD)
+    {
+        if (m_Battle.m_pPlayer == m_pLeader && RunTriggers({kTriggerLeaderDefeated}, acting) != kEventResultNone)
+        {
+            return false;
+        }
+        return RunTriggers({kTriggerBattleLost, kTriggerHolderBattleLost}, acting) == kEventResultNone;
+    }
+    return true;
 }
 
 // ---- the enemy phase ----
@@ -334,33 +334,5 @@ int StageScene::EnemyPhase()
         MoveCursorTo(m_pLeader->m_nPlayE, m_pLeader->m_nPlayF);
     }
     StartPlayerTurn();
-    return 1;
-}
-
-int StageScene::EnemyAction()
-{
-    // The enemy's move and deed are decided and shown here; until they are,
-    // an enemy's action ends where it stands.
-    SetState(kStageEnemyPhase);
-    if (m_pActingEnemy)
-    {
-        EndAction(*m_pActingEnemy);
-    }
-    return 1;
-}
-
-int StageScene::Victory()
-{
-    Leave(kSceneWorldMap);
-    return 1;
-}
-
-int StageScene::GameOver()
-{
-    if (m_nSubState == 0)
-    {
-        platform::PostWindowMessage(MainWindowHandle(), platform::kWmClose, 0, 0);
-        m_nSubState = 1;
-    }
     return 1;
 }

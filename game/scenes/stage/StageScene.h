@@ -21,10 +21,11 @@
 #include "game/engine/Scene.h"
 #include "game/engine/ScreenDrawTarget.h"
 #include "game/scenes/EnemyTargeting.h"
-#include "game/scenes/EventTriggers.h"
+#include "game/scenes/EventInterpreter.h"
 #include "game/scenes/MapRanges.h"
 #include "game/scenes/StageField.h"
-#include "game/scenes/stage/StageEvents.h"
+#include "game/scenes/shop/Shop.h"
+#include "game/scenes/stage/StageEventHost.h"
 
 #include <functional>
 #include <memory>
@@ -143,11 +144,10 @@ public:
     UnitRecord* Leader() const { return m_pLeader; }
     // The unit whose action runs: the selected unit in the player phase, the acting enemy in the enemy phase.
     CharacterRecord* ActingUnit() const;
-    // The holder of each stage event (by position), bound when the attack starts.
-    const std::vector<CharacterRecord*>& Holders() const { return m_Holders; }
     const StageBattle& Battle() const { return m_Battle; }
-    // The units that a position condition chooses from, with the acting unit.
-    PositionContext Positions(CharacterRecord* acting) const;
+    // The stage's events in play: their pages, conditions and holders, and
+    // the trigger points that run them on the event thread.
+    EventInterpreter& Events() { return m_Events; }
 
     // The deployment area: the points of the stage's start group.
     const CheckedVector<MapPoint>& DeploymentArea() const { return m_DeploymentArea; }
@@ -171,9 +171,9 @@ public:
 
     // ---- trigger points ----
 
-    // Runs the stage's events of one trigger for a unit (null: none): the
-    // event result (kEventResultNone, ...StageClear, ...GameOver). The event
-    // interpreter connects here; until then no event runs.
+    // Runs the stage's events of one trigger for a unit (null: none), each
+    // page on the event thread while this thread serves its requests: the
+    // event result (kEventResultNone, ...StageClear, ...GameOver).
     int RunTriggerPoint(int32_t trigger, CharacterRecord* unit);
     // The triggers in order, stopping at the first event result; a stage
     // clear moves the scene to kStageVictory, a game over to kStageGameOver.
@@ -198,6 +198,8 @@ protected:
     void OnLeft(int nextScene) override;
 
 private:
+    friend class StageEventHost;
+
     // ---- loading (StageLoading.cpp) ----
     void StartMusic() const;
     void BuildMenus();
@@ -210,14 +212,36 @@ private:
     void OnFadedIn();
     // The fight starts: its trigger points, then the battle scene.
     int StartBattle();
-    // Back from the battle: the stage music again and the battle's trigger points.
+    // Back from the battle: the stage music again, the battle's trigger
+    // points, then the fallen off the map (a fallen friend out of the party).
     void ReturnFromBattle();
+    // The trigger points after a battle, by its outcome: false when one of them ended the stage.
+    bool RunBattleEndTriggers(CharacterRecord* acting);
     // The enemy phase: the next enemy that can act, or the end of the enemies' turn.
     int EnemyPhase();
-    // One enemy's action.
+
+    // ---- the acting enemy (StageEnemyPhase.cpp) ----
+    // One enemy's action in steps, each shown for a while: its movement
+    // range; its decision and its move; its target marked; a wait; the deed
+    // (the battle, a skill on its target, or nothing).
     int EnemyAction();
+    // The step's time is up (counted in m_nStepFrames).
+    bool StepShown();
+    // The acting enemy's action ends; the next enemy follows.
+    void EndEnemyAction();
+
+    // ---- the end of the stage (StageEndings.cpp) ----
     int Victory();
     int GameOver();
+    // The reward of this clear: the prize, or its repeat percentage when
+    // the stage was cleared before.
+    int32_t ClearReward() const;
+    // One frame of the victory's or the game over's picture: its wipe
+    // started at wipeLength, run (button 1 ends it at once), then the picture
+    // shown; true in the frame in which button 1 closes it.
+    bool EndingFrame(int wipeLength);
+    // The victory or game-over picture revealed by its wipe, the reward under it.
+    void DrawEnding() const;
     // The unit is active, has not acted and belongs to the side of the phase.
     bool CanAct(const CharacterRecord& unit) const;
 
@@ -330,7 +354,6 @@ private:
     CheckedVector<EnemyUnitRecord> m_EnemyUnits;
     CheckedVector<EnemyUnitRecord*> m_Enemies;
     std::vector<UnitRecord*> m_Players;
-    std::vector<CharacterRecord*> m_Holders;
     CheckedVector<MapPoint> m_DeploymentArea;
 
     std::vector<int> m_PrepMenu;
@@ -365,9 +388,19 @@ private:
     int m_nCommandRow = 0;
     int32_t m_nListFirst = 0;
     int32_t m_nInfoFirst = 0;
+    EnemyDecision m_Decision; // of the acting enemy
+    int m_nStepFrames = 0;    // frames the acting enemy's step has been shown
+    int m_nWipe = 0;          // what is left of the victory or game-over wipe
+    int m_nWipeLength = 1;    // where it started
+    int32_t m_nReward = 0;    // money of the victory
+
     int m_nSkillSlot = 0;   // the skill being used (position in the unit's skills)
     int32_t m_nItem = 0;    // the item being used
     int m_nReturnState = 0; // where the conditions return to
     int m_nConditionRow = 0;
     const char* m_pszMessage = nullptr; // a message shown centred until button 1
+
+    Shop m_Shop{ShopOwner::Stage}; // opened by the event command "お店"
+    StageEventHost m_EventHost{*this};
+    EventInterpreter m_Events{m_EventHost};
 };

@@ -13,14 +13,15 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-// The bitmaps the stage editor window loads when it is made and those of its
-// tool bars: the sample project's, copied into the project folder.
+// The bitmaps the stage and world-map editor windows load when they are made
+// and those of their tool bars: the sample project's, copied into the project folder.
 inline void CopyEditorBitmaps(const std::filesystem::path& project)
 {
     namespace fs = std::filesystem;
     fs::create_directories(project / "bmp");
     for (const char* name : {"MapChip.bmp", "MapChara.bmp", "Character.bmp", "Event.bmp", "Symbol.bmp", "Effect.bmp",
-                             "Accessory.bmp", "ToolBar_Palette.bmp", "ToolBar_Pen.bmp"})
+                             "Accessory.bmp", "ToolBar_Palette.bmp", "ToolBar_Pen.bmp", "WorldMapChip.bmp",
+                             "WorldEvent.bmp", "WorldBack.bmp", "ToolBar_WorldPalette.bmp"})
     {
         fs::copy_file(fs::path(TK_SAMPLE_DIR) / "bmp" / name, project / "bmp" / name,
                       fs::copy_options::overwrite_existing);

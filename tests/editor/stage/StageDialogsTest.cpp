@@ -5,6 +5,7 @@
 #include "editor/framework/ModalRuns.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageSettingsDialog.h"
+#include "platform/core/Files.h"
 #include "platform/window/Beep.h"
 #include "platform/window/ScrollBarModel.h"
 #include "tests/editor/framework/DialogAuthor.h"
@@ -63,6 +64,16 @@ protected:
         intptr_t point = platform::MakeLParam(dialog.OriginX() + column * 32 + 5, dialog.OriginY() + row * 32 + 7);
         m_System.SendMessage(dialog.Handle(), platform::kWmMouseMove, 0, point);
         m_System.SendMessage(dialog.Handle(), platform::kWmLButtonDown, platform::kMkLButton, point);
+    }
+    // The right button released over row (12-pixel rows below a 2-pixel margin)
+    // of the list, the pop-up answered with the command.
+    void RightClickRow(const DialogBase& dialog, int list, int row, int command)
+    {
+        platform::Rect rect = m_System.Resolve(Item(dialog, list))->ScreenRect();
+        m_System.SetCursorPos({rect.m_nLeft + 10, rect.m_nTop + 2 + 12 * row + 3});
+        m_System.SetPopupChoice(command);
+        m_System.SendMessage(dialog.Handle(), platform::kWmRButtonUp, 0, 0);
+        m_System.PumpMessages();
     }
     // The answer of the next modal dialog.
     void Then(Script script) { m_Runs.Answer(std::move(script)); }
@@ -205,6 +216,11 @@ TEST_F(StageDialogsTest, SettingsOkLaysTheMapOutAgainAndClearsTheHistoryCancelCh
     // Cancel after edits everywhere: the stage and its history as they were.
     const std::vector<unsigned char> before = Image(Stage);
     Then([&](DialogBase& dialog) {
+        // The template's size, which the window may be sized within 100 x 100 to 640 x 480.
+        EXPECT_EQ(dialog.MinClientSize().m_nX, 100);
+        EXPECT_EQ(dialog.MinClientSize().m_nY, 100);
+        EXPECT_EQ(dialog.MaxClientSize().m_nX, 640);
+        EXPECT_EQ(dialog.MaxClientSize().m_nY, 480);
         EXPECT_EQ(TextOf(dialog, kIdSettingsWidth), "20");
         Type(dialog, kIdSettingsName, "森の砦");
         Type(dialog, kIdSettingsWidth, "40");
@@ -351,6 +367,79 @@ TEST_F(StageDialogsTest, TheCursorTargetEnablesItsOwnChoicesAndAnEmptyEnemyListS
     ASSERT_EQ(Stage.m_WinPage.Count(), 1);
     EXPECT_EQ(Stage.m_WinPage.At(0).m_nCursorMode, 2);
     EXPECT_EQ(Stage.m_WinPage.At(0).m_nEnemy, 0) << "the stage's check";
+}
+
+TEST_F(StageDialogsTest, TheBgmIsChosenRelativeToTheProjectAndReachesTheStageOnlyOnOk)
+{
+    StartWithLands(5);
+    Stage.m_strBgm = "bgm\\old.mid";
+    const std::string chosen = platform::CurrentFolder() + "/bgm/battle.mid";
+    auto browse = [&](DialogBase& dialog, std::vector<std::string> answer) {
+        m_Boxes.AnswerFileDialog(std::move(answer));
+        Click(dialog, kIdSettingsBgmBrowse);
+    };
+
+    // A cancelled choice changes nothing; a chosen file shows relative; Cancel keeps the stage's music.
+    Then([&](DialogBase& dialog) {
+        browse(dialog, {});
+        const platform::FileDialogRequest& request = m_Boxes.FileRequests().back();
+        EXPECT_EQ(request.m_strTitle, "BGMの選択");
+        EXPECT_EQ(request.m_strInitialFolder, "bgm\\");
+        EXPECT_EQ(std::string(request.m_strFilter.c_str()), "BgmFile ( *.mid;*.ogg )");
+        EXPECT_EQ(request.m_strDefaultExtension, "mid;ogg");
+        EXPECT_EQ(TextOf(dialog, kIdSettingsBgm), "bgm\\old.mid");
+        browse(dialog, {chosen});
+        EXPECT_EQ(TextOf(dialog, kIdSettingsBgm), ".\\bgm\\battle.mid");
+        Click(dialog, kIdDialogCancel);
+    });
+    Command(kCmdStageSettings);
+    EXPECT_EQ(Stage.m_strBgm, "bgm\\old.mid");
+
+    Then([&](DialogBase& dialog) {
+        browse(dialog, {chosen});
+        Click(dialog, kIdDialogOk);
+    });
+    Command(kCmdStageSettings);
+    EXPECT_EQ(Stage.m_strBgm, ".\\bgm\\battle.mid");
+}
+
+TEST_F(StageDialogsTest, ARightClickSelectsTheRowUnderThePointerAndOpensTheListsMenu)
+{
+    StartWithLands(5);
+    Stage.m_GroupPos.assign(4, Group("本隊", 1, 1, {{1, 1}}));
+    Then([&](DialogBase& dialog) {
+        // Below the trailing row: no row, no menu; nor while another window is the active one.
+        RightClickRow(dialog, kIdGroupList, 5, 40081);
+        EXPECT_EQ(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        m_System.SetActiveWindow(Window()->Handle());
+        RightClickRow(dialog, kIdGroupList, 1, 40081);
+        EXPECT_EQ(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        m_System.SetActiveWindow(dialog.Handle());
+        // "データのクリア" on row 2 empties group 2 in its place.
+        RightClickRow(dialog, kIdGroupList, 1, 40081);
+        ASSERT_NE(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        EXPECT_EQ(DummyOf(dialog)->LastPopupMenu()->m_Items.back().m_nCommand, 40081);
+        EXPECT_EQ(RowsOf(dialog, kIdGroupList), (Rows{GroupRow("1", "本隊", 1, 1), GroupRow("2", "", 0, 0),
+                                                      GroupRow("3", "本隊", 1, 1), kTrailer}));
+        Click(dialog, kIdDialogOk);
+    });
+    Command(kCmdPositionGroups);
+    EXPECT_TRUE(Stage.m_GroupPos.At(2).m_strName.empty());
+    EXPECT_EQ(Stage.m_GroupPos.At(3).m_strName, "本隊");
+
+    // The defeat list's own menu: its cut takes the page under the pointer.
+    Stage.m_LosePage.assign(1, Page("全滅"));
+    Stage.m_LosePage.push_back(Page("時間切れ"));
+    Then([&](DialogBase& dialog) {
+        RightClickRow(dialog, kIdDefeatList, 1, 40075);
+        ASSERT_NE(DummyOf(dialog)->LastPopupMenu(), nullptr);
+        EXPECT_EQ(DummyOf(dialog)->LastPopupMenu()->m_Items.front().m_nCommand, 40075);
+        EXPECT_EQ(RowsOf(dialog, kIdDefeatList), (Rows{"1 全滅", kTrailer}));
+        Click(dialog, kIdDialogOk);
+    });
+    Command(kCmdStageSettings);
+    ASSERT_EQ(Stage.m_LosePage.Count(), 1);
+    EXPECT_EQ(Stage.m_LosePage.At(0).m_strText, "全滅");
 }
 
 } // namespace

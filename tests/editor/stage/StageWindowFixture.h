@@ -107,15 +107,19 @@ protected:
     // A mouse message over a map cell, with the buttons held as given.
     void MapMouse(uint32_t message, int column, int row, bool left, bool right)
     {
-        StageEditorWindow* window = Window();
-        StageViewport view = window->Viewport();
-        int x = (column - view.m_nScrollColumn) * kMapCellSize + 5 + window->OriginX();
-        int y = (row - view.m_nScrollRow) * kMapCellSize + 7 + window->OriginY();
-        m_System.SetCursorPos(window->Native()->ClientToScreen({x, y}));
+        MouseOnCell(*Window(), Window()->Viewport(), message, column, row, left, right);
+    }
+    // The same on the map of any window that shows one through the view.
+    void MouseOnCell(const WindowBase& window, const StageViewport& view, uint32_t message, int column, int row,
+                     bool left, bool right)
+    {
+        int x = (column - view.m_nScrollColumn) * kMapCellSize + 5 + window.OriginX();
+        int y = (row - view.m_nScrollRow) * kMapCellSize + 7 + window.OriginY();
+        m_System.SetCursorPos(window.Native()->ClientToScreen({x, y}));
         m_System.SetMouseButton(0, left);
         m_System.SetMouseButton(1, right);
         uintptr_t keys = (left ? platform::kMkLButton : 0u) | (right ? platform::kMkRButton : 0u);
-        platform::SendWindowMessage(window->Handle(), message, keys, platform::MakeLParam(x, y));
+        platform::SendWindowMessage(window.Handle(), message, keys, platform::MakeLParam(x, y));
     }
     void ClickCell(int column, int row)
     {

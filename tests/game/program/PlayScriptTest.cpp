@@ -38,11 +38,12 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "stage other.stg\n"
                              "go scene 2\n"
                              "expect position 3 11\n"
-                             "expect stage 1\n",
+                             "expect stage 1\n"
+                             "until scene 3 within 900 pressing z\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 24u);
+    ASSERT_EQ(lines.size(), 25u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -103,6 +104,11 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[22].m_nValue, 11);
     EXPECT_EQ(lines[23].m_Check, PlayCheck::CurrentStage);
     EXPECT_EQ(lines[23].m_nValue, 1);
+    // Waiting for a scene while pressing a key.
+    EXPECT_EQ(lines[24].m_Kind, Kind::UntilScene);
+    EXPECT_EQ(lines[24].m_nFrames, 900u);
+    EXPECT_TRUE(lines[24].m_Keys.test('Z'));
+    EXPECT_TRUE(lines[4].m_Keys.none());
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -119,6 +125,8 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"until scene", "until scene K"},
         {"until scene 1 within", "within N"},
         {"until scene x", "not a number"},
+        {"until scene 1 pressing", "pressing KEY"},
+        {"until closed pressing z", "within N"},
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},
         {"expect var 3", "expect var N VALUE"},

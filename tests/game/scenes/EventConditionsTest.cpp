@@ -236,4 +236,34 @@ TEST_F(EventConditionsTest, HolderTriggersRunOnlyTheEventsOfTheirHolders)
     }
 }
 
+TEST_F(EventConditionsTest, ASpecialCommandIsOfferedWhereItsPageHoldsForTheUnitThatMoved)
+{
+    Map({"a.b", "..."});
+    AddEvent(1, 1, {Page(kTriggerPlayerTurnStart, {})});
+    EventPage gate = Page(kTriggerPlayerSpecialCommand, {});
+    gate.m_strCommandName = "しらべる";
+    gate.m_nArea = 2;   // on the event's cell
+    gate.m_nTarget = 3; // the acting unit
+    const int index = AddEvent(2, 0, {gate});
+    const EventPage* page = &Stage.m_Event.At(index).m_Page.At(0);
+
+    EXPECT_EQ(m_Events.SpecialCommandPage(&Player('b')), page);
+    EXPECT_EQ(m_Events.SpecialCommandPage(&Player('a')), nullptr);
+    EXPECT_EQ(m_Events.CurrentEventIndex(), -1); // nothing became current
+    Stage.m_Event.At(index).m_Page.At(0).m_nTurn = 5;
+    EXPECT_EQ(m_Events.SpecialCommandPage(&Player('b')), nullptr);
+}
+
+TEST_F(EventConditionsTest, AnEnemyOffTheMapHoldsNoEvent)
+{
+    Map({"aA"});
+    const int index = AddEvent(1, 0, {Page(kTriggerHolderActionEnd, {})});
+    Stage.m_Event.At(index).m_bHeld = 1;
+    m_Field->RemoveUnit(Enemy('A'));
+    Enemy('A').m_nPlayB = 0;
+    m_Events.BindHeldEvents();
+    EXPECT_EQ(EventInterpreter::HeldEventOf(&Enemy('A')), nullptr);
+    EXPECT_EQ(m_Events.HolderOf(Stage.m_Event.At(index)), nullptr);
+}
+
 } // namespace

@@ -12,6 +12,7 @@
 #include "../data/RecordingDrawTarget.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
+#include "common/data/EventVocabulary.h"
 #include "game/scenes/EventInterpreter.h"
 
 #include <functional>

@@ -2,25 +2,16 @@
 // preparation menu and the deployment, the conditions, the player phase and
 // the turns. What the scene draws is written down by a recording target.
 
-#include "game/scenes/stage/StageScene.h"
-
-#include "../data/RecordingDrawTarget.h"
-#include "SceneKeys.h"
-#include "SceneRulesTest.h"
-#include "common/data/DataFilePaths.h"
+#include "StageTest.h"
 #include "game/data/TargetsAndPrices.h"
-#include "game/engine/MenuCursor.h"
-#include "game/engine/SceneManager.h"
 #include "game/engine/SoundEffects.h"
-#include "game/engine/SystemIni.h"
 #include "game/scenes/MapSkillRules.h"
+#include "game/scenes/battle/BattleScene.h"
 #include "game/scenes/stage/StageMenus.h"
-#include "platform/window/ScriptedDialogs.h"
 #include "platform/window/WindowMessages.h"
-#include "tests/game/engine/DisplayFixture.h"
 
 #include <algorithm>
-#include <filesystem>
+#include <iterator>
 
 namespace
 {
@@ -35,60 +26,16 @@ constexpr int kKeyX = 'X';
 // The start group of the fixture's stage, its anchor first.
 const MapPoint kArea[] = {{1, 1}, {2, 1}, {1, 2}, {2, 2}};
 
-class StageSceneTest : public SceneRulesTest
+class StageSceneTest : public StageTest
 {
 protected:
     void SetUp() override
     {
-        SceneRulesTest::SetUp();
-        WriteFixtureSheets(m_Folder, {});
-        StartFixtureDisplay(m_Host, 8);
-        FrameRateValues = DeriveFrameValues(60);
-        m_Scenes.SetSceneMaker(kSceneStage,
-                               [this](SceneManager& owner) { return std::make_unique<StageScene>(owner, &m_Drawn); });
-        MenuCursor.Reset();
-
-        ClassTable.At(1).m_nMove = 3;
+        StageTest::SetUp();
         ClassTable.At(1).m_nGraphic = 1;
-        EnemyTable.assign(2, EnemyRecord());
-        for (EnemyRecord& enemy : EnemyTable)
-        {
-            enemy.SetDefaults();
-        }
-        std::filesystem::create_directories("data/database");
-        ASSERT_EQ(SaveTableFile(EnemyTable, DataFilePaths[kPathEnemy]), 1);
-
-        Stage.SetDefaults();
-        Stage.ResizeMap(10, 8);
-        for (int32_t y = 0; y < Stage.m_nHeight; ++y)
-        {
-            for (int32_t x = 0; x < Stage.m_nWidth; ++x)
-            {
-                Stage.CellAt(x, y) = kLandPlain;
-            }
-        }
-        Stage.m_GroupPos.assign(2, PositionGroup());
-        for (const MapPoint& point : kArea)
-        {
-            Stage.m_GroupPos.At(0).m_Point.push_back(point);
-        }
-        Stage.m_GroupPos.At(0).m_nCenterX = 1;
-        Stage.m_GroupPos.At(0).m_nCenterY = 1;
-        Stage.m_GroupPos.At(1).m_Point.push_back(MapPoint{8, 6});
-        Stage.m_GroupPos.At(1).m_Point.push_back(MapPoint{8, 7});
-        Stage.m_nStartGroup = 0;
-
-        PartyUnits.At(0) = Member(1);
-        PartyUnits.At(0).m_nPlayA = 1;
+        AddGroup(std::vector<MapPoint>(std::begin(kArea), std::end(kArea)));
+        AddGroup({{8, 6}, {8, 7}});
         PartyUnits.At(1) = Member(3);
-        Progress.ToggleLandInfo(); // the land box stays out of the texts drawn
-    }
-
-    void TearDown() override
-    {
-        m_Scenes.Reset();
-        ReleaseTestDisplay();
-        SceneRulesTest::TearDown();
     }
 
     static void Place(int32_t enemy, int32_t x, int32_t y, int32_t group = 0)
@@ -106,10 +53,6 @@ protected:
         ASSERT_EQ(Scene()->State(), kStagePreparation);
     }
 
-    StageScene* Scene() const { return static_cast<StageScene*>(m_Scenes.SceneOf(kSceneStage)); }
-
-    void Frames(int n) { m_Keys.Frames(n); }
-    void Press(int key, int times = 1) { m_Keys.Press(key, times); }
     // The texts of a frame drawn ("text F (x,y) TEXT" and text boxes).
     std::vector<std::string> TextsOfAFrame()
     {
@@ -163,11 +106,6 @@ protected:
         return static_cast<std::size_t>(std::count(m_Sounds.begin(), m_Sounds.end(), kSeRefusal));
     }
 
-    platform::ScriptedDialogs m_Dialogs;
-    platform::RecordingDisplayHost m_Host;
-    RecordingDrawTarget m_Drawn;
-    SceneManager m_Scenes;
-    SceneKeys m_Keys{m_Scenes};
 };
 
 TEST_F(StageSceneTest, TheStartPlacesTheEnemiesInsideTheMapOfShownGroupsAndPutsTheCursorOnTheAnchor)
@@ -471,6 +409,72 @@ TEST_F(StageSceneTest, AMovedUnitFightsOnlyBesideAnEnemyAndTheFightGoesToTheBatt
     EXPECT_EQ(Scene()->State(), kStageFadeIn);
 }
 
+TEST_F(StageSceneTest, AFallenFriendLeavesThePartyOnTheReturnFromTheBattleUnlessTheSystemRevives)
+{
+    m_Scenes.SetSceneMaker(kSceneBattle,
+                           [this](SceneManager& owner) { return std::make_unique<BattleScene>(owner, &m_Drawn); });
+    m_Folder.WriteFile(std::filesystem::path(u8"bmp/back/デフォルト.bmp"), FixtureBitmap(64, 48, FixtureSheetPixel));
+    Place(1, 2, 1);
+    for (const int32_t revive : {0, 1})
+    {
+        SCOPED_TRACE(revive);
+        ScriptedDraws sure({});
+        System.m_bReviveAfterClear = revive;
+        Progress.m_FallenList.clear();
+        PartyUnits.At(0) = Member(1);
+        PartyUnits.At(0).m_nPlayA = 1;
+        const std::string name = PartyUnits.At(0).m_strName;
+        m_Scenes.Reset();
+        Enter();
+        DeployOnCursor(0);
+        Choose(kPrepBegin);
+        // The leader stays on its cell beside the enemy and fights it.
+        Press(kKeyZ, 4);
+        ASSERT_EQ(Scene()->State(), kStageFadeOut);
+        // A leader that cannot hurt the enemy and falls to its first blow.
+        UnitRecord& leader = PartyUnits.At(0);
+        leader.m_Param[kParamHp].m_nBase = 10;
+        leader.m_Param[kParamHp].m_nValue = 1;
+        leader.m_Param[kParamAttack].m_nValue = 0;
+        leader.m_Param[kParamDefence].m_nValue = 0;
+        EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+        enemy.m_Param[kParamHp].m_nBase = enemy.m_Param[kParamHp].m_nValue = 100;
+        enemy.m_Param[kParamDefence].m_nValue = 100;
+        enemy.m_Param[kParamAttack].m_nValue = 50;
+        enemy.m_Param[kParamSkill].m_nValue = 100;
+        // Both as quick as each other.
+        leader.m_Param[kParamSpeed].m_nValue = 10;
+        enemy.m_Param[kParamSpeed].m_nValue = 10;
+        for (int frame = 0; frame < 100 && m_Scenes.CurrentScene() != kSceneBattle; ++frame)
+        {
+            Frames(1);
+        }
+        for (int frame = 0; frame < 5000 && m_Scenes.CurrentScene() != kSceneStage; ++frame)
+        {
+            Press(kKeyZ);
+        }
+        ASSERT_EQ(m_Scenes.CurrentScene(), kSceneStage);
+        Frames(20);
+        ASSERT_NE(Scene(), nullptr);
+        EXPECT_EQ(Scene()->State(), kStagePlayerMap);
+        EXPECT_EQ(Scene()->Field()->UnitAt(1, 1), nullptr);
+        EXPECT_EQ(Scene()->Field()->UnitAt(2, 1), &enemy);
+        if (revive)
+        {
+            // It stays in its slot, down, for the revival after the stage.
+            EXPECT_TRUE(leader.IsPartyMember());
+            EXPECT_EQ(leader.m_nPlayD, 1);
+            EXPECT_TRUE(Progress.m_FallenList.empty());
+        }
+        else
+        {
+            EXPECT_FALSE(leader.IsPartyMember());
+            ASSERT_EQ(Progress.m_FallenList.size(), 1u);
+            EXPECT_EQ(Progress.m_FallenList.At(0).m_strName, name);
+        }
+    }
+}
+
 TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)
 {
     Place(1, 7, 6);
@@ -498,7 +502,7 @@ TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)
     Choose(kMapTurnEnd);
     Press(kVkUp);
     Press(kKeyZ);
-    Frames(4);
+    Frames(60); // the enemy, with no way to act, shows its steps and waits
     EXPECT_EQ(Scene()->State(), kStagePlayerMap);
     EXPECT_EQ(Scene()->Turn(), 2);
     EXPECT_TRUE(Scene()->IsPlayerPhase());

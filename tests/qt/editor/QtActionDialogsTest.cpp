@@ -8,13 +8,19 @@
 #include "editor/event/BasicActionDialogs.h"
 #include "editor/event/EventDialog.h"
 #include "editor/event/MapActionDialogs.h"
+#include "editor/event/SceneActionDialogs.h"
+#include "editor/event/ShopActionDialog.h"
+#include "editor/event/StatusActionDialog.h"
+#include "common/sound/BgmManager.h"
 #include "platform/core/FatalHooks.h"
+#include "platform/qt/QtButtons.h"
 #include "platform/window/Beep.h"
 #include "tests/editor/event/EventTestProject.h"
 #include "tests/qt/editor/QtEditorFixture.h"
 
 #include "TempFolder.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -49,6 +55,21 @@ int ButtonOf(int code)
     return kIdFirstKindButton + code - 1;
 }
 
+// An event bitmap 256 pixels wide: every pixel has a value of its own place,
+// and the first pixel of every cell is transparent.
+void MakeEventBitmap(DibBitmap& bitmap)
+{
+    ASSERT_EQ(bitmap.Create(256, 480, 8, 1), 1);
+    for (int y = 0; y < bitmap.Height(); ++y)
+    {
+        for (int x = 0; x < bitmap.Width(); ++x)
+        {
+            bitmap.Bits()[y * bitmap.Stride() + x] = static_cast<uint8_t>(1 + (x * 7 + y * 3) % 250);
+            bitmap.MaskBits()[y * bitmap.Stride() + x] = x % 64 == 0 && y % 32 == 0 ? 0xFF : 0;
+        }
+    }
+}
+
 class QtActionDialogsTest : public QtEditorTest
 {
 protected:
@@ -64,6 +85,7 @@ protected:
         Stage.m_GroupPos.resize(3);
         Stage.m_GroupPos.At(1).m_strName = "北";
         Stage.m_GroupPos.At(2).m_strName = "南";
+        MakeEventBitmap(m_EventBitmap);
         platform::SetDestroyMainWindowHook([this] { ++m_nMainWindowDestroyed; });
     }
     void TearDown() override
@@ -86,6 +108,7 @@ protected:
         EventEditRequest request;
         request.m_pEvent = &event;
         request.m_nMode = mode;
+        request.m_pEventBitmap = m_pEventBitmap;
         int result = RunEventDialog(nullptr, &m_App, request);
         m_Runs = runs.Runs();
         return result;
@@ -128,6 +151,22 @@ public:
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
+    QAbstractButton* Box(const DialogBase& dialog, int id)
+    {
+        auto* box = dynamic_cast<platform::QtCheckButton*>(Widget(dialog, id));
+        return box ? box->Button() : nullptr;
+    }
+    void ClickBox(const DialogBase& dialog, int id)
+    {
+        QAbstractButton* box = Box(dialog, id);
+        ASSERT_NE(box, nullptr) << id;
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, box->height() / 2));
+    }
+    bool IsChecked(const DialogBase& dialog, int id)
+    {
+        QAbstractButton* box = Box(dialog, id);
+        return box && box->isChecked();
+    }
     QLineEdit* Line(const DialogBase& dialog, int id) { return qobject_cast<QLineEdit*>(Widget(dialog, id)); }
     QComboBox* Combo(const DialogBase& dialog, int id) { return qobject_cast<QComboBox*>(Widget(dialog, id)); }
     bool IsEnabled(const DialogBase& dialog, int id) { return Widget(dialog, id)->isEnabled(); }
@@ -154,6 +193,8 @@ protected:
     TempFolder m_Folder;
     platform::BeepRecorder m_Beeps;
     std::vector<ScriptedModalRuns::RunRecord> m_Runs;
+    DibBitmap m_EventBitmap;
+    const DibBitmap* m_pEventBitmap = &m_EventBitmap;
     int m_nActionsAfter = 0;
     int m_nMainWindowDestroyed = 0;
 };
@@ -302,8 +343,12 @@ TEST_F(QtActionDialogsTest, OkWithoutEditsStoresEachKindsDefaultsAndCancelAddsNo
         {5, kIdEventVariableActionDialog, "イベント変数の操作", {0, 0}},
         {6, kIdVariableActionDialog, "変数の操作", {0, 0, 0}},
         {7, kIdMapChipActionDialog, "マップチップの変更", {1, -1, 0, 1}},
+        {8, kIdGraphicChangeDialog, "イベントのグラフィックを変更", {0}},
+        {9, kIdBgmChangeDialog, "BGMの変更", {0}},
+        {10, kIdStatusOperationDialog, "ステータスの操作", {1, 1, 0, 1, 0, 0, 0}},
         {11, kIdMoneyOperationDialog, "お金の操作", {0}},
         {12, kIdItemOperationDialog, "持ち物の操作", {1, 0}},
+        {13, kIdShopDialog, "お店", {1}},
         {14, kIdCompanionShopDialog, "仲間屋の変更", {1, 0}},
         {15, kIdPartyChangeDialog, "パーティーの変更", {1, 0}},
         {16, 0, "", {}},
@@ -323,7 +368,8 @@ TEST_F(QtActionDialogsTest, OkWithoutEditsStoresEachKindsDefaultsAndCancelAddsNo
         ASSERT_EQ(m_nActionsAfter, 1);
         EXPECT_EQ(stored.m_nCode, c.m_nCode);
         EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), c.m_Ints);
-        EXPECT_EQ(stored.m_StrParam.Count(), c.m_nCode == 1 ? 1 : 0);
+        EXPECT_EQ(stored.m_StrParam.Count(), c.m_nCode == 1 || c.m_nCode == 9 ? 1 : 0);
+        EXPECT_EQ(stored.m_ShopItem.Count(), 0);
         if (c.m_nDialog)
         {
             ASSERT_EQ(m_Runs.size(), 3u);
@@ -334,14 +380,6 @@ TEST_F(QtActionDialogsTest, OkWithoutEditsStoresEachKindsDefaultsAndCancelAddsNo
         }
     }
     EXPECT_EQ(m_Beeps.Count(), 0);
-}
-
-TEST_F(QtActionDialogsTest, AKindWhoseDialogIsNotThereYetAddsNothing)
-{
-    EventCommand stored = AddAction(kCommandMusic, nullptr);
-    EXPECT_EQ(m_nActionsAfter, 0);
-    ASSERT_EQ(m_Runs.size(), 2u);
-    EXPECT_EQ(m_Runs[1].m_nResult, 0);
 }
 
 // ---- ranges ----
@@ -592,6 +630,315 @@ TEST_F(QtActionDialogsTest, RenamingNoVariableBeepsAndTheEditorStaysUp)
         EXPECT_EQ(m_nMainWindowDestroyed, 0);
         EXPECT_EQ(event.m_Page.At(0).m_Action.At(0).m_nValParam.At(0), variable);
     }
+}
+
+// ---- the graphic, the music, the status and the shop ----
+
+TEST_F(QtActionDialogsTest, TheGraphicListCountsTheBitmapsCellsAndThePreviewShowsTheChosenOne)
+{
+    const DibBitmap& graphics = m_EventBitmap;
+    // The preview against the bitmap's square at (x, y); the cell's first pixel is transparent.
+    auto expectCell = [&](const DibBitmap& canvas, int x, int y) {
+        for (int j = 0; j < 32; ++j)
+        {
+            for (int i = 0; i < 32; ++i)
+            {
+                const uint32_t expected = i == 0 && j == 0 ? 0u : graphics.Pixel(x + i, y + j);
+                ASSERT_EQ(canvas.PixelRgb(i, j), i == 0 && j == 0 ? 0u : graphics.PixelRgb(x + i, y + j))
+                    << i << "," << j << " " << expected;
+            }
+        }
+    };
+    auto expectBlack = [&](const DibBitmap& canvas) {
+        for (int j = 0; j < canvas.Height(); ++j)
+        {
+            for (int i = 0; i < canvas.Width(); ++i)
+            {
+                ASSERT_EQ(canvas.PixelRgb(i, j), 0u) << i << "," << j;
+            }
+        }
+    };
+    EventCommand stored = AddAction(kCommandChangeGraphic, [&](DialogBase& dialog) {
+        QStringList rows = Items(dialog, kIdGraphicChoice);
+        ASSERT_EQ(rows.size(), 60);
+        EXPECT_EQ(rows.front(), "1");
+        EXPECT_EQ(rows.back(), "60");
+        EXPECT_EQ(Combo(dialog, kIdGraphicChoice)->currentText(), "1");
+        const DibBitmap& canvas = static_cast<GraphicChangeDialog&>(dialog).Preview().Canvas();
+        ASSERT_EQ(canvas.Width(), 32);
+        ASSERT_EQ(canvas.Height(), 32);
+        expectCell(canvas, 0, 0);
+        Combo(dialog, kIdGraphicChoice)->setCurrentIndex(15);
+        expectCell(canvas, 64, 0);
+        Combo(dialog, kIdGraphicChoice)->setCurrentIndex(14);
+        expectCell(canvas, 0, 448);
+        Click(dialog, kIdDialogOk);
+    });
+    EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), (Ints{14}));
+
+    // A graphic the bitmap does not hold: no row, a black preview, and OK stores -1 as no row does.
+    Event event = EventWith({MakeCommand(kCommandChangeGraphic, {60})});
+    EditFirstAction(event, [&](DialogBase& dialog) {
+        EXPECT_EQ(Combo(dialog, kIdGraphicChoice)->currentIndex(), -1);
+        expectBlack(static_cast<GraphicChangeDialog&>(dialog).Preview().Canvas());
+        Click(dialog, kIdDialogCancel);
+    });
+    EXPECT_EQ(event.m_Page.At(0).m_Action.At(0).m_nValParam.At(0), 60);
+
+    // Without the bitmap the list is empty and the preview black.
+    m_pEventBitmap = nullptr;
+    AddAction(kCommandChangeGraphic, [&](DialogBase& dialog) {
+        EXPECT_EQ(Combo(dialog, kIdGraphicChoice)->count(), 0);
+        expectBlack(static_cast<GraphicChangeDialog&>(dialog).Preview().Canvas());
+        Click(dialog, kIdDialogOk);
+    });
+}
+
+// Ogg players that play only "bgm\ok.ogg".
+class PickyOggPlayer : public OggPlayer
+{
+public:
+    bool Open(std::string_view path) override { return path == "bgm\\ok.ogg"; }
+    void Play() override {}
+    int Stop() override { return 0; }
+    void Close() override {}
+    void SetLoopCount(int) override {}
+    void Seek(int64_t) override {}
+    int64_t Position() const override { return 0; }
+};
+
+class PickyOggFactory : public OggPlayerFactory
+{
+public:
+    std::unique_ptr<OggPlayer> CreatePlayer() override { return std::make_unique<PickyOggPlayer>(); }
+};
+
+TEST_F(QtActionDialogsTest, TheMusicIsBrowsedAsARelativePathAndPlayedOnlyWhenNamed)
+{
+    PickyOggFactory players;
+    Bgm.SetDevices(&players, nullptr);
+    ASSERT_EQ(Bgm.Init(1, {"bgm\\Free.ogg"}, {"bgm\\Free.mid"}, 1), 1);
+    m_Folder.WriteFile("bgm/Field.mid", std::string("MThd"));
+
+    EventCommand music = MakeCommand(kCommandMusic, {2});
+    music.FitArgumentCounts();
+    music.m_StrParam.At(0).m_str = "bgm\\old.mid";
+    Event event = EventWith({music});
+    const std::vector<unsigned char> before = Image(event);
+    EditFirstAction(event, [&](DialogBase& dialog) {
+        EXPECT_EQ(Items(dialog, kIdBgmScene), (QStringList{Q("ステージ"), Q("戦闘"), Q("ワールドマップ")}));
+        EXPECT_EQ(Combo(dialog, kIdBgmScene)->currentIndex(), 2);
+        EXPECT_EQ(Line(dialog, kIdBgmFile)->text(), "bgm\\old.mid");
+        m_Boxes.AnswerFileDialog({(m_Folder.Path() / "bgm/Field.mid").string()});
+        Click(dialog, kIdBgmBrowse);
+        ASSERT_EQ(m_Boxes.FileRequests().size(), 1u);
+        EXPECT_EQ(m_Boxes.FileRequests()[0].m_strTitle, "BGMの選択");
+        EXPECT_EQ(Line(dialog, kIdBgmFile)->text(), ".\\bgm\\Field.mid");
+        m_Boxes.AnswerFileDialog({});
+        Click(dialog, kIdBgmBrowse); // cancelled: the field stays
+        EXPECT_EQ(Line(dialog, kIdBgmFile)->text(), ".\\bgm\\Field.mid");
+        Click(dialog, kIdDialogCancel);
+    });
+    EXPECT_EQ(HexBytes(Image(event)), HexBytes(before));
+
+    EventCommand stored = AddAction(kCommandMusic, [&](DialogBase& dialog) {
+        EXPECT_EQ(Combo(dialog, kIdBgmScene)->currentText(), Q("ステージ"));
+        EXPECT_EQ(Line(dialog, kIdBgmFile)->text(), "");
+        Click(dialog, kIdBgmPlay); // an empty field: no call at all
+        EXPECT_EQ(Bgm.OggPath(0), "bgm\\Free.ogg");
+        EXPECT_EQ(Bgm.CurrentTrack(), -1);
+        EXPECT_TRUE(m_Boxes.Boxes().empty());
+        Retype(dialog, kIdBgmFile, "bgm\\none.ogg");
+        Click(dialog, kIdBgmPlay);
+        ASSERT_EQ(m_Boxes.Boxes().size(), 1u);
+        EXPECT_EQ(m_Boxes.Boxes()[0].m_strText, "読み込み失敗！");
+        Retype(dialog, kIdBgmFile, "bgm\\ok.ogg");
+        Click(dialog, kIdBgmPlay);
+        EXPECT_EQ(m_Boxes.Boxes().size(), 1u);
+        EXPECT_EQ(Bgm.CurrentTrack(), 0);
+        Combo(dialog, kIdBgmScene)->setCurrentIndex(1);
+        Click(dialog, kIdDialogOk);
+    });
+    EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), (Ints{1}));
+    ASSERT_EQ(stored.m_StrParam.Count(), 1);
+    EXPECT_EQ(stored.m_StrParam.At(0).m_str, "bgm\\ok.ogg");
+    Bgm.Release();
+    Bgm.SetDevices(nullptr, nullptr);
+}
+
+TEST_F(QtActionDialogsTest, TheStatusTargetEnablesItsListsAsTheSubjectAndTheAreaCallFor)
+{
+    EventCommand stored = AddAction(kCommandStatus, [&](DialogBase& dialog) {
+        using States = std::vector<bool>;
+        auto states = [&] {
+            return States{IsEnabled(dialog, kIdStatusArea), IsEnabled(dialog, kIdStatusWho),
+                          IsEnabled(dialog, kIdStatusGroup), IsEnabled(dialog, kIdStatusValue),
+                          IsEnabled(dialog, kIdStatusAmount), IsEnabled(dialog, kIdStatusPercent)};
+        };
+        EXPECT_TRUE(IsChecked(dialog, kIdStatusSubject));
+        EXPECT_EQ(states(), (States{false, false, false, true, true, true}));
+        EXPECT_EQ(Items(dialog, kIdStatusArea),
+                  (QStringList{Q("マップ全範囲内"), Q("このイベントの位置"), Q("位置グループ内")}));
+        EXPECT_EQ(Items(dialog, kIdStatusGroup), (QStringList{Q("北"), Q("南")}));
+        EXPECT_EQ(Items(dialog, kIdStatusValue), (QStringList{"HP", "SP"}));
+        ClickBox(dialog, kIdStatusSubject);
+        EXPECT_EQ(states(), (States{true, true, false, true, true, true}));
+        Combo(dialog, kIdStatusArea)->setCurrentIndex(2);
+        EXPECT_EQ(states(), (States{true, true, true, true, true, true}));
+        Combo(dialog, kIdStatusGroup)->setCurrentIndex(1);
+        Combo(dialog, kIdStatusArea)->setCurrentIndex(1);
+        EXPECT_FALSE(IsEnabled(dialog, kIdStatusGroup));
+        Combo(dialog, kIdStatusWho)->setCurrentIndex(5);
+        Combo(dialog, kIdStatusValue)->setCurrentIndex(1);
+        Retype(dialog, kIdStatusAmount, "1000");
+        EXPECT_EQ(Line(dialog, kIdStatusAmount)->text(), "999");
+        ClickBox(dialog, kIdStatusPercent);
+        Click(dialog, kIdDialogOk);
+    });
+    // The group, disabled, keeps what was chosen.
+    EXPECT_EQ(Ints(stored.m_nValParam.begin(), stored.m_nValParam.end()), (Ints{0, 2, 5, 2, 1, 999, 1}));
+
+    // An existing action keeps its values; ticking the subject disables the three lists again.
+    Event event = EventWith({MakeCommand(kCommandStatus, {0, 3, 1, 2, 0, -999, 0})});
+    EditFirstAction(event, [&](DialogBase& dialog) {
+        EXPECT_FALSE(IsChecked(dialog, kIdStatusSubject));
+        EXPECT_TRUE(IsEnabled(dialog, kIdStatusGroup));
+        EXPECT_EQ(Combo(dialog, kIdStatusGroup)->currentText(), Q("南"));
+        EXPECT_EQ(Line(dialog, kIdStatusAmount)->text(), "-999");
+        ClickBox(dialog, kIdStatusSubject);
+        EXPECT_FALSE(IsEnabled(dialog, kIdStatusArea));
+        EXPECT_FALSE(IsEnabled(dialog, kIdStatusWho));
+        EXPECT_FALSE(IsEnabled(dialog, kIdStatusGroup));
+        Click(dialog, kIdDialogOk);
+    });
+    const CheckedVector<int32_t>& ints = event.m_Page.At(0).m_Action.At(0).m_nValParam;
+    EXPECT_EQ(Ints(ints.begin(), ints.end()), (Ints{1, 3, 1, 2, 0, -999, 0}));
+}
+
+std::vector<int32_t> GoodsOf(const EventCommand& command)
+{
+    std::vector<int32_t> items;
+    for (const ShopItemEntry& entry : command.m_ShopItem)
+    {
+        items.push_back(entry.m_nItem);
+    }
+    return items;
+}
+
+EventCommand ShopWith(std::initializer_list<int32_t> items)
+{
+    EventCommand shop = MakeCommand(kCommandShop, {0});
+    for (int32_t item : items)
+    {
+        shop.m_ShopItem.emplace_back().m_nItem = item;
+    }
+    return shop;
+}
+
+TEST_F(QtActionDialogsTest, TheShopsGoodsChangeOnlyWithItsOkAndACancelledEntryGoesAgain)
+{
+    auto goods = [&](DialogBase& dialog) { return qobject_cast<QListWidget*>(Widget(dialog, kIdShopGoods)); };
+    auto rows = [&](DialogBase& dialog) {
+        QStringList texts;
+        for (int i = 0; i < goods(dialog)->count(); ++i)
+        {
+            texts << goods(dialog)->item(i)->text();
+        }
+        return texts;
+    };
+    const QString trailer(64, '-');
+
+    // A new shop: insert cancelled in the goods dialog, then insert with "薬草".
+    Event event = EventWith({});
+    RunEvent(event, {[&](DialogBase& dialog) {
+                         Click(dialog, kIdActionInsert);
+                         Click(dialog, kIdDialogOk);
+                     },
+                     [&](DialogBase& chooser) { Click(chooser, ButtonOf(kCommandShop)); },
+                     [&](DialogBase& shop) {
+                         EXPECT_TRUE(IsChecked(shop, kIdShopToCamp));
+                         EXPECT_EQ(rows(shop), QStringList{trailer});
+                         Click(shop, kIdShopInsert);
+                         EXPECT_EQ(rows(shop), QStringList{trailer});
+                         Click(shop, kIdShopInsert);
+                         EXPECT_EQ(rows(shop), (QStringList{Q("薬草"), trailer}));
+                         Click(shop, kIdDialogOk);
+                     },
+                     [&](DialogBase& entry) {
+                         EXPECT_EQ(Items(entry, kIdShopGoodsItem), (QStringList{"A", "B", Q("薬草")}));
+                         EXPECT_EQ(Combo(entry, kIdShopGoodsItem)->currentIndex(), 0);
+                         Combo(entry, kIdShopGoodsItem)->setCurrentIndex(2);
+                         Click(entry, kIdDialogCancel);
+                     },
+                     [&](DialogBase& entry) {
+                         Combo(entry, kIdShopGoodsItem)->setCurrentIndex(2);
+                         Click(entry, kIdDialogOk);
+                     }});
+    ASSERT_EQ(m_Runs.size(), 5u);
+    EXPECT_EQ(m_Runs[3].m_nDialogId, kIdShopGoodsDialog);
+    EXPECT_EQ(m_Runs[3].m_strTitle, "商品");
+    ASSERT_EQ(event.m_Page.At(0).m_Action.Count(), 1);
+    EXPECT_EQ(GoodsOf(event.m_Page.At(0).m_Action.At(0)), (std::vector<int32_t>{3}));
+
+    // Several edits, then Cancel: the goods are as they were.
+    Event old = EventWith({ShopWith({1, 2})});
+    const std::vector<unsigned char> before = Image(old);
+    RunEvent(old, {[&](DialogBase& dialog) {
+                       Click(dialog, kIdActionEdit);
+                       Click(dialog, kIdDialogOk);
+                   },
+                   [&](DialogBase& shop) {
+                       EXPECT_FALSE(IsChecked(shop, kIdShopToCamp));
+                       EXPECT_EQ(rows(shop), (QStringList{"A", "B", trailer}));
+                       Click(shop, kIdShopInsert);
+                       Click(shop, kIdShopDelete);
+                       Click(shop, kIdShopDelete);
+                       goods(shop)->setCurrentRow(1); // the trailing row: nothing to edit or delete
+                       Click(shop, kIdShopEdit);
+                       Click(shop, kIdShopDelete);
+                       EXPECT_EQ(rows(shop), (QStringList{"B", trailer}));
+                       ClickBox(shop, kIdShopToCamp);
+                       Click(shop, kIdDialogCancel);
+                   },
+                   [&](DialogBase& entry) { Click(entry, kIdDialogOk); }});
+    EXPECT_EQ(m_Runs.size(), 3u);
+    EXPECT_EQ(HexBytes(Image(old)), HexBytes(before));
+
+    // Edit on a row changes its item; OK keeps it.
+    RunEvent(old, {[&](DialogBase& dialog) {
+                       Click(dialog, kIdActionEdit);
+                       Click(dialog, kIdDialogOk);
+                   },
+                   [&](DialogBase& shop) {
+                       goods(shop)->setCurrentRow(1);
+                       Click(shop, kIdShopEdit);
+                       EXPECT_EQ(rows(shop), (QStringList{"A", "A", trailer}));
+                       Click(shop, kIdDialogOk);
+                   },
+                   [&](DialogBase& entry) {
+                       EXPECT_EQ(Combo(entry, kIdShopGoodsItem)->currentIndex(), 1);
+                       Combo(entry, kIdShopGoodsItem)->setCurrentIndex(0);
+                       Click(entry, kIdDialogOk);
+                   }});
+    EXPECT_EQ(GoodsOf(old.m_Page.At(0).m_Action.At(0)), (std::vector<int32_t>{1, 1}));
+}
+
+TEST_F(QtActionDialogsTest, AFullShopBeepsWithoutAGoodsDialog)
+{
+    EventCommand full = ShopWith({});
+    full.m_ShopItem.resize(kMaxShopGoods);
+    for (ShopItemEntry& entry : full.m_ShopItem)
+    {
+        entry.m_nItem = 2;
+    }
+    Event event = EventWith({full});
+    EditFirstAction(event, [&](DialogBase& shop) {
+        Click(shop, kIdShopInsert);
+        EXPECT_EQ(m_Beeps.Count(), 1);
+        Click(shop, kIdDialogOk);
+    });
+    EXPECT_EQ(m_Runs.size(), 2u);
+    EXPECT_EQ(event.m_Page.At(0).m_Action.At(0).m_ShopItem.Count(), kMaxShopGoods);
 }
 
 } // namespace

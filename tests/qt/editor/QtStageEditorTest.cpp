@@ -6,6 +6,7 @@
 // dialogs, put on the map with the pen and taken off again by undo.
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
+#include "common/data/PaletteFiles.h"
 #include "common/data/ProjectData.h"
 #include "common/project/ProjectFiles.h"
 #include "common/services/Log.h"
@@ -15,20 +16,20 @@
 #include "editor/framework/ModalRuns.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/stage/EnemyPalette.h"
+#include "editor/stage/EventPalette.h"
+#include "editor/event/EventDialog.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/StageEditorWindow.h"
-#include "platform/core/FatalHooks.h"
 #include "platform/qt/QtText.h"
-#include "platform/qt/QtWindow.h"
-#include "platform/qt/QtWindowSystem.h"
-#include "platform/window/ScriptedDialogs.h"
-#include "tests/editor/framework/EditorProject.h"
+#include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QMouseEvent>
 #include <QTest>
@@ -38,59 +39,30 @@
 namespace
 {
 
-class QtStageEditorTest : public testing::Test
+class QtStageEditorTest : public QtWholeEditorTest
 {
 protected:
     void SetUp() override
     {
-        PrepareEditorProject(m_Folder.Path());
-        ResetMouseLatches();
-        WriteLands(5);
-        AppWindowSystem = &m_System;
-        m_System.SetMessageFilter([](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
-                                     intptr_t lParam) { return App.PreTranslateMessage({window, message, wParam, lParam}) != 0; });
+        QtWholeEditorTest::SetUp();
         StageEdit.ClearHistory();
         StageEdit.m_strStageFile.clear();
     }
     void TearDown() override
     {
-        EditorShutdown();
-        m_System.SetMessageFilter(nullptr);
+        QtWholeEditorTest::TearDown();
         StageEdit.ClearHistory();
         StageEdit.m_strStageFile.clear();
-        ResetProjectData();
-        AppWindowSystem = nullptr;
-        platform::ClearFatalError();
-    }
-
-    void Pump()
-    {
-        for (int i = 0; i < 5; ++i)
-        {
-            m_System.PumpMessages();
-        }
     }
 
     StageEditorWindow* Window() const { return CurrentStageEditor(); }
-    QWidget* Client(const WindowBase& window) const
-    {
-        return static_cast<platform::QtWindow*>(window.Native())->ClientWidget();
-    }
 
-    // A mouse event on the stage editor's map at a cell, with the buttons held
-    // afterwards, for the widget the toolkit finds under the pointer: the map
-    // view lets the mouse through to its window.
+    // A mouse event on the stage editor's map at a cell, with the buttons held afterwards.
     void MapMouse(QEvent::Type type, int column, int row, Qt::MouseButton button, Qt::MouseButtons held)
     {
         StageEditorWindow* window = Window();
-        QPoint at(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY());
-        QWidget* client = Client(*window);
-        QWidget* target = client->childAt(at);
-        target = target ? target : client;
-        QPoint local = target->mapFrom(client, at);
-        QMouseEvent event(type, local, target->mapToGlobal(local), button, held, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &event);
-        Pump();
+        MouseAt(*window, QPoint(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY()),
+                type, button, held);
     }
     // Ctrl and the key, typed into the stage editor (the window in front).
     void Key(int key)
@@ -113,19 +85,11 @@ protected:
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-
-    RuntimeFolderScope m_Runtime;
-    TempFolder m_Folder;
-    platform::QtWindowSystem m_System;
-    platform::ScriptedDialogs m_Boxes;
 };
 
 TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
 {
-    EditorPlatform platform;
-    platform.m_pWindows = &m_System;
-    ASSERT_TRUE(EditorStartup(platform));
-    Pump();
+    ASSERT_TRUE(Start());
 
     // The fixture: a field of land 0 walled by land 1, and the two lands to paint with below.
     CurrentVersion = kDataFormatVersion;
@@ -220,10 +184,7 @@ TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
 
 TEST_F(QtStageEditorTest, AnEnemyInsertedThroughItsDialogsIsPutOnTheMapByThePenAndUndoTakesItOff)
 {
-    EditorPlatform platform;
-    platform.m_pWindows = &m_System;
-    ASSERT_TRUE(EditorStartup(platform));
-    Pump();
+    ASSERT_TRUE(Start());
     EnemyTable.resize(3);
     EnemyTable.At(1).m_strName = "オーク";
     EnemyTable.At(1).m_nLevel = 4;
@@ -308,6 +269,75 @@ TEST_F(QtStageEditorTest, AnEnemyInsertedThroughItsDialogsIsPutOnTheMapByThePenA
     Key(Qt::Key_Z);
     EXPECT_EQ(Stage.m_Enemy.At(0).m_nX, -1);
     EXPECT_EQ(list->item(0)->text(), platform::FromCp932("1 グ2 (--,--) 1-オーク   LV4 HP30 SP6 "));
+}
+
+TEST_F(QtStageEditorTest, AnEventTemplateMadeInThePaletteIsPlacedByThePenAndItsMenuSavesThePalette)
+{
+    EditorPlatform platform;
+    platform.m_pWindows = &m_System;
+    ASSERT_TRUE(EditorStartup(platform));
+    Pump();
+    Stage.m_PaletteEvent.assign(1, Event());
+    m_System.SetActiveWindow(Window()->Handle());
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEvents, 0), 0);
+    Pump();
+    auto* palette = static_cast<EventPalette*>(Window()->EventPalette());
+    ASSERT_NE(palette, nullptr);
+    auto* list = ControlWidget<QListWidget>(*palette, kIdTemplateList);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->count(), 2);
+
+    // The new template, named in the event dialog, goes before the selected one.
+    ScriptedModalRuns runs;
+    runs.Answer([&](DialogBase& dialog) {
+        auto* name = ControlWidget<QLineEdit>(dialog, kIdEventName);
+        ASSERT_NE(name, nullptr);
+        name->setFocus();
+        QTest::keyClicks(name, "Box");
+        ClickButton(dialog, kIdDialogOk);
+    });
+    list->setCurrentRow(0);
+    ClickButton(*palette, kIdTemplateInsert);
+    Pump();
+    ASSERT_EQ(runs.Runs().size(), 1u);
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "1 Box");
+    EXPECT_EQ(StageEdit.m_nPltNum, 0);
+
+    // Placed at once (no dialog before placing), on the clicked cell.
+    EditConfig.m_bEditBeforePlacing = 0;
+    EditConfig.m_bEditPlacedEvent = 0;
+    MapMouse(QEvent::MouseMove, 2, 1, Qt::NoButton, Qt::NoButton);
+    MapMouse(QEvent::MouseButtonPress, 2, 1, Qt::LeftButton, Qt::LeftButton);
+    MapMouse(QEvent::MouseButtonRelease, 2, 1, Qt::LeftButton, Qt::NoButton);
+    const Event* placed = Stage.GetEventAt(2, 1);
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->m_strName, "Box");
+    EXPECT_EQ(runs.Runs().size(), 1u);
+
+    // The palette's menu bar: its save command writes the templates.
+    QMenuBar* bar = Client(*palette)->window()->findChild<QMenuBar*>();
+    ASSERT_NE(bar, nullptr);
+    ASSERT_EQ(bar->actions().size(), 1);
+    QMenu* file = bar->actions().at(0)->menu();
+    ASSERT_NE(file, nullptr);
+    QStringList texts;
+    QAction* save = nullptr;
+    for (QAction* action : file->actions())
+    {
+        texts << action->text();
+        save = action->text().startsWith(platform::FromCp932("パレットの保存")) ? action : save;
+    }
+    EXPECT_EQ(texts.size(), 4) << texts.join("|").toStdString();
+    ASSERT_NE(save, nullptr);
+    std::filesystem::create_directories(m_Folder.Path() / "data/plt");
+    m_Boxes.AnswerFileDialog({"data\\plt\\Saved.plt"});
+    save->trigger();
+    Pump();
+    CheckedVector<Event> saved;
+    ASSERT_EQ(LoadEventPalette(saved, "data\\plt\\Saved.plt"), 1);
+    ASSERT_EQ(saved.Count(), 2);
+    EXPECT_EQ(saved.At(0).m_strName, "Box");
 }
 
 } // namespace

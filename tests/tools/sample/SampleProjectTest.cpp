@@ -102,7 +102,7 @@ TEST_F(SampleProjectTest, EveryDataFileLoadsWithoutAFailure)
     fs::current_path(before);
     ResetProjectData();
     EXPECT_EQ(status, 0) << out.str() << err.str();
-    EXPECT_NE(out.str().find("15 files, 0 damaged"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("16 files, 0 damaged"), std::string::npos) << out.str();
     EXPECT_EQ(out.str().find("missing"), std::string::npos) << out.str();
 }
 

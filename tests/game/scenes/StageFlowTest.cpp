@@ -1,0 +1,328 @@
+// The stage map's flow past the player phase: its events run through the
+// event interpreter on the event thread, the enemy phase with the enemies'
+// movement AI, the victory with its reward and the world map's after-clear
+// action, and the game over.
+
+#include "EventCommandBuilder.h"
+#include "RuntimeFolderScope.h"
+#include "StageTest.h"
+#include "common/window/WindowBase.h"
+#include "game/engine/GameSession.h"
+#include "game/engine/GameWindow.h"
+#include "game/engine/SoundEffects.h"
+#include "game/engine/Thread.h"
+#include "game/scenes/EnemyTargeting.h"
+#include "game/scenes/worldmap/WorldMapRules.h"
+#include "platform/core/TestPlayLink.h"
+#include "platform/window/DummyWindowSystem.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace
+{
+
+constexpr int kKeyZ = 'Z';
+constexpr int kKeyX = 'X';
+
+// Event command codes (rows of the command table).
+constexpr int32_t kCodeVariable = 6;
+constexpr int32_t kCodeMoney = 11;
+constexpr int32_t kCodeStageClear = 16;
+constexpr int32_t kCodeGameOver = 17;
+
+// The stage's number on the world map.
+constexpr int32_t kStageNumber = 3;
+
+class StageFlowTest : public StageTest
+{
+protected:
+    void SetUp() override
+    {
+        StageTest::SetUp();
+        thEvent.Reopen();
+        m_nWasActive = AppActive.exchange(1);
+        AddGroup({{1, 1}});
+        Stage.m_Event.clear();
+        Progress.m_nCurrentStage = kStageNumber;
+        WorldMap.SetDefaults();
+        CurrentWorldPage = WorldMapEventPage();
+    }
+
+    void TearDown() override
+    {
+        m_Scenes.Reset();
+        thEvent.Exit();
+        AppActive = m_nWasActive;
+        Stage.m_Event.clear();
+        WorldMap.SetDefaults();
+        CurrentWorldPage = WorldMapEventPage();
+        StageTest::TearDown();
+    }
+
+    // An event at (0, 0) with one page of the trigger and the commands.
+    static void AddEvent(int32_t trigger, std::vector<EventCommand> commands)
+    {
+        Event event;
+        event.Init();
+        EventPage& page = event.m_Page.At(0);
+        page.m_nTiming = trigger;
+        for (EventCommand& command : commands)
+        {
+            page.m_Action.push_back(std::move(command));
+        }
+        Stage.m_Event.push_back(std::move(event));
+    }
+
+    static MoveAiEntry Ai(int32_t target, int32_t mode)
+    {
+        MoveAiEntry entry;
+        entry.m_nRange = 0; // anywhere
+        entry.m_nTarget = target;
+        entry.m_nMode = mode;
+        return entry;
+    }
+
+    // The stage entered from the world map and faded in.
+    void Enter()
+    {
+        m_Scenes.SetPreviousScene(kSceneWorldMap);
+        m_Scenes.SetCurrentScene(kSceneStage);
+        Frames(12);
+        ASSERT_NE(Scene(), nullptr);
+    }
+
+    // Entered, the leader deployed on the anchor, the attack started and the
+    // player's turn ended: the enemy phase runs.
+    void EndFirstPlayerTurn()
+    {
+        Enter();
+        ASSERT_EQ(Scene()->State(), kStagePreparation);
+        Press(kKeyZ); // はいち
+        Press(kKeyZ); // the leader
+        Press(kKeyZ); // on the anchor
+        Press(kKeyX);
+        Press(kKeyX);
+        Press(platform::kVkDown, 5); // こうりゃくかいし
+        Press(kKeyZ);
+        ASSERT_EQ(Scene()->State(), kStagePlayerMap);
+        Press(platform::kVkRight);
+        Press(kKeyZ); // an empty cell: the map menu
+        ASSERT_EQ(Scene()->State(), kStageMapMenu);
+        Press(platform::kVkUp); // ターンエンド, the last entry
+        Press(kKeyZ);
+        ASSERT_EQ(Scene()->State(), kStageTurnEnd);
+        Press(platform::kVkUp);
+        Press(kKeyZ);
+    }
+
+    // Frames until the state is reached; false when it is not within the frames.
+    bool FramesUntil(int state, int limit = 400)
+    {
+        for (int i = 0; i < limit; ++i)
+        {
+            if (Scene() && Scene()->State() == state)
+            {
+                return true;
+            }
+            Frames(1);
+        }
+        return Scene() && Scene()->State() == state;
+    }
+
+    bool Shows(const std::string& text)
+    {
+        m_Drawn.Clear();
+        Frames(1);
+        const std::vector<std::string>& calls = m_Drawn.Calls();
+        return std::any_of(calls.begin(), calls.end(),
+                           [&](const std::string& call) { return call.find(text) != std::string::npos; });
+    }
+    static int Distance(const CharacterRecord& a, const CharacterRecord& b)
+    {
+        return std::abs(a.m_nPlayE - b.m_nPlayE) + std::abs(a.m_nPlayF - b.m_nPlayF);
+    }
+
+    int m_nWasActive = 0;
+};
+
+TEST_F(StageFlowTest, AStageStartEventRunsOnTheEventThreadAndItsClearLeadsToTheVictory)
+{
+    AddEvent(kTriggerStageStart, {Command(kCodeVariable, {7, 0, 42}), Command(kCodeStageClear, {})});
+    Stage.m_nReward = 300;
+    Enter();
+    EXPECT_EQ(Progress.GetVariable(7), 42);
+    ASSERT_EQ(Scene()->State(), kStageVictory);
+    Frames(1);
+    EXPECT_EQ(Progress.m_nMoney, 300);
+    EXPECT_EQ(std::count(m_Sounds.begin(), m_Sounds.end(), kSeClear), 1);
+    EXPECT_TRUE(Shows("+300S"));
+    Press(kKeyZ); // the wipe ends at once
+    EXPECT_EQ(Progress.GetClearedFlag(kStageNumber), 0);
+    Press(kKeyZ);
+    EXPECT_EQ(Progress.GetClearedFlag(kStageNumber), 1);
+    EXPECT_EQ(Scene()->State(), kStageFadeOut);
+    EXPECT_EQ(m_Scenes.NextScene(), kSceneWorldMap);
+    EXPECT_EQ(Progress.m_nCycle, 0); // the world map asks for nothing after this clear
+}
+
+TEST_F(StageFlowTest, TheRewardIsThePrizeOrItsRepeatPercentAndMoneyStopsAtItsCap)
+{
+    const struct Case
+    {
+        bool m_bClearedBefore;
+        int32_t m_nRate;
+        int32_t m_nMoneyBefore;
+        int32_t m_nMoneyAfter;
+        const char* m_pszShown; // null: no reward line
+    } cases[] = {
+        {false, 50, 0, 1000, "+1000S"},
+        {true, 50, 0, 500, "+500S"},
+        {true, 33, 10, 10 + 330, "+330S"},
+        {true, 0, 10, 10, nullptr},
+        {false, 50, 999500, 999999, "+1000S"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_nMoneyBefore + c.m_nRate);
+        m_Scenes.Reset();
+        Stage.m_Event.clear();
+        AddEvent(kTriggerStageStart, {Command(kCodeStageClear, {})});
+        Stage.m_nReward = 1000;
+        Stage.m_nClearedRewardRate = c.m_nRate;
+        Progress.SetClearedFlag(kStageNumber, c.m_bClearedBefore ? 1 : 0);
+        Progress.m_nMoney = c.m_nMoneyBefore;
+        Enter();
+        ASSERT_EQ(Scene()->State(), kStageVictory);
+        EXPECT_EQ(Shows("font +"), c.m_pszShown != nullptr); // the reward line
+        if (c.m_pszShown)
+        {
+            EXPECT_TRUE(Shows(c.m_pszShown));
+        }
+        EXPECT_EQ(Progress.m_nMoney, c.m_nMoneyAfter);
+    }
+}
+
+TEST_F(StageFlowTest, TheAfterClearActionStartsTheWorldOverOrClosesTheGame)
+{
+    RuntimeFolderScope runtime;
+    platform::DummyWindowSystem system;
+    GameSession session;
+    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+    // The party entered the stage by a page that starts the world over after its clear.
+    CurrentWorldPage.m_nStageNumber = kStageNumber;
+    CurrentWorldPage.m_nAfterClear = 1;
+    AddEvent(kTriggerStageStart, {Command(kCodeStageClear, {})});
+    Progress.SetClearedFlag(1, 1);
+    Progress.m_nMapX = 4;
+
+    Enter();
+    ASSERT_EQ(Scene()->State(), kStageVictory);
+    Press(kKeyZ, 2);
+    EXPECT_EQ(Progress.m_nCycle, 1);
+    EXPECT_EQ(Progress.GetClearedFlag(1), 0);
+    EXPECT_EQ(Progress.GetClearedFlag(kStageNumber), 0); // every flag, this stage's too
+    EXPECT_EQ(Progress.m_nMapX, WorldMap.m_nStartX);
+    EXPECT_EQ(Progress.m_nMapY, WorldMap.m_nStartY);
+    EXPECT_EQ(m_Scenes.NextScene(), kSceneWorldMap);
+    system.PumpMessages();
+    EXPECT_TRUE(MainWindowHandle());
+
+    // Action 2 ends the game as the stage is left.
+    m_Scenes.Reset();
+    CurrentWorldPage.m_nAfterClear = 2;
+    Enter();
+    ASSERT_EQ(Scene()->State(), kStageVictory);
+    Press(kKeyZ, 2);
+    EXPECT_EQ(Progress.m_nCycle, 1);
+    EXPECT_EQ(Progress.GetClearedFlag(kStageNumber), 1);
+    EXPECT_EQ(m_Scenes.NextScene(), kSceneWorldMap);
+    system.PumpMessages();
+    EXPECT_FALSE(MainWindowHandle());
+    session.Close();
+}
+
+TEST_F(StageFlowTest, AGameOverEventShowsTheGameOverAndButtonOneClosesTheGame)
+{
+    RuntimeFolderScope runtime;
+    platform::DummyWindowSystem system;
+    GameSession session;
+    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+    AddEvent(kTriggerStageStart, {Command(kCodeMoney, {50}), Command(kCodeGameOver, {}), Command(kCodeMoney, {50})});
+    Enter();
+    ASSERT_EQ(Scene()->State(), kStageGameOver);
+    EXPECT_EQ(Progress.m_nMoney, 50); // nothing after the game over runs
+    Frames(20);
+    EXPECT_TRUE(MainWindowHandle());
+    Press(kKeyZ); // the wipe ends at once
+    system.PumpMessages();
+    EXPECT_TRUE(MainWindowHandle());
+    Press(kKeyZ);
+    system.PumpMessages();
+    EXPECT_FALSE(MainWindowHandle());
+    session.Close();
+}
+
+TEST_F(StageFlowTest, TheEnemyPhaseMovesTheEnemiesByTheirAiAndEndsInTheNextPlayerTurn)
+{
+    // A goes for the nearest unit and only moves, carrying an event that counts its actions; B has no way to act.
+    Stage.m_Enemy.push_back(Placement(1, 7, 6, 0, {Ai(kMoveAiTargetNearest, kMoveAiModeMove)}));
+    Stage.m_Enemy.push_back(Placement(1, 8, 0, 0));
+    AddEvent(kTriggerHolderActionEnd, {Command(kCodeVariable, {5, 1, 1})});
+    Event& carried = Stage.m_Event.At(0);
+    carried.m_nX = 7;
+    carried.m_nY = 6;
+    carried.m_bHeld = 1;
+    EndFirstPlayerTurn();
+    ASSERT_TRUE(FramesUntil(kStageEnemyAction, 4));
+    EnemyUnitRecord& a = *Scene()->Enemies().At(0);
+    EnemyUnitRecord& b = *Scene()->Enemies().At(1);
+    const UnitRecord& leader = PartyUnits.At(0);
+    const int before = Distance(a, leader);
+    ASSERT_TRUE(FramesUntil(kStagePlayerMap));
+    EXPECT_EQ(Distance(a, leader), before - 3); // its three moves, all towards the leader
+    EXPECT_EQ(Stage.m_Event.At(0).m_nX, a.m_nPlayE); // its event went with it
+    EXPECT_EQ(Stage.m_Event.At(0).m_nY, a.m_nPlayF);
+    EXPECT_EQ(Progress.GetVariable(5), 1); // and ran once, for A alone
+    EXPECT_EQ(b.m_nPlayE, 8);
+    EXPECT_EQ(b.m_nPlayF, 0);
+    EXPECT_EQ(Scene()->Turn(), 2);
+    EXPECT_TRUE(Scene()->IsPlayerPhase());
+    EXPECT_EQ(a.m_nPlayC, 0);
+    EXPECT_EQ(b.m_nPlayC, 0);
+    EXPECT_EQ(Scene()->CursorX(), leader.m_nPlayE);
+    EXPECT_EQ(Scene()->CursorY(), leader.m_nPlayF);
+}
+
+TEST_F(StageFlowTest, AnEnemyThatReachesItsTargetFightsItInTheBattle)
+{
+    Stage.m_Enemy.push_back(Placement(1, 4, 1, 0, {Ai(kMoveAiTargetNearest, kMoveAiModeAttack)}));
+    Stage.CellAt(1, 1) = kLandHills;
+    EndFirstPlayerTurn();
+    ASSERT_TRUE(FramesUntil(kStageFadeOut));
+    const EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+    EXPECT_EQ(enemy.m_nPlayE, 2); // beside the leader
+    EXPECT_EQ(enemy.m_nPlayF, 1);
+    const StageBattle& battle = Scene()->Battle();
+    EXPECT_EQ(battle.m_pPlayer, &PartyUnits.At(0));
+    EXPECT_EQ(battle.m_pEnemy, &enemy);
+    EXPECT_EQ(battle.m_nLand, kLandHills);
+    EXPECT_EQ(m_Scenes.NextScene(), kSceneBattle);
+    EXPECT_FALSE(Scene()->IsPlayerPhase());
+}
+
+TEST_F(StageFlowTest, AnEventAtTheEndOfAnEnemysActionRunsForThatEnemy)
+{
+    // Trigger 6 with the acting enemy on the map: the variable counts the enemies' actions.
+    Stage.m_Enemy.push_back(Placement(1, 8, 6, 0));
+    Stage.m_Enemy.push_back(Placement(1, 8, 0, 0));
+    AddEvent(kTriggerEnemyActionEnd, {Command(kCodeVariable, {3, 1, 1})});
+    EventPage& page = Stage.m_Event.At(0).m_Page.At(0);
+    page.m_nArea = 1;   // anywhere on the map
+    page.m_nTarget = 3; // the acting unit
+    EndFirstPlayerTurn();
+    ASSERT_TRUE(FramesUntil(kStagePlayerMap));
+    EXPECT_EQ(Progress.GetVariable(3), 2);
+}
+
+} // namespace

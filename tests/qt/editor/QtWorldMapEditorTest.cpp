@@ -1,0 +1,164 @@
+// The world-map editor on real Qt widgets, offscreen, driven as the author
+// would: opened from the stage editor's command, chips painted with the mouse,
+// the event palette chosen on the tool bar, a new event made from the pop-up
+// menu at a cell (the event dialog answering OK), and Ctrl+S.
+#include "editor/resources/WorldMapEditorIds.h"
+#include "editor/stage/StageEditorDialogs.h"
+#include "editor/stage/StageEditorWindow.h"
+#include "editor/stage/WorldMapEditState.h"
+#include "editor/stage/WorldMapEditorWindow.h"
+#include "editor/stage/WorldMapPalettes.h"
+#include "tests/qt/editor/QtWholeEditorFixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <QToolBar>
+#include <gtest/gtest.h>
+
+namespace
+{
+
+class QtWorldMapEditorTest : public QtWholeEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        QtWholeEditorTest::SetUp();
+        WorldMapEdit.ClearHistory();
+    }
+    void TearDown() override
+    {
+        SetWorldMapEventDialogStandIn(nullptr);
+        QtWholeEditorTest::TearDown();
+        WorldMapEdit.ClearHistory();
+    }
+
+    WorldMapEditorWindow* World() const
+    {
+        StageEditorWindow* stage = CurrentStageEditor();
+        return stage ? static_cast<WorldMapEditorWindow*>(stage->WorldMapWindow()) : nullptr;
+    }
+    // A click on the world map at a cell.
+    void Click(int column, int row, Qt::MouseButton button)
+    {
+        WorldMapEditorWindow* window = World();
+        QPoint at(column * kMapCellSize + 9 + window->OriginX(), row * kMapCellSize + 11 + window->OriginY());
+        MouseAt(*window, at, QEvent::MouseMove, Qt::NoButton, Qt::NoButton);
+        MouseAt(*window, at, QEvent::MouseButtonPress, button, button);
+        MouseAt(*window, at, QEvent::MouseButtonRelease, button, Qt::NoButton);
+    }
+};
+
+TEST_F(QtWorldMapEditorTest, PaintPlaceFromThePopupAndSaveWriteTheExpectedFile)
+{
+    ASSERT_TRUE(Start());
+    StageEditorWindow* stage = CurrentStageEditor();
+    ASSERT_NE(stage, nullptr);
+    // A small world map without events, numbered automatically.
+    CurrentVersion = kDataFormatVersion;
+    WorldMap = WorldMapRecord();
+    WorldMap.Resize(6, 4);
+    WorldMap.m_Event.clear();
+    EditConfig.m_bAutoStageNumber = 1;
+
+    platform::SendWindowMessage(stage->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdWorldMap, 0), 0);
+    Pump();
+    ASSERT_NE(World(), nullptr);
+    EXPECT_EQ(MainWindow.m_nViewMode, kViewModeWorldMap);
+    m_System.SetActiveWindow(World()->Handle());
+
+    // Chip 6 from the palette, painted on two cells.
+    WorldMapChipPalette* chips = World()->ChipPalette();
+    ASSERT_NE(chips, nullptr);
+    QWidget* chipClient = Client(*chips);
+    QPoint chip6(chips->OriginX() + 1 * 32 + 5, chips->OriginY() + 32 + 5);
+    QWidget* chipTarget = chipClient->childAt(chip6) ? chipClient->childAt(chip6) : chipClient;
+    QTest::mouseClick(chipTarget, Qt::LeftButton, Qt::NoModifier, chipTarget->mapFrom(chipClient, chip6));
+    Pump();
+    ASSERT_EQ(WorldMapEdit.m_nPltNum, 6);
+    m_System.SetActiveWindow(World()->Handle());
+    Click(1, 1, Qt::LeftButton);
+    Click(4, 2, Qt::LeftButton);
+    EXPECT_EQ(WorldMap.CellAt(1, 1), 6);
+    EXPECT_EQ(WorldMap.CellAt(4, 2), 6);
+
+    // The event palette from the tool bar.
+    auto* bar = Client(*World())->findChild<QToolBar*>();
+    ASSERT_NE(bar, nullptr);
+    QAction* events = nullptr;
+    for (QAction* action : bar->actions())
+    {
+        if (action->toolTip() == QString::fromUtf16(u"イベントパレット"))
+        {
+            events = action;
+        }
+    }
+    ASSERT_NE(events, nullptr);
+    QTest::mouseClick(bar->widgetForAction(events), Qt::LeftButton);
+    Pump();
+    ASSERT_EQ(WorldMapEdit.m_nPalette, kPaletteEvent);
+    ASSERT_NE(World()->EventPalette(), nullptr);
+
+    // "新規作成" from the pop-up at (3, 2); the event dialog answers OK.
+    int dialogRuns = 0;
+    SetWorldMapEventDialogStandIn([&](WorldMapEditorWindow& window, int) {
+        ++dialogRuns;
+        window.RecordUndo();
+        WorldMapEdit.m_pCurrentEvent->m_strName = "王都";
+        return 1;
+    });
+    // The pop-up runs its own loop: a timer watches for it and chooses the item.
+    bool chosen = false;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&chosen, &watch] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu)
+        {
+            return;
+        }
+        watch.stop();
+        for (QAction* action : menu->actions())
+        {
+            if (action->text() == QString::fromUtf16(u"新規作成"))
+            {
+                action->trigger();
+                chosen = true;
+            }
+        }
+        menu->close();
+    });
+    watch.start();
+    m_System.SetActiveWindow(World()->Handle());
+    Click(3, 2, Qt::RightButton);
+    Pump();
+    ASSERT_TRUE(chosen) << "the pop-up opened";
+    EXPECT_EQ(dialogRuns, 1);
+    WorldMapEvent* placed = WorldMap.FindEventAt(3, 2);
+    ASSERT_NE(placed, nullptr);
+    EXPECT_EQ(placed->m_Page.At(0).m_nStageNumber, 1);
+
+    // Ctrl+S writes the world map as the data model does.
+    m_System.SetActiveWindow(World()->Handle());
+    QTest::keyClick(Client(*World()), Qt::Key_S, Qt::ControlModifier);
+    Pump();
+    WorldMapRecord expected;
+    expected.Resize(6, 4);
+    expected.m_Event.clear();
+    expected.CellAt(1, 1) = 6;
+    expected.CellAt(4, 2) = 6;
+    WorldMapEvent town;
+    town.Init();
+    town.m_strName = "王都";
+    town.m_Page.At(0).m_nStageNumber = 1;
+    expected.PutEvent(town, 3, 2);
+    ASSERT_EQ(SaveRecordFile(expected, "expected.dat"), 1);
+    EXPECT_EQ(m_Folder.ReadFile("data/database/WorldMap.dat"), m_Folder.ReadFile("expected.dat"));
+}
+
+} // namespace
