@@ -19,8 +19,9 @@ InputDialog<Dialog, Edit, Value>::InputDialog(int dialogId, platform::WindowHand
     : DialogBase(anchor, centreOnClient), m_pValue(value), m_Working(value ? *value : Value()),
       m_strPrompt(prompt ? prompt : ""), m_Edits(1)
 {
+    // The concrete class takes its class procedure in its own constructor:
+    // here the object is not yet a Dialog, and casting to one is undefined.
     Init(dialogId, parent, 0, kWindowDialog, owner);
-    UseClassProcedure(static_cast<Dialog*>(this));
 }
 
 template <class Dialog, class Edit, class Value>
@@ -66,6 +67,7 @@ ValueInputDialog::ValueInputDialog(platform::WindowHandle parent, EditorApp* own
                                    int maximum, const char* prompt, WindowBase* anchor, int centreOnClient)
     : InputDialog(kIdValueInputDialog, parent, owner, value, prompt, anchor, centreOnClient)
 {
+    UseClassProcedure(this);
     Field().Binding().Set(kIdInputEdit, &m_Working, minimum, maximum, 0, kIdInputSpin, 1);
 }
 
@@ -81,6 +83,7 @@ TextInputDialog::TextInputDialog(platform::WindowHandle parent, EditorApp* owner
                                  int doubleByte, const char* prompt, WindowBase* anchor, int centreOnClient)
     : InputDialog(kIdTextInputDialog, parent, owner, text, prompt, anchor, centreOnClient)
 {
+    UseClassProcedure(this);
     Field().Binding().Set(kIdInputEdit, &m_Working, maxLength, doubleByte);
 }
 
