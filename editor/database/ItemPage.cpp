@@ -52,17 +52,23 @@ std::vector<std::string> ItemPage::CategoryNames() const
 
 void ItemPage::UpdateEnabledByKind()
 {
-    // Medicines (0) and weapons (1) have every field; a kind without a rule too.
+    // Per kind: the attribute, rates, graphic, colour and sound; the percent box and the nine effect values.
+    struct KindRule
+    {
+        int m_bBattle;
+        int m_bEffects;
+    };
+    constexpr KindRule kKindRules[] = {{1, 1}, {1, 1}, {0, 1}, {0, 0}};
+    // A kind without a rule has every field.
     int kind = ShownKind();
-    bool known = kind >= 0 && kind <= 3;
-    int battle = !known || kind <= 1;
-    int effects = !known || kind <= 2;
+    bool known = kind >= 0 && kind < static_cast<int>(std::size(kKindRules));
+    KindRule rule = known ? kKindRules[kind] : KindRule{1, 1};
     EnableIds({kIdEffectAttribute, kIdEffectHitRate, kIdEffectCritical, kIdEffectGraphic, kIdEffectColour,
                kIdEffectSound, kIdEffectBrowse, kIdEffectPlay},
-              battle);
-    EnableIds({kIdItemPercent}, effects);
+              rule.m_bBattle);
+    EnableIds({kIdItemPercent}, rule.m_bEffects);
     for (int id : kEffectValueIds)
     {
-        EnableIds({id}, effects);
+        EnableIds({id}, rule.m_bEffects);
     }
 }
