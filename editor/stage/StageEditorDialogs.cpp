@@ -18,6 +18,7 @@
 #include "editor/stage/StageMapView.h"
 #include "editor/stage/StageSettingsDialog.h"
 #include "editor/stage/WorldMapEditorWindow.h"
+#include "editor/stage/WorldMapEventDialog.h"
 
 namespace
 {
@@ -139,7 +140,7 @@ WorldMapEventDialogStandIn& EventDialogStandIn()
 int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags)
 {
     WorldMapEventDialogStandIn& standIn = EventDialogStandIn();
-    return standIn ? standIn(window, showFlags) : 0;
+    return standIn ? standIn(window, showFlags) : RunWorldMapEventDialogModal(window, showFlags, &App);
 }
 
 void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn)

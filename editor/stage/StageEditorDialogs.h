@@ -99,8 +99,8 @@ std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window);
 // The world-map event dialog (161), run modal with the show flags on
 // WorldMapEdit's current event, the world-map editor window its parent. On OK
 // the dialog records the world map's undo point and writes the event back. 1
-// on OK. Until the dialog exists, a stand-in given here answers in its place
-// (tests); without one the run is cancelled (0).
+// on OK. A stand-in given here answers in the dialog's place (tests that look
+// only at what the window does with the result).
 int RunWorldMapEventDialog(WorldMapEditorWindow& window, int showFlags);
 using WorldMapEventDialogStandIn = std::function<int(WorldMapEditorWindow& window, int showFlags)>;
 void SetWorldMapEventDialogStandIn(WorldMapEventDialogStandIn standIn);

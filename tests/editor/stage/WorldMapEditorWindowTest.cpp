@@ -4,6 +4,7 @@
 // the palette files, saving and the ways of closing it.
 #include "common/data/DataFilePaths.h"
 #include "common/data/DataStream.h"
+#include "common/data/ProjectData.h"
 #include "common/graphics/Palette.h"
 #include "editor/framework/ModalRuns.h"
 #include "platform/core/Files.h"
@@ -601,3 +602,100 @@ TEST_F(WorldMapWindowTest, SavesAreCheckedAndQuittingWithoutSavingLeavesTheFile)
 }
 
 } // namespace
+
+// The event dialog itself, opened by the pop-up's edit on a placed event.
+class WorldMapEventDialogTest : public WorldMapWindowTest
+{
+protected:
+    // A village of one stage page at (1, 0), the event mode on, and the dialog run on it with the script.
+    void EditVillage(std::function<void(DialogBase&)> script)
+    {
+        OpenWorldMap({"000", "000"});
+        GValInfo.resize(4);
+        GValInfo.At(1).m_str = "勝利数";
+        GValInfo.At(2).m_str = "ボス撃破";
+        GValInfo.At(3).m_str = "鍵";
+        WorldMapEvent village = Template("村", kWorldPageStage);
+        village.m_Page.At(0).m_nStageNumber = 4;
+        WorldMap.PutEvent(village, 1, 0);
+        WorldCommand(kCmdMenuEvents);
+        m_Runs.Answer(std::move(script));
+        PopupOn(1, 0, kCmdEventEdit);
+    }
+    const WorldMapEvent& Village() { return *WorldMap.FindEventAt(1, 0); }
+    void Choose(const DialogBase& dialog, int id, int row)
+    {
+        platform::ModelOf<platform::ComboBoxModel>(Item(dialog, id))->UserSelect(row);
+    }
+    void Pick(const DialogBase& dialog, int id, int row)
+    {
+        platform::ModelOf<platform::ListBoxModel>(Item(dialog, id))->UserSelect(row);
+    }
+    bool Enabled(const DialogBase& dialog, int id) { return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Window().IsEnabled(); }
+    platform::BeepRecorder m_Beeps;
+};
+
+TEST_F(WorldMapEventDialogTest, RoadAndWallTurnTheStageFieldsOffAndStoreNumberZero)
+{
+    EditVillage([&](DialogBase& dialog) {
+        EXPECT_EQ(ListRows(dialog, kIdWorldPageList)[0], "1 ステージ番号 4");
+        const int stageFields[] = {kIdWorldPageStageNumber, kIdWorldPageStageFile, kIdWorldPagePassable,
+                                   kIdWorldPageReplayable, kIdWorldPageGameClear};
+        for (int id : stageFields)
+        {
+            EXPECT_TRUE(Enabled(dialog, id)) << id;
+        }
+        EXPECT_FALSE(Enabled(dialog, kIdWorldPageVariableValue)) << "no variable condition";
+        Click(dialog, kIdWorldPageInsert); // a second page before the first
+        Pick(dialog, kIdWorldPageList, 1);
+        for (int kind : {1, 2})
+        {
+            Choose(dialog, kIdWorldPageKind, kind);
+            for (int id : stageFields)
+            {
+                EXPECT_FALSE(Enabled(dialog, id)) << kind << " " << id;
+            }
+            EXPECT_TRUE(Enabled(dialog, kIdWorldPageStageFileBrowse));
+            EXPECT_EQ(ListRows(dialog, kIdWorldPageList)[1], "2 ステージ番号 0");
+        }
+        Type(dialog, kIdWorldEventName, "壁村");
+        Click(dialog, kIdDialogOk);
+    });
+    ASSERT_EQ(m_Runs.Runs().size(), 1u);
+    EXPECT_EQ(m_Runs.Runs()[0].m_strTitle, "イベント");
+    EXPECT_EQ(m_Runs.Runs()[0].m_nResult, 1);
+    ASSERT_EQ(Village().m_Page.Count(), 2);
+    EXPECT_EQ(Village().m_strName, "壁村");
+    EXPECT_EQ(Village().m_Page.At(1).m_nKind, 2);
+    EXPECT_EQ(Village().m_Page.At(1).m_nStageNumber, 0);
+    WorldCommand(kCmdUndo);
+    EXPECT_EQ(Village().m_Page.Count(), 1) << "OK recorded an undo point";
+}
+
+TEST_F(WorldMapEventDialogTest, TheOnlyPageStaysAndARenameSurvivesCancel)
+{
+    EditVillage([&](DialogBase& dialog) {
+        Pick(dialog, kIdWorldPageList, 0);
+        Click(dialog, kIdWorldPageDelete);
+        EXPECT_EQ(m_Beeps.Count(), 1);
+        EXPECT_EQ(ListRows(dialog, kIdWorldPageList).size(), 2u) << "one page and the trailing row";
+
+        Click(dialog, kIdWorldPageRenameVariable); // no variable chosen
+        EXPECT_EQ(m_Beeps.Count(), 2);
+        Choose(dialog, kIdWorldPageVariable, 2);
+        EXPECT_TRUE(Enabled(dialog, kIdWorldPageVariableValue));
+        m_Runs.Answer([&](DialogBase& input) {
+            Type(input, 1077, "魔王撃破");
+            Click(input, kIdDialogOk);
+        });
+        Click(dialog, kIdWorldPageRenameVariable);
+        EXPECT_EQ(ListRows(dialog, kIdWorldPageVariable)[2], "002 魔王撃破");
+        Type(dialog, kIdWorldPageStageNumber, "12");
+        EXPECT_EQ(ListRows(dialog, kIdWorldPageList)[0], "1 ステージ番号 12") << "the row follows the typing";
+        Click(dialog, kIdDialogCancel);
+    });
+    EXPECT_EQ(m_Runs.Runs()[0].m_nResult, 0);
+    EXPECT_EQ(GValInfo.At(2).m_str, "魔王撃破");
+    EXPECT_EQ(Village().m_Page.At(0).m_nStageNumber, 4);
+    EXPECT_EQ(Village().m_Page.At(0).m_nVariable, 0);
+}
