@@ -263,8 +263,9 @@ void WorldMapEditorWindow::OpenEventPalette()
     }
     ClosePalettes(true, false);
     m_pEventPalette = std::make_unique<WorldMapEventPalette>(*this);
-    platform::Rect window = WindowRectangle();
-    if (platform::NativeWindow* native = Native())
+    // The event palette stands beside the stage editor window, not beside this one.
+    platform::Rect window = m_StageEditor.WindowRectangle();
+    if (platform::NativeWindow* native = m_StageEditor.Native())
     {
         window = native->WindowRect();
     }

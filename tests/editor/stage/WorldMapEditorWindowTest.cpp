@@ -190,6 +190,21 @@ TEST_F(WorldMapWindowTest, OpensFromTheStageEditorAndEveryCloseBringsTheStageEdi
     EXPECT_EQ(bar->ButtonState(kCmdUndo), 0);
     EXPECT_EQ(bar->ButtonState(kCmdBarMapChips), platform::ToolButton::kStateChecked | platform::ToolButton::kStateEnabled);
 
+    // The chip palette opens beside this window, the event palette beside the stage editor's.
+    platform::Rect worldRect = world->Native()->WindowRect();
+    platform::Rect stageRect = Window()->Native()->WindowRect();
+    EXPECT_EQ(world->ChipPalette()->Native()->WindowRect().m_nLeft, worldRect.Right());
+    EXPECT_EQ(world->ChipPalette()->Native()->WindowRect().m_nTop, worldRect.m_nTop + 10);
+    // Moved away from the stage editor, so that the two positions differ.
+    world->Native()->SetWindowRect({worldRect.m_nLeft + 50, worldRect.m_nTop + 30, worldRect.m_nWidth - 40,
+                                    worldRect.m_nHeight});
+    WorldCommand(kCmdBarEvents);
+    ASSERT_NE(world->EventPalette(), nullptr);
+    EXPECT_EQ(world->EventPalette()->Native()->WindowRect().m_nLeft, stageRect.Right());
+    EXPECT_EQ(world->EventPalette()->Native()->WindowRect().m_nTop, stageRect.m_nTop + 10);
+    WorldCommand(kCmdBarMapChips);
+    ASSERT_NE(world->ChipPalette(), nullptr);
+
     // Minimised it hides with its palette; the editor activated again shows them.
     platform::SendWindowMessage(world->Handle(), platform::kWmSysCommand, platform::kScMinimize, 0);
     EXPECT_FALSE(world->Native()->IsVisible());
