@@ -215,6 +215,18 @@ bool ParseStage(const Words& words, PlayLine& line, std::string& reason)
     return words.size() == 2 || ParseNumber(words[2], line.m_nArg, reason);
 }
 
+// "seed N".
+bool ParseSeed(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::Seed;
+    if (words.size() != 2)
+    {
+        reason = "expected \"seed N\"";
+        return false;
+    }
+    return ParseNumber(words[1], line.m_nArg, reason);
+}
+
 } // namespace
 
 bool PlayScript::Parse(std::string_view text, std::string* error)
@@ -257,6 +269,12 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 parsed = ParseStage(words, line, reason);
                 lines.push_back(line);
             }
+            else if (words[0] == "seed")
+            {
+                PlayLine line;
+                parsed = ParseSeed(words, line, reason);
+                lines.push_back(line);
+            }
             else
             {
                 std::vector<platform::InputScript::Step> steps;
@@ -271,7 +289,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, go, expect, capture or stage";
+                             "\": expected press, hold, wait, until, go, expect, capture, stage or seed";
                 }
             }
             if (!parsed)
