@@ -39,6 +39,10 @@ void ItemRecord::BindFields(int32_t version)
 
 void ItemRecord::Validate()
 {
+    if (m_nKind < 0)
+    {
+        m_nKind = 0;
+    }
     FitIndex(m_nCategory, System.m_ItemCategory.Count());
     FitIndex(m_nAttribute, System.m_Attribute.Count());
 }

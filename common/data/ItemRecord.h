@@ -19,7 +19,7 @@ public:
     ItemRecord();
 
     void BindFields(int32_t version) override;
-    // A category or attribute outside the System's lists falls back to 0.
+    // A category or attribute outside the System's lists falls back to 0, and so does a negative kind.
     void Validate() override;
     // A new item: carried up to 99, hit rate 100.
     void SetDefaults();

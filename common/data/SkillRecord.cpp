@@ -57,6 +57,10 @@ bool SkillRecord::Load(DataReader& in)
 
 void SkillRecord::Validate()
 {
+    if (m_nKind < 0)
+    {
+        m_nKind = 0;
+    }
     FitIndex(m_nCategory, System.m_SkillCategory.Count());
     FitIndex(m_nAttribute, System.m_Attribute.Count());
 }

@@ -19,7 +19,7 @@ public:
     // the double takes its value.
     bool Load(DataReader& in) override;
 
-    // A category or attribute outside the System's lists falls back to 0.
+    // A category or attribute outside the System's lists falls back to 0, and so does a negative kind.
     void Validate() override;
     // A new skill: hit rate 100.
     void SetDefaults();

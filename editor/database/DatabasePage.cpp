@@ -106,7 +106,7 @@ void DatabasePage::RefreshAllControls()
 }
 
 void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot,
-                                   int cell, int cellsPerRow)
+                                   int cellWidth, int cellHeight, int cellsPerRow)
 {
     DibBitmap& canvas = picture.Canvas();
     if (!canvas.IsCreated())
@@ -118,11 +118,11 @@ void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo
     const DibBitmap* source = Host().SharedBitmap(slot);
     if (source && source->IsCreated() && graphic >= 0)
     {
-        int64_t x = int64_t{graphic} % cellsPerRow * cell;
-        int64_t y = int64_t{graphic} / cellsPerRow * cell;
-        if (x + cell <= source->Width() && y + cell <= source->Height())
+        int64_t x = int64_t{graphic} % cellsPerRow * cellWidth;
+        int64_t y = int64_t{graphic} / cellsPerRow * cellHeight;
+        if (x + cellWidth <= source->Width() && y + cellHeight <= source->Height())
         {
-            canvas.Blt(0, 0, cell, cell, *source, static_cast<int>(x), static_cast<int>(y), 0);
+            canvas.Blt(0, 0, cellWidth, cellHeight, *source, static_cast<int>(x), static_cast<int>(y), 0);
         }
     }
     picture.Present();

@@ -96,7 +96,13 @@ protected:
     // that the combo box's chosen row names, when the bitmap holds it whole.
     // Without a chosen row, a bitmap or such a cell only the background shows.
     void DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot, int cell,
-                         int cellsPerRow);
+                         int cellsPerRow)
+    {
+        DrawCellPreview(picture, combo, background, slot, cell, cell, cellsPerRow);
+    }
+    // The same for cells of any size.
+    void DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot, int cellWidth,
+                         int cellHeight, int cellsPerRow);
     // Attaches every wrapper of the vectors with its own binding and binds it, in the order given.
     template <class... Vectors>
     void AttachBound(Vectors&... vectors)

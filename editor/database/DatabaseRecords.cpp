@@ -5,6 +5,16 @@ void ClearListElement(ClassRecord& record)
     record.SetDefaults();
 }
 
+void ClearListElement(ItemRecord& record)
+{
+    record.SetDefaults();
+}
+
+void ClearListElement(SkillRecord& record)
+{
+    record.SetDefaults();
+}
+
 void ClearListElement(LandRecord& record)
 {
     record.SetDefaults();

@@ -5,7 +5,9 @@
 #include "editor/database/ClassPage.h"
 #include "editor/database/EnemyPage.h"
 #include "editor/database/FriendPage.h"
+#include "editor/database/ItemPage.h"
 #include "editor/database/LandPage.h"
+#include "editor/database/SkillPage.h"
 
 #include <new>
 
@@ -51,8 +53,8 @@ const MakePage kMakePage[kDatabasePageCount] = {
     &Make<ClassPage>,
     &Make<FriendPage>,
     &Make<EnemyPage>,
-    &Make<PlaceholderPage<kPageSkill>>,
-    &Make<PlaceholderPage<kPageItem>>,
+    &Make<SkillPage>,
+    &Make<ItemPage>,
     &Make<LandPage>,
     &Make<PlaceholderPage<kPageSystem1>>,
     &Make<PlaceholderPage<kPageSystem2>>,

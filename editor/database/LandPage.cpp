@@ -5,6 +5,7 @@
 #include "common/services/DialogItems.h"
 #include "common/services/Paths.h"
 #include "editor/database/DatabaseSheet.h"
+#include "editor/database/ParameterIds.h"
 
 #include <string_view>
 
@@ -13,10 +14,6 @@ namespace
 
 constexpr int kCell = 32;
 constexpr int kCellsPerRow = 8;
-
-// The edits of the nine stat effects and their spins, in the parameters' order.
-constexpr int kEffectIds[kParameterCount] = {11037, 11038, 11039, 11040, 11041, 11042, 11043, 11044, 11045};
-constexpr int kEffectSpins[kParameterCount] = {11060, 11061, 11062, 11063, 11064, 11065, 11066, 11067, 11068};
 
 constexpr std::string_view kBitmapFilter("BitmapFile ( *.bmp )\0*.bmp\0\0", 28);
 
@@ -37,7 +34,7 @@ LandPage::LandPage(DatabaseSheet& sheet)
     m_Numbers.resize(kParameterCount + 2);
     for (int k = 0; k < kParameterCount; ++k)
     {
-        m_Numbers.At(k).Binding().Set(kEffectIds[k], &m_Current.m_nEffect[k], -999, 999, 0, kEffectSpins[k], 1);
+        m_Numbers.At(k).Binding().Set(kEffectValueIds[k], &m_Current.m_nEffect[k], -999, 999, 0, kEffectValueSpins[k], 1);
     }
     m_Numbers.At(kParameterCount).Binding().Set(1085, &m_Current.m_nMoveCost, 1, 9, 0, 1086, 1);
     m_Numbers.At(kParameterCount + 1).Binding().Set(1130, &m_Current.m_nSpecialValue, 0, 999, 0, 1087, 1);

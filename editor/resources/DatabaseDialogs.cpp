@@ -203,6 +203,97 @@ DialogTemplate LandPageTemplate()
     return page;
 }
 
+// What the item and skill pages share below their own fields: the graphic
+// with its 128 x 48 preview and its colour, the sound with 参照 and 再生, and
+// the description, from the top given.
+void AddEffectRows(std::vector<DialogItemTemplate>& items, int top)
+{
+    items.insert(items.end(), {
+        {kDlgText,     kStatic, 125, top + 2,  40, 10, "グラフィック"},
+        {kDlgComboBox, 1032,    170, top,      40, 150, "", kWsVScroll},
+        {kDlgPicture,  1070,    215, top,      86, 32},
+        {kDlgText,     kStatic, 125, top + 38, 40, 10, "色"},
+        {kDlgComboBox, 1090,    170, top + 36, 130, 120},
+        {kDlgText,     kStatic, 125, top + 54, 40, 10, "効果音"},
+        {kDlgEdit,     1134,    170, top + 52, 150, 12},
+        {kDlgButton,   1133,    323, top + 51, 30, 14, "参照"},
+        {kDlgButton,   1139,    356, top + 51, 30, 14, "再生"},
+        {kDlgText,     kStatic, 125, top + 70, 40, 10, "説明"},
+        {kDlgEdit,     12057,   170, top + 68, 215, 12},
+    });
+}
+
+// A label, an edit and its spin on one row.
+void AddNumberRow(std::vector<DialogItemTemplate>& items, int x, int y, const char* label, int edit, int spin)
+{
+    items.push_back({kDlgText, kStatic, x, y + 2, 45, 10, label});
+    items.push_back({kDlgEdit, edit, x + 47, y, 32, 12});
+    items.push_back({kDlgUpDown, spin, x + 79, y, 10, 12});
+}
+
+DialogTemplate ItemPageTemplate()
+{
+    DialogTemplate page = TablePage(125, "アイテム", 1142, "アイテム名");
+    std::vector<DialogItemTemplate>& items = page.m_Items;
+    AddNumberRow(items, 125, 23, "値段", 1143, 1144);
+    AddNumberRow(items, 260, 23, "最大所持数", 1145, 1146);
+    items.insert(items.end(), {
+        {kDlgText,     kStatic, 125, 37, 120, 10, "※0なら売却不可"},
+        {kDlgText,     kStatic, 125, 52, 40, 10, "カテゴリー"},
+        {kDlgComboBox, 1081,    170, 50, 80, 120, "", kWsVScroll},
+        {kDlgText,     kStatic, 260, 52, 40, 10, "種類"},
+        {kDlgComboBox, 1083,    300, 50, 85, 80},
+        {kDlgText,     kStatic, 125, 68, 40, 10, "属性"},
+        {kDlgComboBox, 1088,    170, 66, 80, 120, "", kWsVScroll},
+    });
+    AddNumberRow(items, 125, 84, "命中率(%)", 1140, 1141);
+    AddNumberRow(items, 260, 84, "必殺率(%)", 1137, 1138);
+    items.insert(items.end(), {
+        {kDlgGroupBox, kStatic, 125, 100, 150, 160, "効果値"},
+        {kDlgCheckBox, 1302,    133, 111, 70, 10, "％で指定↓"},
+    });
+    AddParameterRows(items, 133, 124, {{180, kLandEffects, kLandEffectSpins}});
+    AddEffectRows(items, 264 - 2);
+    return page;
+}
+
+DialogTemplate SkillPageTemplate()
+{
+    DialogTemplate page = TablePage(124, "スキル", 1074, "スキル名");
+    std::vector<DialogItemTemplate>& items = page.m_Items;
+    AddNumberRow(items, 260, 7, "消費SP", 1152, 1153);
+    items.insert(items.end(), {
+        {kDlgText,     kStatic, 125, 25, 40, 10, "カテゴリー"},
+        {kDlgComboBox, 1081,    170, 23, 80, 120, "", kWsVScroll},
+        {kDlgText,     kStatic, 260, 25, 40, 10, "種類"},
+        {kDlgComboBox, 1083,    300, 23, 85, 100},
+        {kDlgText,     kStatic, 125, 41, 40, 10, "対象"},
+        {kDlgComboBox, 1085,    170, 39, 80, 80, "", kWsDisabled},
+        {kDlgText,     kStatic, 260, 41, 40, 10, "属性"},
+        {kDlgComboBox, 1088,    300, 39, 85, 120, "", kWsVScroll},
+        {kDlgCheckBox, 1035,    125, 55, 60, 10, "クイック可"},
+    });
+    AddNumberRow(items, 125, 68, "命中率(%)", 1140, 1141);
+    AddNumberRow(items, 260, 68, "必殺率(%)", 1137, 1138);
+    items.push_back({kDlgText, kStatic, 125, 84, 120, 10, "※0なら武器の命中率"});
+    AddNumberRow(items, 260, 84, "効果値", 11083, 11082);
+    items.push_back({kDlgGroupBox, kStatic, 125, 100, 130, 148, "サブ効果"});
+    AddParameterRows(items, 133, 112, {{180, kLandEffects, kLandEffectSpins}});
+    items.insert(items.end(), {
+        {kDlgText,     kStatic, 262, 102, 40, 10, "特殊効果"},
+        {kDlgComboBox, 1079,    262, 114, 80, 60},
+        {kDlgEdit,     1130,    345, 114, 30, 12},
+        {kDlgUpDown,   1087,    375, 114, 10, 12},
+    });
+    AddNumberRow(items, 262, 140, "習得確率(%)", 1142, 1143);
+    AddNumberRow(items, 262, 156, "＋習得値×", 1144, 1145);
+    AddNumberRow(items, 262, 172, "習得LV", 1146, 1147);
+    AddNumberRow(items, 262, 188, "～", 1148, 1149);
+    AddNumberRow(items, 262, 204, "－習得値×", 1150, 1151);
+    AddEffectRows(items, 252);
+    return page;
+}
+
 } // namespace
 
 const std::vector<DialogTemplate>& DatabasePageTemplates()
@@ -256,5 +347,11 @@ const std::vector<DialogTemplate>& DatabasePageTemplates()
             {kDlgButton,    1007,    214, 42, 46, 14, "ｷｬﾝｾﾙ"},
         }},
     };
+    return templates;
+}
+
+const std::vector<DialogTemplate>& EffectPageTemplates()
+{
+    static const std::vector<DialogTemplate> templates = {SkillPageTemplate(), ItemPageTemplate()};
     return templates;
 }

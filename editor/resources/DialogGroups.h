@@ -18,3 +18,5 @@ const std::vector<DialogTemplate>& ActionDialogTemplates();
 const std::vector<DialogTemplate>& EnemyDialogTemplates();
 // The pages of the database sheet built so far (class, friend, enemy, land) and their entry dialogs.
 const std::vector<DialogTemplate>& DatabasePageTemplates();
+// The item and skill pages of the database sheet.
+const std::vector<DialogTemplate>& EffectPageTemplates();

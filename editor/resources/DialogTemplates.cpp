@@ -14,6 +14,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &ActionDialogTemplates(),
     &EnemyDialogTemplates(),
     &DatabasePageTemplates(),
+    &EffectPageTemplates(),
 };
 
 } // namespace

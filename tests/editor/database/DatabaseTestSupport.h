@@ -31,8 +31,10 @@ public:
     {
         m_Window.RunModeless(0);
         // The bitmaps of the project folder, as the stage editor loads them at its start.
-        const char* const files[kEditorBitmapCount] = {"bmp/MapChip.bmp", nullptr, "bmp/Character.bmp"};
-        const char* const stored[kEditorBitmapCount] = {"bmp\\MapChip.bmp", nullptr, "bmp\\Character.bmp"};
+        const char* files[kEditorBitmapCount] = {"bmp/MapChip.bmp", nullptr, "bmp/Character.bmp"};
+        const char* stored[kEditorBitmapCount] = {"bmp\\MapChip.bmp", nullptr, "bmp\\Character.bmp"};
+        files[kBitmapEffect] = "bmp/Effect.bmp";
+        stored[kBitmapEffect] = "bmp\\Effect.bmp";
         for (int slot = 0; slot < kEditorBitmapCount; ++slot)
         {
             if (files[slot] && std::filesystem::exists(files[slot]))
