@@ -239,40 +239,15 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
             const Words words = platform::InputScript::Words(text);
             std::string reason;
             bool parsed = false;
-            if (words[0] == "until")
+            using Parser = bool (*)(const Words&, PlayLine&, std::string&);
+            static const std::map<std::string_view, Parser> kParsers = {
+                {"until", ParseUntil}, {"expect", ParseExpect}, {"capture", ParseCapture},
+                {"go", ParseGo},       {"stage", ParseStage},   {"seed", ParseSeed}};
+            const auto parser = kParsers.find(words[0]);
+            if (parser != kParsers.end())
             {
                 PlayLine line;
-                parsed = ParseUntil(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "expect")
-            {
-                PlayLine line;
-                parsed = ParseExpect(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "capture")
-            {
-                PlayLine line;
-                parsed = ParseCapture(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "go")
-            {
-                PlayLine line;
-                parsed = ParseGo(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "stage")
-            {
-                PlayLine line;
-                parsed = ParseStage(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "seed")
-            {
-                PlayLine line;
-                parsed = ParseSeed(words, line, reason);
+                parsed = parser->second(words, line, reason);
                 lines.push_back(line);
             }
             else
