@@ -13,6 +13,7 @@
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/Format.h"
+#include "platform/core/Random.h"
 #include "platform/input/HeldKeys.h"
 
 #include <algorithm>
@@ -151,6 +152,10 @@ bool PlayRunner::Advance()
                 Finish(kPlayFailed, Describe(line) + ": the stage file could not be read");
                 return false;
             }
+            Next();
+            break;
+        case PlayLine::Kind::Seed:
+            SeedRand(static_cast<uint32_t>(line.m_nArg));
             Next();
             break;
         }

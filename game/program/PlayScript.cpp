@@ -215,6 +215,18 @@ bool ParseStage(const Words& words, PlayLine& line, std::string& reason)
     return words.size() == 2 || ParseNumber(words[2], line.m_nArg, reason);
 }
 
+// "seed N".
+bool ParseSeed(const Words& words, PlayLine& line, std::string& reason)
+{
+    line.m_Kind = PlayLine::Kind::Seed;
+    if (words.size() != 2)
+    {
+        reason = "expected \"seed N\"";
+        return false;
+    }
+    return ParseNumber(words[1], line.m_nArg, reason);
+}
+
 } // namespace
 
 bool PlayScript::Parse(std::string_view text, std::string* error)
@@ -227,34 +239,15 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
             const Words words = platform::InputScript::Words(text);
             std::string reason;
             bool parsed = false;
-            if (words[0] == "until")
+            using Parser = bool (*)(const Words&, PlayLine&, std::string&);
+            static const std::map<std::string_view, Parser> kParsers = {
+                {"until", ParseUntil}, {"expect", ParseExpect}, {"capture", ParseCapture},
+                {"go", ParseGo},       {"stage", ParseStage},   {"seed", ParseSeed}};
+            const auto parser = kParsers.find(words[0]);
+            if (parser != kParsers.end())
             {
                 PlayLine line;
-                parsed = ParseUntil(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "expect")
-            {
-                PlayLine line;
-                parsed = ParseExpect(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "capture")
-            {
-                PlayLine line;
-                parsed = ParseCapture(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "go")
-            {
-                PlayLine line;
-                parsed = ParseGo(words, line, reason);
-                lines.push_back(line);
-            }
-            else if (words[0] == "stage")
-            {
-                PlayLine line;
-                parsed = ParseStage(words, line, reason);
+                parsed = parser->second(words, line, reason);
                 lines.push_back(line);
             }
             else
@@ -271,7 +264,7 @@ bool PlayScript::Parse(std::string_view text, std::string* error)
                 if (!parsed && words[0] != "press" && words[0] != "hold" && words[0] != "wait")
                 {
                     reason = "unknown step \"" + std::string(words[0]) +
-                             "\": expected press, hold, wait, until, go, expect, capture or stage";
+                             "\": expected press, hold, wait, until, go, expect, capture, stage or seed";
                 }
             }
             if (!parsed)

@@ -33,6 +33,8 @@
 //   stage FILE [NUMBER]       the stage file (as a world-map page names it, "data\stg\Stage01.stg") is
 //                             loaded as stage NUMBER (default 1) and the stage map starts as if the world
 //                             map had chosen it: a way into a stage while no world map leads there
+//   seed N                    the random generator restarts from N, so that what follows (battles,
+//                             the enemies' choices) draws the same numbers every run
 //
 // KEY: left right up down z x c v esc enter f1..f8 (or several joined by
 // '+'). Steps without frames (expect, capture, a satisfied until) happen
@@ -73,6 +75,7 @@ struct PlayLine
         Expect,
         Capture,
         Stage, // m_strName the stage file, m_nArg its number
+        Seed,  // m_nArg the seed
     };
 
     Kind m_Kind = Kind::Keys;

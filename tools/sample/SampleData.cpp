@@ -990,6 +990,7 @@ void BuildPracticeStage(StageRecord& stage)
     stage.m_GroupPos.push_back(Group("しゅつげき", {{4, 7}, {3, 7}, {4, 6}, {4, 8}}));
     stage.m_nStartGroup = 0;
     Place(stage, kEnemySlime, 5, 7, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
+    AddEndings(stage, {Command(kCommandMessage, {}, "くんれん かんりょう！")});
     stage.m_WinPage.push_back(Page(0, "スライムを たおせ"));
 }
 

@@ -39,11 +39,12 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "go scene 2\n"
                              "expect position 3 11\n"
                              "expect stage 1\n"
-                             "until scene 3 within 900 pressing z\n",
+                             "until scene 3 within 900 pressing z\n"
+                             "seed 4242\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 25u);
+    ASSERT_EQ(lines.size(), 26u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -109,6 +110,8 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_EQ(lines[24].m_nFrames, 900u);
     EXPECT_TRUE(lines[24].m_Keys.test('Z'));
     EXPECT_TRUE(lines[4].m_Keys.none());
+    EXPECT_EQ(lines[25].m_Kind, Kind::Seed);
+    EXPECT_EQ(lines[25].m_nArg, 4242);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -144,6 +147,9 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"stage", "stage FILE [NUMBER]"},
         {"stage a.stg 1 2", "stage FILE [NUMBER]"},
         {"stage a.stg one", "not a number"},
+        {"seed", "seed N"},
+        {"seed 1 2", "seed N"},
+        {"seed x", "not a number"},
     };
     PlayScript script;
     ASSERT_TRUE(script.Parse("wait 1\n"));
