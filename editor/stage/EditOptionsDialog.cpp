@@ -14,7 +14,8 @@ namespace
 std::unique_ptr<EditOptionsDialog> s_pRunning;
 
 constexpr int kGamePathLength = 260;
-// The game programs built here have no extension: the filter shows every file.
+// The game programs built here have no extension: the filter shows every file,
+// and a typed name gets none added.
 const std::string kProgramFilter = std::string("ExeFile ( *.exe )") + '\0' + "*" + '\0';
 
 } // namespace
@@ -93,7 +94,7 @@ void EditOptionsDialog::BrowseGame()
 {
     std::string path;
     if (!OpenFileDialog(Handle(), path, kGamePathLength, ".\\", "ゲームプログラムの選択",
-                        kProgramFilter, "exe", 0, nullptr))
+                        kProgramFilter, "", 0, nullptr))
     {
         return;
     }

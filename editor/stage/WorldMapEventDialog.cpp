@@ -306,15 +306,14 @@ void WorldMapEventDialog::OnRightClick()
         return;
     }
     platform::NativeWindow* native = m_PageList.Native();
-    if (!native || !native->IsEnabled() || !m_PageList.ContainsPoint(&cursor))
+    // Only a row under the pointer of the active dialog opens the list's menu.
+    if (!IsActive() || !native || !native->IsEnabled() || !m_PageList.ContainsPoint(&cursor) ||
+        !m_PageList.SelectAtPoint(cursor))
     {
         return;
     }
-    if (m_PageList.SelectAtPoint(cursor))
-    {
-        m_PageList.Refill();
-        ShowCurrentPage();
-    }
+    m_PageList.Refill();
+    ShowCurrentPage();
     if (const platform::Menu* menu = m_PageList.PopupMenu())
     {
         TrackPopup(*menu);
