@@ -484,12 +484,7 @@ void EventDialog::OnRightClick()
         {
             continue;
         }
-        // Only a row under the pointer of the active dialog opens the list's menu.
-        if (!IsActive() || !list->SelectAtPoint(cursor))
-        {
-            return;
-        }
-        if (list == &m_PageList)
+        if (list->SelectAtPoint(cursor) && list == &m_PageList)
         {
             m_PageList.Refill();
             ShowCurrentPage();
