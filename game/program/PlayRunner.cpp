@@ -52,6 +52,13 @@ std::string Position(const UnitRecord& unit)
     return unit.m_nPlayB ? std::to_string(unit.m_nPlayE) + " " + std::to_string(unit.m_nPlayF) : "off";
 }
 
+// The current scene's state; -1 while there is no scene.
+int32_t CurrentState()
+{
+    const Scene* scene = GameScenes.SceneOf(GameScenes.CurrentScene());
+    return scene ? scene->State() : -1;
+}
+
 } // namespace
 
 PlayRunner::PlayRunner(const PlayScript& script, platform::HeldKeyTable& keys,
@@ -94,7 +101,9 @@ bool PlayRunner::Advance()
             Next();
             break;
         case PlayLine::Kind::UntilScene:
-            if (GameScenes.CurrentScene() == line.m_nScene)
+        case PlayLine::Kind::UntilState:
+            if ((line.m_nScene == PlayLine::kAnyScene || GameScenes.CurrentScene() == line.m_nScene) &&
+                (line.m_Kind == PlayLine::Kind::UntilScene || CurrentState() == line.m_nValue))
             {
                 Next();
                 break;
@@ -102,7 +111,8 @@ bool PlayRunner::Advance()
             if (m_nFrameInLine >= line.m_nFrames)
             {
                 Finish(kPlayTimedOut, Describe(line) + ": timed out after " + std::to_string(line.m_nFrames) +
-                                          " frames in scene " + std::to_string(GameScenes.CurrentScene()));
+                                          " frames in scene " + std::to_string(GameScenes.CurrentScene()) +
+                                          ", state " + std::to_string(CurrentState()));
                 return false;
             }
             // With a key to press: down one frame, up the next.
@@ -195,11 +205,8 @@ bool PlayRunner::Check(const PlayLine& line, std::string& seen) const
         value = GameScenes.CurrentScene();
         break;
     case PlayCheck::State:
-    {
-        const Scene* scene = GameScenes.SceneOf(GameScenes.CurrentScene());
-        value = scene ? scene->State() : -1;
+        value = CurrentState();
         break;
-    }
     case PlayCheck::Money:
         value = Progress.m_nMoney;
         break;

@@ -22,7 +22,8 @@ bool ParseNumber(std::string_view word, int32_t& value, std::string& reason)
     return true;
 }
 
-// "until scene K [within N] [pressing KEY]" or "until closed [within N]".
+// "until scene K [state S] [within N] [pressing KEY]", "until state S
+// [within N] [pressing KEY]" or "until closed [within N]".
 bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
 {
     std::size_t next = 0;
@@ -30,6 +31,25 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
     {
         line.m_Kind = PlayLine::Kind::UntilScene;
         if (!ParseNumber(words[2], line.m_nScene, reason))
+        {
+            return false;
+        }
+        next = 3;
+        if (words.size() >= 5 && words[3] == "state")
+        {
+            line.m_Kind = PlayLine::Kind::UntilState;
+            if (!ParseNumber(words[4], line.m_nValue, reason))
+            {
+                return false;
+            }
+            next = 5;
+        }
+    }
+    else if (words.size() >= 3 && words[1] == "state")
+    {
+        line.m_Kind = PlayLine::Kind::UntilState;
+        line.m_nScene = PlayLine::kAnyScene;
+        if (!ParseNumber(words[2], line.m_nValue, reason))
         {
             return false;
         }
@@ -42,7 +62,7 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
     }
     else
     {
-        reason = "expected \"until scene K [within N]\" or \"until closed [within N]\"";
+        reason = "expected \"until scene K [within N]\", \"until state S [within N]\" or \"until closed [within N]\"";
         return false;
     }
     line.m_nFrames = PlayScript::kDefaultWithin;
@@ -54,7 +74,8 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
         }
         next += 2;
     }
-    if (words.size() == next + 2 && words[next] == "pressing" && line.m_Kind == PlayLine::Kind::UntilScene)
+    const bool pressing = line.m_Kind != PlayLine::Kind::UntilClosed;
+    if (words.size() == next + 2 && words[next] == "pressing" && pressing)
     {
         return platform::InputScript::ParseKeys(words[next + 1], line.m_Keys, reason);
     }
@@ -62,7 +83,7 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
     {
         return true;
     }
-    reason = line.m_Kind == PlayLine::Kind::UntilScene ? "expected \"within N\" or \"pressing KEY\" after the condition"
+    reason = pressing ? "expected \"within N\" or \"pressing KEY\" after the condition"
                                                        : "expected \"within N\" after the condition";
     return false;
 }

@@ -11,6 +11,10 @@
 //                             frames with every key up (or with KEY pressed every
 //                             other frame) until scene K is the current one; a
 //                             timeout after N frames (default 3600)
+//   until scene K state S [within N] [pressing KEY]
+//                             the same until scene K is the current one in its state S
+//   until state S [within N] [pressing KEY]
+//                             the same until the current scene, whichever it is, is in state S
 //   until closed [within N]   no more frames: waits the time of N frames (default
 //                             3600) for the game to close
 //   go scene K                scene K becomes the current one at once, as if the
@@ -70,6 +74,7 @@ struct PlayLine
     {
         Keys, // a step of held keys
         UntilScene,
+        UntilState, // m_nScene the scene (PlayLine::kAnyScene: any), m_nValue its state
         UntilClosed,
         GoScene,
         Expect,
@@ -78,15 +83,17 @@ struct PlayLine
         Seed,  // m_nArg the seed
     };
 
+    static constexpr int32_t kAnyScene = -1;
+
     Kind m_Kind = Kind::Keys;
     int m_nLine = 0;       // its line number in the script, from 1
     std::string m_strText; // the line as written
-    platform::KeySet m_Keys; // Keys: held; UntilScene: pressed while waiting
+    platform::KeySet m_Keys; // Keys: held; UntilScene, UntilState: pressed while waiting
     uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
     int32_t m_nScene = 0;   // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
     int32_t m_nArg = 0;    // the stage, variable or item number; Position: x
-    int32_t m_nValue = 0;  // the value expected; Position: y; Leader and units: the friend number
+    int32_t m_nValue = 0;  // the value expected; UntilState: the state; Position: y; Leader and units: the friend number
     std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
     bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map
     int32_t m_nX = 0;      // UnitPosition: the cell; UnitActed: the acted flag expected

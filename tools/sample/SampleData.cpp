@@ -631,12 +631,35 @@ MoveAiEntry MoveAi(int range, int target, int mode, int goal = 0)
     return entry;
 }
 
-// Move-AI rows: ranges, targets and modes.
+// Move-AI rows: ranges, targets and modes. An enemy tries its entries in
+// order and follows the first that works out; a "戦闘" entry works out only
+// when its target can be reached this turn, a goal only with "待機" (move
+// only), so an enemy that is to come after the party needs a "待機" entry
+// after its "戦闘" one, or it stays where it stands.
 constexpr int kRangeMap = 0;
-constexpr int kRangeReach = 1;
+constexpr int kRangeThreat = 1;
 constexpr int kTargetNearest = 0;
 constexpr int kTargetWeakest = 3;
+constexpr int kModeMove = 0;
 constexpr int kModeFight = 1;
+
+// Waits on its cell until someone comes within its reach.
+std::vector<MoveAiEntry> Guard()
+{
+    return {MoveAi(kRangeThreat, kTargetNearest, kModeFight)};
+}
+
+// Attacks whom it can reach, else closes in on the target anywhere on the map.
+std::vector<MoveAiEntry> Hunter(int target)
+{
+    return {MoveAi(kRangeThreat, target, kModeFight), MoveAi(kRangeMap, target, kModeMove)};
+}
+
+// Attacks whom it can reach, else walks to the goal group.
+std::vector<MoveAiEntry> GoalWalker(int goal)
+{
+    return {MoveAi(kRangeThreat, kTargetNearest, kModeFight), MoveAi(kRangeMap, kMoveAiTargetGoal, kModeMove, goal)};
+}
 
 BattleAiEntry BattleAi(int action, int skill, int priority, int level)
 {
@@ -671,7 +694,10 @@ void BuildEnemies()
     slime.m_bRandomName = 0;
     slime.m_nClass = kClassSlime;
     slime.m_nLevel = 1;
-    slime.m_MoveAI.push_back(MoveAi(kRangeReach, kTargetNearest, kModeFight));
+    for (const MoveAiEntry& entry : Guard())
+    {
+        slime.m_MoveAI.push_back(entry);
+    }
     slime.m_BattleAi.clear();
     slime.m_BattleAi.push_back(BattleAi(0, kSkillTackleId, 2, 10));
     BattleAiEntry tackle = BattleAi(1, kSkillTackleId, 1, 6);
@@ -686,7 +712,10 @@ void BuildEnemies()
     wolf.m_bRandomName = 0;
     wolf.m_nClass = kClassWolf;
     wolf.m_nLevel = 2;
-    wolf.m_MoveAI.push_back(MoveAi(kRangeMap, kTargetWeakest, kModeFight));
+    for (const MoveAiEntry& entry : Hunter(kTargetWeakest))
+    {
+        wolf.m_MoveAI.push_back(entry);
+    }
     wolf.m_BattleAi.clear();
     wolf.m_BattleAi.push_back(BattleAi(0, kSkillBiteId, 1, 10));
     BattleAiEntry bite = BattleAi(1, kSkillBiteId, 3, 10);
@@ -885,7 +914,7 @@ PositionGroup Group(const char* name, std::vector<MapPoint> points)
     return group;
 }
 
-void Place(StageRecord& stage, int32_t enemy, int32_t x, int32_t y, int32_t group, MoveAiEntry ai)
+void Place(StageRecord& stage, int32_t enemy, int32_t x, int32_t y, int32_t group, const std::vector<MoveAiEntry>& ai)
 {
     EnemyPlacement placement;
     placement.SetDefaults();
@@ -893,7 +922,10 @@ void Place(StageRecord& stage, int32_t enemy, int32_t x, int32_t y, int32_t grou
     placement.m_nX = x;
     placement.m_nY = y;
     placement.m_nEnemyGroup = group;
-    placement.m_MoveAI.push_back(ai);
+    for (const MoveAiEntry& entry : ai)
+    {
+        placement.m_MoveAI.push_back(entry);
+    }
     stage.m_Enemy.push_back(placement);
 }
 
@@ -946,10 +978,12 @@ void BuildStage1(StageRecord& stage)
     stage.m_GroupPos.push_back(Group("はし", {{12, 6}, {11, 6}, {13, 6}}));
     stage.m_nStartGroup = 0;
 
-    Place(stage, kEnemySlime, 15, 3, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
-    Place(stage, kEnemySlime, 14, 8, 0, MoveAi(kRangeMap, kMoveAiTargetGoal, kModeFight, 1));
-    Place(stage, kEnemySlime, 17, 12, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
-    Place(stage, kEnemyWolf, 17, 6, 0, MoveAi(kRangeMap, kTargetWeakest, kModeFight));
+    // The beasts of the plain cross the bridge and come at the party: the
+    // wolf first, after the weakest, the slimes after whoever is nearest.
+    Place(stage, kEnemySlime, 15, 3, 0, Hunter(kTargetNearest));
+    Place(stage, kEnemySlime, 14, 8, 0, Hunter(kTargetNearest));
+    Place(stage, kEnemySlime, 17, 12, 0, Hunter(kTargetNearest));
+    Place(stage, kEnemyWolf, 17, 6, 0, Hunter(kTargetWeakest));
 
     PageSetup start;
     start.timing = kTriggerStageStart;
@@ -989,7 +1023,7 @@ void BuildPracticeStage(StageRecord& stage)
                     });
     stage.m_GroupPos.push_back(Group("しゅつげき", {{4, 7}, {3, 7}, {4, 6}, {4, 8}}));
     stage.m_nStartGroup = 0;
-    Place(stage, kEnemySlime, 5, 7, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
+    Place(stage, kEnemySlime, 5, 7, 0, Guard());
     AddEndings(stage, {Command(kCommandMessage, {}, "くんれん かんりょう！")});
     stage.m_WinPage.push_back(Page(0, "スライムを たおせ"));
 }
@@ -1018,13 +1052,13 @@ void BuildStage2(StageRecord& stage)
     stage.m_GroupPos.push_back(Group("もん", {{11, 7}, {10, 7}, {12, 7}}));
     stage.m_nStartGroup = 0;
 
-    Place(stage, kEnemySlime, 9, 4, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
-    Place(stage, kEnemySlime, 9, 10, 0, MoveAi(kRangeReach, kTargetNearest, kModeFight));
-    Place(stage, kEnemyWolf, 14, 7, 0, MoveAi(kRangeMap, kMoveAiTargetGoal, kModeFight, 1));
-    Place(stage, kEnemyWolf, 17, 5, 0, MoveAi(kRangeMap, kTargetWeakest, kModeFight));
+    Place(stage, kEnemySlime, 9, 4, 0, Guard());
+    Place(stage, kEnemySlime, 9, 10, 0, Guard());
+    Place(stage, kEnemyWolf, 14, 7, 0, GoalWalker(1));
+    Place(stage, kEnemyWolf, 17, 5, 0, Hunter(kTargetWeakest));
     // Reinforcements of group 1, called in on the third turn.
-    Place(stage, kEnemySlime, 17, 9, 1, MoveAi(kRangeMap, kTargetNearest, kModeFight));
-    Place(stage, kEnemyWolf, 17, 11, 1, MoveAi(kRangeMap, kTargetWeakest, kModeFight));
+    Place(stage, kEnemySlime, 17, 9, 1, Hunter(kTargetNearest));
+    Place(stage, kEnemyWolf, 17, 11, 1, Hunter(kTargetWeakest));
 
     PageSetup start;
     start.timing = kTriggerStageStart;

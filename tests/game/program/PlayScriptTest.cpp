@@ -40,11 +40,13 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
                              "expect position 3 11\n"
                              "expect stage 1\n"
                              "until scene 3 within 900 pressing z\n"
-                             "seed 4242\n",
+                             "seed 4242\n"
+                             "until state 27 within 600 pressing z\n"
+                             "until scene 3 state 8\n",
                              &error))
         << error;
     const std::vector<PlayLine>& lines = script.Lines();
-    ASSERT_EQ(lines.size(), 26u);
+    ASSERT_EQ(lines.size(), 28u);
 
     // A press is the key's frame and a frame with every key up, both of line 2.
     EXPECT_EQ(lines[0].m_Kind, Kind::Keys);
@@ -112,6 +114,15 @@ TEST(PlayScriptTest, EveryKindOfLineIsReadWithItsNumberAndText)
     EXPECT_TRUE(lines[4].m_Keys.none());
     EXPECT_EQ(lines[25].m_Kind, Kind::Seed);
     EXPECT_EQ(lines[25].m_nArg, 4242);
+    // Waiting for a state of the current scene.
+    EXPECT_EQ(lines[26].m_Kind, Kind::UntilState);
+    EXPECT_EQ(lines[26].m_nValue, 27);
+    EXPECT_EQ(lines[26].m_nFrames, 600u);
+    EXPECT_TRUE(lines[26].m_Keys.test('Z'));
+    EXPECT_EQ(lines[26].m_nScene, PlayLine::kAnyScene);
+    EXPECT_EQ(lines[27].m_Kind, Kind::UntilState);
+    EXPECT_EQ(lines[27].m_nScene, 3);
+    EXPECT_EQ(lines[27].m_nValue, 8);
 }
 
 TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
@@ -129,6 +140,9 @@ TEST(PlayScriptTest, AWrongLineIsNamedAndTheScriptStaysAsItWas)
         {"until scene 1 within", "within N"},
         {"until scene x", "not a number"},
         {"until scene 1 pressing", "pressing KEY"},
+        {"until state", "until state S"},
+        {"until state 8 within 9 pressing", "pressing KEY"},
+        {"until scene 3 state x", "not a number"},
         {"until closed pressing z", "within N"},
         {"expect money", "expect scene"},
         {"expect money 12abc", "not a number"},

@@ -431,6 +431,13 @@ TEST_F(SampleProjectTest, TheGameLeadsFromTheStartThroughTwoStagesToItsEnd)
             EXPECT_TRUE(placement.m_nEnemy > 0 && placement.m_nEnemy < EnemyTable.Count()) << file;
             EXPECT_TRUE(passable(placement.m_nX, placement.m_nY))
                 << file << " enemy at " << placement.m_nX << ", " << placement.m_nY;
+            // An enemy only ever walks to a goal: an entry that would fight or
+            // heal there never works out, and the enemy stays where it stands.
+            for (const MoveAiEntry& entry : placement.m_MoveAI)
+            {
+                EXPECT_TRUE(entry.m_nTarget != kMoveAiTargetGoal || entry.m_nMode == 0)
+                    << file << " enemy at " << placement.m_nX << ", " << placement.m_nY;
+            }
         }
         bool clears = false;
         bool endsTheGame = false;
