@@ -114,6 +114,7 @@ enum Enemy
 {
     kEnemySlime = 1,
     kEnemyWolf,
+    kEnemyWolfLeader,
 };
 
 // Effect graphics (strips of the effect sheet) and colour animations.
@@ -640,6 +641,7 @@ constexpr int kRangeMap = 0;
 constexpr int kRangeThreat = 1;
 constexpr int kTargetNearest = 0;
 constexpr int kTargetWeakest = 3;
+constexpr int kTargetLeader = 4;
 constexpr int kModeMove = 0;
 constexpr int kModeFight = 1;
 
@@ -723,6 +725,19 @@ void BuildEnemies()
     wolf.m_BattleAi.push_back(bite);
     wolf.ComputeReferenceValues();
     EnemyTable.push_back(wolf);
+
+    // The fort's master: a wolf of many winters that goes for the party's leader.
+    EnemyRecord leader = wolf;
+    leader.m_strName = "ウルフリーダー";
+    leader.m_strText = "むれを ひきいる おおきな おおかみ。";
+    leader.m_nLevel = 8;
+    leader.m_MoveAI.clear();
+    for (const MoveAiEntry& entry : Hunter(kTargetLeader))
+    {
+        leader.m_MoveAI.push_back(entry);
+    }
+    leader.ComputeReferenceValues();
+    EnemyTable.push_back(leader);
 }
 
 // --- Events ---
@@ -1059,6 +1074,7 @@ void BuildStage2(StageRecord& stage)
     // Reinforcements of group 1, called in on the third turn.
     Place(stage, kEnemySlime, 17, 9, 1, Hunter(kTargetNearest));
     Place(stage, kEnemyWolf, 17, 11, 1, Hunter(kTargetWeakest));
+    Place(stage, kEnemyWolfLeader, 17, 7, 1, Hunter(kTargetLeader));
 
     PageSetup start;
     start.timing = kTriggerStageStart;

@@ -390,7 +390,7 @@ TEST_F(SampleProjectTest, TheGameLeadsFromTheStartThroughTwoStagesToItsEnd)
     }
     EXPECT_EQ(FriendTable.Count(), 4);
     EXPECT_EQ(hireable, 1);
-    ASSERT_EQ(EnemyTable.Count(), 3);
+    ASSERT_EQ(EnemyTable.Count(), 4);
     for (int e = 1; e < EnemyTable.Count(); ++e)
     {
         EXPECT_FALSE(EnemyTable.At(e).m_MoveAI.empty());
