@@ -162,6 +162,26 @@ TEST_F(EnemyTargetingTest, RangeConditionsNarrowTheCandidates)
     EXPECT_EQ(Decide('A', {Entry(3, kMoveAiTargetNearest, kMoveAiModeMove)}).m_nEntry, -1);
 }
 
+TEST_F(EnemyTargetingTest, AnAttackOnAUnitOutOfReachWaitsForAMoveEntryToCloseIn)
+{
+    DrawStage({
+        "a..........A",
+        "............",
+    });
+    // The weakest unit anywhere is far beyond the enemy's threat area: an
+    // attack entry alone never works out and the enemy keeps its cell, turn
+    // after turn; a move entry after it walks the enemy towards the unit.
+    const MoveAiEntry attack = Entry(kMoveAiRangeAnywhere, kMoveAiTargetWeakest, kMoveAiModeAttack);
+    const MoveAiEntry closeIn = Entry(kMoveAiRangeAnywhere, kMoveAiTargetWeakest, kMoveAiModeMove);
+    EnemyDecision decision = Decide('A', {attack});
+    EXPECT_EQ(decision.m_nEntry, -1);
+    EXPECT_EQ(Destination(decision), std::make_pair(11, 0));
+    decision = Decide('A', {attack, closeIn});
+    EXPECT_EQ(decision.m_nEntry, 1);
+    EXPECT_EQ(decision.m_nAction, kMoveAiModeMove);
+    EXPECT_EQ(Destination(decision), std::make_pair(7, 0));
+}
+
 TEST_F(EnemyTargetingTest, AnEnemyWhoseEntriesAllFailStaysAndWaits)
 {
     DrawStage({
