@@ -111,8 +111,8 @@ bool PlayRunner::Advance()
             if (m_nFrameInLine >= line.m_nFrames)
             {
                 Finish(kPlayTimedOut, Describe(line) + ": timed out after " + std::to_string(line.m_nFrames) +
-                                          " frames in scene " + std::to_string(GameScenes.CurrentScene()) +
-                                          ", state " + std::to_string(CurrentState()));
+                                          " frames in scene " + std::to_string(GameScenes.CurrentScene()) + ", state " +
+                                          std::to_string(CurrentState()));
                 return false;
             }
             // With a key to press: down one frame, up the next.

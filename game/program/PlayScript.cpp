@@ -84,7 +84,7 @@ bool ParseUntil(const Words& words, PlayLine& line, std::string& reason)
         return true;
     }
     reason = pressing ? "expected \"within N\" or \"pressing KEY\" after the condition"
-                                                       : "expected \"within N\" after the condition";
+                      : "expected \"within N\" after the condition";
     return false;
 }
 

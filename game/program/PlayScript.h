@@ -86,14 +86,14 @@ struct PlayLine
     static constexpr int32_t kAnyScene = -1;
 
     Kind m_Kind = Kind::Keys;
-    int m_nLine = 0;       // its line number in the script, from 1
-    std::string m_strText; // the line as written
+    int m_nLine = 0;         // its line number in the script, from 1
+    std::string m_strText;   // the line as written
     platform::KeySet m_Keys; // Keys: held; UntilScene, UntilState: pressed while waiting
-    uint32_t m_nFrames = 0; // Keys: frames held; Until: the most frames waited
-    int32_t m_nScene = 0;   // Until, GoScene
+    uint32_t m_nFrames = 0;  // Keys: frames held; Until: the most frames waited
+    int32_t m_nScene = 0;    // Until, GoScene
     PlayCheck m_Check = PlayCheck::Scene;
-    int32_t m_nArg = 0;    // the stage, variable or item number; Position: x
-    int32_t m_nValue = 0;  // the value expected; UntilState: the state; Position: y; Leader and units: the friend number
+    int32_t m_nArg = 0;   // the stage, variable or item number; Position: x
+    int32_t m_nValue = 0; // the value expected; UntilState: the state; Position: y; Leader and units: the friend number
     std::string m_strName; // Capture: file name; Stage: its file; Leader and units: a name (CP932), "" for a number
     bool m_bNone = false;  // Leader: no leader expected; UnitPosition: not on the map
     int32_t m_nX = 0;      // UnitPosition: the cell; UnitActed: the acted flag expected
