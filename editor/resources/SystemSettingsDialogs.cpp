@@ -28,6 +28,25 @@ void AddStatRows(std::vector<DialogItemTemplate>& items, int labelX, int editX, 
     }
 }
 
+// A random value of the growth group: its minimum and maximum, the scouting
+// term after "＋スカウト×", and under them the check box that caps the sum.
+void AddRandomRow(std::vector<DialogItemTemplate>& items, int y, const char* label, int minimum, int minimumSpin,
+                  int maximum, int maximumSpin, int scout, int scoutSpin, int cap)
+{
+    items.insert(items.end(), {
+        {kDlgText,     kStatic,     13,  y + 2, 105, 10, label},
+        {kDlgEdit,     minimum,     120, y,     30,  12},
+        {kDlgUpDown,   minimumSpin, 150, y,     10,  12},
+        {kDlgText,     kStatic,     163, y + 2, 10,  10, "～"},
+        {kDlgEdit,     maximum,     175, y,     30,  12},
+        {kDlgUpDown,   maximumSpin, 205, y,     10,  12},
+        {kDlgText,     kStatic,     220, y + 2, 50,  10, "＋スカウト×"},
+        {kDlgEdit,     scout,       270, y,     36,  12},
+        {kDlgUpDown,   scoutSpin,   306, y,     10,  12},
+        {kDlgCheckBox, cap,         120, y + 15, 160, 10, "(+スカウト×□)で最大値を超えない"},
+    });
+}
+
 DialogTemplate SystemPage1Template()
 {
     DialogTemplate page{kIdSystemPage1, "システム", 401, 341, kChildDialog, {}};
@@ -38,29 +57,13 @@ DialogTemplate SystemPage1Template()
         {kDlgGroupBox, kStatic,  7,  26, 387, 94, "ランダム成長"},
         {kDlgText,     kStatic, 120,  38,  40, 10, "最小値"},
         {kDlgText,     kStatic, 175,  38,  40, 10, "最大値"},
-        {kDlgText,     kStatic,  13,  52, 105, 10, "ランダム成長値（合計）"},
-        {kDlgEdit,     1152,    120,  50,  30, 12},
-        {kDlgUpDown,   1154,    150,  50,  10, 12},
-        {kDlgText,     kStatic, 163,  52,  10, 10, "～"},
-        {kDlgEdit,     1153,    175,  50,  30, 12},
-        {kDlgUpDown,   1155,    205,  50,  10, 12},
-        {kDlgText,     kStatic, 220,  52,  50, 10, "＋スカウト×"},
-        {kDlgEdit,     1156,    270,  50,  36, 12},
-        {kDlgUpDown,   1178,    306,  50,  10, 12},
-        {kDlgCheckBox, 1035,    120,  65, 160, 10, "(+スカウト×□)で最大値を超えない"},
-        {kDlgText,     kStatic,  13,  84, 105, 10, "ランダムスキル習得値（合計）"},
-        {kDlgEdit,     1158,    120,  82,  30, 12},
-        {kDlgUpDown,   1159,    150,  82,  10, 12},
-        {kDlgText,     kStatic, 163,  84,  10, 10, "～"},
-        {kDlgEdit,     1160,    175,  82,  30, 12},
-        {kDlgUpDown,   1161,    205,  82,  10, 12},
-        {kDlgText,     kStatic, 220,  84,  50, 10, "＋スカウト×"},
-        {kDlgEdit,     1162,    270,  82,  36, 12},
-        {kDlgUpDown,   1163,    306,  82,  10, 12},
-        {kDlgCheckBox, 1036,    120,  97, 160, 10, "(+スカウト×□)で最大値を超えない"},
+    };
+    AddRandomRow(items, 50, "ランダム成長値（合計）", 1152, 1154, 1153, 1155, 1156, 1178, 1035);
+    AddRandomRow(items, 82, "ランダムスキル習得値（合計）", 1158, 1159, 1160, 1161, 1162, 1163, 1036);
+    items.insert(items.end(), {
         {kDlgCheckBox, 1038,      7, 126, 120, 10, "スカウトを有効にする"},
         {kDlgGroupBox, kStatic,   7, 142, 150, 192, "能力上昇値"},
-    };
+    });
     AddStatRows(items, 13, 70, 156, kIdSystemGrowthRaise, 1343);
     items.push_back({kDlgText, kStatic, 13, 294, 140, 30, "※上記の値×振り分けられた成長値が実際の上昇値"});
     return page;
