@@ -12,10 +12,8 @@
 #include "game/engine/SoundEffects.h"
 #include "game/engine/Thread.h"
 #include "game/data/ValueOperations.h"
-#include "game/data/TargetsAndPrices.h"
 #include "game/scenes/BattleFormulas.h"
 #include "game/scenes/EnemyTargeting.h"
-#include "game/scenes/MapSkillRules.h"
 #include "game/scenes/worldmap/WorldMapRules.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/window/DummyWindowSystem.h"
@@ -425,14 +423,7 @@ TEST_F(StageFlowTest, AnEnemyThatReachesItsTargetFightsItInTheBattle)
 
 TEST_F(StageFlowTest, AnEnemyHealsAHurtAllyWithItsSkillAndItsActionEnds)
 {
-    // Skill 1: a recovery for the user's side, 3 SP, magic + 10 HP, sure to hit.
-    SkillRecord& heal = SkillTable.At(1);
-    heal.m_nKind = kSkillKindRecovery;
-    heal.m_nTarget = kSkillTargetSelf;
-    heal.m_nSpCost = 3;
-    heal.m_nPower = 10;
-    heal.m_nHitRate = 100;
-    System.m_dAttackFactor = 1.0;
+    const SkillRecord& heal = SetUpHeal();
     Stage.m_Enemy.push_back(Placement(1, 7, 6, 0, {Ai(kMoveAiTargetMostHurtAlly, kMoveAiModeSkill, 1)}));
     Stage.m_Enemy.push_back(Placement(1, 8, 6, 0));
     // The end of the healer's action counts in variable 4.
