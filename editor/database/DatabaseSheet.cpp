@@ -8,6 +8,7 @@
 #include "editor/database/ItemPage.h"
 #include "editor/database/LandPage.h"
 #include "editor/database/SkillPage.h"
+#include "editor/database/SystemPages.h"
 
 #include <new>
 
@@ -56,9 +57,9 @@ const MakePage kMakePage[kDatabasePageCount] = {
     &Make<SkillPage>,
     &Make<ItemPage>,
     &Make<LandPage>,
-    &Make<PlaceholderPage<kPageSystem1>>,
-    &Make<PlaceholderPage<kPageSystem2>>,
-    &Make<PlaceholderPage<kPageSystem3>>,
+    &Make<SystemPage1>,
+    &Make<SystemPage2>,
+    &Make<SystemPage3>,
     &Make<PlaceholderPage<kPageSystem4>>,
 };
 

@@ -20,3 +20,5 @@ const std::vector<DialogTemplate>& EnemyDialogTemplates();
 const std::vector<DialogTemplate>& DatabasePageTemplates();
 // The item and skill pages of the database sheet.
 const std::vector<DialogTemplate>& EffectPageTemplates();
+// The first three system pages of the database sheet.
+const std::vector<DialogTemplate>& SystemSettingsPageTemplates();
