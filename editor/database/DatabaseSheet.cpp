@@ -8,6 +8,7 @@
 #include "editor/database/ItemPage.h"
 #include "editor/database/LandPage.h"
 #include "editor/database/SkillPage.h"
+#include "editor/database/SystemPage4.h"
 
 #include <new>
 
@@ -59,7 +60,7 @@ const MakePage kMakePage[kDatabasePageCount] = {
     &Make<PlaceholderPage<kPageSystem1>>,
     &Make<PlaceholderPage<kPageSystem2>>,
     &Make<PlaceholderPage<kPageSystem3>>,
-    &Make<PlaceholderPage<kPageSystem4>>,
+    &Make<SystemPage4>,
 };
 
 } // namespace

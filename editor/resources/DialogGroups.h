@@ -20,3 +20,5 @@ const std::vector<DialogTemplate>& EnemyDialogTemplates();
 const std::vector<DialogTemplate>& DatabasePageTemplates();
 // The item and skill pages of the database sheet.
 const std::vector<DialogTemplate>& EffectPageTemplates();
+// The last system page of the database (menus, music, name lists) and its attribute and category dialogs.
+const std::vector<DialogTemplate>& NameListDialogTemplates();
