@@ -274,6 +274,27 @@ TEST_F(QtSystemPage4Test, TheHiddenPlacementMenuKeepsItsValuesThroughApply)
     EXPECT_EQ(saved.m_BattleCharaMenu.At(2).m_bEnabled, 1);
 }
 
+TEST_F(QtSystemPage4Test, ApplyWithoutEditsWritesSystemDatAsItWasRead)
+{
+    System.SetDefaults();
+    SetNames(System.m_Attribute, {"無", "火", "水"});
+    System.m_Attribute.At(2).m_nSymbol = 39;
+    SetNames(System.m_ItemCategory, {"剣", "盾"});
+    System.m_ItemCategory.At(1).m_nSymbol = 45; // beyond any sheet
+    System.m_strBgm[0] = "bgm\\Stage.mid";
+    System.m_strBgm[3] = ".\\bgm\\タイトル.ogg";
+    System.m_PlacementMenu.At(3).m_bEnabled = 0;
+    System.m_MapMenu.At(1).m_bEnabled = 0;
+    ASSERT_EQ(SaveRecordFile(System, "data\\database\\System.dat"), 1);
+    const auto before = SnapshotFolder("data/database");
+    ResetProjectData();
+    ASSERT_EQ(LoadRecordFile(System, "data\\database\\System.dat", 0), 1);
+
+    OpenPage4();
+    ClickSheetButton(platform::kIdSheetApply);
+    EXPECT_EQ(SnapshotFolder("data/database").at("System.dat"), before.at("System.dat"));
+}
+
 // Ogg players that open any file but "bgm\bad.ogg", counting the stops.
 class CountingOggFactory : public OggPlayerFactory
 {
