@@ -19,8 +19,7 @@ namespace
 
 namespace fs = std::filesystem;
 
-template <class Entry>
-void SetNames(CheckedVector<Entry>& list, std::initializer_list<const char*> names)
+template <class Entry> void SetNames(CheckedVector<Entry>& list, std::initializer_list<const char*> names)
 {
     list.clear();
     for (const char* name : names)
@@ -184,30 +183,34 @@ TEST_F(QtSystemPage4Test, TheDialogsEditOneCharacterAndASymbolAndCancelChangesNo
     {
         ScriptedModalRuns runs;
         // Changed, then cancelled.
-        runs.Answer([&](DialogBase& dialog) {
-            auto& entry = static_cast<SymbolEntryDialog&>(dialog);
-            std::vector<std::string> expected;
-            for (int n = 0; n < 20; ++n)
+        runs.Answer(
+            [&](DialogBase& dialog)
             {
-                expected.push_back(std::to_string(n));
-            }
-            EXPECT_EQ(entry.Symbols(), expected);
-            EXPECT_EQ(ModelOf<platform::ComboBoxModel>(dialog, kIdSymbolEntrySymbol)->Selection(), 3);
-            EXPECT_TRUE(DatabaseProject::ShowsCell(entry.Preview().Canvas(), sheet, 3 * 16, 0));
-            Choose(dialog, kIdSymbolEntrySymbol, 5);
-            EXPECT_TRUE(DatabaseProject::ShowsCell(entry.Preview().Canvas(), sheet, 5 * 16, 0));
-            Click(dialog, kIdDialogCancel);
-        });
+                auto& entry = static_cast<SymbolEntryDialog&>(dialog);
+                std::vector<std::string> expected;
+                for (int n = 0; n < 20; ++n)
+                {
+                    expected.push_back(std::to_string(n));
+                }
+                EXPECT_EQ(entry.Symbols(), expected);
+                EXPECT_EQ(ModelOf<platform::ComboBoxModel>(dialog, kIdSymbolEntrySymbol)->Selection(), 3);
+                EXPECT_TRUE(DatabaseProject::ShowsCell(entry.Preview().Canvas(), sheet, 3 * 16, 0));
+                Choose(dialog, kIdSymbolEntrySymbol, 5);
+                EXPECT_TRUE(DatabaseProject::ShowsCell(entry.Preview().Canvas(), sheet, 5 * 16, 0));
+                Click(dialog, kIdDialogCancel);
+            });
         // A name of one double-byte character: the second is refused.
-        runs.Answer([&](DialogBase& dialog) {
-            auto* name = ModelOf<platform::EditModel>(dialog, kIdSymbolEntryName);
-            name->UserReplace("", 0, static_cast<int>(name->Text().size()));
-            TypeChar(dialog, kIdSymbolEntryName, "炎");
-            TypeChar(dialog, kIdSymbolEntryName, "氷");
-            EXPECT_EQ(name->Text(), "炎");
-            Choose(dialog, kIdSymbolEntrySymbol, 7);
-            Click(dialog, kIdDialogOk);
-        });
+        runs.Answer(
+            [&](DialogBase& dialog)
+            {
+                auto* name = ModelOf<platform::EditModel>(dialog, kIdSymbolEntryName);
+                name->UserReplace("", 0, static_cast<int>(name->Text().size()));
+                TypeChar(dialog, kIdSymbolEntryName, "炎");
+                TypeChar(dialog, kIdSymbolEntryName, "氷");
+                EXPECT_EQ(name->Text(), "炎");
+                Choose(dialog, kIdSymbolEntrySymbol, 7);
+                Click(dialog, kIdDialogOk);
+            });
         ClickButton(page, kIdAttributeEdit);
         EXPECT_EQ(page.Attributes().Working().At(1).m_strName, "火");
         EXPECT_EQ(page.Attributes().Working().At(1).m_nSymbol, 3);
@@ -225,11 +228,13 @@ TEST_F(QtSystemPage4Test, TheDialogsEditOneCharacterAndASymbolAndCancelChangesNo
     ClickRow(page, kIdItemCategoryList, 1);
     {
         ScriptedModalRuns runs;
-        runs.Answer([&](DialogBase& dialog) {
-            EXPECT_EQ(Page4().CategorySelector(), 1);
-            EXPECT_EQ(ModelOf<platform::ComboBoxModel>(dialog, kIdSymbolEntrySymbol)->Selection(), -1);
-            Click(dialog, kIdDialogOk);
-        });
+        runs.Answer(
+            [&](DialogBase& dialog)
+            {
+                EXPECT_EQ(Page4().CategorySelector(), 1);
+                EXPECT_EQ(ModelOf<platform::ComboBoxModel>(dialog, kIdSymbolEntrySymbol)->Selection(), -1);
+                Click(dialog, kIdDialogOk);
+            });
         ModelOf<platform::ListBoxModel>(page, kIdItemCategoryList)->UserDoubleClick(1);
         ASSERT_EQ(runs.Runs().size(), 1u);
         EXPECT_EQ(runs.Runs()[0].m_strTitle, "カテゴリーの種類");
@@ -410,9 +415,9 @@ TEST_F(QtSystemPage4Test, ApplyWritesTheSystemFirstThenTheTablesTwiceAndNamesASy
     const std::string& text = m_Boxes.Boxes()[0].m_strText;
     EXPECT_NE(text.find("data\\database\\System.datが書き込めません！"), std::string::npos) << text;
     EXPECT_EQ(text.find("Land.dat"), std::string::npos) << text;
-    EXPECT_EQ(watch.Names(), (std::vector<std::string>{"Land.dat", "Skill.dat", "Item.dat", "Class.dat",
-                                                        "Friend.dat", "Enemy.dat", "Land.dat", "Skill.dat",
-                                                        "Item.dat", "Class.dat", "Friend.dat", "Enemy.dat"}));
+    EXPECT_EQ(watch.Names(),
+              (std::vector<std::string>{"Land.dat", "Skill.dat", "Item.dat", "Class.dat", "Friend.dat", "Enemy.dat",
+                                        "Land.dat", "Skill.dat", "Item.dat", "Class.dat", "Friend.dat", "Enemy.dat"}));
 }
 
 } // namespace
