@@ -46,6 +46,7 @@ editor-picture: build
 	mkdir -p docs
 	$(BUILD)/bin/editorshot $(BUILD)/sample docs/stage-editor.png
 	$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-sheet.png database
+	$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-system4.png database 9
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done

@@ -1,11 +1,11 @@
 // Draws the stage editor as it shows a project, with its map chip palette,
-// into a PNG, offscreen: editorshot PROJECT OUTPUT.png [database]
+// into a PNG, offscreen: editorshot PROJECT OUTPUT.png [database [TAB]]
 // The editor starts on a copy of the project folder (it writes its settings
 // when it ends), with the project's default stage; a chip is picked on the
 // palette and the pointer rests on a cell of the map. The picture shows the
 // two windows side by side, each under a caption bar with its title. With
 // "database", the picture is the database sheet instead, opened by the stage
-// editor's command on its first page.
+// editor's command on its first page, or on the tab of that number (0 to 9).
 
 #include "common/window/EditorApp.h"
 #include "editor/database/DatabaseSheet.h"
@@ -55,13 +55,13 @@ QString TitleOf(const WindowBase& window)
 }
 
 // The database sheet the stage editor opens, framed; a null picture when it did not open.
-QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& editor)
+QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& editor, int tab)
 {
     platform::SendWindowMessage(editor.Handle(), platform::kWmCommand, platform::MakeWParam(kCmdDatabase, 0), 0);
     system.PumpMessages();
     ModelessSheet* sheet = editor.OpenSheet();
     auto* window = sheet ? dynamic_cast<platform::QtWindow*>(system.Resolve(sheet->SheetWindow())) : nullptr;
-    if (!window)
+    if (!window || (tab != 0 && static_cast<DatabaseSheet*>(sheet)->SelectPage(tab) != 1))
     {
         return QImage();
     }
@@ -70,7 +70,7 @@ QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& edit
 }
 
 // Runs the editor in the current folder and draws it; 0 when the picture was written.
-int DrawEditor(const char* output, bool database)
+int DrawEditor(const char* output, bool database, int tab)
 {
     platform::QtWindowSystem system;
     AppWindowSystem = &system;
@@ -100,7 +100,7 @@ int DrawEditor(const char* output, bool database)
         platform::SendWindowMessage(editor->Handle(), platform::kWmMouseMove, 0,
                                     platform::MakeLParam(6 * kMapCellSize + 4, editor->OriginY() + 5 * kMapCellSize + 4));
         system.PumpMessages();
-        QImage picture = database ? DatabasePicture(system, *editor)
+        QImage picture = database ? DatabasePicture(system, *editor, tab)
                                   : SideBySide(FramedGrab(TopLevelOf(*editor), TitleOf(*editor)),
                                                FramedGrab(TopLevelOf(*palette), TitleOf(*palette)));
         if (picture.isNull())
@@ -126,10 +126,11 @@ int DrawEditor(const char* output, bool database)
 
 int main(int argc, char** argv)
 {
-    bool database = argc == 4 && std::string(argv[3]) == "database";
-    if (argc != 3 && !database)
+    bool database = (argc == 4 || argc == 5) && std::string(argv[3]) == "database";
+    int tab = argc == 5 ? std::atoi(argv[4]) : 0;
+    if ((argc != 3 && !database) || tab < 0 || tab >= kDatabasePageCount)
     {
-        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png [database]\n");
+        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png [database [TAB]]\n");
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -150,7 +151,7 @@ int main(int argc, char** argv)
     setenv("XDG_RUNTIME_DIR", (copy / "runtime").c_str(), 1);
     fs::path previous = fs::current_path();
     fs::current_path(copy / "project");
-    int result = DrawEditor(output.c_str(), database);
+    int result = DrawEditor(output.c_str(), database, tab);
     fs::current_path(previous);
     fs::remove_all(copy, error);
     return result;
