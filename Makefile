@@ -45,8 +45,9 @@ contact-sheet: build
 editor-picture: build
 	mkdir -p docs
 	$(BUILD)/bin/editorshot $(BUILD)/sample docs/stage-editor.png
-	$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-sheet.png database
-	$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-system4.png database 9
+	for tab in 1 2 3 4 5 6 7 8 9 10; do \
+		$(BUILD)/bin/editorshot $(BUILD)/sample docs/database-$$tab.png database $$tab || exit 1; \
+	done
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done

@@ -20,5 +20,7 @@ const std::vector<DialogTemplate>& EnemyDialogTemplates();
 const std::vector<DialogTemplate>& DatabasePageTemplates();
 // The item and skill pages of the database sheet.
 const std::vector<DialogTemplate>& EffectPageTemplates();
+// The first three system pages of the database sheet.
+const std::vector<DialogTemplate>& SystemSettingsPageTemplates();
 // The last system page of the database (menus, music, name lists) and its attribute and category dialogs.
 const std::vector<DialogTemplate>& NameListDialogTemplates();

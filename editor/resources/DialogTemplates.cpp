@@ -15,6 +15,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &EnemyDialogTemplates(),
     &DatabasePageTemplates(),
     &EffectPageTemplates(),
+    &SystemSettingsPageTemplates(),
     &NameListDialogTemplates(),
 };
 

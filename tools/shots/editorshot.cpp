@@ -5,7 +5,7 @@
 // palette and the pointer rests on a cell of the map. The picture shows the
 // two windows side by side, each under a caption bar with its title. With
 // "database", the picture is the database sheet instead, opened by the stage
-// editor's command on its first page, or on the tab of that number (0 to 9).
+// editor's command, on its first page or on the tab numbered (1 to 10).
 
 #include "common/window/EditorApp.h"
 #include "editor/database/DatabaseSheet.h"
@@ -54,7 +54,8 @@ QString TitleOf(const WindowBase& window)
     return platform::FromCp932(window.Native()->Text());
 }
 
-// The database sheet the stage editor opens, framed; a null picture when it did not open.
+// The database sheet the stage editor opens, on the tab of that index, framed;
+// a null picture when it did not open.
 QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& editor, int tab)
 {
     platform::SendWindowMessage(editor.Handle(), platform::kWmCommand, platform::MakeWParam(kCmdDatabase, 0), 0);
@@ -65,12 +66,14 @@ QImage DatabasePicture(platform::QtWindowSystem& system, StageEditorWindow& edit
     {
         return QImage();
     }
+    system.PumpMessages();
     App.OnIdle(); // the pages' previews
     return FramedGrab(window->TopLevel(), platform::FromCp932(window->Text()));
 }
 
 // Runs the editor in the current folder and draws it; 0 when the picture was written.
-int DrawEditor(const char* output, bool database, int tab)
+// A database tab of -1 draws the stage editor.
+int DrawEditor(const char* output, int databaseTab)
 {
     platform::QtWindowSystem system;
     AppWindowSystem = &system;
@@ -100,7 +103,7 @@ int DrawEditor(const char* output, bool database, int tab)
         platform::SendWindowMessage(editor->Handle(), platform::kWmMouseMove, 0,
                                     platform::MakeLParam(6 * kMapCellSize + 4, editor->OriginY() + 5 * kMapCellSize + 4));
         system.PumpMessages();
-        QImage picture = database ? DatabasePicture(system, *editor, tab)
+        QImage picture = databaseTab >= 0 ? DatabasePicture(system, *editor, databaseTab)
                                   : SideBySide(FramedGrab(TopLevelOf(*editor), TitleOf(*editor)),
                                                FramedGrab(TopLevelOf(*palette), TitleOf(*palette)));
         if (picture.isNull())
@@ -127,10 +130,11 @@ int DrawEditor(const char* output, bool database, int tab)
 int main(int argc, char** argv)
 {
     bool database = (argc == 4 || argc == 5) && std::string(argv[3]) == "database";
-    int tab = argc == 5 ? std::atoi(argv[4]) : 0;
-    if ((argc != 3 && !database) || tab < 0 || tab >= kDatabasePageCount)
+    int tab = argc == 5 ? std::atoi(argv[4]) : 1;
+    if ((argc != 3 && !database) || tab < 1 || tab > kDatabasePageCount)
     {
-        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png [database [TAB]]\n");
+        std::fprintf(stderr, "usage: editorshot PROJECT OUTPUT.png [database [TAB]] (TAB 1 to %d)\n",
+                     kDatabasePageCount);
         return 2;
     }
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -151,7 +155,7 @@ int main(int argc, char** argv)
     setenv("XDG_RUNTIME_DIR", (copy / "runtime").c_str(), 1);
     fs::path previous = fs::current_path();
     fs::current_path(copy / "project");
-    int result = DrawEditor(output.c_str(), database, tab);
+    int result = DrawEditor(output.c_str(), database ? tab - 1 : -1);
     fs::current_path(previous);
     fs::remove_all(copy, error);
     return result;
