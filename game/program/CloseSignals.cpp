@@ -21,9 +21,17 @@ CloseSignals::CloseSignals()
 
 CloseSignals::~CloseSignals()
 {
-    m_bStop.store(true);
-    m_Watcher.join();
+    Stop();
     pthread_sigmask(SIG_SETMASK, &m_Previous, nullptr);
+}
+
+void CloseSignals::Stop()
+{
+    if (m_Watcher.joinable())
+    {
+        m_bStop.store(true);
+        m_Watcher.join();
+    }
 }
 
 void CloseSignals::Watch()

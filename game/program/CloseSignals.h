@@ -18,6 +18,9 @@ public:
     CloseSignals& operator=(const CloseSignals&) = delete;
 
     bool Received() const { return m_bReceived.load(); }
+    // Ends the watcher; call it before the window system goes, which the
+    // watcher posts to. The signals stay blocked until the destruction.
+    void Stop();
 
 private:
     void Watch();

@@ -238,6 +238,8 @@ int RunGame(const GameOptions& options)
         code = failedStart;
     }
 
+    // Nothing posts to the window system once it starts to go.
+    signals.Stop();
     SetFrameDriver(nullptr);
     DisplayFrames().SetWakeCallback(nullptr);
     {

@@ -237,10 +237,14 @@ int BattleScene::NextStep()
 void BattleScene::OpenCommandMenu()
 {
     std::string lines;
-    for (int32_t command : m_Commands)
+    // One row a command: no line break after the last, or the menu would get an empty row past the commands.
+    for (std::size_t i = 0; i < m_Commands.size(); ++i)
     {
-        lines += BattleCharaMenuNames.At(command);
-        lines += '\n';
+        if (i > 0)
+        {
+            lines += '\n';
+        }
+        lines += BattleCharaMenuNames.At(m_Commands[i]);
     }
     m_pMenu = std::make_unique<MenuBox>(lines, kBattleMenuX, kBattleMenuY, kBattleMenuWidth);
     m_bQuickMode = false;

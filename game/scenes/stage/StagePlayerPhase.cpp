@@ -212,8 +212,9 @@ int StageScene::Fight()
 int StageScene::EndSelectedAction()
 {
     SetState(kStagePlayerMap);
-    // A friend that fell in its fight may have left the party (its slot is empty).
-    if (m_pSelected && m_pSelected->IsPartyMember())
+    // A friend that fell in its fight and left the party ends its action all
+    // the same: the events of the end of an action run for it.
+    if (m_pSelected)
     {
         EndAction(*m_pSelected);
     }

@@ -240,7 +240,11 @@ int StageScene::EndEnemyTurn()
 
 int StageScene::EndAction(CharacterRecord& unit)
 {
-    unit.m_nPlayC = 1;
+    // The slot of a friend that has left the party stays empty.
+    if (unit.m_bEnemy || static_cast<UnitRecord&>(unit).IsPartyMember())
+    {
+        unit.m_nPlayC = 1;
+    }
     return RunTriggers(
         {unit.m_bEnemy ? kTriggerEnemyActionEnd : kTriggerPlayerActionEnd, kTriggerActionEnd, kTriggerHolderActionEnd},
         &unit);

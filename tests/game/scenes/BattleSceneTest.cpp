@@ -212,7 +212,8 @@ TEST_F(BattleSceneTest, TheItemListStartsOnTheFirstMedicineAndUsesOneUp)
     m_Friend.m_Param[kParamHp].m_nValue = 50;
     Enter();
     ASSERT_TRUE(FramesUntil(kBattleCommand));
-    Press(platform::kVkUp); // もちもの, the last row
+    Press(platform::kVkUp); // もちもの, the last row: the menu has no empty row past the commands
+    EXPECT_EQ(MenuCursor.Current().m_nRow, 3);
     Press(kKeyZ);
     ASSERT_EQ(Scene()->State(), kBattleItem);
     EXPECT_EQ(MenuCursor.Current().m_nRow, 1);

@@ -11,6 +11,8 @@
 #include "game/engine/GameWindow.h"
 #include "game/engine/SoundEffects.h"
 #include "game/engine/Thread.h"
+#include "game/data/ValueOperations.h"
+#include "game/scenes/BattleFormulas.h"
 #include "game/scenes/EnemyTargeting.h"
 #include "game/scenes/worldmap/WorldMapRules.h"
 #include "platform/core/TestPlayLink.h"
@@ -74,12 +76,40 @@ protected:
         Stage.m_Event.push_back(std::move(event));
     }
 
-    static MoveAiEntry Ai(int32_t target, int32_t mode)
+    // A page of the trigger that appends a digit to a variable (value x 10 + digit).
+    static EventPage Mark(int32_t trigger, int32_t variable, int32_t digit)
+    {
+        EventPage page;
+        page.Init();
+        page.m_nTiming = trigger;
+        page.m_Action.push_back(Command(kCodeVariable, {variable, kOperatorMultiply, 10}));
+        page.m_Action.push_back(Command(kCodeVariable, {variable, kOperatorAdd, digit}));
+        return page;
+    }
+
+    // An event on the cell with the pages, held by the unit that stands there when the attack starts.
+    static void AddPages(int32_t x, int32_t y, bool held, std::vector<EventPage> pages)
+    {
+        Event event;
+        event.Init();
+        event.m_nX = x;
+        event.m_nY = y;
+        event.m_bHeld = held ? 1 : 0;
+        event.m_Page.clear();
+        for (EventPage& page : pages)
+        {
+            event.m_Page.push_back(std::move(page));
+        }
+        Stage.m_Event.push_back(std::move(event));
+    }
+
+    static MoveAiEntry Ai(int32_t target, int32_t mode, int32_t skill = 0)
     {
         MoveAiEntry entry;
         entry.m_nRange = 0; // anywhere
         entry.m_nTarget = target;
         entry.m_nMode = mode;
+        entry.m_nSkill = skill;
         return entry;
     }
 
@@ -92,9 +122,9 @@ protected:
         ASSERT_NE(Scene(), nullptr);
     }
 
-    // Entered, the leader deployed on the anchor, the attack started and the
-    // player's turn ended: the enemy phase runs.
-    void EndFirstPlayerTurn()
+    // Entered, the leader deployed on the anchor (1, 1) and the attack
+    // started: the player's turn, the cursor on the leader.
+    void StartAttack()
     {
         Enter();
         ASSERT_EQ(Scene()->State(), kStagePreparation);
@@ -106,6 +136,18 @@ protected:
         Press(platform::kVkDown, 5); // こうりゃくかいし
         Press(kKeyZ);
         ASSERT_EQ(Scene()->State(), kStagePlayerMap);
+    }
+
+    // Entered, the attack started and the player's turn ended: the enemy phase runs.
+    void EndFirstPlayerTurn()
+    {
+        StartAttack();
+        EndTurn();
+    }
+
+    // From the player's map with the cursor on the leader: ターンエンド.
+    void EndTurn()
+    {
         Press(platform::kVkRight);
         Press(kKeyZ); // an empty cell: the map menu
         ASSERT_EQ(Scene()->State(), kStageMapMenu);
@@ -171,24 +213,26 @@ TEST_F(StageFlowTest, TheRewardIsThePrizeOrItsRepeatPercentAndMoneyStopsAtItsCap
     const struct Case
     {
         bool m_bClearedBefore;
+        int32_t m_nPrize;
         int32_t m_nRate;
         int32_t m_nMoneyBefore;
         int32_t m_nMoneyAfter;
         const char* m_pszShown; // null: no reward line
     } cases[] = {
-        {false, 50, 0, 1000, "+1000S"},
-        {true, 50, 0, 500, "+500S"},
-        {true, 33, 10, 10 + 330, "+330S"},
-        {true, 0, 10, 10, nullptr},
-        {false, 50, 999500, 999999, "+1000S"},
+        {false, 1000, 50, 0, 1000, "+1000S"},
+        {true, 1000, 50, 0, 500, "+500S"},
+        {true, 1000, 33, 10, 10 + 330, "+330S"},
+        {true, 5, 50, 10, 10 + 3, "+3S"}, // 2.5 rounds half away from zero
+        {true, 1000, 0, 10, 10, nullptr},
+        {false, 1000, 50, 999500, 999999, "+1000S"},
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.m_nMoneyBefore + c.m_nRate);
+        SCOPED_TRACE(&c - cases);
         m_Scenes.Reset();
         Stage.m_Event.clear();
         AddEvent(kTriggerStageStart, {Command(kCodeStageClear, {})});
-        Stage.m_nReward = 1000;
+        Stage.m_nReward = c.m_nPrize;
         Stage.m_nClearedRewardRate = c.m_nRate;
         Progress.SetClearedFlag(kStageNumber, c.m_bClearedBefore ? 1 : 0);
         Progress.m_nMoney = c.m_nMoneyBefore;
@@ -263,6 +307,72 @@ TEST_F(StageFlowTest, AGameOverEventShowsTheGameOverAndButtonOneClosesTheGame)
     session.Close();
 }
 
+TEST_F(StageFlowTest, TheBattlesOutcomeChoosesItsTriggerPointsAndTheFightersActionEndsAfterThem)
+{
+    // The leader fights the enemy beside it from its cell. Variable 1 takes a
+    // digit for each trigger point of the battle's end, variable 2 for each
+    // of the end of the leader's action; the leader holds the second event.
+    Stage.m_Enemy.push_back(Placement(1, 2, 1, 0));
+    const struct Case
+    {
+        bool m_bEnemyFalls;
+        bool m_bLeaderFalls;
+        bool m_bGameOverWhenWon; // the page of trigger 12 ends the game
+        int32_t m_nBattle;
+        int32_t m_nAction;
+        int m_nState;
+    } cases[] = {
+        {false, false, false, 12, 123, kStagePlayerMap},   // 11, 18; 2, 9, 15
+        {true, false, false, 1234, 123, kStagePlayerMap},  // 11, 18, 12, 19; 2, 9, 15
+        {false, true, false, 12567, 12, kStagePlayerMap},  // 11, 18, 14, 13, 20; 2, 9 (it left the party)
+        {true, false, true, 123, 0, kStageGameOver},       // the game over stops the chain
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(&c - cases);
+        m_Scenes.Reset();
+        System.m_bReviveAfterClear = 0;
+        PartyUnits.At(0) = Member(1);
+        PartyUnits.At(0).m_nPlayA = 1;
+        Progress.SetVariable(1, 0);
+        Progress.SetVariable(2, 0);
+        Stage.m_Event.clear();
+        EventPage won = Mark(kTriggerBattleWon, 1, 3);
+        if (c.m_bGameOverWhenWon)
+        {
+            won.m_Action.push_back(Command(kCodeGameOver, {}));
+        }
+        AddPages(5, 5, false,
+                 {Mark(kTriggerBattleEnd, 1, 1), won, Mark(kTriggerLeaderDefeated, 1, 5),
+                  Mark(kTriggerBattleLost, 1, 6), Mark(kTriggerPlayerActionEnd, 2, 1), Mark(kTriggerActionEnd, 2, 2)});
+        AddPages(1, 1, true,
+                 {Mark(kTriggerHolderBattleEnd, 1, 2), Mark(kTriggerHolderBattleWon, 1, 4),
+                  Mark(kTriggerHolderBattleLost, 1, 7), Mark(kTriggerHolderActionEnd, 2, 3)});
+        StartAttack();
+        Press(kKeyZ);    // the leader
+        Press(kKeyZ);    // stays on its cell
+        Press(kKeyZ, 2); // たたかう, on the enemy beside it
+        ASSERT_EQ(Scene()->State(), kStageFadeOut);
+        Frames(12);
+        ASSERT_EQ(m_Scenes.CurrentScene(), kSceneBattle);
+
+        // The battle's outcome, and back on the stage.
+        UnitRecord& leader = PartyUnits.At(0);
+        EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+        enemy.m_nPlayD = c.m_bEnemyFalls ? 1 : 0;
+        leader.m_nPlayD = c.m_bLeaderFalls ? 1 : 0;
+        m_Scenes.SetPreviousScene(kSceneBattle);
+        m_Scenes.SetCurrentScene(kSceneStage);
+        ASSERT_TRUE(FramesUntil(c.m_nState, 40));
+        Frames(1);
+        EXPECT_EQ(Scene()->State(), c.m_nState);
+        EXPECT_EQ(Progress.GetVariable(1), c.m_nBattle);
+        EXPECT_EQ(Progress.GetVariable(2), c.m_nAction);
+        EXPECT_EQ(leader.IsPartyMember(), !c.m_bLeaderFalls);
+        EXPECT_EQ(leader.m_nPlayC, c.m_nAction != 0 && !c.m_bLeaderFalls ? 1 : 0);
+    }
+}
+
 TEST_F(StageFlowTest, TheEnemyPhaseMovesTheEnemiesByTheirAiAndEndsInTheNextPlayerTurn)
 {
     // A goes for the nearest unit and only moves, carrying an event that counts its actions; B has no way to act.
@@ -309,6 +419,33 @@ TEST_F(StageFlowTest, AnEnemyThatReachesItsTargetFightsItInTheBattle)
     EXPECT_EQ(battle.m_nLand, kLandHills);
     EXPECT_EQ(m_Scenes.NextScene(), kSceneBattle);
     EXPECT_FALSE(Scene()->IsPlayerPhase());
+}
+
+TEST_F(StageFlowTest, AnEnemyHealsAHurtAllyWithItsSkillAndItsActionEnds)
+{
+    const SkillRecord& heal = SetUpHeal();
+    Stage.m_Enemy.push_back(Placement(1, 7, 6, 0, {Ai(kMoveAiTargetMostHurtAlly, kMoveAiModeSkill, 1)}));
+    Stage.m_Enemy.push_back(Placement(1, 8, 6, 0));
+    // The end of the healer's action counts in variable 4.
+    AddEvent(kTriggerEnemyActionEnd, {Command(kCodeVariable, {4, kOperatorAdd, 1})});
+    StartAttack();
+    EnemyUnitRecord& healer = *Scene()->Enemies().At(0);
+    EnemyUnitRecord& hurt = *Scene()->Enemies().At(1);
+    healer.m_Skill.assign(1, SkillEntry());
+    healer.m_Skill.At(0).m_nSkill = 1;
+    healer.m_Param[kParamMagic].m_nValue = 10;
+    healer.m_Param[kParamSp].m_nBase = healer.m_Param[kParamSp].m_nValue = 10;
+    hurt.m_Param[kParamHp].m_nBase = 100;
+    hurt.m_Param[kParamHp].m_nValue = 50;
+    const int32_t recovery = CalcRecovery(10, heal.m_nPower, heal.m_nStatChange[kParamHp]);
+    ASSERT_GT(recovery, 0);
+    EndTurn();
+    ASSERT_TRUE(FramesUntil(kStagePlayerMap));
+    EXPECT_EQ(hurt.m_Param[kParamHp].m_nValue, 50 + recovery);
+    EXPECT_EQ(healer.m_Param[kParamSp].m_nValue, 7);
+    EXPECT_EQ(std::count(m_Sounds.begin(), m_Sounds.end(), kSeHeal), 1);
+    EXPECT_EQ(Progress.GetVariable(4), 2); // both enemies' actions ended
+    EXPECT_EQ(Scene()->Turn(), 2);
 }
 
 TEST_F(StageFlowTest, AnEventAtTheEndOfAnEnemysActionRunsForThatEnemy)

@@ -513,13 +513,7 @@ TEST_F(StageSceneTest, WaitingEndsTheActionAndTheTurnEndGivesTheNextTurn)
 TEST_F(StageSceneTest, ASkillHealsANeighbourThatNeedsItAndEndsTheAction)
 {
     // Skill 1 a heal for 3 SP, magic + 10 HP, sure to hit; skill 2 no recovery.
-    SkillRecord& heal = SkillTable.At(1);
-    heal.m_nKind = kSkillKindRecovery;
-    heal.m_nTarget = kSkillTargetSelf;
-    heal.m_nSpCost = 3;
-    heal.m_nPower = 10;
-    heal.m_nHitRate = 100;
-    System.m_dAttackFactor = 1.0;
+    SetUpHeal();
     UnitRecord& leader = PartyUnits.At(0);
     UnitRecord& second = PartyUnits.At(1);
     leader.m_Skill.assign(2, SkillEntry());

@@ -13,6 +13,8 @@
 #include "game/engine/MenuCursor.h"
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
+#include "game/data/TargetsAndPrices.h"
+#include "game/scenes/MapSkillRules.h"
 #include "game/scenes/stage/StageScene.h"
 #include "platform/window/ScriptedDialogs.h"
 #include "tests/game/engine/DisplayFixture.h"
@@ -77,6 +79,19 @@ protected:
         group.m_nCenterX = points.front().m_nX;
         group.m_nCenterY = points.front().m_nY;
         Stage.m_GroupPos.push_back(group);
+    }
+
+    // Skill 1 as a heal for the user's side: 3 SP, the user's magic + 10 HP, sure to hit.
+    static SkillRecord& SetUpHeal()
+    {
+        SkillRecord& heal = SkillTable.At(1);
+        heal.m_nKind = kSkillKindRecovery;
+        heal.m_nTarget = kSkillTargetSelf;
+        heal.m_nSpCost = 3;
+        heal.m_nPower = 10;
+        heal.m_nHitRate = 100;
+        System.m_dAttackFactor = 1.0;
+        return heal;
     }
 
     StageScene* Scene() const { return static_cast<StageScene*>(m_Scenes.SceneOf(kSceneStage)); }

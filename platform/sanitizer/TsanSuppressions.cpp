@@ -1,0 +1,16 @@
+// Under ThreadSanitizer, reports from inside libraries that are not
+// instrumented are suppressed; races in our code are not.
+// - The synthesizer library loads its samples with OpenMP worker threads,
+//   whose runtime handles its own memory.
+// - Qt converts and scales images on its own pool threads, synchronised by
+//   its own locks, which the sanitizer cannot see.
+// Each program that starts the synthesizer or Qt compiles this file in
+// (TK_TSAN_OPTIONS); the libraries leave it out, so that it is defined once.
+#if defined(__SANITIZE_THREAD__)
+extern "C" const char* __tsan_default_suppressions()
+{
+    return "called_from_lib:libgomp.so.1\n"
+           "called_from_lib:libQt6Core.so.6\n"
+           "called_from_lib:libQt6Gui.so.6\n";
+}
+#endif
