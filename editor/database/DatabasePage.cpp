@@ -105,8 +105,8 @@ void DatabasePage::RefreshAllControls()
     DataToControlsFrom(-1);
 }
 
-void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot,
-                                   int cellWidth, int cellHeight, int cellsPerRow)
+void DrawComboCell(BitmapControl& picture, const ComboBox& combo, uint32_t background, const DibBitmap* source,
+                   int cellWidth, int cellHeight, int cellsPerRow)
 {
     DibBitmap& canvas = picture.Canvas();
     if (!canvas.IsCreated())
@@ -115,7 +115,6 @@ void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo
     }
     canvas.Clear(background);
     int graphic = combo.CurSel() == -1 ? -1 : combo.PosToData(combo.CurSel());
-    const DibBitmap* source = Host().SharedBitmap(slot);
     if (source && source->IsCreated() && graphic >= 0)
     {
         int64_t x = int64_t{graphic} % cellsPerRow * cellWidth;
@@ -126,6 +125,12 @@ void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo
         }
     }
     picture.Present();
+}
+
+void DatabasePage::DrawCellPreview(BitmapControl& picture, const ComboBox& combo, uint32_t background, int slot,
+                                   int cellWidth, int cellHeight, int cellsPerRow)
+{
+    DrawComboCell(picture, combo, background, Host().SharedBitmap(slot), cellWidth, cellHeight, cellsPerRow);
 }
 
 void DatabasePage::OnCommand(uintptr_t wParam, intptr_t lParam)

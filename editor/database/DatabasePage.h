@@ -29,6 +29,7 @@ class BitmapControl;
 class ComboBox;
 class DatabaseHost;
 class DatabaseSheet;
+class DibBitmap;
 
 // The files one save-all could not write, each once, with the first reason given.
 class DatabaseSaveErrors
@@ -49,6 +50,13 @@ public:
 private:
     std::vector<File> m_Files;
 };
+
+// A cell's preview: the picture's canvas filled with the background, then
+// the cell of the source (cellsPerRow cells a row, counted row by row) that
+// the combo box's chosen row names, when the source holds it whole. Without
+// a chosen row, a source or such a cell only the background shows.
+void DrawComboCell(BitmapControl& picture, const ComboBox& combo, uint32_t background, const DibBitmap* source,
+                   int cellWidth, int cellHeight, int cellsPerRow);
 
 class DatabasePage : public DialogBase
 {

@@ -8,38 +8,13 @@
 #include "editor/database/ItemPage.h"
 #include "editor/database/LandPage.h"
 #include "editor/database/SkillPage.h"
+#include "editor/database/SystemPage4.h"
 #include "editor/database/SystemPages.h"
 
 #include <new>
 
 namespace
 {
-
-// A tab whose page is still to come: the page's caption over an empty page.
-// Each tab is a class of its own, as every page class has one current instance.
-template <int Index>
-class PlaceholderPage : public DatabasePage
-{
-public:
-    explicit PlaceholderPage(DatabaseSheet& sheet)
-        : DatabasePage(kDatabaseTabs[Index].m_nDialogId, sheet),
-          m_Template{kDatabaseTabs[Index].m_nDialogId, kDatabaseTabs[Index].m_pszCaption, 401, 341, kChildDialog, {}}
-    {
-        UseClassProcedure(this);
-        SetTemplate(&m_Template);
-    }
-
-    int Save(DatabaseSaveErrors&) override { return 1; }
-    int OnInitDialog(uintptr_t wParam, intptr_t lParam) override
-    {
-        DialogBase::OnInitDialog(wParam, lParam);
-        SetInitialised(1);
-        return 0;
-    }
-
-private:
-    DialogTemplate m_Template;
-};
 
 using MakePage = std::unique_ptr<DatabasePage> (*)(DatabaseSheet& sheet);
 
@@ -60,7 +35,7 @@ const MakePage kMakePage[kDatabasePageCount] = {
     &Make<SystemPage1>,
     &Make<SystemPage2>,
     &Make<SystemPage3>,
-    &Make<PlaceholderPage<kPageSystem4>>,
+    &Make<SystemPage4>,
 };
 
 } // namespace

@@ -131,6 +131,10 @@ WindowHandle CreateDialogWindow(WindowSystem& system, const DialogTemplate& dial
         control.m_strClass = kind.m_strClass;
         control.m_strTitle = item.m_pszText ? item.m_pszText : "";
         control.m_nStyle = kind.m_nStyle | item.m_nStyle;
+        if (item.m_bHidden)
+        {
+            control.m_nStyle &= ~kWsVisible;
+        }
         control.m_hParent = window;
         control.m_nId = item.m_nId;
         int itemHeight = item.m_nKind == kDlgComboBox ? std::min(item.m_nHeight, kComboClosedHeight) : item.m_nHeight;

@@ -297,6 +297,11 @@ public:
     template <class Dialog>
     int InsertAndEditElement(std::unique_ptr<Dialog>& holder, int dialogId, EditorApp* app, int windowMode,
                              int centreOnList);
+    // The run of an entry dialog on the selected element for a dialog made
+    // otherwise: make(element, anchor or null) makes the dialog into the
+    // holder; the rest is EditSelected's.
+    template <class Dialog, class Make>
+    int RunEntryDialog(std::unique_ptr<Dialog>& holder, EditorApp* app, int windowMode, int centreOnList, Make make);
 
     // The clipboard becomes exactly the element (the copy of the stage's map commands).
     void SetClipboard(const T& element);
@@ -324,10 +329,6 @@ private:
         }
     }
     bool IsFull() const { return Count() >= m_nMaximum + m_nBase; }
-    // The run of an entry dialog on the selected element: make(element, anchor
-    // or null) makes the dialog into the holder; the rest is EditSelected's.
-    template <class Dialog, class Make>
-    int RunEntryDialog(std::unique_ptr<Dialog>& holder, EditorApp* app, int windowMode, int centreOnList, Make make);
     // InsertNew, then the edit; a cancelled edit takes the element out again.
     template <class Edit>
     int InsertThen(Edit edit);

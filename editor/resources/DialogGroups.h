@@ -22,3 +22,5 @@ const std::vector<DialogTemplate>& DatabasePageTemplates();
 const std::vector<DialogTemplate>& EffectPageTemplates();
 // The first three system pages of the database sheet.
 const std::vector<DialogTemplate>& SystemSettingsPageTemplates();
+// The last system page of the database (menus, music, name lists) and its attribute and category dialogs.
+const std::vector<DialogTemplate>& NameListDialogTemplates();

@@ -70,6 +70,7 @@ struct DialogItemTemplate
     int m_nHeight = 0;
     const char* m_pszText = "";
     uint32_t m_nStyle = 0; // bits added to the kind's own
+    int m_bHidden = 0;     // made without kWsVisible: there, but not shown
 };
 
 // Dialog styles.

@@ -16,6 +16,7 @@ const std::vector<DialogTemplate>* const kGroups[] = {
     &DatabasePageTemplates(),
     &EffectPageTemplates(),
     &SystemSettingsPageTemplates(),
+    &NameListDialogTemplates(),
 };
 
 } // namespace

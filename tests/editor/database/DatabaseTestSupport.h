@@ -35,6 +35,8 @@ public:
         const char* stored[kEditorBitmapCount] = {"bmp\\MapChip.bmp", nullptr, "bmp\\Character.bmp"};
         files[kBitmapEffect] = "bmp/Effect.bmp";
         stored[kBitmapEffect] = "bmp\\Effect.bmp";
+        files[kBitmapSymbol] = "bmp/Symbol.bmp";
+        stored[kBitmapSymbol] = "bmp\\Symbol.bmp";
         for (int slot = 0; slot < kEditorBitmapCount; ++slot)
         {
             if (files[slot] && std::filesystem::exists(files[slot]))
