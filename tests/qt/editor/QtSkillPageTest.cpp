@@ -44,14 +44,17 @@ class QtSkillPageTest : public QtDatabaseTest
 protected:
     void TearDown() override
     {
+        // The sheet's close may still reach the device: it lives in the fixture, past this.
+        QtDatabaseTest::TearDown();
         EditorSounds.Close();
         EditorSounds.SetDevice(nullptr);
-        QtDatabaseTest::TearDown();
     }
     SkillPage& Skills() const { return *static_cast<SkillPage*>(Sheet().Page(kPageSkill)); }
     bool Enabled(int id) const { return m_System.Resolve(Item(Skills(), id))->IsEnabled(); }
     QComboBox* Combo(int id) const { return qobject_cast<QComboBox*>(Widget(Skills(), id)); }
     bool Ticked(int id) const { return platform::ModelOf<platform::ButtonModel>(Item(Skills(), id))->Check() != 0; }
+
+    RecordingSounds m_Sounds;
 };
 
 // Skills named "S1", "S2", ... after record 0.
@@ -184,7 +187,7 @@ TEST_F(QtSkillPageTest, TheAttributeRowZeroReadsNashiWhateverAttributeZeroIsCall
 
 TEST_F(QtSkillPageTest, TheSoundPickedIsKeptRelativeAndPlayedOnThePreviewSound)
 {
-    RecordingSounds sounds;
+    RecordingSounds& sounds = m_Sounds;
     EditorSounds.SetDevice(&sounds);
     EditorSounds.Open("waveaudio", {"a.wav", "b.wav", "c.wav", "d.wav", "e.wav"});
     m_Folder.WriteFile("wave/SkillAndItem/x.wav", std::string("RIFF"));
