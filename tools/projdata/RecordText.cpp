@@ -2,10 +2,10 @@
 
 #include "platform/core/Cp932.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <algorithm>
 #include <map>
 
 namespace
@@ -176,14 +176,37 @@ void PrintFields(const RecordFields& fields, std::ostream& out)
     }
 }
 
+namespace
+{
+
+// A field's key: its path and, where a record holds several fields of one
+// name, which of them it is ("m_strMusic", "m_strMusic#2", ...).
+std::vector<std::string> OccurrenceKeys(const RecordFields& fields)
+{
+    std::map<std::string, int> seen;
+    std::vector<std::string> keys;
+    keys.reserve(fields.size());
+    for (const RecordField& field : fields)
+    {
+        const int n = ++seen[field.m_strPath];
+        keys.push_back(n == 1 ? field.m_strPath : field.m_strPath + "#" + std::to_string(n));
+    }
+    return keys;
+}
+
+} // namespace
+
 int PrintDifferences(const RecordFields& a, const RecordFields& b, std::ostream& out)
 {
+    const std::vector<std::string> leftKeys = OccurrenceKeys(a);
+    const std::vector<std::string> rightKeys = OccurrenceKeys(b);
     std::map<std::string, const RecordField*> right;
-    for (const RecordField& field : b)
+    for (std::size_t i = 0; i < b.size(); ++i)
     {
-        right[field.m_strPath] = &field;
+        right[rightKeys[i]] = &b[i];
     }
-    auto joined = [](const std::vector<std::string>& values) {
+    auto joined = [](const std::vector<std::string>& values)
+    {
         std::string text;
         for (const std::string& v : values)
         {
@@ -193,12 +216,14 @@ int PrintDifferences(const RecordFields& a, const RecordFields& b, std::ostream&
     };
 
     int differences = 0;
-    for (const RecordField& left : a)
+    for (std::size_t f = 0; f < a.size(); ++f)
     {
-        auto it = right.find(left.m_strPath);
+        const RecordField& left = a[f];
+        const std::string& key = leftKeys[f];
+        auto it = right.find(key);
         if (it == right.end())
         {
-            out << left.m_strPath << ": only in the first file: " << joined(left.m_Values) << '\n';
+            out << key << ": only in the first file: " << joined(left.m_Values) << '\n';
             ++differences;
             continue;
         }
@@ -210,7 +235,7 @@ int PrintDifferences(const RecordFields& a, const RecordFields& b, std::ostream&
         }
         if (left.m_Values.size() <= 1 && other.m_Values.size() <= 1)
         {
-            out << left.m_strPath << ": " << joined(left.m_Values) << " -> " << joined(other.m_Values) << '\n';
+            out << key << ": " << joined(left.m_Values) << " -> " << joined(other.m_Values) << '\n';
             ++differences;
             continue;
         }
@@ -223,16 +248,16 @@ int PrintDifferences(const RecordFields& a, const RecordFields& b, std::ostream&
             const std::string& y = i < other.m_Values.size() ? other.m_Values[i] : none;
             if (x != y)
             {
-                out << left.m_strPath << "[" << i << "]: " << x << " -> " << y << '\n';
+                out << key << "[" << i << "]: " << x << " -> " << y << '\n';
                 ++differences;
             }
         }
     }
-    for (const RecordField& field : b)
+    for (std::size_t f = 0; f < b.size(); ++f)
     {
-        if (right.count(field.m_strPath))
+        if (right.count(rightKeys[f]))
         {
-            out << field.m_strPath << ": only in the second file: " << joined(field.m_Values) << '\n';
+            out << rightKeys[f] << ": only in the second file: " << joined(b[f].m_Values) << '\n';
             ++differences;
         }
     }
