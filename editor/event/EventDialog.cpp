@@ -9,6 +9,7 @@
 #include "editor/event/ActionRowTexts.h"
 #include "editor/event/VariableNames.h"
 #include "editor/stage/StageEditState.h"
+#include "platform/window/Beep.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -47,9 +48,24 @@ ActionKindRunner SetActionKindRunner(ActionKindRunner runner)
     return previous;
 }
 
+bool RefuseSecondEventDialog()
+{
+    if (!s_pRunning && !s_pLive)
+    {
+        return false;
+    }
+    platform::MessageBeep(platform::kBeepDefault);
+    return true;
+}
+
 int RunEventDialog(platform::WindowHandle parent, EditorApp* app, const EventEditRequest& request)
 {
-    return RunOwnedModal(s_pRunning, 0, parent, app, request);
+    // A second dialog would delete the running one under its own modal loop.
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
+    return RunOwnedModal(s_pRunning, kShowFlagDisableOthers, parent, app, request);
 }
 
 // ---- construction ----

@@ -114,10 +114,14 @@ using ActionKindRunner = int (*)(EventDialog& dialog);
 ActionKindRunner SetActionKindRunner(ActionKindRunner runner);
 
 // The opening protocol: makes the event dialog over the parent window, runs
-// it modal and deletes it. 1 after OK (the event has been written back), 0
-// after Cancel or closing the window; a caller that edits a new event places
-// it only on 1.
+// it modal with every other window of the application disabled and deletes
+// it. 1 after OK (the event has been written back), 0 after Cancel or closing
+// the window; a caller that edits a new event places it only on 1. One event
+// dialog runs at a time: while one runs, another is refused with a beep (0).
 int RunEventDialog(platform::WindowHandle parent, EditorApp* app, const EventEditRequest& request);
+// True, with the beep, while an event dialog runs: an opener asks before it
+// changes anything for a dialog of its own.
+bool RefuseSecondEventDialog();
 
 class EventDialog : public DialogBase
 {

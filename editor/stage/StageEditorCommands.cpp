@@ -201,6 +201,10 @@ bool StageEditorWindow::OnDialogCommand(int id)
 
 int StageEditorWindow::EditEvent(Event* event, int32_t mode, int32_t editExisting)
 {
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
     m_nEventEditMode = mode;
     StageEdit.m_bEditExisting = editExisting;
     EditedEvent = event;
