@@ -57,6 +57,26 @@ ProjectFileStatus LoadTableStatus(CheckedVector<T>& table, std::string_view path
     return Status(path, result, table.Count(), error);
 }
 
+// A default palette: its file, refused as damaged (the templates stay) when it
+// holds more templates than a palette does, as the palettes' own loads refuse it.
+template <class T> ProjectFileStatus LoadPaletteStatus(CheckedVector<T>& palette, std::string_view path)
+{
+    CheckedVector<T> loaded;
+    ProjectFileStatus status = LoadTableStatus(loaded, path);
+    if (status.m_Result != LoadResult::Loaded)
+    {
+        return status;
+    }
+    if (loaded.Count() > kMaxPaletteEvents)
+    {
+        std::string error = "テンプレートが多すぎます (" + std::to_string(loaded.Count()) + " 個、最大 " +
+                            std::to_string(kMaxPaletteEvents) + " 個)";
+        return Status(path, LoadResult::Corrupt, 0, std::move(error));
+    }
+    palette.swap(loaded);
+    return status;
+}
+
 // A database table: its file, or two default records when it cannot be read.
 template <class T>
 ProjectFileStatus LoadDatabaseTable(CheckedVector<T>& table, std::string_view path)
@@ -142,8 +162,8 @@ std::vector<ProjectFileStatus> LoadProjectData()
     {
         files.push_back(Status(EditConfig.m_strDefaultStage, LoadResult::Loaded, 1));
     }
-    files.push_back(LoadTableStatus(Stage.m_PaletteEvent, EditConfig.m_strDefaultPalette));
-    files.push_back(LoadTableStatus(WorldMap.m_Palette, EditConfig.m_strDefaultWorldPalette));
+    files.push_back(LoadPaletteStatus(Stage.m_PaletteEvent, EditConfig.m_strDefaultPalette));
+    files.push_back(LoadPaletteStatus(WorldMap.m_Palette, EditConfig.m_strDefaultWorldPalette));
 
     files.push_back(LoadRecordStatus(WorldMap, DataFilePaths[kPathWorldMap]));
     files.push_back(LoadRecordStatus(StartEvent, DataFilePaths[kPathStartEvent]));

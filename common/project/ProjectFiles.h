@@ -31,7 +31,8 @@ void ResetProjectData();
 // the class, friend and enemy tables, the default stage, the default event
 // palettes, WorldMap and StartEvent. A table whose file cannot be read is
 // brought to two default records, GValInfo to 256 empty names; a record whose
-// file cannot be read keeps its defaults. One status per file, in load order.
+// file cannot be read keeps its defaults; a default palette of more than 99
+// templates is refused as damaged. One status per file, in load order.
 std::vector<ProjectFileStatus> LoadProjectData();
 
 // The editor's data shut-down: writes EditConfig.dat and GValInfo.dat. True

@@ -55,9 +55,15 @@ ModelessSheet* EditorApp::FindSheet(platform::WindowHandle sheetWindow) const
 
 int EditorApp::PreTranslateMessage(const platform::WindowMessage& message)
 {
-    if (TranslateAccelerators(message) || CloseFinishedSheet())
+    if (TranslateAccelerators(message))
     {
         return 1;
+    }
+    // The sheets the author has closed go now. Their clean-up takes no message
+    // of its own: this one (a game's report, a termination, a new view) is
+    // still handled as any other.
+    while (CloseFinishedSheet())
+    {
     }
     // A handler may open or close windows: the lists are read afresh at every step.
     for (std::size_t i = 0; i < m_Windows.size(); ++i)

@@ -45,8 +45,9 @@ public:
     void EnableAllWindows(int enable);
 
     // 1 when the message was used: translated by an accelerator table of a
-    // registered window, taken by the clean-up of a sheet the author closed,
-    // or used as dialog or sheet navigation. Else 0: the loop dispatches it.
+    // registered window, or used as dialog or sheet navigation. Else 0: the
+    // loop dispatches it. Sheets the author closed are cleaned up on the way;
+    // that uses no message.
     int PreTranslateMessage(const platform::WindowMessage& message);
     // One idle step: nothing without a current view; else the frame rate,
     // OnIdle of every registered window, and the redraw of the pages of the

@@ -122,7 +122,8 @@ void SummarizeMapChip(std::string& text, const EventCommand& command)
 
 void SummarizeGraphic(std::string& text, const EventCommand& command)
 {
-    Append(text, " : %d 番に変更", IntArg(command, 0) + 1);
+    // Counted from 1 in 64 bits: the largest stored number has its successor too.
+    Append(text, " : %lld 番に変更", static_cast<long long>(IntArg(command, 0)) + 1);
 }
 
 void SummarizeBgm(std::string& text, const EventCommand& command)

@@ -21,6 +21,8 @@ MessageActionDialog::MessageActionDialog(const ActionEditContext& context)
     text.m_nLineWidth = kMessageLineWidth;
     text.m_nMaxLines = kMessageLines;
     text.m_bDoubleByte = 1;
+    // A message is laid out line by line as typed: a line too long is refused, not broken.
+    text.m_bRefuseWideLines = 1;
 }
 
 WaitActionDialog::WaitActionDialog(const ActionEditContext& context) : EventActionDialog(kIdWaitActionDialog, context)

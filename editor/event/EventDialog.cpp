@@ -9,6 +9,7 @@
 #include "editor/event/ActionRowTexts.h"
 #include "editor/event/VariableNames.h"
 #include "editor/stage/StageEditState.h"
+#include "platform/window/Beep.h"
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
@@ -47,9 +48,24 @@ ActionKindRunner SetActionKindRunner(ActionKindRunner runner)
     return previous;
 }
 
+bool RefuseSecondEventDialog()
+{
+    if (!s_pRunning && !s_pLive)
+    {
+        return false;
+    }
+    platform::MessageBeep(platform::kBeepDefault);
+    return true;
+}
+
 int RunEventDialog(platform::WindowHandle parent, EditorApp* app, const EventEditRequest& request)
 {
-    return RunOwnedModal(s_pRunning, 0, parent, app, request);
+    // A second dialog would delete the running one under its own modal loop.
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
+    return RunOwnedModal(s_pRunning, kShowFlagDisableOthers, parent, app, request);
 }
 
 // ---- construction ----
@@ -63,6 +79,12 @@ EventDialog::EventDialog(platform::WindowHandle parent, EditorApp* app, const Ev
     if (m_Request.m_pEvent)
     {
         m_Event = *m_Request.m_pEvent;
+    }
+    // An event without a page (a start event never edited) is given its one
+    // page: the trailing row is never the page the controls edit.
+    if (m_Event.m_Page.empty())
+    {
+        m_Event.m_Page.push_back(NewListElement<EventPage>());
     }
     BuildNameLists();
     BindControls();
@@ -371,8 +393,43 @@ void EventDialog::CommitCurrentPage()
     m_PageList.EndUpdate();
 }
 
+bool EventDialog::IsPageChosen() const
+{
+    return m_PageList.GetDataPos() != -1;
+}
+
+void EventDialog::EnablePageControls(int on)
+{
+    for (Control* control : m_Controls)
+    {
+        const int id = control->Id();
+        if (control == &m_PageList || id == kIdEventName || id == kIdEventHeld || id == kIdPageInsert ||
+            id == kIdPageDelete)
+        {
+            continue;
+        }
+        control->Enable(on);
+    }
+    platform::WindowSystem* system = System();
+    for (int id : {kIdActionInsert, kIdActionEdit, kIdActionDelete})
+    {
+        if (platform::NativeWindow* button = system ? system->Resolve(system->GetDlgItem(Handle(), id)) : nullptr)
+        {
+            button->Enable(on != 0);
+        }
+    }
+}
+
 void EventDialog::UpdateEnabling()
 {
+    // The trailing row is no page: while it is selected, nothing of a page takes input.
+    const int onPage = IsPageChosen() ? 1 : 0;
+    EnablePageControls(onPage);
+    if (!onPage)
+    {
+        return;
+    }
+
     const int useEventVar = ControlById(m_CheckBoxes, kIdPageUseEventVar).GetCheck() != 0;
     EnableControlById(m_NumberEdits, kIdPageEventVarValue, useEventVar);
     EnableComboBoxById(m_ComboBoxes, kIdPageEventVarCompare, useEventVar);
@@ -432,6 +489,10 @@ int EventDialog::RunActionKind()
 
 void EventDialog::InsertAction()
 {
+    if (!IsPageChosen())
+    {
+        return;
+    }
     m_bInsertingAction = 1;
     if (m_ActionList.InsertNew() && !RunActionKind())
     {
@@ -445,6 +506,10 @@ void EventDialog::InsertAction()
 
 void EventDialog::EditAction()
 {
+    if (!IsPageChosen())
+    {
+        return;
+    }
     m_bInsertingAction = 0;
     if (RunActionKind())
     {
@@ -455,6 +520,10 @@ void EventDialog::EditAction()
 
 void EventDialog::DeleteAction()
 {
+    if (!IsPageChosen())
+    {
+        return;
+    }
     m_ActionList.Delete(-1);
     CommitCurrentPage();
 }
@@ -488,6 +557,10 @@ void EventDialog::OnRightClick()
         {
             m_PageList.Refill();
             ShowCurrentPage();
+            if (!IsStartEventMode())
+            {
+                UpdateEnabling();
+            }
         }
         if (const platform::Menu* menu = list->PopupMenu())
         {

@@ -8,7 +8,9 @@
 //
 // The dialog works on a copy of the event and writes the copy back only on
 // OK. Every edit of a control reaches the copy's page at once, so switching
-// pages loses nothing. Its opener names what it edits (EventEditRequest):
+// pages loses nothing. The copy always has a page (an event without one is
+// given one); while the page list's trailing row is selected, the page's
+// controls, its action list and the action buttons take no input. Its opener names what it edits (EventEditRequest):
 // - a stage event, the stage editor's buffer for a new event (both with the
 //   stage's history: OK records the undo point before it writes the event
 //   back) or a palette template (no history, no undo point);
@@ -112,10 +114,14 @@ using ActionKindRunner = int (*)(EventDialog& dialog);
 ActionKindRunner SetActionKindRunner(ActionKindRunner runner);
 
 // The opening protocol: makes the event dialog over the parent window, runs
-// it modal and deletes it. 1 after OK (the event has been written back), 0
-// after Cancel or closing the window; a caller that edits a new event places
-// it only on 1.
+// it modal with every other window of the application disabled and deletes
+// it. 1 after OK (the event has been written back), 0 after Cancel or closing
+// the window; a caller that edits a new event places it only on 1. One event
+// dialog runs at a time: while one runs, another is refused with a beep (0).
 int RunEventDialog(platform::WindowHandle parent, EditorApp* app, const EventEditRequest& request);
+// True, with the beep, while an event dialog runs: an opener asks before it
+// changes anything for a dialog of its own.
+bool RefuseSecondEventDialog();
 
 class EventDialog : public DialogBase
 {
@@ -159,7 +165,12 @@ private:
     // The texts of the graphic, variable and position-group combo boxes.
     void BuildNameLists();
     void BuildVariableNames();
-    // Enables the controls that the shown check box and combo choices call for.
+    // Whether a page's row (not the trailing row) is selected in the page list.
+    bool IsPageChosen() const;
+    // Every control of the current page, its actions and their buttons.
+    void EnablePageControls(int on);
+    // With a page chosen, enables the controls that the shown check box and
+    // combo choices call for; with the trailing row, disables the page's.
     void UpdateEnabling();
     // Every bound control but the lists stores its value; a combo box without
     // a chosen row keeps the value it was given.

@@ -101,7 +101,8 @@ struct TextEditBinding
     int32_t m_nLineWidth = 0;   // characters; 0 means 1024
     int32_t m_nMaxLines = 0;    // 0 means 32
     int32_t m_bDoubleByte = 0;
-    int32_t m_nFurther[4] = {}; // copied by Attach, never read
+    int32_t m_nFurther[4] = {};     // copied by Attach, never read
+    int32_t m_bRefuseWideLines = 0; // a line wider than the width is refused with a beep, not broken
 
     // A single-line text of at most limit characters (double-byte) or limit bytes.
     void Set(int id, std::string* text, int limit, int doubleByte)

@@ -11,6 +11,7 @@
 #include "platform/core/Files.h"
 
 PaletteEntries ConversionPalette{};
+bool ConversionPaletteLoaded = false;
 MciPlayer EditorSounds;
 
 namespace
@@ -28,9 +29,10 @@ void LoadPalettes()
     }
     const uint8_t entryZero[3] = {GlobalPalette[0], GlobalPalette[1], GlobalPalette[2]};
     FindTransparentIndex(entryZero);
-    if (!ReadBmpPalette(ConversionPalette, "bmp\\Palette2.bmp"))
+    ConversionPaletteLoaded = ReadBmpPalette(ConversionPalette, kConversionPaletteFile) != 0;
+    if (!ConversionPaletteLoaded)
     {
-        WriteReport("%s のロードに失敗！", "bmp\\Palette2.bmp");
+        WriteReport("%s のロードに失敗！", kConversionPaletteFile);
     }
 }
 

@@ -32,8 +32,11 @@ struct EditorPlatform
     MciDevice* m_pMciDevice = nullptr;
 };
 
-// The palette of "bmp\Palette2.bmp", for the bitmap conversion tool.
+// The palette of "bmp\Palette2.bmp", for the bitmap conversion tool, and
+// whether the start-up read it (the tool converts nothing without it).
+inline constexpr const char* kConversionPaletteFile = "bmp\\Palette2.bmp";
 extern PaletteEntries ConversionPalette;
+extern bool ConversionPaletteLoaded;
 // The editor's interface sounds, by EditorSound number (editor/stage/EditorSoundSink.h).
 extern MciPlayer EditorSounds;
 

@@ -54,6 +54,7 @@ void TextEdit::Attach(DialogBase* owner, const TextEditBinding& binding)
     m_nLineWidth = binding.m_nLineWidth != 0 ? binding.m_nLineWidth : kDefaultLineWidth;
     m_nMaxLines = binding.m_nMaxLines != 0 ? binding.m_nMaxLines : kDefaultMaxLines;
     m_bDoubleByte = binding.m_bDoubleByte;
+    m_bRefuseWideLines = binding.m_bRefuseWideLines;
 }
 
 int TextEdit::ByteCount() const
@@ -134,8 +135,12 @@ void TextEdit::OnChange()
     }
     else if (limited)
     {
-        Wrap(text, selStart, selEnd);
-        if (CountLines(text) > m_nMaxLines)
+        const bool tooWide = m_bRefuseWideLines && HasWideLine(text);
+        if (!m_bRefuseWideLines)
+        {
+            Wrap(text, selStart, selEnd);
+        }
+        if (tooWide || CountLines(text) > m_nMaxLines)
         {
             platform::MessageBeep(platform::kBeepDefault);
             text = m_strLast;
@@ -176,6 +181,24 @@ bool TextEdit::JoinsTooWide(const std::string& text, int selEnd) const
         before.erase(0, lastBreak);
     }
     return CountChars(before) >= m_nLineWidth;
+}
+
+bool TextEdit::HasWideLine(std::string_view text) const
+{
+    for (size_t pos = 0; pos <= text.size();)
+    {
+        size_t lineEnd = text.find('\r', pos);
+        if (lineEnd == std::string_view::npos)
+        {
+            lineEnd = text.size();
+        }
+        if (CountChars(text.substr(pos, lineEnd - pos)) > m_nLineWidth)
+        {
+            return true;
+        }
+        pos = lineEnd + 2;
+    }
+    return false;
 }
 
 void TextEdit::Wrap(std::string& text, int& selStart, int& selEnd) const

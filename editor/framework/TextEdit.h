@@ -7,8 +7,10 @@
 // byte count allows two bytes a character. A line that grows past the width
 // is broken and its overflow carried to the start of the next line; a change
 // that would need more lines than allowed is refused with a beep, and the
-// previous text comes back. Deleting a line break with Backspace is undone
-// (without a beep) when the joined line would be too wide. Lines end in "\r\n".
+// previous text comes back. A text whose binding asks for it breaks no line:
+// a change that makes a line wider than the width is refused the same way.
+// Deleting a line break with Backspace is undone (without a beep) when the
+// joined line would be too wide. Lines end in "\r\n".
 
 #include "editor/framework/Control.h"
 #include "editor/framework/ControlBindings.h"
@@ -54,12 +56,15 @@ private:
     bool JoinsTooWide(const std::string& text, int selEnd) const;
     // Breaks the lines wider than the width, carrying each overflow to the next line.
     void Wrap(std::string& text, int& selStart, int& selEnd) const;
+    // Whether a line of the text is wider than the width.
+    bool HasWideLine(std::string_view text) const;
 
     std::string* m_pText = nullptr;
     int32_t m_nReadCount = 0;
     int32_t m_bDoubleByte = 0;
     int32_t m_nLineWidth = 0;
     int32_t m_nMaxLines = 0;
+    int32_t m_bRefuseWideLines = 0;
     std::string m_strLast;
     int32_t m_nSelStart = 0;
     int32_t m_nSelEnd = 0;

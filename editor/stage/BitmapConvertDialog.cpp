@@ -323,6 +323,12 @@ int BitmapConvertDialog::ConvertAll()
     {
         return 0;
     }
+    if (!ConversionPaletteLoaded)
+    {
+        // Without the palette every picture would come out black, over the author's files too.
+        ShowErrorF("%s のロードに失敗しているため変換できません！", kConversionPaletteFile);
+        return m_Files.Count();
+    }
     m_bRunning = 1;
     int failures = 0;
     const std::string& folder = EditConfig.m_strConvertFolder;

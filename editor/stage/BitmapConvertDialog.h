@@ -59,7 +59,9 @@ public:
 
     // EditConfig's settings and ConversionPalette: 1 when written.
     int ConvertFile(const std::string& outputPath, const std::string& inputPath);
-    // Every file of the list; the number of files that failed.
+    // Every file of the list; the number of files that failed. While the
+    // conversion palette is not loaded, the run is refused with the error box
+    // naming its file and no file is touched.
     int ConvertAll();
 
     const CheckedVector<std::string>& Files() const { return m_Files; }

@@ -141,8 +141,18 @@ void EventPalette::OnCommand(uintptr_t wParam, intptr_t lParam)
     case kIdTemplateCopyMenu:
     {
         const bool cut = id == kIdTemplateCutKey || id == kIdTemplateCutMenu;
-        // A template taken into the list's clipboard can be pasted onto the map too.
-        if (cut ? m_List.Cut() : m_List.Copy())
+        // A template taken into the list's clipboard can be pasted onto the map
+        // too; the only template, which a cut cannot take out, is copied all the same.
+        const bool onTemplate = m_List.GetDataPos() != -1;
+        if (cut)
+        {
+            m_List.Cut();
+        }
+        else
+        {
+            m_List.Copy();
+        }
+        if (onTemplate && m_List.HasClipboard())
         {
             StageEdit.m_ClipboardEvent = m_List.Clipboard().At(0);
             StageEdit.m_bClipboard = 1;
@@ -191,6 +201,10 @@ void EventPalette::OnCommand(uintptr_t wParam, intptr_t lParam)
 
 int EventPalette::EditTemplate(int index)
 {
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
     // A template is edited as a stage event, but without an undo point of the stage.
     m_Window.m_nEventEditMode = kEventEditStage;
     EditedEvent = &Stage.m_PaletteEvent.At(index);
@@ -200,16 +214,15 @@ int EventPalette::EditTemplate(int index)
     request.m_pHistory = nullptr;
     request.m_pStage = &Stage;
     request.m_pEventBitmap = &EditorBitmaps[kBitmapEvent];
-    Owner()->EnableAllWindows(0);
     int result = RunEventDialog(m_Window.Handle(), Owner(), request);
-    Owner()->EnableAllWindows(1);
     EditedEvent = nullptr;
     return result;
 }
 
 void EventPalette::InsertAndEdit()
 {
-    if (!m_List.InsertNew())
+    // While the stage editor's event dialog runs, no template is inserted for a second one.
+    if (RefuseSecondEventDialog() || !m_List.InsertNew())
     {
         return;
     }

@@ -157,11 +157,16 @@ void MarkUndoRedo(WindowBase& window, platform::Menu& menuBar, bool undo, bool r
     }
 }
 
-platform::Menu MarkMapEventPopup(const platform::Menu& popup, bool onEvent, bool clipboard)
+platform::Menu MarkMapEventPopup(const platform::Menu& popup, bool onEvent, bool clipboard, bool onMap)
 {
     platform::Menu marked = popup;
     for (platform::MenuItem& item : marked.m_Items)
     {
+        if (!onMap)
+        {
+            item.m_bGrayed = item.m_nCommand != 0;
+            continue;
+        }
         switch (item.m_nCommand)
         {
         case kCmdEventEdit:

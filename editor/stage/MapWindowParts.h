@@ -43,5 +43,12 @@ void ApplyMenuBar(WindowBase& window, const platform::Menu& menu);
 void MarkUndoRedo(WindowBase& window, platform::Menu& menuBar, bool undo, bool redo);
 
 // The pop-up menu of the event mode for a cell: edit, cut, copy and delete
-// greyed without an event there, paste greyed with an empty clipboard.
-platform::Menu MarkMapEventPopup(const platform::Menu& popup, bool onEvent, bool clipboard);
+// greyed without an event there, paste greyed with an empty clipboard, and
+// every command greyed for a cell outside the map (a map smaller than the
+// view), where an event would not be kept.
+platform::Menu MarkMapEventPopup(const platform::Menu& popup, bool onEvent, bool clipboard, bool onMap = true);
+// Whether the cell lies on a map of that size.
+inline bool IsCellOnMap(int column, int row, int width, int height)
+{
+    return column >= 0 && row >= 0 && column < width && row < height;
+}

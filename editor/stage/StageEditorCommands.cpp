@@ -201,6 +201,10 @@ bool StageEditorWindow::OnDialogCommand(int id)
 
 int StageEditorWindow::EditEvent(Event* event, int32_t mode, int32_t editExisting)
 {
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
     m_nEventEditMode = mode;
     StageEdit.m_bEditExisting = editExisting;
     EditedEvent = event;
@@ -248,7 +252,8 @@ void StageEditorWindow::OpenEventPopup()
     const CursorEntry& cursor = StageEdit.Cursor();
     StageEdit.m_pEditedEvent = Stage.GetEventAt(cursor.m_nColumn, cursor.m_nRow);
     bool onEvent = StageEdit.m_pEditedEvent != nullptr;
-    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, StageEdit.m_bClipboard != 0);
+    bool onMap = IsCellOnMap(cursor.m_nColumn, cursor.m_nRow, Stage.m_nWidth, Stage.m_nHeight);
+    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, StageEdit.m_bClipboard != 0, onMap);
     // The commands act on the cell where the menu was opened, wherever the mouse goes meanwhile.
     StageEdit.m_MapCursor.Push(1);
     TrackPopup(popup);
@@ -270,8 +275,12 @@ bool StageEditorWindow::OnPopupCommand(int id)
     const CursorEntry cell = PopupCell();
     // The event at the cell now: the stage may have changed since the menu opened.
     Event* current = Stage.GetEventAt(cell.m_nColumn, cell.m_nRow);
-    switch (id)
+    // Off the stage (a stage smaller than the view) nothing is done: the save would drop an event there.
+    const bool onMap = IsCellOnMap(cell.m_nColumn, cell.m_nRow, Stage.m_nWidth, Stage.m_nHeight);
+    switch (onMap ? id : 0)
     {
+    case 0:
+        break;
     case kCmdEventEdit:
         if (current)
         {

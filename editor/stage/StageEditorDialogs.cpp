@@ -123,7 +123,13 @@ void RunBitmapConversionTool(StageEditorWindow& window)
 
 std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window)
 {
-    return std::make_unique<WorldMapEditorWindow>(window);
+    auto editor = std::make_unique<WorldMapEditorWindow>(window);
+    if (!editor->HasBitmaps())
+    {
+        // Its box named the bitmap; the stage editor goes on with its edits.
+        return nullptr;
+    }
+    return editor;
 }
 
 namespace

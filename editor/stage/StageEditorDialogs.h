@@ -9,8 +9,9 @@
 //
 // The event dialog's opening protocol: the opener sets EditedEvent and the
 // window's m_nEventEditMode, then runs RunEventDialog below; the dialog (167)
-// runs modal with the window as its parent and is EventDialog::Running()
-// meanwhile.
+// runs modal with the window as its parent and the other editor windows (the
+// palette too) disabled, and is EventDialog::Running() meanwhile. An opener
+// asks RefuseSecondEventDialog first: while one runs, no other starts.
 
 #include "common/window/ModelessSheet.h"
 #include "editor/framework/DialogBase.h"
@@ -94,7 +95,8 @@ int RunPositionGroupsDialog(StageEditorWindow& window);
 void RunEditOptionsDialog(StageEditorWindow& window);
 // The bitmap conversion tool (188), run modal with the other windows hidden and disabled.
 void RunBitmapConversionTool(StageEditorWindow& window);
-// The world-map editor window (152), not yet run; null when there is none.
+// The world-map editor window (152), not yet run; null when there is none or
+// when a bitmap it draws with did not load (its box named the file).
 std::unique_ptr<EditorWindow> MakeWorldMapEditor(StageEditorWindow& window);
 // The world-map event dialog (161), run modal with the show flags on
 // WorldMapEdit's current event, the world-map editor window its parent. On OK

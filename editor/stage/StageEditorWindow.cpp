@@ -385,6 +385,10 @@ void StageEditorWindow::SelectEnemyPaletteRow(int row)
 
 int StageEditorWindow::RunEventDialog()
 {
+    if (RefuseSecondEventDialog())
+    {
+        return 0;
+    }
     m_nEventEditMode = kEventEditStage;
     return ::RunEventDialog(*this);
 }

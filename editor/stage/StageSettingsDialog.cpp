@@ -10,6 +10,8 @@
 #include "platform/window/ControlMessages.h"
 #include "platform/window/WindowSystem.h"
 
+#include <algorithm>
+
 namespace
 {
 
@@ -107,8 +109,12 @@ StageSettingsDialog::StageSettingsDialog(platform::WindowHandle parent, EditorAp
 
     m_nWidth = m_Stage.m_nWidth;
     m_nHeight = m_Stage.m_nHeight;
-    m_NumberEdits.At(0).Binding().Set(kIdSettingsWidth, &m_nWidth, 1, kMaxMapSide, 0, kIdSettingsWidthSpin, 1);
-    m_NumberEdits.At(1).Binding().Set(kIdSettingsHeight, &m_nHeight, 1, kMaxMapSide, 0, kIdSettingsHeightSpin, 1);
+    // A map loaded larger than the sides offered here keeps its size unless
+    // the author types a smaller one.
+    m_NumberEdits.At(0).Binding().Set(kIdSettingsWidth, &m_nWidth, 1, std::max(kMaxMapSide, m_nWidth), 0,
+                                      kIdSettingsWidthSpin, 1);
+    m_NumberEdits.At(1).Binding().Set(kIdSettingsHeight, &m_nHeight, 1, std::max(kMaxMapSide, m_nHeight), 0,
+                                      kIdSettingsHeightSpin, 1);
     m_NumberEdits.At(2).Binding().Set(kIdSettingsReward, &m_Stage.m_nReward, 0, kMaxReward, 0, kIdSettingsRewardSpin,
                                       1);
     m_NumberEdits.At(3).Binding().Set(kIdSettingsClearedReward, &m_Stage.m_nClearedRewardRate, 0, kMaxRate, 0,

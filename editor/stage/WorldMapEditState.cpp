@@ -26,6 +26,8 @@ void WorldMapEditState::Reset(const WorldMapRecord& map)
     m_nPaletteRow = 0;
     m_nBlockWidth = 1;
     m_nBlockHeight = 1;
+    // The pen draws what the palette shows: chip 0, not a block picked before.
+    m_PickedChip = WorldPickedBlock{};
     m_nPickX = -1;
     m_nPickY = -1;
     m_bClipboard = 0;

@@ -40,8 +40,8 @@ public:
     WorldMapEditState(const WorldMapEditState&) = delete;
     WorldMapEditState& operator=(const WorldMapEditState&) = delete;
 
-    // The editor opens: map chip palette, pen, entry 0 and a 1 x 1 block, no
-    // pick, no current event, an empty clipboard flag and history. The event
+    // The editor opens: map chip palette, pen, entry 0 and a 1 x 1 block of
+    // chip 0, no pick, no current event, an empty clipboard flag and history. The event
     // palette's slot has template 0 selected when the map has placed events
     // and there is a template (the template to place is then its copy), and
     // no selection otherwise.

@@ -145,7 +145,8 @@ void WorldMapEditorWindow::OpenEventPopup()
     const CursorEntry& cursor = WorldMapEdit.Cursor();
     WorldMapEdit.m_pCurrentEvent = WorldMap.FindEventAt(cursor.m_nColumn, cursor.m_nRow);
     bool onEvent = WorldMapEdit.m_pCurrentEvent != nullptr;
-    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, WorldMapEdit.m_bClipboard != 0);
+    platform::Menu popup = MarkMapEventPopup(m_PopupMenu, onEvent, WorldMapEdit.m_bClipboard != 0,
+                                             InsideMap(cursor.m_nColumn, cursor.m_nRow));
     // The commands act on the cell where the menu was opened, wherever the mouse goes meanwhile.
     WorldMapEdit.m_MapCursor.Push(1);
     TrackPopup(popup);

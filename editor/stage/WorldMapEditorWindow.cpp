@@ -68,14 +68,9 @@ WorldMapEditorWindow::WorldMapEditorWindow(StageEditorWindow& stageEditor)
         EditorBitmapFiles[kBitmapWorldBack].m_strPath = WorldMap.m_strBackImage;
         LoadEditorBitmap(kBitmapWorldBack);
     }
-    if (!LoadEditorBitmap(kBitmapWorldMapChip) || !LoadEditorBitmap(kBitmapWorldEvent))
-    {
-        // The world map cannot be drawn: the editor ends (the bitmap's box named the file).
-        if (platform::WindowSystem* system = platform::SystemOfWindow(MainWindow.Handle()))
-        {
-            system->DestroyWindow(MainWindow.Handle());
-        }
-    }
+    // Without them the world map cannot be drawn: the bitmap's box named the
+    // file, and the window is not opened (the stage editor goes on).
+    m_bBitmapsLoaded = LoadEditorBitmap(kBitmapWorldMapChip) && LoadEditorBitmap(kBitmapWorldEvent);
     m_View.SetTiles({&EditorBitmaps[kBitmapWorldBack], &EditorBitmaps[kBitmapWorldMapChip],
                      &EditorBitmaps[kBitmapWorldEvent]});
 }

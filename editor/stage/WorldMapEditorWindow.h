@@ -30,9 +30,12 @@ class WorldMapEditorWindow : public EditorWindow, public EditorSoundSink
 public:
     // Dialog 152 under the stage editor window, placed where that window
     // stands, not yet run. WorldMapEdit is reset; the world-map bitmaps are
-    // loaded (one of the chips or the events that does not load ends the editor).
+    // loaded (one of the chips or the events that does not load is named in
+    // a box, and the window must not be run: HasBitmaps).
     explicit WorldMapEditorWindow(StageEditorWindow& stageEditor);
     ~WorldMapEditorWindow() override;
+    // Whether the chips and the events it draws with were loaded.
+    bool HasBitmaps() const { return m_bBitmapsLoaded; }
 
     // ---- the slots ----
     void OnCommand(uintptr_t wParam, intptr_t lParam) override;
@@ -116,4 +119,5 @@ private:
     bool m_bStroke = false;        // a left press on the map was taken: the drag draws
     bool m_bUndoRecorded = false;  // this stroke's undo point is taken
     bool m_bPicking = false;
+    bool m_bBitmapsLoaded = false; // the chips and the events it draws with
 };

@@ -403,7 +403,8 @@ int WorldMapEventPalette::LoadPaletteFile()
         return 0;
     }
     std::string error;
-    LoadResult result = TryLoadTableFile(WorldMap.m_Palette, path, 0, &error);
+    CheckedVector<WorldMapEvent> loaded;
+    LoadResult result = TryLoadTableFile(loaded, path, 0, &error);
     if (result == LoadResult::Corrupt)
     {
         ShowErrorF("%s は壊れているため読み込めません！\n%s", path.c_str(), error.c_str());
@@ -413,6 +414,14 @@ int WorldMapEventPalette::LoadPaletteFile()
     {
         return 0;
     }
+    if (loaded.Count() > kMaxTemplates)
+    {
+        // More templates than the palette holds: refused as the event palette refuses them; the templates stay.
+        ShowErrorF("%s が読み込めません！\nテンプレートが多すぎます (%d 個、最大 %d 個)", path.c_str(), loaded.Count(),
+                   kMaxTemplates);
+        return 0;
+    }
+    WorldMap.m_Palette.swap(loaded);
     // Nothing points into the templates replaced.
     WorldMapEdit.m_pCurrentEvent = nullptr;
     m_List.SetCurSel(std::min(std::max(m_List.GetCurSel(), 0), m_List.Count()), 0);

@@ -32,12 +32,14 @@ WorldMapSettingsDialog::WorldMapSettingsDialog(platform::WindowHandle parent, Ed
     Init(kDialogWorldMapSettings, parent, 0, kWindowDialog, app);
     m_nWidth = map.m_nWidth;
     m_nHeight = map.m_nHeight;
-    m_NumberEdits.At(0).Binding().Set(kIdWorldWidth, &m_nWidth, 1, kMaxWorldMapWidth, 0, kIdWorldWidthSpin, 1);
-    m_NumberEdits.At(1).Binding().Set(kIdWorldHeight, &m_nHeight, 1, kMaxWorldMapHeight, 0, kIdWorldHeightSpin, 1);
-    m_NumberEdits.At(2).Binding().Set(kIdWorldStartX, &map.m_nStartX, 0, kMaxWorldMapWidth - 1, 0, kIdWorldStartXSpin,
-                                      1);
-    m_NumberEdits.At(3).Binding().Set(kIdWorldStartY, &map.m_nStartY, 0, kMaxWorldMapHeight - 1, 0,
-                                      kIdWorldStartYSpin, 1);
+    // A map loaded larger than the sides offered here keeps its size (and a
+    // start on it) unless the author types a smaller one.
+    m_nMaxWidth = std::max(kMaxWorldMapWidth, m_nWidth);
+    m_nMaxHeight = std::max(kMaxWorldMapHeight, m_nHeight);
+    m_NumberEdits.At(0).Binding().Set(kIdWorldWidth, &m_nWidth, 1, m_nMaxWidth, 0, kIdWorldWidthSpin, 1);
+    m_NumberEdits.At(1).Binding().Set(kIdWorldHeight, &m_nHeight, 1, m_nMaxHeight, 0, kIdWorldHeightSpin, 1);
+    m_NumberEdits.At(2).Binding().Set(kIdWorldStartX, &map.m_nStartX, 0, m_nMaxWidth - 1, 0, kIdWorldStartXSpin, 1);
+    m_NumberEdits.At(3).Binding().Set(kIdWorldStartY, &map.m_nStartY, 0, m_nMaxHeight - 1, 0, kIdWorldStartYSpin, 1);
     m_NumberEdits.At(kColourEdit)
         .Binding()
         .Set(kIdWorldBackColour, &map.m_nBackColor, kMinBackColour, kMaxBackColour, 0, kIdWorldBackColourSpin, 1);
@@ -86,7 +88,7 @@ void WorldMapSettingsDialog::OnCommand(uintptr_t wParam, intptr_t lParam)
     case kIdDialogOk:
         ControlsToData();
         // The grid is laid out from the size it has to the new one, so every chip keeps its (x, y).
-        m_Map.Resize(std::clamp(m_nWidth, 1, kMaxWorldMapWidth), std::clamp(m_nHeight, 1, kMaxWorldMapHeight));
+        m_Map.Resize(std::clamp(m_nWidth, 1, m_nMaxWidth), std::clamp(m_nHeight, 1, m_nMaxHeight));
         if (!m_Map.m_strBackImage.empty())
         {
             EditorBitmapFiles[kBitmapWorldBack].m_strPath = m_Map.m_strBackImage;

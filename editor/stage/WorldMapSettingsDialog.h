@@ -16,7 +16,7 @@
 
 #include <memory>
 
-// The sizes a world map may have.
+// The sizes the dialog offers; a world map loaded larger keeps its size.
 constexpr int kMaxWorldMapWidth = 200;
 constexpr int kMaxWorldMapHeight = 150;
 
@@ -42,6 +42,8 @@ private:
     WorldMapRecord& m_Map;
     int32_t m_nWidth = 0;
     int32_t m_nHeight = 0;
+    int32_t m_nMaxWidth = 0; // the larger of the size limit and the size loaded
+    int32_t m_nMaxHeight = 0;
     CheckedVector<NumberEdit<int32_t>> m_NumberEdits;
     CheckedVector<TextEdit> m_TextEdits;
     CheckedVector<CheckBox> m_CheckBoxes;

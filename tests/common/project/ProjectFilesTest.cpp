@@ -117,6 +117,30 @@ TEST_F(ProjectFilesTest, CorruptTableIsReportedAndReplacedByDefaults)
     EXPECT_EQ(m_Folder.ReadFile("data/database/Item.dat").size(), 8u);
 }
 
+TEST_F(ProjectFilesTest, DefaultPalettesOfMoreThanNinetyNineTemplatesAreRefused)
+{
+    for (int count : {99, 100})
+    {
+        SCOPED_TRACE(count);
+        ResetProjectData();
+        CheckedVector<Event> events(count);
+        CheckedVector<WorldMapEvent> world(count);
+        ASSERT_EQ(SaveTableFile(events, DataFilePaths[kPathDefaultPalette]), 1);
+        ASSERT_EQ(SaveTableFile(world, DataFilePaths[kPathDefaultWorldPalette]), 1);
+        const int stageTemplates = Stage.m_PaletteEvent.Count();
+        const int worldTemplates = WorldMap.m_Palette.Count();
+        std::vector<ProjectFileStatus> files = LoadProjectData();
+        for (const char* path : {DataFilePaths[kPathDefaultPalette], DataFilePaths[kPathDefaultWorldPalette]})
+        {
+            const ProjectFileStatus* status = Find(files, path);
+            ASSERT_NE(status, nullptr) << path;
+            EXPECT_EQ(status->m_Result, count <= 99 ? LoadResult::Loaded : LoadResult::Corrupt) << path;
+        }
+        EXPECT_EQ(Stage.m_PaletteEvent.Count(), count <= 99 ? count : stageTemplates);
+        EXPECT_EQ(WorldMap.m_Palette.Count(), count <= 99 ? count : worldTemplates);
+    }
+}
+
 // A damaged table, EditConfig.dat or GValInfo.dat is replaced by defaults in
 // memory; the start-up report names where it will be kept, and the save-all
 // and the shut-down keep it there before they write over it.

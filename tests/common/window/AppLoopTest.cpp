@@ -1,6 +1,6 @@
 // The editor's application object on the dummy backend: what its
-// pre-translation consumes (accelerators under their three rules, the
-// clean-up of a closed sheet, dialog and sheet navigation) and its idle step.
+// pre-translation consumes (accelerators under their three rules, dialog and
+// sheet navigation), the clean-up of closed sheets on the way, and its idle step.
 #include "common/window/Accelerators.h"
 #include "common/window/EditorApp.h"
 #include "common/window/WindowBase.h"
@@ -215,7 +215,7 @@ TEST_F(AppLoopTest, AcceleratorsApplyOnlyUnderTheirThreeRules)
     EXPECT_EQ(m_App.PreTranslateMessage({own.Handle(), platform::kWmKeyDown, 'X', 0}), 0);
 }
 
-TEST_F(AppLoopTest, ASheetTheAuthorClosedIsCleanedUpOnePerMessage)
+TEST_F(AppLoopTest, SheetsTheAuthorClosedAreCleanedUpAtTheNextMessageWhichGoesOn)
 {
     AppWindow first(m_System, "first");
     AppWindow second(m_System, "second");
@@ -231,20 +231,18 @@ TEST_F(AppLoopTest, ASheetTheAuthorClosedIsCleanedUpOnePerMessage)
     std::unique_ptr<PropSheetOwner> holderB = std::make_unique<StandInOwner>(m_App, closedB, deleted);
     m_App.m_Sheets = {{&open, nullptr}, {&closedA, &holderA}, {&closedB, &holderB}};
 
-    // Any message at all is taken by the clean-up, which does one sheet at a time.
+    // Any message cleans up every closed sheet, and is still the loop's to dispatch.
     platform::WindowMessage move{first.Handle(), platform::kWmMouseMove, 0, 0};
-    EXPECT_EQ(m_App.PreTranslateMessage(move), 1);
+    EXPECT_EQ(m_App.PreTranslateMessage(move), 0);
     EXPECT_EQ(closedA.m_nDestroyed, 1);
+    EXPECT_EQ(closedB.m_nDestroyed, 1);
     EXPECT_EQ(holderA, nullptr);
-    EXPECT_EQ(closedB.m_nDestroyed, 0);
-    EXPECT_NE(holderB, nullptr);
-    EXPECT_EQ(m_App.m_Sheets.size(), 2u);
-
-    EXPECT_EQ(m_App.PreTranslateMessage(move), 1);
     EXPECT_EQ(holderB, nullptr);
     EXPECT_EQ(deleted, 2);
     EXPECT_EQ(open.m_nDestroyed, 0);
+    EXPECT_EQ(m_App.m_Sheets.size(), 1u);
     EXPECT_EQ(m_App.PreTranslateMessage(move), 0);
+    EXPECT_EQ(open.m_nDestroyed, 0);
 }
 
 TEST_F(AppLoopTest, DialogAndSheetNavigationAreConsumed)

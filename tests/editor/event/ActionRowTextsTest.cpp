@@ -37,6 +37,7 @@ TEST_F(ActionRowTextsTest, EveryKindShowsItsNameAndTheSummaryOfItsArguments)
         {MakeCommand(7, {1, -1, 2, 1}), "マップチップの変更 : マップ全範囲内 の 全マップチップ を 山 に変更"},
         {MakeCommand(7, {3, 0, 1, 1}), "マップチップの変更 : 位置グループ内 の 平地 を 森 に変更"},
         {MakeCommand(8, {15}), "イベントのグラフィックを変更 : 16 番に変更"},
+        {MakeCommand(8, {2147483647}), "イベントのグラフィックを変更 : 2147483648 番に変更"},
         {MakeCommand(9, {1}, {"bgm\\battle.mid"}), "BGMの変更 : 戦闘 のBGMを bgm\\battle.mid に変更"},
         {MakeCommand(10, {1, 0, 0, 2, 0, 5, 1}), "ステータスの操作 : イベント発生対象 に HP+5％"},
         {MakeCommand(10, {0, 3, 2, 1, 1, -10, 0}), "ステータスの操作 : 位置グループ内 の 敵 に SP-10"},

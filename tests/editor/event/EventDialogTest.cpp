@@ -532,6 +532,92 @@ TEST_F(EventDialogTest, AChosenPageIsShownAndItsEditsStayWithIt)
     EXPECT_EQ(event.m_Page.At(1).m_Action.size(), 1u);
 }
 
+TEST_F(EventDialogTest, WithTheTrailingPageRowSelectedNothingOfAPageTakesInput)
+{
+    const int pageIds[] = {kIdPageGraphic,        kIdPageTurn,         kIdPageUseEventVar, kIdPageVariable,
+                           kIdPageRenameVariable, kIdPageFirstTryOnly, kIdPageTiming,      kIdPageArea,
+                           kIdActionList,         kIdActionInsert,     kIdActionEdit,      kIdActionDelete};
+    auto enabledOf = [&](EventDialog& dialog)
+    {
+        std::vector<int> enabled;
+        for (int id : pageIds)
+        {
+            enabled.push_back(IsEnabled(dialog, id) ? 1 : 0);
+        }
+        return enabled;
+    };
+    const std::vector<int> none(std::size(pageIds), 0);
+    const std::vector<int> all(std::size(pageIds), 1);
+    int kindRuns = 0;
+    UseRunner(
+        [&](EventDialog& dialog)
+        {
+            ++kindRuns;
+            dialog.ActionList().Working().At(dialog.ActionList().GetDataPos()) = MakeCommand(11, {1000});
+            return 1;
+        });
+    Event event = EventWith({PageWith({}, 1), PageWith({MakeCommand(2, {10})}, 2)});
+    int result = Run(event,
+                     [&](EventDialog& dialog)
+                     {
+                         EXPECT_EQ(enabledOf(dialog), all);
+                         Pick(dialog, kIdPageList, 2);
+                         EXPECT_EQ(enabledOf(dialog), none);
+                         // The event's own fields and the page buttons stay.
+                         EXPECT_TRUE(IsEnabled(dialog, kIdEventName));
+                         EXPECT_TRUE(IsEnabled(dialog, kIdEventHeld));
+                         EXPECT_TRUE(IsEnabled(dialog, kIdPageInsert));
+                         Type(dialog, kIdEventName, "扉");
+                         // An action command that reaches the dialog all the same opens nothing.
+                         m_System.SendMessage(dialog.Handle(), platform::kWmCommand,
+                                              platform::MakeWParam(kIdActionInsert, 0), 0);
+                         EXPECT_EQ(kindRuns, 0);
+
+                         Pick(dialog, kIdPageList, 1);
+                         EXPECT_EQ(enabledOf(dialog), all);
+                         Type(dialog, kIdPageTurn, "5");
+                         Click(dialog, kIdDialogOk);
+                     });
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(event.m_strName, "扉");
+    ASSERT_EQ(event.m_Page.size(), 2u);
+    EXPECT_EQ(event.m_Page.At(0).m_Action.size(), 0u);
+    EXPECT_EQ(event.m_Page.At(1).m_nTurn, 5);
+    EXPECT_EQ(event.m_Page.At(1).m_Action.size(), 1u);
+}
+
+TEST_F(EventDialogTest, AStartEventWithoutAPageIsGivenItsOnePageToEdit)
+{
+    UseRunner(
+        [](EventDialog& dialog)
+        {
+            dialog.ActionList().Working().At(dialog.ActionList().GetDataPos()) = MakeCommand(11, {1000});
+            return 1;
+        });
+    std::filesystem::create_directories(m_Folder.Path() / "data" / "database");
+    StartEvent = EventWith({}, "");
+    ASSERT_TRUE(StartEvent.m_Page.empty());
+    EventEditRequest request;
+    request.m_pEvent = &StartEvent;
+    request.m_nMode = kEventEditStart;
+    int result = Run(request,
+                     [&](EventDialog& dialog)
+                     {
+                         EXPECT_EQ(RowsOf(dialog, kIdPageList), (Rows{"1 ｱｸｼｮﾝ×0", kTrailer}));
+                         EXPECT_EQ(SelectionOf(dialog, kIdPageList), 0);
+                         Click(dialog, kIdActionInsert);
+                         EXPECT_EQ(RowsOf(dialog, kIdActionList), (Rows{"お金の操作 : +1000", kTrailer}));
+                         Click(dialog, kIdDialogOk);
+                     });
+    EXPECT_EQ(result, 1);
+    ASSERT_EQ(StartEvent.m_Page.size(), 1u);
+    ASSERT_EQ(StartEvent.m_Page.At(0).m_Action.size(), 1u);
+    EXPECT_EQ(StartEvent.m_Page.At(0).m_Action.At(0).m_nCode, 11);
+    Event loaded;
+    ASSERT_EQ(LoadRecordFile(loaded, "data\\database\\StartEvent.dat", 0), 1);
+    EXPECT_EQ(HexBytes(Image(loaded)), HexBytes(Image(StartEvent)));
+}
+
 TEST_F(EventDialogTest, AValueWithoutARowInItsListSurvivesTheEditsOfItsPage)
 {
     Event event = EventWith({PageWith({}, 1)});

@@ -1,7 +1,10 @@
-// The editor's loop on the dummy backend: when its idle step runs.
+// The editor's loop on the dummy backend: when its idle step runs, and that
+// the clean-up of a closed sheet loses none of the main window's messages.
 #include "editor/framework/EditorProgram.h"
+#include "editor/stage/StageEditState.h"
 #include "tests/editor/framework/EditorTestSupport.h"
 
+#include <atomic>
 #include <thread>
 
 namespace
@@ -23,6 +26,19 @@ public:
     bool m_bQuitAtIdle = false;
 };
 
+// A modeless sheet the author has just closed: the loop's next message cleans it up.
+class ClosedSheet : public ModelessSheet
+{
+public:
+    platform::WindowHandle SheetWindow() const override { return m_hWindow; }
+    platform::WindowHandle CurrentPage() const override { return nullptr; }
+    void Destroy() override { m_hWindow = nullptr; }
+    bool IsSheetMessage(const platform::WindowMessage&) override { return false; }
+    void RedrawPages() override {}
+
+    platform::WindowHandle m_hWindow = nullptr;
+};
+
 class EditorLoopTest : public EditorTest
 {
 protected:
@@ -34,13 +50,24 @@ protected:
     }
     void TearDown() override
     {
+        std::erase_if(App.m_Sheets, [this](const SheetEntry& entry) { return entry.m_pSheet == &m_Sheet; });
         App.RemoveWindow(&m_Probe);
         TestPlayRunning = 0;
         AppActive = 0;
         EditorTest::TearDown();
     }
 
+    // What start-up left in the queue is handled; then a sheet is closed,
+    // so that the next message the loop takes meets its clean-up.
+    void CloseASheet()
+    {
+        m_System.PumpMessages();
+        m_Sheet.m_hWindow = MainWindow.Handle();
+        App.m_Sheets.push_back({&m_Sheet, nullptr});
+    }
+
     IdleProbe m_Probe;
+    ClosedSheet m_Sheet;
 };
 
 TEST_F(EditorLoopTest, TheIdleStepRunsOnlyWhileActiveWithoutATestPlay)
@@ -83,6 +110,59 @@ TEST_F(EditorLoopTest, ALoopWaitingOutATestPlayIdlesAgainAfterTheEndReport)
     EXPECT_EQ(code, 0);
     EXPECT_EQ(TestPlayRunning, 0);
     EXPECT_EQ(m_Probe.m_Running, std::vector<int>{0});
+}
+
+TEST_F(EditorLoopTest, AGamesEndReportThatMeetsTheCleanUpOfAClosedSheetStillEndsTheTestPlay)
+{
+    AppActive = 1;
+    TestPlayRunning = 1;
+    m_Probe.m_bQuitAtIdle = true;
+    CloseASheet();
+    std::atomic<bool> ended = false;
+    std::thread game(
+        [&]
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            platform::SendTestPlayValue(platform::EditorEndpoint(), platform::kTestPlayEnd, 1);
+            // A lost report would leave the loop waiting for good.
+            for (int i = 0; i < 500 && !ended; ++i)
+            {
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            if (!ended)
+            {
+                m_System.PostQuit(1);
+            }
+        });
+    int code = RunEditorLoop(m_System);
+    ended = true;
+    game.join();
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(TestPlayRunning, 0);
+    EXPECT_EQ(m_Probe.m_Running, std::vector<int>{0});
+    EXPECT_EQ(m_Sheet.m_hWindow, nullptr) << "the sheet was cleaned up on the way";
+}
+
+TEST_F(EditorLoopTest, ANewViewAndATerminationAreNotLostToTheCleanUpOfAClosedSheet)
+{
+    AppActive = 1;
+    m_Probe.m_bQuitAtIdle = true;
+
+    StageEdit.m_nTool = kToolFill; // a new view resets the stage edit state
+    CloseASheet();
+    platform::PostWindowMessage(MainWindow.Handle(), kWmRecreateView, 0, 0);
+    EXPECT_EQ(RunEditorLoop(m_System), 0);
+    EXPECT_EQ(StageEdit.m_nTool, kToolPen);
+    EXPECT_NE(CurrentView, nullptr);
+    EXPECT_EQ(m_Sheet.m_hWindow, nullptr);
+
+    platform::WindowHandle main = MainWindow.Handle();
+    m_Probe.m_Running.clear();
+    CloseASheet();
+    platform::PostWindowMessage(main, kWmTerminate, 0, 0);
+    EXPECT_EQ(RunEditorLoop(m_System), 0);
+    EXPECT_FALSE(m_System.IsWindow(main)) << "the editor ended";
+    EXPECT_TRUE(m_Probe.m_Running.empty());
 }
 
 } // namespace

@@ -173,6 +173,7 @@ TEST_F(EditorToolsTest, TheToolConvertsTheChosenFilesIntoTheOutputFolderAndKeeps
 {
     StartWithLands(5);
     ConversionPalette = GreyRamp();
+    ConversionPaletteLoaded = true;
     WriteAll("bmp/a.bmp", Bitmap());
     WriteAll("bmp/b.bmp", Bitmap(-3));
     EditConfig.m_strConvertFolder = "out";
@@ -220,6 +221,28 @@ TEST_F(EditorToolsTest, TheToolConvertsTheChosenFilesIntoTheOutputFolderAndKeeps
     EXPECT_EQ(ReadAll("out/a.bmp").at(1078 + 4), 0) << "index 4 was the transparent colour";
     EXPECT_EQ(ReadAll("bmp/a.bmp"), Bitmap()) << "the input stays";
     EXPECT_EQ(EditConfig.m_bOverwriteInput, 1) << "kept though the window was closed";
+}
+
+TEST_F(EditorToolsTest, WithoutTheConversionPaletteTheToolRefusesToRunAndTouchesNoFile)
+{
+    StartWithLands(5); // the project has no "bmp\Palette2.bmp"
+    ASSERT_FALSE(ConversionPaletteLoaded);
+    WriteAll("bmp/a.bmp", Bitmap());
+    EditConfig.m_bOverwriteInput = 1;
+    const std::string project = fs::current_path().string();
+    const size_t startBoxes = m_Boxes.Boxes().size();
+    m_Runs.Answer(
+        [&](DialogBase& dialog)
+        {
+            m_Boxes.AnswerFileDialog({project + "/bmp/a.bmp"});
+            Click(dialog, kIdConvertChooseFiles);
+            Click(dialog, kIdConvertRun);
+            m_System.SendMessage(dialog.Handle(), platform::kWmClose, 0, 0);
+        });
+    Command(kCmdBitmapTool);
+    ASSERT_EQ(m_Boxes.Boxes().size(), startBoxes + 1);
+    EXPECT_EQ(m_Boxes.Boxes().back().m_strText, "bmp\\Palette2.bmp のロードに失敗しているため変換できません！");
+    EXPECT_EQ(ReadAll("bmp/a.bmp"), Bitmap());
 }
 
 TEST_F(EditorToolsTest, EditOptionsGreyThePathWhileTheProgramIsFoundByItselfAndStoreOnlyOnOk)

@@ -158,6 +158,66 @@ TEST_F(EventPaletteTest, TheSelectedTemplateIsThePensEventAndTheTrailingRowGives
     EXPECT_EQ(StageEdit.m_nPltNum, 1);
 }
 
+TEST_F(EventPaletteTest, NoSecondEventDialogStartsWhileOneRuns)
+{
+    StartWithTemplates({Template("宝箱"), Template("扉")});
+    std::filesystem::create_directories("data/database");
+    PalettePick(0);
+    const Rows before = TemplateNames();
+    const int attempts[] = {kIdTemplateEdit, kIdTemplateInsert, kIdTemplateInsertKey, kIdTemplateInsertMenu};
+
+    // The stage editor's event dialog (the start event) runs: the palette is
+    // disabled, and what reaches it all the same opens nothing.
+    m_Runs.Answer(
+        [&](DialogBase& dialog)
+        {
+            EXPECT_FALSE(m_System.Resolve(Palette()->Handle())->IsEnabled());
+            for (int id : attempts)
+            {
+                PaletteCommand(id);
+            }
+            m_System.SendMessage(Palette()->Handle(), platform::kWmCommand,
+                                 platform::MakeWParam(kIdTemplateList, platform::kLbnDblClk), 0);
+            EXPECT_EQ(EventDialog::Running(), &dialog);
+            EXPECT_EQ(TemplateNames(), before);
+            Click(dialog, kIdDialogOk);
+        });
+    Command(kCmdStartEvent);
+    ASSERT_EQ(m_Runs.Runs().size(), 1u);
+    EXPECT_EQ(m_Runs.Runs()[0].m_nResult, 1);
+    EXPECT_EQ(m_Beeps.Count(), static_cast<int>(std::size(attempts)) + 1);
+    EXPECT_TRUE(m_System.Resolve(Palette()->Handle())->IsEnabled());
+    EXPECT_EQ(EventDialog::Running(), nullptr);
+
+    // The palette's own event dialog runs: the stage editor's command opens none either.
+    m_Beeps.Clear();
+    m_Runs.Answer(
+        [&](DialogBase& dialog)
+        {
+            EXPECT_FALSE(m_System.Resolve(Window()->Handle())->IsEnabled());
+            Command(kCmdStartEvent);
+            EXPECT_EQ(EventDialog::Running(), &dialog);
+            Type(dialog, kIdEventName, "罠");
+            Click(dialog, kIdDialogOk);
+        });
+    PaletteClick(kIdTemplateEdit);
+    ASSERT_EQ(m_Runs.Runs().size(), 2u);
+    EXPECT_EQ(m_Runs.Runs()[1].m_nResult, 1);
+    EXPECT_EQ(m_Beeps.Count(), 1);
+    EXPECT_EQ(TemplateNames(), (Rows{"罠", "扉"}));
+}
+
+TEST_F(EventPaletteTest, CuttingTheOnlyTemplateKeepsItAndStillPutsItOnTheMapsClipboard)
+{
+    StartWithTemplates({Template("宝箱")});
+    PalettePick(0);
+    ListCommand(*Palette(), kIdTemplateList, kIdTemplateCutMenu);
+    EXPECT_EQ(m_Beeps.Count(), 1) << "the only template cannot go";
+    EXPECT_EQ(TemplateNames(), (Rows{"宝箱"}));
+    EXPECT_EQ(StageEdit.m_bClipboard, 1);
+    EXPECT_EQ(StageEdit.m_ClipboardEvent.m_strName, "宝箱");
+}
+
 TEST_F(EventPaletteTest, InsertEditsTheNewTemplateAndCancelTakesItOutAgain)
 {
     StartWithTemplates({Template("宝箱")});

@@ -263,6 +263,36 @@ TEST_F(StageDialogsTest, SettingsOkLaysTheMapOutAgainAndClearsTheHistoryCancelCh
     EXPECT_EQ(Stage.CellAt(0, 0), 1);
 }
 
+TEST_F(StageDialogsTest, AStageLargerThanTheSettingsOfferKeepsItsSizeThroughOk)
+{
+    StartWithLands(5);
+    Stage.ResizeMap(100, 70);
+    Stage.CellAt(99, 69) = 4;
+    Then(
+        [&](DialogBase& dialog)
+        {
+            EXPECT_EQ(TextOf(dialog, kIdSettingsWidth), "100");
+            EXPECT_EQ(TextOf(dialog, kIdSettingsHeight), "70");
+            Click(dialog, kIdDialogOk);
+        });
+    Command(kCmdStageSettings);
+    EXPECT_EQ(Stage.m_nWidth, 100);
+    EXPECT_EQ(Stage.m_nHeight, 70);
+    EXPECT_EQ(Stage.CellAt(99, 69), 4);
+
+    // A smaller size the author types is taken; nothing beyond the loaded size.
+    Then(
+        [&](DialogBase& dialog)
+        {
+            Type(dialog, kIdSettingsWidth, "90");
+            Type(dialog, kIdSettingsHeight, "500");
+            Click(dialog, kIdDialogOk);
+        });
+    Command(kCmdStageSettings);
+    EXPECT_EQ(Stage.m_nWidth, 90);
+    EXPECT_EQ(Stage.m_nHeight, 70);
+}
+
 TEST_F(StageDialogsTest, TheExplanationListsKeepTheirEditsOnOkAndLoseThemOnCancel)
 {
     StartWithLands(5);

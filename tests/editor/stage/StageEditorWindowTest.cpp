@@ -556,6 +556,49 @@ TEST_F(StageWindowTest, ThePopupOfTheEventModeCopiesPastesAndDeletesOnItsCell)
     m_System.SetPopupChoice(0);
 }
 
+TEST_F(StageWindowTest, ThePopupOffAStageSmallerThanTheViewOffersNothingAndPlacesNothing)
+{
+    StartWithLands(5);
+    Stage.ResizeMap(5, 4);
+    Command(kCmdMenuEvents);
+    StageEditorWindow* window = Window();
+    StageEdit.m_bClipboard = 1;
+    StageEdit.m_ClipboardEvent.m_strName = "宝箱";
+    ScriptedModalRuns runs;
+    runs.Answer([](DialogBase& dialog) { dialog.Close(1); });
+    auto popupOn = [&](int column, int row, int choice)
+    {
+        m_System.SetActiveWindow(window->Handle());
+        m_System.SetPopupChoice(choice);
+        MapMouse(platform::kWmMouseMove, column, row, false, false);
+        MapMouse(platform::kWmRButtonDown, column, row, false, true);
+        MapMouse(platform::kWmRButtonUp, column, row, false, false);
+        const platform::Menu* popup = DummyOf(*window)->LastPopupMenu();
+        m_System.PumpMessages();
+        m_System.SetPopupChoice(0);
+        return popup;
+    };
+    for (int choice : {kCmdEventPaste, kCmdEventNew})
+    {
+        const platform::Menu* popup = popupOn(8, 6, choice);
+        ASSERT_NE(popup, nullptr);
+        for (const platform::MenuItem& item : popup->m_Items)
+        {
+            EXPECT_TRUE(item.m_nCommand == 0 || item.m_bGrayed) << item.m_nCommand;
+        }
+        EXPECT_TRUE(Stage.m_Event.empty()) << choice;
+        EXPECT_TRUE(runs.Runs().empty()) << choice;
+        EXPECT_FALSE(StageEdit.CanUndo()) << choice;
+        EXPECT_EQ(StageEdit.m_MapCursor.Count(), 1);
+    }
+    // On the stage, the last cell: paste and "新規作成" are offered and act.
+    const platform::Menu* popup = popupOn(4, 3, kCmdEventPaste);
+    EXPECT_FALSE(FindItem(popup->m_Items, kCmdEventPaste)->m_bGrayed);
+    EXPECT_FALSE(FindItem(popup->m_Items, kCmdEventNew)->m_bGrayed);
+    ASSERT_NE(Stage.GetEventAt(4, 3), nullptr);
+    EXPECT_EQ(Stage.GetEventAt(4, 3)->m_strName, "宝箱");
+}
+
 TEST_F(StageWindowTest, ThePopupAndTheStartEventOpenTheEventDialog)
 {
     StartWithLands(5);

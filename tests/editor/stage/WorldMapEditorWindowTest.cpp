@@ -141,6 +141,10 @@ protected:
     {
         platform::ModelOf<platform::EditModel>(Item(dialog, id))->SetText(text);
     }
+    std::string TextOf(const DialogBase& dialog, int id)
+    {
+        return platform::ModelOf<platform::ControlModel>(Item(dialog, id))->Text();
+    }
     Rows ListRows(const DialogBase& dialog, int id)
     {
         return platform::ModelOf<platform::ItemListModel>(Item(dialog, id))->Items();
@@ -241,6 +245,47 @@ TEST_F(WorldMapWindowTest, OpensFromTheStageEditorAndEveryCloseBringsTheStageEdi
     platform::SendWindowMessage(World()->Handle(), platform::kWmClose, 0, 0);
     EXPECT_EQ(World()->Handle(), nullptr);
     EXPECT_EQ(MainWindow.m_nViewMode, kViewModeStage);
+}
+
+TEST_F(WorldMapWindowTest, ABitmapThatDoesNotLoadKeepsTheWorldMapClosedAndTheStageEditorRunning)
+{
+    StartWithLands(5);
+    Stage.CellAt(2, 1) = 3; // an edit not yet saved
+    for (const char* name : {"WorldMapChip.bmp", "WorldEvent.bmp"})
+    {
+        SCOPED_TRACE(name);
+        fs::rename(fs::path("bmp") / name, "held.bmp");
+        size_t boxes = m_Boxes.Boxes().size();
+        Command(kCmdWorldMap);
+        ASSERT_EQ(m_Boxes.Boxes().size(), boxes + 1);
+        EXPECT_EQ(LastBox()->m_strText, std::string("bmp\\") + name + " が読み込めません！");
+        EXPECT_EQ(World(), nullptr);
+        EXPECT_TRUE(m_System.IsWindow(MainWindow.Handle())) << "the editor goes on";
+        EXPECT_EQ(MainWindow.m_nViewMode, kViewModeStage);
+        EXPECT_TRUE(Window()->Native()->IsVisible());
+        EXPECT_TRUE(Window()->Native()->IsEnabled());
+        EXPECT_EQ(Stage.CellAt(2, 1), 3);
+        fs::rename("held.bmp", fs::path("bmp") / name);
+    }
+    // With the bitmaps back, it opens.
+    Command(kCmdWorldMap);
+    EXPECT_NE(World(), nullptr);
+}
+
+TEST_F(WorldMapWindowTest, OpenedAgainThePenDrawsTheChipThePaletteShows)
+{
+    OpenWorldMap({"555", "555"});
+    ClickChip(1, 2); // chip 7
+    WorldClick(0, 0);
+    EXPECT_EQ(WorldRows(), (Rows{"755", "555"}));
+    WorldCommand(kCmdWorldQuit);
+
+    Command(kCmdWorldMap);
+    ASSERT_NE(World(), nullptr);
+    m_System.SetActiveWindow(World()->Handle());
+    EXPECT_EQ(WorldMapEdit.m_nPltNum, 0);
+    WorldClick(1, 1);
+    EXPECT_EQ(WorldRows(), (Rows{"755", "505"}));
 }
 
 TEST_F(WorldMapWindowTest, ThePenPaintsTheChipChosenOrPickedAndTheHistoryUndoesIt)
@@ -455,6 +500,40 @@ TEST_F(WorldMapWindowTest, WideningKeepsEveryChipAndTheSettingsClearTheHistory)
     EXPECT_EQ(WorldMap.m_nWidth, 40);
 }
 
+TEST_F(WorldMapWindowTest, AWorldMapLargerThanTheSettingsOfferKeepsItsSizeThroughOk)
+{
+    Rows rows(160, std::string(250, '0'));
+    rows[159][249] = '4';
+    OpenWorldMap(rows);
+    WorldMap.m_nStartX = 230;
+    WorldMap.m_nStartY = 155;
+    m_Runs.Answer(
+        [&](DialogBase& dialog)
+        {
+            EXPECT_EQ(TextOf(dialog, kIdWorldWidth), "250");
+            EXPECT_EQ(TextOf(dialog, kIdWorldHeight), "160");
+            Click(dialog, kIdDialogOk);
+        });
+    WorldCommand(kCmdWorldSettings);
+    EXPECT_EQ(WorldMap.m_nWidth, 250);
+    EXPECT_EQ(WorldMap.m_nHeight, 160);
+    EXPECT_EQ(WorldMap.m_nStartX, 230);
+    EXPECT_EQ(WorldMap.m_nStartY, 155);
+    EXPECT_EQ(WorldMap.CellAt(249, 159), 4);
+
+    // Only a size the author types makes it smaller; nothing larger than it was is taken.
+    m_Runs.Answer(
+        [&](DialogBase& dialog)
+        {
+            Type(dialog, kIdWorldWidth, "220");
+            Type(dialog, kIdWorldHeight, "999");
+            Click(dialog, kIdDialogOk);
+        });
+    WorldCommand(kCmdWorldSettings);
+    EXPECT_EQ(WorldMap.m_nWidth, 220);
+    EXPECT_EQ(WorldMap.m_nHeight, 160);
+}
+
 TEST_F(WorldMapWindowTest, TheTemplateListEditsTheWorldMapAndSharesItsClipboardWithTheMap)
 {
     OpenWorldMap({"000", "000"});
@@ -584,6 +663,26 @@ TEST_F(WorldMapWindowTest, PaletteFilesRoundTripAndADamagedOneLeavesTheTemplates
     EXPECT_EQ(palette->ChooseDefaultPaletteFile(), 1);
     EXPECT_EQ(EditConfig.m_strDefaultWorldPalette, ".\\data\\wplt\\Two.wplt");
     EXPECT_TRUE(fs::exists("data/EditConfig.dat"));
+}
+
+TEST_F(WorldMapWindowTest, APaletteFileOfMoreThanNinetyNineTemplatesIsRefusedAndTheTemplatesStay)
+{
+    OpenWorldMap({"00"});
+    WorldCommand(kCmdMenuEvents);
+    WorldMapEventPalette* palette = World()->EventPalette();
+    ASSERT_NE(palette, nullptr);
+    fs::create_directories("data/wplt");
+    CheckedVector<WorldMapEvent> many(100);
+    ASSERT_EQ(SaveTableFile(many, "data\\wplt\\Many.wplt"), 1);
+    WorldMap.m_Palette.assign(1, Template("城", kWorldPageStage));
+    size_t boxes = m_Boxes.Boxes().size();
+    m_Boxes.AnswerFileDialog({"data\\wplt\\Many.wplt"});
+    EXPECT_EQ(palette->LoadPaletteFile(), 0);
+    ASSERT_EQ(m_Boxes.Boxes().size(), boxes + 1);
+    EXPECT_EQ(LastBox()->m_strText,
+              "data\\wplt\\Many.wplt が読み込めません！\nテンプレートが多すぎます (100 個、最大 99 個)");
+    ASSERT_EQ(WorldMap.m_Palette.Count(), 1);
+    EXPECT_EQ(WorldMap.m_Palette.At(0).m_strName, "城");
 }
 
 TEST_F(WorldMapWindowTest, SavesAreCheckedAndQuittingWithoutSavingLeavesTheFile)

@@ -472,6 +472,32 @@ TEST_F(QtActionDialogsTest, AMessageOfFourLinesOfThirtyDoubleByteCharactersIsTak
     EXPECT_EQ(stored.m_StrParam.At(0).m_str.size(), 4u * 60u + 3u * 2u);
 }
 
+TEST_F(QtActionDialogsTest, AMessageLineOfMoreThanThirtyCharactersIsRefusedNotBroken)
+{
+    const std::string a30(30, 'a');
+    EventCommand stored = AddAction(
+        kCommandMessage,
+        [&](DialogBase& message)
+        {
+            auto* edit = qobject_cast<QPlainTextEdit*>(Widget(message, kIdMessageText));
+            ASSERT_NE(edit, nullptr);
+            m_System.SetFocus(Item(message, kIdMessageText));
+            TypeKeys(edit, Q("a").repeated(30));
+            QTest::keyClick(edit, Qt::Key_Return);
+            TypeKeys(edit, Q("b"));
+            EXPECT_EQ(m_Beeps.Count(), 0);
+            // A 31st character at the end of the first line: refused, not carried to the next.
+            QTest::keyClick(edit, Qt::Key_Up);
+            QTest::keyClick(edit, Qt::Key_End);
+            TypeKeys(edit, Q("X"));
+            EXPECT_EQ(m_Beeps.Count(), 1);
+            EXPECT_EQ(platform::ToCp932(edit->toPlainText().replace('\n', QStringLiteral("\r\n"))), a30 + "\r\nb");
+            Click(message, kIdDialogOk);
+        });
+    ASSERT_EQ(stored.m_StrParam.Count(), 1);
+    EXPECT_EQ(stored.m_StrParam.At(0).m_str, a30 + "\r\nb");
+}
+
 // ---- enabling rules ----
 
 TEST_F(QtActionDialogsTest, TheMapCursorAndMapChipDialogsEnableWhatTheirChoiceCallsFor)
