@@ -3,6 +3,7 @@
 #include "common/data/DataFile.h"
 #include "common/data/DataFilePaths.h"
 #include "common/data/ProjectData.h"
+#include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
 #include "game/data/SaveSlots.h"
 #include "platform/core/FatalHooks.h"
@@ -17,6 +18,7 @@ constexpr int kStripCr = 1;
 
 bool Refuse(const char* path)
 {
+    WriteReport("Error : %s のロードに失敗！", path);
     ShowErrorF("%s のロードに失敗！", path);
     platform::RequestClose();
     return false;

@@ -158,6 +158,17 @@ void FitStacksToItemTable(ItemList& list)
     list.resize(static_cast<std::size_t>(items));
 }
 
+void ClampStackCounts(ItemList& list)
+{
+    for (ItemStack& stack : list)
+    {
+        if (stack.m_nItem != 0 && IsTableIndex(stack.m_nItem, ItemTable.Count()))
+        {
+            stack.m_nCount = ClampCount(stack.m_nCount, ItemTable.At(stack.m_nItem).m_nMaxCount);
+        }
+    }
+}
+
 ItemList FilledStacks(const ItemList& list)
 {
     ItemList filled;

@@ -51,3 +51,7 @@ ItemList FilledStacks(const ItemList& list);
 // whose item is no longer in the table are emptied; a stack that the cut would
 // drop moves into the first free stack that stays.
 void FitStacksToItemTable(ItemList& list);
+
+// Every count of a stack holding an item of the item table into 0..the item's
+// maximum count (as AddToStacks keeps them).
+void ClampStackCounts(ItemList& list);

@@ -10,6 +10,10 @@
 namespace
 {
 
+// What a loaded play-through may hold; a file with more is brought back into range.
+constexpr int32_t kMinScoutPoints = 1;
+constexpr int32_t kMaxScoutPoints = 1000;
+
 int32_t ReadGrowing(const CheckedVector<int32_t>& values, int32_t index)
 {
     return IsTableIndex(index, values.Count()) ? values[static_cast<std::size_t>(index)] : 0;
@@ -88,6 +92,10 @@ bool ProgressRecord::Load(DataReader& in)
         return false;
     }
     Validate();
+    // What the game itself never lets these become.
+    m_nMoney = std::clamp(m_nMoney, 0, kMaxMoney);
+    m_nScoutPoints = std::clamp(m_nScoutPoints, kMinScoutPoints, kMaxScoutPoints);
+    m_nDifficulty = std::clamp(m_nDifficulty, 0, kMaxDifficulty);
     return true;
 }
 
@@ -124,6 +132,8 @@ void ProgressRecord::Validate()
     }
     FitStacksToItemTable(m_Items);
     FitStacksToItemTable(m_ShopGoods);
+    ClampStackCounts(m_Items);
+    ClampStackCounts(m_ShopGoods);
 }
 
 int ProgressRecord::FindItemOfType(int32_t kind) const

@@ -20,6 +20,8 @@
 
 // Money stays within 0..999999 after every change.
 constexpr int32_t kMaxMoney = 999999;
+// The difficulty a play-through holds: 0..3.
+constexpr int32_t kMaxDifficulty = 3;
 // Global variables hold -999999..999999.
 constexpr int32_t kMinVariableValue = -999999;
 constexpr int32_t kMaxVariableValue = 999999;
@@ -40,7 +42,9 @@ public:
     void VisitVectors(VectorVisitor& visitor) override;
 
     // A world-map position off the world map goes back to its start; the item
-    // stock and the shop goods get one stack per item of the item table.
+    // stock and the shop goods get one stack per item of the item table, each
+    // count within its item's maximum. A load then brings money, scout points
+    // (1..1000) and the difficulty into their ranges.
     void Validate();
 
     // The item stock (see AddToStacks).

@@ -26,11 +26,52 @@ bool IsSlot(int slot)
     return IsTableIndex(slot, kSaveSlotCount);
 }
 
-bool RefuseSave(const std::string& name)
+bool RefuseSave(const std::string& name, const std::string& reason, std::string* error)
 {
-    WriteReportAndErrorLog("Save %s : not saved", name.c_str());
+    WriteReportAndErrorLog("Save %s : not saved: %s", name.c_str(), reason.c_str());
     RequestSound(kSoundRefusal);
+    if (error)
+    {
+        *error = reason;
+    }
     return false;
+}
+
+// Reads a slot file whole into the play-through and party given. NotOpened
+// when there is no such file; Corrupt, with its log line and the file noted
+// as damaged, when it does not read cleanly to its end. FileVersion is that
+// of the file after a load, and as it was otherwise.
+LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, CheckedVector<UnitRecord>& party)
+{
+    const int32_t previousVersion = FileVersion;
+    std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
+    if (!in)
+    {
+        return LoadResult::NotOpened;
+    }
+    bool ok = progress.Load(*in) && LoadRecordVector(party, *in);
+    if (ok && in->Remaining() != 0)
+    {
+        ok = in->Fail("bytes after the party");
+    }
+    if (!ok || in->Failed())
+    {
+        return FailDamagedLoad(*in, previousVersion, nullptr);
+    }
+    NoteFileLoaded(*in);
+    return LoadResult::Loaded;
+}
+
+// Before a save replaces the slot's file: a file that does not read whole is
+// noted as damaged, so that it is kept beside before it is written over; the
+// title's scan reads only the play-through and would not have found it out.
+void CheckFileBeforeSave(const std::string& name)
+{
+    const int32_t previousVersion = FileVersion;
+    ProgressRecord progress(Progress);
+    CheckedVector<UnitRecord> party;
+    ReadSlotFile(name, progress, party);
+    FileVersion = previousVersion;
 }
 
 } // namespace
@@ -134,24 +175,31 @@ void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
     }
 }
 
-bool SaveToSlot(int slot)
+bool SaveToSlot(int slot, std::string* error)
 {
     const std::string name = SaveSlotFileName(slot);
     if (!IsSlot(slot))
     {
-        return RefuseSave(name);
+        return RefuseSave(name, "no such slot", error);
     }
-    platform::CreateFolders(kSaveFolder);
-    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name);
+    if (!platform::CreateFolders(kSaveFolder))
+    {
+        std::string reason;
+        FormatString(reason, "the folder %s cannot be made", kSaveFolder);
+        return RefuseSave(name, reason, error);
+    }
+    CheckFileBeforeSave(name);
+    std::string reason;
+    std::unique_ptr<DataFileWriter> out = OpenDataFileForWrite(name, &reason);
     if (!out)
     {
-        return RefuseSave(name);
+        return RefuseSave(name, reason, error);
     }
     Progress.Save(*out);
     SaveRecordVector(PartyUnits, *out);
-    if (!CloseDataFile(std::move(out)))
+    if (!CloseDataFile(std::move(out), &reason))
     {
-        return RefuseSave(name);
+        return RefuseSave(name, reason, error);
     }
     SaveSlots.At(slot).CopySummary(Progress);
     return true;
@@ -163,27 +211,14 @@ bool LoadFromSlot(int slot)
     {
         return false;
     }
-    const int32_t previousVersion = FileVersion;
-    std::unique_ptr<DataReader> in = OpenDataFileForRead(SaveSlotFileName(slot));
-    if (!in)
-    {
-        return false;
-    }
     // Members that an older file lacks keep the session's values, as a load
     // in place would leave them.
     ProgressRecord progress(Progress);
     CheckedVector<UnitRecord> party;
-    bool ok = progress.Load(*in) && LoadRecordVector(party, *in);
-    if (ok && in->Remaining() != 0)
+    if (ReadSlotFile(SaveSlotFileName(slot), progress, party) != LoadResult::Loaded)
     {
-        ok = in->Fail("bytes after the party");
-    }
-    if (!ok || in->Failed())
-    {
-        FailDamagedLoad(*in, previousVersion, nullptr);
         return false;
     }
-    NoteFileLoaded(*in);
     Progress = std::move(progress);
     PartyUnits = std::move(party);
     ResizeUnitVector(PartyUnits, kPartySlotCount);

@@ -58,10 +58,12 @@ std::string SaveSlotFileName(int slot);
 void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots);
 
 // Writes Progress and PartyUnits into the slot's file, creating "user_data"
-// when it is missing, and copies the summary into SaveSlots. When the file
-// cannot be written: the refusal sound, a log line, the old file and summary
-// left as they were, false.
-bool SaveToSlot(int slot);
+// when it is missing, and copies the summary into SaveSlots. A file there
+// that does not read whole is kept beside as damaged first (see
+// CloseDataFile). When the file cannot be written: the refusal sound, a log
+// line, the old file and summary left as they were, false and, when asked,
+// the reason.
+bool SaveToSlot(int slot, std::string* error = nullptr);
 
 // Reads the slot's file into Progress and PartyUnits (then brought to
 // kPartySlotCount slots). False, the session unchanged, when the file is

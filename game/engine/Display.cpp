@@ -3,6 +3,7 @@
 #include "common/graphics/BmpFile.h"
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
+#include "game/engine/GameDialogs.h"
 #include "platform/window/Dialogs.h"
 #include "platform/window/WindowMessages.h"
 
@@ -554,6 +555,7 @@ bool DDLoadSurfaces(Surface* table, const int* ids, int count)
         SurfaceErrorName(code);
         if (code != kDDOk && !def.m_nOptional)
         {
+            WriteReport("Error : %s 読み込み失敗！", def.m_pszFile);
             ShowErrorF("%s 読み込み失敗！", def.m_pszFile);
             return false;
         }
@@ -938,15 +940,23 @@ PixelSurface* DDWorkSurface()
 
 bool ShowMessageBoxFullScreen(std::string_view text, std::string_view caption, uint32_t type)
 {
-    if (Display.m_pHost)
+    // The cursor is the display's: it changes on the thread that shows the box.
+    auto cursor = [](bool showing)
     {
-        Display.m_pHost->ShowCursor(true);
-    }
-    platform::Dialogs().MessageBox(platform::Dialogs().ActiveWindow(), text, caption, type);
-    if (Display.m_pHost)
+        if (Display.m_pHost)
+        {
+            Display.m_pHost->ShowCursor(showing);
+        }
+    };
+    platform::DialogService& dialogs = platform::Dialogs();
+    if (&dialogs == &GameBoxes)
     {
-        Display.m_pHost->ShowCursor(false);
+        GameBoxes.MessageBoxAround(GameBoxes.ActiveWindow(), text, caption, type, cursor);
+        return true;
     }
+    cursor(true);
+    dialogs.MessageBox(dialogs.ActiveWindow(), text, caption, type);
+    cursor(false);
     return true;
 }
 

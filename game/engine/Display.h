@@ -259,7 +259,8 @@ platform::PixelSurface* DDBackBuffer();
 platform::PixelSurface* DDWorkSurface();
 
 // A box while the display holds the whole screen: the window makes room for
-// it and the cursor shows until it is closed. True.
+// it and the cursor shows until it is closed, changed by the thread that shows
+// the box (the main thread, where the game's boxes are installed). True.
 bool ShowMessageBoxFullScreen(std::string_view text, std::string_view caption, uint32_t type);
 
 // Recolours a surface loaded with its index image: every index i other than

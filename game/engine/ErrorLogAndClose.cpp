@@ -1,5 +1,6 @@
 #include "game/engine/ErrorLogAndClose.h"
 
+#include "common/services/MessageBoxes.h"
 #include "platform/core/Format.h"
 #include "platform/window/WindowSystem.h"
 
@@ -14,15 +15,21 @@ std::atomic<bool> g_bFailed{false};
 void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ...)
 {
     NoteGameFailure();
-    if (IsErrorLogEnabled())
-    {
-        va_list args;
-        va_start(args, format);
-        std::string line = platform::VFormat(format, args);
-        va_end(args);
-        WriteErrorLog(line);
-    }
+    va_list args;
+    va_start(args, format);
+    std::string line = platform::VFormat(format, args);
+    va_end(args);
+    WriteErrorLog(line);
+    // Told before the close, while the main window still serves boxes.
+    ReportGameFailure(line);
     platform::PostWindowMessage(window, platform::kWmClose, 0, 0);
+}
+
+void ReportGameFailure(std::string_view reason)
+{
+    const std::string text(reason);
+    WriteReport("Error : %s", text.c_str());
+    ShowError(text);
 }
 
 bool GameFailureReported()

@@ -14,6 +14,7 @@ struct GameDialogs::Box
     std::string m_strText;
     std::string m_strCaption;
     uint32_t m_nType = 0;
+    std::function<void(bool)> m_Around;
     bool m_bAnswered = false;
     int m_nAnswer = 0;
 };
@@ -96,10 +97,25 @@ void GameDialogs::BeginShutdown()
 int GameDialogs::MessageBox(platform::WindowHandle owner, std::string_view text, std::string_view caption,
                             uint32_t type)
 {
+    return MessageBoxAround(owner, text, caption, type, nullptr);
+}
+
+int GameDialogs::MessageBoxAround(platform::WindowHandle owner, std::string_view text, std::string_view caption,
+                                  uint32_t type, std::function<void(bool showing)> around)
+{
     if (platform::DialogService* inner = MainThreadInner())
     {
         // Shown here and now; the service may run a modal loop.
-        return inner->MessageBox(owner, text, caption, type);
+        if (around)
+        {
+            around(true);
+        }
+        const int answer = inner->MessageBox(owner, text, caption, type);
+        if (around)
+        {
+            around(false);
+        }
+        return answer;
     }
     auto box = std::make_shared<Box>();
     platform::WindowHandle window;
@@ -113,6 +129,7 @@ int GameDialogs::MessageBox(platform::WindowHandle owner, std::string_view text,
         box->m_strText = text;
         box->m_strCaption = caption;
         box->m_nType = type;
+        box->m_Around = std::move(around);
         m_Waiting.push_back(box);
         window = m_hMain;
     }
@@ -146,7 +163,15 @@ void GameDialogs::ServeBoxes()
             inner = m_pInner;
         }
         platform::WindowHandle owner = box->m_hOwner ? box->m_hOwner : inner->ActiveWindow();
+        if (box->m_Around)
+        {
+            box->m_Around(true);
+        }
         int answer = inner->MessageBox(owner, box->m_strText, box->m_strCaption, box->m_nType);
+        if (box->m_Around)
+        {
+            box->m_Around(false);
+        }
         std::lock_guard lock(m_Mutex);
         m_Showing.erase(std::remove(m_Showing.begin(), m_Showing.end(), box), m_Showing.end());
         if (!box->m_bAnswered)

@@ -13,6 +13,7 @@
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -40,6 +41,12 @@ public:
 
     int MessageBox(platform::WindowHandle owner, std::string_view text, std::string_view caption,
                    uint32_t type) override;
+    // A box with work done around it where it is shown, on the main thread:
+    // around(true) just before it shows and around(false) once it is closed
+    // (the whole screen shows the mouse cursor meanwhile). A box that fails
+    // without being shown does neither.
+    int MessageBoxAround(platform::WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type,
+                         std::function<void(bool showing)> around);
     // Off the main thread: the main window.
     platform::WindowHandle ActiveWindow() override;
     bool OpenFile(const platform::FileDialogRequest& request, std::vector<std::string>& paths) override;

@@ -45,6 +45,7 @@ bool GameSession::Open(platform::WindowSystem& system, int showState)
     WriteErrorLog("D");
     if (!GameWindow.Create(system))
     {
+        WriteReport("Error : ウインドウが生成出来ません！");
         ShowError("ウインドウが生成出来ません！");
         Close();
         return false;

@@ -7,6 +7,7 @@
 #include "game/data/SaveSlots.h"
 #include "game/engine/Animation.h"
 #include "game/engine/Display.h"
+#include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/FrameTimer.h"
 #include "game/engine/GameMusic.h"
 #include "game/engine/GameWindow.h"
@@ -18,12 +19,14 @@
 #include "platform/window/Dialogs.h"
 
 #include <iterator>
+#include <string>
 
 namespace
 {
 
 constexpr char kSystemIniPath[] = "System.ini";
 constexpr char kPalettePath[] = "bmp\\Palette.bmp";
+constexpr char kDisplayFailure[] = "画面を初期化できません！";
 constexpr double kBytesPerMegabyte = 1048576.0;
 // The show state of the whole screen: maximised.
 constexpr int kShowMaximized = 3;
@@ -42,13 +45,20 @@ int ChooseColourDepth(const GameSettings& settings, int desktopDepth)
     return usable ? depth : 0;
 }
 
+// A start-up step failed and the game cannot run: the player and the report are told why.
+bool FailStart(const std::string& reason)
+{
+    ReportGameFailure(reason);
+    return false;
+}
+
 bool StartDisplay(platform::DisplayHost& host, int depth, int mode)
 {
     if (!DDInit(host, kScreenWidth, kScreenHeight, depth, mode, 1, 60, Settings.m_nPageFlip, Surfaces, SurfaceDefs,
                 kSurfaceCount))
     {
         WriteErrorLog("DDInit失敗");
-        return false;
+        return FailStart(kDisplayFailure);
     }
     WriteErrorLog("DDInit成功");
     if (Display.m_bPalette)
@@ -56,13 +66,13 @@ bool StartDisplay(platform::DisplayHost& host, int depth, int mode)
         if (!DDLoadPaletteFromFile(Display.m_SourcePalette, kPalettePath, mode))
         {
             WriteErrorLog("DDLoadPaletteFromFile失敗");
-            return false;
+            return FailStart(std::string(kPalettePath) + " のロードに失敗！");
         }
         Display.m_WorkingPalette = Display.m_SourcePalette;
         if (!DDSetTransmit(kPalettePath))
         {
             WriteErrorLog("DDSetTransmit失敗");
-            return false;
+            return FailStart(std::string(kPalettePath) + " のロードに失敗！");
         }
     }
     WriteErrorLog("1");
@@ -104,16 +114,14 @@ bool InitGame(const GameDevices& devices, int showState)
     if (!devices.m_pHost)
     {
         WriteErrorLog("DDInit失敗");
-        return false;
+        return FailStart(kDisplayFailure);
     }
     platform::DisplayHost& host = *devices.m_pHost;
     const int depth = ChooseColourDepth(Settings, host.DesktopDepth());
     if (depth == 0)
     {
-        ShowMessageBoxActive("8ビットカラーのフルスクリーンか16ビットカラーでしか起動できません！\nSystem."
-                             "iniや画面の設定を見直して下さい！",
-                             "エラー", platform::kMbOk);
-        return false;
+        return FailStart("8ビットカラーのフルスクリーンか16ビットカラーでしか起動できません！\nSystem."
+                         "iniや画面の設定を見直して下さい！");
     }
     const int mode = Settings.m_nWindowed ? kWindowed : kFullScreen;
     GameWindow.Show(mode == kWindowed ? showState : kShowMaximized);
@@ -122,9 +130,10 @@ bool InitGame(const GameDevices& devices, int showState)
         return false;
     }
 
-    if (!InitSoundEffects(devices.m_pMixer, Settings.m_nEffectVolume))
+    std::string reason;
+    if (!InitSoundEffects(devices.m_pMixer, Settings.m_nEffectVolume, &reason))
     {
-        return false;
+        return FailStart(reason);
     }
     WriteErrorLog("3");
     InitGameMusic(Bgm, Settings.m_nMusic, devices.m_pOggFactory, devices.m_pMidiDevice);

@@ -1,5 +1,6 @@
 #include "game/engine/KeyConfig.h"
 
+#include "common/services/Log.h"
 #include "platform/core/ByteOrder.h"
 #include "platform/core/Files.h"
 #include "platform/input/VirtualKeys.h"
@@ -36,16 +37,30 @@ void SetDefaultKeyConfig(KeyConfig& config)
 
 void ValidateKeyConfig(KeyConfig& config)
 {
-    for (KeyAction& action : config.m_Actions)
+    // Counts the file cannot mean: nothing of it is trusted.
+    if (config.m_nActionCount <= kActionButton1 || config.m_nActionCount > kKeyActionCount ||
+        config.m_nJoystickCount < 0 || config.m_nJoystickCount > kKeyboardDevice)
     {
-        action.m_nDevice = std::clamp(action.m_nDevice, 0, kKeyboardDevice);
-        if (action.m_nDevice == kKeyboardDevice)
+        WriteReport("KeyConfig : action count %d, joystick count %d out of range; the built-in keys are used",
+                    static_cast<int>(config.m_nActionCount), static_cast<int>(config.m_nJoystickCount));
+        SetDefaultKeyConfig(config);
+        return;
+    }
+    const KeyConfig builtIn;
+    const int polled = std::min<int>(config.m_nJoystickCount, kMaxConfiguredJoysticks);
+    for (int i = 0; i < kKeyActionCount; ++i)
+    {
+        KeyAction& action = config.m_Actions[i];
+        const bool usable = action.m_nDevice == kKeyboardDevice
+                                ? action.m_nCode > 0 && action.m_nCode < platform::kVkCount
+                                : action.m_nDevice >= 0 && action.m_nDevice < polled && action.m_nCode != 0;
+        if (!usable)
         {
-            action.m_nCode = static_cast<int16_t>(std::clamp<int>(action.m_nCode, 0, platform::kVkCount - 1));
+            WriteReport("KeyConfig : action %d (device %d, code %d) cannot be used; its built-in key is used", i,
+                        static_cast<int>(action.m_nDevice), static_cast<int>(action.m_nCode));
+            action = builtIn.m_Actions[i];
         }
     }
-    config.m_nActionCount = std::clamp(config.m_nActionCount, int32_t(kActionButton1), int32_t(kKeyActionCount));
-    config.m_nJoystickCount = std::clamp(config.m_nJoystickCount, 0, kMaxConfiguredJoysticks);
 }
 
 std::array<unsigned char, kKeyConfigFileSize> KeyConfigBytes(const KeyConfig& config)

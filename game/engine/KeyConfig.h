@@ -61,8 +61,10 @@ struct KeyConfig
 // Keyboard arrows and Z, X, C, V; one joystick; use flag 0.
 void SetDefaultKeyConfig(KeyConfig& config);
 
-// Brings every value into its range: action count 4..8, joystick count
-// 0..1, devices 0..8, keyboard codes to key numbers 0..255.
+// What the game cannot use falls back to the built-in keys, with a report
+// line: an action count outside 5..8 or a joystick count outside 0..8 (the
+// whole configuration), an action on no key (keyboard codes 1..255) or on a
+// joystick that is not polled or with code 0 (that action alone).
 void ValidateKeyConfig(KeyConfig& config);
 
 std::array<unsigned char, kKeyConfigFileSize> KeyConfigBytes(const KeyConfig& config);

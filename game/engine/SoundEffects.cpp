@@ -247,16 +247,29 @@ void PlaySoundEffect(int id)
     }
 }
 
-bool InitSoundEffects(platform::Mixer* mixer, int volume)
+bool InitSoundEffects(platform::Mixer* mixer, int volume, std::string* reason)
 {
     if (!DS_Init(mixer, kSoundRate, kSoundBits, kSoundChannels, SoundGroups, kSoundEffectCount))
     {
         WriteErrorLog("DS_Init失敗！");
+        if (reason)
+        {
+            *reason = "効果音を初期化できません！";
+        }
         return false;
     }
     if (!DSCreateBufferGroup(SoundGroups, SoundDefs, volume))
     {
         WriteErrorLog("DSCreateBufferGroup失敗！");
+        // The groups are made in order: the first one left empty is the file that failed.
+        for (int i = 0; reason && i < kSoundEffectCount; ++i)
+        {
+            if (SoundGroups[i].m_Buffers.empty())
+            {
+                *reason = std::string(SoundDefs[i].m_pFileName) + " のロードに失敗！";
+                break;
+            }
+        }
         return false;
     }
     SetSoundRequestHandler(PlaySoundEffect);

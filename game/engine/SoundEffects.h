@@ -13,6 +13,7 @@
 #include "common/sound/SoundBuffers.h"
 #include "game/engine/MixerSoundBuffer.h"
 
+#include <string>
 #include <string_view>
 
 enum SoundEffectId
@@ -95,8 +96,9 @@ MixerSoundBuffer* GroupBuffer(const SoundBufferGroup& group, int index);
 // Start-up of the game's effects on the mixer: DS_Init with the game's format
 // and table ("DS_Init失敗！" on failure), DSCreateBufferGroup with the effect
 // volume of System.ini ("DSCreateBufferGroup失敗！"), then the effects serve
-// RequestSound. False on failure: the game cannot start.
-bool InitSoundEffects(platform::Mixer* mixer, int volume);
+// RequestSound. False on failure, with the reason for the player when asked
+// (the effect file that cannot be read): the game cannot start.
+bool InitSoundEffects(platform::Mixer* mixer, int volume, std::string* reason = nullptr);
 // Shut-down, once the game threads have ended and before the mixer goes: the
 // spare group, the table, the primary buffer and the device.
 void ReleaseSoundEffects();

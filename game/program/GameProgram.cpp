@@ -2,6 +2,7 @@
 
 #include "common/data/DataFile.h"
 #include "common/services/Log.h"
+#include "common/services/MessageBoxes.h"
 #include "game/engine/DebugKeys.h"
 #include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
@@ -153,6 +154,8 @@ int RunGame(const GameOptions& options)
     InitErrorLog(0, kErrorLogName);
     if (!OpenReportLog(kReportLogName))
     {
+        // Nowhere to write it down: the player is told all the same.
+        ShowErrorF("%s を作成できません！", kReportLogName);
         return failedStart;
     }
     WriteReport("App : ver %d", static_cast<int>(kDataFormatVersion));

@@ -5,6 +5,14 @@
 namespace platform
 {
 
+namespace
+{
+
+// Larger than any screen: a size limit that holds nothing back.
+constexpr int kUnlimitedSize = 16384;
+
+} // namespace
+
 bool SdlDisplayHost::SetDisplayMode(int width, int height, int bitsPerPixel, int refreshRate)
 {
     (void)width;
@@ -15,7 +23,20 @@ bool SdlDisplayHost::SetDisplayMode(int width, int height, int bitsPerPixel, int
     {
         return false;
     }
-    return m_pWindow && SDL_SetWindowFullscreen(m_pWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
+    if (!m_pWindow)
+    {
+        return false;
+    }
+    // A window manager keeps a window within its largest size, the whole screen too.
+    if (m_nKeptMaxWidth == 0)
+    {
+        SDL_GetWindowMaximumSize(m_pWindow, &m_nKeptMaxWidth, &m_nKeptMaxHeight);
+        if (m_nKeptMaxWidth > 0 && m_nKeptMaxHeight > 0)
+        {
+            SDL_SetWindowMaximumSize(m_pWindow, kUnlimitedSize, kUnlimitedSize);
+        }
+    }
+    return SDL_SetWindowFullscreen(m_pWindow, SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
 }
 
 void SdlDisplayHost::RestoreDisplayMode()
@@ -23,6 +44,12 @@ void SdlDisplayHost::RestoreDisplayMode()
     if (m_pWindow)
     {
         SDL_SetWindowFullscreen(m_pWindow, 0);
+        if (m_nKeptMaxWidth > 0 && m_nKeptMaxHeight > 0)
+        {
+            SDL_SetWindowMaximumSize(m_pWindow, m_nKeptMaxWidth, m_nKeptMaxHeight);
+        }
+        m_nKeptMaxWidth = 0;
+        m_nKeptMaxHeight = 0;
     }
 }
 

@@ -5,7 +5,9 @@
 // scaled into it, so any size and depth is granted, and a refresh rate only
 // when the monitor runs at least that fast. The desktop a window draws for is
 // taken to be 16 bits a pixel, the depth the display draws a window in; the
-// frames are converted to the real screen's format when they are shown.
+// frames are converted to the real screen's format when they are shown. The
+// window's largest size is lifted while it takes the whole screen and given
+// back when it leaves it.
 
 #include "platform/display/DisplayHost.h"
 
@@ -30,6 +32,8 @@ public:
 
 private:
     SDL_Window* m_pWindow;
+    int m_nKeptMaxWidth = 0; // the window's largest size before the whole screen; 0 while it has none kept
+    int m_nKeptMaxHeight = 0;
 };
 
 } // namespace platform

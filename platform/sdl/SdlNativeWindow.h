@@ -20,7 +20,8 @@ class WindowSystem;
 SDL_Window* NativeSdlWindow(const WindowSystem& system, WindowHandle window);
 
 // The window's renderer, made when it has none (accelerated where the video
-// driver offers it, else in software). Null when none can be made.
+// driver offers it, else in software). A window on the desktop keeps its place
+// and its size limits. Null when none can be made.
 SDL_Renderer* SdlWindowRenderer(SDL_Window* window);
 // Destroys the window's renderer, if it has one (and with it its textures).
 void ReleaseSdlWindowRenderer(SDL_Window* window);

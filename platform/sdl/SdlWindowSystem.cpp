@@ -160,6 +160,25 @@ void SdlWindow::ApplyGeometry()
     m_bApplying = false;
 }
 
+void SdlWindow::FollowTrackSizes(const MinMaxInfo& info)
+{
+    if (!m_pWindow || !(Style() & kWsThickFrame))
+    {
+        return;
+    }
+    // The limits are of the whole window; SDL's are of the client area, the window manager's frame outside it.
+    const Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
+    const Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
+    if (minimum.m_nX > 0 && minimum.m_nY > 0)
+    {
+        SDL_SetWindowMinimumSize(m_pWindow, minimum.m_nX, minimum.m_nY);
+    }
+    if (maximum.m_nX > 0 && maximum.m_nY > 0)
+    {
+        SDL_SetWindowMaximumSize(m_pWindow, std::max(maximum.m_nX, minimum.m_nX), std::max(maximum.m_nY, minimum.m_nY));
+    }
+}
+
 void SdlWindow::ApplyVisibility()
 {
     if (!m_pWindow)

@@ -10,9 +10,10 @@
 // pop-up menus are dismissed, bars are kept as models only, and a child is a
 // model without a native window. Posts from other threads wake the loop with
 // one SDL event at most, however many arrive. Without a display (the dummy
-// driver gives no focus events) a shown window is the active one. A window's
-// size limits are not handed to SDL: the game's window goes full screen over
-// the desktop, past the limits of its windowed size.
+// driver gives no focus events) a shown window is the active one. A window
+// with a sizing frame keeps the size limits its procedure gives; the game's
+// window lifts them while it goes full screen over the desktop
+// (SdlDisplayHost).
 
 #include "platform/window/ModelWindow.h"
 #include "platform/window/WindowSystem.h"
@@ -38,6 +39,7 @@ public:
     void SetTimer(uint32_t id, uint32_t milliseconds) override;
     void KillTimer(uint32_t id) override;
     void TrackPopupMenu(const Menu&, Point, WindowHandle) override {}
+    void FollowTrackSizes(const MinMaxInfo& info) override;
     void Retire() override;
 
     SDL_Window* Native() const { return m_pWindow; }

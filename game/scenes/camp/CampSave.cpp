@@ -1,6 +1,7 @@
 // Saving from the camp: the 99 save slots, the cursor on the slot used
 // last, and a question before the save.
 
+#include "common/services/MessageBoxes.h"
 #include "game/data/GameData.h"
 #include "game/data/RecordDrawing.h"
 #include "game/data/SaveSlots.h"
@@ -11,6 +12,7 @@
 #include "game/scenes/camp/CampScene.h"
 
 #include <algorithm>
+#include <string>
 
 namespace
 {
@@ -61,11 +63,16 @@ int CampScene::Save()
         menu.Draw(m_Target);
         if ((input.m_nButtons & kInputButton1) && menu.Row() == kSaveRow)
         {
-            // A save that fails has played its refusal and left the slot as it was.
-            const bool saved = SaveToSlot(m_nPicked);
+            // A save that fails has played its refusal and left the slot as it was; the player is told why.
+            std::string error;
+            const bool saved = SaveToSlot(m_nPicked, &error);
             if (saved)
             {
                 TitleLoadedSlot = m_nPicked;
+            }
+            else
+            {
+                ShowErrorF("セーブデータ%d へのセーブに失敗！\n%s", m_nPicked + 1, error.c_str());
             }
             CloseQuestion(menu, saved ? kSeClear : kNoSound);
         }

@@ -59,9 +59,19 @@ TEST_F(ProgressRecordTest, RoundTripsThroughItsImage)
     EXPECT_EQ(loaded.m_Work2, (CheckedVector<int32_t>{8, 9}));
 }
 
+// Values of the image below that a test may choose.
+struct OldValues
+{
+    int32_t m_nMoney = 500;
+    int32_t m_nScoutPoints = 2;
+    int32_t m_nDifficulty = 1;
+    int32_t m_nItemCount = 5;  // of item 1, the first stack
+    int32_t m_nShopCount = 99; // of item 3, the one article
+};
+
 // The image of a play-through as a game of that version wrote it: bound ints
 // as the version had them, then the lists; two stacks of items, no units.
-std::vector<unsigned char> OldImage(int32_t version)
+std::vector<unsigned char> OldImage(int32_t version, const OldValues& values = {})
 {
     const bool hasA = version >= 85;
     const bool hasB = version >= 100;
@@ -69,7 +79,7 @@ std::vector<unsigned char> OldImage(int32_t version)
     const bool hasShop = version >= 103;
     ByteBuilder b;
     b.Int(8 + hasA + hasB);
-    b.Ints({500, 2, 1, 1, 9});
+    b.Ints({values.m_nMoney, values.m_nScoutPoints, 1, 1, 9});
     if (hasA)
     {
         b.Int(31);
@@ -79,16 +89,16 @@ std::vector<unsigned char> OldImage(int32_t version)
     {
         b.Int(32);
     }
-    b.Ints({33, 1});
+    b.Ints({33, values.m_nDifficulty});
     b.Int(hasMusic ? 4 : 0);
     if (hasMusic)
     {
         b.String("a").String("b").String("").String("d");
     }
-    b.Int(2).Ints({2, 1, 5, 0}).Ints({2, 0, 0, 0}); // items: 1 x 5, then an empty stack
+    b.Int(2).Ints({2, 1, values.m_nItemCount, 0}).Ints({2, 0, 0, 0}); // items: 1 x 5, then an empty stack
     if (hasShop)
     {
-        b.Int(1).Ints({2, 3, 99, 0});
+        b.Int(1).Ints({2, 3, values.m_nShopCount, 0});
     }
     b.Int(0).Int(0);                      // hire and fallen lists
     b.Int(1).Int(77).Int(0).Int(2).Ints({1, 0}); // variables, cleared flags, m_Work2
@@ -118,6 +128,34 @@ TEST_F(ProgressRecordTest, OlderFilesLoadWithTheirOwnFieldsAndArePadded)
         EXPECT_EQ(CountStack(p.m_ShopGoods, 3), version >= 103 ? 99 : 0) << version;
         EXPECT_EQ(CountStack(p.m_ShopGoods, 5), 0) << version;
         EXPECT_EQ(p.GetVariable(0), 77);
+    }
+}
+
+TEST_F(ProgressRecordTest, ALoadBringsValuesOutOfRangeBackIntoRange)
+{
+    struct Case
+    {
+        OldValues m_File;
+        OldValues m_Loaded;
+    };
+    ItemTable.At(1).m_nMaxCount = 20;
+    ItemTable.At(3).m_nMaxCount = 20;
+    const Case cases[] = {
+        {{999999, 1000, 3, 20, 20}, {999999, 1000, 3, 20, 20}},
+        {{INT32_MAX, 5000, 99, INT32_MAX, 99}, {999999, 1000, 3, 20, 20}},
+        {{-1, 0, -7, -4, INT32_MIN}, {0, 1, 0, 0, 0}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_File.m_nMoney);
+        ProgressRecord loaded;
+        DataReader in(OldImage(kDataFormatVersion, c.m_File), kDataFormatVersion, "memory");
+        ASSERT_TRUE(loaded.Load(in)) << in.Error();
+        EXPECT_EQ(loaded.m_nMoney, c.m_Loaded.m_nMoney);
+        EXPECT_EQ(loaded.m_nScoutPoints, c.m_Loaded.m_nScoutPoints);
+        EXPECT_EQ(loaded.m_nDifficulty, c.m_Loaded.m_nDifficulty);
+        EXPECT_EQ(loaded.m_Items.At(0).m_nCount, c.m_Loaded.m_nItemCount);
+        EXPECT_EQ(loaded.m_ShopGoods.At(0).m_nCount, c.m_Loaded.m_nShopCount);
     }
 }
 

@@ -106,12 +106,36 @@ TEST_F(SaveSlotsTest, ScanningSummarisesAFileWhoseUnitsAreDamaged)
     EXPECT_EQ(Session(), session);
 }
 
+TEST_F(SaveSlotsTest, ASaveOverAFileWhoseUnitsAreDamagedKeepsItFirst)
+{
+    // As in a new run: the file was only scanned, which reads the play-through alone.
+    ASSERT_TRUE(SaveToSlot(0));
+    std::vector<unsigned char> damaged = m_Folder.ReadFile("user_data/SaveData01.dat");
+    damaged.resize(damaged.size() - 100);
+    m_Folder.WriteFile("user_data/SaveData01.dat", damaged);
+    ScanSaveSlots(SaveSlots);
+    ASSERT_EQ(SaveSlots.At(0).m_bUsed, 1);
+
+    Progress.m_nMoney = 55;
+    ASSERT_TRUE(SaveToSlot(0));
+    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData01.dat.damaged"), damaged);
+    ASSERT_TRUE(LoadFromSlot(0));
+    EXPECT_EQ(Progress.m_nMoney, 55);
+
+    // A file that reads whole is simply replaced.
+    ASSERT_TRUE(SaveToSlot(1));
+    ASSERT_TRUE(SaveToSlot(1));
+    EXPECT_FALSE(std::filesystem::exists("user_data/SaveData02.dat.damaged"));
+}
+
 TEST_F(SaveSlotsTest, AFailedSaveIsNotReportedAsSavedAndKeepsTheOldSlot)
 {
     // The folder cannot be made: a file stands in its place.
     m_Folder.WriteFile("user_data", std::string("not a folder"));
     SaveSlots.At(0).CopySummary(ProgressRecord());
-    EXPECT_FALSE(SaveToSlot(0));
+    std::string error;
+    EXPECT_FALSE(SaveToSlot(0, &error));
+    EXPECT_EQ(error, "the folder user_data cannot be made");
     EXPECT_EQ(m_Sounds, std::vector<int>{kSoundRefusal});
     EXPECT_EQ(SaveSlots.At(0).SummaryText(), "0S 0P");
     EXPECT_NE(m_Folder.ReadText("Report.txt").find("user_data\\SaveData01.dat : not saved"), std::string::npos);
@@ -122,7 +146,8 @@ TEST_F(SaveSlotsTest, AFailedSaveIsNotReportedAsSavedAndKeepsTheOldSlot)
     const std::vector<unsigned char> old = m_Folder.ReadFile("user_data/SaveData05.dat");
     Progress.m_nMoney = 1;
     platform::FatalError();
-    EXPECT_FALSE(SaveToSlot(4));
+    EXPECT_FALSE(SaveToSlot(4, &error));
+    EXPECT_EQ(error, "saving stopped after a fatal error");
     EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData05.dat"), old);
     EXPECT_EQ(SaveSlots.At(4).m_nMoney, 4321);
     EXPECT_EQ(m_Sounds, (std::vector<int>{kSoundRefusal, kSoundRefusal}));

@@ -1,5 +1,6 @@
 #include "common/window/WindowBase.h"
 #include "common/services/MessageBoxes.h"
+#include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameDataLock.h"
 #include "game/engine/GameSession.h"
@@ -9,6 +10,7 @@
 #include "game/engine/Thread.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/core/TestPlayLink.h"
+#include "platform/sdl/SdlNativeWindow.h"
 #include "platform/sdl/SdlWindowSystem.h"
 #include "platform/window/DummyWindowSystem.h"
 #include "platform/window/ScriptedDialogs.h"
@@ -16,6 +18,7 @@
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
 
+#include <SDL.h>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -39,6 +42,19 @@ public:
         m_Threads.push_back(std::this_thread::get_id());
         ApplyDebugEdit([] {});
         return ScriptedDialogs::MessageBox(owner, text, caption, type);
+    }
+
+    std::vector<std::thread::id> m_Threads;
+};
+
+// A display host that notes the thread of each cursor change.
+class CursorThreadHost : public platform::RecordingDisplayHost
+{
+public:
+    void ShowCursor(bool show) override
+    {
+        m_Threads.push_back(std::this_thread::get_id());
+        RecordingDisplayHost::ShowCursor(show);
     }
 
     std::vector<std::thread::id> m_Threads;
@@ -227,6 +243,34 @@ TEST_F(GameSessionTest, BoxesOfGameThreadsAreShownByTheMainThreadUntilShutDownBe
     EXPECT_FALSE(thEvent.Start([] {})); // nothing starts while the program ends
 }
 
+TEST_F(GameSessionTest, AFullScreenBoxOfAGameThreadShowsTheCursorOnTheMainThread)
+{
+    platform::DummyWindowSystem system;
+    GameSession session;
+    ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+    CursorThreadHost host;
+    Display.m_pHost = &host;
+    SetFullScreenMessageBox([](std::string_view text, std::string_view caption, uint32_t type)
+                            { return ShowMessageBoxFullScreen(text, caption, type) ? 1 : 0; });
+    ASSERT_TRUE(thGame.Start(
+        [&]
+        {
+            {
+                GameDataLock frame;
+                ShowMessageBox(nullptr, "全画面", "エラー", platform::kMbOk);
+            }
+            platform::RequestClose();
+            thGame.WaitUntil([] { return false; });
+        }));
+    EXPECT_EQ(session.RunLoop(), 0);
+    SetFullScreenMessageBox(nullptr);
+    Display.m_pHost = nullptr;
+
+    ASSERT_EQ(m_Dialogs.Boxes().size(), 1u);
+    EXPECT_EQ(host.m_Calls, (std::vector<std::string>{"cursor 1", "cursor 0"}));
+    EXPECT_EQ(host.m_Threads, std::vector<std::thread::id>(2, std::this_thread::get_id()));
+}
+
 TEST_F(GameSessionTest, MusicRequestsOfAGameThreadReachTheMainThreadInOrder)
 {
     platform::DummyWindowSystem system;
@@ -312,6 +356,21 @@ TEST_F(GameSessionTest, OnSdlWithoutADisplayTheShownWindowIsActiveAndPostsWakeTh
     GameWindow.Show(1);
     system.PumpMessages();
     EXPECT_EQ(AppActive, 1);
+
+    // Centred, and no larger than the game's screen, once the frames have their renderer too.
+    SDL_Window* native = platform::NativeSdlWindow(system, MainWindowHandle());
+    ASSERT_TRUE(platform::SdlWindowRenderer(native));
+    const platform::Rect desktop = system.DesktopRect();
+    int x = 0, y = 0, width = 0, height = 0;
+    SDL_GetWindowPosition(native, &x, &y);
+    EXPECT_EQ(x, desktop.m_nLeft + (desktop.m_nWidth - kGameScreenWidth) / 2);
+    EXPECT_EQ(y, desktop.m_nTop + (desktop.m_nHeight - kGameScreenHeight) / 2);
+    SDL_GetWindowMaximumSize(native, &width, &height);
+    EXPECT_EQ(width, kGameScreenWidth);
+    EXPECT_EQ(height, kGameScreenHeight);
+    SDL_GetWindowMinimumSize(native, &width, &height);
+    EXPECT_EQ(width, 100);
+    EXPECT_EQ(height, 100);
     StartGameThread(30);
     EXPECT_EQ(session.RunLoop(), 0);
     EXPECT_GE(m_nFrames, 30);
@@ -326,6 +385,7 @@ namespace
 TEST_F(GameSessionTest, AFailureOnAnyThreadIsLoggedWhenTheLogIsOnAndClosesTheWindow)
 {
     platform::DummyWindowSystem system;
+    ASSERT_TRUE(OpenReportLog("Report_Game.txt"));
     for (int enabled : {0, 1})
     {
         InitErrorLog(enabled, "EC_Game.txt");
@@ -339,7 +399,13 @@ TEST_F(GameSessionTest, AFailureOnAnyThreadIsLoggedWhenTheLogIsOnAndClosesTheWin
         EXPECT_EQ(logged, enabled == 1);
         // The start-up's steps are traced in order when the log is on.
         EXPECT_EQ(log.rfind("D\r\nE\r\nF\r\nG\r\nH\r\n", 0) == 0, enabled == 1) << log;
+        // The player is told, and so is the report, whether the log is on or not.
+        ASSERT_EQ(m_Dialogs.Boxes().size(), static_cast<std::size_t>(enabled + 1));
+        EXPECT_EQ(m_Dialogs.Boxes().back().m_strText, "bmp\\Map.bmp 読み込み失敗！");
+        EXPECT_EQ(m_Dialogs.m_Threads.back(), std::this_thread::get_id());
     }
+    const std::string report = m_Project.ReadText("Report_Game.txt");
+    EXPECT_NE(report.find("Error : bmp\\Map.bmp 読み込み失敗！\r\n"), std::string::npos) << report;
     InitErrorLog(0, "EC_Game.txt");
 }
 

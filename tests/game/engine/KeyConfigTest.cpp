@@ -101,29 +101,39 @@ TEST(KeyConfigTest, ShortAndLongFiles)
     EXPECT_EQ(config, fromFull);
 }
 
-TEST(KeyConfigTest, ValuesOutOfRangeAreClamped)
+TEST(KeyConfigTest, WhatCannotBeUsedFallsBackToTheBuiltInKeys)
 {
     struct Case
     {
         int32_t m_nActionCount;
         int32_t m_nJoysticks;
-        int32_t m_nDevice;
+        int32_t m_nDevice; // of every action
         uint16_t m_nCode;
-        int32_t m_nExpectedActionCount;
-        int32_t m_nExpectedJoysticks;
-        int32_t m_nExpectedDevice;
-        int16_t m_nExpectedCode;
+        bool m_bKept; // else each action has its built-in key
     };
     const Case kCases[] = {
-        {99, 1, kKeyboardDevice, 'Z', 8, 1, kKeyboardDevice, 'Z'},
-        {-7, 5, kKeyboardDevice, 300, 4, 1, kKeyboardDevice, 255},
-        {0, -2, kKeyboardDevice, 0xFFFF, 4, 0, kKeyboardDevice, 0},
-        {5, 1, 42, 'X', 5, 1, kKeyboardDevice, 'X'},
-        {8, 1, -1, 0x8000, 8, 1, 0, -32768}, // joystick button masks keep all 16 bits
-        {8, 1, 7, 2048, 8, 1, 7, 2048},
+        {8, 1, kKeyboardDevice, 'Q', true},
+        {5, 0, kKeyboardDevice, 255, true},
+        {8, 1, 0, 0x8000, true}, // joystick button masks keep all 16 bits
+        {8, 8, 0, kJoystickAxisDown, true},
+        {99, 1, kKeyboardDevice, 'Q', false},
+        {-7, 1, kKeyboardDevice, 'Q', false},
+        {4, 1, kKeyboardDevice, 'Q', false}, // no button at all
+        {8, -2, kKeyboardDevice, 'Q', false},
+        {8, 9, kKeyboardDevice, 'Q', false},
+        {8, 1, kKeyboardDevice, 300, false},
+        {8, 1, kKeyboardDevice, 0xFFFF, false},
+        {8, 1, kKeyboardDevice, 0, false},
+        {8, 1, 42, 'Q', false},
+        {8, 1, -1, 'Q', false},
+        {8, 1, 7, 2, false}, // a joystick that is never polled
+        {8, 0, 0, 2, false},
+        {8, 1, 0, 0, false},
     };
     for (const Case& c : kCases)
     {
+        SCOPED_TRACE(testing::Message() << c.m_nActionCount << " actions, " << c.m_nJoysticks << " joysticks, device "
+                                        << c.m_nDevice << ", code " << c.m_nCode);
         TempFolder folder;
         ByteBuilder bytes;
         for (int i = 0; i < kKeyActionCount; ++i)
@@ -133,17 +143,32 @@ TEST(KeyConfigTest, ValuesOutOfRangeAreClamped)
         folder.WriteFile("user_data/CustomKey.dat", bytes.Ints({c.m_nActionCount, c.m_nJoysticks, 1}));
         KeyConfig config;
         ASSERT_TRUE(ReadKeyConfig(kKeyConfigPath, config));
-        EXPECT_EQ(config.m_nActionCount, c.m_nExpectedActionCount) << c.m_nActionCount;
-        EXPECT_EQ(config.m_nJoystickCount, c.m_nExpectedJoysticks) << c.m_nJoysticks;
-        EXPECT_EQ(config.m_Actions[7].m_nDevice, c.m_nExpectedDevice) << c.m_nDevice;
-        EXPECT_EQ(config.m_Actions[7].m_nCode, c.m_nExpectedCode) << c.m_nCode;
+        const KeyConfig builtIn;
+        for (int i = 0; i < kKeyActionCount; ++i)
+        {
+            const KeyAction expected =
+                c.m_bKept ? KeyAction{c.m_nDevice, static_cast<int16_t>(c.m_nCode), 0} : builtIn.m_Actions[i];
+            EXPECT_EQ(config.m_Actions[i], expected) << i;
+        }
 
-        // Polling with it stays inside every table.
+        // Button 1 works on its key, or on Z when it fell back.
         TestDevices devices;
         devices.m_Joystick.m_bPresent = true;
-        devices.Hold({0, 255});
+        if (c.m_nDevice == kKeyboardDevice && c.m_bKept)
+        {
+            devices.Hold({c.m_nCode});
+        }
+        else if (c.m_bKept)
+        {
+            devices.m_Joystick.m_Info.m_nButtons = c.m_nCode;
+        }
+        else
+        {
+            devices.Hold({'Z'});
+        }
         InputState state;
         EXPECT_EQ(state.PollFrame(config, devices.Devices()), 1);
+        EXPECT_TRUE(state.m_nButtons & kInputButton1);
         EXPECT_LE(devices.m_Joystick.m_nLastId, 0);
     }
 }

@@ -10,11 +10,13 @@
 #include "tests/game/engine/StoredPicture.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace
 {
@@ -134,6 +136,164 @@ TEST_F(GameProgramTest, AMissingItemFileEndsTheGameWithItsMessage)
     std::string scripted;
     EXPECT_EQ(Play("until scene 1\n", scripted), 3) << scripted;
     EXPECT_EQ(Reports(editor), (std::vector<uint32_t>{platform::kTestPlayStart, platform::kTestPlayEnd}));
+}
+
+// A new game, and into the camp.
+constexpr char kNewGame[] = "until scene 0 within 2\n"
+                            "wait 15\n"
+                            "press z\n"
+                            "until scene 1 within 30\n"
+                            "wait 15\n"
+                            "expect state 1\n";
+// From the camp menu's first entry: "セーブ", the first slot, "セーブする",
+// back to the menu; then "しゅうりょう", "ゲームしゅうりょう".
+constexpr char kSaveFirstSlotAndQuit[] = "press down\npress down\npress down\npress down\n"
+                                         "press down\npress down\npress down\npress down\n"
+                                         "press z\npress z\npress up\npress z\npress x\n"
+                                         "expect state 1\n"
+                                         "press down\npress down\npress down\n"
+                                         "press z\npress up\npress z\n"
+                                         "until closed within 60\n";
+// From the camp menu's first entry: "やとう" the hunter for 300 S, back to the menu's first entry.
+constexpr char kHire[] = "press down\npress down\npress down\npress down\n"
+                         "press z\npress z\npress down\npress z\n"
+                         "expect money 200\n"
+                         "press x\n"
+                         "press up\npress up\npress up\npress up\n";
+
+TEST_F(GameProgramTest, ASaveOverASlotWhoseUnitsAreDamagedKeepsTheDamagedFileBeside)
+{
+    std::string output;
+    ASSERT_EQ(Play(std::string(kNewGame) + kSaveFirstSlotAndQuit, output), 0) << output;
+    std::vector<unsigned char> damaged = m_Project.ReadFile("user_data/SaveData01.dat");
+    damaged.resize(damaged.size() - 100);
+    m_Project.WriteFile("user_data/SaveData01.dat", damaged);
+
+    // A new run: the title's scan reads the play-through only, and the damage is in the units.
+    ASSERT_EQ(Play(std::string(kNewGame) + kHire + kSaveFirstSlotAndQuit, output), 0) << output;
+    EXPECT_EQ(m_Project.ReadFile("user_data/SaveData01.dat.damaged"), damaged);
+    EXPECT_GT(m_Project.ReadFile("user_data/SaveData01.dat").size(), damaged.size());
+    const std::string report = m_Project.ReadText("Report_Game.txt");
+    EXPECT_NE(report.find("the damaged file is kept as user_data\\SaveData01.dat.damaged"), std::string::npos)
+        << report;
+}
+
+TEST_F(GameProgramTest, ASaveThatCannotBeWrittenTellsThePlayerAndLeavesTheSlot)
+{
+    std::string output;
+    ASSERT_EQ(Play(std::string(kNewGame) + kSaveFirstSlotAndQuit, output), 0) << output;
+    const fs::path saves = m_Project.Path() / "user_data";
+    const auto before = SnapshotFolder(saves);
+
+    // The folder is read-only. Root writes there all the same unless it gives up
+    // its right to pass over permissions, which setpriv does for the game.
+    fs::permissions(saves, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                               fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    std::vector<std::string> command = {TK_GAME_PROGRAM};
+    if (::geteuid() == 0)
+    {
+        const char* kSetpriv = "/usr/bin/setpriv";
+        const std::vector<std::string> dropRights = {"--bounding-set=-dac_override,-dac_read_search,-fowner", "--"};
+        HelperProcess probe(
+            kSetpriv, {dropRights[0], dropRights[1], "/bin/sh", "-c", "exec 2>/dev/null; echo > user_data/probe"});
+        if (!probe.Started() || probe.Wait() == 0)
+        {
+            fs::remove(saves / "probe");
+            GTEST_SKIP() << "running as root, and setpriv cannot take away root's right to write anywhere";
+        }
+        command = {kSetpriv, dropRights[0], dropRights[1], TK_GAME_PROGRAM};
+    }
+    command.insert(command.end(), {"--headless", "--no-pacing", "--script",
+                                   Script(std::string(kNewGame) + kHire + kSaveFirstSlotAndQuit)});
+    HelperProcess game(command.front(), std::vector<std::string>(command.begin() + 1, command.end()), true);
+    output = game.ReadAll();
+    const int code = game.Wait();
+    fs::permissions(saves, fs::perms::owner_write, fs::perm_options::add);
+
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_NE(output.find(platform::ToUtf8("[エラー] セーブデータ1 へのセーブに失敗！\n")), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("Permission denied"), std::string::npos) << output;
+    EXPECT_EQ(SnapshotFolder(saves), before);
+}
+
+TEST_F(GameProgramTest, AStartUpThatFailsSaysWhyInTheReportAndOnTheErrorStream)
+{
+    struct Case
+    {
+        const char* m_pWhat;
+        std::function<void(const fs::path&)> m_Damage;
+        const char* m_pReason; // CP932
+    };
+    const Case cases[] = {
+        {"no palette", [](const fs::path& p) { fs::remove(p / "bmp/Palette.bmp"); },
+         "bmp\\Palette.bmp のロードに失敗！"},
+        {"a damaged palette", [](const fs::path& p) { std::ofstream(p / "bmp/Palette.bmp") << "BM?"; },
+         "bmp\\Palette.bmp のロードに失敗！"},
+        {"no sound of choice", [](const fs::path& p) { fs::remove(p / fs::path(u8"wave/決定.wav")); },
+         "wave\\決定.wav のロードに失敗！"},
+        {"not a project",
+         [](const fs::path& p)
+         {
+             for (const fs::directory_entry& entry : fs::directory_iterator(p))
+             {
+                 fs::remove_all(entry.path());
+             }
+         },
+         "bmp\\Palette.bmp のロードに失敗！"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        fs::copy(TK_SAMPLE_DIR, m_Project.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        c.m_Damage(m_Project.Path());
+        std::string output;
+        EXPECT_EQ(Play("until scene 0\n", output), 3) << output;
+        EXPECT_NE(output.find("[" + platform::ToUtf8("エラー") + "] " + platform::ToUtf8(c.m_pReason)),
+                  std::string::npos)
+            << output;
+        const std::string report = m_Project.ReadText("Report_Game.txt");
+        EXPECT_NE(report.find(std::string("Error : ") + c.m_pReason), std::string::npos) << report;
+    }
+}
+
+TEST_F(GameProgramTest, ADamagedKeyConfigurationStillLetsButton1StartANewGame)
+{
+    // The 76 bytes: eight actions {int32 device, int16 code, 2 unused}, action count, joystick count, use flag.
+    auto config = [](int32_t device, int32_t code, int32_t actions, int32_t joysticks)
+    {
+        ByteBuilder bytes;
+        for (int i = 0; i < 8; ++i)
+        {
+            bytes.Int(device).Int(code);
+        }
+        return std::vector<unsigned char>(bytes.Ints({actions, joysticks, 1}).Data());
+    };
+    std::vector<unsigned char> noise(76);
+    uint32_t x = 2463534242u;
+    for (unsigned char& byte : noise)
+    {
+        x ^= x << 13;
+        x ^= x >> 17;
+        x ^= x << 5;
+        byte = static_cast<unsigned char>(x);
+    }
+    const std::pair<const char*, std::vector<unsigned char>> cases[] = {
+        {"random bytes", noise},
+        {"a negative action count", config(8, 'Z', -3, 1)},
+        {"key codes out of range", config(8, 0x1234, 8, 1)},
+        {"every action on joystick 7", config(7, 1, 8, 1)},
+    };
+    for (const auto& [what, bytes] : cases)
+    {
+        SCOPED_TRACE(what);
+        m_Project.WriteFile("user_data/CustomKey.dat", bytes);
+        std::string output;
+        EXPECT_EQ(Play("until scene 0 within 2\nwait 15\npress z\nuntil scene 1 within 30\nexpect party 1\n", output),
+                  0)
+            << output;
+        EXPECT_NE(m_Project.ReadText("Report_Game.txt").find("KeyConfig : "), std::string::npos);
+    }
 }
 
 class GameProgramSignalTest : public GameProgramTest, public testing::WithParamInterface<int>
