@@ -7,6 +7,8 @@
 #include "platform/window/DialogNavigation.h"
 #include "platform/window/ScrollBarModel.h"
 
+#include <algorithm>
+
 DialogBase::DialogBase(WindowBase* centreOn, int centreOnClient) : WindowBase(centreOn, centreOnClient)
 {
 }
@@ -244,9 +246,11 @@ void DialogBase::PlaceLayoutBars(int clientWidth, int clientHeight)
     // Between the tool bar's rows at the top and the status bar at the bottom.
     int top = m_nToolbarRows * kToolBarRowHeight;
     int bottom = clientHeight - (m_nStatusKind == 1 || m_nStatusKind == 2 ? kStatusBarHeight : 0);
+    // With both bars the horizontal one ends where the vertical one begins.
+    int width = clientWidth - (m_VScroll.Native() ? metrics.m_nVScrollWidth : 0);
     if (platform::NativeWindow* bar = m_HScroll.Native())
     {
-        bar->SetWindowRect({0, bottom - metrics.m_nHScrollHeight, clientWidth, metrics.m_nHScrollHeight});
+        bar->SetWindowRect({0, bottom - metrics.m_nHScrollHeight, std::max(width, 0), metrics.m_nHScrollHeight});
     }
     if (platform::NativeWindow* bar = m_VScroll.Native())
     {

@@ -11,6 +11,7 @@
 #include "editor/framework/EditorMainWindow.h"
 #include "editor/framework/EditorStartup.h"
 #include "editor/framework/MenuMarks.h"
+#include "editor/resources/EditorIcon.h"
 #include "editor/resources/ListEditResources.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/resources/WindowResources.h"
@@ -103,6 +104,10 @@ int StageEditorWindow::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     // The menu bar first: the client size the layout asks for is below it.
     ApplyMenuBar();
     DialogBase::OnInitDialog(wParam, lParam);
+    if (platform::NativeWindow* native = Native(); native && native->Frame())
+    {
+        native->Frame()->SetIcon(FindIconResource(kIconEditor));
+    }
     if (platform::StatusBar* status = CreateStatusBar())
     {
         status->SetText("DLG_MAIN");

@@ -5,6 +5,7 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -21,11 +22,22 @@ QString Text(std::string_view cp932)
     return FromCp932(cp932);
 }
 
-// The top-level widget of a live window; a stale handle gives no owner.
-QWidget* OwnerWidget(WindowHandle owner)
+// What a box or a file dialog is shown over, centred: the owner's top-level
+// window while it is shown, else the active window (the editor the author
+// works in, when the owner is the hidden main window); a stale handle gives
+// the active window too.
+QWidget* OwnerWidget(WindowSystem& system, WindowHandle owner)
 {
-    auto* window = dynamic_cast<QtWindow*>(ResolveWindow(owner));
-    return window ? window->TopLevel() : nullptr;
+    for (WindowHandle candidate : {system.TopLevelOf(owner), system.ActiveWindow()})
+    {
+        auto* window = dynamic_cast<QtWindow*>(system.Resolve(candidate));
+        if (window && window->TopLevel() && window->TopLevel()->isVisible())
+        {
+            return window->TopLevel();
+        }
+    }
+    QWidget* active = QApplication::activeWindow();
+    return active && active->isVisible() ? active : nullptr;
 }
 
 // The folder on disk of a stored folder ("" stays the current folder).
@@ -80,7 +92,7 @@ QString ToQtFileFilter(std::string_view filter)
 
 int QtDialogs::MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type)
 {
-    QMessageBox box(OwnerWidget(owner));
+    QMessageBox box(OwnerWidget(m_System, owner));
     box.setWindowTitle(Text(caption));
     box.setText(Text(text));
     switch (type & kMbIconMask)
@@ -110,7 +122,7 @@ int QtDialogs::MessageBox(WindowHandle owner, std::string_view text, std::string
 
 bool QtDialogs::OpenFile(const FileDialogRequest& request, std::vector<std::string>& paths)
 {
-    QFileDialog dialog(OwnerWidget(request.m_hOwner));
+    QFileDialog dialog(OwnerWidget(m_System, request.m_hOwner));
     SetUp(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.m_bMultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
@@ -128,7 +140,7 @@ bool QtDialogs::OpenFile(const FileDialogRequest& request, std::vector<std::stri
 
 bool QtDialogs::SaveFile(const FileDialogRequest& request, std::string& path)
 {
-    QFileDialog dialog(OwnerWidget(request.m_hOwner));
+    QFileDialog dialog(OwnerWidget(m_System, request.m_hOwner));
     SetUp(dialog, request);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -149,8 +161,9 @@ bool QtDialogs::SaveFile(const FileDialogRequest& request, std::string& path)
 bool QtDialogs::BrowseFolder(WindowHandle owner, std::string_view startFolder, std::string_view title,
                              std::string& path)
 {
-    QString chosen = QFileDialog::getExistingDirectory(OwnerWidget(owner), Text(title), DiskFolder(startFolder),
-                                                       QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    QString chosen =
+        QFileDialog::getExistingDirectory(OwnerWidget(m_System, owner), Text(title), DiskFolder(startFolder),
+                                          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     path.clear();
     if (chosen.isEmpty())
     {

@@ -2,8 +2,11 @@
 
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/qt/QtWindowSystem.h"
 #include "platform/window/ListModels.h"
 
+#include <QContextMenuEvent>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
 
@@ -96,6 +99,62 @@ void QtListBox::Sync()
         clearSelection();
     }
     verticalScrollBar()->setValue(m_Model.TopIndex());
+}
+
+void QtListBox::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+    {
+        ForwardRightButton(event, true);
+        return;
+    }
+    KeyAccepting<QListWidget>::mousePressEvent(event);
+}
+
+void QtListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::RightButton)
+    {
+        ForwardRightButton(event, false);
+        return;
+    }
+    KeyAccepting<QListWidget>::mouseReleaseEvent(event);
+}
+
+void QtListBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // A quick second right click is one more press.
+    if (event->button() == Qt::RightButton)
+    {
+        ForwardRightButton(event, true);
+        return;
+    }
+    KeyAccepting<QListWidget>::mouseDoubleClickEvent(event);
+}
+
+void QtListBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The dialog opens the list's menu when the button is let go.
+    event->accept();
+}
+
+void QtListBox::ForwardRightButton(QMouseEvent* event, bool press)
+{
+    event->accept();
+    QWidget* container = parentWidget();
+    NativeWindow* parent = m_Owner.IsDestroyed() ? nullptr : m_Owner.System().Resolve(m_Owner.Parent());
+    if (!container || !parent)
+    {
+        return;
+    }
+    // The parent's client coordinates: the list lies in its parent's container.
+    QPoint local = container->mapFromGlobal(event->globalPosition().toPoint());
+    bool left = event->buttons() & Qt::LeftButton;
+    bool right = event->buttons() & Qt::RightButton;
+    m_Owner.Qt().NoteMouse(parent->ClientToScreen({local.x(), local.y()}), left, right);
+    uintptr_t keys = (left ? kMkLButton : 0u) | (right ? kMkRButton : 0u);
+    m_Owner.System().DeliverInput(parent->Handle(), press ? kWmRButtonDown : kWmRButtonUp, keys,
+                                  MakeLParam(local.x(), local.y()));
 }
 
 // ---- QtComboBox ----

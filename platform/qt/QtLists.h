@@ -3,7 +3,10 @@
 // List boxes and drop-down combo boxes on Qt. A list box shows rows of
 // kListRowHeight pixels below a border of kListBorder pixels, as the dialogs
 // count them; the author's choice of a row tells the model, the program's
-// never reaches it.
+// never reaches it. The right button is the dialog's: pressed and released
+// anywhere over a list box, on a row or below the rows, it reaches the list's
+// parent as kWmRButtonDown and kWmRButtonUp at the pointer, and the list
+// itself neither selects nor opens anything for it.
 
 #include "platform/qt/QtControls.h"
 
@@ -23,7 +26,16 @@ public:
     QtListBox(QtChildWindow& owner, ListBoxModel& model, QWidget* parent);
     void Sync() override;
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
 private:
+    // Hands a right-button press or release to the parent window.
+    void ForwardRightButton(QMouseEvent* event, bool press);
+
     QtChildWindow& m_Owner;
     ListBoxModel& m_Model;
 };

@@ -9,9 +9,12 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QApplication>
+#include <QIcon>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmap>
+#include <QWindow>
 #include <algorithm>
 
 namespace platform
@@ -180,10 +183,35 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowCreateParams& params)
     m_pTop = top;
     Tag(top);
     top->setWindowTitle(FromCp932(params.m_strTitle));
-    // An owned window stays above its owner.
+    // The frame's boxes are the style's: a close box with the system menu, the others with their bits.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if (params.m_nStyle & kWsSysMenu)
+    {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    if (params.m_nStyle & kWsMinimizeBox)
+    {
+        flags |= Qt::WindowMinimizeButtonHint;
+    }
+    if (params.m_nStyle & kWsMaximizeBox)
+    {
+        flags |= Qt::WindowMaximizeButtonHint;
+    }
+    // An owned window stays above its owner: the window manager knows the
+    // owner as its transient parent, hidden owners (the main window) included.
     if (auto* owner = dynamic_cast<QtWindow*>(system.Resolve(params.m_hParent)))
     {
-        top->setParent(owner->TopLevel(), Qt::Window);
+        top->setParent(owner->TopLevel(), flags);
+        owner->TopLevel()->winId();
+        top->winId();
+        if (top->windowHandle() && owner->TopLevel()->windowHandle())
+        {
+            top->windowHandle()->setTransientParent(owner->TopLevel()->windowHandle());
+        }
+    }
+    else
+    {
+        top->setWindowFlags(flags);
     }
     m_pClient = new QtCanvas(*this, top);
     Tag(m_pClient);
@@ -268,14 +296,9 @@ void QtWindow::SetStyle(uint32_t style)
         Show(true);
     }
     bool gainsSizingFrame = !(m_nStyle & kWsThickFrame) && (style & kWsThickFrame);
+    // A disabled window keeps its widgets enabled, and so its look: the
+    // system's event filter keeps the author's input from it.
     m_nStyle = style & ~kWsVisible;
-    // The parts of the window, not the window itself: Qt would disable the windows it owns too.
-    bool enabled = !(m_nStyle & kWsDisabled);
-    m_pClient->setEnabled(enabled);
-    if (m_pMenuBar)
-    {
-        m_pMenuBar->setEnabled(enabled);
-    }
     if (gainsSizingFrame)
     {
         m_pTop->setMinimumSize(0, 0);
@@ -417,6 +440,11 @@ void QtWindow::TrackPopupMenu(const Menu& menu, Point screen, WindowHandle targe
     {
         System().PostMessage(target ? target : Handle(), kWmCommand, MakeWParam(chosen, 0), 0);
     }
+}
+
+void QtWindow::SetIcon(const PixelView& image)
+{
+    m_pTop->setWindowIcon(image.IsValid() ? QIcon(QPixmap::fromImage(ToImage(image))) : QIcon());
 }
 
 ToolBar* QtWindow::CreateToolBar()

@@ -103,6 +103,7 @@ public:
     void TrackPopupMenu(const Menu& menu, Point screen, WindowHandle target) override;
     ToolBar* CreateToolBar() override;
     StatusBar* CreateStatusBar() override;
+    void SetIcon(const PixelView& image) override;
 
     QWidget* TopLevel() const { return m_pTop; }
     QWidget* ClientWidget() const { return m_pClient; }

@@ -50,9 +50,9 @@ public:
         {
         case QEvent::KeyPress:
         case QEvent::KeyRelease:
-            return FilterKey(watched, static_cast<QKeyEvent*>(event));
+            return InDisabledWindow(watched) || FilterKey(watched, static_cast<QKeyEvent*>(event));
         case QEvent::FocusIn:
-            if (QtWindowBase* window = Ours(watched))
+            if (QtWindowBase* window = Ours(watched); window && !InDisabledWindow(watched))
             {
                 m_System.SetFocus(window->Handle());
             }
@@ -60,15 +60,34 @@ public:
         case QEvent::WindowActivate:
             if (QtWindowBase* window = Ours(watched); window && !window->IsChild())
             {
-                m_System.SetActiveWindow(window->Handle());
+                m_System.OnNativeActivation(window->Handle());
             }
             return false;
+        // A disabled window takes no input, but looks as it did: its widgets
+        // stay enabled, and what the author does to them ends here.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::ContextMenu:
+        case QEvent::Shortcut:
+        case QEvent::ShortcutOverride:
+            return InDisabledWindow(watched);
         default:
             return false;
         }
     }
 
 private:
+    // Whether the widget lies in a disabled top-level window of ours.
+    bool InDisabledWindow(QObject* watched) const
+    {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        QtWindowBase* window = widget ? Ours(widget->window()) : nullptr;
+        return window && !window->IsChild() && !window->IsEnabled();
+    }
+
     // A live window of this system that the widget belongs to.
     QtWindowBase* Ours(QObject* watched) const
     {
@@ -121,6 +140,59 @@ std::unique_ptr<NativeWindow> QtWindowSystem::MakeWindow(const WindowCreateParam
         return std::make_unique<QtChildWindow>(*this, params, parent->Container());
     }
     return std::make_unique<QtWindow>(*this, params);
+}
+
+void QtWindowSystem::OnNativeActivation(WindowHandle window)
+{
+    // The desktop activated a disabled window (a click on it, or the window
+    // manager's choice when another one closed or appeared): as with the
+    // system's own windows, the enabled window it owns, the modal dialog that
+    // keeps it disabled, comes to the front in its place. Qt's own modal boxes
+    // keep their windows in front themselves.
+    NativeWindow* native = Resolve(window);
+    if (native && !native->IsEnabled() && !QApplication::activeModalWidget())
+    {
+        if (NativeWindow* popup = Resolve(EnabledPopupOf(window)))
+        {
+            if (ActiveWindow() == popup->Handle())
+            {
+                popup->FollowActivation();
+            }
+            else
+            {
+                SetActiveWindow(popup->Handle());
+            }
+            return;
+        }
+    }
+    SetActiveWindow(window);
+}
+
+WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
+{
+    std::vector<NativeWindow*> windows = Windows();
+    // The window's own popups first, then those of its owner, and so on up.
+    for (NativeWindow* owner = Resolve(window); owner; owner = Resolve(owner->Parent()))
+    {
+        // The last one made is the innermost.
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        {
+            NativeWindow* candidate = *it;
+            if (candidate == owner || candidate->IsChild() || candidate->IsDestroyed() || !candidate->IsEnabled() ||
+                !candidate->IsVisible())
+            {
+                continue;
+            }
+            for (NativeWindow* up = Resolve(candidate->Parent()); up; up = Resolve(up->Parent()))
+            {
+                if (up == owner)
+                {
+                    return candidate->Handle();
+                }
+            }
+        }
+    }
+    return nullptr;
 }
 
 void QtWindowSystem::OnWake()

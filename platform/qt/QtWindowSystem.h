@@ -6,7 +6,9 @@
 // Qt's focus and activation changes into the core's. Posted messages wake Qt
 // with one event at most, and that event drains the core's queue, so posted
 // messages are served inside any Qt loop too (a message box, a pop-up menu).
-// While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
+// A disabled top-level window keeps its look but takes no input: the filter
+// drops the author's mouse and keys there, and an activation of it goes to the
+// enabled window it owns. While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
 // must exist.
 
 #include "platform/window/Beep.h"
@@ -31,6 +33,9 @@ public:
     bool GetCursorPos(Point& screen) override;
     bool IsMouseButtonDown(int button) override;
 
+    // The desktop activated the top-level window; a disabled one hands the
+    // activation on to the enabled window it owns (its modal dialog).
+    void OnNativeActivation(WindowHandle window);
     // Where the pointer was at the last mouse event of our windows.
     void NoteMouse(Point screen, bool left, bool right);
     // Qt timers that send kWmTimer to the window.
@@ -50,6 +55,8 @@ private:
     class Bridge;
 
     void OnWake();
+    // The last made visible, enabled top-level window owned by the window, or else by its owners in turn.
+    WindowHandle EnabledPopupOf(WindowHandle window) const;
     void OnTimer(int qtId);
 
     std::unique_ptr<Bridge> m_pBridge;

@@ -186,6 +186,8 @@ public:
     // The window's tool bar and status bar, created on first use; null where the backend has none.
     virtual ToolBar* CreateToolBar() = 0;
     virtual StatusBar* CreateStatusBar() = 0;
+    // The picture of the window in its caption and the desktop's task list; an invalid view takes it away.
+    virtual void SetIcon(const PixelView& image) { (void)image; }
 };
 
 class NativeWindow

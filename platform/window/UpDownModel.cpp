@@ -38,6 +38,7 @@ intptr_t UpDownModel::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lPa
     {
         WindowHandle previous = m_hBuddy;
         SetBuddy(HandleFromParam(wParam));
+        AlignToBuddy();
         return static_cast<intptr_t>(HandleParam(previous));
     }
     case kUdmGetBuddy:
@@ -74,7 +75,12 @@ void UpDownModel::TakeAutoBuddy()
         return;
     }
     SetBuddy(*(self - 1));
-    NativeWindow* buddy = system.Resolve(m_hBuddy);
+    AlignToBuddy();
+}
+
+void UpDownModel::AlignToBuddy()
+{
+    NativeWindow* buddy = ResolveWindow(m_hBuddy);
     if (buddy && (Style() & kUdsAlignRight))
     {
         Rect own = Window().WindowRect();

@@ -12,8 +12,8 @@
 //
 // kUdsAutoBuddy takes the control made just before as the buddy when the
 // up-down is made; kUdsAlignRight then puts the up-down at the buddy's right
-// edge, narrowing the buddy by its width; kUdsArrowKeys lets the up and down
-// keys in the buddy step too.
+// edge, narrowing the buddy by its width, and so again whenever kUdmSetBuddy
+// names a buddy; kUdsArrowKeys lets the up and down keys in the buddy step too.
 
 #include "platform/window/ControlModel.h"
 
@@ -41,6 +41,8 @@ public:
 
 private:
     void TakeAutoBuddy();
+    // With kUdsAlignRight: the up-down moves to the buddy's right edge, the buddy narrows by its width.
+    void AlignToBuddy();
     void SendScroll(int code);
 
     int m_nLower = 100; // the system's default range runs from 100 down to 0

@@ -5,9 +5,13 @@
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace
@@ -180,6 +184,44 @@ TEST_F(QtWindowTest, ToolBarTipsAndItemTextsGoThroughTheWidgets)
     EXPECT_EQ(window.Native()->ItemText(1001), "名前");
     window.Native()->SetItemText(1002, "控え"); // no control: kept by the window
     EXPECT_EQ(window.Native()->ItemText(1002), "控え");
+}
+
+TEST_F(QtWindowTest, ABoxOfTheHiddenMainWindowIsCentredOverTheActiveWindow)
+{
+    platform::WindowCreateParams main;
+    main.m_strTitle = "主";
+    main.m_WindowRect = {0, 0, 120, 90};
+    platform::WindowHandle hidden = m_System.CreateWindow(main);
+    platform::WindowCreateParams editor;
+    editor.m_strTitle = "編集";
+    editor.m_nStyle = platform::kWsOverlappedWindow | platform::kWsVisible;
+    editor.m_WindowRect = {300, 200, 400, 300};
+    editor.m_hParent = hidden;
+    platform::WindowHandle shown = m_System.CreateWindow(editor);
+    ASSERT_TRUE(hidden && shown);
+    m_System.SetActiveWindow(shown);
+    QWidget* front = static_cast<platform::QtWindow*>(m_System.Resolve(shown))->TopLevel();
+    QWidget* back = static_cast<platform::QtWindow*>(m_System.Resolve(hidden))->TopLevel();
+    // The owned window names its hidden owner to the window manager.
+    ASSERT_NE(front->windowHandle(), nullptr);
+    EXPECT_EQ(front->windowHandle()->transientParent(), back->windowHandle());
+
+    platform::QtDialogs dialogs(m_System);
+    QWidget* parent = nullptr;
+    QPoint centre;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                           ASSERT_NE(box, nullptr);
+                           parent = box->parentWidget();
+                           centre = box->frameGeometry().center();
+                           box->close();
+                       });
+    dialogs.MessageBox(hidden, "終了しますか？\n", "終了確認", platform::kMbOk);
+    EXPECT_EQ(parent, front);
+    EXPECT_LE((centre - front->frameGeometry().center()).manhattanLength(), 4) << centre.x() << "," << centre.y();
+    m_System.DestroyWindow(hidden);
 }
 
 TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)

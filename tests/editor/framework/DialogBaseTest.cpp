@@ -143,12 +143,12 @@ TEST_F(DialogTest, TheLayoutsScrollBarsMoveOnlyWhereTheRangeLetsThem)
     view.RunModeless(0);
     ASSERT_TRUE(view.Handle());
     platform::FrameMetrics metrics = m_System.Metrics();
-    // The client area has room for both bars: 200 x 100 and the bars' sizes.
+    // The client area has room for both bars: 200 x 100 and the bars' sizes;
+    // the horizontal bar ends where the vertical one begins.
     WindowHandle horizontal = Item(view, kIdHorizontalBar);
     WindowHandle vertical = Item(view, kIdVerticalBar);
     ASSERT_TRUE(horizontal && vertical);
-    EXPECT_EQ(Native(horizontal)->WindowRect(),
-              (platform::Rect{0, 100, 200 + metrics.m_nVScrollWidth, metrics.m_nHScrollHeight}));
+    EXPECT_EQ(Native(horizontal)->WindowRect(), (platform::Rect{0, 100, 200, metrics.m_nHScrollHeight}));
     EXPECT_EQ(Native(vertical)->WindowRect(),
               (platform::Rect{200, 0, metrics.m_nVScrollWidth, 100 + metrics.m_nHScrollHeight}));
     EXPECT_EQ(view.HorizontalBar().Handle(), horizontal);

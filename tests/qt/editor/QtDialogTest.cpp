@@ -251,6 +251,86 @@ TEST_F(QtDialogTest, TheLayoutsScrollBarShowsWhereTheDialogLeftIt)
     view.Close(0);
 }
 
+TEST_F(QtDialogTest, WithBothLayoutBarsTheRightEndOfTheHorizontalOneCanBeReached)
+{
+    ProbeDialog view(ViewTemplate(), nullptr, &m_App);
+    view.SetLayout(200, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3);
+    view.RunModeless(0);
+    auto* horizontal = qobject_cast<QScrollBar*>(Widget(view, kIdHorizontalBar));
+    auto* vertical = qobject_cast<QScrollBar*>(Widget(view, kIdVerticalBar));
+    ASSERT_TRUE(horizontal && vertical);
+    EXPECT_FALSE(horizontal->geometry().intersects(vertical->geometry()));
+    EXPECT_EQ(horizontal->geometry().right() + 1, vertical->geometry().left());
+    // The pointer at the horizontal bar's last pixel is over that bar, not under the other.
+    QWidget* client = horizontal->parentWidget();
+    QPoint rightArrow(horizontal->geometry().right(), horizontal->geometry().center().y());
+    EXPECT_EQ(client->childAt(rightArrow), horizontal);
+    view.Close(0);
+}
+
+TEST_F(QtDialogTest, ASpinAttachedAgainToItsMovedEditStandsBesideIt)
+{
+    ProbeDialog dialog(*FindDialogTemplate(122), nullptr, &m_App);
+    dialog.RunModeless(0);
+    QWidget* edit = Widget(dialog, 1077);
+    QWidget* spin = Widget(dialog, 1078);
+    ASSERT_TRUE(edit && spin);
+    auto beside = [&]
+    {
+        EXPECT_EQ(spin->geometry().left(), edit->geometry().right() + 1);
+        EXPECT_EQ(spin->geometry().top(), edit->geometry().top());
+        EXPECT_EQ(spin->height(), edit->height());
+    };
+    beside();
+    // The dialog lays its edit out elsewhere and gives the spin the edit again.
+    platform::NativeWindow* field = m_System.Resolve(Item(dialog, 1077));
+    platform::Rect rect = field->WindowRect();
+    field->SetWindowRect({rect.m_nLeft + 90, rect.m_nTop + 40, rect.m_nWidth + spin->width(), rect.m_nHeight});
+    m_System.SendMessage(Item(dialog, 1078), platform::kUdmSetBuddy, platform::HandleParam(Item(dialog, 1077)), 0);
+    beside();
+    EXPECT_EQ(edit->width(), rect.m_nWidth);
+    dialog.Close(0);
+}
+
+TEST_F(QtDialogTest, ADisabledDialogLooksAsBeforeButTakesNoClicks)
+{
+    static const DialogTemplate form{
+        9010,
+        "無効",
+        160,
+        100,
+        kModalDialog,
+        {
+            {kDlgText, 1030, 7, 7, 60, 8, "ラベル"},
+            {kDlgListBox, 1233, 7, 20, 100, 50, "", platform::kWsBorder | platform::kWsVScroll},
+            {kDlgButton, 1066, 7, 76, 44, 14, "新規"},
+            {kDlgButton, 1067, 60, 76, 44, 14, "ｸﾘｱ", platform::kWsDisabled},
+        }};
+    ProbeDialog dialog(form, nullptr, &m_App);
+    dialog.RunModeless(0);
+    ASSERT_TRUE(dialog.Handle());
+    for (const char* row : {"行1", "行2"})
+    {
+        m_System.SendMessage(Item(dialog, 1233), platform::kLbAddString, 0, reinterpret_cast<intptr_t>(row));
+    }
+    QWidget* client = static_cast<platform::QtWindow*>(dialog.Native())->ClientWidget();
+    auto* button = qobject_cast<QPushButton*>(Widget(dialog, 1066));
+    ASSERT_NE(button, nullptr);
+    const QImage enabled = client->grab().toImage();
+
+    // Disabled while a dialog of its own runs: its texts and rows stay as they were drawn.
+    dialog.Native()->Enable(false);
+    EXPECT_EQ(client->grab().toImage(), enabled);
+    EXPECT_FALSE(Widget(dialog, 1067)->isEnabled()) << "a control disabled by itself stays greyed";
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(dialog.m_Commands, std::vector<int>{});
+
+    dialog.Native()->Enable(true);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(dialog.m_Commands, std::vector<int>{1066});
+    dialog.Close(0);
+}
+
 TEST(QtControlFontTest, TheControlFontDrawsJapanese)
 {
     QFontMetrics metrics(platform::ControlFont());

@@ -6,6 +6,7 @@
 #include "editor/stage/StageEditState.h"
 #include "platform/window/Beep.h"
 #include "tests/qt/editor/QtEditorFixture.h"
+#include "tests/qt/editor/QtPopupWatch.h"
 
 #include "TempFolder.h"
 
@@ -119,6 +120,26 @@ TEST_F(QtEventDialogTest, OkWithoutEditsWritesTheSameEventAfterOneUndoPoint)
     ASSERT_EQ(m_History.UndoLists().Count(), 1);
     EXPECT_EQ(HexBytes(Image(m_History.UndoLists().m_Events.back().At(0))), HexBytes(before));
     EXPECT_EQ(m_Beeps.Count(), 0);
+}
+
+TEST_F(QtEventDialogTest, ARightClickOnTheActionListOrBelowItsRowsOpensItsMenu)
+{
+    Stage.m_Event.At(0).m_Page.At(0).m_Action.resize(2);
+    Run(
+        [&](DialogBase& dialog)
+        {
+            auto* list = qobject_cast<QListWidget*>(Widget(dialog, kIdActionList));
+            ASSERT_NE(list, nullptr);
+            ASSERT_EQ(list->count(), 3);
+            EXPECT_FALSE(RightClickPopup(list, RowPoint(list, 1)).isEmpty());
+            EXPECT_EQ(list->currentRow(), 1);
+            // Below the last row the menu opens too, for the selection there is.
+            QPoint below(4, list->visualItemRect(list->item(2)).bottom() + 20);
+            ASSERT_LT(below.y(), list->viewport()->height());
+            EXPECT_FALSE(RightClickPopup(list, below).isEmpty());
+            EXPECT_EQ(list->currentRow(), 1);
+            Click(dialog, kIdDialogCancel);
+        });
 }
 
 } // namespace

@@ -1,0 +1,139 @@
+// The editor's windows on real Qt widgets, offscreen, as the window manager
+// sees them: owned windows name their owner as transient parent, a modal
+// dialog is the active window again once the dialog it opened has closed and
+// the editor windows hidden for that dialog are back, and the desktop's
+// activation of a disabled window goes to the modal dialog that keeps it
+// disabled. The stage editor carries the editor's icon, and the frames carry
+// only the boxes their styles give.
+#include "common/data/ProjectData.h"
+#include "editor/framework/ModalRuns.h"
+#include "editor/resources/EditorIcon.h"
+#include "editor/resources/StageEditorIds.h"
+#include "editor/stage/EnemyPalette.h"
+#include "editor/stage/PositionGroupDialogs.h"
+#include "editor/stage/StageEditorWindow.h"
+#include "platform/qt/QtBars.h"
+#include "tests/qt/editor/QtWholeEditorFixture.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+
+namespace
+{
+
+class QtModalWindowsTest : public QtWholeEditorTest
+{
+protected:
+    StageEditorWindow* Window() const { return CurrentStageEditor(); }
+    static QWidget* Top(const WindowBase& window)
+    {
+        return static_cast<platform::QtWindow*>(window.Native())->TopLevel();
+    }
+    void Click(const DialogBase& dialog, int id)
+    {
+        auto* child =
+            dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.GetDlgItem(dialog.Handle(), id)));
+        auto* button = child ? qobject_cast<QPushButton*>(child->Widget()) : nullptr;
+        ASSERT_NE(button, nullptr) << id;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // The toolkit's own events (activations) handled, then the editor's messages.
+    void Settle()
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    }
+    // The top-level windows of the editor whose native window does not name their owner's as transient parent.
+    static QStringList WithoutTransientOwner()
+    {
+        QStringList wrong;
+        for (QWidget* top : QApplication::topLevelWidgets())
+        {
+            auto* window = dynamic_cast<platform::QtWindow*>(platform::QtWindowBase::FromWidget(top));
+            if (!window || window->IsDestroyed())
+            {
+                continue;
+            }
+            auto* owner = dynamic_cast<platform::QtWindow*>(window->System().Resolve(window->Parent()));
+            if (!owner)
+            {
+                continue;
+            }
+            if (!top->windowHandle() || top->windowHandle()->transientParent() != owner->TopLevel()->windowHandle())
+            {
+                wrong << top->windowTitle();
+            }
+        }
+        return wrong;
+    }
+};
+
+TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
+{
+    ASSERT_TRUE(Start());
+    m_System.SetActiveWindow(Window()->Handle());
+    ScriptedModalRuns runs;
+    int ownedWindows = 0;
+    runs.Answer(
+        [&](DialogBase& list)
+        {
+            Settle();
+            // The editor's windows below the list take no activation from the desktop.
+            Top(*Window())->activateWindow();
+            Settle();
+            EXPECT_EQ(m_System.ActiveWindow(), list.Handle());
+
+            Click(list, kIdGroupEdit);
+            Settle();
+            // Back from the edit dialog, with the stage editor and its palette shown again.
+            EXPECT_TRUE(Top(*Window())->isVisible());
+            EXPECT_EQ(m_System.ActiveWindow(), list.Handle());
+            EXPECT_EQ(QApplication::activeWindow(), Top(list));
+            Click(list, kIdDialogCancel);
+        });
+    runs.Answer(
+        [&](DialogBase& edit)
+        {
+            Settle();
+            EXPECT_EQ(WithoutTransientOwner(), QStringList{});
+            for (QWidget* top : QApplication::topLevelWidgets())
+            {
+                ownedWindows += top->windowHandle() && top->windowHandle()->transientParent() ? 1 : 0;
+            }
+            Click(edit, kIdDialogOk);
+        });
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdPositionGroups, 0),
+                                0);
+    Pump();
+    ASSERT_EQ(runs.Runs().size(), 2u);
+    // The stage editor, its palette, the list and the edit dialog.
+    EXPECT_GE(ownedWindows, 4);
+}
+
+TEST_F(QtModalWindowsTest, TheStageEditorShowsTheIconAndPalettesOnlyTheirStylesBoxes)
+{
+    ASSERT_TRUE(Start());
+    QWidget* editor = Top(*Window());
+    ASSERT_FALSE(editor->windowIcon().isNull());
+    EXPECT_EQ(editor->windowIcon().pixmap(32, 32).toImage().convertToFormat(QImage::Format_RGB32),
+              platform::ToImage(FindIconResource(kIconEditor)).convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(editor->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_TRUE(editor->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(editor->windowFlags() & Qt::WindowMaximizeButtonHint);
+
+    m_System.SetActiveWindow(Window()->Handle());
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEnemies, 0), 0);
+    Pump();
+    ASSERT_NE(Window()->EnemyPalette(), nullptr);
+    QWidget* palette = Top(*Window()->EnemyPalette());
+    EXPECT_FALSE(palette->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(palette->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(palette->windowFlags() & Qt::WindowMinimizeButtonHint);
+}
+
+} // namespace
