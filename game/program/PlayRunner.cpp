@@ -10,6 +10,7 @@
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
+#include "game/scenes/stage/StageScene.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/Format.h"
@@ -299,8 +300,18 @@ void PlayRunner::ReportScene()
     if (scene != m_nShownScene)
     {
         m_nShownScene = scene;
+        m_nShownEnd = -1;
         Print("frame %llu: scene %d (%s)\n", static_cast<unsigned long long>(m_nFrames), scene, SceneName(scene));
     }
+    // The end of a stage is a state of the stage map, told as it comes.
+    const int32_t state = scene == kSceneStage ? CurrentState() : -1;
+    const bool end = state == kStageVictory || state == kStageGameOver;
+    if (end && state != m_nShownEnd)
+    {
+        Print("frame %llu: %s\n", static_cast<unsigned long long>(m_nFrames),
+              state == kStageVictory ? "victory" : "game over");
+    }
+    m_nShownEnd = end ? state : -1;
 }
 
 void PlayRunner::Next()
