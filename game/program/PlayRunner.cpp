@@ -11,6 +11,7 @@
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
 #include "game/scenes/stage/StageScene.h"
+#include "game/scenes/worldmap/WorldMapRules.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/Format.h"
@@ -51,6 +52,24 @@ const UnitRecord* Member(const PlayLine& line)
 std::string Position(const UnitRecord& unit)
 {
     return unit.m_nPlayB ? std::to_string(unit.m_nPlayE) + " " + std::to_string(unit.m_nPlayF) : "off";
+}
+
+// The world map's first stage page of the number, which the world map would
+// hand over to the stage map (its reward and after-clear action); a page of
+// no stage when there is none.
+WorldMapEventPage StagePageOf(int32_t number)
+{
+    for (const WorldMapEvent& event : WorldMap.m_Event)
+    {
+        for (const WorldMapEventPage& page : event.m_Page)
+        {
+            if (page.m_nKind == kWorldPageStage && page.m_nStageNumber == number)
+            {
+                return page;
+            }
+        }
+    }
+    return WorldMapEventPage{};
 }
 
 // The current scene's state; -1 while there is no scene.
@@ -285,6 +304,7 @@ bool PlayRunner::EnterStage(const PlayLine& line)
         return false;
     }
     Progress.m_nCurrentStage = line.m_nArg;
+    CurrentWorldPage = StagePageOf(line.m_nArg);
     GameScenes.SetKeepFlag(0);
     GameScenes.SetPreviousScene(kSceneWorldMap);
     GameScenes.SetNextScene(kSceneStage);
