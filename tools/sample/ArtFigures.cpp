@@ -135,7 +135,7 @@ void DrawCrest(Canvas& cell, double x, double y, double w)
                      kGold.Light());
     cell.Line(static_cast<int>(x - w / 2), static_cast<int>(y), static_cast<int>(x + w / 2), static_cast<int>(y),
               kGold.Dark());
-    cell.Set(static_cast<int>(x), static_cast<int>(y - h * 0.4), kBrightRed);
+    cell.Set(static_cast<int>(x), static_cast<int>(y - h * 0.4), kClothRed.Mid());
 }
 
 // The posture of a person in one battle frame (angles in radians; limbs from
