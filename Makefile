@@ -21,14 +21,18 @@ test: build
 	cd $(BUILD) && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
 # Plays the sample project, which the build writes into $(BUILD)/sample: in a
-# window when there is a display, else headless with its demo script.
-DEMO_SCRIPT := $(abspath tests/game/play/demo.play)
+# window when there is a display, else headless and without pacing, the
+# sample's play-through on a copy of it (the script saves a game), printing
+# each scene it reaches and the verdict, which is the exit status.
+DEMO_SCRIPT := $(abspath tests/game/play/play-through/1-victory.play)
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
 		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game; \
 	else \
-		echo "No display: the sample's demo script, headless"; \
-		cd $(BUILD)/sample && $(abspath $(BUILD))/bin/tarnwick-game --headless --script $(DEMO_SCRIPT); \
+		echo "No display: the sample's play-through, headless"; \
+		work=$$(mktemp -d) && cp -R $(BUILD)/sample/. "$$work" && \
+		(cd "$$work" && $(abspath $(BUILD))/bin/tarnwick-game --headless --no-pacing --script $(DEMO_SCRIPT)); \
+		code=$$?; rm -rf "$$work"; exit $$code; \
 	fi
 
 # The editor on the sample project (the build writes it; written again when missing).

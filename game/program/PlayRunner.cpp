@@ -10,6 +10,8 @@
 #include "game/engine/SceneManager.h"
 #include "game/engine/SystemIni.h"
 #include "game/engine/Thread.h"
+#include "game/scenes/stage/StageScene.h"
+#include "game/scenes/worldmap/WorldMapRules.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 #include "platform/core/Format.h"
@@ -50,6 +52,24 @@ const UnitRecord* Member(const PlayLine& line)
 std::string Position(const UnitRecord& unit)
 {
     return unit.m_nPlayB ? std::to_string(unit.m_nPlayE) + " " + std::to_string(unit.m_nPlayF) : "off";
+}
+
+// The world map's first stage page of the number, which the world map would
+// hand over to the stage map (its reward and after-clear action); a page of
+// no stage when there is none.
+WorldMapEventPage StagePageOf(int32_t number)
+{
+    for (const WorldMapEvent& event : WorldMap.m_Event)
+    {
+        for (const WorldMapEventPage& page : event.m_Page)
+        {
+            if (page.m_nKind == kWorldPageStage && page.m_nStageNumber == number)
+            {
+                return page;
+            }
+        }
+    }
+    return WorldMapEventPage{};
 }
 
 // The current scene's state; -1 while there is no scene.
@@ -284,6 +304,7 @@ bool PlayRunner::EnterStage(const PlayLine& line)
         return false;
     }
     Progress.m_nCurrentStage = line.m_nArg;
+    CurrentWorldPage = StagePageOf(line.m_nArg);
     GameScenes.SetKeepFlag(0);
     GameScenes.SetPreviousScene(kSceneWorldMap);
     GameScenes.SetNextScene(kSceneStage);
@@ -299,8 +320,18 @@ void PlayRunner::ReportScene()
     if (scene != m_nShownScene)
     {
         m_nShownScene = scene;
+        m_nShownEnd = -1;
         Print("frame %llu: scene %d (%s)\n", static_cast<unsigned long long>(m_nFrames), scene, SceneName(scene));
     }
+    // The end of a stage is a state of the stage map, told as it comes.
+    const int32_t state = scene == kSceneStage ? CurrentState() : -1;
+    const bool end = state == kStageVictory || state == kStageGameOver;
+    if (end && state != m_nShownEnd)
+    {
+        Print("frame %llu: %s\n", static_cast<unsigned long long>(m_nFrames),
+              state == kStageVictory ? "victory" : "game over");
+    }
+    m_nShownEnd = end ? state : -1;
 }
 
 void PlayRunner::Next()

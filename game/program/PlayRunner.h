@@ -77,6 +77,7 @@ private:
     uint32_t m_nFrameInLine = 0;
     uint64_t m_nFrames = 0;
     int m_nShownScene = -1;
+    int m_nShownEnd = -1; // the stage's victory or game over last told
     platform::KeySet m_Held;
     bool m_bDone = false;
     int m_nVerdict = kPlayPassed;

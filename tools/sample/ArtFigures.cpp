@@ -108,6 +108,36 @@ Point Offset(Point p, double dx, double dy)
     return {p.x + dx, p.y + dy};
 }
 
+// How a wolf looks: the common grey wolf, or the pack's leader in dusky fur
+// with a golden crest on its brow.
+struct WolfLook
+{
+    Shades fur;
+    bool crest;
+};
+
+WolfLook WolfLookOf(FigureKind kind)
+{
+    return kind == FigureKind::WolfLeader ? WolfLook{kDusk, true} : WolfLook{kFur, false};
+}
+
+// The golden crest: three points over a band, its middle at (x, y), w wide.
+void DrawCrest(Canvas& cell, double x, double y, double w)
+{
+    const double h = w * 0.6;
+    cell.FillPolygon({{x - w / 2, y},
+                      {x - w / 2, y - h},
+                      {x - w / 4, y - h / 2},
+                      {x, y - h * 1.2},
+                      {x + w / 4, y - h / 2},
+                      {x + w / 2, y - h},
+                      {x + w / 2, y}},
+                     kGold.Light());
+    cell.Line(static_cast<int>(x - w / 2), static_cast<int>(y), static_cast<int>(x + w / 2), static_cast<int>(y),
+              kGold.Dark());
+    cell.Set(static_cast<int>(x), static_cast<int>(y - h * 0.4), kClothRed.Mid());
+}
+
 // The posture of a person in one battle frame (angles in radians; limbs from
 // straight down, positive toward the front; the weapon from straight up).
 struct Posture
@@ -380,24 +410,29 @@ void DrawSlimeInBattle(Canvas& cell, int frame)
 }
 
 // A wolf in battle, facing right.
-void DrawWolfInBattle(Canvas& cell, int frame)
+void DrawWolfInBattle(Canvas& cell, int frame, const WolfLook& look)
 {
+    const Shades fur = look.fur;
     double shift = frame == kFrameStrike ? 1 : frame == kFrameHurt ? -3 : 0;
     double headDrop = frame == kFrameStrike ? 4 : frame == kFrameHurt ? -3 : 0;
     if (frame == kFrameFallen)
     {
-        cell.FillEllipse(23, 39, 15, 6, kFur.Mid());
-        cell.FillCircle(38, 38, 5.5, kFur.Mid());
-        cell.FillPolygon({{41, 36}, {47, 39}, {41, 41}}, kFur.Mid());
-        cell.Stroke(9, 38, 2, 33, 4, kFur.Mid());
+        cell.FillEllipse(23, 39, 15, 6, fur.Mid());
+        cell.FillCircle(38, 38, 5.5, fur.Mid());
+        cell.FillPolygon({{41, 36}, {47, 39}, {41, 41}}, fur.Mid());
+        cell.Stroke(9, 38, 2, 33, 4, fur.Mid());
         for (int i = 0; i < 4; ++i)
         {
-            cell.Stroke(16 + i * 5, 43, 19 + i * 5, 46, 2.5, kFur.Mid());
+            cell.Stroke(16 + i * 5, 43, 19 + i * 5, 46, 2.5, fur.Mid());
         }
-        cell.FillPolygon({{34, 34}, {37, 29}, {39, 34}}, kFur.Mid());
+        cell.FillPolygon({{34, 34}, {37, 29}, {39, 34}}, fur.Mid());
         ShadeMaterials(cell, 0, 0, cell.Width(), cell.Height(), 1);
         cell.Line(37, 37, 39, 39, kInk.Dark());
         cell.Line(39, 37, 37, 39, kInk.Dark());
+        if (look.crest)
+        {
+            DrawCrest(cell, 35, 35, 5);
+        }
         return;
     }
     double spread = frame == kFrameStep ? 3 : frame == kFrameStrike ? 4 : 0;
@@ -407,30 +442,30 @@ void DrawWolfInBattle(Canvas& cell, int frame)
     {
         double top = leg[0] + shift;
         double foot = top + leg[1] * spread;
-        cell.Stroke(top, 33, foot, 44, 4, kFur.Mid());
-        cell.FillEllipse(foot + 1, 44.5, 2.5, 1.5, kFur.Mid());
+        cell.Stroke(top, 33, foot, 44, 4, fur.Mid());
+        cell.FillEllipse(foot + 1, 44.5, 2.5, 1.5, fur.Mid());
     }
     // Tail, body, chest.
-    cell.Stroke(9 + shift, 28, 2 + shift, frame == kFrameHurt ? 32 : 21, 5, kFur.Mid());
-    cell.FillEllipse(21 + shift, 31, 14, 8, kFur.Mid());
-    cell.FillEllipse(31 + shift, 28 + headDrop * 0.3, 7.5, 8.5, kFur.Mid());
+    cell.Stroke(9 + shift, 28, 2 + shift, frame == kFrameHurt ? 32 : 21, 5, fur.Mid());
+    cell.FillEllipse(21 + shift, 31, 14, 8, fur.Mid());
+    cell.FillEllipse(31 + shift, 28 + headDrop * 0.3, 7.5, 8.5, fur.Mid());
     // Head, ears and snout.
     double hx = 37 + shift;
     double hy = 20 + headDrop;
-    cell.FillCircle(hx, hy, 6.5, kFur.Mid());
-    cell.FillPolygon({{hx - 4, hy - 4}, {hx - 2, hy - 11}, {hx + 1, hy - 4}}, kFur.Mid());
+    cell.FillCircle(hx, hy, 6.5, fur.Mid());
+    cell.FillPolygon({{hx - 4, hy - 4}, {hx - 2, hy - 11}, {hx + 1, hy - 4}}, fur.Mid());
     if (frame == kFrameStrike)
     {
-        cell.FillPolygon({{hx + 2, hy - 2}, {hx + 11, hy}, {hx + 3, hy + 2}}, kFur.Mid());
-        cell.FillPolygon({{hx + 2, hy + 3}, {hx + 10, hy + 6}, {hx + 1, hy + 6}}, kFur.Mid());
+        cell.FillPolygon({{hx + 2, hy - 2}, {hx + 11, hy}, {hx + 3, hy + 2}}, fur.Mid());
+        cell.FillPolygon({{hx + 2, hy + 3}, {hx + 10, hy + 6}, {hx + 1, hy + 6}}, fur.Mid());
     }
     else
     {
-        cell.FillPolygon({{hx + 2, hy - 2}, {hx + 10, hy + 2}, {hx + 9, hy + 4}, {hx + 1, hy + 4}}, kFur.Mid());
+        cell.FillPolygon({{hx + 2, hy - 2}, {hx + 10, hy + 2}, {hx + 9, hy + 4}, {hx + 1, hy + 4}}, fur.Mid());
     }
     ShadeMaterials(cell, 0, 0, cell.Width(), cell.Height(), 1);
     // Belly, eye, nose, teeth.
-    cell.FillEllipse(22 + shift, 36, 8, 1.6, kFur.Light());
+    cell.FillEllipse(22 + shift, 36, 8, 1.6, fur.Light());
     cell.Set(static_cast<int>(hx + 1), static_cast<int>(hy - 1), frame == kFrameHurt ? kInk.Dark() : kEmber.Light());
     cell.Set(static_cast<int>(hx + 2), static_cast<int>(hy - 1), kInk.Dark());
     if (frame == kFrameStrike)
@@ -444,6 +479,15 @@ void DrawWolfInBattle(Canvas& cell, int frame)
     else
     {
         cell.Set(static_cast<int>(hx + 9), static_cast<int>(hy + 2), kInk.Dark());
+    }
+    if (look.crest)
+    {
+        // A mane of paler fur down the neck, the crest on the brow.
+        for (int i = 0; i < 4; ++i)
+        {
+            cell.Stroke(hx - 5 - i * 2.5, hy + 2 + i * 2.5, hx - 8 - i * 2.5, hy + 5 + i * 2.5, 1.5, fur.Light());
+        }
+        DrawCrest(cell, hx - 1, hy - 5, 6);
     }
 }
 
@@ -531,12 +575,13 @@ void DrawSlimeFace(Canvas& cell)
     cell.Line(26, 37, 28, 35, kSlime.Dark());
 }
 
-void DrawWolfFace(Canvas& cell)
+void DrawWolfFace(Canvas& cell, const WolfLook& look)
 {
-    cell.FillPolygon({{6, 2}, {17, 12}, {8, 20}}, kFur.Mid());
-    cell.FillPolygon({{42, 2}, {31, 12}, {40, 20}}, kFur.Mid());
-    cell.FillEllipse(24, 44, 20, 10, kFur.Mid());
-    cell.FillEllipse(24, 25, 15, 14, kFur.Mid());
+    const Shades fur = look.fur;
+    cell.FillPolygon({{6, 2}, {17, 12}, {8, 20}}, fur.Mid());
+    cell.FillPolygon({{42, 2}, {31, 12}, {40, 20}}, fur.Mid());
+    cell.FillEllipse(24, 44, 20, 10, fur.Mid());
+    cell.FillEllipse(24, 25, 15, 14, fur.Mid());
     cell.FillEllipse(24, 35, 8.5, 7, kLinen.Mid());
     ShadeMaterials(cell, 0, 0, cell.Width(), cell.Height(), 2);
     cell.FillPolygon({{8, 6}, {14, 12}, {9, 16}}, kBlossom.Dark());
@@ -547,12 +592,18 @@ void DrawWolfFace(Canvas& cell)
         cell.FillPolygon({{double(x), 24}, {double(x + 5), 22}, {double(x + 5), 25}, {double(x + 1), 26}},
                          kEmber.Light());
         cell.Set(x + 3, 24, kInk.Dark());
-        cell.FillRect(x, 21, 5, 1, kFur.Dark());
+        cell.FillRect(x, 21, 5, 1, fur.Dark());
     }
     cell.FillEllipse(24, 31, 3, 2, kInk.Dark());
     cell.Line(24, 33, 24, 36, kInk.Mid());
     cell.Line(24, 36, 20, 38, kInk.Mid());
     cell.Line(24, 36, 28, 38, kInk.Mid());
+    if (look.crest)
+    {
+        // An old scar over the left eye, the crest on the brow.
+        cell.Line(14, 17, 20, 28, kBrightRed);
+        DrawCrest(cell, 24, 18, 12);
+    }
 }
 
 // --- Map characters ---
@@ -652,23 +703,28 @@ void DrawSlimeChip(Canvas& cell)
     cell.Set(19, 19, kFoam.Light());
 }
 
-void DrawWolfChip(Canvas& cell)
+void DrawWolfChip(Canvas& cell, const WolfLook& look)
 {
-    cell.Stroke(26, 21, 30, 13, 3, kFur.Mid());
-    cell.FillEllipse(18, 22, 10, 6, kFur.Mid());
+    const Shades fur = look.fur;
+    cell.Stroke(26, 21, 30, 13, 3, fur.Mid());
+    cell.FillEllipse(18, 22, 10, 6, fur.Mid());
     for (int x : {11, 15, 21, 25})
     {
-        cell.FillRect(x, 25, 2, 5, kFur.Mid());
+        cell.FillRect(x, 25, 2, 5, fur.Mid());
     }
-    cell.FillEllipse(11, 15, 7, 6, kFur.Mid());
-    cell.FillPolygon({{5, 13}, {6, 5}, {10, 11}}, kFur.Mid());
-    cell.FillPolygon({{12, 10}, {16, 4}, {17, 12}}, kFur.Mid());
+    cell.FillEllipse(11, 15, 7, 6, fur.Mid());
+    cell.FillPolygon({{5, 13}, {6, 5}, {10, 11}}, fur.Mid());
+    cell.FillPolygon({{12, 10}, {16, 4}, {17, 12}}, fur.Mid());
     cell.FillEllipse(9, 19, 3.5, 2.5, kLinen.Mid());
     ShadeMaterials(cell, 0, 0, cell.Width(), cell.Height());
     cell.Set(8, 14, kEmber.Light());
     cell.Set(13, 14, kEmber.Light());
     cell.Set(8, 18, kInk.Dark());
     cell.Set(9, 18, kInk.Dark());
+    if (look.crest)
+    {
+        DrawCrest(cell, 11, 11, 6);
+    }
 }
 
 // Draws into a cell of its own, outlines it and puts it on the sheet.
@@ -687,7 +743,7 @@ template <class Slime, class Wolf, class Person> void ByKind(FigureKind kind, Sl
     {
         slime();
     }
-    else if (kind == FigureKind::Wolf)
+    else if (kind == FigureKind::Wolf || kind == FigureKind::WolfLeader)
     {
         wolf();
     }
@@ -711,6 +767,8 @@ FigureKind FigureOfGraphic(int graphic)
         return FigureKind::Slime;
     case 5:
         return FigureKind::Wolf;
+    case 6:
+        return FigureKind::WolfLeader;
     default:
         return FigureKind::Knight;
     }
@@ -722,7 +780,7 @@ void DrawFace(Canvas& canvas, int x, int y, FigureKind kind)
            [&](Canvas& cell)
            {
                ByKind(
-                   kind, [&] { DrawSlimeFace(cell); }, [&] { DrawWolfFace(cell); },
+                   kind, [&] { DrawSlimeFace(cell); }, [&] { DrawWolfFace(cell, WolfLookOf(kind)); },
                    [&] { DrawPersonFace(cell, kind); });
            });
 }
@@ -733,7 +791,8 @@ void DrawBattleFigure(Canvas& canvas, int x, int y, FigureKind kind, int frame)
            [&](Canvas& cell)
            {
                ByKind(
-                   kind, [&] { DrawSlimeInBattle(cell, frame); }, [&] { DrawWolfInBattle(cell, frame); },
+                   kind, [&] { DrawSlimeInBattle(cell, frame); },
+                   [&] { DrawWolfInBattle(cell, frame, WolfLookOf(kind)); },
                    [&] { DrawPersonInBattle(cell, kind, frame); });
            });
 }
@@ -744,7 +803,7 @@ void DrawMapCharacter(Canvas& canvas, int x, int y, FigureKind kind, bool enemyS
            [&](Canvas& cell)
            {
                ByKind(
-                   kind, [&] { DrawSlimeChip(cell); }, [&] { DrawWolfChip(cell); },
+                   kind, [&] { DrawSlimeChip(cell); }, [&] { DrawWolfChip(cell, WolfLookOf(kind)); },
                    [&] { DrawPersonChip(cell, kind, enemySide); });
            });
 }

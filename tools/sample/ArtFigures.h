@@ -15,9 +15,10 @@ enum class FigureKind
     Archer,
     Slime,
     Wolf,
+    WolfLeader, // a wolf of its own colour with a golden crest
 };
 
-// The figure of class graphic g (1..5).
+// The figure of class graphic g (1..6).
 FigureKind FigureOfGraphic(int graphic);
 
 enum class Facing

@@ -562,6 +562,31 @@ void EventCrystal(Canvas& cell, int frame)
     }
 }
 
+// The banner of peace raised over the fort at the end of the story: white
+// cloth with a golden wreath on a tall pole, light sparkling about it.
+void EventPeaceBanner(Canvas& cell, int frame)
+{
+    cell.FillRect(6, 1, 2, 29, kBark.Mid());
+    cell.FillRect(4, 28, 6, 2, kStone.Mid());
+    std::vector<Point> cloth{{8, 2}, {27, 3.0 + frame}, {25, 10.0}, {28, 18.0 - frame}, {8, 19}};
+    cell.FillPolygon(cloth, kLinen.Mid());
+    ShadeMaterials(cell, 0, 0, T, T);
+    cell.RingEllipse(17, 10.5, 5, 5, 1.2, kGold.Mid());
+    cell.FillRect(16, 15, 3, 2, kClothBlue.Mid());
+    cell.FillCircle(7, 1, 1.5, kGold.Light());
+    const Point sparks[2][3] = {{{24, 24}, {14, 26}, {29, 21}}, {{20, 23}, {27, 27}, {11, 23}}};
+    for (const Point& p : sparks[frame])
+    {
+        const int x = static_cast<int>(p.x);
+        const int y = static_cast<int>(p.y);
+        cell.Set(x, y, kHighlight);
+        cell.Set(x - 1, y, kGlow);
+        cell.Set(x + 1, y, kGlow);
+        cell.Set(x, y - 1, kGlow);
+        cell.Set(x, y + 1, kGlow);
+    }
+}
+
 template <class Draw> void Keyed(Canvas& sheet, int x, int y, int outline, Draw draw)
 {
     Canvas cell(T, T);
@@ -639,8 +664,8 @@ Canvas DrawEventSheet(int width, int height)
 {
     Canvas sheet(width, height);
     using EventFn = void (*)(Canvas&, int);
-    const EventFn events[kEventGraphics] = {nullptr,     EventChest,  EventSign, EventVillager,
-                                            EventBanner, EventCircle, EventFire, EventCrystal};
+    const EventFn events[kEventGraphics] = {nullptr,     EventChest, EventSign,    EventVillager,   EventBanner,
+                                            EventCircle, EventFire,  EventCrystal, EventPeaceBanner};
     for (int g = 1; g < kEventGraphics; ++g)
     {
         for (int frame = 0; frame < 2; ++frame)

@@ -103,6 +103,7 @@ enum Class
     kClassArcher,
     kClassSlime,
     kClassWolf,
+    kClassWolfLeader,
 };
 enum Friend
 {
@@ -512,6 +513,14 @@ void BuildClasses()
          {100, 10, 55, 30, 5, 15, 40, 50, 55},
          {0, 0, 0, 2, 0},
          {100, 100, 120, 100, 100}},
+        // The wolves' leader fights as a wolf; its class gives it a look of its own.
+        {"ウルフリーダー",
+         6,
+         6,
+         {20, 2, 9, 4, 1, 2, 6, 8, 9},
+         {100, 10, 55, 30, 5, 15, 40, 50, 55},
+         {0, 0, 0, 2, 0},
+         {100, 100, 120, 100, 100}},
     };
     for (const ClassRow& row : classes)
     {
@@ -730,6 +739,7 @@ void BuildEnemies()
     EnemyRecord leader = wolf;
     leader.m_strName = "ウルフリーダー";
     leader.m_strText = "むれを ひきいる おおきな おおかみ。";
+    leader.m_nClass = kClassWolfLeader;
     leader.m_nLevel = 8;
     leader.m_MoveAI.clear();
     for (const MoveAiEntry& entry : Hunter(kTargetLeader))
@@ -768,6 +778,8 @@ EventCommand Command(int32_t code, std::vector<int32_t> ints = {}, const char* t
 }
 
 constexpr int32_t kCommandEnemyGroup = 4;
+constexpr int32_t kCursorEventCell = 0;
+constexpr int32_t kGraphicPeaceBanner = 8;
 constexpr int32_t kCommandEventVariable = 5;
 constexpr int32_t kCommandStageClear = 16;
 constexpr int32_t kCommandGameOver = 17;
@@ -824,8 +836,8 @@ Event MakeEvent(const char* name, int32_t x, int32_t y, const PageSetup& row, st
 }
 
 // The events every stage has: clear when no enemy is left after a battle won,
-// game over when the leader falls.
-void AddEndings(StageRecord& stage, std::vector<EventCommand> victory)
+// game over when the leader falls. The victory's event stands at (x, y).
+void AddEndings(StageRecord& stage, std::vector<EventCommand> victory, int32_t x = 0, int32_t y = 0)
 {
     PageSetup won;
     won.timing = kTriggerBattleWon;
@@ -833,7 +845,7 @@ void AddEndings(StageRecord& stage, std::vector<EventCommand> victory)
     won.who = kWhoEnemies;
     won.exists = kIfAbsent;
     victory.push_back(Command(kCommandStageClear));
-    stage.m_Event.push_back(MakeEvent("しょうり", 0, 0, won, victory));
+    stage.m_Event.push_back(MakeEvent("しょうり", x, y, won, victory));
 
     PageSetup lost;
     lost.timing = kTriggerLeaderDefeated;
@@ -964,7 +976,12 @@ void StartStage(StageRecord& stage, const char* name, int32_t reward)
     stage.m_nReward = reward;
     stage.m_nClearedRewardRate = 30;
     stage.m_PaletteEvent = EventPalette();
+    // Group 0 is kept aside, as in every stage the editor makes: its dialogs
+    // offer and edit the groups from 1 on.
     stage.m_GroupPos.clear();
+    PositionGroup reserved;
+    reserved.BindFields(kDataFormatVersion);
+    stage.m_GroupPos.push_back(reserved);
     stage.m_Enemy.clear();
     stage.m_Event.clear();
 }
@@ -991,7 +1008,7 @@ void BuildStage1(StageRecord& stage)
                     });
     stage.m_GroupPos.push_back(Group("しゅつげき", {{1, 11}, {2, 10}, {1, 12}, {2, 12}, {3, 11}, {2, 13}}));
     stage.m_GroupPos.push_back(Group("はし", {{12, 6}, {11, 6}, {13, 6}}));
-    stage.m_nStartGroup = 0;
+    stage.m_nStartGroup = 1;
 
     // The beasts of the plain cross the bridge and come at the party: the
     // wolf first, after the weakest, the slimes after whoever is nearest.
@@ -1009,7 +1026,12 @@ void BuildStage1(StageRecord& stage)
          Command(kCommandParty, {kFriendMage, 1}), Command(kCommandMessage, {}, "リーナが なかまに くわわった！")}));
     stage.m_Event.push_back(Chest(18, 1, kItemShiningStone, 1, "ひかるいしを てにいれた！"));
     stage.m_Event.push_back(Sign(4, 12, "ひがしの はしを わたると\nルーメンとりでが ある。"));
-    AddEndings(stage, {Command(kCommandMessage, {}, "まものを おいはらった！")});
+    // The village's merchant, saved, stocks the camp's shop from now on.
+    AddEndings(stage, {Command(kCommandMessage, {}, "まものを おいはらった！"),
+                       Command(kCommandMessage, {},
+                               "むらの しょうにん「たすかったよ！\nこれからは キャンプにも\nしなものを とどけよう。」"),
+                       Command(kCommandShop, {1}, nullptr,
+                               {kItemHerb, kItemMagicWater, kItemLeatherShield, kItemTravelRobe})});
 
     stage.m_WinPage.push_back(Page(0, "てきを すべて たおせ"));
     stage.m_LosePage.push_back(Page(1, "レオンが たおれると まけ"));
@@ -1037,7 +1059,7 @@ void BuildPracticeStage(StageRecord& stage)
                         "..................TT",
                     });
     stage.m_GroupPos.push_back(Group("しゅつげき", {{4, 7}, {3, 7}, {4, 6}, {4, 8}}));
-    stage.m_nStartGroup = 0;
+    stage.m_nStartGroup = 1;
     Place(stage, kEnemySlime, 5, 7, 0, Guard());
     AddEndings(stage, {Command(kCommandMessage, {}, "くんれん かんりょう！")});
     stage.m_WinPage.push_back(Page(0, "スライムを たおせ"));
@@ -1065,11 +1087,11 @@ void BuildStage2(StageRecord& stage)
                     });
     stage.m_GroupPos.push_back(Group("しゅつげき", {{1, 7}, {1, 6}, {2, 6}, {2, 7}, {1, 8}, {2, 8}}));
     stage.m_GroupPos.push_back(Group("もん", {{11, 7}, {10, 7}, {12, 7}}));
-    stage.m_nStartGroup = 0;
+    stage.m_nStartGroup = 1;
 
     Place(stage, kEnemySlime, 9, 4, 0, Guard());
     Place(stage, kEnemySlime, 9, 10, 0, Guard());
-    Place(stage, kEnemyWolf, 14, 7, 0, GoalWalker(1));
+    Place(stage, kEnemyWolf, 14, 7, 0, GoalWalker(2));
     Place(stage, kEnemyWolf, 17, 5, 0, Hunter(kTargetWeakest));
     // Reinforcements of group 1, called in on the third turn.
     Place(stage, kEnemySlime, 17, 9, 1, Hunter(kTargetNearest));
@@ -1080,7 +1102,7 @@ void BuildStage2(StageRecord& stage)
     start.timing = kTriggerStageStart;
     stage.m_Event.push_back(
         MakeEvent("とりでの まえ", 0, 1, start,
-                  {Command(kCommandMessage, {}, "リーナ「とりでの おくに\nまものの むれが いるわ。」")}));
+                  {Command(kCommandMessage, {}, "とりでの おくに\nまものの むれが ひそんでいる。")}));
     PageSetup third;
     third.timing = kTriggerPlayerTurnStart;
     third.turn = 3;
@@ -1095,19 +1117,25 @@ void BuildStage2(StageRecord& stage)
     merchant.who = kWhoActing;
     stage.m_Event.push_back(MakeEvent("たびの しょうにん", 5, 3, merchant,
                                       {Command(kCommandMessage, {}, "しょうにん「まいど！\nなにを かうかね？」"),
-                                       Command(kCommandShop, {0}, nullptr, {kItemHerb, kItemMagicWater})}));
+                                       Command(kCommandShop, {1}, nullptr, {kItemHerb, kItemMagicWater})}));
     PageSetup banner;
     banner.timing = kTriggerHolderSpecial;
     banner.graphic = 4;
     stage.m_Event.push_back(MakeEvent("はた", 15, 3, banner, {}));
     stage.m_Event.push_back(Chest(18, 11, kItemMagicWater, 2, "まほうのみずを てにいれた！"));
+    // The end of the story, whoever is left standing: the banner of peace
+    // raised in the fort's hall, and the last words.
     AddEndings(stage,
-               {Command(kCommandMessage, {}, "リーナ「やったわ！\nとりでを とりもどした！」"),
-                Command(kCommandMessage, {}, "ミストヴェイルに へいわが もどった。"), Command(kCommandMoney, {1000})});
+               {Command(kCommandMessage, {}, "とりでを とりもどした！"),
+                Command(kCommandMoveCursor, {kCursorEventCell}), Command(kCommandChangeGraphic, {kGraphicPeaceBanner}),
+                Command(kCommandWait, {60}), Command(kCommandMessage, {}, "ミストヴェイルに へいわが もどった。"),
+                Command(kCommandMessage, {}, "　ミストヴェイル戦記　おわり\n\n　あそんでくれて ありがとう！"),
+                Command(kCommandMoney, {1000})},
+               15, 7);
 
     stage.m_WinPage.push_back(Page(0, "てきを すべて たおせ"));
     stage.m_LosePage.push_back(Page(1, "レオンが たおれると まけ"));
-    stage.m_OtherPage.push_back(Page(3, "もんを とっぱせよ", 0, 0, 1));
+    stage.m_OtherPage.push_back(Page(3, "もんを とっぱせよ", 0, 0, 2));
     stage.m_OtherPage.push_back(Page(4, "しょうにんが いる", 5, 3));
 }
 
@@ -1277,6 +1305,15 @@ bool WriteSampleData(std::string& error)
     BuildClasses();
     BuildFriends();
     BuildEnemies();
+    // Each character's own index at its position, as the editor's database save writes it.
+    for (int i = 0; i < FriendTable.Count(); ++i)
+    {
+        FriendTable.At(i).m_nHead = i;
+    }
+    for (int i = 0; i < EnemyTable.Count(); ++i)
+    {
+        EnemyTable.At(i).m_nHead = i;
+    }
     bool ok = Check(SaveDatabase(), "the database", error);
 
     BuildWorldMap();

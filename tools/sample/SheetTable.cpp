@@ -150,7 +150,7 @@ SheetInfo Character()
                     "surfaces 7 and 8 (mirrored per 48-pixel cell), editor",
                     side,
                     side,
-                    "48 x 48 cells; row g (g = 1..5): column 0 the face of class graphic g, columns 1-5 its "
+                    "48 x 48 cells; row g (g = 1..6): column 0 the face of class graphic g, columns 1-5 its "
                     "battle figure facing right (stand, step, strike, hurt, fallen), drawn at 96 x 96 in battle; "
                     "row 0: the face of graphic g again at column g (the editor's preview row)",
                     {}};
@@ -322,12 +322,12 @@ std::vector<SheetInfo> Build()
     sheets.push_back(MapChip());
     sheets.push_back(PairColumn("bmp\\MapChara.bmp", "surfaces 13 and 14 (the acted look), editor",
                                 "32 x 32, graphic g at row g mod 15 of column pair g div 15: left cell the friend "
-                                "side, right cell the enemy side (red trim); graphics 1-5 drawn",
+                                "side, right cell the enemy side (red trim); graphics 1-6 drawn",
                                 "friend chip", "enemy chip"));
     sheets.push_back(PairColumn("bmp\\Event.bmp", "surface 15, editor",
                                 "32 x 32, graphic g at row g mod 15 of column pair g div 15, two frames side by "
                                 "side: 0 empty, 1 chest, 2 sign, 3 villager, 4 banner, 5 magic circle, 6 campfire, "
-                                "7 crystal",
+                                "7 crystal, 8 the banner of peace (the fort's ending)",
                                 "event frame 0 of graphic", "event frame 1 of graphic"));
     sheets.push_back(Time());
     sheets.push_back(Effect());

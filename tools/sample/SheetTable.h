@@ -12,7 +12,7 @@ namespace sample
 {
 
 // Counts that fix the layouts.
-constexpr int kClassGraphics = 5;   // class graphics 1..5 (0 is unused)
+constexpr int kClassGraphics = 6;   // class graphics 1..6 (0 is unused)
 constexpr int kBattleFrames = 5;    // stand, step, strike, hurt, fallen
 constexpr int kFaceSize = 48;       // faces and battle cells of the character sheet
 constexpr int kChipSize = 32;       // map chips, map characters, events, world chips
@@ -20,7 +20,7 @@ constexpr int kMapCharaRows = 15;   // graphics per 64-pixel column of the map-c
 constexpr int kMapChipTiles = 16;   // land graphics, eight a row
 constexpr int kWorldChipTiles = 10; // five a row
 constexpr int kWorldEventGraphics = 4;
-constexpr int kEventGraphics = 8; // graphic 0 is empty
+constexpr int kEventGraphics = 9; // graphic 0 is empty
 constexpr int kSymbolCount = 40;  // 16 x 16 icons in one row; the first 26 are also the letters a..z
 constexpr int kEffectStrips = 8;  // one 128 x 48 strip of frames per effect graphic
 constexpr int kEffectFrames = 5;

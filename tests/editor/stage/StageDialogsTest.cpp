@@ -11,6 +11,7 @@
 #include "tests/editor/framework/DialogAuthor.h"
 #include "tests/editor/stage/StageWindowFixture.h"
 
+#include <filesystem>
 #include <functional>
 
 namespace
@@ -89,6 +90,45 @@ protected:
     ScriptedModalRuns m_Runs;
     platform::BeepRecorder m_Beeps;
 };
+
+// Every stage the sample ships starts the party in a group that the settings
+// dialog offers as its start and that the group list shows to edit.
+TEST_F(StageDialogsTest, EverySampleStageStartsInAGroupTheSettingsOfferAndTheGroupListEdits)
+{
+    StartWithLands(16);
+    namespace fs = std::filesystem;
+    fs::create_directories("data/stg");
+    std::vector<std::string> files;
+    for (const fs::directory_entry& entry : fs::directory_iterator(fs::path(TK_SAMPLE_DIR) / "data" / "stg"))
+    {
+        fs::copy_file(entry.path(), fs::path("data/stg") / entry.path().filename(),
+                      fs::copy_options::overwrite_existing);
+        files.push_back("data\\stg\\" + entry.path().filename().string());
+    }
+    ASSERT_EQ(files.size(), 3u) << "the two stages and the training ground";
+    for (const std::string& file : files)
+    {
+        SCOPED_TRACE(file);
+        ASSERT_EQ(LoadRecordFile(Stage, file, 1), 1);
+        const int32_t start = Stage.m_nStartGroup;
+        ASSERT_GE(start, 1);
+        ASSERT_LT(start, Stage.m_GroupPos.Count());
+        const PositionGroup& group = Stage.m_GroupPos.At(start);
+        EXPECT_FALSE(group.m_Point.empty());
+        Then([&](DialogBase& dialog) {
+            EXPECT_EQ(SelectionOf(dialog, kIdSettingsStartGroup), start - 1);
+            EXPECT_EQ(RowsOf(dialog, kIdSettingsStartGroup).at(static_cast<size_t>(start - 1)), group.m_strName);
+            Click(dialog, kIdDialogCancel);
+        });
+        Command(kCmdStageSettings);
+        Then([&](DialogBase& dialog) {
+            EXPECT_EQ(RowsOf(dialog, kIdGroupList).at(static_cast<size_t>(start - 1)),
+                      GroupRow(std::to_string(start), group.m_strName, group.m_nCenterX, group.m_nCenterY));
+            Click(dialog, kIdDialogCancel);
+        });
+        Command(kCmdPositionGroups);
+    }
+}
 
 TEST_F(StageDialogsTest, TheGroupListKeepsGroupZeroAndWritesItsWorkingCopyOnlyOnOk)
 {

@@ -3,7 +3,8 @@
 # never meet; passes when the game exits with 0. SCRIPT may be a folder of
 # scripts instead: they play in the order of their names, each in a new run
 # of the game on the same copy, as a player who quits and starts again.
-#   cmake -DGAME=program -DSAMPLE=folder -DSCRIPT=file|folder -DWORK=folder -P RunPlay.cmake
+# TEST_PLAY=ON plays it as the editor's test play does, with the debug keys.
+#   cmake -DGAME=program -DSAMPLE=folder -DSCRIPT=file|folder -DWORK=folder [-DTEST_PLAY=ON] -P RunPlay.cmake
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}/run")
 file(CHMOD "${WORK}/run" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
@@ -17,9 +18,13 @@ endif()
 if(NOT scripts)
     message(FATAL_ERROR "${SCRIPT}: no script to play")
 endif()
+set(test_play)
+if(TEST_PLAY)
+    set(test_play "TARNWICK_SHOW_STATE=5")
+endif()
 foreach(script ${scripts})
     execute_process(
-        COMMAND "${CMAKE_COMMAND}" -E env "XDG_RUNTIME_DIR=${WORK}/run" "TMPDIR=${WORK}/run"
+        COMMAND "${CMAKE_COMMAND}" -E env "XDG_RUNTIME_DIR=${WORK}/run" "TMPDIR=${WORK}/run" ${test_play}
                 "${GAME}" --headless --no-pacing --script "${script}" --capture "${WORK}/captures"
         WORKING_DIRECTORY "${WORK}/project"
         RESULT_VARIABLE code)

@@ -3,7 +3,8 @@
 // record's index at its position, equipment flags set where an item is
 // held) and loaded as the editor starts, comes out of an Apply without edits
 // byte for byte, with every page of the sheet shown first; what the system
-// pages commit into System saves as the System.dat loaded.
+// pages commit into System saves as the System.dat loaded. The sample as the
+// generator writes it comes out of the first OK unchanged.
 #include "common/project/ProjectFiles.h"
 #include "tests/qt/editor/QtDatabaseFixture.h"
 
@@ -38,15 +39,6 @@ TEST_F(QtDatabaseRoundTripTest, ApplyWithoutEditsAfterShowingEveryPageKeepsTheSe
                       fs::path("data") / "database" / (std::string(name) + ".dat"));
     }
     LoadProjectData();
-    // The data model's save numbers every table but the characters, whose first field the sheet numbers too.
-    for (int i = 0; i < FriendTable.Count(); ++i)
-    {
-        FriendTable.At(i).m_nHead = i;
-    }
-    for (int i = 0; i < EnemyTable.Count(); ++i)
-    {
-        EnemyTable.At(i).m_nHead = i;
-    }
     ASSERT_TRUE(SaveDatabase());
     const auto written = ReadDatabaseFiles(m_Folder);
     for (const auto& [name, bytes] : written)
@@ -78,6 +70,36 @@ TEST_F(QtDatabaseRoundTripTest, ApplyWithoutEditsAfterShowingEveryPageKeepsTheSe
     // What the system pages committed is System as it was loaded.
     ASSERT_EQ(SaveRecordFile(System, "data\\database\\Committed.dat"), 1);
     EXPECT_TRUE(m_Folder.ReadFile("data/database/Committed.dat") == written.at("System"));
+    EXPECT_TRUE(m_Boxes.Boxes().empty());
+    EXPECT_FALSE(platform::IsFatalErrorRaised());
+}
+
+// The sample as its generator writes it, the editor started on it: the
+// database opened and its OK pressed at once changes no byte of any file.
+TEST_F(QtDatabaseRoundTripTest, OkOnTheUntouchedSampleChangesNoByteOfAnyFile)
+{
+    const fs::path sample(TK_SAMPLE_DIR);
+    std::map<std::string, std::vector<unsigned char>> before;
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(sample))
+    {
+        if (entry.is_regular_file())
+        {
+            const std::string name = fs::relative(entry.path(), sample).string();
+            fs::create_directories(fs::path(name).parent_path().empty() ? "." : fs::path(name).parent_path());
+            fs::copy_file(entry.path(), name, fs::copy_options::overwrite_existing);
+            before[name] = m_Folder.ReadFile(name);
+        }
+    }
+    ASSERT_TRUE(before.count("data/database/Friend.dat") && before.count("data/database/Enemy.dat"));
+    LoadProjectData();
+    Open();
+    ClickSheetButton(platform::kIdOk);
+    m_System.PumpMessages();
+    ASSERT_EQ(m_pView->m_Holder, nullptr) << "OK closes the sheet";
+    for (const auto& [name, bytes] : before)
+    {
+        EXPECT_TRUE(m_Folder.ReadFile(name) == bytes) << name << " changed";
+    }
     EXPECT_TRUE(m_Boxes.Boxes().empty());
     EXPECT_FALSE(platform::IsFatalErrorRaised());
 }
