@@ -119,6 +119,24 @@ TEST_F(GameProgramTest, InATestPlayEscOnTheTitleDoesNothingAndTheEditorHearsStar
     EXPECT_EQ(Reports(editor), (std::vector<uint32_t>{platform::kTestPlayStart, platform::kTestPlayEnd}));
 }
 
+// What `make run` shows without a display: the sample's play-through, told
+// scene by scene in the order it reaches them, from the title to the world
+// map after the first stage's victory, and the verdict, its exit code.
+TEST_F(GameProgramTest, ThePlayThroughOfMakeRunTellsItsScenesFromTheTitleToTheWorldMapAfterTheVictory)
+{
+    auto game = Start({"--script", TK_PLAY_THROUGH});
+    const std::string output = game->ReadAll();
+    EXPECT_EQ(game->Wait(), 0) << output;
+    std::size_t at = 0;
+    for (const char* said :
+         {": scene 0 (title)", ": scene 1 (camp)", ": scene 2 (world map)", ": scene 3 (stage)", ": scene 4 (battle)",
+          ": scene 3 (stage)", ": victory", ": scene 2 (world map)", "script passed"})
+    {
+        at = output.find(said, at);
+        ASSERT_NE(at, std::string::npos) << said << " in order in\n" << output;
+    }
+}
+
 TEST_F(GameProgramTest, AMissingItemFileEndsTheGameWithItsMessage)
 {
     fs::remove(m_Project.Path() / "data/database/Item.dat");

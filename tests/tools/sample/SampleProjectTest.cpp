@@ -257,6 +257,41 @@ TEST_F(SampleProjectTest, MapCharactersThatHaveActedLookDimmer)
     }
 }
 
+// Every enemy of the sample has a look of its own: a class graphic no other
+// enemy shares, whose enemy-side map character differs from every other's.
+TEST_F(SampleProjectTest, EveryEnemyLooksLikeNoOther)
+{
+    InFolder in(s_Folder);
+    ResetProjectData();
+    LoadProjectData();
+    std::vector<unsigned char> bytes;
+    BmpHeader header;
+    ASSERT_EQ(ReadBmpHeader("bmp\\MapChara.bmp", bytes, header), BmpResult::Ok);
+    // The enemy-side chip of graphic g: the right cell of row g.
+    auto chip = [&](int graphic)
+    {
+        std::vector<unsigned char> pixels;
+        for (int y = graphic * 32; y < graphic * 32 + 32; ++y)
+        {
+            const unsigned char* row = BmpRow(bytes, header, y);
+            pixels.insert(pixels.end(), row + 32, row + 64);
+        }
+        return pixels;
+    };
+    std::map<int, std::string> graphics;
+    std::set<std::vector<unsigned char>> chips;
+    for (int e = 1; e < EnemyTable.Count(); ++e)
+    {
+        const EnemyRecord& enemy = EnemyTable.At(e);
+        ASSERT_TRUE(enemy.m_nClass > 0 && enemy.m_nClass < ClassTable.Count()) << enemy.m_strName;
+        const int graphic = ClassTable.At(enemy.m_nClass).m_nGraphic;
+        EXPECT_TRUE(graphics.emplace(graphic, enemy.m_strName).second)
+            << platform::ToUtf8(enemy.m_strName) << " looks like " << platform::ToUtf8(graphics[graphic]);
+        ASSERT_LT((graphic + 1) * 32, header.m_nHeight + 1);
+        EXPECT_TRUE(chips.insert(chip(graphic)).second) << platform::ToUtf8(enemy.m_strName);
+    }
+}
+
 TEST_F(SampleProjectTest, SoundEffectsAreEightBitMonoAt22050Hz)
 {
     InFolder in(s_Folder);
