@@ -194,8 +194,15 @@ int ExecuteTime(SkillUse& use)
     {
         return 0;
     }
+    const int32_t before = use.m_Battle.m_nElapsed;
     use.m_Hooks.ShiftTime(use.m_Skill.m_nPower, use.m_Actor);
-    use.m_Actor.m_bQuickUsed = 0;
+    // The quick command comes back only when the time moved: a quick time
+    // skill that left it where it was (power 0, or a step back that finds no
+    // action to return to) would otherwise be drawn again and again in one turn.
+    if (!use.m_bQuick || use.m_Battle.m_nElapsed != before)
+    {
+        use.m_Actor.m_bQuickUsed = 0;
+    }
     if (use.m_bQuick)
     {
         use.m_Hooks.PlanExchange(0);

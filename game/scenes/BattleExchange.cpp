@@ -305,12 +305,35 @@ void BattleExchange::PlanExchange(int extraForActor)
         PlanFullThousands(value, step, defenderPlan);
     }
     // The attacker goes first in a step where both act: the defender follows
-    // one step later for each action of the attacker in its step.
-    for (PlannedAction& planned : defenderPlan)
+    // one step later for each action of the attacker in its step. The
+    // attacker's steps are counted in one walk beside the defender's plan,
+    // which runs in step order, so that a long battle time costs no more than
+    // its length.
+    std::vector<int32_t> attackerSteps;
+    attackerSteps.reserve(attacker.m_Timeline.size());
+    for (const PlannedAction& a : attacker.m_Timeline)
     {
-        const auto sameStep = std::count_if(attacker.m_Timeline.begin(), attacker.m_Timeline.end(),
-                                            [&](const PlannedAction& a) { return a.m_nStep == planned.m_nStep; });
-        const int64_t step = planned.m_nStep + static_cast<int64_t>(sameStep);
+        attackerSteps.push_back(a.m_nStep);
+    }
+    if (!std::is_sorted(attackerSteps.begin(), attackerSteps.end()))
+    {
+        std::sort(attackerSteps.begin(), attackerSteps.end());
+    }
+    std::size_t attackerAt = 0; // the first attacker step not before the defender's entry
+    std::size_t sameEnd = 0;    // past the last attacker step equal to it
+    for (const PlannedAction& planned : defenderPlan)
+    {
+        while (attackerAt < attackerSteps.size() && attackerSteps[attackerAt] < planned.m_nStep)
+        {
+            ++attackerAt;
+        }
+        sameEnd = std::max(sameEnd, attackerAt);
+        while (sameEnd < attackerSteps.size() && attackerSteps[sameEnd] == planned.m_nStep)
+        {
+            ++sameEnd;
+        }
+        const int64_t sameStep = static_cast<int64_t>(sameEnd - attackerAt);
+        const int64_t step = planned.m_nStep + sameStep;
         if (step < end)
         {
             defender.m_Timeline.push_back({static_cast<int32_t>(step), 0});

@@ -128,27 +128,27 @@ int32_t StageExperiencePercent(const StageRecord& stage, bool clearedBefore)
     return clearedBefore ? stage.m_nClearedExpRate : stage.m_nFirstExpRate;
 }
 
-void SettleFallenUnits(UnitRecord& friendUnit, CharacterRecord& enemyUnit, StageField& field)
+void SettleFallenUnits(UnitRecord* friendUnit, CharacterRecord& enemyUnit, StageField& field)
 {
     if (enemyUnit.m_nPlayD)
     {
         field.RemoveUnit(enemyUnit);
     }
-    if (!friendUnit.m_nPlayD)
+    if (!friendUnit || !friendUnit->m_nPlayD)
     {
         return;
     }
-    field.RemoveUnit(friendUnit);
+    field.RemoveUnit(*friendUnit);
     if (System.m_bReviveAfterClear)
     {
         return;
     }
     // The party chooses a new leader in the camp; a revived unit comes back
     // without the flag, so that the party never has two.
-    UnitRecord fallen(friendUnit);
+    UnitRecord fallen(*friendUnit);
     fallen.m_nPlayA = 0;
     fallen.SetHeldEvent(-1);
     Progress.AddFallenUnit(fallen);
-    friendUnit.SetHeldEvent(-1);
-    friendUnit.MakeEmpty();
+    friendUnit->SetHeldEvent(-1);
+    friendUnit->MakeEmpty();
 }

@@ -49,5 +49,6 @@ int32_t StageExperiencePercent(const StageRecord& stage, bool clearedBefore);
 // stage, joins the fallen list (without its leader flag) and its party slot
 // becomes empty. Until then
 // the fallen friend keeps its slot, its leader flag and its event, which
-// those events read.
-void SettleFallenUnits(UnitRecord& friendUnit, CharacterRecord& enemyUnit, StageField& field);
+// those events read. friendUnit is null when an event took the friend out of
+// the party meanwhile; a fallen enemy leaves the map all the same.
+void SettleFallenUnits(UnitRecord* friendUnit, CharacterRecord& enemyUnit, StageField& field);

@@ -227,8 +227,7 @@ int BattleScene::NextStep()
         SetState(kBattleResults);
         break;
     default:
-        // Nobody acts yet: the timelines are planned again, and the time runs on after a wait.
-        m_nFrame = 0;
+        // Nobody acts yet: the timelines are planned again, and the next frame adds a step.
         break;
     }
     return 1;
@@ -305,15 +304,13 @@ int BattleScene::ConfirmForecast()
     {
         RequestSound(kSeCancel);
         m_bShowForecast = false;
-        // From a list back to it; from the attack back to the menu.
-        if (m_nState == kBattleAttack)
+        // Back to the command menu, from a list's forecast as from the attack's.
+        if (m_nState != kBattleAttack)
         {
-            SetState(kBattleCommand, 1);
+            MenuCursor.Pop(1);
+            m_bQuickMode = false;
         }
-        else
-        {
-            m_nSubState = 1;
-        }
+        SetState(kBattleCommand, 1);
     }
     return 1;
 }
@@ -458,7 +455,7 @@ int BattleScene::ExecuteStep()
     if (m_nSubState == 0)
     {
         m_nFrame = 0;
-        // The action's own sound in the spare group; without one the attack's.
+        // The action's own sound in the spare group; a weapon attack without one has the attack's.
         const std::string sound = LookOfAction().m_strSound;
         m_bEffectSoundOwn = !sound.empty() && DSCreateBufferGropeFromFile(SpareSoundGroup, sound, 1, 0);
         m_nSubState = 1;
@@ -470,7 +467,7 @@ int BattleScene::ExecuteStep()
         {
             DSPlayBufferGroup(SpareSoundGroup, 0);
         }
-        else
+        else if (m_Exchange.State().m_Action.m_nKind == kActionWeapon)
         {
             RequestSound(kSeAttack);
         }

@@ -81,7 +81,7 @@ constexpr int kBattleEffectWidth = 128;
 constexpr int kBattleEffectHeight = 48;
 
 // Frames (at 60 fps) of the battle's waits and animations.
-constexpr int kBattleStepFrames = 12;     // between two steps of the exchange
+constexpr int kBattleStepFrames = 12;     // before the exchange runs on (a step a frame after it)
 constexpr int kBattleSoundFrame = 14;     // the effect's sound starts
 constexpr int kBattleEffectFrames = 5;    // frames of an effect animation
 constexpr int kBattleEffectFrameTime = 6; // frames each of them shows
@@ -152,7 +152,7 @@ private:
     // The friend's turn starts at the command menu, opened on its first row.
     void OpenCommandMenu();
     // Button 1 confirms the forecast (state 8); button 2 goes back to the
-    // list the action was chosen from, or from the attack to the menu.
+    // command menu, closing the list the action was chosen from.
     int ConfirmForecast();
     // A skill or item list of count rows: button 1 on a row that choose
     // accepts (it chooses the row's action) shows the forecast; button 2
@@ -164,7 +164,8 @@ private:
     void LoadBackground();
     // The effect animation's row and the sound file of the chosen action:
     // the skill's, the item's or the equipped weapon's (row 0 and no sound
-    // without a weapon).
+    // without a weapon; the attack's sound then plays for a weapon attack,
+    // none for a skill or item without a sound of its own).
     struct ActionLook
     {
         int32_t m_nRow = 0;

@@ -258,6 +258,21 @@ int StageScene::StartBattle()
     {
         return 1;
     }
+    // An event may have taken a fighter away (out of the party or off the
+    // map): the battle is not fought, and the action ends as after one.
+    if (!m_Battle.m_pPlayer || !m_Battle.m_pEnemy || !m_pField->IsActive(*m_Battle.m_pPlayer) ||
+        !m_pField->IsActive(*m_Battle.m_pEnemy))
+    {
+        if (m_bPlayerPhase)
+        {
+            SetState(kStageEndAction);
+        }
+        else
+        {
+            EndEnemyAction();
+        }
+        return 1;
+    }
     Leave(kSceneBattle);
     return 1;
 }
@@ -271,9 +286,10 @@ void StageScene::ReturnFromBattle()
     const bool goesOn = RunBattleEndTriggers(acting);
     // Only now do the fallen leave the map, and a fallen friend the party:
     // the events above still read its leader flag and the event it holds.
-    if (m_Battle.m_pPlayer && m_Battle.m_pEnemy)
+    // (A friend that an event took out of the party is gone already.)
+    if (m_Battle.m_pEnemy)
     {
-        SettleFallenUnits(*m_Battle.m_pPlayer, *m_Battle.m_pEnemy, *m_pField);
+        SettleFallenUnits(m_Battle.m_pPlayer, *m_Battle.m_pEnemy, *m_pField);
     }
     if (!goesOn)
     {

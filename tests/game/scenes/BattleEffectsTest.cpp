@@ -4,6 +4,8 @@
 #include "game/data/TargetsAndPrices.h"
 #include "game/scenes/BattleFormulas.h"
 
+#include <functional>
+
 namespace
 {
 
@@ -29,11 +31,16 @@ public:
     void ShiftTime(int32_t steps, BattleParticipant& actor) override
     {
         m_Calls.push_back("shift " + std::to_string(steps) + " " + actor.m_strName);
+        if (m_Shift)
+        {
+            m_Shift();
+        }
     }
     void PlanExchange(int extraForActor) override { m_Calls.push_back("plan " + std::to_string(extraForActor)); }
     void ReloadBackground() override { m_Calls.push_back("background"); }
 
     std::vector<std::string> m_Calls;
+    std::function<void()> m_Shift; // what the shift does to the battle: nothing when empty
 };
 
 class BattleEffectsTest : public SceneRulesTest
@@ -296,13 +303,19 @@ TEST_F(BattleEffectsTest, TimeSkillsShiftTimeAndPlanAgain)
     EXPECT_EQ(m_Battle.m_Friend.m_bQuickUsed, 0);
     EXPECT_EQ(m_Battle.m_Friend.m_nActionValue, 1040);
 
+    // A quick one frees the quick command again only when the time moved.
     m_Hooks.m_Calls.clear();
     UseSkill(kTime, kSkillTargetTime, kActionQuickSkill);
     m_Battle.m_Friend.m_bQuickUsed = 1;
     EXPECT_EQ(Execute({kRollHits}), 1);
     EXPECT_EQ(m_Hooks.m_Calls, (std::vector<std::string>{"shift -2 friend", "plan 0"}));
-    EXPECT_EQ(m_Battle.m_Friend.m_bQuickUsed, 0);
+    EXPECT_EQ(m_Battle.m_Friend.m_bQuickUsed, 1);
     EXPECT_EQ(m_Battle.m_Friend.m_nActionValue, 1040);
+    m_Battle.m_nElapsed = 5;
+    m_Hooks.m_Shift = [this] { m_Battle.m_nElapsed = 1; };
+    EXPECT_EQ(Execute({kRollHits}), 1);
+    EXPECT_EQ(m_Battle.m_Friend.m_bQuickUsed, 0);
+    m_Hooks.m_Shift = nullptr;
 
     m_Hooks.m_Calls.clear();
     m_Skill->m_nHitRate = 50;

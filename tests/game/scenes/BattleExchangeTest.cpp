@@ -178,6 +178,78 @@ TEST_F(BattleExchangeTest, QuickTimeSkillPastTheTimelineEndsTheBattle)
     EXPECT_EQ(m_Exchange.ResultMessages(), (std::vector<std::string>{"EXを20かくとく！"}));
 }
 
+TEST_F(BattleExchangeTest, AnEnemysQuickTimeSkillThatLeavesTheTimeWhereItWasEndsItsTurn)
+{
+    // The enemy's quick rule names a free time skill of power 0 (the time
+    // stays), or -1 (the time goes back once, then finds no action of the
+    // enemy to go back from).
+    platform::ScriptedDialogs dialogs;
+    ScriptedDraws sure({});
+    SkillRecord& time = SkillTable.At(kTimeSkill);
+    time.m_bQuick = 1;
+    time.m_nSpCost = 0;
+    m_Enemy.m_BattleAi.push_back(Rule(kBattleAiQuick, kTimeSkill));
+    const struct Case
+    {
+        int32_t m_nPower;
+        int m_nQuickActions;
+        int32_t m_nElapsed;
+    } cases[] = {{0, 1, 10}, {-1, 2, 0}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_nPower);
+        time.m_nPower = c.m_nPower;
+        Begin();
+        int next = NextActingTurn();
+        while (next == kFriendActs)
+        {
+            m_Exchange.ChooseAction({kActionWeapon, 0, 0});
+            m_Exchange.Execute();
+            ASSERT_EQ(m_Exchange.AfterAction(), AfterActionStep::NextStep);
+            next = NextActingTurn();
+        }
+        ASSERT_EQ(next, kEnemyActs);
+        int quick = 0;
+        AfterActionStep step = AfterActionStep::EnemyAgain;
+        for (int actions = 0; actions < 100 && step == AfterActionStep::EnemyAgain; ++actions)
+        {
+            m_Exchange.ChooseEnemyAction();
+            quick += m_Exchange.State().m_Action.m_nKind == kActionQuickSkill ? 1 : 0;
+            m_Exchange.Execute();
+            step = m_Exchange.AfterAction();
+        }
+        // The quick actions, then a weapon attack, and the time runs on.
+        EXPECT_EQ(step, AfterActionStep::NextStep);
+        EXPECT_EQ(quick, c.m_nQuickActions);
+        EXPECT_EQ(m_Exchange.State().m_Action.m_nKind, kActionWeapon);
+        EXPECT_EQ(m_Exchange.State().m_nElapsed, c.m_nElapsed);
+    }
+}
+
+TEST_F(BattleExchangeTest, ALongBattleTimeIsPlannedInOneWalk)
+{
+    // Ten million steps plan a million actions a side: a few hundredths of a
+    // second walked once, hours when each of the defender's actions looks
+    // through the attacker's timeline again.
+    System.m_nBattleTime = 10'000'000;
+    Begin();
+    const std::vector<PlannedAction>& attacker = m_Exchange.Attacker().m_Timeline;
+    const std::vector<PlannedAction>& defender = m_Exchange.Defender().m_Timeline;
+    ASSERT_EQ(attacker.size(), 1'000'000u);
+    ASSERT_EQ(defender.size(), 999'999u);
+    EXPECT_EQ(attacker.front().m_nStep, 5);
+    EXPECT_EQ(attacker.back().m_nStep, 9'999'995);
+    EXPECT_EQ(defender.front().m_nStep, 10);
+    EXPECT_EQ(defender.back().m_nStep, 9'999'990);
+
+    // Both at 1000 in the same steps: the defender's every action one step later.
+    System.m_nInitialAction[0] = 0;
+    Begin();
+    ASSERT_EQ(defender.size(), 999'999u);
+    EXPECT_EQ(defender.front().m_nStep, 11);
+    EXPECT_EQ(defender.back().m_nStep, 9'999'991);
+}
+
 TEST_F(BattleExchangeTest, ShiftTimeMovesAlongTheActorsTimeline)
 {
     // At step 15 the attacker (friend) has acted at 5 and 15 and plans 25;

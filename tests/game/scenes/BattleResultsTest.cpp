@@ -316,7 +316,7 @@ TEST_F(FallenUnitTest, FallenFriendLeavesThePartyOnceTheEventsAfterTheBattleHave
     EXPECT_NE(Member().GetHeldEvent(), nullptr);
     EXPECT_TRUE(Progress.m_FallenList.empty());
 
-    SettleFallenUnits(Member(), m_Enemy, *m_Field);
+    SettleFallenUnits(&Member(), m_Enemy, *m_Field);
     EXPECT_FALSE(Member().IsPartyMember());
     EXPECT_EQ(Member().GetHeldEvent(), nullptr);
     EXPECT_EQ(m_Field->UnitAt(1, 1), nullptr);
@@ -357,7 +357,7 @@ TEST_F(FallenUnitTest, WhatBecomesOfTheUnitsOfABattle)
         Prepare();
         System.m_bReviveAfterClear = c.m_bReviveAfterClear;
         Fight(c.m_bFriendFalls);
-        SettleFallenUnits(Member(), m_Enemy, *m_Field);
+        SettleFallenUnits(&Member(), m_Enemy, *m_Field);
         EXPECT_EQ(Member().IsPartyMember(), c.m_bFriendInSlot);
         EXPECT_EQ(Member().m_nPlayD, c.m_nFriendDown);
         EXPECT_EQ(m_Field->UnitAt(1, 1) != nullptr, c.m_bFriendOnGrid);

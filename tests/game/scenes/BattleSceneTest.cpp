@@ -179,14 +179,16 @@ TEST_F(BattleSceneTest, AQuickCommandIsRefusedOnceUsedAndAQuickSkillGivesAnother
     Press(platform::kVkDown, 2);
     Press(kKeyZ);
     ASSERT_EQ(Scene()->State(), kBattleQuick);
-    // The forecast cancelled goes back to the list; then it is confirmed.
+    // The forecast cancelled goes back to the command menu; then the skill
+    // is chosen again and confirmed.
     Press(kKeyZ);
     EXPECT_TRUE(Shows("HIT"));
     Press(kKeyX);
-    EXPECT_EQ(Scene()->State(), kBattleQuick);
+    EXPECT_EQ(Scene()->State(), kBattleCommand);
     EXPECT_FALSE(Shows("HIT"));
     Press(kKeyZ);
-    Press(kKeyZ);
+    ASSERT_EQ(Scene()->State(), kBattleQuick);
+    Press(kKeyZ, 2);
     ASSERT_EQ(Scene()->State(), kBattleExecute);
     // The same side acts again at once, without a step of time.
     const int32_t elapsed = Scene()->Exchange().State().m_nElapsed;
@@ -199,6 +201,77 @@ TEST_F(BattleSceneTest, AQuickCommandIsRefusedOnceUsedAndAQuickSkillGivesAnother
     Press(kKeyZ);
     EXPECT_EQ(Scene()->State(), kBattleCommand);
     EXPECT_EQ(std::count(sounds.begin(), sounds.end(), kSeRefusal), refusals + 1);
+}
+
+TEST_F(BattleSceneTest, TheExchangeWaitsOnceThenAddsAStepAFrame)
+{
+    // The friend acts at step 5: the wait, then five frames of one step each.
+    Enter();
+    ASSERT_TRUE(FramesUntil(kBattleNextStep));
+    int frames = 0;
+    for (; frames < 200 && Scene()->State() == kBattleNextStep; ++frames)
+    {
+        Frames(1);
+    }
+    EXPECT_EQ(Scene()->State(), kBattleCommand);
+    EXPECT_EQ(Scene()->Exchange().State().m_nElapsed, 5);
+    EXPECT_EQ(frames, kBattleStepFrames + 5);
+}
+
+TEST_F(BattleSceneTest, CancellingAListsForecastGoesBackToTheCommandMenu)
+{
+    m_Friend.m_Skill.assign(1, SkillEntry());
+    m_Friend.m_Skill.At(0).m_nSkill = kQuickSupport;
+    Progress.Validate();
+    Progress.AddItem(3, 1); // a medicine
+    Enter();
+    ASSERT_TRUE(FramesUntil(kBattleCommand));
+    const int levels = MenuCursor.Count();
+    const struct Case
+    {
+        int m_nRow; // of the command menu
+        int m_nList;
+    } cases[] = {{1, kBattleSkill}, {2, kBattleQuick}, {3, kBattleItem}};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_nRow);
+        while (MenuCursor.Current().m_nRow != c.m_nRow)
+        {
+            Press(platform::kVkDown);
+        }
+        Press(kKeyZ);
+        ASSERT_EQ(Scene()->State(), c.m_nList);
+        Press(kKeyZ);
+        ASSERT_TRUE(Shows("HIT"));
+        Press(kKeyX);
+        EXPECT_EQ(Scene()->State(), kBattleCommand);
+        EXPECT_EQ(m_Sounds.back(), kSeCancel);
+        EXPECT_EQ(MenuCursor.Count(), levels); // the list's level is closed
+        EXPECT_EQ(MenuCursor.Current().m_nRow, c.m_nRow);
+        EXPECT_FALSE(Shows("HIT"));
+    }
+}
+
+TEST_F(BattleSceneTest, OnlyAWeaponAttackFallsBackToTheAttacksSound)
+{
+    // Neither the skill nor the friend's (missing) weapon has a sound file.
+    ScriptedDraws sure({});
+    m_Friend.m_Skill.assign(1, SkillEntry());
+    m_Friend.m_Skill.At(0).m_nSkill = kQuickSupport;
+    SkillTable.At(kQuickSupport).m_strSound.clear();
+    Enter();
+    ASSERT_TRUE(FramesUntil(kBattleCommand));
+    // クイック: the support skill, with no sound.
+    Press(platform::kVkDown, 2);
+    Press(kKeyZ, 3);
+    ASSERT_EQ(Scene()->State(), kBattleExecute);
+    ASSERT_TRUE(FramesUntil(kBattleCommand));
+    EXPECT_EQ(std::count(m_Sounds.begin(), m_Sounds.end(), kSeAttack), 0);
+    // こうげき: the attack's sound.
+    Press(kKeyZ, 2);
+    ASSERT_EQ(Scene()->State(), kBattleExecute);
+    ASSERT_TRUE(FramesUntil(kBattlePopups));
+    EXPECT_EQ(std::count(m_Sounds.begin(), m_Sounds.end(), kSeAttack), 1);
 }
 
 TEST_F(BattleSceneTest, TheItemListStartsOnTheFirstMedicineAndUsesOneUp)

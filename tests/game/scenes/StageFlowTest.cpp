@@ -30,6 +30,7 @@ constexpr int kKeyX = 'X';
 // Event command codes (rows of the command table).
 constexpr int32_t kCodeVariable = 6;
 constexpr int32_t kCodeMoney = 11;
+constexpr int32_t kCodeParty = 15;
 constexpr int32_t kCodeStageClear = 16;
 constexpr int32_t kCodeGameOver = 17;
 
@@ -156,6 +157,48 @@ protected:
         ASSERT_EQ(Scene()->State(), kStageTurnEnd);
         Press(platform::kVkUp);
         Press(kKeyZ);
+    }
+
+    // Entered with a second member (friend 2) in the party, the leader
+    // deployed on the anchor (1, 1) and the second member on (3, 1), and the
+    // attack started: the player's turn, the cursor on the leader.
+    UnitRecord& StartWithSecondMember()
+    {
+        PartyUnits.At(0) = Member(1);
+        PartyUnits.At(0).m_nPlayA = 1;
+        PartyUnits.At(1) = Member(2);
+        Stage.m_GroupPos.At(0).m_Point.resize(1);
+        Stage.m_GroupPos.At(0).m_Point.push_back({3, 1});
+        Enter();
+        Press(kKeyZ);    // はいち
+        Press(kKeyZ, 2); // the leader, on the anchor
+        Press(kKeyX);
+        Press(platform::kVkRight);
+        Press(kKeyZ); // the second member
+        Press(platform::kVkRight, 2);
+        Press(kKeyZ); // on (3, 1)
+        Press(kKeyX, 2);
+        Press(platform::kVkDown, 5); // こうりゃくかいし
+        Press(kKeyZ);
+        EXPECT_EQ(Scene()->State(), kStagePlayerMap);
+        EXPECT_EQ(Scene()->Field()->UnitAt(3, 1), &PartyUnits.At(1));
+        while (Scene()->CursorX() > 1)
+        {
+            Press(platform::kVkLeft);
+        }
+        return PartyUnits.At(1);
+    }
+
+    // The second member, on (3, 1), attacks the enemy on (4, 1) from its cell.
+    void SecondMemberAttacks()
+    {
+        while (Scene()->CursorX() < 3)
+        {
+            Press(platform::kVkRight);
+        }
+        Press(kKeyZ);    // the second member
+        Press(kKeyZ);    // stays on its cell
+        Press(kKeyZ, 2); // たたかう, on the enemy beside it
     }
 
     // Frames until the state is reached; false when it is not within the frames.
@@ -371,6 +414,77 @@ TEST_F(StageFlowTest, TheBattlesOutcomeChoosesItsTriggerPointsAndTheFightersActi
         EXPECT_EQ(leader.IsPartyMember(), !c.m_bLeaderFalls);
         EXPECT_EQ(leader.m_nPlayC, c.m_nAction != 0 && !c.m_bLeaderFalls ? 1 : 0);
     }
+}
+
+TEST_F(StageFlowTest, ABattleWhoseFighterAnEventTookOutOfThePartyIsNotFought)
+{
+    // At the battle's start an event takes the second member out of the
+    // party. Variable 4 counts the ends of the enemies' actions, variable 5
+    // the ends of battles.
+    for (const bool playerAttacks : {true, false})
+    {
+        SCOPED_TRACE(playerAttacks ? "player phase" : "enemy phase");
+        m_Scenes.Reset();
+        Progress.SetVariable(4, 0);
+        Progress.SetVariable(5, 0);
+        Stage.m_Enemy.clear();
+        if (playerAttacks)
+        {
+            Stage.m_Enemy.push_back(Placement(1, 4, 1, 0));
+        }
+        else
+        {
+            Stage.m_Enemy.push_back(Placement(1, 4, 1, 0, {Ai(kMoveAiTargetNearest, kMoveAiModeAttack)}));
+        }
+        Stage.m_Event.clear();
+        AddEvent(kTriggerBattleStart, {Command(kCodeParty, {2, -1})});
+        AddEvent(kTriggerEnemyActionEnd, {Command(kCodeVariable, {4, kOperatorAdd, 1})});
+        AddEvent(kTriggerBattleEnd, {Command(kCodeVariable, {5, kOperatorAdd, 1})});
+        UnitRecord& second = StartWithSecondMember();
+        const EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+
+        if (playerAttacks)
+        {
+            SecondMemberAttacks();
+            ASSERT_TRUE(FramesUntil(kStagePlayerMap, 40));
+            EXPECT_TRUE(Scene()->IsPlayerPhase());
+        }
+        else
+        {
+            EndTurn();
+            // The enemy's action ends in place of the battle, and the next turn begins.
+            ASSERT_TRUE(FramesUntil(kStagePlayerMap, 200));
+            EXPECT_EQ(Scene()->Turn(), 2);
+            EXPECT_EQ(Progress.GetVariable(4), 1);
+        }
+        EXPECT_EQ(m_Scenes.CurrentScene(), kSceneStage);
+        EXPECT_NE(m_Scenes.NextScene(), kSceneBattle);
+        EXPECT_FALSE(second.IsPartyMember());
+        EXPECT_EQ(Scene()->Field()->UnitAt(3, 1), nullptr);
+        EXPECT_TRUE(Scene()->Field()->IsActive(enemy));
+        EXPECT_EQ(Progress.GetVariable(5), 0); // no battle, so no end of one
+    }
+}
+
+TEST_F(StageFlowTest, AFallenEnemyLeavesTheMapWhenItsOpponentLeftThePartyAfterTheBattle)
+{
+    Stage.m_Enemy.push_back(Placement(1, 4, 1, 0));
+    AddEvent(kTriggerBattleEnd, {Command(kCodeParty, {2, -1})});
+    UnitRecord& second = StartWithSecondMember();
+    SecondMemberAttacks();
+    ASSERT_EQ(Scene()->State(), kStageFadeOut);
+    Frames(12);
+    ASSERT_EQ(m_Scenes.CurrentScene(), kSceneBattle);
+
+    // The enemy fell; back on the stage the event takes its opponent away.
+    EnemyUnitRecord& enemy = *Scene()->Enemies().At(0);
+    enemy.m_nPlayD = 1;
+    m_Scenes.SetPreviousScene(kSceneBattle);
+    m_Scenes.SetCurrentScene(kSceneStage);
+    ASSERT_TRUE(FramesUntil(kStagePlayerMap, 40));
+    EXPECT_FALSE(second.IsPartyMember());
+    EXPECT_EQ(Scene()->Field()->UnitAt(4, 1), nullptr);
+    EXPECT_FALSE(Scene()->Field()->IsActive(enemy));
 }
 
 TEST_F(StageFlowTest, TheEnemyPhaseMovesTheEnemiesByTheirAiAndEndsInTheNextPlayerTurn)
