@@ -3,6 +3,7 @@
 #include "common/graphics/BmpFile.h"
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
+#include "game/engine/ErrorLogAndClose.h"
 #include "game/engine/GameDialogs.h"
 #include "platform/window/Dialogs.h"
 #include "platform/window/WindowMessages.h"
@@ -557,6 +558,7 @@ bool DDLoadSurfaces(Surface* table, const int* ids, int count)
         {
             WriteReport("Error : %s 読み込み失敗！", def.m_pszFile);
             ShowErrorF("%s 読み込み失敗！", def.m_pszFile);
+            NoteFailureShown();
             return false;
         }
     }

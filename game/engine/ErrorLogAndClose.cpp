@@ -10,6 +10,7 @@
 namespace
 {
 std::atomic<bool> g_bFailed{false};
+std::atomic<bool> g_bShown{false};
 } // namespace
 
 void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ...)
@@ -21,7 +22,14 @@ void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ..
     va_end(args);
     WriteErrorLog(line);
     // Told before the close, while the main window still serves boxes.
-    ReportGameFailure(line);
+    if (g_bShown.exchange(false))
+    {
+        WriteReport("Error : %s", line.c_str());
+    }
+    else
+    {
+        ReportGameFailure(line);
+    }
     platform::PostWindowMessage(window, platform::kWmClose, 0, 0);
 }
 
@@ -30,6 +38,11 @@ void ReportGameFailure(std::string_view reason)
     const std::string text(reason);
     WriteReport("Error : %s", text.c_str());
     ShowError(text);
+}
+
+void NoteFailureShown()
+{
+    g_bShown.store(true);
 }
 
 bool GameFailureReported()
@@ -45,4 +58,5 @@ void NoteGameFailure()
 void ClearGameFailure()
 {
     g_bFailed.store(false);
+    g_bShown.store(false);
 }

@@ -16,6 +16,9 @@ void WriteErrorLogAndClose(platform::WindowHandle window, const char* format, ..
 // The reason of a failure that ends the game, told where the player and the
 // report see it: a line "Error : reason" in the report log and a box.
 void ReportGameFailure(std::string_view reason);
+// A failure's own reason has just been shown in a box (a bitmap that cannot be
+// read): the close that follows it writes its line but shows no second box.
+void NoteFailureShown();
 
 // Whether the run met such a failure (WriteErrorLogAndClose, or NoteGameFailure); any thread.
 bool GameFailureReported();
