@@ -215,8 +215,9 @@ void QtWindow::PostCommand(int command)
 
 int QtWindow::TitleWidth() const
 {
-    // The window manager's icon and three buttons, with their margins.
-    constexpr int kCaptionButtonsRoom = 96;
+    // The window manager's icon and three buttons with their margins, and
+    // room for a caption font a little larger than the application's.
+    constexpr int kCaptionButtonsRoom = 128;
     if ((m_nStyle & kWsCaption) != kWsCaption || !m_pTop || m_pTop->windowTitle().isEmpty())
     {
         return 0;
