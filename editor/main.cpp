@@ -8,6 +8,7 @@
 #include "platform/audio/AudioSystem.h"
 #include "platform/core/Cp932.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtTranslations.h"
 #include "platform/qt/QtWindowSystem.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    platform::InstallQtTranslations();
     platform::QtWindowSystem windows;
     std::unique_ptr<platform::QtDialogs> dialogs;
     const char* boxes = std::getenv("TARNWICK_BOXES");

@@ -153,6 +153,18 @@ bool EditorApp::CloseFinishedSheet()
     return false;
 }
 
+bool EditorApp::WantsIdle() const
+{
+    for (const WindowBase* window : m_Windows)
+    {
+        if (window->WantsIdle())
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
 int EditorApp::OnIdle()
 {
     if (!CurrentView)

@@ -53,6 +53,8 @@ public:
     // OnIdle of every registered window, and the redraw of the pages of the
     // sheet the view holds open. Always 1.
     int OnIdle();
+    // Whether a registered window has work for every idle step.
+    bool WantsIdle() const;
 
     // The registered sheet whose window that is; null when none.
     ModelessSheet* FindSheet(platform::WindowHandle sheetWindow) const;

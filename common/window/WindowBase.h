@@ -59,6 +59,9 @@ public:
     WindowBase& operator=(const WindowBase&) = delete;
 
     virtual void OnIdle() {}
+    // True while the window has work for every idle step (an animation): the
+    // editor's loop then polls on instead of waiting for the next message.
+    virtual bool WantsIdle() const { return false; }
     virtual void OnCommand(uintptr_t wParam, intptr_t lParam);
     virtual void OnMouseMove(uintptr_t wParam, intptr_t lParam);
     virtual void OnLButtonDown(uintptr_t wParam, intptr_t lParam);

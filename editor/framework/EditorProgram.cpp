@@ -75,7 +75,9 @@ bool EditorIdle()
         return false;
     }
     App.OnIdle();
-    return true;
+    // Nothing waits for the next step: the loop sleeps until a message comes,
+    // after which the step runs again.
+    return App.WantsIdle();
 }
 
 int RunEditorLoop(platform::WindowSystem& system)

@@ -16,8 +16,10 @@
 //
 // The loop hands every message to EditorApp::PreTranslateMessage first, and
 // runs the idle step whenever the queue is empty while the editor is the
-// active application and no test play runs; otherwise it sleeps until a
-// message comes. A termination signal (SIGTERM, SIGINT) ends the editor as
+// active application and no test play runs. It polls on at once only while a
+// window asks for idle work (WindowBase::WantsIdle); otherwise, and while a
+// test play runs or another application is active, it sleeps until a message
+// comes, so an idle editor uses no processor time. A termination signal (SIGTERM, SIGINT) ends the editor as
 // closing it would, without asking: the shut-down saves run.
 
 #include "editor/framework/EditorStartup.h"
@@ -49,6 +51,6 @@ void ChooseWorkingFolder(std::string_view developmentFolder);
 // The loop until the quit; the quit's code.
 int RunEditorLoop(platform::WindowSystem& system);
 // What the loop does when its queue is empty: the idle step when the editor
-// is active and no test play runs (true: poll again at once), else nothing
-// (false: wait for a message).
+// is active and no test play runs, else nothing. True: poll again at once (a
+// window asks for idle work); false: wait for a message.
 bool EditorIdle();

@@ -1,5 +1,6 @@
 #include "editor/framework/EditorStartup.h"
 
+#include "common/graphics/DibBitmap.h"
 #include "common/project/ProjectFiles.h"
 #include "common/services/Log.h"
 #include "common/services/MessageBoxes.h"
@@ -9,6 +10,7 @@
 #include "editor/framework/KeyboardHook.h"
 #include "platform/core/FatalHooks.h"
 #include "platform/core/Files.h"
+#include "platform/text/FreeTypeRasterizer.h"
 
 PaletteEntries ConversionPalette{};
 bool ConversionPaletteLoaded = false;
@@ -16,6 +18,20 @@ MciPlayer EditorSounds;
 
 namespace
 {
+
+// The text of the editor's bitmaps (the stage numbers of the world map), in
+// the font the game's tools draw with; opened once per process.
+platform::FreeTypeRasterizer EditorText;
+
+void InstallText()
+{
+    if (!EditorText.IsOpen() && !EditorText.Open())
+    {
+        WriteReport("フォント %s を開けません", platform::kDefaultFontFile);
+        return;
+    }
+    SetTextRasterizer(&EditorText);
+}
 
 // The sounds in the order of the EditorSound numbers.
 const std::vector<std::string> kEditorSoundFiles = {"wave\\決定.wav", "wave\\キャンセル.wav", "wave\\エラー.wav",
@@ -70,6 +86,7 @@ void InstallCloseHooks()
 bool EditorStartup(const EditorPlatform& platform)
 {
     CurrentVersion = kDataFormatVersion;
+    InstallText();
     LoadPalettes();
     StartSound(platform);
     LoadProjectData();
@@ -103,6 +120,7 @@ void EditorShutdown()
     DS_Release();
     ReleaseSound();
     KeyboardHook::UninstallAll();
+    SetTextRasterizer(nullptr);
 
     MainWindow.Reset();
     CurrentView = nullptr;

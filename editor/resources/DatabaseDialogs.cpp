@@ -153,8 +153,8 @@ DialogTemplate FriendPageTemplate()
 {
     DialogTemplate page = CharacterPage(110, "味方キャラ", 1121, 51, "習得スキル", {1074, 1069, 1077, 1071});
     page.m_Items.insert(page.m_Items.end(), {
-        {kDlgCheckBox, 1035, 125, 23, 90, 10, "最初から仲間屋へ登録"},
-        {kDlgCheckBox, 1065, 220, 23, 75, 10, "何回でも雇える"},
+        {kDlgCheckBox, 1035, 125, 23, 97, 10, "最初から仲間屋へ登録"},
+        {kDlgCheckBox, 1065, 225, 23, 73, 10, "何回でも雇える"},
         {kDlgCheckBox, 1053, 300, 23, 60, 10, "放出不可能"},
         {kDlgCheckBox, 1072, 125, 37, 60, 10, "ランダム成長"},
         {kDlgCheckBox, 1073, 200, 37, 85, 10, "ランダムスキル習得"},

@@ -122,17 +122,18 @@ const std::vector<DialogTemplate>& StageEditorDialogTemplates()
             {kDlgButton,    1007, 218, 160,  50,  14, "ｷｬﾝｾﾙ"},
         }},
         // The editor's own options.
-        {193, "エディットオプション", 311, 141, kModalDialog, {
-            {kDlgCheckBox,  1370,   7,   7, 297,  20,
+        // The first check box is three lines high: its second line breaks once more.
+        {193, "エディットオプション", 311, 149, kModalDialog, {
+            {kDlgCheckBox,  1370,   7,   7, 297,  28,
              "ステージロード時にイベントパレットデータをロードしない。\n"
              "（ロード前のイベントパレットを保持。常に同じイベントパレットを使用したい人にはオススメ）"},
-            {kDlgGroupBox,  65535,  7,  34, 297,  76, "テストプレイ用のゲームプログラムのパス"},
-            {kDlgCheckBox,  1373,  14,  48,  80,  10, "自動で取得"},
-            {kDlgEdit,      1372,  14,  64, 240,  14},
-            {kDlgButton,    1371, 258,  64,  40,  14, "参照"},
-            {kDlgPicture,   1075,   7, 118,  10,  10},
-            {kDlgDefButton, 1006, 196, 120,  50,  14, "OK"},
-            {kDlgButton,    1007, 254, 120,  50,  14, "ｷｬﾝｾﾙ"},
+            {kDlgGroupBox,  65535,  7,  42, 297,  76, "テストプレイ用のゲームプログラムのパス"},
+            {kDlgCheckBox,  1373,  14,  56,  80,  10, "自動で取得"},
+            {kDlgEdit,      1372,  14,  72, 240,  14},
+            {kDlgButton,    1371, 258,  72,  40,  14, "参照"},
+            {kDlgPicture,   1075,   7, 126,  10,  10},
+            {kDlgDefButton, 1006, 196, 128,  50,  14, "OK"},
+            {kDlgButton,    1007, 254, 128,  50,  14, "ｷｬﾝｾﾙ"},
         }},
         // The conversion of bitmaps onto the project's palette: the files at
         // the left, the input's transparent colour and the output at the right.

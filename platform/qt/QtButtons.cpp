@@ -4,7 +4,10 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/window/ButtonModel.h"
 
+#include <QFontMetrics>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 namespace platform
 {
@@ -63,12 +66,52 @@ QtCheckButton::QtCheckButton(QtChildWindow& owner, ButtonModel& model, QWidget* 
 void QtCheckButton::resizeEvent(QResizeEvent*)
 {
     m_pButton->setGeometry(rect());
+    m_pButton->setText(FittedText());
+}
+
+QString QtCheckButton::FittedText() const
+{
+    QString text = FromCp932(m_Model.Text());
+    QStyleOptionButton option;
+    option.initFrom(m_pButton);
+    bool radio = !m_pBox;
+    QStyle* style = m_pButton->style();
+    int mark =
+        style->pixelMetric(radio ? QStyle::PM_ExclusiveIndicatorWidth : QStyle::PM_IndicatorWidth, &option, m_pButton) +
+        style->pixelMetric(radio ? QStyle::PM_RadioButtonLabelSpacing : QStyle::PM_CheckBoxLabelSpacing, &option,
+                           m_pButton);
+    int room = width() - mark;
+    QFontMetrics metrics(m_pButton->font());
+    if (room <= 0 || metrics.horizontalAdvance(text) <= room)
+    {
+        return text;
+    }
+    // Japanese breaks between any two characters; a line with a space breaks at its last one.
+    QStringList lines;
+    for (const QString& line : text.split(u'\n'))
+    {
+        QString rest = line;
+        while (metrics.horizontalAdvance(rest) > room)
+        {
+            int fits = 1;
+            while (fits < rest.size() && metrics.horizontalAdvance(rest.left(fits + 1)) <= room)
+            {
+                ++fits;
+            }
+            int space = static_cast<int>(rest.left(fits + 1).lastIndexOf(u' '));
+            int cut = space > 0 ? space : fits;
+            lines << rest.left(cut);
+            rest = rest.mid(space > 0 ? cut + 1 : cut);
+        }
+        lines << rest;
+    }
+    return lines.join(u'\n');
 }
 
 void QtCheckButton::Sync()
 {
     QSignalBlocker block(m_pButton);
-    m_pButton->setText(FromCp932(m_Model.Text()));
+    m_pButton->setText(FittedText());
     if (m_pBox)
     {
         m_pBox->setTristate(m_Model.IsThreeState());

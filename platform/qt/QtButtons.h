@@ -27,7 +27,8 @@ private:
     ButtonModel& m_Model;
 };
 
-// A check box (two or three states) or a radio button.
+// A check box (two or three states) or a radio button. A text wider than
+// the button beside its mark is broken into lines that fit.
 class QtCheckButton : public QWidget, public QtControlView
 {
 public:
@@ -39,6 +40,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The model's text with its lines broken to the room beside the mark.
+    QString FittedText() const;
+
     QtChildWindow& m_Owner;
     ButtonModel& m_Model;
     QAbstractButton* m_pButton;

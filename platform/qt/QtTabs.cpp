@@ -4,7 +4,10 @@
 #include "platform/qt/QtWindow.h"
 #include "platform/window/TabModel.h"
 
+#include <QApplication>
 #include <QFrame>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <algorithm>
@@ -12,9 +15,43 @@
 namespace platform
 {
 
+namespace
+{
+
+// The room beside a tab's title, both sides together.
+constexpr int kTabTitleMargins = 12;
+
+class NarrowTabStyle : public QProxyStyle
+{
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        if (metric == PM_TabBarTabHSpace)
+        {
+            return kTabTitleMargins;
+        }
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+// One style for every tab bar, going with the application.
+QStyle* TabStyle()
+{
+    static QPointer<NarrowTabStyle> style;
+    if (!style)
+    {
+        style = new NarrowTabStyle;
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+} // namespace
+
 QtTabControl::QtTabControl(QtChildWindow& owner, TabModel& model, QWidget* parent)
     : QWidget(parent), m_Owner(owner), m_Model(model), m_pBar(new KeyAccepting<QTabBar>(this)), m_pPanel(new QFrame(this))
 {
+    m_pBar->setStyle(TabStyle());
     m_pBar->setFont(ControlFont());
     m_pBar->setDrawBase(false);
     m_pBar->setExpanding(false);

@@ -2,7 +2,9 @@
 
 // Tab controls on Qt: a tab bar along the top edge, kTabRowHeight pixels
 // high, over a framed panel where the program puts what the tabs show. The
-// author's choice of a tab tells the model, which may keep the old one.
+// author's choice of a tab tells the model, which may keep the old one. The
+// tabs have the narrow margins beside their titles that the dialogs were laid
+// out for, so that the ten of the database sheet stand whole in one row.
 
 #include "platform/qt/QtControls.h"
 

@@ -7,6 +7,7 @@
 #include "platform/window/ControlModel.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QApplication>
 #include <QIcon>
@@ -240,8 +241,25 @@ void QtWindow::PostCommand(int command)
     System().PostMessage(Handle(), kWmCommand, MakeWParam(command, 0), 0);
 }
 
-void QtWindow::PlaceTopLevel(const Rect& client)
+int QtWindow::TitleWidth() const
 {
+    // The window manager's icon and three buttons with their margins, and
+    // room for a caption font a little larger than the application's.
+    constexpr int kCaptionButtonsRoom = 128;
+    if ((m_nStyle & kWsCaption) != kWsCaption || !m_pTop || m_pTop->windowTitle().isEmpty())
+    {
+        return 0;
+    }
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(m_pTop->windowTitle()) + kCaptionButtonsRoom;
+}
+
+void QtWindow::PlaceTopLevel(const Rect& requested)
+{
+    // A window is never so narrow that its title is cut.
+    Rect client = requested;
+    client.m_nWidth = std::max(client.m_nWidth, TitleWidth());
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
     m_Origin = {client.m_nLeft, client.m_nTop};
     if (m_pMenuBar)
@@ -286,6 +304,10 @@ std::string QtWindow::Text() const
 void QtWindow::SetText(std::string_view text)
 {
     m_pTop->setWindowTitle(FromCp932(text));
+    if (m_pClient->width() < TitleWidth())
+    {
+        SetWindowRect(WindowRect());
+    }
 }
 
 void QtWindow::SetStyle(uint32_t style)
@@ -407,7 +429,7 @@ void QtWindow::FollowTrackSizes(const MinMaxInfo& info)
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
     Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
     Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
-    int maxWidth = maximum.m_nX > 0 ? std::max(maximum.m_nX, minimum.m_nX) : QWIDGETSIZE_MAX;
+    int maxWidth = maximum.m_nX > 0 ? std::max({maximum.m_nX, minimum.m_nX, TitleWidth()}) : QWIDGETSIZE_MAX;
     int maxHeight = maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) + menuHeight : QWIDGETSIZE_MAX;
     m_pTop->setMinimumSize(minimum.m_nX, minimum.m_nY > 0 ? minimum.m_nY + menuHeight : 0);
     m_pTop->setMaximumSize(maxWidth, maxHeight);

@@ -115,6 +115,9 @@ public:
 private:
     void PlaceTopLevel(const Rect& client);
     void PostCommand(int command);
+    // The narrowest client area under which the caption bar shows the whole
+    // title beside the frame's icon and buttons; 0 without a caption.
+    int TitleWidth() const;
 
     uint32_t m_nStyle;
     QPointer<QWidget> m_pTop;

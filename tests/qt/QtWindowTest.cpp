@@ -1,11 +1,13 @@
+#include "platform/qt/QtWindow.h"
+
 #include "common/window/EditorApp.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
@@ -34,6 +36,37 @@ protected:
 
     platform::QtWindowSystem m_System;
 };
+
+// A narrow window with a caption is widened until its whole title fits beside
+// the frame's buttons; a short title leaves the size alone.
+TEST_F(QtWindowTest, TheCaptionBarHasRoomForTheWholeTitle)
+{
+    QFont bold = QApplication::font();
+    bold.setBold(true);
+    auto roomFor = [&](const char16_t* title)
+    { return QFontMetrics(bold).horizontalAdvance(QString::fromUtf16(title)) + 3 * 16; };
+    platform::WindowCreateParams params;
+    params.m_nStyle = platform::kWsCaption | platform::kWsSysMenu;
+    params.m_WindowRect = {10, 10, 200, 80};
+    params.m_strTitle = "値の入力";
+    platform::WindowHandle window = m_System.CreateWindow(params);
+    auto* native = static_cast<platform::QtWindow*>(m_System.Resolve(window));
+    ASSERT_NE(native, nullptr);
+    EXPECT_EQ(native->WindowRect().m_nWidth, 200);
+
+    native->SetText("マップチップパレットの一覧表");
+    EXPECT_GE(native->ClientWidget()->width(), roomFor(u"マップチップパレットの一覧表"));
+    EXPECT_EQ(native->ClientRect().m_nWidth, native->ClientWidget()->width());
+    m_System.DestroyWindow(window);
+
+    params.m_strTitle = "スキル習得値のとても長い見出し";
+    window = m_System.CreateWindow(params);
+    native = static_cast<platform::QtWindow*>(m_System.Resolve(window));
+    ASSERT_NE(native, nullptr);
+    EXPECT_GE(native->TopLevel()->width(), roomFor(u"スキル習得値のとても長い見出し"));
+    m_System.DestroyWindow(window);
+    m_System.PumpMessages();
+}
 
 TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
 {

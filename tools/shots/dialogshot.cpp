@@ -1,9 +1,12 @@
 // Draws one of the editor's dialogs, built from its template on Qt widgets,
 // into a PNG, offscreen: dialogshot ID OUTPUT.png [CONTROL-ID=TEXT ...]
 // Each CONTROL-ID=TEXT (UTF-8) sets a control's text first. The picture is the
-// dialog's client area under a caption bar with the dialog's title.
+// dialog's client area under a caption bar with the dialog's title; a page of
+// a property sheet (the database's) is drawn in a sheet of its own, under its
+// tab and above the sheet's buttons.
 
 #include "editor/framework/DialogBase.h"
+#include "editor/framework/PropSheet.h"
 #include "platform/core/Cp932.h"
 #include "platform/qt/QtControls.h"
 #include "platform/qt/QtText.h"
@@ -23,10 +26,10 @@ namespace
 class ShownDialog : public DialogBase
 {
 public:
-    explicit ShownDialog(int id)
+    ShownDialog(int id, int kind)
     {
         UseClassProcedure(this);
-        Init(id, nullptr, 0, kWindowDialog, &App);
+        Init(id, nullptr, 0, kind, &App);
     }
     intptr_t WindowProc(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam) override
     {
@@ -53,10 +56,26 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "dialogshot: no dialog %d\n", id);
         return 1;
     }
-    ShownDialog dialog(id);
-    dialog.RunModeless(0);
+    const bool page = (FindDialogTemplate(id)->m_nStyle & kChildDialog) != 0;
+    ShownDialog dialog(id, page ? kWindowSheetPage : kWindowDialog);
+    PropSheet sheet(1, nullptr, &App);
+    platform::NativeWindow* frame = nullptr;
+    if (page)
+    {
+        sheet.AddPage(&dialog);
+        if (sheet.Create())
+        {
+            sheet.SetCaption(FindDialogTemplate(id)->m_pszCaption);
+            frame = system.Resolve(sheet.SheetWindow());
+        }
+    }
+    else
+    {
+        dialog.RunModeless(0);
+        frame = dialog.Native();
+    }
     platform::NativeWindow* window = dialog.Native();
-    if (!window)
+    if (!window || !frame)
     {
         std::fprintf(stderr, "dialogshot: dialog %d could not be made\n", id);
         return 1;
@@ -72,13 +91,20 @@ int main(int argc, char** argv)
         window->SetItemText(std::atoi(setting.substr(0, equals).c_str()), platform::FromUtf8(setting.substr(equals + 1)));
     }
     system.PumpMessages();
-    QWidget* top = static_cast<platform::QtWindow*>(window)->TopLevel();
-    QImage picture = FramedGrab(top, platform::FromCp932(window->Text()));
+    QWidget* top = static_cast<platform::QtWindow*>(frame)->TopLevel();
+    QImage picture = FramedGrab(top, platform::FromCp932(frame->Text()));
     if (!picture.save(QString::fromLocal8Bit(argv[2])))
     {
         std::fprintf(stderr, "dialogshot: cannot write %s\n", argv[2]);
         return 1;
     }
-    dialog.Close(0);
+    if (page)
+    {
+        sheet.Destroy();
+    }
+    else
+    {
+        dialog.Close(0);
+    }
     return 0;
 }

@@ -14,6 +14,8 @@
 #include "editor/framework/EditorStartup.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/StageEditorWindow.h"
+#include "platform/audio/Mixer.h"
+#include "platform/audio/OggVorbisPlayer.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindow.h"
 #include "platform/qt/QtWindowSystem.h"
@@ -77,8 +79,13 @@ int DrawEditor(const char* output, int databaseTab)
 {
     platform::QtWindowSystem system;
     AppWindowSystem = &system;
+    // Music players on a mixer no device pulls: the editor's start-up finds
+    // what it needs and nothing sounds.
+    platform::Mixer mixer(44100);
+    platform::OggVorbisPlayerFactory ogg(mixer);
     EditorPlatform platform;
     platform.m_pWindows = &system;
+    platform.m_pOggFactory = &ogg;
     if (!EditorStartup(platform))
     {
         std::fprintf(stderr, "editorshot: the editor did not start\n");

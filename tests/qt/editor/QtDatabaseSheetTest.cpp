@@ -42,6 +42,11 @@ TEST_F(QtDatabaseTest, ApplyWritesTheTablesWithTheirIndicesAndCancelKeepsWhatThe
     for (int i = 0; i < kDatabasePageCount; ++i)
     {
         EXPECT_EQ(Tabs()->tabText(i), platform::FromCp932(kDatabaseTabs[i].m_pszCaption)) << i;
+        // Every tab stands whole in the bar, its title within it.
+        QRect tab = Tabs()->tabRect(i);
+        EXPECT_GE(tab.left(), 0) << i;
+        EXPECT_LE(tab.right(), Tabs()->width() - 1) << i;
+        EXPECT_LE(Tabs()->fontMetrics().horizontalAdvance(Tabs()->tabText(i)), tab.width()) << i;
     }
     // The class table is brought to two classes; class 0 is never listed.
     EXPECT_EQ(ClassTable.size(), 2u);

@@ -2,6 +2,7 @@
 // would: opened from the stage editor's command, chips painted with the mouse,
 // the event palette chosen on the tool bar, a new event made from the pop-up
 // menu at a cell (the event dialog answering OK), and Ctrl+S.
+#include "common/graphics/DibBitmap.h"
 #include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
@@ -159,6 +160,52 @@ TEST_F(QtWorldMapEditorTest, PaintPlaceFromThePopupAndSaveWriteTheExpectedFile)
     expected.PutEvent(town, 3, 2);
     ASSERT_EQ(SaveRecordFile(expected, "expected.dat"), 1);
     EXPECT_EQ(m_Folder.ReadFile("data/database/WorldMap.dat"), m_Folder.ReadFile("expected.dat"));
+}
+
+// The stage number of an event stands in white over its icon, drawn by the
+// editor's own text renderer.
+TEST_F(QtWorldMapEditorTest, TheStageNumberOfAnEventIsDrawn)
+{
+    ASSERT_TRUE(Start());
+    StageEditorWindow* stage = CurrentStageEditor();
+    ASSERT_NE(stage, nullptr);
+    WorldMap = WorldMapRecord();
+    WorldMap.Resize(6, 4);
+    WorldMap.m_Event.clear();
+    WorldMapEvent town;
+    town.Init();
+    town.m_Page.At(0).m_nKind = kWorldPageStage;
+    town.m_Page.At(0).m_nStageNumber = 8;
+    WorldMap.PutEvent(town, 1, 1);
+    platform::SendWindowMessage(stage->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdWorldMap, 0), 0);
+    Pump();
+    WorldMapEditorWindow* world = World();
+    ASSERT_NE(world, nullptr);
+
+    // The white pixels of the digit's box (right of the icon's left edge, in the cell's top).
+    auto whiteInBox = [&]
+    {
+        world->OnPaint();
+        Pump();
+        QImage picture = Client(*world)->grab().toImage();
+        int count = 0;
+        for (int y = 0; y < 13; ++y)
+        {
+            for (int x = 0; x < 10; ++x)
+            {
+                QPoint at(world->OriginX() + kMapCellSize + 19 + x, world->OriginY() + kMapCellSize + 1 + y);
+                count += (picture.pixel(at) & 0xFFFFFFu) == 0xFFFFFFu ? 1 : 0;
+            }
+        }
+        return count;
+    };
+    int withText = whiteInBox();
+    platform::TextRasterizer* installed = GetTextRasterizer();
+    ASSERT_NE(installed, nullptr) << "the editor draws text";
+    SetTextRasterizer(nullptr);
+    int withoutText = whiteInBox();
+    SetTextRasterizer(installed);
+    EXPECT_GE(withText - withoutText, 10) << "the digit 8 in white";
 }
 
 } // namespace
