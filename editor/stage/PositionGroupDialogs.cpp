@@ -331,14 +331,31 @@ void PositionGroupEditDialog::LayOutBottomRow()
         control->SetWindowRect({ScaleByOneAndThreeQuarters(place.m_nUnits), kEditClientHeight - place.m_nAboveBottom,
                                 rect.m_nWidth, rect.m_nHeight});
     }
-    // The spins follow their edits.
+    // The spins follow their edits: each edit takes back the room its spin had
+    // (up to the next control of the row), and the spin, attached again, takes
+    // it at the edit's right edge.
     for (NumberEdit<int32_t>& edit : m_NumberEdits)
     {
-        if (edit.Spin().Handle())
+        platform::NativeWindow* field = system->Resolve(edit.Handle());
+        platform::NativeWindow* spin = system->Resolve(edit.Spin().Handle());
+        if (!field || !spin)
         {
-            platform::SendWindowMessage(edit.Spin().Handle(), platform::kUdmSetBuddy,
-                                        platform::HandleParam(edit.Handle()), 0);
+            continue;
         }
+        platform::Rect rect = field->WindowRect();
+        int width = rect.m_nWidth + spin->WindowRect().m_nWidth;
+        for (const BottomRowPlace& place : kBottomRow)
+        {
+            int left = ScaleByOneAndThreeQuarters(place.m_nUnits);
+            if (left > rect.m_nLeft)
+            {
+                width = std::min(width, left - rect.m_nLeft);
+                break;
+            }
+        }
+        field->SetWindowRect({rect.m_nLeft, rect.m_nTop, width, rect.m_nHeight});
+        platform::SendWindowMessage(edit.Spin().Handle(), platform::kUdmSetBuddy, platform::HandleParam(edit.Handle()),
+                                    0);
     }
 }
 

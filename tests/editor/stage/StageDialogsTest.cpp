@@ -196,6 +196,19 @@ TEST_F(StageDialogsTest, TheEditDialogTogglesCellsOnItsMapAndStoresOnlyOnOk)
             {
                 EXPECT_EQ(m_System.Resolve(Item(dialog, ids[i]))->WindowRect().m_nLeft, lefts[i]) << ids[i];
             }
+            // Each centre spin stands at its edit's right edge, clear of what follows in the row.
+            const struct
+            {
+                int m_nEdit, m_nSpin, m_nNextLeft;
+            } spins[] = {{kIdGroupCentreX, kIdGroupCentreXSpin, 344}, {kIdGroupCentreY, kIdGroupCentreYSpin, 437}};
+            for (const auto& pair : spins)
+            {
+                platform::Rect edit = m_System.Resolve(Item(dialog, pair.m_nEdit))->WindowRect();
+                platform::Rect spin = m_System.Resolve(Item(dialog, pair.m_nSpin))->WindowRect();
+                EXPECT_EQ(spin.m_nLeft, edit.m_nLeft + edit.m_nWidth) << pair.m_nSpin;
+                EXPECT_EQ(spin.m_nTop, edit.m_nTop) << pair.m_nSpin;
+                EXPECT_LE(spin.m_nLeft + spin.m_nWidth, pair.m_nNextLeft) << pair.m_nSpin;
+            }
             EXPECT_EQ(TextOf(dialog, kIdGroupName), "本隊");
             EXPECT_EQ(TextOf(dialog, kIdGroupCentreX), "4");
 
