@@ -49,13 +49,16 @@ int main(int argc, char** argv)
     EditorProgramOptions options;
     options.m_strDevelopmentFolder = TK_EDITOR_DEVELOPMENT_FOLDER;
     // A signal while a native box is open: the box goes, so that the loop can end.
-    options.m_DismissNativeBoxes = [] {
-        QMetaObject::invokeMethod(qApp, [] {
-            if (QWidget* box = QApplication::activeModalWidget())
+    options.m_DismissNativeBoxes = [&windows]
+    {
+        windows.CallOnMainThread(
+            []
             {
-                box->close();
-            }
-        }, Qt::QueuedConnection);
+                if (QWidget* box = QApplication::activeModalWidget())
+                {
+                    box->close();
+                }
+            });
     };
     int code = RunEditor(platform, options);
     platform::SetDialogService(nullptr);

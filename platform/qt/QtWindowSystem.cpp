@@ -2,6 +2,7 @@
 
 #include "platform/qt/QtKeys.h"
 #include "platform/qt/QtWindow.h"
+#include "platform/sanitizer/ThreadHandOver.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
@@ -29,11 +30,30 @@ public:
         return static_cast<QEvent::Type>(kind);
     }
 
+    // A call posted from any thread to be run on the main thread.
+    class CallEvent : public QEvent
+    {
+    public:
+        explicit CallEvent(std::function<void()> call) : QEvent(Kind()), m_Call(std::move(call)) {}
+        static QEvent::Type Kind()
+        {
+            static const int kind = QEvent::registerEventType();
+            return static_cast<QEvent::Type>(kind);
+        }
+        std::function<void()> m_Call;
+    };
+
     bool event(QEvent* event) override
     {
+        AcquireOnReceipt(); // the event may have been posted on another thread
         if (event->type() == WakeKind())
         {
             m_System.OnWake();
+            return true;
+        }
+        if (event->type() == CallEvent::Kind())
+        {
+            static_cast<CallEvent*>(event)->m_Call();
             return true;
         }
         if (event->type() == QEvent::Timer)
@@ -46,6 +66,7 @@ public:
 
     bool eventFilter(QObject* watched, QEvent* event) override
     {
+        AcquireOnReceipt(); // every event passes here first, those posted on other threads too
         switch (event->type())
         {
         case QEvent::KeyPress:
@@ -204,7 +225,16 @@ void QtWindowSystem::OnWake()
 
 void QtWindowSystem::WakeNative()
 {
-    QCoreApplication::postEvent(m_pBridge.get(), new QEvent(Bridge::WakeKind()));
+    auto* wake = new QEvent(Bridge::WakeKind());
+    ReleaseBeforePost();
+    QCoreApplication::postEvent(m_pBridge.get(), wake);
+}
+
+void QtWindowSystem::CallOnMainThread(std::function<void()> call)
+{
+    auto* event = new Bridge::CallEvent(std::move(call));
+    ReleaseBeforePost();
+    QCoreApplication::postEvent(m_pBridge.get(), event);
 }
 
 void QtWindowSystem::PollNativeEvents()
@@ -308,7 +338,8 @@ FrameMetrics QtWindowSystem::NativeMetrics() const
     m.m_nSizeFrameWidth = m.m_nSizeFrameHeight = style->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
     m.m_nDialogFrameWidth = m.m_nDialogFrameHeight = style->pixelMetric(QStyle::PM_DefaultFrameWidth) + 1;
     // The height of a bar with an item: an empty bar wants none.
-    static const int menuHeight = [] {
+    static const int menuHeight = []
+    {
         QMenuBar bar;
         bar.addMenu(QStringLiteral("M"));
         return bar.sizeHint().height();

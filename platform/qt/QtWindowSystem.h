@@ -14,6 +14,7 @@
 #include "platform/window/Beep.h"
 #include "platform/window/WindowSystem.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -42,6 +43,8 @@ public:
     void StartTimer(WindowHandle window, uint32_t id, uint32_t milliseconds);
     void StopTimer(WindowHandle window, uint32_t id);
     void StopTimers(WindowHandle window);
+    // Runs the call on the main thread at its next turn of the event loop; any thread may ask.
+    void CallOnMainThread(std::function<void()> call);
 
 protected:
     std::unique_ptr<NativeWindow> MakeWindow(const WindowCreateParams& params) override;
