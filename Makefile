@@ -71,17 +71,20 @@ tsan: setup
 	cd build-tsan && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
 # Fuzzing, not part of `make test`: every loader as a libFuzzer target (see the
-# README), FUZZ_SECONDS each; FUZZ_TARGETS names some of them (fuzz_stage ...).
+# README), FUZZ_SECONDS each (the slow fuzz_project and fuzz_save_slot three
+# times as long); FUZZ_TARGETS names some of them (fuzz_stage ...); FUZZ_JOBS
+# of them run at a time.
 # GCC builds them (our literals are CP932, which clang cannot make) with
 # AddressSanitizer and UndefinedBehaviorSanitizer; `scripts/setup fuzz` installs
 # libFuzzer's driver.
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
+FUZZ_JOBS ?= 1
 fuzz: setup
 	@scripts/setup fuzz
 	cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTK_FUZZ=ON
 	cmake --build build-fuzz -j $(JOBS) --target fuzz_all
-	scripts/fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+	FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf $(BUILD) build-asan build-tsan build-fuzz

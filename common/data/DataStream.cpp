@@ -15,7 +15,7 @@ DataReader::DataReader(std::vector<unsigned char> fileBytes, std::size_t start, 
     m_Start = m_Pos = std::min(start, m_Bytes.size());
 }
 
-bool DataReader::Need(std::size_t bytes)
+bool DataReader::NeedSlow(std::size_t bytes)
 {
     if (m_Failed)
     {
@@ -104,22 +104,13 @@ bool DataReader::ReadDouble(double& value)
     return true;
 }
 
-bool DataReader::ReadCount(int32_t& count, std::size_t minBytesPerElement)
+bool DataReader::FailCount(int32_t count)
 {
-    if (!ReadInt32(count))
-    {
-        return false;
-    }
     if (count < 0)
     {
         return Fail("negative count " + std::to_string(count));
     }
-    // count < 2^31 and the element sizes are small: the product cannot overflow.
-    if (static_cast<std::size_t>(count) * minBytesPerElement > Remaining())
-    {
-        return Fail("count " + std::to_string(count) + " exceeds the bytes left");
-    }
-    return true;
+    return Fail("count " + std::to_string(count) + " exceeds the bytes left");
 }
 
 bool DataReader::Fail(std::string reason)

@@ -50,7 +50,31 @@ public:
 
     // Reads an element count: it fails when the count is negative or when that
     // many elements of at least minBytesPerElement bytes cannot fit in the rest.
-    bool ReadCount(int32_t& count, std::size_t minBytesPerElement);
+    bool ReadCount(int32_t& count, std::size_t minBytesPerElement)
+    {
+        if (!ReadInt32(count))
+        {
+            return false;
+        }
+        // count < 2^31 and the element sizes are small: the product cannot overflow.
+        if (count >= 0 && static_cast<std::size_t>(count) * minBytesPerElement <= Remaining())
+        {
+            return true;
+        }
+        return FailCount(count);
+    }
+    // The next `size` bytes, which the stream passes over; null (the stream
+    // failed) when the file ends before them.
+    const unsigned char* TakeBytes(std::size_t size)
+    {
+        if (!Need(size))
+        {
+            return nullptr;
+        }
+        const unsigned char* p = m_Bytes.data() + m_Pos;
+        m_Pos += size;
+        return p;
+    }
 
     // The element that every element of a record vector of class T starts
     // from, made once per file: what it is made from (the tables, the open
@@ -89,7 +113,17 @@ public:
 private:
     bool ReadInt32Slow(int32_t& value);
     // True when that many bytes are left; else the stream fails.
-    bool Need(std::size_t bytes);
+    bool Need(std::size_t bytes)
+    {
+        if (!m_Failed && bytes <= Remaining())
+        {
+            return true;
+        }
+        return NeedSlow(bytes);
+    }
+    bool NeedSlow(std::size_t bytes);
+    // The failure of a count that is negative or too large for the bytes left.
+    bool FailCount(int32_t count);
 
     std::vector<unsigned char> m_Bytes;
     std::size_t m_Start = 0; // where the payload begins in m_Bytes

@@ -1,7 +1,9 @@
 #include "SerializableRecord.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <typeinfo>
 #include <vector>
 
@@ -25,6 +27,16 @@ struct FieldSlot
     int32_t m_nElementCount;
 };
 
+// Bound members that lie one after the other in the record as they do in the
+// file: fields [m_nFirst, m_nEnd), m_nBytes bytes from m_nOffset on.
+struct FieldRun
+{
+    std::ptrdiff_t m_nOffset;
+    std::size_t m_nBytes;
+    int m_nFirst;
+    int m_nEnd;
+};
+
 // What BindFields of one class binds at one version, as offsets. Every object
 // of the class binds the same places, so the walks over records (load, save,
 // clear, copy) take the layout once per class and version instead of binding
@@ -35,6 +47,9 @@ struct RecordLayout
     int32_t m_nVersion = 0;
     std::vector<FieldSlot> m_Fields;
     std::vector<std::ptrdiff_t> m_Strings;
+    // The fields as runs that a load copies whole (on a little-endian machine,
+    // where the file's int32 and double images are the members' own bytes).
+    std::vector<FieldRun> m_Runs;
 
     template <class T>
     static T* At(SerializableRecord& record, std::ptrdiff_t offset)
@@ -84,8 +99,8 @@ public:
                 break;
             }
         }
-        Build(record, version, m_Own);
-        m_pLayout = &m_Own;
+        Build(record, version, m_Own.emplace());
+        m_pLayout = &*m_Own;
     }
     BindingLayout(const BindingLayout&) = delete;
     BindingLayout& operator=(const BindingLayout&) = delete;
@@ -121,7 +136,29 @@ private:
             layout.m_Strings.push_back(offset(string.m_pString));
             own = own && layout.m_Strings.back() >= 0 && layout.m_Strings.back() < kMaxMemberOffset;
         }
+        TakeRuns(layout);
         return own;
+    }
+
+    static void TakeRuns(RecordLayout& layout)
+    {
+        layout.m_Runs.clear();
+        for (std::size_t i = 0; i < layout.m_Fields.size(); ++i)
+        {
+            const FieldSlot& field = layout.m_Fields[i];
+            const std::size_t bytes = static_cast<std::size_t>(field.m_nElementSize) * field.m_nElementCount;
+            if (!layout.m_Runs.empty())
+            {
+                FieldRun& run = layout.m_Runs.back();
+                if (run.m_nOffset + static_cast<std::ptrdiff_t>(run.m_nBytes) == field.m_nOffset)
+                {
+                    run.m_nBytes += bytes;
+                    run.m_nEnd = static_cast<int>(i) + 1;
+                    continue;
+                }
+            }
+            layout.m_Runs.push_back({field.m_nOffset, bytes, static_cast<int>(i), static_cast<int>(i) + 1});
+        }
     }
 
     static constexpr std::size_t kCacheSize = 256;
@@ -129,7 +166,7 @@ private:
     static thread_local RecordLayout t_Cache[kCacheSize];
     static thread_local const RecordLayout* t_pLast;
 
-    RecordLayout m_Own;
+    std::optional<RecordLayout> m_Own; // made only for a layout that is not kept
     const RecordLayout* m_pLayout = nullptr;
 };
 
@@ -254,7 +291,23 @@ bool SerializableRecord::LoadRecord(DataReader& in)
         return in.Fail("field count " + std::to_string(fieldCount) + " where version " +
                        std::to_string(in.Version()) + " binds " + std::to_string(boundFields));
     }
-    for (int i = 0; i < fieldCount; ++i)
+    int read = 0;
+    if constexpr (std::endian::native == std::endian::little && sizeof(double) == 8)
+    {
+        // Whole runs of members in one copy each, while they are in the file
+        // whole; the rest (and a file that ends early) field by field below.
+        for (const FieldRun& run : layout->m_Runs)
+        {
+            if (run.m_nEnd > fieldCount || in.Failed() || in.Remaining() < run.m_nBytes)
+            {
+                break;
+            }
+            std::memcpy(RecordLayout::At<unsigned char>(*this, run.m_nOffset), in.TakeBytes(run.m_nBytes),
+                        run.m_nBytes);
+            read = run.m_nEnd;
+        }
+    }
+    for (int i = read; i < fieldCount; ++i)
     {
         const FieldSlot& field = layout->m_Fields[static_cast<std::size_t>(i)];
         if (field.m_nElementSize != 8)
@@ -307,9 +360,8 @@ bool SerializableRecord::LoadRecord(DataReader& in)
         {
             return in.Fail("string length " + std::to_string(length) + " exceeds the bytes left");
         }
-        member.resize(static_cast<std::size_t>(length));
-        in.ReadBytes(member.data(), member.size());
-        member.resize(std::strlen(member.c_str())); // the text ends at its first NUL
+        const char* text = reinterpret_cast<const char*>(in.TakeBytes(static_cast<std::size_t>(length)));
+        member.assign(text, strnlen(text, static_cast<std::size_t>(length))); // the text ends at its first NUL
     }
     // Each walk takes the layout of its own version: a later save writes the current layout.
     return true;

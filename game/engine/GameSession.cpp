@@ -15,14 +15,14 @@ GameSession::~GameSession()
     Close();
 }
 
-bool GameSession::Open(platform::WindowSystem& system, int showState)
+bool GameSession::Open(platform::WindowSystem& system, int showState, bool takeInstanceLock)
 {
     Close();
     m_pSystem = &system;
     m_bOpen = true;
     bool testPlay = showState == platform::kShowStateTestPlay;
     BeginTestPlayReports(testPlay);
-    if (!testPlay)
+    if (!testPlay && takeInstanceLock)
     {
         switch (m_Instance.Acquire(kGameInstanceName))
         {

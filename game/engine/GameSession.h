@@ -23,13 +23,15 @@ public:
     GameSession& operator=(const GameSession&) = delete;
 
     // In order: the test-play flag from the show state (5: test play) and the
-    // reports armed; outside test play the single-instance lock (a second
-    // copy shows "既に起動しています" / "二重起動" and fails); the main
+    // reports armed; outside test play, when asked for, the single-instance
+    // lock (a second copy shows "既に起動しています" / "二重起動" and fails;
+    // the game's scripted runs take none, so that they may run side by
+    // side); the main
     // window, centred ("ウインドウが生成出来ません！" when it cannot be made);
     // in test play the start report; boxes of the game threads through the
     // main thread; the shared code's close requests posted to the main window.
     // False when the game cannot go on (everything is undone then).
-    bool Open(platform::WindowSystem& system, int showState);
+    bool Open(platform::WindowSystem& system, int showState, bool takeInstanceLock = true);
     // The main loop, until the quit posted when the window is destroyed; its code.
     int RunLoop();
     // The window goes when it is still there (which ends the game threads),

@@ -183,7 +183,8 @@ int RunGame(const GameOptions& options)
 
     const int showState = platform::ShowStateFromEnvironment();
     GameSession session;
-    if (!session.Open(system, showState))
+    // A scripted run is a check, not a player's copy: any number may run at once.
+    if (!session.Open(system, showState, !scripted))
     {
         platform::SetDialogService(nullptr);
         return failedStart;

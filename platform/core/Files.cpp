@@ -246,6 +246,37 @@ bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& byte
     return true;
 }
 
+namespace
+{
+
+// The batch that the atomic writes of this thread note their folders in.
+thread_local FolderFlushBatch* t_pFlushBatch = nullptr;
+
+// Flushes a folder's entries (a rename in it) to the disk. False, with the reason, when it cannot.
+bool FlushFolder(const std::string& folder, std::string* reason = nullptr)
+{
+    int dirFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0)
+    {
+        if (reason)
+        {
+            *reason = "cannot open the folder " + folder;
+        }
+        return false;
+    }
+    bool flushed = ::fsync(dirFd) == 0;
+    if (!flushed && reason)
+    {
+        *reason = "cannot flush the folder " + folder;
+    }
+    int err = errno;
+    ::close(dirFd);
+    errno = err;
+    return flushed;
+}
+
+} // namespace
+
 bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size, std::string* error)
 {
     std::string target = DiskPath(storedPath);
@@ -290,14 +321,51 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
         return false;
     }
 
-    // Make the rename itself durable.
-    int dirFd = ::open(ParentFolder(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0)
+    // Make the rename itself durable: now, or once for the folder at the end of a batch.
+    if (t_pFlushBatch)
     {
-        ::fsync(dirFd);
-        ::close(dirFd);
+        t_pFlushBatch->Note(ParentFolder(target));
+    }
+    else
+    {
+        FlushFolder(ParentFolder(target));
     }
     return true;
+}
+
+FolderFlushBatch::FolderFlushBatch() : m_pOuter(t_pFlushBatch)
+{
+    t_pFlushBatch = this;
+}
+
+FolderFlushBatch::~FolderFlushBatch()
+{
+    Flush();
+    t_pFlushBatch = m_pOuter;
+}
+
+void FolderFlushBatch::Note(const std::string& folder)
+{
+    if (std::find(m_Folders.begin(), m_Folders.end(), folder) == m_Folders.end())
+    {
+        m_Folders.push_back(folder);
+    }
+}
+
+bool FolderFlushBatch::Flush(std::string* error)
+{
+    bool flushed = true;
+    for (const std::string& folder : m_Folders)
+    {
+        std::string reason;
+        if (!FlushFolder(folder, &reason) && flushed)
+        {
+            flushed = false;
+            SetError(error, reason, errno);
+        }
+    }
+    m_Folders.clear();
+    return flushed;
 }
 
 bool CreateFolders(std::string_view storedPath)

@@ -42,6 +42,34 @@ bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& byte
 bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size,
                          std::string* error = nullptr);
 
+// While an object of this class lives, the atomic writes of its thread leave
+// out the flush of the file's folder after the rename and note the folder
+// instead; Flush (or the end of the object) then flushes each noted folder
+// once. A tool that writes many files into a few folders so pays one folder
+// flush per folder instead of one per file; each file itself is still flushed
+// before its rename. Batches nest: an inner one flushes its own folders.
+class FolderFlushBatch
+{
+public:
+    FolderFlushBatch();
+    ~FolderFlushBatch();
+    FolderFlushBatch(const FolderFlushBatch&) = delete;
+    FolderFlushBatch& operator=(const FolderFlushBatch&) = delete;
+
+    // Flushes every folder noted so far, each once. False, with the reason
+    // when asked, when one could not be flushed (the others still are).
+    bool Flush(std::string* error = nullptr);
+    // The folders (on disk) noted and not flushed yet, each once, in the order first noted.
+    const std::vector<std::string>& PendingFolders() const { return m_Folders; }
+
+private:
+    friend bool WriteFileAtomically(std::string_view, const void*, std::size_t, std::string*);
+    void Note(const std::string& folder);
+
+    FolderFlushBatch* m_pOuter;
+    std::vector<std::string> m_Folders;
+};
+
 // Creates a folder and its missing parents. True when the folder exists afterwards.
 bool CreateFolders(std::string_view storedPath);
 

@@ -1,7 +1,9 @@
 // fuzz_seeds DIR: writes the first inputs of every fuzz target, DIR/fuzz_<name>/<seed>,
 // small valid files as the tests make them: the files of a new project, an
 // event that holds every command, an event file of an old version, a new
-// game's save slot, key configurations, bitmaps, MIDI, WAV and Ogg files.
+// game's save slot, key configurations, bitmaps, MIDI, WAV and Ogg files; and
+// the same project with many records in every table, a busy stage and a full
+// party, for the sizes that real files have.
 
 #include "DataFileKinds.h"
 #include "ProjectFolder.h"
@@ -9,8 +11,11 @@
 #include "ProjectTool.h"
 #include "TempFolder.h"
 #include "common/data/DataFile.h"
+#include "common/data/DataFilePaths.h"
 #include "common/data/EventVocabulary.h"
+#include "common/data/PaletteFiles.h"
 #include "common/data/ProjectData.h"
+#include "common/project/ProjectFiles.h"
 #include "game/data/GameData.h"
 #include "game/data/SaveSlots.h"
 #include "game/engine/KeyConfig.h"
@@ -105,6 +110,94 @@ void WriteDataSeeds(const TempFolder& project)
     WriteSeed("start_event", "version-80", old.Data());
 }
 
+template <class T> void FillTable(CheckedVector<T>& table, int count, const char* name)
+{
+    T record;
+    record.SetDefaults();
+    table.assign(static_cast<std::size_t>(count), record);
+    for (int i = 0; i < count; ++i)
+    {
+        table[i].m_strName = name + std::to_string(i);
+    }
+}
+
+// Events of several pages with a few commands each, as a busy stage holds them.
+Event BusyEvent(int n)
+{
+    Event event = EventWithEveryCommand();
+    event.m_strName = "イベント" + std::to_string(n);
+    event.m_Page[0].m_Action.resize(static_cast<std::size_t>(1 + n % 12));
+    event.m_Page.push_back(event.m_Page[0]);
+    return event;
+}
+
+// The project again, each table with many records, a busy stage and palettes
+// of several events: seeds far larger than a new project's files, so that the
+// fuzzing starts from the sizes real projects have.
+void WriteManyRecordSeeds(const TempFolder& project)
+{
+    ResetProjectData();
+    LoadProjectData();
+    FillTable(ClassTable, 40, "クラス");
+    FillTable(ItemTable, 40, "アイテム");
+    FillTable(SkillTable, 40, "スキル");
+    FillTable(LandTable, 40, "地形");
+    FillTable(FriendTable, 40, "ともだち");
+    FillTable(EnemyTable, 40, "てき");
+    for (int i = 0; i < 40; ++i)
+    {
+        FriendTable[i].m_LearnSkill.resize(3);
+        FriendTable[i].m_Skill.resize(4);
+        EnemyTable[i].m_MoveAI.resize(2);
+        EnemyTable[i].m_BattleAi.resize(2);
+    }
+    SaveDatabase();
+    SaveShutDownData();
+
+    Stage = StageRecord();
+    Stage.SetDefaults();
+    Stage.ResizeMap(24, 24);
+    for (int i = 0; i < 12; ++i)
+    {
+        EnemyPlacement placement;
+        placement.SetDefaults();
+        placement.m_nEnemy = 1 + i;
+        placement.m_nX = i;
+        placement.m_nY = i;
+        placement.m_MoveAI.resize(2);
+        Stage.m_Enemy.push_back(placement);
+        Event event = BusyEvent(i);
+        Stage.PutEvent(event, i, 23 - i);
+    }
+    SaveRecordFile(Stage, "data\\stg\\Stage01.stg_276");
+
+    Stage.m_PaletteEvent.clear();
+    for (int i = 0; i < 8; ++i)
+    {
+        Stage.m_PaletteEvent.push_back(BusyEvent(i));
+    }
+    SaveEventPalette(Stage.m_PaletteEvent, DataFilePaths[kPathDefaultPalette]);
+    WorldMap.m_Palette.assign(8, WorldMapEvent());
+    SaveWorldPalette(WorldMap.m_Palette, DataFilePaths[kPathDefaultWorldPalette]);
+    StartEvent = BusyEvent(20);
+    SaveRecordFile(StartEvent, DataFilePaths[kPathStartEvent]);
+
+    for (const fuzz::DataFileKind& kind : fuzz::kDataFileKinds)
+    {
+        const std::string path = std::string(kind.m_pName) == "stage" ? "data\\stg\\Stage01.stg_276" : kind.m_pPath;
+        WriteSeed(kind.m_pName, "many-records", ReadStored(project, path.c_str()));
+    }
+    std::vector<unsigned char> projectBytes;
+    for (const char* path : fuzz::kProjectFolderFiles)
+    {
+        std::vector<unsigned char> file = ReadStored(project, path);
+        projectBytes.insert(projectBytes.end(), file.begin(), file.end());
+        projectBytes.insert(projectBytes.end(), fuzz::kFileSeparator.begin(), fuzz::kFileSeparator.end());
+    }
+    WriteSeed("project", "many-records", projectBytes);
+    ResetProjectData();
+}
+
 void WriteGameSeeds(const TempFolder& project)
 {
     InitGameData();
@@ -113,6 +206,14 @@ void WriteGameSeeds(const TempFolder& project)
         StartNewGame();
         SaveToSlot(0);
         WriteSeed("save_slot", "new-game", ReadStored(project, SaveSlotFileName(0).c_str()));
+
+        // A whole party, and units waiting to be hired and revived.
+        const UnitRecord unit = PartyUnits.At(0);
+        PartyUnits.assign(static_cast<std::size_t>(kPartySlotCount), unit);
+        Progress.m_HireList.assign(10, unit);
+        Progress.m_FallenList.assign(6, unit);
+        SaveToSlot(1);
+        WriteSeed("save_slot", "full-party", ReadStored(project, SaveSlotFileName(1).c_str()));
     }
 
     KeyConfig keys;
@@ -165,6 +266,7 @@ int main(int argc, char** argv)
     }
     WriteDataSeeds(project);
     WriteGameSeeds(project);
+    WriteManyRecordSeeds(project);
     WriteMediaSeeds();
     std::cout << "fuzz seeds in " << SeedFolder.string() << '\n';
     return 0;

@@ -428,6 +428,8 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
             return s.m_strPath == path && s.m_Result == LoadResult::Loaded;
         });
     };
+    // Every file is flushed before its rename; each folder once, after all its files.
+    platform::FolderFlushBatch folderFlushes;
     bool ok = true;
     auto saved = [&ok, &out](const std::string& path, bool written, const std::string& error) {
         out << Shown(path) << (written ? ": saved\n" : ": NOT SAVED: " + Shown(error) + "\n");
@@ -484,6 +486,12 @@ int RunUpgrade(const std::string& folder, std::ostream& out, std::ostream& err)
         std::string error;
         bool written = load.file->Save(target, &error);
         saved(target, written, error);
+    }
+    std::string flushError;
+    if (!folderFlushes.Flush(&flushError))
+    {
+        err << "projdata: " << flushError << '\n';
+        ok = false;
     }
     return ok ? kExitOk : kExitError;
 }

@@ -200,6 +200,40 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// A file cut anywhere names the member that it cuts: the byte where that member
+// starts, however many members a load reads in one step.
+TEST_F(RecordTest, ACutFileNamesTheByteOfTheMemberItCuts)
+{
+    struct Cut
+    {
+        std::size_t from, to; // file sizes
+        const char* reason;
+    };
+    const Cut cuts[] = {
+        {8, 12, "the file ends early at byte 8"},   // m_nA
+        {12, 24, "the file ends early at byte 12"}, // m_nArray
+        {24, 32, "the file ends early at byte 24"}, // m_dValue
+        {32, 36, "the file ends early at byte 32"}, // the string count
+        {36, 40, "the file ends early at byte 36"}, // m_strFirst's length
+        {40, 44, "the file ends early at byte 40"}, // m_strSecond's length
+        {44, 47, "string length 3 exceeds the bytes left at byte 44"},
+    };
+    for (const Cut& cut : cuts)
+    {
+        for (std::size_t size = cut.from; size < cut.to; ++size)
+        {
+            m_Folder.WriteFile("cut.dat", Truncated(size));
+            SampleRecord r;
+            std::string error;
+            EXPECT_EQ(TryLoadRecordFile(r, "cut.dat", 0, &error), LoadResult::Corrupt) << size;
+            EXPECT_EQ(error, cut.reason) << "cut to " << size << " bytes";
+        }
+    }
+    m_Folder.WriteFile("cut.dat", Truncated(47));
+    SampleRecord whole;
+    EXPECT_EQ(TryLoadRecordFile(whole, "cut.dat", 0), LoadResult::Loaded);
+}
+
 class TableFileTest : public RecordTest
 {
 };

@@ -3,6 +3,7 @@
 
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
+#include "game/engine/GameSession.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/image/PngFile.h"
@@ -312,6 +313,21 @@ TEST_F(GameProgramTest, ADamagedKeyConfigurationStillLetsButton1StartANewGame)
             << output;
         EXPECT_NE(m_Project.ReadText("Report_Game.txt").find("KeyConfig : "), std::string::npos);
     }
+}
+
+TEST_F(GameProgramTest, AScriptedRunTakesNoInstanceLockAndARunForAPlayerDoes)
+{
+    HelperProcess running(TK_LINK_HELPER, {"hold", std::string(kGameInstanceName)});
+    ASSERT_EQ(running.ReadLine(), "held");
+
+    std::string output;
+    EXPECT_EQ(Play("until scene 0 within 2\n", output), 0) << output;
+    EXPECT_EQ(output.find(platform::ToUtf8("既に起動しています")), std::string::npos) << output;
+
+    auto second = Start({});
+    const std::string refused = second->ReadAll();
+    EXPECT_EQ(second->Wait(), 0);
+    EXPECT_NE(refused.find(platform::ToUtf8("既に起動しています")), std::string::npos) << refused;
 }
 
 class GameProgramSignalTest : public GameProgramTest, public testing::WithParamInterface<int>

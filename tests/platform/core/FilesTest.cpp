@@ -85,6 +85,38 @@ TEST(FilesTest, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
     EXPECT_EQ(files, 1);
 }
 
+TEST(FilesTest, ABatchFlushesEachFolderOnceAfterItsFiles)
+{
+    TempFolder folder;
+    folder.WriteFile("data/stg/old", std::string("old"));
+    {
+        platform::FolderFlushBatch batch;
+        for (const char* stored : {"data\\a.dat", "data\\stg\\x", "data\\b.dat", "DATA\\STG\\old"})
+        {
+            ASSERT_TRUE(platform::WriteFileAtomically(stored, "new", 3));
+        }
+        {
+            platform::FolderFlushBatch inner; // its folders are its own
+            ASSERT_TRUE(platform::WriteFileAtomically("data\\c.dat", "new", 3));
+            EXPECT_EQ(inner.PendingFolders(), std::vector<std::string>{"data"});
+        }
+        EXPECT_EQ(batch.PendingFolders(), (std::vector<std::string>{"data", "data/stg"}));
+        EXPECT_TRUE(batch.Flush());
+        EXPECT_TRUE(batch.PendingFolders().empty());
+    }
+    EXPECT_EQ(folder.ReadText("data/stg/old"), "new");
+    EXPECT_EQ(folder.ReadText("data/c.dat"), "new");
+
+    // A folder that went before its flush: the flush reports it.
+    platform::FolderFlushBatch gone;
+    fs::create_directories("gone");
+    ASSERT_TRUE(platform::WriteFileAtomically("gone\\x.dat", "new", 3));
+    fs::remove_all("gone");
+    std::string error;
+    EXPECT_FALSE(gone.Flush(&error));
+    EXPECT_NE(error.find("gone"), std::string::npos) << error;
+}
+
 // Runs a save in a child process (so that privileges and limits stay there)
 // and returns its exit status: 0 when WriteFileAtomically returned false.
 int SaveInChild(const std::function<void()>& prepare, const char* stored)
