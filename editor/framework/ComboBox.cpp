@@ -1,5 +1,6 @@
 #include "editor/framework/ComboBox.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/MessageBoxes.h"
 #include "platform/window/WindowSystem.h"
 
@@ -181,7 +182,7 @@ void CheckBox::ControlToData()
     {
         const int state = GetCheck();
         // The author has not changed what the box showed: the value stays as it was given.
-        if (state != m_nShownState)
+        if (!Owner() || !Owner()->KeepsUntouchedValues() || state != m_nShownState)
         {
             *m_pValue = static_cast<int32_t>(state);
             m_nShownState = state;

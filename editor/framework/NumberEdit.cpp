@@ -1,5 +1,6 @@
 #include "editor/framework/NumberEdit.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Format.h"
@@ -301,7 +302,7 @@ void NumberEdit<T>::ControlToData()
     }
     // The author has not changed what the field showed: the value stays as it was given.
     platform::NativeWindow* native = Native();
-    if (m_bDataShown && native && m_nChanges == m_nDataChanges && native->Text() == m_strDataText)
+    if (Owner() && Owner()->KeepsUntouchedValues() && m_bDataShown && native && m_nChanges == m_nDataChanges && native->Text() == m_strDataText)
     {
         return;
     }

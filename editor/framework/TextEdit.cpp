@@ -1,5 +1,6 @@
 #include "editor/framework/TextEdit.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/DialogItems.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Cp932.h"
@@ -117,7 +118,7 @@ void TextEdit::ControlToData()
     std::string text;
     GetDlgItemString(m_hOwner, m_nId, text, ByteCount());
     // The author has not changed what the field showed: the text stays as it was given.
-    if (m_bDataShown && Native() && m_nChanges == m_nDataChanges && text == m_strDataText)
+    if (Owner() && Owner()->KeepsUntouchedValues() && m_bDataShown && Native() && m_nChanges == m_nDataChanges && text == m_strDataText)
     {
         return;
     }

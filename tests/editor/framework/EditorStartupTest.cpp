@@ -149,10 +149,4 @@ TEST_F(EditorTest, TheStartUpNamesEveryDamagedFileInOneBox)
     EXPECT_EQ(m_Folder.ReadText("data/database/Class.dat.damaged"), "an earlier copy");
     EXPECT_EQ(m_Folder.ReadFile("data/database/Class.dat.damaged.2"), damaged);
     EXPECT_EQ(m_Folder.ReadFile("data/GValInfo.dat.damaged"), damaged);
-
-    // A project whose files all load, or are missing, starts without a box.
-    fs::remove("data/stg/Fort.stg_276");
-    ResetProjectData();
-    ASSERT_TRUE(Start());
-    EXPECT_EQ(m_Boxes.Boxes().size(), 1u);
 }
