@@ -133,8 +133,17 @@ TEST_F(EditorTest, TheStartUpNamesEveryDamagedFileInOneBox)
 
     ASSERT_TRUE(Start());
     EXPECT_EQ(Stage.m_strName, "copy 275");
-    ASSERT_EQ(m_Boxes.Boxes().size(), 1u);
-    const std::string& text = m_Boxes.Boxes()[0].m_strText;
+    std::string text;
+    int damagedBoxes = 0;
+    for (const auto& box : m_Boxes.Boxes())
+    {
+        if (box.m_strCaption == "読み込みエラー")
+        {
+            ++damagedBoxes;
+            text = box.m_strText;
+        }
+    }
+    ASSERT_EQ(damagedBoxes, 1);
     for (const char* line : {"\ndata\\GValInfo.dat → data\\GValInfo.dat.damaged",
                              "\ndata\\database\\Class.dat → data\\database\\Class.dat.damaged.2",
                              "\ndata\\stg\\Fort.stg_276 → data\\stg\\Fort.stg_276.damaged"})
