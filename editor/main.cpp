@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     platform::InstallQtTranslations();
+    // Qt took the C library's locale from the environment; numbers keep the '.' decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     platform::QtWindowSystem windows;
     std::unique_ptr<platform::QtDialogs> dialogs;
     const char* boxes = std::getenv("TARNWICK_BOXES");

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <climits>
 #include <mutex>
 #include <set>
 
@@ -76,7 +77,8 @@ void SetReason(std::string* error, std::string reason)
     }
 }
 
-// Before the first save over a damaged file: keeps it as NAME.damaged. False
+// Before the first save over a damaged file: keeps it as NAME.damaged, or
+// the next free name when an earlier copy is there (DamagedCopyName). False
 // when it is there and cannot be kept.
 bool KeepDamagedFile(const std::string& name, std::string* error)
 {
@@ -139,7 +141,13 @@ bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
 
 std::string DamagedCopyName(std::string_view name)
 {
-    return std::string(name) + ".damaged";
+    const std::string first = std::string(name) + ".damaged";
+    std::string copy = first;
+    for (int n = 2; platform::PathExists(copy) && n < INT_MAX; ++n)
+    {
+        copy = first + "." + std::to_string(n);
+    }
+    return copy;
 }
 
 LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error)

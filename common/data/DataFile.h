@@ -49,11 +49,13 @@ std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std:
 // Writes the file (temporary file, flush, rename). False, with a log line and,
 // when asked, the reason, when it cannot be written; the previous file is then
 // untouched. The first save over a file that failed to load as damaged first
-// keeps the damaged file as DamagedCopyName(name), replacing an older copy,
+// keeps the damaged file as DamagedCopyName(name), never over an older copy,
 // and writes a log line; when it cannot be kept, nothing is written.
 bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error = nullptr);
 
-// Where a damaged data file is kept before it is saved over: "NAME.damaged".
+// Where a damaged data file is kept before it is saved over: "NAME.damaged",
+// or when that is there already the first free of "NAME.damaged.2",
+// "NAME.damaged.3", ... (an earlier copy is never replaced).
 std::string DamagedCopyName(std::string_view name);
 
 // The end of a load that failed on a damaged file: writes its log line, notes

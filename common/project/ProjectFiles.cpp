@@ -89,6 +89,25 @@ ProjectFileStatus LoadDatabaseTable(CheckedVector<T>& table, std::string_view pa
     return status;
 }
 
+// A numbered copy of the default stage tried at start-up; a damaged one gets its status.
+struct StageLoad
+{
+    StageRecord* m_pStage;
+    std::vector<ProjectFileStatus>* m_pFiles;
+
+    static int TryLoad(void* target, const std::string& name, int stripCr)
+    {
+        auto* load = static_cast<StageLoad*>(target);
+        std::string error;
+        LoadResult result = TryLoadRecordFile(*load->m_pStage, name, stripCr, &error);
+        if (result == LoadResult::Corrupt)
+        {
+            load->m_pFiles->push_back(Status(name, result, 0, error));
+        }
+        return result == LoadResult::Loaded ? 1 : 0;
+    }
+};
+
 // Keeps the stage's palette events across a change of stage when EditConfig asks for it.
 class PaletteKeeper
 {
@@ -158,7 +177,9 @@ std::vector<ProjectFileStatus> LoadProjectData()
     files.push_back(LoadDatabaseTable(FriendTable, DataFilePaths[kPathFriend]));
     files.push_back(LoadDatabaseTable(EnemyTable, DataFilePaths[kPathEnemy]));
 
-    if (LoadNumberedCopy(Stage, EditConfig.m_strDefaultStage, FileExtensions[kExtStage], 0))
+    // The default stage: a damaged copy above the one that loads is reported too.
+    StageLoad stage{&Stage, &files};
+    if (LoadNumberedCopyInto(EditConfig.m_strDefaultStage, FileExtensions[kExtStage], &StageLoad::TryLoad, &stage, 0))
     {
         files.push_back(Status(EditConfig.m_strDefaultStage, LoadResult::Loaded, 1));
     }

@@ -32,7 +32,8 @@ void ResetProjectData();
 // palettes, WorldMap and StartEvent. A table whose file cannot be read is
 // brought to two default records, GValInfo to 256 empty names; a record whose
 // file cannot be read keeps its defaults; a default palette of more than 99
-// templates is refused as damaged. One status per file, in load order.
+// templates is refused as damaged. One status per file, in load order (a
+// damaged numbered copy of the default stage above the one loaded has one too).
 std::vector<ProjectFileStatus> LoadProjectData();
 
 // The editor's data shut-down: writes EditConfig.dat and GValInfo.dat. True

@@ -38,6 +38,7 @@ std::string DatabaseSaveErrors::Text() const
 DatabasePage::DatabasePage(int dialogId, DatabaseSheet& sheet) : m_pSheet(&sheet)
 {
     Init(dialogId, sheet.ParentWindow(), 0, kWindowSheetPage, sheet.Application());
+    SetKeepsUntouchedValues(1);
 }
 
 DatabaseHost& DatabasePage::Host() const

@@ -4,9 +4,9 @@
 // of the sheet-page kind, made by the sheet (DatabaseSheet) and owned by it;
 // its window exists once the sheet has shown its tab.
 //
-// - The reload mark: a save-all marks every page; a marked page refreshes
-//   all its controls from the data when it next becomes the current page,
-//   and clears the mark (OnSetActive).
+// - The reload mark: a save-all reloads the current page at once and marks
+//   every other page; a marked page refreshes all its controls from the data
+//   when it next becomes the current page, and clears the mark (OnSetActive).
 // - Every command, in one order (OnCommand): ignored while the controls are
 //   being filled on behalf of another control; the dialog base's routing;
 //   the page's own commands (OnPageCommand); the shortcut and pop-up
@@ -69,6 +69,12 @@ public:
     virtual int Save(DatabaseSaveErrors& errors) = 0;
 
     void MarkForReload() { m_bReload = 1; }
+    // Refreshes the page from the data at once, as a marked page does when it is shown.
+    void ReloadNow()
+    {
+        m_bReload = 1;
+        OnSetActive();
+    }
     int IsMarkedForReload() const { return m_bReload; }
     DatabaseSheet& Sheet() const { return *m_pSheet; }
     DatabaseHost& Host() const;

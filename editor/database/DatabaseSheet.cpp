@@ -93,9 +93,20 @@ void DatabaseSheet::SaveAll()
             }
         }
     }
+    // The current page takes the saved tables now, so that what the author
+    // edits after the save is never replaced by them; the others when shown.
+    const platform::WindowHandle current = CurrentPage();
     for (std::unique_ptr<DatabasePage>& page : m_PageObjects)
     {
-        if (page)
+        if (!page)
+        {
+            continue;
+        }
+        if (current && page->Handle() == current)
+        {
+            page->ReloadNow();
+        }
+        else
         {
             page->MarkForReload();
         }

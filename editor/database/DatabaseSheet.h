@@ -64,7 +64,8 @@ public:
     int Create();
 
     // Saves the whole database: every page's save step in the save order,
-    // the whole sequence twice; every page is then marked to reload. Files
+    // the whole sequence twice; the current page then reloads from the saved
+    // data at once and every other page is marked to reload. Files
     // that could not be written are named in one error box.
     void SaveAll();
 

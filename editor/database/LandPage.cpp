@@ -8,6 +8,8 @@
 #include "editor/database/ParameterIds.h"
 
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace
 {
@@ -86,6 +88,23 @@ bool LandPage::OnTableCommand(uintptr_t wParam, intptr_t)
 void LandPage::OnRecordShown()
 {
     DrawPreview();
+}
+
+void LandPage::StoreFields()
+{
+    std::vector<std::pair<int32_t*, int32_t>> kept;
+    for (ComboBox& combo : m_Combos)
+    {
+        if (combo.CurSel() == -1 && combo.Binding().m_pValue)
+        {
+            kept.emplace_back(combo.Binding().m_pValue, *combo.Binding().m_pValue);
+        }
+    }
+    ControlsToDataExceptLists();
+    for (const auto& [value, before] : kept)
+    {
+        *value = before;
+    }
 }
 
 bool LandPage::BrowseBackground()

@@ -43,6 +43,8 @@ public:
 protected:
     bool OnTableCommand(uintptr_t wParam, intptr_t lParam) override;
     void OnRecordShown() override;
+    // Every control but the lists; a combo box without a chosen row keeps the value it could not show.
+    void StoreFields() override;
 
 private:
     // "参照": a bitmap for the background, written into its edit as a path

@@ -1,5 +1,6 @@
 #include "editor/framework/ComboBox.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/MessageBoxes.h"
 #include "platform/window/WindowSystem.h"
 
@@ -163,6 +164,7 @@ void CheckBox::Attach(DialogBase* owner, const CheckBoxBinding& binding)
 {
     Control::Attach(owner, static_cast<uint16_t>(binding.m_nId));
     m_pValue = binding.m_pValue;
+    m_nShownState = -1;
 }
 
 void CheckBox::DataToControl()
@@ -170,6 +172,7 @@ void CheckBox::DataToControl()
     if (m_pValue)
     {
         platform::SendWindowMessage(m_hWnd, platform::kBmSetCheck, static_cast<uintptr_t>(*m_pValue), 0);
+        m_nShownState = Native() ? GetCheck() : -1;
     }
 }
 
@@ -177,7 +180,13 @@ void CheckBox::ControlToData()
 {
     if (m_pValue && Native())
     {
-        *m_pValue = static_cast<int32_t>(platform::SendWindowMessage(m_hWnd, platform::kBmGetCheck, 0, 0));
+        const int state = GetCheck();
+        // The author has not changed what the box showed: the value stays as it was given.
+        if (!Owner() || !Owner()->KeepsUntouchedValues() || state != m_nShownState)
+        {
+            *m_pValue = static_cast<int32_t>(state);
+            m_nShownState = state;
+        }
     }
 }
 

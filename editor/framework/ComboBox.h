@@ -78,7 +78,9 @@ public:
     void Attach(DialogBase* owner, const CheckBoxBinding& binding);
     // Checks the box as the bound value says (2: the third state of a box that has one).
     void DataToControl() override;
-    // Stores 0 unchecked, 1 checked, 2 the third state.
+    // Stores 0 unchecked, 1 checked, 2 the third state; nothing while the box
+    // is in the state that showed (or last stored) the bound value: a value
+    // the box cannot show stays as it was given.
     void ControlToData() override;
     // The box's state as shown (0 without a window), not stored.
     int GetCheck() const;
@@ -87,5 +89,6 @@ public:
 
 private:
     int32_t* m_pValue = nullptr;
+    int m_nShownState = -1; // the state that showed or last stored the bound value; -1: none
     CheckBoxBinding m_Binding;
 };

@@ -102,6 +102,10 @@ public:
     // The same for every bound control but the lists: a field commit that
     // leaves the lists' bound vectors as they are.
     void ControlsToDataExceptLists();
+    // Whether a numeric, text or check field the author left as it was shown
+    // stores nothing (the database pages); otherwise every field stores what it shows.
+    bool KeepsUntouchedValues() const { return m_bKeepUntouched != 0; }
+    void SetKeepsUntouchedValues(int on) { m_bKeepUntouched = on; }
 
     // ---- the bound controls ----
     // Appends the control to the table (the dialog does not own it).
@@ -214,6 +218,7 @@ protected:
     CheckedVector<Control*> m_Controls;
 
 private:
+    int m_bKeepUntouched = 0;
     template <class Dialog>
     struct ClassSlot
     {

@@ -12,6 +12,9 @@
 #include "platform/core/Files.h"
 #include "platform/text/FreeTypeRasterizer.h"
 
+#include <string>
+#include <vector>
+
 PaletteEntries ConversionPalette{};
 bool ConversionPaletteLoaded = false;
 MciPlayer EditorSounds;
@@ -69,6 +72,29 @@ void ReleaseSound()
     Bgm.SetDevices(nullptr, nullptr);
 }
 
+// One box naming every file that did not load whole and where each is kept
+// before it is first saved over; nothing when every file loaded or was missing.
+void ReportDamagedFiles(const std::vector<ProjectFileStatus>& files)
+{
+    std::string list;
+    for (const ProjectFileStatus& file : files)
+    {
+        if (file.m_Result == LoadResult::Corrupt)
+        {
+            list += "\n" + file.m_strPath + " → " + file.m_strDamagedCopy;
+        }
+    }
+    if (list.empty())
+    {
+        return;
+    }
+    ShowMessageBox(nullptr,
+                   "次のファイルは壊れているため、すべてを読み込めませんでした。\n"
+                   "上書きして保存する前に、それぞれ右の名前で残します。\n" +
+                       list,
+                   "読み込みエラー", platform::kMbOk | platform::kMbIconWarning);
+}
+
 // Failures of the shared code end the editor through its main window.
 void InstallCloseHooks()
 {
@@ -89,7 +115,7 @@ bool EditorStartup(const EditorPlatform& platform)
     InstallText();
     LoadPalettes();
     StartSound(platform);
-    LoadProjectData();
+    ReportDamagedFiles(LoadProjectData());
 
     MainWindow.SetWindowSystem(platform.m_pWindows);
     MainWindow.Init(0, nullptr, &App);

@@ -8,9 +8,10 @@
 // "bmp\Palette2.bmp"; the music manager with the editor's one track
 // ("bgm\Free.ogg", "bgm\Free.mid"); the five interface sounds; the project's
 // data (LoadProjectData: a missing file leaves its defaults, without a
-// message); then the hidden main window, the test-play link, the view and its
-// map-chip palette. Only a main window that cannot be made stops it
-// ("メモリが不足しています！").
+// message; one box lists the files that did not load whole and the name each
+// is kept under before it is first saved over); then the hidden main window,
+// the test-play link, the view and its map-chip palette. Only a main window
+// that cannot be made stops it ("メモリが不足しています！").
 //
 // Shut-down writes "data\EditConfig.dat" and "data\GValInfo.dat" (making the
 // data folder when the project has none), releases the sounds and the music

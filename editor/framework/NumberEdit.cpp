@@ -1,14 +1,16 @@
 #include "editor/framework/NumberEdit.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Cp932.h"
+#include "platform/core/Format.h"
 #include "platform/window/WindowSystem.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <type_traits>
 
@@ -55,6 +57,20 @@ int ReadInteger(const std::string& text)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+// The number at the front of the text as atof reads it in the "C" locale
+// ('.' is the decimal point whatever the user's locale); 0 without one.
+double ReadDecimal(const std::string& text)
+{
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    std::from_chars_result read = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (read.ec == std::errc::result_out_of_range)
+    {
+        return !text.empty() && text[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return read.ec == std::errc() ? value : 0.0;
+}
+
 // Text the input method committed to a numeric field: each full-width digit,
 // minus or point is typed as its ASCII form; everything else is dropped.
 bool TypeFullWidthNumber(platform::WindowHandle window, std::string_view text)
@@ -97,9 +113,8 @@ int CountDecimals(double unit)
 {
     double whole = std::trunc(unit);
     int digits = std::fabs(whole) < 2147483648.0 ? CountIntegerDigits(static_cast<int>(whole)) : 11;
-    char text[400];
-    std::snprintf(text, sizeof text, "%.10lf", unit);
-    int length = static_cast<int>(std::char_traits<char>::length(text));
+    const std::string text = platform::Format("%.10f", unit);
+    int length = static_cast<int>(text.size());
     int zeros = 0;
     while (zeros < 10 && zeros < length && text[length - 1 - zeros] == '0')
     {
@@ -165,9 +180,10 @@ void NumberEdit<T>::Attach(DialogBase* owner, const NumberEditBinding<T>& bindin
     // What the author typed in an earlier run of the dialog is not shown again.
     m_bEmpty = 0;
     m_strOverride.clear();
+    m_bDataShown = 0;
     if (m_pValue)
     {
-        ShowClamped(*m_pValue);
+        ShowBoundValue();
     }
 }
 
@@ -188,8 +204,8 @@ T NumberEdit<T>::GetValue()
         if constexpr (std::is_floating_point_v<T>)
         {
             // Rounded to the decimals shown; + 0.0 turns a rounded -0.0 into 0.
-            std::string shown = Format(static_cast<T>(std::atof(kept.c_str())));
-            value = static_cast<T>(std::atof(shown.c_str()) + 0.0);
+            std::string shown = Format(static_cast<T>(ReadDecimal(kept)));
+            value = static_cast<T>(ReadDecimal(shown) + 0.0);
             // The author's own typing (a trailing point, a lone minus sign) stays on screen.
             m_strOverride = kept;
         }
@@ -260,19 +276,40 @@ void NumberEdit<T>::DataToControl()
     }
     if (!m_bFloating && !m_strOverride.empty())
     {
+        m_bDataShown = 0;
         Show(m_strOverride);
         return;
     }
+    ShowBoundValue();
+}
+
+template <class T>
+void NumberEdit<T>::ShowBoundValue()
+{
     ShowClamped(*m_pValue);
+    platform::NativeWindow* native = Native();
+    m_bDataShown = native ? 1 : 0;
+    m_nDataChanges = m_nChanges;
+    m_strDataText = native ? native->Text() : std::string();
 }
 
 template <class T>
 void NumberEdit<T>::ControlToData()
 {
-    if (m_pValue)
+    if (!m_pValue)
     {
-        *m_pValue = Clamp(GetValue());
+        return;
     }
+    // The author has not changed what the field showed: the value stays as it was given.
+    platform::NativeWindow* native = Native();
+    if (Owner() && Owner()->KeepsUntouchedValues() && m_bDataShown && native && m_nChanges == m_nDataChanges && native->Text() == m_strDataText)
+    {
+        return;
+    }
+    *m_pValue = Clamp(GetValue());
+    m_bDataShown = native ? 1 : 0;
+    m_nDataChanges = m_nChanges;
+    m_strDataText = native ? native->Text() : std::string();
 }
 
 template <class T>
@@ -283,6 +320,7 @@ void NumberEdit<T>::OnChange()
         return;
     }
     m_bBusy = 1;
+    ++m_nChanges;
     uint32_t start = 0;
     uint32_t end = 0;
     platform::SendWindowMessage(m_hWnd, platform::kEmGetSel, reinterpret_cast<uintptr_t>(&start),
@@ -376,9 +414,7 @@ std::string NumberEdit<T>::Format(T value) const
 {
     if constexpr (std::is_floating_point_v<T>)
     {
-        char text[400];
-        std::snprintf(text, sizeof text, "%.*f", m_nDecimals, static_cast<double>(value));
-        return text;
+        return platform::Format("%.*f", m_nDecimals, static_cast<double>(value));
     }
     else
     {

@@ -8,9 +8,14 @@
 // is shown clamped while typing; a lone "-" or a "-0" stays on screen while
 // the author types a negative number. Leaving the field shows the value it
 // stands for, clamped, and storing (ControlToData) stores that value: the
-// bound variable never leaves [minimum, maximum]. A click on the spin steps
-// by the unit within the limits; the unit also gives the decimals a double
-// is shown with (0.1: one, 0.01: two).
+// bound variable never leaves [minimum, maximum] once the author changed
+// the field. A field whose text is still the one that showed (or last
+// stored) the bound value, with nothing typed since, stores nothing: a value
+// with more decimals than shown, or one outside the limits, stays as it was
+// given. A click on the spin steps by the unit within the limits; the unit
+// also gives the decimals a double is shown with (0.1: one, 0.01: two).
+// Numbers are written and read with the '.' decimal point whatever the
+// locale.
 //
 // The wrapper keeps itself under the edit's property kNumberEditProperty.
 
@@ -64,7 +69,9 @@ public:
     void Enable(int on) override;
     // Shows the bound value clamped into the limits.
     void DataToControl() override;
-    // Stores the value of the text, clamped into the limits.
+    // Stores the value of the text, clamped into the limits; nothing while the
+    // text is the one that showed (or last stored) the bound value and nothing
+    // was typed since.
     void ControlToData() override;
     // Typing: a value outside the limits is shown clamped; an integer's text
     // is written again as the number it is ("007" becomes "7").
@@ -93,6 +100,8 @@ public:
 private:
     void Show(const std::string& text);
     void ShowClamped(T value) { Show(Format(Clamp(value))); }
+    // Shows the bound value clamped and notes the text that shows it.
+    void ShowBoundValue();
 
     T* m_pValue = nullptr;
     SpinControl<T> m_Spin;
@@ -104,6 +113,12 @@ private:
     int32_t m_nDecimals = 0;
     int32_t m_bEmpty = 0;
     std::string m_strOverride;
+    // The text that showed or last stored the bound value and the changes
+    // typed by then, while m_bDataShown.
+    std::string m_strDataText;
+    uint32_t m_nChanges = 0;
+    uint32_t m_nDataChanges = 0;
+    int32_t m_bDataShown = 0;
     NumberEditBinding<T> m_Binding;
 };
 

@@ -1,5 +1,6 @@
 #include "editor/framework/TextEdit.h"
 
+#include "editor/framework/DialogBase.h"
 #include "common/services/DialogItems.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Cp932.h"
@@ -55,6 +56,7 @@ void TextEdit::Attach(DialogBase* owner, const TextEditBinding& binding)
     m_nMaxLines = binding.m_nMaxLines != 0 ? binding.m_nMaxLines : kDefaultMaxLines;
     m_bDoubleByte = binding.m_bDoubleByte;
     m_bRefuseWideLines = binding.m_bRefuseWideLines;
+    m_bDataShown = 0;
 }
 
 int TextEdit::ByteCount() const
@@ -99,14 +101,32 @@ void TextEdit::DataToControl()
     {
         OnChange();
     }
+    m_bDataShown = Native() ? 1 : 0;
+    m_nDataChanges = m_nChanges;
+    m_strDataText.clear();
+    if (m_bDataShown)
+    {
+        GetDlgItemString(m_hOwner, m_nId, m_strDataText, ByteCount());
+    }
 }
 
 void TextEdit::ControlToData()
 {
-    if (m_pText)
+    if (!m_pText)
     {
-        GetDlgItemString(m_hOwner, m_nId, *m_pText, ByteCount());
+        return;
     }
+    std::string text;
+    GetDlgItemString(m_hOwner, m_nId, text, ByteCount());
+    // The author has not changed what the field showed: the text stays as it was given.
+    if (Owner() && Owner()->KeepsUntouchedValues() && m_bDataShown && Native() && m_nChanges == m_nDataChanges && text == m_strDataText)
+    {
+        return;
+    }
+    *m_pText = text;
+    m_bDataShown = Native() ? 1 : 0;
+    m_nDataChanges = m_nChanges;
+    m_strDataText = std::move(text);
 }
 
 void TextEdit::OnChange()

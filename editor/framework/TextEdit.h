@@ -30,7 +30,10 @@ public:
 
     // Shows the bound text; the change it raises applies the limits.
     void DataToControl() override;
-    // Stores the text, at most ByteCount() - 1 bytes.
+    // Stores the text, at most ByteCount() - 1 bytes; nothing while the text
+    // is the one that showed (or last stored) the bound text and nothing was
+    // typed since: a stored text beyond the limits stays whole until the
+    // author changes it.
     void ControlToData() override;
     // Every change of the text: the limits (above).
     void OnChange() override;
@@ -68,6 +71,11 @@ private:
     std::string m_strLast;
     int32_t m_nSelStart = 0;
     int32_t m_nSelEnd = 0;
-    uint32_t m_nChanges = 0; // changes applied, to tell whether showing a text raised one
+    uint32_t m_nChanges = 0;   // changes applied, to tell whether showing a text raised one
+    // The text that showed or last stored the bound text and the changes
+    // applied by then, while m_bDataShown.
+    std::string m_strDataText;
+    uint32_t m_nDataChanges = 0;
+    int32_t m_bDataShown = 0;
     TextEditBinding m_Binding;
 };

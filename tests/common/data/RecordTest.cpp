@@ -289,7 +289,8 @@ TEST_F(RecordTest, FileTooShortForItsVersionWordIsDamaged)
 }
 
 // The first save over a file that failed to load as damaged keeps the damaged
-// file beside it (one copy, an older one replaced); later saves leave the copy.
+// file beside it under the first free name (an older copy is never replaced);
+// later saves leave the copy.
 TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
 {
     struct Case
@@ -308,21 +309,37 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     for (const Case& c : cases)
     {
         m_Folder.WriteFile("x.dat", damaged);
-        m_Folder.WriteFile("x.dat.damaged", std::string("an older copy"));
         ASSERT_EQ(c.load(), LoadResult::Corrupt) << c.kind;
         EXPECT_EQ(m_Folder.ReadFile("x.dat"), damaged) << c.kind; // loading changes no file
-
         ASSERT_EQ(c.save(), 1) << c.kind;
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
-        std::vector<unsigned char> saved = m_Folder.ReadFile("x.dat");
-        EXPECT_NE(saved, damaged) << c.kind;
-        EXPECT_NE(m_Folder.ReadText("Report.txt").find("Save x.dat : the damaged file is kept as x.dat.damaged"),
+        EXPECT_NE(m_Folder.ReadFile("x.dat"), damaged) << c.kind;
+        EXPECT_NE(m_Folder.ReadText("Report.txt").find("Save x.dat : the damaged file is kept as x.dat.damaged\r\n"),
                   std::string::npos)
             << c.kind;
-
         ASSERT_EQ(c.save(), 1) << c.kind;
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
-        std::filesystem::remove("x.dat.damaged");
+
+        // Damaged again, twice: each copy goes beside the earlier ones, which stay.
+        for (int copy = 2; copy <= 3; ++copy)
+        {
+            const std::vector<unsigned char> again = ByteBuilder().Int(276).Int(5).Int(copy);
+            m_Folder.WriteFile("x.dat", again);
+            ASSERT_EQ(c.load(), LoadResult::Corrupt) << c.kind;
+            const std::string name = "x.dat.damaged." + std::to_string(copy);
+            EXPECT_NE(m_Folder.ReadText("Report.txt").find("the file is kept as " + name + " before"),
+                      std::string::npos)
+                << c.kind;
+            ASSERT_EQ(c.save(), 1) << c.kind;
+            EXPECT_EQ(m_Folder.ReadFile(name), again) << c.kind;
+        }
+        EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
+        EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged.2"), ByteBuilder().Int(276).Int(5).Int(2).Data()) << c.kind;
+        EXPECT_FALSE(std::filesystem::exists("x.dat.damaged.4")) << c.kind;
+        for (const char* copy : {"x.dat.damaged", "x.dat.damaged.2", "x.dat.damaged.3"})
+        {
+            std::filesystem::remove(copy);
+        }
     }
 
     // A file that loads again is no longer taken for damaged.

@@ -112,3 +112,50 @@ TEST(EditorWorkingFolderTest, OnlyTheDevelopmentFolderMovesToItsSiblingGame)
 }
 
 } // namespace
+
+// Files that do not load whole are named in one box at start-up, each with
+// the name it is kept under before it is first saved over; an earlier copy of
+// that name stays as it is.
+TEST_F(EditorTest, TheStartUpNamesEveryDamagedFileInOneBox)
+{
+    fs::create_directories("data/stg");
+    EditConfig.m_strDefaultStage = "data\\stg\\Fort.stg_276";
+    ASSERT_EQ(SaveRecordFile(EditConfig, DataFilePaths[kPathEditConfig]), 1);
+    Stage.m_strName = "copy 275";
+    ASSERT_EQ(SaveRecordFile(Stage, "data\\stg\\Fort.stg_275"), 1);
+    ResetProjectData();
+    const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(1);
+    for (const char* path : {"data/database/Class.dat", "data/GValInfo.dat", "data/stg/Fort.stg_276"})
+    {
+        m_Folder.WriteFile(path, damaged);
+    }
+    m_Folder.WriteFile("data/database/Class.dat.damaged", std::string("an earlier copy"));
+
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(Stage.m_strName, "copy 275");
+    std::string text;
+    int damagedBoxes = 0;
+    for (const auto& box : m_Boxes.Boxes())
+    {
+        if (box.m_strCaption == "読み込みエラー")
+        {
+            ++damagedBoxes;
+            text = box.m_strText;
+        }
+    }
+    ASSERT_EQ(damagedBoxes, 1);
+    for (const char* line : {"\ndata\\GValInfo.dat → data\\GValInfo.dat.damaged",
+                             "\ndata\\database\\Class.dat → data\\database\\Class.dat.damaged.2",
+                             "\ndata\\stg\\Fort.stg_276 → data\\stg\\Fort.stg_276.damaged"})
+    {
+        EXPECT_NE(text.find(line), std::string::npos) << platform::ToUtf8(text);
+    }
+    EXPECT_NE(text.find("上書きして保存する前に"), std::string::npos);
+    EXPECT_EQ(text.find("System.dat"), std::string::npos); // a missing file is no damaged one
+
+    ASSERT_TRUE(SaveDatabase());
+    Stop();
+    EXPECT_EQ(m_Folder.ReadText("data/database/Class.dat.damaged"), "an earlier copy");
+    EXPECT_EQ(m_Folder.ReadFile("data/database/Class.dat.damaged.2"), damaged);
+    EXPECT_EQ(m_Folder.ReadFile("data/GValInfo.dat.damaged"), damaged);
+}

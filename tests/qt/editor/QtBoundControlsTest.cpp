@@ -493,6 +493,61 @@ TEST_F(QtBoundControlsTest, AStoredTextBeyondTheLimitsShowsAsMuchOfItAsFitsWitho
     EXPECT_EQ(message, "1\r\n2\r\n3\r\n4");
 }
 
+// In a dialog that keeps untouched values (the database pages), a field the
+// author left as it was shown stores nothing (a value beyond the
+// limits, more decimals than shown, a text longer than the field takes, all
+// stay as given, focused and left or not); a field changed and then changed
+// back to the text first shown stores what it shows.
+TEST_F(QtBoundControlsTest, FieldsLeftAsShownStoreNothingAndFieldsChangedBackStoreWhatTheyShow)
+{
+    int32_t count = 150;
+    double rate = 5.25;
+    std::string name = "abcdefghijklm";
+    NumberEdit<int> countEdit;
+    NumberEdit<double> rateEdit;
+    TextEdit nameEdit;
+    countEdit.Binding().Set(kIdInt, &count, 0, 100, 0, kIdIntSpin, 1);
+    rateEdit.Binding().Set(kIdDouble, &rate, 0.0, 99.9, 0, kIdDoubleSpin, 0.1);
+    nameEdit.Binding().Set(kIdLine, &name, 12, 1);
+    QString shownRate;
+    Run(
+        [&](DialogBase& dialog) {
+            dialog.SetKeepsUntouchedValues(1);
+            Bind(dialog, countEdit, countEdit.Binding());
+            Bind(dialog, rateEdit, rateEdit.Binding());
+            Bind(dialog, nameEdit, nameEdit.Binding());
+        },
+        [&](DialogBase& dialog) {
+            EXPECT_EQ(Line(kIdInt)->text(), "100");
+            shownRate = Line(kIdDouble)->text();
+            EXPECT_EQ(shownRate.size(), 3);
+            for (int id : {kIdInt, kIdDouble, kIdLine})
+            {
+                FocusOn(id);
+                Leave();
+            }
+            dialog.ControlsToData();
+            EXPECT_EQ(count, 150);
+            EXPECT_EQ(rate, 5.25);
+            EXPECT_EQ(name, "abcdefghijklm");
+
+            Retype(Line(kIdInt), "7");
+            Retype(Line(kIdDouble), "6");
+            Retype(Line(kIdLine), "x");
+            dialog.ControlsToData();
+            EXPECT_EQ(count, 7);
+            EXPECT_EQ(rate, 6.0);
+            EXPECT_EQ(name, "x");
+            Retype(Line(kIdInt), "100");
+            Retype(Line(kIdDouble), shownRate);
+            Retype(Line(kIdLine), "abcdefghijkl");
+            dialog.ControlsToData();
+        });
+    EXPECT_EQ(count, 100);
+    EXPECT_EQ(rate, shownRate.toDouble());
+    EXPECT_EQ(name, "abcdefghijkl");
+}
+
 // ---- combo boxes and check boxes ----
 
 const char* const kLetters[] = {"A", "B", "C", ""};

@@ -4,10 +4,14 @@
 // held) and loaded as the editor starts, comes out of an Apply without edits
 // byte for byte, with every page of the sheet shown first; what the system
 // pages commit into System saves as the System.dat loaded. The sample as the
-// generator writes it comes out of the first OK unchanged.
+// generator writes it comes out of the first OK unchanged. The same under a
+// locale with a decimal comma, whose numbers show as they do under C.UTF-8.
 #include "common/project/ProjectFiles.h"
+#include "editor/database/SkillPage.h"
+#include "editor/database/SystemPages.h"
 #include "tests/qt/editor/QtDatabaseFixture.h"
 
+#include <clocale>
 #include <map>
 #include <string>
 #include <vector>
@@ -46,32 +50,60 @@ TEST_F(QtDatabaseRoundTripTest, ApplyWithoutEditsAfterShowingEveryPageKeepsTheSe
         ASSERT_GT(bytes.size(), 8u) << name;
     }
 
-    ResetProjectData();
-    LoadProjectData();
-    Open();
-    for (int page = 0; page < kDatabasePageCount; ++page)
+    const std::string before = std::setlocale(LC_ALL, nullptr);
+    std::map<std::string, QStringList> shown;
+    for (const char* locale : {"C.UTF-8", "de_DE.UTF-8"})
     {
-        ShowPage(page);
-    }
-    // The tables' files gone, so that only what the Apply writes can match.
-    for (const char* name : kDatabaseFiles)
-    {
-        if (std::string(name) != "System")
+        if (!std::setlocale(LC_ALL, locale))
         {
-            fs::remove(fs::path("data") / "database" / (std::string(name) + ".dat"));
+            continue;
         }
+        ResetProjectData();
+        LoadProjectData();
+        Open();
+        for (int page = 0; page < kDatabasePageCount; ++page)
+        {
+            ShowPage(page);
+        }
+        // What the decimal fields show.
+        for (int index : {kPageSystem1, kPageSystem2, kPageSystem3})
+        {
+            auto& page = *static_cast<SystemSettingsPage*>(Sheet().Page(index));
+            for (int i = 0; i < page.DoubleEditCount(); ++i)
+            {
+                shown[locale] << Edit(page, page.DoubleEdit(i).Id())->text();
+            }
+        }
+        shown[locale] << Edit(*Sheet().Page(kPageSkill), kIdSkillPenalty)->text();
+        // The tables' files gone, so that only what the Apply writes can match.
+        for (const char* name : kDatabaseFiles)
+        {
+            if (std::string(name) != "System")
+            {
+                fs::remove(fs::path("data") / "database" / (std::string(name) + ".dat"));
+            }
+        }
+        ClickSheetButton(platform::kIdSheetApply);
+        const auto applied = ReadDatabaseFiles(m_Folder);
+        for (const char* name : kDatabaseFiles)
+        {
+            EXPECT_TRUE(applied.at(name) == written.at(name)) << name << ".dat changed under " << locale;
+        }
+        // What the system pages committed is System as it was loaded.
+        ASSERT_EQ(SaveRecordFile(System, "data\\database\\Committed.dat"), 1);
+        EXPECT_TRUE(m_Folder.ReadFile("data/database/Committed.dat") == written.at("System")) << locale;
     }
-    ClickSheetButton(platform::kIdSheetApply);
-    const auto applied = ReadDatabaseFiles(m_Folder);
-    for (const char* name : kDatabaseFiles)
-    {
-        EXPECT_TRUE(applied.at(name) == written.at(name)) << name << ".dat changed";
-    }
-    // What the system pages committed is System as it was loaded.
-    ASSERT_EQ(SaveRecordFile(System, "data\\database\\Committed.dat"), 1);
-    EXPECT_TRUE(m_Folder.ReadFile("data/database/Committed.dat") == written.at("System"));
+    std::setlocale(LC_ALL, before.c_str());
     EXPECT_TRUE(m_Boxes.Boxes().empty());
     EXPECT_FALSE(platform::IsFatalErrorRaised());
+    ASSERT_EQ(shown.count("C.UTF-8"), 1u);
+    EXPECT_TRUE(shown["C.UTF-8"].contains("5.0"));
+    EXPECT_TRUE(shown["C.UTF-8"].contains("3.2")) << shown["C.UTF-8"].join(' ').toStdString();
+    if (shown.count("de_DE.UTF-8") == 0)
+    {
+        GTEST_SKIP() << "the locale de_DE.UTF-8 is not installed (scripts/setup makes it)";
+    }
+    EXPECT_EQ(shown["de_DE.UTF-8"], shown["C.UTF-8"]);
 }
 
 // The sample as its generator writes it, the editor started on it: the

@@ -3,6 +3,7 @@
 // each record's own index at its position, Cancel dropping the edits since
 // the last Apply, the host told once the sheet has gone, and the box that
 // names the files a save could not write.
+#include "editor/database/SystemPages.h"
 #include "tests/qt/editor/QtDatabaseFixture.h"
 
 #include <sys/stat.h>
@@ -113,6 +114,38 @@ TEST_F(QtDatabaseTest, OkSavesAndClosesAndAPageNeverShownStillHasItsFileWritten)
     EXPECT_EQ(lands.At(0).m_nLandA, 0);
     EXPECT_EQ(lands.At(1).m_strName, "森");
     EXPECT_EQ(DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat").size(), 2u);
+}
+
+// The save reloads the page shown at once, so that what the author types
+// after an Apply is never replaced by the saved data when the page is shown again.
+TEST_F(QtDatabaseTest, EditsMadeAfterAnApplyOutliveAnotherTabAndOkSavesThem)
+{
+    OneClassAndTwoLands();
+    Open();
+    TypeAtEnd(Classes(), kIdClassName, "A");
+    ClickSheetButton(platform::kIdSheetApply);
+    TypeAtEnd(Classes(), kIdClassName, "B");
+    ShowPage(kPageLand);
+    ShowPage(kPageClass);
+    EXPECT_EQ(Edit(Classes(), kIdClassName)->text(), "AB");
+
+    const DialogBase& battle = *Sheet().Page(kPageSystem3);
+    ShowPage(kPageSystem3);
+    ClickSheetButton(platform::kIdSheetApply);
+    auto* battleTime = ModelOf<platform::EditModel>(battle, kIdSystemBattleTime);
+    battleTime->UserReplace("77", 0, static_cast<int>(battleTime->Text().size()));
+    ShowPage(kPageSystem1);
+    ShowPage(kPageSystem3);
+    EXPECT_EQ(Edit(battle, kIdSystemBattleTime)->text(), "77");
+
+    ClickSheetButton(platform::kIdOk);
+    m_System.PumpMessages();
+    auto classes = DatabaseProject::LoadTable<ClassRecord>("data\\database\\Class.dat");
+    ASSERT_EQ(classes.size(), 2u);
+    EXPECT_EQ(classes.At(1).m_strName, "AB");
+    SystemRecord saved;
+    ASSERT_EQ(LoadRecordFile(saved, "data\\database\\System.dat", 0), 1);
+    EXPECT_EQ(saved.m_nBattleTime, 77);
 }
 
 TEST_F(QtDatabaseTest, AnEmptyProjectGetsTwoClassesAndOneLandOfMovementCostOne)

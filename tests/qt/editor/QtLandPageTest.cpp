@@ -94,9 +94,10 @@ TEST_F(QtLandPageTest, AfterAnApplyThePageShowsItsRecordAgainWhenItIsNextShownAn
     ClickRow(page, kIdLandList, 1);
     ClickRow(page, kIdLandList, 3); // the trailing row: the fields keep showing land 2
     EXPECT_EQ(Edit(page, kIdLandName)->text(), "L2");
-    ClickSheetButton(platform::kIdSheetApply);
+    ClickSheetButton(platform::kIdSheetApply); // the page shown reloads at once: the first land, shown
+    EXPECT_EQ(Edit(page, kIdLandName)->text(), "L1");
     ShowPage(kPageClass);
-    ShowPage(kPageLand); // marked by the save: the first land, shown
+    ShowPage(kPageLand);
     EXPECT_EQ(Edit(page, kIdLandName)->text(), "L1");
     ClickRow(page, kIdLandList, 1);
     ClickRow(page, kIdLandList, 3);
@@ -160,6 +161,37 @@ TEST_F(QtLandPageTest, TheBackgroundPickedIsKeptRelativeToTheProjectFolder)
     m_Boxes.AnswerFileDialog({});
     ClickButton(page, kIdLandBrowse); // cancelled: the field stays
     EXPECT_EQ(page.Working().At(0).m_strBack, ".\\bmp\\back\\Forest.bmp");
+}
+
+} // namespace
+
+namespace
+{
+
+// A graphic or special effect the combo boxes cannot show stays as stored
+// when another field of the land is edited; a row chosen is stored.
+TEST_F(QtLandPageTest, AGraphicOrEffectTheCombosCannotShowIsKeptWhenAnotherFieldIsEdited)
+{
+    NamedLands(2);
+    LandTable.At(0).m_nGraphic = 500;
+    LandTable.At(0).m_nSpecial = 999;
+    Open();
+    ShowPage(kPageLand);
+    LandPage& page = Lands();
+    ASSERT_EQ(qobject_cast<QComboBox*>(Widget(page, kIdLandGraphic))->currentIndex(), -1);
+    TypeAtEnd(page, kIdLandName, "x");
+    ClickSheetButton(platform::kIdSheetApply);
+    auto lands = DatabaseProject::LoadTable<LandRecord>("data\\database\\Land.dat");
+    ASSERT_EQ(lands.size(), 2u);
+    EXPECT_EQ(lands.At(0).m_strName, "L1x");
+    EXPECT_EQ(lands.At(0).m_nGraphic, 500);
+    EXPECT_EQ(lands.At(0).m_nSpecial, 999);
+
+    ChooseRow(page, kIdLandGraphic, 9);
+    ClickSheetButton(platform::kIdSheetApply);
+    lands = DatabaseProject::LoadTable<LandRecord>("data\\database\\Land.dat");
+    EXPECT_EQ(lands.At(0).m_nGraphic, 9);
+    EXPECT_EQ(lands.At(0).m_nSpecial, 999);
 }
 
 } // namespace

@@ -180,6 +180,7 @@ TEST_F(QtSystemPagesTest, SystemChangesOnlyOnApplyAPageNeverOpenedKeepsItAndAppl
     System.m_nBattleTime = 40;
     System.m_nExpBase = 3;
     Open();
+    ShowPage(kPageSystem1);
     ShowPage(kPageSystem2);
     Replace(kPageSystem2, 1164, "50");
     Tick(kPageSystem2, 1037);
@@ -190,21 +191,67 @@ TEST_F(QtSystemPagesTest, SystemChangesOnlyOnApplyAPageNeverOpenedKeepsItAndAppl
     EXPECT_EQ(System.m_bReviveAfterClear, 1);
     EXPECT_EQ(System.m_nBattleTime, 40); // page 3 was never opened
 
-    // Marked by the save, the page shows System when it is next shown; then not again until the next save.
+    // The page shown takes System at once; another page, marked by the save,
+    // when it is next shown; then neither again until the next save.
     System.m_nExpBase = 7;
+    System.m_nGrowthMin = 41;
     ShowPage(kPageSystem1);
+    EXPECT_EQ(Text(kPageSystem1, 1152), "41");
     ShowPage(kPageSystem2);
-    EXPECT_EQ(Text(kPageSystem2, 1164), "7");
+    EXPECT_EQ(Text(kPageSystem2, 1164), "50");
     System.m_nExpBase = 8;
+    System.m_nGrowthMin = 42;
     ShowPage(kPageSystem1);
     ShowPage(kPageSystem2);
-    EXPECT_EQ(Text(kPageSystem2, 1164), "7");
+    EXPECT_EQ(Text(kPageSystem2, 1164), "50");
+    EXPECT_EQ(Text(kPageSystem1, 1152), "41");
 
     // Cancel drops what the fields hold.
     Replace(kPageSystem2, 1164, "60");
     ClickSheetButton(platform::kIdCancel);
     m_System.PumpMessages();
     EXPECT_EQ(System.m_nExpBase, 8);
+}
+
+// A field the author did not change stores nothing: more decimals than it
+// shows, a number beyond its limits and a text longer than it takes survive
+// an Apply and an OK of every page shown, and an Apply after an edit elsewhere.
+TEST_F(QtSystemPagesTest, FieldsLeftAsShownKeepTheirValuesThroughApplyAndOk)
+{
+    System.SetDefaults();
+    System.m_dHitFactor = 5.25;                  // page 3 shows "5.3" (or "5.2")
+    System.m_dGrowthScout = 0.0125;              // page 1 shows three decimals
+    System.m_nBattleTime = 150;                  // page 3 takes 0 to 100
+    System.m_strGameName = std::string(20, 'N'); // page 1 takes 16 characters
+    ASSERT_EQ(SaveRecordFile(System, "data\\database\\System.dat"), 1);
+    const std::vector<unsigned char> stored = m_Folder.ReadFile("data/database/System.dat");
+    Open();
+    for (int page = 0; page < kDatabasePageCount; ++page)
+    {
+        ShowPage(page);
+    }
+    EXPECT_EQ(Text(kPageSystem3, kIdSystemBattleTime), "100");
+    ClickSheetButton(platform::kIdSheetApply);
+    EXPECT_TRUE(m_Folder.ReadFile("data/database/System.dat") == stored);
+
+    ShowPage(kPageSystem3);
+    Replace(kPageSystem3, kIdSystemInitAttacker, "3");
+    ClickSheetButton(platform::kIdSheetApply);
+    EXPECT_EQ(System.m_dHitFactor, 5.25);
+    EXPECT_EQ(System.m_dGrowthScout, 0.0125);
+    EXPECT_EQ(System.m_nBattleTime, 150);
+    EXPECT_EQ(System.m_strGameName, std::string(20, 'N'));
+    EXPECT_EQ(System.m_nInitialAction[0], 3);
+
+    // A field the author did change stores what it shows.
+    Replace(kPageSystem3, kIdSystemBattleTime, "150");
+    EXPECT_EQ(Text(kPageSystem3, kIdSystemBattleTime), "100");
+    ClickSheetButton(platform::kIdOk);
+    m_System.PumpMessages();
+    SystemRecord saved;
+    ASSERT_EQ(LoadRecordFile(saved, "data\\database\\System.dat", 0), 1);
+    EXPECT_EQ(saved.m_nBattleTime, 100);
+    EXPECT_EQ(saved.m_dHitFactor, 5.25);
 }
 
 } // namespace
