@@ -125,7 +125,8 @@ using QtListRowFitTest = QtDatabaseTest;
 // The tool tip shown while the pointer rests on a row; empty when none shows.
 QString TextReadOver(QListWidget& list, int row)
 {
-    QToolTip::hideText();
+    QToolTip::hideText(); // a tip goes after a short delay
+    QTest::qWaitFor([] { return !QToolTip::isVisible(); });
     QRect rect = list.visualItemRect(list.item(row));
     QHelpEvent rest(QEvent::ToolTip, rect.center(), list.viewport()->mapToGlobal(rect.center()));
     QApplication::sendEvent(list.viewport(), &rest);
