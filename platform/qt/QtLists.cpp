@@ -6,9 +6,13 @@
 #include "platform/window/ListModels.h"
 
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QToolTip>
+#include <algorithm>
 
 namespace platform
 {
@@ -136,6 +140,39 @@ void QtListBox::contextMenuEvent(QContextMenuEvent* event)
 {
     // The dialog opens the list's menu when the button is let go.
     event->accept();
+}
+
+bool QtListBox::IsRowCut(const QListWidgetItem& row) const
+{
+    const QString text = row.text();
+    // The closing row of dashes says nothing more when cut.
+    if (text.isEmpty() || text.count('-') == text.size())
+    {
+        return false;
+    }
+    // The row's text stands between a margin on either side.
+    int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    int shown = std::max(visualItemRect(&row).width(), viewport()->width()) - 2 * margin;
+    return fontMetrics().horizontalAdvance(text) > shown;
+}
+
+bool QtListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() == QEvent::ToolTip)
+    {
+        auto* help = static_cast<QHelpEvent*>(event);
+        QListWidgetItem* row = itemAt(help->pos());
+        if (row && IsRowCut(*row))
+        {
+            QToolTip::showText(help->globalPos(), row->text(), viewport(), visualItemRect(row));
+        }
+        else
+        {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    return KeyAccepting<QListWidget>::viewportEvent(event);
 }
 
 void QtListBox::ForwardRightButton(QMouseEvent* event, bool press)

@@ -6,7 +6,8 @@
 // never reaches it. The right button is the dialog's: pressed and released
 // anywhere over a list box, on a row or below the rows, it reaches the list's
 // parent as kWmRButtonDown and kWmRButtonUp at the pointer, and the list
-// itself neither selects nor opens anything for it.
+// itself neither selects nor opens anything for it. A row wider than the
+// list shows its whole text as its tool tip.
 
 #include "platform/qt/QtControls.h"
 
@@ -31,8 +32,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
+    // Whether the row's text is wider than the list shows it.
+    bool IsRowCut(const QListWidgetItem& row) const;
     // Hands a right-button press or release to the parent window.
     void ForwardRightButton(QMouseEvent* event, bool press);
 

@@ -215,6 +215,7 @@ TEST_F(DialogTest, TheLayoutsScrollBarsMoveOnlyWhereTheRangeLetsThem)
     // The bars follow the client area's size.
     platform::Rect window = view.Native()->WindowRect();
     view.Native()->SetWindowRect({window.m_nLeft, window.m_nTop, window.m_nWidth + 50, window.m_nHeight + 30});
+    // The horizontal bar ends where the vertical one begins.
     EXPECT_EQ(Native(horizontal)->WindowRect(), (platform::Rect{0, 130, 250, metrics.m_nHScrollHeight}));
     EXPECT_EQ(Native(vertical)->WindowRect().m_nLeft, 250);
 }

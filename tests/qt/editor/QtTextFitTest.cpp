@@ -1,8 +1,12 @@
 // Every text a dialog template gives is readable in full on Qt at the control
 // font: each label, check box, radio button, push button and group box of
-// every template is measured against its own rectangle.
+// every template is measured against its own rectangle. A list's row wider
+// than its list shows its whole text as the row's tool tip: the battle-AI
+// rows of the sample's enemies, each read where the list shows it.
+#include "common/project/ProjectFiles.h"
+#include "editor/database/EnemyPage.h"
 #include "editor/framework/DialogBuilder.h"
-#include "tests/qt/editor/QtEditorFixture.h"
+#include "tests/qt/editor/QtDatabaseFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -16,6 +20,8 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QToolTip>
+#include <filesystem>
 
 namespace
 {
@@ -112,6 +118,62 @@ TEST_F(QtTextFitTest, EveryTemplateTextFitsItsControl)
         m_System.DestroyWindow(window);
         m_System.PumpMessages();
     }
+}
+
+using QtListRowFitTest = QtDatabaseTest;
+
+// The tool tip shown while the pointer rests on a row; empty when none shows.
+QString TextReadOver(QListWidget& list, int row)
+{
+    QToolTip::hideText(); // a tip goes after a short delay
+    QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+    QRect rect = list.visualItemRect(list.item(row));
+    QHelpEvent rest(QEvent::ToolTip, rect.center(), list.viewport()->mapToGlobal(rect.center()));
+    QApplication::sendEvent(list.viewport(), &rest);
+    return QToolTip::isVisible() ? QToolTip::text() : QString();
+}
+
+TEST_F(QtListRowFitTest, EveryBattleAiRowOfTheSampleIsReadableWhole)
+{
+    namespace fs = std::filesystem;
+    for (const char* name : {"System", "Land", "Skill", "Item", "Class", "Friend", "Enemy"})
+    {
+        fs::copy_file(fs::path(TK_SAMPLE_DIR) / "data" / "database" / (std::string(name) + ".dat"),
+                      fs::path("data") / "database" / (std::string(name) + ".dat"));
+    }
+    LoadProjectData();
+    Open();
+    ShowPage(kPageEnemy);
+    const EnemyPage& page = *static_cast<EnemyPage*>(Sheet().Page(kPageEnemy));
+    QListWidget& list = *List(page, kIdBattleAiList);
+    list.window()->show();
+    m_System.PumpMessages();
+    QFontMetrics metrics(list.font());
+    int cut = 0;
+    for (int enemy = 0; enemy + 1 < List(page, kIdEnemyList)->count(); ++enemy)
+    {
+        List(page, kIdEnemyList)->scrollToItem(List(page, kIdEnemyList)->item(enemy));
+        ClickRow(page, kIdEnemyList, enemy);
+        ASSERT_EQ(List(page, kIdEnemyList)->currentRow(), enemy);
+        for (int row = 0; row + 1 < list.count(); ++row)
+        {
+            const QString text = list.item(row)->text();
+            list.scrollToItem(list.item(row));
+            const QString read = TextReadOver(list, row);
+            if (read.isEmpty())
+            {
+                // No tip: the row fits, with room for its margins.
+                EXPECT_LE(metrics.horizontalAdvance(text) + 2, list.viewport()->width())
+                    << "enemy " << enemy << " row " << row << " cut: " << text.toStdString();
+                continue;
+            }
+            ++cut;
+            EXPECT_EQ(read, text) << "enemy " << enemy << " row " << row;
+        }
+        // The closing row of dashes says nothing: it has no tip.
+        EXPECT_EQ(TextReadOver(list, list.count() - 1), QString()) << "enemy " << enemy;
+    }
+    EXPECT_GT(cut, 0) << "the sample has rows wider than the list";
 }
 
 } // namespace
