@@ -118,9 +118,10 @@ void AddCharacterParameters(std::vector<DialogItemTemplate>& items, int top)
 
 // A character page: the name with its random flag, the class and the level
 // at the top given, the parameters, the two equipment slots, and the group of
-// the character's own list with its three buttons on the right.
+// the character's own list with its three buttons on the right; that list
+// takes the style bits given besides its vertical scroll bar.
 DialogTemplate CharacterPage(int dialogId, const char* caption, int listId, int classTop, const char* group,
-                             const int (&entryIds)[4])
+                             const int (&entryIds)[4], uint32_t entryListStyle = 0)
 {
     DialogTemplate page = TablePage(dialogId, caption, listId, "名前");
     std::vector<DialogItemTemplate>& items = page.m_Items;
@@ -141,7 +142,7 @@ DialogTemplate CharacterPage(int dialogId, const char* caption, int listId, int 
         {kDlgText,     kStatic, 125, equipment + 18, 40, 10, "その他"},
         {kDlgComboBox, 1115,    170, equipment + 16, 110, 120, "", kWsVScroll},
         {kDlgGroupBox, kStatic, 300, classTop + 16, 96, 312 - classTop - 16, group},
-        {kDlgListBox,  entryIds[0], 305, classTop + 28, 86, 312 - classTop - 62, "", kWsVScroll},
+        {kDlgListBox,  entryIds[0], 305, classTop + 28, 86, 312 - classTop - 62, "", kWsVScroll | entryListStyle},
         {kDlgButton,   entryIds[1], 305, 292, 26, 14, "挿入"},
         {kDlgButton,   entryIds[2], 335, 292, 26, 14, "編集"},
         {kDlgButton,   entryIds[3], 365, 292, 26, 14, "削除"},
@@ -164,7 +165,9 @@ DialogTemplate FriendPageTemplate()
 
 DialogTemplate EnemyPageTemplate()
 {
-    DialogTemplate page = CharacterPage(127, "敵キャラ", 1179, 77, "戦闘AI", {1111, 1068, 1110, 1070});
+    // A battle-AI row names a category, a skill and two priorities: wider
+    // than the list, which scrolls across to show it.
+    DialogTemplate page = CharacterPage(127, "敵キャラ", 1179, 77, "戦闘AI", {1111, 1068, 1110, 1070}, kWsHScroll);
     page.m_Items.insert(page.m_Items.end(), {
         {kDlgText,      kStatic, 125, 25, 40, 10, "説明"},
         {kDlgMultiEdit, 12057,   170, 23, 215, 36},

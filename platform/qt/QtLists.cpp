@@ -38,6 +38,12 @@ bool SameRows(const Widget& widget, const std::vector<std::string>& rows, Text t
     return true;
 }
 
+// A closing row of dashes says nothing more when cut.
+bool IsRule(const QString& text)
+{
+    return !text.isEmpty() && text.count('-') == text.size();
+}
+
 } // namespace
 
 // ---- QtListBox ----
@@ -84,13 +90,18 @@ void QtListBox::Sync()
     QSignalBlocker blockBar(verticalScrollBar());
     setUpdatesEnabled(m_Model.IsRedrawOn());
     const std::vector<std::string>& rows = m_Model.Items();
-    if (!SameRows(*this, rows, [this](int i) { return item(i)->text(); }))
+    bool scrollsAcross = (m_Owner.Style() & kWsHScroll) != 0;
+    if (!SameRows(*this, rows, [this](int i) { return item(i)->text(); }) || scrollsAcross != m_bScrollsAcross)
     {
+        m_bScrollsAcross = scrollsAcross;
+        setHorizontalScrollBarPolicy(scrollsAcross ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         clear();
+        // The rows are of one size: as wide as the list, or as the widest row where the list scrolls across.
+        QSize size(scrollsAcross ? WidestRow(rows) : 0, kListRowHeight);
         for (const std::string& row : rows)
         {
             auto* entry = new QListWidgetItem(FromCp932(row), this);
-            entry->setSizeHint(QSize(0, kListRowHeight));
+            entry->setSizeHint(size);
         }
     }
     if (m_Model.Selection() >= 0)
@@ -142,18 +153,34 @@ void QtListBox::contextMenuEvent(QContextMenuEvent* event)
     event->accept();
 }
 
+int QtListBox::TextMargin() const
+{
+    return style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+}
+
+int QtListBox::WidestRow(const std::vector<std::string>& rows) const
+{
+    int widest = 0;
+    for (const std::string& row : rows)
+    {
+        QString text = FromCp932(row);
+        if (!IsRule(text))
+        {
+            widest = std::max(widest, fontMetrics().horizontalAdvance(text));
+        }
+    }
+    return widest > 0 ? widest + 2 * TextMargin() : 0;
+}
+
 bool QtListBox::IsRowCut(const QListWidgetItem& row) const
 {
     const QString text = row.text();
-    // The closing row of dashes says nothing more when cut.
-    if (text.isEmpty() || text.count('-') == text.size())
+    if (text.isEmpty() || IsRule(text))
     {
         return false;
     }
-    // The row's text stands between a margin on either side.
-    int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    int shown = std::max(visualItemRect(&row).width(), viewport()->width()) - 2 * margin;
-    return fontMetrics().horizontalAdvance(text) > shown;
+    // The row's text stands between a margin on either side, within the list's view.
+    return fontMetrics().horizontalAdvance(text) > viewport()->width() - 2 * TextMargin();
 }
 
 bool QtListBox::viewportEvent(QEvent* event)

@@ -7,12 +7,16 @@
 // anywhere over a list box, on a row or below the rows, it reaches the list's
 // parent as kWmRButtonDown and kWmRButtonUp at the pointer, and the list
 // itself neither selects nor opens anything for it. A row wider than the
-// list shows its whole text as its tool tip.
+// list shows its whole text as its tool tip; a list of style kWsHScroll also
+// shows a horizontal scroll bar while a row is wider than it, its range as
+// wide as the widest row.
 
 #include "platform/qt/QtControls.h"
 
 #include <QComboBox>
 #include <QListWidget>
+#include <string>
+#include <vector>
 
 namespace platform
 {
@@ -35,6 +39,11 @@ protected:
     bool viewportEvent(QEvent* event) override;
 
 private:
+    // The room a row leaves on either side of its text.
+    int TextMargin() const;
+    // The width of the widest row, margins included; a closing row of
+    // dashes is left out.
+    int WidestRow(const std::vector<std::string>& rows) const;
     // Whether the row's text is wider than the list shows it.
     bool IsRowCut(const QListWidgetItem& row) const;
     // Hands a right-button press or release to the parent window.
@@ -42,6 +51,7 @@ private:
 
     QtChildWindow& m_Owner;
     ListBoxModel& m_Model;
+    bool m_bScrollsAcross = false; // the rows are as wide as the widest
 };
 
 class QtComboBox : public KeyAccepting<QComboBox>, public QtControlView

@@ -2,7 +2,9 @@
 // font: each label, check box, radio button, push button and group box of
 // every template is measured against its own rectangle. A list's row wider
 // than its list shows its whole text as the row's tool tip: the battle-AI
-// rows of the sample's enemies, each read where the list shows it.
+// rows of the sample's enemies, each read where the list shows it. The
+// battle-AI list also scrolls across to the end of its widest row; the enemy
+// list, made without a horizontal scroll bar, never shows one.
 #include "common/project/ProjectFiles.h"
 #include "editor/database/EnemyPage.h"
 #include "editor/framework/DialogBuilder.h"
@@ -18,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QToolTip>
@@ -120,7 +123,36 @@ TEST_F(QtTextFitTest, EveryTemplateTextFitsItsControl)
     }
 }
 
-using QtListRowFitTest = QtDatabaseTest;
+class QtListRowFitTest : public QtDatabaseTest
+{
+protected:
+    // The enemy page over the sample's database, shown on screen.
+    const EnemyPage& ShowSampleEnemies()
+    {
+        namespace fs = std::filesystem;
+        for (const char* name : {"System", "Land", "Skill", "Item", "Class", "Friend", "Enemy"})
+        {
+            fs::copy_file(fs::path(TK_SAMPLE_DIR) / "data" / "database" / (std::string(name) + ".dat"),
+                          fs::path("data") / "database" / (std::string(name) + ".dat"));
+        }
+        LoadProjectData();
+        Open();
+        ShowPage(kPageEnemy);
+        const EnemyPage& page = *static_cast<EnemyPage*>(Sheet().Page(kPageEnemy));
+        List(page, kIdBattleAiList)->window()->show();
+        m_System.PumpMessages();
+        return page;
+    }
+    // Chooses the enemy of that row and lets its battle-AI list lay out its rows.
+    void ChooseEnemy(const EnemyPage& page, int enemy)
+    {
+        List(page, kIdEnemyList)->scrollToItem(List(page, kIdEnemyList)->item(enemy));
+        ClickRow(page, kIdEnemyList, enemy);
+        ASSERT_EQ(List(page, kIdEnemyList)->currentRow(), enemy);
+        QApplication::processEvents(); // the delayed layout of the new rows
+        m_System.PumpMessages();
+    }
+};
 
 // The tool tip shown while the pointer rests on a row; empty when none shows.
 QString TextReadOver(QListWidget& list, int row)
@@ -135,26 +167,13 @@ QString TextReadOver(QListWidget& list, int row)
 
 TEST_F(QtListRowFitTest, EveryBattleAiRowOfTheSampleIsReadableWhole)
 {
-    namespace fs = std::filesystem;
-    for (const char* name : {"System", "Land", "Skill", "Item", "Class", "Friend", "Enemy"})
-    {
-        fs::copy_file(fs::path(TK_SAMPLE_DIR) / "data" / "database" / (std::string(name) + ".dat"),
-                      fs::path("data") / "database" / (std::string(name) + ".dat"));
-    }
-    LoadProjectData();
-    Open();
-    ShowPage(kPageEnemy);
-    const EnemyPage& page = *static_cast<EnemyPage*>(Sheet().Page(kPageEnemy));
+    const EnemyPage& page = ShowSampleEnemies();
     QListWidget& list = *List(page, kIdBattleAiList);
-    list.window()->show();
-    m_System.PumpMessages();
     QFontMetrics metrics(list.font());
     int cut = 0;
     for (int enemy = 0; enemy + 1 < List(page, kIdEnemyList)->count(); ++enemy)
     {
-        List(page, kIdEnemyList)->scrollToItem(List(page, kIdEnemyList)->item(enemy));
-        ClickRow(page, kIdEnemyList, enemy);
-        ASSERT_EQ(List(page, kIdEnemyList)->currentRow(), enemy);
+        ChooseEnemy(page, enemy);
         for (int row = 0; row + 1 < list.count(); ++row)
         {
             const QString text = list.item(row)->text();
@@ -174,6 +193,61 @@ TEST_F(QtListRowFitTest, EveryBattleAiRowOfTheSampleIsReadableWhole)
         EXPECT_EQ(TextReadOver(list, list.count() - 1), QString()) << "enemy " << enemy;
     }
     EXPECT_GT(cut, 0) << "the sample has rows wider than the list";
+}
+
+TEST_F(QtListRowFitTest, TheBattleAiListScrollsAcrossToItsWidestRowAndTheEnemyListNever)
+{
+    const EnemyPage& page = ShowSampleEnemies();
+    QListWidget& list = *List(page, kIdBattleAiList);
+    QListWidget& enemies = *List(page, kIdEnemyList);
+    QScrollBar& bar = *list.horizontalScrollBar();
+    QFontMetrics metrics(list.font());
+    // The delegate's margin on either side of a row's text.
+    const int margin = list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1;
+    int wide = 0;
+    for (int enemy = 0; enemy + 1 < enemies.count(); ++enemy)
+    {
+        ChooseEnemy(page, enemy);
+        // The enemy list's closing row of dashes is wider than it, and it shows no bar.
+        EXPECT_FALSE(enemies.horizontalScrollBar()->isVisible()) << "enemy " << enemy;
+        int widestRow = -1;
+        int widest = 0;
+        for (int row = 0; row + 1 < list.count(); ++row)
+        {
+            if (int width = metrics.horizontalAdvance(list.item(row)->text()); width > widest)
+            {
+                widest = width;
+                widestRow = row;
+            }
+        }
+        if (widest + 2 * margin <= list.viewport()->width())
+        {
+            EXPECT_FALSE(bar.isVisible()) << "enemy " << enemy << ": every row fits";
+            continue;
+        }
+        ++wide;
+        ASSERT_TRUE(bar.isVisible()) << "enemy " << enemy << ": a row is wider than the list";
+        QListWidgetItem* row = list.item(widestRow);
+        list.scrollToItem(row);
+        EXPECT_GT(list.visualItemRect(row).left() + margin + widest, list.viewport()->width())
+            << "enemy " << enemy << ": the widest row is cut before scrolling";
+        bar.setValue(bar.maximum());
+        m_System.PumpMessages();
+        int end = list.visualItemRect(row).left() + margin + widest;
+        EXPECT_LE(end, list.viewport()->width()) << "enemy " << enemy << ": " << row->text().toStdString();
+        // No more room than the widest row asks: the closing dashes do not widen the range.
+        EXPECT_GE(end + margin + 1, list.viewport()->width()) << "enemy " << enemy;
+        bar.setValue(0);
+    }
+    EXPECT_GT(wide, 0) << "the sample has enemies with rows wider than the list";
+
+    // A new enemy's one attack row fits: its list has no bar, the dashes under it notwithstanding.
+    ClickButton(page, kIdDatabaseNew);
+    QApplication::processEvents();
+    m_System.PumpMessages();
+    ASSERT_EQ(list.count(), 2);
+    EXPECT_LT(metrics.horizontalAdvance(list.item(0)->text()) + 2 * margin, list.viewport()->width());
+    EXPECT_FALSE(bar.isVisible());
 }
 
 } // namespace
