@@ -1,6 +1,7 @@
 #include "platform/qt/QtWindow.h"
 
 #include "platform/qt/QtKeys.h"
+#include "platform/qt/QtOwnFrame.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtWindowSystem.h"
 
@@ -36,10 +37,13 @@ protected:
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
-        // A disabled window takes no input, its close box included.
-        if (!m_Owner.IsDestroyed() && m_Owner.IsEnabled())
+        m_Owner.RequestClose();
+    }
+    void paintEvent(QPaintEvent*) override
+    {
+        if (m_Owner.HasOwnFrame())
         {
-            m_Owner.System().SendMessage(m_Owner.Handle(), kWmClose, 0, 0);
+            PaintOwnFrameBorder(*this);
         }
     }
     void resizeEvent(QResizeEvent*) override { m_Owner.ReportGeometry(); }
@@ -186,7 +190,17 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowCreateParams& params)
     top->setWindowTitle(FromCp932(params.m_strTitle));
     // The frame's boxes are the style's: a close box with the system menu, the others with their bits.
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-    if (params.m_nStyle & kWsSysMenu)
+    // A palette (a caption and a sizing frame, but neither a minimise nor a
+    // maximise box) draws its frame itself: window managers may add boxes to
+    // theirs that the palette does not have.
+    bool ownFrame = (params.m_nStyle & kWsCaption) == kWsCaption && (params.m_nStyle & kWsThickFrame) &&
+                    !(params.m_nStyle & (kWsMinimizeBox | kWsMaximizeBox));
+    if (ownFrame)
+    {
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        m_OwnFrame = ComputeFrameInsets(kWsCaption | kWsThickFrame, false, system.Metrics());
+    }
+    else if (params.m_nStyle & kWsSysMenu)
     {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     }
@@ -214,6 +228,19 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowCreateParams& params)
     {
         top->setWindowFlags(flags);
     }
+    if (ownFrame)
+    {
+        OwnFrameHooks hooks{[this] { return (m_nStyle & kWsSysMenu) != 0; }, [this] { RequestClose(); }};
+        m_pCaption = new QtCaptionBar(*top, std::move(hooks));
+        m_pCaption->setFixedHeight(system.Metrics().m_nCaptionHeight);
+        Tag(m_pCaption);
+        int corner = m_OwnFrame.m_nTop;
+        for (Qt::Edge side : {Qt::TopEdge, Qt::BottomEdge, Qt::LeftEdge, Qt::RightEdge})
+        {
+            m_Edges.push_back(new QtFrameEdge(*top, side, corner));
+            Tag(m_Edges.back());
+        }
+    }
     m_pClient = new QtCanvas(*this, top);
     Tag(m_pClient);
     if (params.m_pMenuBar)
@@ -236,6 +263,33 @@ QtWindow::~QtWindow()
     delete m_pTop.data();
 }
 
+void QtWindow::RequestClose()
+{
+    // A disabled window takes no input, its close box included.
+    if (!IsDestroyed() && IsEnabled())
+    {
+        System().SendMessage(Handle(), kWmClose, 0, 0);
+    }
+}
+
+void QtWindow::LayOutOwnFrame()
+{
+    if (!m_pCaption)
+    {
+        return;
+    }
+    const FrameInsets& frame = m_OwnFrame;
+    int width = m_pTop->width();
+    int height = m_pTop->height();
+    m_pCaption->setGeometry(frame.m_nLeft, frame.m_nBottom, std::max(width - frame.m_nLeft - frame.m_nRight, 0),
+                            frame.m_nTop - frame.m_nBottom);
+    // Top, bottom, left, right.
+    m_Edges[0]->setGeometry(0, 0, width, frame.m_nBottom);
+    m_Edges[1]->setGeometry(0, height - frame.m_nBottom, width, frame.m_nBottom);
+    m_Edges[2]->setGeometry(0, 0, frame.m_nLeft, height);
+    m_Edges[3]->setGeometry(width - frame.m_nRight, 0, frame.m_nRight, height);
+}
+
 void QtWindow::PostCommand(int command)
 {
     System().PostMessage(Handle(), kWmCommand, MakeWParam(command, 0), 0);
@@ -250,6 +304,10 @@ int QtWindow::TitleWidth() const
     {
         return 0;
     }
+    if (m_pCaption)
+    {
+        return m_pCaption->WidthFor(m_pTop->windowTitle());
+    }
     QFont font = QApplication::font();
     font.setBold(true);
     return QFontMetrics(font).horizontalAdvance(m_pTop->windowTitle()) + kCaptionButtonsRoom;
@@ -261,18 +319,22 @@ void QtWindow::PlaceTopLevel(const Rect& requested)
     Rect client = requested;
     client.m_nWidth = std::max(client.m_nWidth, TitleWidth());
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    const FrameInsets& frame = m_OwnFrame;
     m_Origin = {client.m_nLeft, client.m_nTop};
     if (m_pMenuBar)
     {
-        m_pMenuBar->setGeometry(0, 0, client.m_nWidth, menuHeight);
+        m_pMenuBar->setGeometry(frame.m_nLeft, frame.m_nTop, client.m_nWidth, menuHeight);
     }
-    m_pClient->setGeometry(0, menuHeight, client.m_nWidth, client.m_nHeight);
+    m_pClient->setGeometry(frame.m_nLeft, frame.m_nTop + menuHeight, client.m_nWidth, client.m_nHeight);
+    int width = client.m_nWidth + frame.m_nLeft + frame.m_nRight;
+    int height = client.m_nHeight + menuHeight + frame.m_nTop + frame.m_nBottom;
     if (!(m_nStyle & kWsThickFrame))
     {
         // Without a sizing frame only the program sizes the window.
-        m_pTop->setFixedSize(client.m_nWidth, client.m_nHeight + menuHeight);
+        m_pTop->setFixedSize(width, height);
     }
-    m_pTop->setGeometry(client.m_nLeft, client.m_nTop - menuHeight, client.m_nWidth, client.m_nHeight + menuHeight);
+    m_pTop->setGeometry(client.m_nLeft - frame.m_nLeft, client.m_nTop - menuHeight - frame.m_nTop, width, height);
+    LayOutOwnFrame();
 }
 
 void QtWindow::Show(bool show)
@@ -379,15 +441,19 @@ void QtWindow::ReportGeometry()
     }
     // The window manager may have moved or sized the top level: follow it.
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    const FrameInsets& frame = m_OwnFrame;
     QRect top = m_pTop->geometry();
-    m_Origin = {top.x(), top.y() + menuHeight};
-    if (m_pClient->width() != top.width() || m_pClient->height() != top.height() - menuHeight)
+    m_Origin = {top.x() + frame.m_nLeft, top.y() + frame.m_nTop + menuHeight};
+    int width = std::max(top.width() - frame.m_nLeft - frame.m_nRight, 0);
+    int height = std::max(top.height() - frame.m_nTop - frame.m_nBottom - menuHeight, 0);
+    if (m_pClient->width() != width || m_pClient->height() != height)
     {
-        m_pClient->setGeometry(0, menuHeight, top.width(), std::max(top.height() - menuHeight, 0));
+        m_pClient->setGeometry(frame.m_nLeft, frame.m_nTop + menuHeight, width, height);
         if (m_pMenuBar)
         {
-            m_pMenuBar->setGeometry(0, 0, top.width(), menuHeight);
+            m_pMenuBar->setGeometry(frame.m_nLeft, frame.m_nTop, width, menuHeight);
         }
+        LayOutOwnFrame();
     }
     Rect now{m_Origin.m_nX, m_Origin.m_nY, m_pClient->width(), m_pClient->height()};
     Rect before = m_LastReported;
@@ -425,13 +491,17 @@ void QtWindow::FollowTrackSizes(const MinMaxInfo& info)
     {
         return;
     }
-    // The limits are of the whole window; the top-level widget is the client area and the menu bar.
+    // The limits are of the whole window; the top-level widget is the client
+    // area and the menu bar, with the frame when the window draws its own.
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
+    int frameWidth = m_OwnFrame.m_nLeft + m_OwnFrame.m_nRight;
+    int frameHeight = m_OwnFrame.m_nTop + m_OwnFrame.m_nBottom + menuHeight;
     Point minimum = ClientSizeOf(info.m_nMinTrackWidth, info.m_nMinTrackHeight);
     Point maximum = ClientSizeOf(info.m_nMaxTrackWidth, info.m_nMaxTrackHeight);
-    int maxWidth = maximum.m_nX > 0 ? std::max({maximum.m_nX, minimum.m_nX, TitleWidth()}) : QWIDGETSIZE_MAX;
-    int maxHeight = maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) + menuHeight : QWIDGETSIZE_MAX;
-    m_pTop->setMinimumSize(minimum.m_nX, minimum.m_nY > 0 ? minimum.m_nY + menuHeight : 0);
+    int maxWidth = maximum.m_nX > 0 ? std::max({maximum.m_nX, minimum.m_nX, TitleWidth()}) + frameWidth
+                                    : QWIDGETSIZE_MAX;
+    int maxHeight = maximum.m_nY > 0 ? std::max(maximum.m_nY, minimum.m_nY) + frameHeight : QWIDGETSIZE_MAX;
+    m_pTop->setMinimumSize(minimum.m_nX + frameWidth, minimum.m_nY > 0 ? minimum.m_nY + frameHeight : 0);
     m_pTop->setMaximumSize(maxWidth, maxHeight);
     ReportGeometry();
 }

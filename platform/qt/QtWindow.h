@@ -16,8 +16,15 @@
 #include <QPointer>
 #include <QWidget>
 #include <memory>
+#include <vector>
 
 class QMenuBar;
+
+namespace platform
+{
+class QtCaptionBar;
+class QtFrameEdge;
+} // namespace platform
 
 namespace platform
 {
@@ -111,9 +118,15 @@ public:
     const QImage& Picture() const { return m_pClient->Picture(); }
     // The toolkit moved or sized the window: the layout follows, and kWmMove and kWmSize report it.
     void ReportGeometry();
+    // The close box was clicked: the window is asked to close, unless it is disabled.
+    void RequestClose();
+    // A palette draws its caption and sizing frame itself (QtOwnFrame.h);
+    // its top level is then the whole window.
+    bool HasOwnFrame() const { return m_pCaption != nullptr; }
 
 private:
     void PlaceTopLevel(const Rect& client);
+    void LayOutOwnFrame();
     void PostCommand(int command);
     // The narrowest client area under which the caption bar shows the whole
     // title beside the frame's icon and buttons; 0 without a caption.
@@ -123,6 +136,9 @@ private:
     QPointer<QWidget> m_pTop;
     QtCanvas* m_pClient = nullptr;
     QMenuBar* m_pMenuBar = nullptr;
+    QtCaptionBar* m_pCaption = nullptr;
+    std::vector<QtFrameEdge*> m_Edges; // top, bottom, left, right
+    FrameInsets m_OwnFrame;            // the frame the window draws itself; none when the window manager draws it
     std::unique_ptr<QtToolBar> m_ToolBar;
     std::unique_ptr<QtStatusBar> m_StatusBar;
     Rect m_LastReported{-1, -1, -1, -1};

@@ -2,6 +2,7 @@
 
 #include "common/window/EditorApp.h"
 #include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtOwnFrame.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
@@ -162,6 +163,144 @@ TEST_F(QtWindowTest, OnlyTheProgramSizesAWindowWithoutASizingFrame)
     m_System.PumpMessages();
     EXPECT_EQ(window.UsableWidth(), 500);
     EXPECT_EQ(window.UsableHeight(), 400);
+}
+
+// What reaches a window of the frame tests: moves, sizes and close requests,
+// which it leaves open.
+std::vector<uint32_t> s_FrameMessages;
+
+intptr_t RecordFrameMessages(platform::WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+{
+    if (message == platform::kWmClose || message == platform::kWmMove || message == platform::kWmSize)
+    {
+        s_FrameMessages.push_back(message);
+    }
+    return message == platform::kWmClose ? 0 : platform::DefWindowProc(window, message, wParam, lParam);
+}
+
+// A palette (a caption and a sizing frame, no minimise or maximise box) draws
+// its frame itself, since window managers may add boxes to theirs: its top
+// level is the whole window, the caption moves it, the edges size it, and the
+// close box is there only with the system menu.
+TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
+{
+    platform::WindowCreateParams params;
+    params.m_nStyle = platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsSysMenu;
+    params.m_WindowRect = {100, 80, 200, 150};
+    params.m_strTitle = "パレット";
+    params.m_pProcedure = &RecordFrameMessages;
+    s_FrameMessages.clear();
+    std::vector<uint32_t>& seen = s_FrameMessages;
+    platform::WindowHandle handle = m_System.CreateWindow(params);
+    auto* native = static_cast<platform::QtWindow*>(m_System.Resolve(handle));
+    ASSERT_NE(native, nullptr);
+    native->Show(true);
+    QWidget* top = native->TopLevel();
+    EXPECT_TRUE(native->HasOwnFrame());
+    EXPECT_TRUE(top->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(top->geometry(), QRect(100, 80, 200, 150));
+    // Frame 4, caption 18.
+    EXPECT_EQ(native->ClientWidget()->geometry(), QRect(4, 22, 192, 124));
+    EXPECT_EQ(native->ClientToScreen({0, 0}).m_nX, 104);
+    EXPECT_EQ(native->ClientToScreen({0, 0}).m_nY, 102);
+
+    seen.clear();
+    auto* caption = dynamic_cast<platform::QtCaptionBar*>(top->childAt(60, 12));
+    ASSERT_NE(caption, nullptr);
+    QImage look = top->grab().toImage();
+    QRgb bar = look.pixel(caption->width() - 30, 12);
+    EXPECT_TRUE(bar == qRgb(0, 0, 128) || bar == qRgb(128, 128, 128)) << std::hex << bar;
+    int titlePixels = 0;
+    for (int x = 4; x < 60; ++x)
+    {
+        titlePixels += look.pixel(x, 13) != bar ? 1 : 0;
+    }
+    EXPECT_GT(titlePixels, 0) << "the title is drawn";
+
+    // The caption drags the window; the client area moves with it.
+    QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 9));
+    QTest::mouseMove(caption, QPoint(80, 49));
+    QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(80, 49));
+    m_System.PumpMessages();
+    EXPECT_EQ(top->geometry(), QRect(150, 120, 200, 150));
+    EXPECT_EQ(native->WindowRect().m_nLeft, 150);
+    EXPECT_EQ(native->WindowRect().m_nTop, 120);
+    EXPECT_EQ(seen, std::vector<uint32_t>{platform::kWmMove});
+
+    // The top-left corner sizes it; the bottom-right corner stays.
+    seen.clear();
+    QWidget* corner = top->childAt(1, 1);
+    ASSERT_NE(corner, nullptr);
+    ASSERT_NE(corner, caption);
+    QTest::mousePress(corner, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseMove(corner, QPoint(-19, -9));
+    QTest::mouseRelease(corner, Qt::LeftButton, {}, QPoint(-19, -9));
+    m_System.PumpMessages();
+    EXPECT_EQ(top->geometry(), QRect(130, 110, 220, 160));
+    EXPECT_EQ(native->ClientRect().m_nWidth, 212);
+    EXPECT_EQ(native->ClientRect().m_nHeight, 134);
+    EXPECT_EQ(native->ClientWidget()->geometry(), QRect(4, 22, 212, 134));
+    EXPECT_EQ(seen, (std::vector<uint32_t>{platform::kWmMove, platform::kWmSize}));
+
+    // The close box asks the window to close, unless the window is disabled.
+    seen.clear();
+    QRect box = caption->CloseBox();
+    ASSERT_FALSE(box.isEmpty());
+    EXPECT_GT(box.left(), caption->width() / 2);
+    QTest::mouseClick(caption, Qt::LeftButton, {}, box.center());
+    m_System.PumpMessages();
+    EXPECT_EQ(seen, std::vector<uint32_t>{platform::kWmClose});
+    seen.clear();
+    native->SetStyle(native->Style() | platform::kWsDisabled);
+    QTest::mouseClick(caption, Qt::LeftButton, {}, box.center());
+    m_System.PumpMessages();
+    EXPECT_EQ(seen, std::vector<uint32_t>{});
+    // Without the system menu there is no close box: a click there closes nothing.
+    native->SetStyle(native->Style() & ~(platform::kWsDisabled | platform::kWsSysMenu));
+    EXPECT_TRUE(caption->CloseBox().isEmpty());
+    QTest::mouseClick(caption, Qt::LeftButton, {}, box.center());
+    m_System.PumpMessages();
+    EXPECT_EQ(seen, std::vector<uint32_t>{});
+    EXPECT_EQ(top->geometry(), QRect(130, 110, 220, 160));
+    m_System.DestroyWindow(handle);
+    m_System.PumpMessages();
+}
+
+// Windows with a minimise or maximise box, and those without a sizing frame,
+// keep the window manager's frame.
+TEST_F(QtWindowTest, OnlyPalettesDrawTheirOwnFrame)
+{
+    const uint32_t kPalette = platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame;
+    struct Case
+    {
+        uint32_t m_nStyle;
+        bool m_bOwnFrame;
+    };
+    static const Case kCases[] = {
+        {kPalette, true},
+        {kPalette | platform::kWsSysMenu, true},
+        {kPalette | platform::kWsSysMenu | platform::kWsMinimizeBox, false},
+        {kPalette | platform::kWsMaximizeBox, false},
+        {platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, false},
+        {platform::kWsOverlappedWindow, false},
+    };
+    for (const Case& c : kCases)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = c.m_nStyle;
+        params.m_WindowRect = {10, 10, 200, 120};
+        params.m_strTitle = "窓";
+        platform::WindowHandle handle = m_System.CreateWindow(params);
+        auto* native = static_cast<platform::QtWindow*>(m_System.Resolve(handle));
+        ASSERT_NE(native, nullptr);
+        EXPECT_EQ(native->HasOwnFrame(), c.m_bOwnFrame) << std::hex << c.m_nStyle;
+        EXPECT_EQ(bool(native->TopLevel()->windowFlags() & Qt::FramelessWindowHint), c.m_bOwnFrame);
+        // Either way the window rectangle is what was asked for.
+        EXPECT_EQ(native->WindowRect().m_nWidth, 200);
+        EXPECT_EQ(native->WindowRect().m_nHeight, 120);
+        m_System.DestroyWindow(handle);
+    }
+    m_System.PumpMessages();
 }
 
 TEST_F(QtWindowTest, PostedMessagesTimersAndTheLoop)

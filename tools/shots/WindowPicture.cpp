@@ -32,5 +32,10 @@ QImage WithCaption(const QImage& client, const QString& title)
 
 QImage FramedGrab(QWidget* top, const QString& title)
 {
+    // A palette draws its caption itself.
+    if (top->windowFlags() & Qt::FramelessWindowHint)
+    {
+        return top->grab().toImage();
+    }
     return WithCaption(top->grab().toImage(), title);
 }

@@ -10,5 +10,6 @@ class QWidget;
 
 // The picture with a caption bar above it that shows the title.
 QImage WithCaption(const QImage& client, const QString& title);
-// The top-level widget grabbed and framed with its caption.
+// The top-level widget grabbed and framed with its caption; a palette, which
+// draws its own, as it is.
 QImage FramedGrab(QWidget* top, const QString& title);

@@ -10,9 +10,11 @@
 #include "editor/resources/EditorIcon.h"
 #include "editor/resources/StageEditorIds.h"
 #include "editor/stage/EnemyPalette.h"
+#include "editor/stage/MapChipPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
 #include "platform/qt/QtBars.h"
+#include "platform/qt/QtOwnFrame.h"
 #include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QApplication>
@@ -126,6 +128,26 @@ TEST_F(QtModalWindowsTest, TheStageEditorShowsTheIconAndPalettesOnlyTheirStylesB
     EXPECT_TRUE(editor->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(editor->windowFlags() & Qt::WindowMaximizeButtonHint);
 
+    // The palettes draw their frames themselves, with no box the window
+    // manager could add: the map chip palette's caption has the close box of
+    // its system menu, the enemy palette's has none.
+    auto captionOf = [](QWidget* top) -> platform::QtCaptionBar*
+    {
+        for (QObject* child : top->children())
+        {
+            if (auto* bar = dynamic_cast<platform::QtCaptionBar*>(child))
+            {
+                return bar;
+            }
+        }
+        return nullptr;
+    };
+    ASSERT_NE(Window()->ChipPalette(), nullptr);
+    QWidget* chips = Top(*Window()->ChipPalette());
+    EXPECT_TRUE(chips->windowFlags() & Qt::FramelessWindowHint);
+    ASSERT_NE(captionOf(chips), nullptr);
+    EXPECT_FALSE(captionOf(chips)->CloseBox().isEmpty());
+
     m_System.SetActiveWindow(Window()->Handle());
     platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEnemies, 0), 0);
     Pump();
@@ -134,6 +156,9 @@ TEST_F(QtModalWindowsTest, TheStageEditorShowsTheIconAndPalettesOnlyTheirStylesB
     EXPECT_FALSE(palette->windowFlags() & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(palette->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_FALSE(palette->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(palette->windowFlags() & Qt::FramelessWindowHint);
+    ASSERT_NE(captionOf(palette), nullptr);
+    EXPECT_TRUE(captionOf(palette)->CloseBox().isEmpty());
 }
 
 } // namespace
