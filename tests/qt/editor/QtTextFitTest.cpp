@@ -158,7 +158,7 @@ protected:
 QString TextReadOver(QListWidget& list, int row)
 {
     QToolTip::hideText(); // a tip goes after a short delay
-    QTest::qWaitFor([] { return !QToolTip::isVisible(); });
+    EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
     QRect rect = list.visualItemRect(list.item(row));
     QHelpEvent rest(QEvent::ToolTip, rect.center(), list.viewport()->mapToGlobal(rect.center()));
     QApplication::sendEvent(list.viewport(), &rest);
