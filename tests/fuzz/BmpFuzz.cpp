@@ -13,7 +13,7 @@ constexpr const char* kPath = "fuzz.bmp";
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::WriteFile(kPath, data, size);
     for (int withMask : {0, 1})

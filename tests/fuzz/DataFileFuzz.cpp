@@ -23,7 +23,7 @@ void fuzz::PrepareTarget()
     LoadProjectData();
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     Kind->m_Run(Kind->m_pPath, data, size);
     return 0;

@@ -67,23 +67,37 @@ void LoadAndSaveAgain(const char* path, const uint8_t* data, std::size_t size)
     Require(ReadFile(kFirstCopy) == ReadFile(kSecondCopy), "a saved file loaded back saves to other bytes");
 }
 
+template <class File>
+bool Loads(const char* path)
+{
+    typename File::Object loaded;
+    return File::Load(loaded, path);
+}
+
+// The kind's entry: its run and its load, both of File.
+template <class File>
+DataFileKind Kind(const char* name, const char* path)
+{
+    return {name, path, LoadAndSaveAgain<File>, Loads<File>};
+}
+
 } // namespace
 
 const DataFileKind kDataFileKinds[kDataFileKindCount] = {
-    {"system", DataFilePaths[kPathSystem], LoadAndSaveAgain<RecordFile<SystemRecord>>},
-    {"class", DataFilePaths[kPathClass], LoadAndSaveAgain<TableFile<ClassRecord>>},
-    {"friend", DataFilePaths[kPathFriend], LoadAndSaveAgain<TableFile<FriendRecord>>},
-    {"enemy", DataFilePaths[kPathEnemy], LoadAndSaveAgain<TableFile<EnemyRecord>>},
-    {"item", DataFilePaths[kPathItem], LoadAndSaveAgain<TableFile<ItemRecord>>},
-    {"skill", DataFilePaths[kPathSkill], LoadAndSaveAgain<TableFile<SkillRecord>>},
-    {"land", DataFilePaths[kPathLand], LoadAndSaveAgain<TableFile<LandRecord>>},
-    {"start_event", DataFilePaths[kPathStartEvent], LoadAndSaveAgain<RecordFile<Event>>},
-    {"world_map", DataFilePaths[kPathWorldMap], LoadAndSaveAgain<RecordFile<WorldMapRecord>>},
-    {"stage", "data\\stg\\Stage01.stg_276", LoadAndSaveAgain<RecordFile<StageRecord>>},
-    {"event_palette", DataFilePaths[kPathDefaultPalette], LoadAndSaveAgain<EventPaletteFile>},
-    {"world_palette", DataFilePaths[kPathDefaultWorldPalette], LoadAndSaveAgain<WorldPaletteFile>},
-    {"edit_config", DataFilePaths[kPathEditConfig], LoadAndSaveAgain<RecordFile<EditConfigRecord>>},
-    {"variable_names", DataFilePaths[kPathGValInfo], LoadAndSaveAgain<TableFile<StringRecord>>},
+    Kind<RecordFile<SystemRecord>>("system", DataFilePaths[kPathSystem]),
+    Kind<TableFile<ClassRecord>>("class", DataFilePaths[kPathClass]),
+    Kind<TableFile<FriendRecord>>("friend", DataFilePaths[kPathFriend]),
+    Kind<TableFile<EnemyRecord>>("enemy", DataFilePaths[kPathEnemy]),
+    Kind<TableFile<ItemRecord>>("item", DataFilePaths[kPathItem]),
+    Kind<TableFile<SkillRecord>>("skill", DataFilePaths[kPathSkill]),
+    Kind<TableFile<LandRecord>>("land", DataFilePaths[kPathLand]),
+    Kind<RecordFile<Event>>("start_event", DataFilePaths[kPathStartEvent]),
+    Kind<RecordFile<WorldMapRecord>>("world_map", DataFilePaths[kPathWorldMap]),
+    Kind<RecordFile<StageRecord>>("stage", "data\\stg\\Stage01.stg_276"),
+    Kind<EventPaletteFile>("event_palette", DataFilePaths[kPathDefaultPalette]),
+    Kind<WorldPaletteFile>("world_palette", DataFilePaths[kPathDefaultWorldPalette]),
+    Kind<RecordFile<EditConfigRecord>>("edit_config", DataFilePaths[kPathEditConfig]),
+    Kind<TableFile<StringRecord>>("variable_names", DataFilePaths[kPathGValInfo]),
 };
 
 const DataFileKind* FindDataFileKind(std::string_view name)

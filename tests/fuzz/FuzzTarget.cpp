@@ -23,6 +23,10 @@ namespace
 
 fs::path WorkFolder;
 
+// Where NoteInputSize keeps its figure (empty: nowhere), and the figure.
+std::string LargestInputFile;
+std::size_t LargestInput = 0;
+
 void RemoveWorkFolder()
 {
     std::error_code ec;
@@ -116,6 +120,10 @@ void RemoveFoldersOfEndedRuns(const fs::path& base)
 void EnterWorkFolder(const char* target, int* argc, char*** argv)
 {
     MakePathArgumentsAbsolute(argc, argv);
+    if (const char* file = std::getenv("TK_FUZZ_LARGEST_INPUT"); file != nullptr && *file != '\0')
+    {
+        LargestInputFile = fs::absolute(file).string();
+    }
 
     std::error_code ec;
     const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
@@ -137,6 +145,20 @@ void EnterWorkFolder(const char* target, int* argc, char*** argv)
 
 __attribute__((weak)) void PrepareTarget()
 {
+}
+
+void NoteInputSize(std::size_t size)
+{
+    if (LargestInputFile.empty() || size <= LargestInput)
+    {
+        return;
+    }
+    LargestInput = size;
+    if (std::FILE* file = std::fopen(LargestInputFile.c_str(), "w"))
+    {
+        std::fprintf(file, "%zu\n", size);
+        std::fclose(file);
+    }
 }
 
 std::string WorkFolderPath()

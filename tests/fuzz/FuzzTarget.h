@@ -33,6 +33,16 @@ void EnterWorkFolder(const char* target, int* argc, char*** argv);
 // that needs nothing does not define it.
 void PrepareTarget();
 
+// The run of one input, which every target defines; libFuzzer's entry
+// (LLVMFuzzerTestOneInput, FuzzStart.cpp) notes the input's size and calls it.
+int TestOneInput(const uint8_t* data, std::size_t size);
+
+// Keeps the size of the largest input run so far in the file that the
+// environment variable TK_FUZZ_LARGEST_INPUT names, written again each time
+// an input is larger than all before it (so that it holds even after a
+// crash); nothing is kept when the variable is not set.
+void NoteInputSize(std::size_t size);
+
 // The work folder's path on disk.
 std::string WorkFolderPath();
 

@@ -12,7 +12,7 @@ constexpr const char* kCopy = "user_data\\CustomKeyCopy.dat";
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::WriteFile(kKeyConfigPath, data, size);
     KeyConfig config;

@@ -2,10 +2,13 @@
 // small valid files as the tests make them: the files of a new project, an
 // event that holds every command, an event file of an old version, a new
 // game's save slot, key configurations, bitmaps, MIDI, WAV and Ogg files; and
-// the same project with many records in every table, a busy stage and a full
-// party, for the sizes that real files have.
+// the same project with many records in every table, a busy stage, palettes of
+// many events and a full party, and the files of a single record with long
+// texts, for the sizes that real files have (every data-file target has seeds
+// above 4 KB). Each data file it writes must load as its target loads it.
 
 #include "DataFileKinds.h"
+#include "FuzzTarget.h"
 #include "ProjectFolder.h"
 
 #include "ProjectTool.h"
@@ -110,6 +113,22 @@ void WriteDataSeeds(const TempFolder& project)
     WriteSeed("start_event", "version-80", old.Data());
 }
 
+// The piece `count` times over: a long text of whole characters.
+std::string Repeated(const std::string& piece, int count)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i)
+    {
+        text += piece;
+    }
+    return text;
+}
+
+// A description of 31 characters, nearly as long as the database pages take
+// (32 characters for a land, 38 for an item or a skill).
+const char* const kDescription = "見通しのよい平地。歩く部隊は速いが、遠くの敵からもよく見える。";
+
+// count records of defaults, each named and, where the record has one, described.
 template <class T> void FillTable(CheckedVector<T>& table, int count, const char* name)
 {
     T record;
@@ -118,6 +137,10 @@ template <class T> void FillTable(CheckedVector<T>& table, int count, const char
     for (int i = 0; i < count; ++i)
     {
         table[i].m_strName = name + std::to_string(i);
+        if constexpr (requires { record.m_strText; })
+        {
+            table[i].m_strText = kDescription;
+        }
     }
 }
 
@@ -131,8 +154,54 @@ Event BusyEvent(int n)
     return event;
 }
 
-// The project again, each table with many records, a busy stage and palettes
-// of several events: seeds far larger than a new project's files, so that the
+// A start event as a story tells it: eight pages of every command, each text
+// (messages, names, file names) long.
+Event LongTextEvent()
+{
+    Event event = EventWithEveryCommand();
+    event.m_strName = Repeated("はじまりのイベント", 4);
+    for (EventCommand& command : event.m_Page[0].m_Action)
+    {
+        for (StringRecord& text : command.m_StrParam)
+        {
+            text.m_str = Repeated("むかしむかし、ある村に。", 8);
+        }
+    }
+    for (int i = 1; i < 8; ++i)
+    {
+        event.m_Page.push_back(event.m_Page[0]);
+    }
+    return event;
+}
+
+// A world-map event of four pages: a stage, a road, a wall and a stage again,
+// each with its stage file and its conditions.
+WorldMapEvent WorldEventWithPages(int n)
+{
+    WorldMapEvent event;
+    event.Init();
+    event.m_strName = "ワールドイベント" + std::to_string(n);
+    event.m_Page.resize(4);
+    for (int i = 0; i < 4; ++i)
+    {
+        WorldMapEventPage& page = event.m_Page[i];
+        page.m_nKind = i % kWorldMapPageKindCount;
+        page.m_nGraphic = n % 8;
+        page.m_nStageNumber = 1 + 4 * n + i;
+        page.m_bPassWithoutClear = i % 2;
+        page.m_nAfterClear = i == 3 ? 1 : 0;
+        page.m_nNeedStage = 4 * n + i;
+        page.m_nVariable = 1 + i;
+        page.m_nVariableValue = n;
+        page.m_nVariableCompare = i;
+        page.m_strStageFile = "data\\stg\\Stage" + std::to_string(1 + 4 * n + i) + ".stg";
+    }
+    return event;
+}
+
+// The project again, each table with many records, named variables, a busy
+// stage, palettes of many events, a world map with events on it and a long
+// start event: seeds far larger than a new project's files, so that the
 // fuzzing starts from the sizes real projects have.
 void WriteManyRecordSeeds(const TempFolder& project)
 {
@@ -152,6 +221,11 @@ void WriteManyRecordSeeds(const TempFolder& project)
         EnemyTable[i].m_BattleAi.resize(2);
     }
     SaveDatabase();
+    // Names of up to 10 characters, as the editor takes them.
+    for (int i = 1; i < GValInfo.Count(); ++i)
+    {
+        GValInfo[i].m_str = "宝箱をあけた" + std::to_string(i);
+    }
     SaveShutDownData();
 
     Stage = StageRecord();
@@ -172,14 +246,24 @@ void WriteManyRecordSeeds(const TempFolder& project)
     SaveRecordFile(Stage, "data\\stg\\Stage01.stg_276");
 
     Stage.m_PaletteEvent.clear();
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < 16; ++i)
     {
         Stage.m_PaletteEvent.push_back(BusyEvent(i));
     }
     SaveEventPalette(Stage.m_PaletteEvent, DataFilePaths[kPathDefaultPalette]);
-    WorldMap.m_Palette.assign(8, WorldMapEvent());
+    WorldMap.m_Palette.clear();
+    for (int i = 0; i < 16; ++i)
+    {
+        WorldMap.m_Palette.push_back(WorldEventWithPages(i));
+    }
     SaveWorldPalette(WorldMap.m_Palette, DataFilePaths[kPathDefaultWorldPalette]);
-    StartEvent = BusyEvent(20);
+    for (int i = 0; i < 8; ++i)
+    {
+        WorldMapEvent event = WorldEventWithPages(i);
+        WorldMap.PutEvent(event, 2 * i, 1 + i);
+    }
+    SaveRecordFile(WorldMap, DataFilePaths[kPathWorldMap]);
+    StartEvent = LongTextEvent();
     SaveRecordFile(StartEvent, DataFilePaths[kPathStartEvent]);
 
     for (const fuzz::DataFileKind& kind : fuzz::kDataFileKinds)
@@ -196,6 +280,67 @@ void WriteManyRecordSeeds(const TempFolder& project)
     }
     WriteSeed("project", "many-records", projectBytes);
     ResetProjectData();
+}
+
+// The files of a single record, made large by their lists and texts, which
+// the format bounds only by the file's length: a System with a long game name
+// and music paths and 40 attributes and categories of each kind, an
+// EditConfig whose paths lie in deep folders.
+void WriteLongTextSeeds()
+{
+    SystemRecord system;
+    system.m_strGameName = Repeated("長い名前のゲーム", 32);
+    for (int i = 0; i < 4; ++i)
+    {
+        system.m_strBgm[i] = "music\\" + Repeated("曲のフォルダ\\", 8) + "曲" + std::to_string(i) + ".mid";
+    }
+    auto name = [](auto& entries, const char* text) {
+        entries.resize(40);
+        for (int i = 0; i < 40; ++i)
+        {
+            entries[i].m_nSymbol = i % 8;
+            entries[i].m_strName = text + std::to_string(i);
+        }
+    };
+    name(system.m_Attribute, "ほのおの属性");
+    name(system.m_SkillCategory, "こうげきのスキル");
+    name(system.m_ItemCategory, "かいふくのどうぐ");
+    WriteSeed("system", "long-texts", RecordFileBytes(system));
+
+    EditConfigRecord config;
+    const std::string folder = Repeated("ゲーム制作\\", 100);
+    config.m_strGameProgram = folder + "tarnwick-game";
+    config.m_strConvertFolder = folder + "data\\bmp\\convert";
+    config.m_strDefaultStage = folder + "data\\stg\\Stage01.stg";
+    config.m_strDefaultPalette = folder + DataFilePaths[kPathDefaultPalette];
+    config.m_strDefaultWorldPalette = folder + DataFilePaths[kPathDefaultWorldPalette];
+    WriteSeed("edit_config", "long-texts", RecordFileBytes(config));
+}
+
+// Loads every data-file seed as its target does, in a new project folder as
+// the targets start in; false, naming them, when some do not load.
+bool DataSeedsLoad()
+{
+    TempFolder folder;
+    ResetProjectData();
+    LoadProjectData();
+    bool all = true;
+    for (const fuzz::DataFileKind& kind : fuzz::kDataFileKinds)
+    {
+        for (const fs::directory_entry& seed :
+             fs::directory_iterator(SeedFolder / ("fuzz_" + std::string(kind.m_pName))))
+        {
+            std::ifstream in(seed.path(), std::ios::binary);
+            fuzz::WriteFile(kind.m_pPath, std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
+            if (!kind.m_Loads(kind.m_pPath))
+            {
+                std::cerr << "fuzz_seeds: " << seed.path().string() << " does not load\n";
+                all = false;
+            }
+        }
+    }
+    ResetProjectData();
+    return all;
 }
 
 void WriteGameSeeds(const TempFolder& project)
@@ -267,7 +412,12 @@ int main(int argc, char** argv)
     WriteDataSeeds(project);
     WriteGameSeeds(project);
     WriteManyRecordSeeds(project);
+    WriteLongTextSeeds();
     WriteMediaSeeds();
+    if (!DataSeedsLoad())
+    {
+        return 1;
+    }
     std::cout << "fuzz seeds in " << SeedFolder.string() << '\n';
     return 0;
 }

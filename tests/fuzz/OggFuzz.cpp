@@ -73,7 +73,7 @@ extern "C" const char* __lsan_default_suppressions()
     return "leak:libvorbisfile.so\n";
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     std::vector<uint8_t> file(data, data + size);
     SetPageChecksums(file);

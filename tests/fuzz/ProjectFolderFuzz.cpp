@@ -16,7 +16,7 @@ std::ostream Discard(nullptr);
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::ClearWorkFolder();
     std::string_view rest(reinterpret_cast<const char*>(data), size);

@@ -25,7 +25,7 @@ void fuzz::PrepareTarget()
     fuzz::Require(LoadGameDatabase(), "cannot load the project's database");
 }
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     Progress = ProgressRecord();
     StartNewGame();

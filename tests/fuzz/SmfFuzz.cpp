@@ -8,7 +8,7 @@
 
 #include <vector>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     SmfLoader loader;
     if (!loader.ReadHeader(std::vector<uint8_t>(data, data + size)))

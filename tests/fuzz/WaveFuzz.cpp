@@ -8,7 +8,7 @@
 
 #include <memory>
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size)
+int fuzz::TestOneInput(const uint8_t* data, std::size_t size)
 {
     fuzz::WriteFile("fuzz.wav", data, size);
     auto wave = std::make_shared<platform::WaveData>();
