@@ -95,7 +95,7 @@ bool ProgressRecord::Load(DataReader& in)
     // What the game itself never lets these become.
     m_nMoney = std::clamp(m_nMoney, 0, kMaxMoney);
     m_nScoutPoints = std::clamp(m_nScoutPoints, kMinScoutPoints, kMaxScoutPoints);
-    m_nDifficulty = std::clamp(m_nDifficulty, 0, kMaxDifficulty);
+    m_nDifficulty = std::clamp(m_nDifficulty, 0, std::max(System.m_nDifficultyMax, 0));
     return true;
 }
 

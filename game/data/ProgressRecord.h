@@ -20,8 +20,6 @@
 
 // Money stays within 0..999999 after every change.
 constexpr int32_t kMaxMoney = 999999;
-// The difficulty a play-through holds: 0..3.
-constexpr int32_t kMaxDifficulty = 3;
 // Global variables hold -999999..999999.
 constexpr int32_t kMinVariableValue = -999999;
 constexpr int32_t kMaxVariableValue = 999999;
@@ -44,7 +42,8 @@ public:
     // A world-map position off the world map goes back to its start; the item
     // stock and the shop goods get one stack per item of the item table, each
     // count within its item's maximum. A load then brings money, scout points
-    // (1..1000) and the difficulty into their ranges.
+    // (1..1000) and the difficulty (0..the System's maximum, the camp's
+    // range) into their ranges.
     void Validate();
 
     // The item stock (see AddToStacks).

@@ -38,10 +38,11 @@ bool RefuseSave(const std::string& name, const std::string& reason, std::string*
 }
 
 // Reads a slot file whole into the play-through and party given. NotOpened
-// when there is no such file; Corrupt, with its log line and the file noted
-// as damaged, when it does not read cleanly to its end. FileVersion is that
-// of the file after a load, and as it was otherwise.
-LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, CheckedVector<UnitRecord>& party)
+// when there is no such file; Corrupt, with its log line, the file noted as
+// damaged and, when asked, the reason, when it does not read cleanly to its
+// end. FileVersion is that of the file after a load, and as it was otherwise.
+LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, CheckedVector<UnitRecord>& party,
+                        std::string* error = nullptr)
 {
     const int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
@@ -56,7 +57,7 @@ LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, Check
     }
     if (!ok || in->Failed())
     {
-        return FailDamagedLoad(*in, previousVersion, nullptr);
+        return FailDamagedLoad(*in, previousVersion, error);
     }
     NoteFileLoaded(*in);
     return LoadResult::Loaded;
@@ -205,19 +206,34 @@ bool SaveToSlot(int slot, std::string* error)
     return true;
 }
 
-bool LoadFromSlot(int slot)
+bool LoadFromSlot(int slot, std::string* error)
 {
     if (!IsSlot(slot))
     {
+        if (error)
+        {
+            *error = "no such slot";
+        }
         return false;
     }
     // Members that an older file lacks keep the session's values, as a load
     // in place would leave them.
     ProgressRecord progress(Progress);
     CheckedVector<UnitRecord> party;
-    if (ReadSlotFile(SaveSlotFileName(slot), progress, party) != LoadResult::Loaded)
+    const std::string name = SaveSlotFileName(slot);
+    switch (ReadSlotFile(name, progress, party, error))
     {
+    case LoadResult::Loaded:
+        break;
+    case LoadResult::NotOpened:
+        WriteReportAndErrorLog("Load %s : the file cannot be opened", name.c_str());
+        if (error)
+        {
+            *error = "the file cannot be opened";
+        }
         return false;
+    case LoadResult::Corrupt:
+        return false; // its reason is in the logs
     }
     Progress = std::move(progress);
     PartyUnits = std::move(party);

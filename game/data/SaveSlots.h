@@ -67,5 +67,6 @@ bool SaveToSlot(int slot, std::string* error = nullptr);
 
 // Reads the slot's file into Progress and PartyUnits (then brought to
 // kPartySlotCount slots). False, the session unchanged, when the file is
-// missing or does not read cleanly to its end.
-bool LoadFromSlot(int slot);
+// missing or does not read cleanly to its end: the reason is written to the
+// report and error logs and, when asked, given back.
+bool LoadFromSlot(int slot, std::string* error = nullptr);

@@ -26,6 +26,13 @@ namespace
 
 constexpr int32_t kHitRateWithoutWeapon = 90;
 
+// Experience counts toward the next level in steps of 100; a level-up spends
+// what reaches 100, so a unit keeps 0..99.
+constexpr int32_t kExpPerLevel = 100;
+// Growth remainders in hundredths of a point: a level-up leaves 0..99, or 100
+// when a negative remainder borrowed a whole point.
+constexpr int32_t kMaxGrowthRest = 100;
+
 // The item kind each equipment slot takes.
 constexpr int32_t kSlotKind[2] = {kItemKindWeapon, kItemKindOtherEquipment};
 
@@ -47,6 +54,36 @@ bool GiveBack(int32_t item, ItemList& stock)
 }
 
 } // namespace
+
+bool UnitRecord::Load(DataReader& in)
+{
+    if (!CharacterInPlay::Load(in))
+    {
+        return false;
+    }
+    m_bEnemy = 0;
+    for (int32_t* flag : {&m_nPlayA, &m_nPlayB, &m_nPlayC, &m_nPlayD})
+    {
+        *flag = *flag != 0 ? 1 : 0;
+    }
+    m_nLevel = std::clamp(m_nLevel, 1, std::max(m_nMaxLevel, 1));
+    m_nExp = m_nLevel >= m_nMaxLevel ? 0 : std::clamp(m_nExp, 0, kExpPerLevel - 1);
+    for (int32_t& rest : m_nGrowthRest)
+    {
+        rest = std::clamp(rest, 0, kMaxGrowthRest);
+    }
+    for (ParameterValue& param : m_Param)
+    {
+        param.m_nBase = ClampParameter(param.m_nBase);
+    }
+    if (IsPartyMember())
+    {
+        // A unit with no HP would be alive and fight on.
+        m_Param[0].m_nBase = std::max(m_Param[0].m_nBase, 1);
+    }
+    ApplyEquipment();
+    return true;
+}
 
 int UnitRecord::Equip(int slot, const ItemStack& entry, ItemList& stock)
 {

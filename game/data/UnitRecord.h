@@ -22,6 +22,13 @@ public:
     // A unit of a friend of the database, as it stands there.
     explicit UnitRecord(const FriendRecord& source);
 
+    // The friend record's image, then every value brought into the range the
+    // game keeps it in: a friend's side, the four flags 0 or 1, level 1..the
+    // class's limit, experience 0..99 (0 at the limit), growth remainders
+    // 0..100, the nine parameters 0..999 and, for a unit with a class,
+    // maximum HP at least 1. A save file holds units as they were written.
+    bool Load(DataReader& in) override;
+
     // Turns the unit into an empty party slot: the friend defaults, class 0.
     void MakeEmpty();
     bool IsPartyMember() const { return m_nClass != 0; }

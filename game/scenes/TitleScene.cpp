@@ -1,6 +1,7 @@
 #include "game/scenes/TitleScene.h"
 
 #include "common/data/ProjectData.h"
+#include "common/services/MessageBoxes.h"
 #include "game/data/GameData.h"
 #include "game/data/RecordDrawing.h"
 #include "game/data/SaveSlots.h"
@@ -17,6 +18,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 int TitleMenuChoice = kTitleNewGame;
 int TitleLoadedSlot = -1;
@@ -151,7 +153,12 @@ int TitleScene::Continue()
     if (input.m_nButtons & kInputButton1)
     {
         const int slot = cursor.m_nRow;
-        if (slot >= 0 && slot < SaveSlots.Count() && SaveSlots.At(slot).m_bUsed && LoadFromSlot(slot))
+        std::string error;
+        if (!IsTableIndex(slot, SaveSlots.Count()) || !SaveSlots.At(slot).m_bUsed)
+        {
+            RequestSound(kSeRefusal);
+        }
+        else if (LoadFromSlot(slot, &error))
         {
             RequestSound(kSeChoice);
             TitleLoadedSlot = slot;
@@ -159,7 +166,10 @@ int TitleScene::Continue()
         }
         else
         {
+            // The list shows the slot from its play-through alone; the player
+            // is told that the rest of it cannot be read, and stays on the list.
             RequestSound(kSeRefusal);
+            ShowErrorF("セーブデータ%d が読み込めません！\n%s", slot + 1, error.c_str());
         }
     }
     else if (input.m_nButtons & kInputButton2)

@@ -3,7 +3,8 @@
 // The title screen, scene 0: the title picture with a three-entry menu, new
 // game, continue and quit. A new game resets the play-through and runs the
 // start event; continue lists the 99 save slots and loads a used one (an
-// empty one is refused with its sound); both then fade out to the camp. Quit
+// empty one is refused with its sound, one whose file does not read whole
+// also with a box that names it); both then fade out to the camp. Quit
 // closes the main window.
 
 #include "game/engine/Scene.h"

@@ -28,7 +28,9 @@ ProgressRecord SampleProgress()
     p.AddItem(3, 10);
     p.AddShopGoods(ItemStack(4, 1));
     p.AddToHireList(UnitRecord(FriendTable.At(1)));
-    p.AddFallenUnit(UnitRecord(FriendTable.At(2)));
+    UnitRecord fallen(FriendTable.At(2)); // a party member, its values rolled when it joined
+    fallen.Recompute();
+    p.AddFallenUnit(fallen);
     p.SetVariable(5, -42);
     p.SetClearedFlag(3, 1);
     p.m_Work2 = {8, 9};
@@ -37,6 +39,7 @@ ProgressRecord SampleProgress()
 
 TEST_F(ProgressRecordTest, RoundTripsThroughItsImage)
 {
+    System.m_nDifficultyMax = 3; // the sample's difficulty 1 is within the System's range
     ProgressRecord original = SampleProgress();
     const std::vector<unsigned char> bytes = Image(original);
 
@@ -135,19 +138,25 @@ TEST_F(ProgressRecordTest, ALoadBringsValuesOutOfRangeBackIntoRange)
 {
     struct Case
     {
+        int32_t m_nDifficultyMax; // the System's
         OldValues m_File;
         OldValues m_Loaded;
     };
     ItemTable.At(1).m_nMaxCount = 20;
     ItemTable.At(3).m_nMaxCount = 20;
     const Case cases[] = {
-        {{999999, 1000, 3, 20, 20}, {999999, 1000, 3, 20, 20}},
-        {{INT32_MAX, 5000, 99, INT32_MAX, 99}, {999999, 1000, 3, 20, 20}},
-        {{-1, 0, -7, -4, INT32_MIN}, {0, 1, 0, 0, 0}},
+        {10, {999999, 1000, 10, 20, 20}, {999999, 1000, 10, 20, 20}},
+        {10, {500, 2, 5, 5, 99}, {500, 2, 5, 5, 20}},
+        {10, {INT32_MAX, 5000, 99, INT32_MAX, 99}, {999999, 1000, 10, 20, 20}},
+        {10, {-1, 0, -7, -4, INT32_MIN}, {0, 1, 0, 0, 0}},
+        {3, {500, 2, 5, 5, 20}, {500, 2, 3, 5, 20}}, // the System's maximum lowered since the save
+        {-4, {500, 2, 2, 5, 20}, {500, 2, 0, 5, 20}},
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(c.m_File.m_nMoney);
+        SCOPED_TRACE(testing::Message() << c.m_File.m_nMoney << " " << c.m_File.m_nDifficulty << " of "
+                                        << c.m_nDifficultyMax);
+        System.m_nDifficultyMax = c.m_nDifficultyMax;
         ProgressRecord loaded;
         DataReader in(OldImage(kDataFormatVersion, c.m_File), kDataFormatVersion, "memory");
         ASSERT_TRUE(loaded.Load(in)) << in.Error();

@@ -200,6 +200,110 @@ TEST_F(SaveSlotsTest, ATruncatedOrGarbledSlotNeverChangesTheSession)
     EXPECT_EQ(m_nCloses, 0);
 }
 
+TEST_F(SaveSlotsTest, TheDifficultyChosenInTheCampSurvivesASaveAndALoad)
+{
+    System.m_nDifficultyMax = 10;
+    Progress.m_nDifficulty = 5;
+    ASSERT_TRUE(SaveToSlot(0));
+    Progress.m_nDifficulty = 0;
+    ASSERT_TRUE(LoadFromSlot(0));
+    EXPECT_EQ(Progress.m_nDifficulty, 5);
+    ASSERT_TRUE(SaveToSlot(1));
+    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData02.dat"), m_Folder.ReadFile("user_data/SaveData01.dat"));
+}
+
+TEST_F(SaveSlotsTest, ALoadBringsUnitValuesOutOfRangeIntoTheGamesRanges)
+{
+    using Field = int32_t& (*)(UnitRecord&);
+    struct Case
+    {
+        const char* m_pWhat;
+        Field m_Field;
+        int32_t m_nWritten;
+        int32_t m_nLoaded;
+        int32_t m_nLevel = 3; // written with the value
+    };
+    constexpr Field kMaxHp = [](UnitRecord& u) -> int32_t& { return u.m_Param[0].m_nBase; };
+    constexpr Field kMaxSp = [](UnitRecord& u) -> int32_t& { return u.m_Param[1].m_nBase; };
+    constexpr Field kAttack = [](UnitRecord& u) -> int32_t& { return u.m_Param[2].m_nBase; };
+    constexpr Field kSpeed = [](UnitRecord& u) -> int32_t& { return u.m_Param[8].m_nBase; };
+    constexpr Field kLevel = [](UnitRecord& u) -> int32_t& { return u.m_nLevel; };
+    constexpr Field kExp = [](UnitRecord& u) -> int32_t& { return u.m_nExp; };
+    constexpr Field kRest = [](UnitRecord& u) -> int32_t& { return u.m_nGrowthRest[4]; };
+    constexpr Field kSide = [](UnitRecord& u) -> int32_t& { return u.m_bEnemy; };
+    constexpr Field kLeader = [](UnitRecord& u) -> int32_t& { return u.m_nPlayA; };
+    constexpr Field kDown = [](UnitRecord& u) -> int32_t& { return u.m_nPlayD; };
+    const Case cases[] = {
+        {"a negative maximum HP", kMaxHp, -5, 1},
+        {"no HP", kMaxHp, 0, 1},
+        {"maximum HP past 999", kMaxHp, 5000, 999},
+        {"a negative SP", kMaxSp, -3, 0},
+        {"attack past 999", kAttack, 4000, 999},
+        {"the lowest speed", kSpeed, INT32_MIN, 0},
+        {"level 0", kLevel, 0, 1},
+        {"a negative level", kLevel, -7, 1},
+        {"a level past the class's limit", kLevel, 500, 30},
+        {"negative experience", kExp, -50, 0},
+        {"experience of two levels", kExp, 250, 99},
+        {"experience at the level limit", kExp, 40, 0, 30},
+        {"a negative growth remainder", kRest, -20, 0},
+        {"a growth remainder of ten points", kRest, 1000, 100},
+        {"a friend on the enemies' side", kSide, 1, 0},
+        {"a leader flag of -1", kLeader, -1, 1},
+        {"a down flag of 7", kDown, 7, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        // Written past the check that a save runs, as another program or a damaged disk could.
+        UnitRecord unit = Member(2);
+        unit.m_nLevel = c.m_nLevel;
+        c.m_Field(unit) = c.m_nWritten;
+        CheckedVector<UnitRecord> units(1, unit);
+        ProgressRecord progress = Progress;
+        progress.m_FallenList.assign(1, unit);
+        CheckedVector<ClassRecord> classes;
+        std::swap(classes, ClassTable);
+        WriteSlot(2, progress, units);
+        std::swap(classes, ClassTable);
+
+        ASSERT_TRUE(LoadFromSlot(2));
+        for (UnitRecord* loaded : {&PartyUnits.At(0), &Progress.m_FallenList.At(0)})
+        {
+            EXPECT_EQ(c.m_Field(*loaded), c.m_nLoaded);
+            EXPECT_EQ(loaded->m_Param[0].m_nValue, loaded->m_Param[0].m_nBase); // HP full, never above
+            for (const ParameterValue& param : loaded->m_Param)
+            {
+                EXPECT_GE(param.m_nValue, 0);
+                EXPECT_LE(param.m_nValue, kMaxParameterValue);
+            }
+        }
+        // What a load brought into range saves, loads back and saves again to the same bytes.
+        ASSERT_TRUE(SaveToSlot(3));
+        ASSERT_TRUE(LoadFromSlot(3));
+        ASSERT_TRUE(SaveToSlot(4));
+        EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData05.dat"), m_Folder.ReadFile("user_data/SaveData04.dat"));
+    }
+}
+
+TEST_F(SaveSlotsTest, ALoadThatFailsGivesItsReasonAndLogsIt)
+{
+    ASSERT_TRUE(SaveToSlot(0));
+    std::vector<unsigned char> file = m_Folder.ReadFile("user_data/SaveData01.dat");
+    file.resize(file.size() - 100);
+    m_Folder.WriteFile("user_data/SaveData01.dat", file);
+
+    std::string damaged;
+    EXPECT_FALSE(LoadFromSlot(0, &damaged));
+    EXPECT_NE(damaged.find(" at byte "), std::string::npos) << damaged;
+    std::string missing;
+    EXPECT_FALSE(LoadFromSlot(5, &missing));
+    EXPECT_EQ(missing, "the file cannot be opened");
+    const std::string report = m_Folder.ReadText("Report.txt");
+    EXPECT_NE(report.find("Load user_data\\SaveData01.dat : " + damaged), std::string::npos) << report;
+    EXPECT_NE(report.find("Load user_data\\SaveData06.dat : " + missing), std::string::npos) << report;
+}
+
 TEST_F(SaveSlotsTest, ALoadedPartyAlwaysHas64Slots)
 {
     for (int count : {3, 70})
