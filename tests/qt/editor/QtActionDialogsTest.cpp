@@ -15,12 +15,14 @@
 #include "platform/core/FatalHooks.h"
 #include "platform/qt/QtButtons.h"
 #include "platform/window/Beep.h"
+#include "platform/window/DialogNavigation.h"
 #include "tests/editor/event/EventTestProject.h"
 #include "tests/qt/editor/QtEditorFixture.h"
 
 #include "TempFolder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -571,6 +573,38 @@ TEST_F(QtActionDialogsTest, ItemsAndFriendsAreListedFromRowOneAndAMissingOneStor
         EXPECT_EQ(Ints(ints.begin(), ints.end()), (Ints{0, 4}));
         EXPECT_EQ(m_Runs[1].m_strTitle, code == 14 ? "仲間屋の変更" : "パーティーの変更");
     }
+}
+
+// Down and Return in the open list of a combo box choose its row and leave
+// the dialog open for the count; Return with no list open is the dialog's OK.
+TEST_F(QtActionDialogsTest, DownAndReturnInAnOpenListChooseARowAndTheDialogStaysForTheCount)
+{
+    bool stayed = false;
+    EventCommand added = AddAction(kCommandFriendShop, [&](DialogBase& dialog) {
+        // The dialog's keyboard, as its modal loop applies it.
+        m_System.SetMessageFilter([&](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                      intptr_t lParam) {
+            return platform::IsDialogMessage(dialog.Handle(), {window, message, wParam, lParam});
+        });
+        QComboBox* friends = Combo(dialog, kIdFriendChoice);
+        ASSERT_NE(friends, nullptr);
+        EXPECT_EQ(friends->currentText(), Q("アリス"));
+        m_System.SetFocus(Item(dialog, kIdFriendChoice));
+        friends->showPopup();
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Down);
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        stayed = !dialog.HasEnded();
+        EXPECT_EQ(friends->currentText(), Q("ボブ"));
+        Retype(dialog, kIdCountAmount, "2");
+        QTest::keyClick(Line(dialog, kIdCountAmount), Qt::Key_Return);
+        EXPECT_TRUE(dialog.HasEnded());
+        m_System.SetMessageFilter(nullptr);
+    });
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(m_nActionsAfter, 1);
+    EXPECT_EQ(Ints(added.m_nValParam.begin(), added.m_nValParam.end()), (Ints{2, 2}));
 }
 
 TEST_F(QtActionDialogsTest, AnEmptyListShowsNoRowAndANewActionStoresTheValueBeforeItsFirst)
