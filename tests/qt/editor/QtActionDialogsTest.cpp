@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <functional>
 
@@ -286,6 +287,37 @@ TEST_F(QtActionDialogsTest, AnExistingActionGoesStraightToItsKindsDialogOrEndsAt
     EXPECT_EQ(m_Runs[1].m_nDialogId, kIdWaitActionDialog);
     EXPECT_EQ(m_Runs[1].m_strTitle, "ウエイト");
     EXPECT_EQ(m_Runs[1].m_nResult, 1);
+}
+
+// The first click selects the row and refills the list; the second click of
+// the same double-click still finds its row, so the action opens at once.
+TEST_F(QtActionDialogsTest, ADoubleClickOnARowNotYetSelectedOpensItsActionsDialog)
+{
+    Event event = EventWith({MakeCommand(2, {30}), MakeCommand(11, {500}), MakeCommand(2, {60})});
+    int opened = 0;
+    RunEvent(event, {[&](DialogBase& dialog) {
+                         auto* actions = qobject_cast<QListWidget*>(Widget(dialog, kIdActionList));
+                         ASSERT_NE(actions, nullptr);
+                         ASSERT_EQ(actions->currentRow(), 0);
+                         QListWidgetItem* money = actions->item(1);
+                         int top = actions->verticalScrollBar()->value();
+                         // Press, release, press, release, as the window system delivers a double-click.
+                         QWidget* window = actions->window();
+                         QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                                            actions->viewport()->mapTo(window, actions->visualItemRect(money).center()));
+                         // The refill gave the same rows: the list kept its items, selection and scroll.
+                         EXPECT_EQ(actions->item(1), money);
+                         EXPECT_EQ(actions->currentRow(), 1);
+                         EXPECT_EQ(actions->verticalScrollBar()->value(), top);
+                         Click(dialog, kIdDialogCancel);
+                     },
+                     [&](DialogBase& money) {
+                         ++opened;
+                         EXPECT_EQ(Line(money, kIdMoneyAmount)->text(), "500");
+                     }});
+    ASSERT_EQ(m_Runs.size(), 2u);
+    EXPECT_EQ(m_Runs[1].m_nDialogId, kIdMoneyOperationDialog);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(QtActionDialogsTest, CancelInTheKindsDialogPutsAnExistingActionBackAsItWas)

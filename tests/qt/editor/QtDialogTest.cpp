@@ -156,6 +156,8 @@ TEST_F(QtDialogTest, EveryKindOfControlMirrorsItsModelAndOnlyTheAuthorsChoicesNo
         ASSERT_TRUE(line && lines && rows && choices && bar);
 
         // The program fills and selects: the widgets show it, nobody is told.
+        // The list shows its rows once it draws again (every command stops
+        // its drawing until the dialog ends its update).
         m_System.SendMessage(m_System.GetDlgItem(shown.Handle(), 1102), platform::kBmSetCheck,
                              platform::kBstIndeterminate, 0);
         for (const char* text : {"一", "二", "三"})
@@ -165,12 +167,27 @@ TEST_F(QtDialogTest, EveryKindOfControlMirrorsItsModelAndOnlyTheAuthorsChoicesNo
         }
         m_System.SendMessage(list.Handle(), platform::kLbSetCurSel, 2, 0);
         m_System.SendMessage(combo.Handle(), platform::kCbSetCurSel, 0, 0);
+        EXPECT_EQ(rows->count(), 0);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 1, 0);
         auto* three = qobject_cast<QCheckBox*>(static_cast<platform::QtCheckButton*>(Widget(shown, 1102))->Button());
         EXPECT_EQ(three->checkState(), Qt::PartiallyChecked);
         EXPECT_EQ(rows->count(), 3);
         EXPECT_EQ(rows->currentRow(), 2);
         EXPECT_EQ(rows->item(1)->text(), QString::fromUtf8(u8"二"));
         EXPECT_EQ(choices->currentIndex(), 0);
+        // Filled again with the same rows while it does not draw: the list keeps its rows.
+        QListWidgetItem* second = rows->item(1);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 0, 0);
+        m_System.SendMessage(list.Handle(), platform::kLbResetContent, 0, 0);
+        EXPECT_EQ(rows->count(), 3);
+        for (const char* text : {"一", "二", "三"})
+        {
+            m_System.SendMessage(list.Handle(), platform::kLbAddString, 0, reinterpret_cast<intptr_t>(text));
+        }
+        m_System.SendMessage(list.Handle(), platform::kLbSetCurSel, 2, 0);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 1, 0);
+        EXPECT_EQ(rows->item(1), second);
+        EXPECT_EQ(rows->currentRow(), 2);
         log.clear();
 
         // The author chooses: each choice is reported once.
