@@ -116,6 +116,12 @@ bool ListBoxBase::HasFocus() const
 
 void ListBoxBase::Refill()
 {
+    // Inside a command the list already waits for its EndUpdate to draw.
+    const bool drawing = !m_bUpdating;
+    if (drawing)
+    {
+        SendToList(platform::kWmSetRedraw, 0);
+    }
     int digits = m_bNumbered ? DigitsOf(static_cast<unsigned>(Count() - m_nBase)) : 0;
     SendToList(platform::kLbResetContent, 0);
     std::string text;
@@ -136,6 +142,10 @@ void ListBoxBase::Refill()
     }
     SendToList(platform::kLbSetTopIndex, static_cast<uintptr_t>(m_nTop));
     SendToList(platform::kLbSetCurSel, static_cast<uintptr_t>(static_cast<intptr_t>(m_nSel)));
+    if (drawing)
+    {
+        SendToList(platform::kWmSetRedraw, 1);
+    }
 }
 
 int ListBoxBase::GetCurSel() const
@@ -207,6 +217,7 @@ int ListBoxBase::SelectAtPoint(const platform::Point& screen)
 
 void ListBoxBase::BeginUpdate()
 {
+    m_bUpdating = 1;
     m_nTop = static_cast<int>(AskList(platform::kLbGetTopIndex));
     m_nSel = GetCurSel();
 }
@@ -220,6 +231,7 @@ void ListBoxBase::EndUpdate()
     SendToList(platform::kLbSetCurSel, static_cast<uintptr_t>(static_cast<intptr_t>(m_nSel)));
     SendToList(platform::kLbSetTopIndex, static_cast<uintptr_t>(m_nTop));
     m_nPrevSel = m_nSel;
+    m_bUpdating = 0;
     SendToList(platform::kWmSetRedraw, 1);
 }
 

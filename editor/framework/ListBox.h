@@ -135,7 +135,8 @@ public:
     void OnKey(uintptr_t key, intptr_t keyData, int ctrlDown) override;
 
     // ---- rows and selection ----
-    // Builds every row again, then the top row and the selection.
+    // Builds every row again, then the top row and the selection; the list
+    // does not draw meanwhile, so that it shows only the rows it ends with.
     void Refill();
     // The selected row; -1 without rows or without a selection.
     int GetCurSel() const;
@@ -230,6 +231,8 @@ protected:
     int32_t m_nSel = -1;
     int32_t m_nPrevSel = -1;
     int32_t m_nTop = 0;
+    // Between BeginUpdate and EndUpdate: the list does not draw.
+    int32_t m_bUpdating = 0;
     int32_t m_bNumbered = 0;
     int32_t m_nMinimum = 0;
     int32_t m_nMaximum = 0;

@@ -4,6 +4,7 @@
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/Format.h"
+#include "platform/window/Beep.h"
 #include "platform/window/WindowSystem.h"
 
 #include <algorithm>
@@ -57,24 +58,13 @@ int ReadInteger(const std::string& text)
     return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
-// The number at the front of the text as atof reads it in the "C" locale
-// ('.' is the decimal point whatever the user's locale); 0 without one.
-double ReadDecimal(const std::string& text)
+// The characters an input method committed to a numeric field as the field
+// would take them typed: each full-width digit, minus or point as its ASCII
+// form, a single-byte character as it is; false when one of them has no
+// such form.
+bool AsciiOfCommitted(std::string_view text, std::string& ascii)
 {
-    double value = 0.0;
-    const char* end = text.data() + text.size();
-    std::from_chars_result read = std::from_chars(text.data(), end, value, std::chars_format::fixed);
-    if (read.ec == std::errc::result_out_of_range)
-    {
-        return !text.empty() && text[0] == '-' ? -HUGE_VAL : HUGE_VAL;
-    }
-    return read.ec == std::errc() ? value : 0.0;
-}
-
-// Text the input method committed to a numeric field: each full-width digit,
-// minus or point is typed as its ASCII form; everything else is dropped.
-bool TypeFullWidthNumber(platform::WindowHandle window, std::string_view text)
-{
+    ascii.clear();
     for (size_t pos = 0; pos < text.size();)
     {
         size_t length = platform::Cp932CharLength(text, pos);
@@ -82,12 +72,83 @@ bool TypeFullWidthNumber(platform::WindowHandle window, std::string_view text)
         {
             uint32_t code = static_cast<uint32_t>(static_cast<unsigned char>(text[pos])) << 8 |
                             static_cast<unsigned char>(text[pos + 1]);
-            if (char ascii = NumberCharOfFullWidth(code))
+            char form = NumberCharOfFullWidth(code);
+            if (!form)
             {
-                platform::SendWindowMessage(window, platform::kWmChar, static_cast<unsigned char>(ascii), 0);
+                return false;
             }
+            ascii += form;
         }
-        pos += length;
+        else
+        {
+            ascii += text[pos];
+        }
+        pos += std::max<size_t>(length, 1);
+    }
+    return true;
+}
+
+// The edit's text with its selection replaced by the typed characters.
+std::string TextAfterTyping(platform::WindowHandle window, std::string_view typed)
+{
+    platform::NativeWindow* native = platform::ResolveWindow(window);
+    std::string text = native ? native->Text() : std::string();
+    uint32_t start = 0;
+    uint32_t end = 0;
+    platform::SendWindowMessage(window, platform::kEmGetSel, reinterpret_cast<uintptr_t>(&start),
+                                reinterpret_cast<intptr_t>(&end));
+    size_t from = std::min<size_t>(std::min(start, end), text.size());
+    size_t to = std::min<size_t>(std::max(start, end), text.size());
+    return text.substr(0, from) + std::string(typed) + text.substr(to);
+}
+
+// A decimal field takes ',' as its decimal point (what a German keypad's
+// decimal key types).
+void CommaAsPoint(std::string& text)
+{
+    std::replace(text.begin(), text.end(), ',', '.');
+}
+
+// The character filter of a numeric field: control codes pass; a character
+// that keeps the text a number passes (',' typed into a decimal field goes
+// again as '.'); any other is refused with a beep.
+bool TakeTypedChar(platform::WindowHandle window, uint32_t code, bool decimal)
+{
+    if (code < 0x20)
+    {
+        return true;
+    }
+    if (decimal && code == ',')
+    {
+        platform::SendWindowMessage(window, platform::kWmChar, '.', 0);
+        return false;
+    }
+    if (code > 0x7E || !IsNumberFieldText(TextAfterTyping(window, std::string(1, static_cast<char>(code))), decimal))
+    {
+        platform::MessageBeep(platform::kBeepDefault);
+        return false;
+    }
+    return true;
+}
+
+// Text the input method committed to a numeric field: typed as its ASCII
+// forms when the field takes all of it, else refused whole with a beep.
+bool TypeCommittedNumber(platform::WindowHandle window, std::string_view text, bool decimal)
+{
+    std::string ascii;
+    bool forms = AsciiOfCommitted(text, ascii);
+    if (decimal)
+    {
+        CommaAsPoint(ascii);
+    }
+    if (!forms || !IsNumberFieldText(TextAfterTyping(window, ascii), decimal))
+    {
+        platform::MessageBeep(platform::kBeepDefault);
+        return true;
+    }
+    for (char c : ascii)
+    {
+        platform::SendWindowMessage(window, platform::kWmChar, static_cast<unsigned char>(c), 0);
     }
     return true;
 }
@@ -135,9 +196,47 @@ char NumberCharOfFullWidth(uint32_t code)
     return 0;
 }
 
-bool NumberFieldTakesChar(uint32_t code)
+bool IsNumberFieldText(std::string_view text, bool decimal)
 {
-    return code == '-' || code == '.' || (code >= '0' && code <= '9') || (code >= 1 && code <= 39);
+    bool point = false;
+    for (size_t pos = 0; pos < text.size(); ++pos)
+    {
+        char c = text[pos];
+        if (c >= '0' && c <= '9')
+        {
+            continue;
+        }
+        if (c == '-' && pos == 0)
+        {
+            continue;
+        }
+        if (c == '.' && decimal && !point)
+        {
+            point = true;
+            continue;
+        }
+        return false;
+    }
+    return true;
+}
+
+double ReadDecimalNumber(std::string_view text)
+{
+    double value = 0.0;
+    const char* end = text.data() + text.size();
+    std::from_chars_result read = std::from_chars(text.data(), end, value, std::chars_format::fixed);
+    if (read.ec == std::errc::result_out_of_range)
+    {
+        // Too large when a digit other than 0 stands before the point; else too small.
+        std::string_view number(text.data(), static_cast<size_t>(read.ptr - text.data()));
+        std::string_view whole = number.substr(0, number.find('.'));
+        if (whole.find_first_of("123456789") == std::string_view::npos)
+        {
+            return 0.0;
+        }
+        return !text.empty() && text[0] == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return read.ec == std::errc() ? value : 0.0;
 }
 
 // ---- NumberEdit ----
@@ -174,8 +273,13 @@ void NumberEdit<T>::Attach(DialogBase* owner, const NumberEditBinding<T>& bindin
     if (platform::NativeWindow* native = Native())
     {
         native->SetProp(kNumberEditProperty, this);
-        native->SetCharFilter([](platform::WindowHandle, uint32_t code) { return NumberFieldTakesChar(code); });
-        native->SetImeCommitHook(&TypeFullWidthNumber);
+        const bool decimal = std::is_floating_point_v<T>;
+        native->SetCharFilter(
+            [decimal](platform::WindowHandle window, uint32_t code) { return TakeTypedChar(window, code, decimal); });
+        native->SetImeCommitHook([decimal](platform::WindowHandle window, std::string_view text) {
+            return TypeCommittedNumber(window, text, decimal);
+        });
+        m_strAccepted = native->Text();
     }
     // What the author typed in an earlier run of the dialog is not shown again.
     m_bEmpty = 0;
@@ -204,8 +308,8 @@ T NumberEdit<T>::GetValue()
         if constexpr (std::is_floating_point_v<T>)
         {
             // Rounded to the decimals shown; + 0.0 turns a rounded -0.0 into 0.
-            std::string shown = Format(static_cast<T>(ReadDecimal(kept)));
-            value = static_cast<T>(ReadDecimal(shown) + 0.0);
+            std::string shown = Format(static_cast<T>(ReadDecimalNumber(kept)));
+            value = static_cast<T>(ReadDecimalNumber(shown) + 0.0);
             // The author's own typing (a trailing point, a lone minus sign) stays on screen.
             m_strOverride = kept;
         }
@@ -325,6 +429,11 @@ void NumberEdit<T>::OnChange()
     uint32_t end = 0;
     platform::SendWindowMessage(m_hWnd, platform::kEmGetSel, reinterpret_cast<uintptr_t>(&start),
                                 reinterpret_cast<intptr_t>(&end));
+    if (!TakeChangedText(start, end))
+    {
+        m_bBusy = 0;
+        return;
+    }
     T value = GetValue();
     // A field the author emptied stays empty while it has the focus.
     if (!m_bEmpty)
@@ -347,7 +456,49 @@ void NumberEdit<T>::OnChange()
         }
     }
     platform::SendWindowMessage(m_hWnd, platform::kEmSetSel, start, static_cast<intptr_t>(end));
+    if (platform::NativeWindow* native = Native())
+    {
+        m_strAccepted = native->Text();
+    }
     m_bBusy = 0;
+}
+
+template <class T>
+bool NumberEdit<T>::TakeChangedText(uint32_t start, uint32_t end)
+{
+    platform::NativeWindow* native = Native();
+    if (!native)
+    {
+        return true;
+    }
+    std::string text = native->Text();
+    if (text == m_strAccepted)
+    {
+        return true;
+    }
+    // Pasted text: a decimal field takes ',' as its point; text that is no number is refused whole.
+    std::string number = text;
+    if (m_bFloating)
+    {
+        CommaAsPoint(number);
+    }
+    if (!IsNumberFieldText(number, m_bFloating != 0))
+    {
+        platform::MessageBeep(platform::kBeepDefault);
+        // The caret goes back to the end of what the change replaced.
+        int grown = static_cast<int>(text.size()) - static_cast<int>(m_strAccepted.size());
+        int caret = std::clamp(static_cast<int>(std::max(start, end)) - grown, 0,
+                               static_cast<int>(m_strAccepted.size()));
+        Show(m_strAccepted);
+        platform::SendWindowMessage(m_hWnd, platform::kEmSetSel, static_cast<uintptr_t>(caret), caret);
+        return false;
+    }
+    if (number != text)
+    {
+        Show(number);
+        platform::SendWindowMessage(m_hWnd, platform::kEmSetSel, start, static_cast<intptr_t>(end));
+    }
+    return true;
 }
 
 template <class T>
@@ -427,6 +578,7 @@ void NumberEdit<T>::Show(const std::string& text)
 {
     if (platform::NativeWindow* native = Native())
     {
+        m_strAccepted = text;
         native->SetText(text);
     }
 }

@@ -2,9 +2,12 @@
 
 // A numeric field: an edit box, and optionally the up-down control beside
 // it, bound to an int or a double. The text stays a number while the author
-// types: only digits, '-' and '.' (and the control codes) pass the edit's
-// character filter, and the full-width digits, minus and point the input
-// method commits are typed as their ASCII forms. A value outside the limits
+// types: a character typed, pasted or committed by the input method that
+// would make it anything but digits after an optional '-' in front (with one
+// '.' in a decimal field) is refused with a beep, and nothing of it is kept.
+// A decimal field takes ',' as its point (a German keypad's decimal key
+// types it); the full-width digits, minus and point the input method commits
+// are typed as their ASCII forms. A value outside the limits
 // is shown clamped while typing; a lone "-" or a "-0" stays on screen while
 // the author types a negative number. Leaving the field shows the value it
 // stands for, clamped, and storing (ControlToData) stores that value: the
@@ -35,10 +38,13 @@ int CountDecimals(double unit);
 // The ASCII character a full-width digit, minus sign or point stands for (the
 // CP932 code as lead byte * 256 + trail byte); 0 for any other character.
 char NumberCharOfFullWidth(uint32_t code);
-// Whether a character typed into a numeric field reaches it: digits, '-',
-// '.' and the codes 1 to 39 (Backspace, Tab, Enter, Escape, the clipboard
-// keys, the space and "!" to "'").
-bool NumberFieldTakesChar(uint32_t code);
+// Whether a numeric field takes the text as the author types it: digits,
+// a '-' only in front and, in a decimal field, one '.'; "" and "-" too.
+bool IsNumberFieldText(std::string_view text, bool decimal);
+// The number at the front of the text as atof reads it, with '.' as the
+// decimal point whatever the locale; 0 without one. A number too large for
+// a double reads as an infinity of its sign, one too small as 0.
+double ReadDecimalNumber(std::string_view text);
 
 inline constexpr std::string_view kNumberEditProperty = "CTRL_EDITVAL_CLASS";
 
@@ -102,6 +108,10 @@ private:
     void ShowClamped(T value) { Show(Format(Clamp(value))); }
     // Shows the bound value clamped and notes the text that shows it.
     void ShowBoundValue();
+    // A change of the text that the field did not show itself (pasted): a
+    // decimal field's ',' becomes its point; a text that is no number is
+    // refused with a beep and the text before it comes back (false then).
+    bool TakeChangedText(uint32_t start, uint32_t end);
 
     T* m_pValue = nullptr;
     SpinControl<T> m_Spin;
@@ -113,6 +123,8 @@ private:
     int32_t m_nDecimals = 0;
     int32_t m_bEmpty = 0;
     std::string m_strOverride;
+    // The text as the field last showed or took it.
+    std::string m_strAccepted;
     // The text that showed or last stored the bound value and the changes
     // typed by then, while m_bDataShown.
     std::string m_strDataText;

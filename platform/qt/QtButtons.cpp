@@ -5,12 +5,21 @@
 #include "platform/window/ButtonModel.h"
 
 #include <QFontMetrics>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionButton>
 
 namespace platform
 {
+
+namespace
+{
+
+// The grey of a disabled check box's or radio button's label.
+const QColor kDisabledLabelColour(112, 112, 112);
+
+} // namespace
 
 // ---- QtPushButton ----
 
@@ -52,6 +61,14 @@ QtCheckButton::QtCheckButton(QtChildWindow& owner, ButtonModel& model, QWidget* 
         m_pButton = m_pBox;
     }
     m_pButton->setFont(ControlFont());
+    // The label stands on the dialog's grey face, where the style's own
+    // disabled text, a lighter grey, cannot be read: a darker grey instead.
+    QPalette palette = m_pButton->palette();
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    {
+        palette.setColor(QPalette::Disabled, role, kDisabledLabelColour);
+    }
+    m_pButton->setPalette(palette);
     setFocusProxy(m_pButton);
     connect(m_pButton, &QAbstractButton::clicked, this, [this] {
         if (!m_Owner.IsDestroyed())

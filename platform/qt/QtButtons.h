@@ -28,7 +28,8 @@ private:
 };
 
 // A check box (two or three states) or a radio button. A text wider than
-// the button beside its mark is broken into lines that fit.
+// the button beside its mark is broken into lines that fit. Disabled, its
+// label is a grey that can be read on the dialog's grey face.
 class QtCheckButton : public QWidget, public QtControlView
 {
 public:

@@ -86,9 +86,17 @@ QtListBox::QtListBox(QtChildWindow& owner, ListBoxModel& model, QWidget* parent)
 
 void QtListBox::Sync()
 {
+    // While the list does not redraw (its owner refills it) the widget stays
+    // as it was; it shows the model once drawing is on again. A refill that
+    // gave the same rows thus keeps the rows, and a double-click whose first
+    // click caused the refill still finds the row it began on.
+    setUpdatesEnabled(m_Model.IsRedrawOn());
+    if (!m_Model.IsRedrawOn())
+    {
+        return;
+    }
     QSignalBlocker block(this);
     QSignalBlocker blockBar(verticalScrollBar());
-    setUpdatesEnabled(m_Model.IsRedrawOn());
     const std::vector<std::string>& rows = m_Model.Items();
     bool scrollsAcross = (m_Owner.Style() & kWsHScroll) != 0;
     if (!SameRows(*this, rows, [this](int i) { return item(i)->text(); }) || scrollsAcross != m_bScrollsAcross)

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimerEvent>
+#include <optional>
 
 namespace platform
 {
@@ -93,8 +94,14 @@ public:
         case QEvent::Wheel:
         case QEvent::ContextMenu:
         case QEvent::Shortcut:
-        case QEvent::ShortcutOverride:
             return InDisabledWindow(watched);
+        case QEvent::ShortcutOverride:
+            if (InDisabledWindow(watched))
+            {
+                return true;
+            }
+            NotePopupKey(watched, static_cast<QKeyEvent*>(event));
+            return false;
         default:
             return false;
         }
@@ -116,9 +123,38 @@ private:
         return window && !window->IsDestroyed() && m_System.Resolve(window->Handle()) == window ? window : nullptr;
     }
 
-    // Every key reaches the core before the widget; a key the core consumed never reaches the widget.
+    // A key pressed while a pop-up is open (a combo box's list, a menu) is the
+    // pop-up's. Qt's pop-ups act on some keys (Return and Esc in a combo
+    // box's list) as soon as the key's shortcut override reaches them, and
+    // close: the key's press that follows is theirs all the same.
+    void NotePopupKey(QObject* watched, const QKeyEvent* event)
+    {
+        if (watched->isWidgetType() && QApplication::activePopupWidget())
+        {
+            m_PopupKey = {event->key(), event->timestamp()};
+        }
+    }
+    // Whether the key press belongs to a pop-up: one that is open, or one that closed on its override.
+    bool IsPopupKeyPress(QObject* watched, const QKeyEvent* event)
+    {
+        if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
+        {
+            return false;
+        }
+        bool closedOnIt = m_PopupKey && m_PopupKey->m_nKey == event->key() && m_PopupKey->m_nTime == event->timestamp();
+        m_PopupKey.reset();
+        return closedOnIt || QApplication::activePopupWidget();
+    }
+
+    // Every key reaches the core before the widget; a key the core consumed
+    // never reaches the widget. A pop-up's key press is left to Qt while the
+    // pop-up is open, and goes nowhere once it has closed it.
     bool FilterKey(QObject* watched, QKeyEvent* event)
     {
+        if (IsPopupKeyPress(watched, event))
+        {
+            return !QApplication::activePopupWidget();
+        }
         QtWindowBase* window = Ours(watched);
         uint32_t key = window ? VirtualKeyOf(event) : 0;
         if (key == 0)
@@ -130,6 +166,13 @@ private:
     }
 
     QtWindowSystem& m_System;
+    struct PopupKey
+    {
+        int m_nKey;
+        quint64 m_nTime;
+    };
+    // The key whose shortcut override reached an open pop-up, until the next key press.
+    std::optional<PopupKey> m_PopupKey;
 };
 
 QtWindowSystem::QtWindowSystem() : m_pBridge(std::make_unique<Bridge>(*this))

@@ -1,8 +1,11 @@
-// The number helpers of the numeric field: digit and decimal counts, and
-// what the field takes of typed and input-method characters.
+// The number helpers of the numeric field: digit and decimal counts, what
+// the field takes of the author's text, and how it reads a decimal.
 #include "editor/framework/NumberEdit.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
 
 namespace
 {
@@ -60,21 +63,44 @@ TEST(NumberTextTest, TheInputMethodsFullWidthDigitsMinusAndPointTypeTheirAsciiFo
     }
 }
 
-TEST(NumberTextTest, ANumericFieldTakesDigitsSignPointAndTheControlCodesBelowTheParenthesis)
+TEST(NumberTextTest, ANumericFieldTakesDigitsAMinusInFrontAndInADecimalFieldOnePoint)
 {
     const struct
     {
-        uint32_t m_nCode;
-        bool m_bTaken;
+        const char* m_pszText;
+        bool m_bInteger;
+        bool m_bDecimal;
     } cases[] = {
-        {'0', true},  {'9', true},  {'-', true},   {'.', true},   {8, true},     {'\t', true}, {'\r', true},
-        {0x1B, true}, {0x16, true}, {' ', true},   {'!', true},   {'\'', true}, {'(', false},  {'+', false},
-        {',', false}, {'/', false}, {':', false},  {'a', false},  {'E', false},  {0, false},    {0x7F, false},
-        {0xB1, false}, {0x8250, false}, // a half-width katakana; a full-width digit typed as a key
+        {"", true, true},       {"-", true, true},       {"0", true, true},      {"-12", true, true},
+        {"007", true, true},    {"2.5", false, true},    {".5", false, true},    {"-.", false, true},
+        {"7.", false, true},    {"2,5", false, false},   {"1.2.3", false, false}, {"5-", false, false},
+        {"--5", false, false},  {"+5", false, false},    {" 5", false, false},   {"5a", false, false},
+        {"1e5", false, false},  {"５", false, false},    {"!", false, false},
     };
     for (const auto& c : cases)
     {
-        EXPECT_EQ(NumberFieldTakesChar(c.m_nCode), c.m_bTaken) << c.m_nCode;
+        EXPECT_EQ(IsNumberFieldText(c.m_pszText, false), c.m_bInteger) << c.m_pszText;
+        EXPECT_EQ(IsNumberFieldText(c.m_pszText, true), c.m_bDecimal) << c.m_pszText;
+    }
+}
+
+TEST(NumberTextTest, ADecimalReadsWithItsPointAndNumbersBeyondADoubleReadAsInfinityOrZero)
+{
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    const std::string huge = "1" + std::string(400, '0');
+    const struct
+    {
+        std::string m_strText;
+        double m_dValue;
+    } cases[] = {
+        {"2.5", 2.5},   {"-0.04", -0.04}, {"7.", 7.0},      {".5", 0.5}, {"12.3456", 12.3456},
+        {"", 0.0},      {"-", 0.0},       {".", 0.0},       {"2,5", 2.0},
+        {tiny, 0.0},    {"-" + tiny, 0.0}, {"000" + tiny, 0.0},
+        {huge, HUGE_VAL}, {"-" + huge, -HUGE_VAL}, {huge + ".5", HUGE_VAL}, {"0" + huge, HUGE_VAL},
+    };
+    for (const auto& c : cases)
+    {
+        EXPECT_EQ(ReadDecimalNumber(c.m_strText), c.m_dValue) << c.m_strText.substr(0, 12);
     }
 }
 

@@ -15,17 +15,20 @@
 #include "platform/core/FatalHooks.h"
 #include "platform/qt/QtButtons.h"
 #include "platform/window/Beep.h"
+#include "platform/window/DialogNavigation.h"
 #include "tests/editor/event/EventTestProject.h"
 #include "tests/qt/editor/QtEditorFixture.h"
 
 #include "TempFolder.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <functional>
 
@@ -284,6 +287,37 @@ TEST_F(QtActionDialogsTest, AnExistingActionGoesStraightToItsKindsDialogOrEndsAt
     EXPECT_EQ(m_Runs[1].m_nDialogId, kIdWaitActionDialog);
     EXPECT_EQ(m_Runs[1].m_strTitle, "ウエイト");
     EXPECT_EQ(m_Runs[1].m_nResult, 1);
+}
+
+// The first click selects the row and refills the list; the second click of
+// the same double-click still finds its row, so the action opens at once.
+TEST_F(QtActionDialogsTest, ADoubleClickOnARowNotYetSelectedOpensItsActionsDialog)
+{
+    Event event = EventWith({MakeCommand(2, {30}), MakeCommand(11, {500}), MakeCommand(2, {60})});
+    int opened = 0;
+    RunEvent(event, {[&](DialogBase& dialog) {
+                         auto* actions = qobject_cast<QListWidget*>(Widget(dialog, kIdActionList));
+                         ASSERT_NE(actions, nullptr);
+                         ASSERT_EQ(actions->currentRow(), 0);
+                         QListWidgetItem* money = actions->item(1);
+                         int top = actions->verticalScrollBar()->value();
+                         // Press, release, press, release, as the window system delivers a double-click.
+                         QWidget* window = actions->window();
+                         QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                                            actions->viewport()->mapTo(window, actions->visualItemRect(money).center()));
+                         // The refill gave the same rows: the list kept its items, selection and scroll.
+                         EXPECT_EQ(actions->item(1), money);
+                         EXPECT_EQ(actions->currentRow(), 1);
+                         EXPECT_EQ(actions->verticalScrollBar()->value(), top);
+                         Click(dialog, kIdDialogCancel);
+                     },
+                     [&](DialogBase& money) {
+                         ++opened;
+                         EXPECT_EQ(Line(money, kIdMoneyAmount)->text(), "500");
+                     }});
+    ASSERT_EQ(m_Runs.size(), 2u);
+    EXPECT_EQ(m_Runs[1].m_nDialogId, kIdMoneyOperationDialog);
+    EXPECT_EQ(opened, 1);
 }
 
 TEST_F(QtActionDialogsTest, CancelInTheKindsDialogPutsAnExistingActionBackAsItWas)
@@ -571,6 +605,38 @@ TEST_F(QtActionDialogsTest, ItemsAndFriendsAreListedFromRowOneAndAMissingOneStor
         EXPECT_EQ(Ints(ints.begin(), ints.end()), (Ints{0, 4}));
         EXPECT_EQ(m_Runs[1].m_strTitle, code == 14 ? "仲間屋の変更" : "パーティーの変更");
     }
+}
+
+// Down and Return in the open list of a combo box choose its row and leave
+// the dialog open for the count; Return with no list open is the dialog's OK.
+TEST_F(QtActionDialogsTest, DownAndReturnInAnOpenListChooseARowAndTheDialogStaysForTheCount)
+{
+    bool stayed = false;
+    EventCommand added = AddAction(kCommandFriendShop, [&](DialogBase& dialog) {
+        // The dialog's keyboard, as its modal loop applies it.
+        m_System.SetMessageFilter([&](platform::WindowHandle window, uint32_t message, uintptr_t wParam,
+                                      intptr_t lParam) {
+            return platform::IsDialogMessage(dialog.Handle(), {window, message, wParam, lParam});
+        });
+        QComboBox* friends = Combo(dialog, kIdFriendChoice);
+        ASSERT_NE(friends, nullptr);
+        EXPECT_EQ(friends->currentText(), Q("アリス"));
+        m_System.SetFocus(Item(dialog, kIdFriendChoice));
+        friends->showPopup();
+        ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Down);
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Return);
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+        stayed = !dialog.HasEnded();
+        EXPECT_EQ(friends->currentText(), Q("ボブ"));
+        Retype(dialog, kIdCountAmount, "2");
+        QTest::keyClick(Line(dialog, kIdCountAmount), Qt::Key_Return);
+        EXPECT_TRUE(dialog.HasEnded());
+        m_System.SetMessageFilter(nullptr);
+    });
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(m_nActionsAfter, 1);
+    EXPECT_EQ(Ints(added.m_nValParam.begin(), added.m_nValParam.end()), (Ints{2, 2}));
 }
 
 TEST_F(QtActionDialogsTest, AnEmptyListShowsNoRowAndANewActionStoresTheValueBeforeItsFirst)

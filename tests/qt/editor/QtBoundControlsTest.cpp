@@ -13,6 +13,8 @@
 #include "tests/qt/editor/QtEditorFixture.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -129,7 +131,7 @@ TEST_F(QtBoundControlsTest, AnIntegerFieldKeepsItsTextANumberWithinItsLimitsAndS
         {1, 99, "-0", "-0", 1, "1"},
         {1, 99, "-5", "1", 1, "1"},
         {0, 200, "007", "7", 7, "7"},
-        {1, 99, "5a!", "5", 5, "5"}, // '!' passes the filter, and the text is written again
+        {1, 99, "5a!", "5", 5, "5"}, // a letter and a sign are refused
         {-50, 50, "-12", "-12", -12, "-12"},
         {-50, 50, "-", "-", 0, "0"},
         {-10, -1, "-0", "-0", -1, "-1"},
@@ -220,6 +222,7 @@ TEST_F(QtBoundControlsTest, ADoubleFieldShowsTheDecimalsOfItsUnitAndReadsTheType
             EXPECT_EQ(Line(kIdDouble)->text(), "12.4");
             edit.ControlToData();
             EXPECT_DOUBLE_EQ(value, 12.4);
+            const std::string tiny = "0." + std::string(400, '0') + "1";
 
             const struct
             {
@@ -234,6 +237,7 @@ TEST_F(QtBoundControlsTest, ADoubleFieldShowsTheDecimalsOfItsUnitAndReadsTheType
                 {"-3", "0.0", 0.0, "0.0"},
                 {"-0.04", "-0.04", 0.0, "0.0"},
                 {"99.97", "99.97", 100.0, "100.0"}, // read rounded to one decimal
+                {tiny.c_str(), tiny.c_str(), 0.0, "0.0"}, // too small for a double: 0, not the maximum
             };
             for (const auto& c : cases)
             {
@@ -301,6 +305,75 @@ TEST_F(QtBoundControlsTest, TheSpinStepsByTheUnitWithinTheLimitsAndLeavesOtherSp
     EXPECT_EQ(count, 97); // nothing stored without ControlToData
 }
 
+TEST_F(QtBoundControlsTest, ACharacterThatIsNoPartOfANumberIsRefusedWithABeepAndADecimalFieldTakesACommaAsItsPoint)
+{
+    double value = 0;
+    int whole = 3;
+    NumberEdit<double> edit;
+    NumberEdit<int> counts;
+    edit.Binding().Set(kIdDouble, &value, -100.0, 100.0, 0, kIdDoubleSpin, 0.1);
+    counts.Binding().Set(kIdInt, &whole, -1000, 1000, 0, kIdIntSpin, 1);
+    Run(
+        [&](DialogBase& dialog) {
+            Bind(dialog, edit, edit.Binding());
+            Bind(dialog, counts, counts.Binding());
+        },
+        [&](DialogBase&) {
+            const struct
+            {
+                int m_nField;
+                const char* m_pszTyped;
+                bool m_bPasted;
+                const char* m_pszShown;
+                int m_nBeeps;
+            } cases[] = {
+                {kIdDouble, "2,5", false, "2.5", 0},
+                {kIdDouble, "2,5", true, "2.5", 0},
+                {kIdDouble, "2a", false, "2", 1},
+                {kIdDouble, "2.5.", false, "2.5", 1}, // a second point
+                {kIdDouble, "2,5,", false, "2.5", 1},
+                {kIdDouble, "4-", false, "4", 1},     // a minus behind a digit
+                {kIdDouble, "1 5", false, "15", 1},
+                {kIdDouble, "2,5a", true, "", 1},     // a paste with a letter: none of it
+                {kIdDouble, "1.2.3", true, "", 1},
+                {kIdInt, "2.5", false, "25", 1},      // an integer has no point
+                {kIdInt, "2,5", false, "25", 1},
+                {kIdInt, "7!", false, "7", 1},
+                {kIdInt, "2,5", true, "", 1},
+                {kIdInt, "-12", true, "-12", 0},
+            };
+            for (const auto& c : cases)
+            {
+                SCOPED_TRACE(std::string(c.m_pszTyped) + (c.m_bPasted ? " pasted" : " typed"));
+                QLineEdit* line = Line(c.m_nField);
+                FocusOn(c.m_nField);
+                QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClick(line, Qt::Key_Backspace);
+                m_Beeps.Clear();
+                if (c.m_bPasted)
+                {
+                    QGuiApplication::clipboard()->setText(c.m_pszTyped);
+                    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
+                }
+                else
+                {
+                    Type(line, c.m_pszTyped);
+                }
+                EXPECT_EQ(line->text(), c.m_pszShown);
+                EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
+            }
+            // The German keypad's decimal key types a comma; the value read is 2.5.
+            FocusOn(kIdDouble);
+            QTest::keyClick(Line(kIdDouble), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(Line(kIdDouble), Qt::Key_2);
+            QTest::keyClick(Line(kIdDouble), Qt::Key_Comma, Qt::KeypadModifier);
+            QTest::keyClick(Line(kIdDouble), Qt::Key_5);
+            EXPECT_EQ(Line(kIdDouble)->text(), "2.5");
+            edit.ControlToData();
+            EXPECT_EQ(value, 2.5);
+        });
+}
+
 TEST_F(QtBoundControlsTest, FullWidthDigitsAndPointCommittedByTheInputMethodAreTypedAsAscii)
 {
     double value = 0;
@@ -320,13 +393,15 @@ TEST_F(QtBoundControlsTest, FullWidthDigitsAndPointCommittedByTheInputMethodAreT
                 int m_nField;
                 const char8_t* m_pszCommitted;
                 const char* m_pszShown;
+                int m_nBeeps;
             } cases[] = {
-                {kIdDouble, u8"１２．５", "12.5"},
-                {kIdDouble, u8"－３", "-3"},
-                {kIdDouble, u8"ａ", ""},         // a full-width letter types nothing
-                {kIdDouble, u8"1２", "2"},        // nor a half-width digit through the input method
-                {kIdInt, u8"１２．５", "125"},    // the point passes, and goes when the integer is written again
-                {kIdInt, u8"－０", "-0"},
+                {kIdDouble, u8"１２．５", "12.5", 0},
+                {kIdDouble, u8"－３", "-3", 0},
+                {kIdDouble, u8"1２,5", "12.5", 0}, // half-width characters as typed
+                {kIdDouble, u8"ａ", "", 1},        // a full-width letter is refused
+                {kIdDouble, u8"１ａ２", "", 1},    // ... and the digits committed with it
+                {kIdInt, u8"１２．５", "", 1},     // an integer has no point
+                {kIdInt, u8"－０", "-0", 0},
             };
             for (const auto& c : cases)
             {
@@ -335,10 +410,12 @@ TEST_F(QtBoundControlsTest, FullWidthDigitsAndPointCommittedByTheInputMethodAreT
                 FocusOn(c.m_nField);
                 QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
                 QTest::keyClick(line, Qt::Key_Backspace);
+                m_Beeps.Clear();
                 QInputMethodEvent commit;
                 commit.setCommitString(QString::fromUtf8(c.m_pszCommitted));
                 QCoreApplication::sendEvent(line, &commit);
                 EXPECT_EQ(line->text(), c.m_pszShown);
+                EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
             }
         });
 }

@@ -3,8 +3,11 @@
 // each record's own index at its position, Cancel dropping the edits since
 // the last Apply, the host told once the sheet has gone, and the box that
 // names the files a save could not write.
+#include "editor/database/EffectRecordPage.h"
 #include "editor/database/SystemPages.h"
 #include "tests/qt/editor/QtDatabaseFixture.h"
+
+#include <QApplication>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -251,6 +254,51 @@ TEST_F(QtDatabaseTest, OpeningAgainDeletesTheSheetStillHeldAndASheetThatCannotBe
     EXPECT_TRUE(host.m_Window.Native()->IsEnabled());
     ASSERT_EQ(m_Boxes.Boxes().size(), 1u);
     EXPECT_EQ(m_Boxes.Boxes()[0].m_strText, "ウインドウの生成に失敗！");
+}
+
+// Keys meant for a combo box's open list are the list's: Esc closes the list
+// and nothing else, Down and Return choose a row. With no list open, Esc is
+// the sheet's Cancel again.
+TEST_F(QtDatabaseTest, EscWithAComboBoxListOpenClosesOnlyTheListAndTheSheetKeepsWhatWasTyped)
+{
+    ItemTable.resize(2);
+    ItemTable.At(1).SetDefaults();
+    ItemTable.At(1).m_nKind = 0;
+    Open();
+    StandInView& view = *m_pView;
+    ShowPage(kPageItem);
+    const DialogBase& items = *Sheet().Page(kPageItem);
+    TypeAtEnd(items, kIdEffectName, platform::FromCp932("薬草"));
+    auto* kind = qobject_cast<QComboBox*>(Widget(items, kIdEffectKind));
+    ASSERT_NE(kind, nullptr);
+    ASSERT_EQ(kind->currentIndex(), 0);
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return})
+    {
+        kind->setFocus();
+        kind->showPopup();
+        QWidget* list = QApplication::activePopupWidget();
+        ASSERT_NE(list, nullptr);
+        QTest::keyClick(list->windowHandle(), key);
+        m_System.PumpMessages();
+        EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << key;
+        EXPECT_EQ(view.m_nClosed, 0) << key;
+        ASSERT_NE(HeldDatabaseSheet(view), nullptr);
+        EXPECT_EQ(Edit(items, kIdEffectName)->text(), platform::FromCp932("薬草"));
+        EXPECT_EQ(kind->currentIndex(), 0);
+    }
+    kind->showPopup();
+    QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Down);
+    QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Return);
+    m_System.PumpMessages();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(kind->currentIndex(), 1);
+    EXPECT_EQ(view.m_nClosed, 0);
+
+    // No list open: Esc is the sheet's Cancel.
+    QTest::keyClick(kind, Qt::Key_Escape);
+    m_System.PumpMessages();
+    EXPECT_EQ(view.m_nClosed, 1);
+    EXPECT_EQ(HeldDatabaseSheet(view), nullptr);
 }
 
 } // namespace

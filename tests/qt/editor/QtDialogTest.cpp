@@ -28,6 +28,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QStyleOptionButton>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -156,6 +157,8 @@ TEST_F(QtDialogTest, EveryKindOfControlMirrorsItsModelAndOnlyTheAuthorsChoicesNo
         ASSERT_TRUE(line && lines && rows && choices && bar);
 
         // The program fills and selects: the widgets show it, nobody is told.
+        // The list shows its rows once it draws again (every command stops
+        // its drawing until the dialog ends its update).
         m_System.SendMessage(m_System.GetDlgItem(shown.Handle(), 1102), platform::kBmSetCheck,
                              platform::kBstIndeterminate, 0);
         for (const char* text : {"一", "二", "三"})
@@ -165,12 +168,27 @@ TEST_F(QtDialogTest, EveryKindOfControlMirrorsItsModelAndOnlyTheAuthorsChoicesNo
         }
         m_System.SendMessage(list.Handle(), platform::kLbSetCurSel, 2, 0);
         m_System.SendMessage(combo.Handle(), platform::kCbSetCurSel, 0, 0);
+        EXPECT_EQ(rows->count(), 0);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 1, 0);
         auto* three = qobject_cast<QCheckBox*>(static_cast<platform::QtCheckButton*>(Widget(shown, 1102))->Button());
         EXPECT_EQ(three->checkState(), Qt::PartiallyChecked);
         EXPECT_EQ(rows->count(), 3);
         EXPECT_EQ(rows->currentRow(), 2);
         EXPECT_EQ(rows->item(1)->text(), QString::fromUtf8(u8"二"));
         EXPECT_EQ(choices->currentIndex(), 0);
+        // Filled again with the same rows while it does not draw: the list keeps its rows.
+        QListWidgetItem* second = rows->item(1);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 0, 0);
+        m_System.SendMessage(list.Handle(), platform::kLbResetContent, 0, 0);
+        EXPECT_EQ(rows->count(), 3);
+        for (const char* text : {"一", "二", "三"})
+        {
+            m_System.SendMessage(list.Handle(), platform::kLbAddString, 0, reinterpret_cast<intptr_t>(text));
+        }
+        m_System.SendMessage(list.Handle(), platform::kLbSetCurSel, 2, 0);
+        m_System.SendMessage(list.Handle(), platform::kWmSetRedraw, 1, 0);
+        EXPECT_EQ(rows->item(1), second);
+        EXPECT_EQ(rows->currentRow(), 2);
         log.clear();
 
         // The author chooses: each choice is reported once.
@@ -328,6 +346,54 @@ TEST_F(QtDialogTest, ADisabledDialogLooksAsBeforeButTakesNoClicks)
     dialog.Native()->Enable(true);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(dialog.m_Commands, std::vector<int>{1066});
+    dialog.Close(0);
+}
+
+// The darkest grey of the label beside a check box's or radio button's mark,
+// as the dialog's client area shows it (on the dialog's grey face).
+int DarkestLabelGrey(QWidget* client, QAbstractButton* button)
+{
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    QStyle::SubElement contents =
+        qobject_cast<QRadioButton*>(button) ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents;
+    QRect label = button->style()->subElementRect(contents, &option, button);
+    label.translate(button->mapTo(client, QPoint(0, 0)));
+    const QImage image = client->grab().toImage();
+    int darkest = 255;
+    for (int y = label.top(); y <= label.bottom(); ++y)
+    {
+        for (int x = label.left(); x <= label.right(); ++x)
+        {
+            darkest = std::min(darkest, qGray(image.pixel(x, y)));
+        }
+    }
+    return darkest;
+}
+
+TEST_F(QtDialogTest, TheLabelOfADisabledCheckBoxOrRadioButtonIsAGreyThatCanBeRead)
+{
+    static const DialogTemplate form{9010, "無効", 160, 60, kModalDialog, {
+        {kDlgCheckBox, 1101, 7, 7, 140, 10, "キャラにこのイベントを所持させる"},
+        {kDlgRadio, 1104, 7, 24, 140, 10, "クリアしなくても通行可能"},
+    }};
+    ProbeDialog dialog(form, nullptr, &m_App);
+    dialog.RunModeless(0);
+    ASSERT_TRUE(dialog.Handle());
+    QWidget* client = static_cast<platform::QtWindow*>(dialog.Native())->ClientWidget();
+    for (int id : {1101, 1104})
+    {
+        SCOPED_TRACE(id);
+        QAbstractButton* button = static_cast<platform::QtCheckButton*>(Widget(dialog, id))->Button();
+        int enabled = DarkestLabelGrey(client, button);
+        m_System.Resolve(Item(dialog, id))->Enable(false);
+        ASSERT_FALSE(button->isEnabled());
+        int disabled = DarkestLabelGrey(client, button);
+        EXPECT_LT(enabled, 64);        // black
+        EXPECT_GT(disabled, enabled);  // greyed
+        EXPECT_LE(disabled, 128);      // and plain on the face of grey 192
+    }
     dialog.Close(0);
 }
 

@@ -254,4 +254,28 @@ TEST_F(QtSystemPagesTest, FieldsLeftAsShownKeepTheirValuesThroughApplyAndOk)
     EXPECT_EQ(saved.m_dHitFactor, 5.25);
 }
 
+// A decimal typed as a German author types it, with a comma, is 2.5 on the
+// page and in the file, under any locale; a letter is refused with a beep.
+TEST_F(QtSystemPagesTest, ADecimalTypedWithACommaIsStoredWithItsPointAndALetterBeepsAndChangesNothing)
+{
+    System.SetDefaults();
+    Open();
+    ShowPage(kPageSystem1);
+    QLineEdit* raise = Edit(Page(kPageSystem1), kIdSystemGrowthRaise);
+    ASSERT_NE(raise, nullptr);
+    m_System.SetFocus(m_System.GetDlgItem(Page(kPageSystem1).Handle(), kIdSystemGrowthRaise));
+    QTest::keyClick(raise, Qt::Key_A, Qt::ControlModifier);
+    TypeKeys(raise, "2,5");
+    EXPECT_EQ(raise->text(), "2.5");
+    EXPECT_EQ(m_Beeps.Count(), 0);
+    TypeKeys(raise, "x");
+    EXPECT_EQ(raise->text(), "2.5");
+    EXPECT_EQ(m_Beeps.Count(), 1);
+    ClickSheetButton(platform::kIdOk);
+    m_System.PumpMessages();
+    SystemRecord saved;
+    ASSERT_EQ(LoadRecordFile(saved, "data\\database\\System.dat", 0), 1);
+    EXPECT_EQ(saved.m_dStatRaise[0], 2.5);
+}
+
 } // namespace
