@@ -324,6 +324,15 @@ int DialogBase::RunModal(int showFlags)
     int result = RunDialogBox();
     m_hWnd = nullptr;
     RestoreOtherWindows();
+    // The owner became the active window while it was hidden: shown again, it
+    // is asked for once more, ahead of the windows shown with it.
+    if (platform::WindowSystem* system = System(); system && (m_nShowFlags & kShowFlagHideOthers))
+    {
+        if (platform::WindowHandle owner = system->TopLevelOf(m_hParent))
+        {
+            system->SetActiveWindow(owner);
+        }
+    }
     return result;
 }
 
@@ -406,7 +415,7 @@ void DialogBase::RunModeless(int showFlags)
         return;
     }
     m_hWnd = window;
-    ShowDialogWindow(window);
+    ShowDialogWindow(window, !(showFlags & kShowFlagNoActivate));
 }
 
 void DialogBase::Close(int result)

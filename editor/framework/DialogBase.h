@@ -34,6 +34,8 @@ enum : int
 {
     kShowFlagHideOthers = 2,
     kShowFlagDisableOthers = 4,
+    // Shown without taking the activation (a palette beside its editor window).
+    kShowFlagNoActivate = 8,
 };
 
 // The ids of the standard buttons and of the layout's scroll bars.

@@ -150,7 +150,7 @@ WindowHandle CreateDialogWindow(WindowSystem& system, const DialogTemplate& dial
     return system.IsWindow(window) ? window : nullptr;
 }
 
-void ShowDialogWindow(WindowHandle dialog)
+void ShowDialogWindow(WindowHandle dialog, bool activate)
 {
     NativeWindow* native = ResolveWindow(dialog);
     if (!native)
@@ -159,6 +159,10 @@ void ShowDialogWindow(WindowHandle dialog)
     }
     WindowSystem& system = native->System();
     native->Show(true);
+    if (!activate)
+    {
+        return;
+    }
     if (!native->IsChild())
     {
         system.SetActiveWindow(dialog);

@@ -31,8 +31,10 @@ platform::WindowHandle CreateDialogWindow(platform::WindowSystem& system, const 
 
 // Shows the dialog window and, unless a control inside it has the focus
 // already, gives the focus to its first control with kWsTabStop (a top-level
-// dialog becomes the active window).
-void ShowDialogWindow(platform::WindowHandle dialog);
+// dialog becomes the active window). Shown without activation (a palette
+// beside its editor window), the window that is active keeps the activation
+// and the focus.
+void ShowDialogWindow(platform::WindowHandle dialog, bool activate = true);
 
 // Ends a modal dialog with the result: its run stops and returns the result.
 void EndDialog(platform::WindowHandle dialog, int result);

@@ -256,9 +256,6 @@ void RecreateStageView()
     if (view)
     {
         view->OpenMapChipPalette();
-        if (platform::WindowSystem* system = view->System(); system && view->Handle())
-        {
-            system->SetFocus(view->Handle());
-        }
+        view->MakeActive();
     }
 }

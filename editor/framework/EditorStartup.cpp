@@ -134,6 +134,7 @@ bool EditorStartup(const EditorPlatform& platform)
     if (EditorView* view = MainWindow.View())
     {
         view->OpenMapChipPalette();
+        view->MakeActive();
     }
     return true;
 }

@@ -23,7 +23,19 @@ void EditorWindow::ShowIfHidden()
     {
         ShowWithPalettes();
         m_bHidden = 0;
+        MakeActive();
     }
+}
+
+void EditorWindow::MakeActive()
+{
+    platform::WindowSystem* system = System();
+    if (!system || !Handle())
+    {
+        return;
+    }
+    system->SetActiveWindow(Handle());
+    system->SetFocus(Handle());
 }
 
 // ---- PlaceholderView ----

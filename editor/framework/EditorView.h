@@ -22,14 +22,22 @@ public:
     virtual void ShowWithPalettes() { Show(1); }
     virtual void HideWithPalettes() { Show(0); }
     virtual void EnableWithPalettes(int enable) { Enable(enable); }
+    // Opens the map-chip palette beside the window, once the window is on the
+    // screen (a fresh window does it at once).
+    virtual void OpenMapChipPalette() {}
 
     // The window and its palettes minimised into the desktop's task bar, where
     // the author finds them again (the stage editor's minimise).
     virtual void MinimiseWithPalettes();
     // Hides the window and its palettes and marks it hidden (the placeholder's minimise).
     void HideWhenMinimised();
-    // Shows a window that hid itself once it has finished its creation, and clears the mark.
+    // Shows a window that hid itself once it has finished its creation, and
+    // clears the mark; it becomes the active window.
     void ShowIfHidden();
+    // The window becomes the active window, with the keyboard focus on its
+    // map, whichever of its palettes was shown last: its keys (Ctrl+S, Ctrl+Z)
+    // work at once.
+    void MakeActive();
     int IsHidden() const { return m_bHidden; }
 
 protected:
@@ -42,8 +50,6 @@ public:
     using EditorWindow::EditorWindow;
 
     platform::WindowHandle ViewWindow() const override { return Handle(); }
-    // Opens the map-chip palette beside the view (a fresh view does it at once).
-    virtual void OpenMapChipPalette() {}
     // The world-map editor window the view holds open; null when none.
     virtual EditorWindow* WorldMapWindow() const { return nullptr; }
 };

@@ -220,6 +220,10 @@ void StageEditorWindow::OpenWorldMap()
     {
         m_pWorldMap->RunModeless(kShowFlagHideOthers | kShowFlagDisableOthers);
         MainWindow.m_nViewMode = kViewModeWorldMap;
+        // Its palette comes once it is on the screen: the window manager keeps
+        // a window above its owner only when it learns of the owner first.
+        m_pWorldMap->OpenMapChipPalette();
+        m_pWorldMap->MakeActive();
     }
 }
 

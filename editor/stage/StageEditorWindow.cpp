@@ -307,7 +307,7 @@ void StageEditorWindow::OpenMapChipPalette()
         window = native->WindowRect();
     }
     m_pChipPalette->SetInitialPosition(window.Right(), window.m_nTop);
-    m_pChipPalette->RunModeless(0);
+    m_pChipPalette->RunModeless(kShowFlagNoActivate);
 }
 
 void StageEditorWindow::OpenEnemyPalette()
@@ -320,7 +320,7 @@ void StageEditorWindow::OpenEnemyPalette()
     m_pEnemyPalette = MakeEnemyPalette(*this);
     if (m_pEnemyPalette)
     {
-        m_pEnemyPalette->RunModeless(0);
+        m_pEnemyPalette->RunModeless(kShowFlagNoActivate);
     }
 }
 
@@ -334,7 +334,7 @@ void StageEditorWindow::OpenEventPalette()
     m_pEventPalette = MakeEventPalette(*this);
     if (m_pEventPalette)
     {
-        m_pEventPalette->RunModeless(0);
+        m_pEventPalette->RunModeless(kShowFlagNoActivate);
     }
 }
 
@@ -530,6 +530,7 @@ void StageEditorWindow::OnDatabaseClosed()
         m_pChipPalette->UpdateScrollRange();
     }
     RefreshPalette();
+    MakeActive();
 }
 
 void StageEditorWindow::OnWorldMapEditorClosed()
@@ -537,4 +538,5 @@ void StageEditorWindow::OnWorldMapEditorClosed()
     MainWindow.m_nViewMode = kViewModeStage;
     App.ShowAllWindows(1);
     App.EnableAllWindows(1);
+    MakeActive();
 }

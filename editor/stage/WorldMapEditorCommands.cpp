@@ -128,6 +128,7 @@ void WorldMapEditorWindow::OpenSettings()
     }
     ShowWithPalettes();
     EnableWithPalettes(1);
+    MakeActive();
 }
 
 void WorldMapEditorWindow::AssignStageNumbers(WorldMapEvent& event, int column, int row)

@@ -108,7 +108,6 @@ int WorldMapEditorWindow::OnInitDialog(uintptr_t wParam, intptr_t lParam)
     UpdateUndoState();
     PlaceMapView();
     BindControl(&m_Picture);
-    OpenMapChipPalette();
     RegisterListAcceleratorTables();
     AddAccelerators(Handle(), kAcceleratorsStageEditor);
     DataToControls();
@@ -247,7 +246,7 @@ void WorldMapEditorWindow::OpenMapChipPalette()
         window = native->WindowRect();
     }
     m_pChipPalette->SetInitialPosition(window.Right(), window.m_nTop + 10);
-    m_pChipPalette->RunModeless(0);
+    m_pChipPalette->RunModeless(kShowFlagNoActivate);
 }
 
 void WorldMapEditorWindow::OpenEventPalette()
@@ -265,7 +264,7 @@ void WorldMapEditorWindow::OpenEventPalette()
         window = native->WindowRect();
     }
     m_pEventPalette->SetInitialPosition(window.Right(), window.m_nTop + 10);
-    m_pEventPalette->RunModeless(0);
+    m_pEventPalette->RunModeless(kShowFlagNoActivate);
 }
 
 void WorldMapEditorWindow::SwitchPalette(int32_t palette)

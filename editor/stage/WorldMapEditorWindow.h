@@ -50,7 +50,7 @@ public:
     // Minimising hides the window and its palettes until the editor is activated again.
     void MinimiseWithPalettes() override { HideWhenMinimised(); }
     // Each opens its palette beside the window unless it is open; the other one goes.
-    void OpenMapChipPalette();
+    void OpenMapChipPalette() override;
     void OpenEventPalette();
     // Saves the active palette's tool state in its slot, takes up the requested one's and opens it.
     void SwitchPalette(int32_t palette);

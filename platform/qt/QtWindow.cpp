@@ -212,9 +212,20 @@ QtWindow::QtWindow(QtWindowSystem& system, const WindowCreateParams& params)
     {
         flags |= Qt::WindowMaximizeButtonHint;
     }
-    // An owned window stays above its owner: the window manager knows the
-    // owner as its transient parent, hidden owners (the main window) included.
-    if (auto* owner = dynamic_cast<QtWindow*>(system.Resolve(params.m_hParent)))
+    // An owned window stays above its owner and hides and shows with it: the
+    // window manager knows the owner as its transient parent. Qt's X11
+    // platform tells it only for windows of a dialog or tool kind, so a
+    // palette is a tool window and any other owned window a dialog; a palette
+    // shown beside its editor window leaves the activation there. A window
+    // with a minimise box (an editor window, whose owner is hidden) goes into
+    // the task bar on its own and stays a window of the plain kind.
+    auto* owner = dynamic_cast<QtWindow*>(system.Resolve(params.m_hParent));
+    if (owner && !(params.m_nStyle & kWsMinimizeBox))
+    {
+        flags = (flags & ~Qt::WindowType_Mask) | (ownFrame ? Qt::Tool : Qt::Dialog);
+        top->setAttribute(Qt::WA_ShowWithoutActivating, ownFrame);
+    }
+    if (owner)
     {
         top->setParent(owner->TopLevel(), flags);
         owner->TopLevel()->winId();
@@ -304,18 +315,25 @@ int QtWindow::TitleWidth() const
     {
         return 0;
     }
+    int width = 0;
     if (m_pCaption)
     {
-        return m_pCaption->WidthFor(m_pTop->windowTitle());
+        width = m_pCaption->WidthFor(m_pTop->windowTitle());
     }
-    QFont font = QApplication::font();
-    font.setBold(true);
-    return QFontMetrics(font).horizontalAdvance(m_pTop->windowTitle()) + kCaptionButtonsRoom;
+    else
+    {
+        QFont font = QApplication::font();
+        font.setBold(true);
+        width = QFontMetrics(font).horizontalAdvance(m_pTop->windowTitle()) + kCaptionButtonsRoom;
+    }
+    // A long title is cut rather than the window made wider than the screen.
+    FrameInsets insets = Insets();
+    return std::min(width, System().DesktopRect().m_nWidth - insets.m_nLeft - insets.m_nRight);
 }
 
 void QtWindow::PlaceTopLevel(const Rect& requested)
 {
-    // A window is never so narrow that its title is cut.
+    // A window is never so narrow that its title is cut, while the screen has room for it.
     Rect client = requested;
     client.m_nWidth = std::max(client.m_nWidth, TitleWidth());
     int menuHeight = m_pMenuBar ? System().Metrics().m_nMenuBarHeight : 0;
@@ -475,10 +493,13 @@ void QtWindow::FollowFocus()
 
 void QtWindow::FollowActivation()
 {
-    // A window the toolkit has just activated itself is left alone: asking
-    // again would answer the toolkit's late reports of two windows activated
-    // one after the other with each other's activation, for ever.
-    if (m_pTop->isVisible() && QApplication::activeWindow() != m_pTop)
+    // The toolkit's own report of this window's activation is not answered:
+    // asking again would answer its late reports of two windows activated one
+    // after the other with each other's activation, for ever. Any other
+    // activation is asked of the toolkit, even of a window it takes for the
+    // active one: a window shown since may have taken the activation in a
+    // report still to come.
+    if (m_pTop->isVisible() && !Qt().IsReportingActivation(Handle()))
     {
         m_pTop->activateWindow();
         m_pTop->raise();

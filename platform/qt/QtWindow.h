@@ -123,13 +123,16 @@ public:
     // A palette draws its caption and sizing frame itself (QtOwnFrame.h);
     // its top level is then the whole window.
     bool HasOwnFrame() const { return m_pCaption != nullptr; }
+    // An owned palette: a tool window beside its owner, shown without taking the activation.
+    bool IsToolWindow() const { return m_pTop && m_pTop->windowType() == Qt::Tool; }
 
 private:
     void PlaceTopLevel(const Rect& client);
     void LayOutOwnFrame();
     void PostCommand(int command);
     // The narrowest client area under which the caption bar shows the whole
-    // title beside the frame's icon and buttons; 0 without a caption.
+    // title beside the frame's icon and buttons, but no wider than leaves the
+    // window within the screen's available width; 0 without a caption.
     int TitleWidth() const;
 
     uint32_t m_nStyle;

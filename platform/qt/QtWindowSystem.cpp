@@ -218,18 +218,14 @@ void QtWindowSystem::OnNativeActivation(WindowHandle window)
     {
         if (NativeWindow* popup = Resolve(EnabledPopupOf(window)))
         {
-            if (ActiveWindow() == popup->Handle())
-            {
-                popup->FollowActivation();
-            }
-            else
-            {
-                SetActiveWindow(popup->Handle());
-            }
+            SetActiveWindow(popup->Handle());
             return;
         }
     }
+    WindowHandle outer = m_hReporting;
+    m_hReporting = window;
     SetActiveWindow(window);
+    m_hReporting = outer;
 }
 
 WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
@@ -244,6 +240,11 @@ WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
             NativeWindow* candidate = *it;
             if (candidate == owner || candidate->IsChild() || candidate->IsDestroyed() || !candidate->IsEnabled() ||
                 !candidate->IsVisible())
+            {
+                continue;
+            }
+            // A palette is beside its window, not the window in front of it.
+            if (auto* top = dynamic_cast<QtWindow*>(candidate); top && top->IsToolWindow())
             {
                 continue;
             }

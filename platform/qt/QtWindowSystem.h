@@ -37,6 +37,8 @@ public:
     // The desktop activated the top-level window; a disabled one hands the
     // activation on to the enabled window it owns (its modal dialog).
     void OnNativeActivation(WindowHandle window);
+    // Whether the window's activation is the one the toolkit reports now.
+    bool IsReportingActivation(WindowHandle window) const { return window && window == m_hReporting; }
     // Where the pointer was at the last mouse event of our windows.
     void NoteMouse(Point screen, bool left, bool right);
     // Qt timers that send kWmTimer to the window.
@@ -58,13 +60,16 @@ private:
     class Bridge;
 
     void OnWake();
-    // The last made visible, enabled top-level window owned by the window, or else by its owners in turn.
+    // The last made visible, enabled top-level window owned by the window, or
+    // else by its owners in turn; palettes are passed over.
     WindowHandle EnabledPopupOf(WindowHandle window) const;
     void OnTimer(int qtId);
 
     std::unique_ptr<Bridge> m_pBridge;
     BeepSound m_PreviousBeep;
     std::map<int, std::pair<WindowHandle, uint32_t>> m_Timers; // Qt timer id -> window and our id
+    // The window whose activation the toolkit reports now.
+    WindowHandle m_hReporting;
     bool m_bMouseKnown = false;
     Point m_Cursor;
     bool m_bButtons[2] = {false, false};

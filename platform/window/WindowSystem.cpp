@@ -651,6 +651,15 @@ void WindowSystem::SetActiveWindow(WindowHandle window)
     {
         return;
     }
+    if (top && top == m_hActive)
+    {
+        // The native side is asked again: it may have activated a window it
+        // showed meanwhile, and not yet said so.
+        if (NativeWindow* native = Resolve(top))
+        {
+            native->FollowActivation();
+        }
+    }
     ChangeActive(top);
     if (!top)
     {

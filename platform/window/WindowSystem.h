@@ -41,7 +41,8 @@
 // to the old window, then kWmSetFocus to the new one, synchronously; each
 // carries the other's handle in wParam. SetActiveWindow sends kWmActivate to
 // the old and the new window and gives the new one back the control that had
-// the focus in it. Backends report native focus and activation changes
+// the focus in it; asked for the window that is active already, it has the
+// backend follow again. Backends report native focus and activation changes
 // through the same calls and follow the core's (FollowFocus, FollowActivation).
 //
 // Keys. A backend hands every key to RouteKey before any native widget sees

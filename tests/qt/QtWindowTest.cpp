@@ -69,6 +69,44 @@ TEST_F(QtWindowTest, TheCaptionBarHasRoomForTheWholeTitle)
     m_System.PumpMessages();
 }
 
+// A title wider than the screen widens its window only to the screen's
+// available width; a window asked for wider than that keeps its width.
+TEST_F(QtWindowTest, ATitleNeverWidensItsWindowPastTheScreen)
+{
+    m_System.FixDesktopRect({0, 0, 400, 300});
+    const std::string longTitle(200, 'W');
+    struct Case
+    {
+        uint32_t m_nStyle;
+        int m_nWidth;
+        int m_nExpected;
+    };
+    static const Case kCases[] = {
+        {platform::kWsCaption | platform::kWsSysMenu, 200, 400},
+        {platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsSysMenu, 200, 400},
+        {platform::kWsCaption | platform::kWsSysMenu, 500, 500},
+    };
+    for (const Case& c : kCases)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = c.m_nStyle;
+        params.m_WindowRect = {10, 10, c.m_nWidth, 80};
+        params.m_strTitle = longTitle;
+        platform::WindowHandle window = m_System.CreateWindow(params);
+        auto* native = static_cast<platform::QtWindow*>(m_System.Resolve(window));
+        ASSERT_NE(native, nullptr);
+        EXPECT_EQ(native->WindowRect().m_nWidth, c.m_nExpected) << std::hex << c.m_nStyle << " " << c.m_nWidth;
+
+        // The same for a title given later.
+        native->SetText("短い");
+        native->SetWindowRect({10, 10, c.m_nWidth, 80});
+        native->SetText(longTitle);
+        EXPECT_EQ(native->WindowRect().m_nWidth, c.m_nExpected) << std::hex << c.m_nStyle << " " << c.m_nWidth;
+        m_System.DestroyWindow(window);
+    }
+    m_System.PumpMessages();
+}
+
 TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
 {
     RecordingWindow window;
@@ -300,6 +338,108 @@ TEST_F(QtWindowTest, OnlyPalettesDrawTheirOwnFrame)
         EXPECT_EQ(native->WindowRect().m_nHeight, 120);
         m_System.DestroyWindow(handle);
     }
+    m_System.PumpMessages();
+}
+
+// An owned window names its owner to the window manager, which then keeps it
+// above the owner and hides and shows it with the owner. Qt's X11 platform
+// writes that name (WM_TRANSIENT_FOR) only for windows of the dialog and tool
+// kinds: palettes are tool windows, shown without taking the activation, the
+// other owned windows dialogs. An editor window (it has a minimise box, its
+// owner is hidden) and a window without an owner stay plain windows.
+TEST_F(QtWindowTest, AnOwnedWindowIsOfAKindWhoseOwnerTheWindowManagerLearns)
+{
+    platform::WindowCreateParams ownerParams;
+    ownerParams.m_nStyle = platform::kWsOverlappedWindow | platform::kWsVisible;
+    ownerParams.m_WindowRect = {20, 20, 300, 200};
+    ownerParams.m_strTitle = "持ち主";
+    platform::WindowHandle owner = m_System.CreateWindow(ownerParams);
+    auto* ownerNative = static_cast<platform::QtWindow*>(m_System.Resolve(owner));
+    ASSERT_NE(ownerNative, nullptr);
+
+    const uint32_t kPalette = platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame;
+    const uint32_t kDialog =
+        platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame;
+    struct Case
+    {
+        uint32_t m_nStyle;
+        bool m_bOwned;
+        Qt::WindowType m_Kind;
+    };
+    static const Case kCases[] = {
+        {kPalette | platform::kWsSysMenu, true, Qt::Tool},
+        {kPalette, true, Qt::Tool},
+        {kDialog, true, Qt::Dialog},
+        {platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu, true, Qt::Dialog},
+        {kPalette | platform::kWsSysMenu | platform::kWsMinimizeBox, true, Qt::Window},
+        {kPalette | platform::kWsSysMenu, false, Qt::Window},
+        {kDialog, false, Qt::Window},
+    };
+    for (const Case& c : kCases)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = c.m_nStyle;
+        params.m_WindowRect = {60, 60, 200, 120};
+        params.m_strTitle = "窓";
+        params.m_hParent = c.m_bOwned ? owner : nullptr;
+        platform::WindowHandle handle = m_System.CreateWindow(params);
+        auto* native = static_cast<platform::QtWindow*>(m_System.Resolve(handle));
+        ASSERT_NE(native, nullptr);
+        native->Show(true);
+        QWidget* top = native->TopLevel();
+        ASSERT_NE(top->windowHandle(), nullptr);
+        std::string label = std::to_string(c.m_nStyle) + (c.m_bOwned ? " owned" : "");
+        EXPECT_EQ(top->windowHandle()->type(), c.m_Kind) << label;
+        EXPECT_EQ(native->IsToolWindow(), c.m_Kind == Qt::Tool) << label;
+        EXPECT_EQ(top->testAttribute(Qt::WA_ShowWithoutActivating), c.m_Kind == Qt::Tool) << label;
+        if (c.m_bOwned)
+        {
+            EXPECT_EQ(top->windowHandle()->transientParent(), ownerNative->TopLevel()->windowHandle()) << label;
+        }
+        m_System.DestroyWindow(handle);
+        m_System.PumpMessages();
+    }
+    m_System.DestroyWindow(owner);
+    m_System.PumpMessages();
+}
+
+// The toolkit may activate a window it shows (offscreen it always does) and
+// report that later: the core asked again for the window that is active
+// already has the toolkit activate it again, and the reports settle there.
+TEST_F(QtWindowTest, AskedAgainTheActiveWindowWinsBackTheActivationOfAWindowShownSince)
+{
+    auto make = [&](int x)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = platform::kWsOverlappedWindow;
+        params.m_WindowRect = {x, 20, 200, 120};
+        params.m_strTitle = "窓";
+        return m_System.CreateWindow(params);
+    };
+    platform::WindowHandle first = make(20);
+    platform::WindowHandle second = make(300);
+    auto* firstNative = static_cast<platform::QtWindow*>(m_System.Resolve(first));
+    ASSERT_NE(firstNative, nullptr);
+    auto settle = [&]
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    };
+    firstNative->Show(true);
+    m_System.SetActiveWindow(first);
+    settle();
+    ASSERT_EQ(QApplication::activeWindow(), firstNative->TopLevel());
+
+    m_System.Resolve(second)->Show(true);
+    m_System.SetActiveWindow(first);
+    settle();
+    EXPECT_EQ(m_System.ActiveWindow(), first);
+    EXPECT_EQ(QApplication::activeWindow(), firstNative->TopLevel());
+    m_System.DestroyWindow(second);
+    m_System.DestroyWindow(first);
     m_System.PumpMessages();
 }
 

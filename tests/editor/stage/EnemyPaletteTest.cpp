@@ -381,7 +381,10 @@ TEST_F(EnemyPaletteTest, TheRightClickTheKeysAndTheDoubleClickReachThePalettesCo
     EnemyPalette& palette = *Palette();
     platform::WindowHandle list = Item(palette, kIdEnemyList);
 
-    // A right click on the second row selects it, for the pen too, and its pop-up's "切り取り" cuts it.
+    // A right click on the second row selects it, for the pen too, and its
+    // pop-up's "切り取り" cuts it. The palette opened beside the stage editor
+    // without taking the activation; the author's click gives it the palette.
+    m_System.SetActiveWindow(palette.Handle());
     platform::Rect rows = m_System.Resolve(list)->ScreenRect();
     m_System.SetCursorPos({rows.m_nLeft + 10, rows.m_nTop + platform::kListBorder + platform::kListRowHeight + 5});
     m_System.SetPopupChoice(kIdEnemyCutMenu);

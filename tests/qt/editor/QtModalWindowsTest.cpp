@@ -1,5 +1,7 @@
 // The editor's windows on real Qt widgets, offscreen, as the window manager
-// sees them: owned windows name their owner as transient parent, a modal
+// sees them: owned windows name their owner as transient parent in a kind of
+// window for which the toolkit tells the window manager (palettes shown
+// only once their owner is), a modal
 // dialog is the active window again once the dialog it opened has closed and
 // the editor windows hidden for that dialog are back, and the desktop's
 // activation of a disabled window goes to the modal dialog that keeps it
@@ -9,10 +11,12 @@
 #include "editor/framework/ModalRuns.h"
 #include "editor/resources/EditorIcon.h"
 #include "editor/resources/StageEditorIds.h"
+#include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/EnemyPalette.h"
 #include "editor/stage/MapChipPalette.h"
 #include "editor/stage/PositionGroupDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
+#include "editor/stage/WorldMapEditorWindow.h"
 #include "platform/qt/QtBars.h"
 #include "platform/qt/QtOwnFrame.h"
 #include "tests/qt/editor/QtWholeEditorFixture.h"
@@ -50,14 +54,19 @@ protected:
             m_System.PumpMessages();
         }
     }
-    // The top-level windows of the editor whose native window does not name their owner's as transient parent.
+    // The owned top-level windows of the editor that do not tell the window
+    // manager their owner: their native window does not name the owner's as
+    // transient parent, or is of a kind for which Qt's X11 platform writes no
+    // WM_TRANSIENT_FOR (it does for dialogs and tool windows). Editor windows
+    // (with a minimise box; their owners are hidden) go into the task bar on
+    // their own.
     static QStringList WithoutTransientOwner()
     {
         QStringList wrong;
         for (QWidget* top : QApplication::topLevelWidgets())
         {
             auto* window = dynamic_cast<platform::QtWindow*>(platform::QtWindowBase::FromWidget(top));
-            if (!window || window->IsDestroyed())
+            if (!window || window->IsDestroyed() || (window->Style() & platform::kWsMinimizeBox))
             {
                 continue;
             }
@@ -66,7 +75,9 @@ protected:
             {
                 continue;
             }
-            if (!top->windowHandle() || top->windowHandle()->transientParent() != owner->TopLevel()->windowHandle())
+            QWindow* native = top->windowHandle();
+            if (!native || native->transientParent() != owner->TopLevel()->windowHandle() ||
+                (native->type() != Qt::Dialog && native->type() != Qt::Tool))
             {
                 wrong << top->windowTitle();
             }
@@ -115,6 +126,74 @@ TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
     ASSERT_EQ(runs.Runs().size(), 2u);
     // The stage editor, its palette, the list and the edit dialog.
     EXPECT_GE(ownedWindows, 4);
+}
+
+// Records the palettes shown while their owner was not: the window manager
+// keeps a window above its owner only when it learned of the owner first.
+class PaletteShowWatch : public QObject
+{
+public:
+    PaletteShowWatch() { qApp->installEventFilter(this); }
+    ~PaletteShowWatch() override { qApp->removeEventFilter(this); }
+    QStringList m_Early;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* top = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && top && top->isWindow() && top->windowType() == Qt::Tool &&
+            (!top->parentWidget() || !top->parentWidget()->isVisible()))
+        {
+            m_Early << top->windowTitle();
+        }
+        return false;
+    }
+};
+
+// Each palette of the stage and the world-map editor, the database sheet and
+// the world-map editor's dialog tell the window manager their owner.
+TEST_F(QtModalWindowsTest, EveryOwnedWindowTellsTheWindowManagerItsOwner)
+{
+    PaletteShowWatch shows;
+    ASSERT_TRUE(Start());
+    auto command = [&](platform::WindowHandle window, int id)
+    {
+        platform::SendWindowMessage(window, platform::kWmCommand, platform::MakeWParam(id, 0), 0);
+        Settle();
+    };
+    ASSERT_NE(Window()->ChipPalette(), nullptr);
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the map chip palette";
+    command(Window()->Handle(), kCmdBarEnemies);
+    ASSERT_NE(Window()->EnemyPalette(), nullptr);
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the enemy palette";
+    command(Window()->Handle(), kCmdBarEvents);
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the event palette";
+
+    command(Window()->Handle(), kCmdDatabase);
+    platform::WindowHandle sheet = m_System.ActiveWindow();
+    ASSERT_NE(sheet, Window()->Handle());
+    EXPECT_TRUE(Top(*Window())->isHidden());
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the database sheet";
+    auto* cancel =
+        dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.GetDlgItem(sheet, platform::kIdCancel)));
+    ASSERT_NE(cancel, nullptr);
+    QTest::mouseClick(cancel->Widget(), Qt::LeftButton);
+    Settle();
+
+    command(Window()->Handle(), kCmdWorldMap);
+    auto* world = dynamic_cast<WorldMapEditorWindow*>(Window()->WorldMapWindow());
+    ASSERT_NE(world, nullptr);
+    ASSERT_NE(world->ChipPalette(), nullptr);
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the world map's chip palette";
+    ScriptedModalRuns runs;
+    runs.Answer([&](DialogBase&) { EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the world map's settings"; });
+    command(world->Handle(), kCmdWorldSettings);
+    ASSERT_EQ(runs.Runs().size(), 1u);
+    command(world->Handle(), kCmdBarEvents);
+    ASSERT_NE(world->EventPalette(), nullptr);
+    EXPECT_EQ(WithoutTransientOwner(), QStringList{}) << "the world map's event palette";
+    command(world->Handle(), kCmdWorldQuit);
+    EXPECT_EQ(shows.m_Early, QStringList{});
 }
 
 TEST_F(QtModalWindowsTest, TheStageEditorShowsTheIconAndPalettesOnlyTheirStylesBoxes)

@@ -3,7 +3,9 @@
 // block picked from the map with the right button, the fill tool chosen on
 // the map chip palette's tool bar, a click, undo, redo and a save; an enemy
 // inserted on the enemy palette through the placement and movement-AI
-// dialogs, put on the map with the pen and taken off again by undo.
+// dialogs, put on the map with the pen and taken off again by undo; Ctrl+Z,
+// typed where the toolkit sends keys, after start-up and after the windows
+// the stage editor opened have closed.
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
 #include "common/data/PaletteFiles.h"
@@ -24,6 +26,7 @@
 #include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -85,7 +88,69 @@ protected:
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
     }
+    // The toolkit's own events (the activations of the windows it showed), then the editor's messages.
+    void Settle()
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            Pump();
+        }
+    }
+    // The stage editor is the active window with the focus on its map: Ctrl+Z,
+    // typed where the toolkit sends keys (no window named by the test), takes
+    // back the last edit.
+    void ExpectTheMapTakesTheKeys(const char* when)
+    {
+        Settle();
+        ASSERT_NE(Window(), nullptr) << when;
+        EXPECT_EQ(m_System.ActiveWindow(), Window()->Handle()) << when;
+        EXPECT_EQ(m_System.Focus(), Window()->Handle()) << when;
+        EXPECT_EQ(QApplication::activeWindow(), static_cast<platform::QtWindow*>(Window()->Native())->TopLevel())
+            << when;
+        Window()->RecordUndo();
+        int before = Stage.CellAt(2, 1);
+        Stage.CellAt(2, 1) = before == 3 ? 4 : 3;
+        QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        ASSERT_NE(keys, nullptr) << when;
+        QTest::keyClick(keys, Qt::Key_Z, Qt::ControlModifier);
+        Pump();
+        EXPECT_EQ(Stage.CellAt(2, 1), before) << when;
+    }
 };
+
+// After start-up, and after the database sheet or a dialog the stage editor
+// opened has closed (whether it hid the other windows or disabled them), the
+// palette shown again last does not keep the activation.
+TEST_F(QtStageEditorTest, TheMapTakesTheKeysAfterStartUpAndAfterTheWindowsTheEditorOpenedClose)
+{
+    ASSERT_TRUE(Start());
+    ExpectTheMapTakesTheKeys("after start-up");
+
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdDatabase, 0), 0);
+    Settle();
+    platform::WindowHandle sheet = m_System.ActiveWindow();
+    ASSERT_NE(sheet, Window()->Handle());
+    auto* cancel =
+        dynamic_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.GetDlgItem(sheet, platform::kIdCancel)));
+    ASSERT_NE(cancel, nullptr);
+    QTest::mouseClick(cancel->Widget(), Qt::LeftButton);
+    Pump();
+    ASSERT_FALSE(m_System.IsWindow(sheet));
+    ExpectTheMapTakesTheKeys("after the database sheet");
+
+    // The stage settings disable the other windows, the bitmap tool hides
+    // them; each is closed as it was opened.
+    for (int command : {kCmdStageSettings, kCmdBitmapTool})
+    {
+        ScriptedModalRuns runs;
+        runs.Answer([](DialogBase&) {});
+        platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(command, 0), 0);
+        Pump();
+        ASSERT_EQ(runs.Runs().size(), 1u) << command;
+        ExpectTheMapTakesTheKeys(command == kCmdStageSettings ? "after the stage settings" : "after the bitmap tool");
+    }
+}
 
 TEST_F(QtStageEditorTest, PickFillUndoRedoAndSaveWriteTheExpectedFile)
 {

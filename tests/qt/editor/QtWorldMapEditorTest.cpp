@@ -1,8 +1,10 @@
 // The world-map editor on real Qt widgets, offscreen, driven as the author
 // would: opened from the stage editor's command, chips painted with the mouse,
 // the event palette chosen on the tool bar, a new event made from the pop-up
-// menu at a cell (the event dialog answering OK), and Ctrl+S.
+// menu at a cell (the event dialog answering OK), and Ctrl+S, typed where the
+// toolkit sends keys once the settings dialog has closed.
 #include "common/graphics/DibBitmap.h"
+#include "editor/framework/ModalRuns.h"
 #include "editor/resources/WorldMapEditorIds.h"
 #include "editor/stage/StageEditorDialogs.h"
 #include "editor/stage/StageEditorWindow.h"
@@ -18,6 +20,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
+#include <filesystem>
 #include <QToolBar>
 #include <gtest/gtest.h>
 
@@ -43,6 +46,31 @@ protected:
     {
         StageEditorWindow* stage = CurrentStageEditor();
         return stage ? static_cast<WorldMapEditorWindow*>(stage->WorldMapWindow()) : nullptr;
+    }
+    // The toolkit's own events (the activations of the windows it showed), then the editor's messages.
+    void Settle()
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            Pump();
+        }
+    }
+    // The window is the active one with the focus on its map, as the editor and the toolkit see it.
+    void ExpectInFront(const EditorWindow& window, const char* when)
+    {
+        Settle();
+        EXPECT_EQ(m_System.ActiveWindow(), window.Handle()) << when;
+        EXPECT_EQ(m_System.Focus(), window.Handle()) << when;
+        EXPECT_EQ(QApplication::activeWindow(), static_cast<platform::QtWindow*>(window.Native())->TopLevel()) << when;
+    }
+    // Ctrl and the key, typed where the toolkit sends keys (no window named by the test).
+    void KeyWhereTheFocusIs(Qt::Key key)
+    {
+        QWidget* keys = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+        ASSERT_NE(keys, nullptr);
+        QTest::keyClick(keys, key, Qt::ControlModifier);
+        Pump();
     }
     // A click on the world map at a cell.
     void Click(int column, int row, Qt::MouseButton button)
@@ -160,6 +188,49 @@ TEST_F(QtWorldMapEditorTest, PaintPlaceFromThePopupAndSaveWriteTheExpectedFile)
     expected.PutEvent(town, 3, 2);
     ASSERT_EQ(SaveRecordFile(expected, "expected.dat"), 1);
     EXPECT_EQ(m_Folder.ReadFile("data/database/WorldMap.dat"), m_Folder.ReadFile("expected.dat"));
+}
+
+// After its settings dialog, whether OK or Cancel ended it, the world-map
+// editor is in front of its palette and Ctrl+S writes the world map; once it
+// has closed, the stage editor is in front of its own.
+TEST_F(QtWorldMapEditorTest, CtrlSAfterTheSettingsWritesTheMapAndTheStageEditorIsInFrontOnceItCloses)
+{
+    ASSERT_TRUE(Start());
+    StageEditorWindow* stage = CurrentStageEditor();
+    ASSERT_NE(stage, nullptr);
+    platform::SendWindowMessage(stage->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdWorldMap, 0), 0);
+    Pump();
+    ASSERT_NE(World(), nullptr);
+    ASSERT_NE(World()->ChipPalette(), nullptr);
+    ExpectInFront(*World(), "opened");
+
+    for (int button : {kIdDialogOk, kIdDialogCancel})
+    {
+        ScriptedModalRuns runs;
+        runs.Answer(
+            [&](DialogBase& dialog)
+            {
+                auto* child = dynamic_cast<platform::QtChildWindow*>(
+                    m_System.Resolve(m_System.GetDlgItem(dialog.Handle(), button)));
+                ASSERT_NE(child, nullptr);
+                QTest::mouseClick(child->Widget(), Qt::LeftButton);
+            });
+        platform::SendWindowMessage(World()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdWorldSettings, 0),
+                                    0);
+        Pump();
+        ASSERT_EQ(runs.Runs().size(), 1u);
+        EXPECT_EQ(runs.Runs()[0].m_nResult, button == kIdDialogOk ? 1 : 0);
+        const char* when = button == kIdDialogOk ? "after OK" : "after Cancel";
+        ExpectInFront(*World(), when);
+        std::filesystem::remove("data/database/WorldMap.dat");
+        KeyWhereTheFocusIs(Qt::Key_S);
+        EXPECT_TRUE(std::filesystem::exists("data/database/WorldMap.dat")) << when;
+    }
+
+    platform::SendWindowMessage(World()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdWorldQuit, 0), 0);
+    Pump();
+    ASSERT_EQ(CurrentStageEditor(), stage);
+    ExpectInFront(*stage, "after the world-map editor");
 }
 
 // The stage number of an event stands in white over its icon, drawn by the
