@@ -2,11 +2,20 @@
 // disk: 999 records in each database table and 200 stages of 64 x 64 cells.
 // The plain project (busy:0) holds new records and stages with nothing but
 // their cells; the busy one (busy:1) also gives every character skills and AI
-// and every stage 20 enemies and 20 events. "x_reading" is the load time
-// divided by the time of reading every file whole, each into a buffer of its
-// own, in the same round (the median of the rounds); the goal is under 3. "x_reading_cold" is the same for the first
-// load of a fresh process (as `projdata check` meets it): the median of five runs of this program in the project folder
-// with --cold-load. A load that fails ends the benchmark with an error.
+// and every stage 20 enemies and 20 events. The baseline is the reading of
+// every file whole, each into a buffer of its own, and it is taken the same
+// way as the load it is set against, for both projects alike:
+// - "x_reading_reused": a load into memory the process already has. The
+//   program keeps all memory it frees; one untimed load before the rounds gives
+//   it what a load takes, and each round then reads the files and loads the
+//   project; the median of the rounds' ratios of load to reading. The goal is
+//   under 3.
+// - "x_reading_fresh": the first load of a fresh process (as `projdata check`
+//   meets it, page faults included) against the first reading of a fresh
+//   process: each a run of this program in the project folder (--fresh-load,
+//   --fresh-read) with the allocator as it comes; the median of the ratios
+//   of 21 such pairs.
+// A load that fails ends the benchmark with an error.
 
 #include "BenchSupport.h"
 #include "common/data/DataFilePaths.h"
@@ -14,6 +23,7 @@
 #include "platform/core/Files.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -196,14 +206,11 @@ std::string LoadTables()
     return {};
 }
 
-double SecondsOf(const std::function<void()>& work, int repeats)
+double SecondsOf(const std::function<void()>& work)
 {
     auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < repeats; ++i)
-    {
-        work();
-    }
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / repeats;
+    work();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
 // Enters the folder of the project, written on the first visit.
@@ -222,138 +229,194 @@ void EnterProject(bool busy)
     }
 }
 
-constexpr const char kColdLoadOption[] = "--cold-load";
-
-// The program itself, run in the project folder to load it once as a fresh
-// process does (bench_project_load --cold-load): the seconds of that first
-// load and of reading the files after it. False when it failed.
-bool RunColdLoad(double& load, double& reading)
+struct LoadTimes
 {
-    const std::string command = "'/proc/" + std::to_string(::getpid()) + "/exe' " + kColdLoadOption;
+    double m_dTables = 0.0;
+    double m_dStages = 0.0;
+    std::string m_strFailed; // what did not load; empty when everything did
+};
+
+// One load of the whole project, timed: its data files into the project's
+// tables and records, and every stage into an object of its own. What the
+// previous load left is freed before it, and the stages after it.
+LoadTimes LoadProjectOnce()
+{
+    ResetProjectData();
+    CheckedVector<StageRecord> stages(kStages);
+    LoadTimes times;
+    bool stagesLoaded = false;
+    times.m_dTables = SecondsOf([&times] { times.m_strFailed = LoadTables(); });
+    times.m_dStages = SecondsOf([&stages, &stagesLoaded] { stagesLoaded = LoadStages(stages); });
+    if (times.m_strFailed.empty() && !stagesLoaded)
+    {
+        times.m_strFailed = "a stage did not load";
+    }
+    return times;
+}
+
+// Memory that the benchmark frees stays with it for the next round, whatever
+// the sizes and the order of the rounds before: the heap is never trimmed and
+// no block is mapped on its own. (Left to itself, glibc hands a large free
+// block back to the system at once and moves both thresholds as blocks of
+// new sizes come and go, so that whether a round page-faults depends on
+// which project ran before it.) False when the allocator refused.
+bool KeepFreedMemory()
+{
+    return ::mallopt(M_TRIM_THRESHOLD, -1) == 1 && ::mallopt(M_MMAP_MAX, 0) == 1;
+}
+
+// A run of this program in the project folder, as a fresh process: the first
+// load of the project (the allocator as it comes), or the first reading of its files.
+constexpr const char kFreshLoadOption[] = "--fresh-load";
+constexpr const char kFreshReadOption[] = "--fresh-read";
+
+// In the fresh process: prints the seconds of its first load or reading.
+int FreshRun(const std::string& option)
+{
+    double seconds = 0.0;
+    if (option == kFreshLoadOption)
+    {
+        const LoadTimes times = LoadProjectOnce();
+        if (!times.m_strFailed.empty())
+        {
+            std::fprintf(stderr, "%s\n", times.m_strFailed.c_str());
+            return 1;
+        }
+        seconds = times.m_dTables + times.m_dStages;
+    }
+    else
+    {
+        const std::vector<std::string> files = ProjectFiles();
+        std::size_t bytes = 0;
+        seconds = SecondsOf([&files, &bytes] { bytes = ReadEveryFile(files); });
+        if (bytes == 0)
+        {
+            std::fprintf(stderr, "the project's files could not be read\n");
+            return 1;
+        }
+    }
+    std::printf("%.9f\n", seconds);
+    return 0;
+}
+
+// The seconds that a fresh run of this program with the option printed; 0 when it failed.
+double RunFresh(const char* option)
+{
+    const std::string command = "'/proc/" + std::to_string(::getpid()) + "/exe' " + option;
     FILE* child = ::popen(command.c_str(), "r");
     if (!child)
     {
-        return false;
+        return 0.0;
     }
-    const int read = std::fscanf(child, "%lf %lf", &load, &reading);
-    return ::pclose(child) == 0 && read == 2 && reading > 0.0;
+    double seconds = 0.0;
+    const int read = std::fscanf(child, "%lf", &seconds);
+    return ::pclose(child) == 0 && read == 1 ? seconds : 0.0;
 }
 
-// The median, over a few fresh processes, of a first load against reading the files.
-double ColdRatio(bool busy)
+// The median over a few pairs of fresh processes, one reading the project's
+// files and the next loading the project, of the load against the reading.
+// Worked out once per project; 0 when a run failed.
+double FreshRatio(bool busy)
 {
     static double ratios[2] = {};
     if (ratios[busy] == 0.0)
     {
-        constexpr int kRuns = 5;
-        std::vector<double> runs;
-        for (int i = 0; i < kRuns; ++i)
+        constexpr int kPairs = 21;
+        std::vector<double> pairs;
+        for (int i = 0; i < kPairs; ++i)
         {
-            double load = 0.0;
-            double reading = 0.0;
-            if (!RunColdLoad(load, reading))
+            const double reading = RunFresh(kFreshReadOption);
+            const double load = RunFresh(kFreshLoadOption);
+            if (reading <= 0.0 || load <= 0.0)
             {
                 return 0.0;
             }
-            runs.push_back(load / reading);
+            pairs.push_back(load / reading);
         }
-        std::sort(runs.begin(), runs.end());
-        ratios[busy] = runs[kRuns / 2];
+        std::sort(pairs.begin(), pairs.end());
+        ratios[busy] = pairs[kPairs / 2];
     }
     return ratios[busy];
 }
 
-// In the child: the first load of the process, then a read of the same files.
-int ColdLoad()
-{
-    const std::vector<std::string> files = ProjectFiles();
-    CheckedVector<StageRecord> stages(kStages);
-    std::string failed;
-    bool stagesLoaded = false;
-    const double load = SecondsOf(
-        [&failed, &stages, &stagesLoaded]
-        {
-            failed = LoadTables();
-            stagesLoaded = LoadStages(stages);
-        },
-        1);
-    const double reading = SecondsOf([&files] { ReadEveryFile(files); }, 1);
-    if (!failed.empty() || !stagesLoaded)
-    {
-        std::fprintf(stderr, "%s\n", failed.empty() ? "a stage did not load" : failed.c_str());
-        return 1;
-    }
-    std::printf("%.9f %.9f\n", load, reading);
-    return 0;
-}
-
 void BM_LoadLargeProject(benchmark::State& state)
 {
-    EnterProject(state.range(0) != 0);
+    const bool busy = state.range(0) != 0;
+    EnterProject(busy);
     const std::vector<std::string> files = ProjectFiles();
     const std::size_t bytes = ReadEveryFile(files); // into the page cache
 
-    // Each round also reads the files, so that both sides meet the same load
-    // of the machine. Emptying what the previous round loaded is no part of it.
+    // A first load, untimed, gives the process the memory that every round then loads into.
+    LoadTimes times = LoadProjectOnce();
+    if (!times.m_strFailed.empty())
+    {
+        ResetProjectData();
+        state.SkipWithError(times.m_strFailed.c_str());
+        return;
+    }
+
+    // Each round reads the files and loads the project, so that both sides
+    // meet the same load of the machine; only the load is the round's time.
     double reading = 0.0;
     double tables = 0.0;
     double stageFiles = 0.0;
     std::vector<double> ratios; // of each round, load to reading
     for (auto _ : state)
     {
-        state.PauseTiming();
-        const double read = SecondsOf([&files] { ReadEveryFile(files); }, 1);
-        reading += read;
-        ResetProjectData();
-        CheckedVector<StageRecord> stages(kStages);
-        state.ResumeTiming();
-        std::string failed;
-        bool stagesLoaded = false;
-        const double table = SecondsOf([&failed] { failed = LoadTables(); }, 1);
-        const double stage = SecondsOf([&stages, &stagesLoaded] { stagesLoaded = LoadStages(stages); }, 1);
-        tables += table;
-        stageFiles += stage;
-        ratios.push_back((table + stage) / read);
-        state.PauseTiming();
-        stages.clear();
-        if (!failed.empty() || !stagesLoaded)
+        const double read = SecondsOf([&files] { ReadEveryFile(files); });
+        times = LoadProjectOnce();
+        if (!times.m_strFailed.empty())
         {
-            state.SkipWithError(failed.empty() ? "a stage did not load" : failed.c_str());
+            state.SkipWithError(times.m_strFailed.c_str());
             break;
         }
-        state.ResumeTiming();
+        state.SetIterationTime(times.m_dTables + times.m_dStages);
+        reading += read;
+        tables += times.m_dTables;
+        stageFiles += times.m_dStages;
+        ratios.push_back((times.m_dTables + times.m_dStages) / read);
     }
+    ResetProjectData();
     if (state.error_occurred())
     {
-        ResetProjectData();
+        return;
+    }
+    const double fresh = FreshRatio(busy);
+    if (fresh == 0.0)
+    {
+        state.SkipWithError("the load or the reading in a fresh process failed");
         return;
     }
     const double rounds = static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
     std::sort(ratios.begin(), ratios.end());
-    state.counters["x_reading"] = ratios[ratios.size() / 2];
-    const double cold = ColdRatio(state.range(0) != 0);
-    if (cold == 0.0)
-    {
-        state.SkipWithError("the load in a fresh process failed");
-        return;
-    }
-    state.counters["x_reading_cold"] = cold;
+    state.counters["x_reading_reused"] = ratios[ratios.size() / 2];
+    state.counters["x_reading_fresh"] = fresh;
     state.counters["read_ms"] = reading / rounds * 1000.0;
     state.counters["tables_ms"] = tables / rounds * 1000.0;
     state.counters["stages_ms"] = stageFiles / rounds * 1000.0;
-    ResetProjectData();
 }
 
 } // namespace
 
-BENCHMARK(BM_LoadLargeProject)->ArgName("busy")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_LoadLargeProject)
+    ->ArgName("busy")
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(2.0);
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::string(argv[1]) == kColdLoadOption)
+    if (argc == 2 && (std::string(argv[1]) == kFreshLoadOption || std::string(argv[1]) == kFreshReadOption))
     {
-        return ColdLoad();
+        return FreshRun(argv[1]);
+    }
+    if (!KeepFreedMemory())
+    {
+        std::fprintf(stderr, "bench_project_load: the allocator cannot be made to keep freed memory\n");
+        return 1;
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
