@@ -34,6 +34,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace
 {
@@ -164,8 +165,12 @@ int RunGame(const GameOptions& options)
 
     platform::SdlWindowSystem system;
     AppWindowSystem = &system;
+    // Boxes in a window of the game's own, where a person sees them; without a
+    // display they go to the standard error stream, unless the environment
+    // asks for the windows there too.
     std::optional<platform::SdlDialogs> dialogs;
-    if (!system.IsHeadless())
+    const char* boxes = std::getenv(kBoxesVariable);
+    if (!system.IsHeadless() || (boxes && std::string_view(boxes) == "window"))
     {
         dialogs.emplace(system);
         platform::SetDialogService(&*dialogs);

@@ -4,6 +4,7 @@
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
 #include "game/engine/GameSession.h"
+#include "game/program/GameProgram.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/image/PngFile.h"
@@ -13,11 +14,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace
 {
@@ -349,6 +352,28 @@ TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
     const std::string output = game->ReadAll();
     EXPECT_EQ(game->Wait(), 0) << output;
     EXPECT_NE(output.find("script passed: the game closed"), std::string::npos) << output;
+}
+
+TEST_P(GameProgramSignalTest, TheSignalEndsTheGameWhileItsStartUpFailureBoxIsUp)
+{
+    fs::remove(m_Project.Path() / "bmp/Palette.bmp");
+    // The box is a window that waits, as on a display.
+    setenv(kBoxesVariable, "window", 1);
+    auto game = Start({});
+    unsetenv(kBoxesVariable);
+    // The failure is written down, then its box goes up.
+    const std::string line = std::string("Error : ") + "bmp\\Palette.bmp のロードに失敗！";
+    for (int i = 0; i < 200 && m_Project.ReadText("Report_Game.txt").find(line) == std::string::npos; ++i)
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    ASSERT_NE(m_Project.ReadText("Report_Game.txt").find(line), std::string::npos);
+    ASSERT_FALSE(game->WaitFor(500)) << "the box waits for its answer";
+
+    game->Signal(GetParam());
+    EXPECT_TRUE(game->WaitFor(5000)) << "still running 5 s after the signal";
+    EXPECT_EQ(game->Wait(), 0);
+    EXPECT_NE(m_Project.ReadText("Report_Game.txt").find(line), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, GameProgramSignalTest, testing::Values(SIGTERM, SIGINT),
