@@ -173,6 +173,8 @@ int RunGame(const GameOptions& options)
     if (!system.IsHeadless() || (boxes && std::string_view(boxes) == "window"))
     {
         dialogs.emplace(system);
+        // A close signal ends a box at any moment, the ones up before the main window is made too.
+        dialogs->SetCancelCheck([&signals] { return signals.Received(); });
         platform::SetDialogService(&*dialogs);
     }
     platform::AudioSystem audio;

@@ -136,8 +136,9 @@ TextRasterizer* SdlDialogs::Fonts()
 int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type)
 {
     TextRasterizer* fonts = Fonts();
+    auto cancelled = [this] { return m_Cancelled && m_Cancelled(); };
     // A quit ends every loop at once, and with it the box: it is not put up at all.
-    if (!fonts || m_System.QuitPending())
+    if (!fonts || m_System.QuitPending() || cancelled())
     {
         return Unshown(text, caption, type);
     }
@@ -176,7 +177,7 @@ int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::strin
     }
     m_System.SetFocus(box);
 
-    m_System.RunModalLoop([&] { return model.Answer().has_value() || !m_System.IsWindow(box); },
+    m_System.RunModalLoop([&] { return model.Answer().has_value() || !m_System.IsWindow(box) || cancelled(); },
                           [box](const WindowMessage& message) { return IsInputForOthers(message, box); });
 
     g_OpenBoxes.erase(std::remove_if(g_OpenBoxes.begin(), g_OpenBoxes.end(),

@@ -13,6 +13,7 @@
 #include "platform/window/Dialogs.h"
 #include "platform/window/WindowSystem.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -31,6 +32,10 @@ public:
     // stream and the box answers as if it were closed.
     int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type) override;
     WindowHandle ActiveWindow() override { return m_System.ActiveWindow(); }
+    // Boxes end as if they were closed once this says so (any thread may make
+    // it true; it is looked at whenever the box's loop wakes, at least every
+    // tenth of a second), and later ones are not put up.
+    void SetCancelCheck(std::function<bool()> cancelled) { m_Cancelled = std::move(cancelled); }
     bool OpenFile(const FileDialogRequest&, std::vector<std::string>&) override { return false; }
     bool SaveFile(const FileDialogRequest&, std::string&) override { return false; }
     bool BrowseFolder(WindowHandle, std::string_view, std::string_view, std::string&) override { return false; }
@@ -42,6 +47,7 @@ private:
     WindowSystem& m_System;
     std::string m_strFontFile;
     std::unique_ptr<FreeTypeRasterizer> m_pFonts;
+    std::function<bool()> m_Cancelled;
 };
 
 } // namespace platform
