@@ -38,6 +38,8 @@ void GameDialogs::Install(platform::WindowHandle mainWindow)
     m_hMain = mainWindow;
     m_MainThread = std::this_thread::get_id();
     m_bShuttingDown = false;
+    m_bCloseDeferred = false;
+    m_nShownHere = 0;
 }
 
 void GameDialogs::Uninstall()
@@ -91,7 +93,44 @@ void GameDialogs::BeginShutdown()
 {
     std::lock_guard lock(m_Mutex);
     m_bShuttingDown = true;
+    m_bCloseDeferred = false;
     FailWaiting();
+}
+
+bool GameDialogs::BeginClose()
+{
+    std::lock_guard lock(m_Mutex);
+    if (m_pInner && !m_bShuttingDown && (!m_Waiting.empty() || !m_Showing.empty() || m_nShownHere > 0))
+    {
+        m_bCloseDeferred = true;
+        return false;
+    }
+    // Decided under the lock: a box asked for from now on fails at once.
+    m_bShuttingDown = true;
+    m_bCloseDeferred = false;
+    FailWaiting();
+    return true;
+}
+
+int GameDialogs::PendingBoxes() const
+{
+    std::lock_guard lock(m_Mutex);
+    return static_cast<int>(m_Waiting.size() + m_Showing.size());
+}
+
+void GameDialogs::PostDeferredClose()
+{
+    platform::WindowHandle window;
+    {
+        std::lock_guard lock(m_Mutex);
+        if (!m_bCloseDeferred || m_bShuttingDown || !m_Waiting.empty() || !m_Showing.empty() || m_nShownHere > 0)
+        {
+            return;
+        }
+        m_bCloseDeferred = false;
+        window = m_hMain;
+    }
+    platform::PostWindowMessage(window, platform::kWmClose, 0, 0);
 }
 
 int GameDialogs::MessageBox(platform::WindowHandle owner, std::string_view text, std::string_view caption,
@@ -105,6 +144,14 @@ int GameDialogs::MessageBoxAround(platform::WindowHandle owner, std::string_view
 {
     if (platform::DialogService* inner = MainThreadInner())
     {
+        {
+            std::lock_guard lock(m_Mutex);
+            ++m_nShownHere;
+            if (!owner)
+            {
+                owner = m_hMain;
+            }
+        }
         // Shown here and now; the service may run a modal loop.
         if (around)
         {
@@ -115,6 +162,11 @@ int GameDialogs::MessageBoxAround(platform::WindowHandle owner, std::string_view
         {
             around(false);
         }
+        {
+            std::lock_guard lock(m_Mutex);
+            --m_nShownHere;
+        }
+        PostDeferredClose();
         return answer;
     }
     auto box = std::make_shared<Box>();
@@ -147,22 +199,29 @@ int GameDialogs::MessageBoxAround(platform::WindowHandle owner, std::string_view
 
 void GameDialogs::ServeBoxes()
 {
+    // One box at a time: the call that shows one takes the next when it is answered.
+    if (m_bServing)
+    {
+        return;
+    }
+    m_bServing = true;
     for (;;)
     {
         std::shared_ptr<Box> box;
         platform::DialogService* inner = nullptr;
+        platform::WindowHandle owner;
         {
             std::lock_guard lock(m_Mutex);
             if (m_Waiting.empty() || !m_pInner)
             {
-                return;
+                break;
             }
             box = m_Waiting.front();
             m_Waiting.pop_front();
             m_Showing.push_back(box);
             inner = m_pInner;
+            owner = box->m_hOwner ? box->m_hOwner : m_hMain;
         }
-        platform::WindowHandle owner = box->m_hOwner ? box->m_hOwner : inner->ActiveWindow();
         if (box->m_Around)
         {
             box->m_Around(true);
@@ -181,6 +240,8 @@ void GameDialogs::ServeBoxes()
             m_Answered.notify_all();
         }
     }
+    m_bServing = false;
+    PostDeferredClose();
 }
 
 platform::WindowHandle GameDialogs::ActiveWindow()

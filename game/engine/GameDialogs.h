@@ -6,8 +6,15 @@
 // game-data lock meanwhile. Once shut-down has begun, a box of a game thread
 // fails at once (it answers as if closed), so that no game thread waits for a
 // main thread that is waiting for the game threads to end. Boxes of the main
-// thread go straight to the backend's service. The game has no file dialogs:
-// other threads get them cancelled.
+// thread go straight to the backend's service, owned by the main window when
+// they name no owner. The game has no file dialogs: other threads get them
+// cancelled.
+//
+// A box comes before the close: the main window's close waits while boxes
+// are up or asked for (BeginClose), and comes again once the last one is
+// answered, so that a failure's box asked for before or while a close was on
+// its way is shown before the game ends. Only a close signal ends the boxes
+// at once (BeginShutdown before the window goes).
 
 #include "platform/window/Dialogs.h"
 
@@ -36,8 +43,17 @@ public:
 
     // Shut-down began: every waiting box of another thread fails now, and every later one at once.
     void BeginShutdown();
-    // The main window's answer to kWmShowBox: shows the boxes waiting, oldest first.
+    // The main window is asked to close (the main thread). False while a box
+    // is up or waiting: the close is then posted to the main window again
+    // once the last box is answered. True when the close may go on; shut-down
+    // has then begun (BeginShutdown).
+    bool BeginClose();
+    // The main window's answer to kWmShowBox: shows the boxes waiting, oldest
+    // first. A call made while a box is up (from its modal loop) leaves the
+    // boxes to the call that shows it.
     void ServeBoxes();
+    // Boxes of game threads waiting to be shown or up now. Any thread.
+    int PendingBoxes() const;
 
     int MessageBox(platform::WindowHandle owner, std::string_view text, std::string_view caption,
                    uint32_t type) override;
@@ -60,6 +76,8 @@ private:
     // The backend's service when called on the main thread; null elsewhere or before Install.
     platform::DialogService* MainThreadInner() const;
     void FailWaiting(); // under the lock
+    // Posts the close that waited for the boxes, once none is left.
+    void PostDeferredClose();
 
     mutable std::mutex m_Mutex;
     std::condition_variable m_Answered;
@@ -68,6 +86,9 @@ private:
     platform::WindowHandle m_hMain;
     std::thread::id m_MainThread;
     bool m_bShuttingDown = false;
+    bool m_bCloseDeferred = false; // a close waits for the boxes
+    bool m_bServing = false;       // the main thread is in ServeBoxes
+    int m_nShownHere = 0;          // boxes of the main thread's own that are up
     std::deque<std::shared_ptr<Box>> m_Waiting;
     std::deque<std::shared_ptr<Box>> m_Showing;
 };

@@ -66,6 +66,15 @@ intptr_t GameMainWindow::WindowProc(platform::WindowHandle window, uint32_t mess
     case platform::kWmRButtonDown:
         return 0;
     case platform::kWmClose:
+    case kWmCloseAtOnce:
+        if (message == kWmCloseAtOnce)
+        {
+            GameBoxes.BeginShutdown();
+        }
+        else if (!GameBoxes.BeginClose())
+        {
+            return 0; // after the boxes
+        }
         if (platform::WindowSystem* system = platform::SystemOfWindow(window))
         {
             system->DestroyWindow(window);

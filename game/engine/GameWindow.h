@@ -9,6 +9,10 @@
 // be waiting for that game thread to end. Its key messages keep the table of
 // held keys that the game threads read their input from.
 //
+// A close (kWmClose) waits while boxes are up or asked for, and comes again
+// once they are answered (GameDialogs::BeginClose); the close of a signal
+// (kWmCloseAtOnce) ends them as if they were closed and goes on at once.
+//
 // Shut-down happens in kWmDestroy, on the main thread, in this order: game
 // threads' boxes fail from now on, the music stops, the event thread and then
 // the game thread are asked to end and joined (neither can start again), the
@@ -25,9 +29,10 @@
 // Messages of the main window.
 enum : uint32_t
 {
-    kWmPlayMusic = platform::kWmUser + 1, // music requests wait (wParam channel, lParam track of the latest)
-    kWmShowBox = platform::kWmUser + 2,   // a box of a game thread waits
-    kWmShowFrame = platform::kWmUser + 3, // a frame was presented
+    kWmPlayMusic = platform::kWmUser + 1,   // music requests wait (wParam channel, lParam track of the latest)
+    kWmShowBox = platform::kWmUser + 2,     // a box of a game thread waits
+    kWmShowFrame = platform::kWmUser + 3,   // a frame was presented
+    kWmCloseAtOnce = platform::kWmUser + 4, // a close signal: the game closes now, a box up ends as if closed
 };
 
 constexpr int kGameScreenWidth = 640;

@@ -46,7 +46,7 @@ void CloseSignals::Watch()
             pending = true;
         }
         // Until the window takes it: a signal may come before the window is made.
-        if (pending && platform::PostWindowMessage(MainWindowHandle(), platform::kWmClose, 0, 0))
+        if (pending && platform::PostWindowMessage(MainWindowHandle(), kWmCloseAtOnce, 0, 0))
         {
             pending = false;
         }

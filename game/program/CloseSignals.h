@@ -1,9 +1,11 @@
 #pragma once
 
-// SIGINT and SIGTERM close the game as the close of its window would: while
-// an object lives, the two signals are blocked in every thread made after it
-// and taken by a watcher thread of its own, which asks the main window to
-// close (as soon as there is one). Make it before any other thread.
+// SIGINT and SIGTERM close the game as the close of its window would, at any
+// moment: while an object lives, the two signals are blocked in every thread
+// made after it and taken by a watcher thread of its own, which asks the main
+// window to close at once (kWmCloseAtOnce, as soon as there is a window): a
+// box that is up then ends as if it were closed. Make it before any other
+// thread.
 
 #include <atomic>
 #include <csignal>

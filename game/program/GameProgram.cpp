@@ -34,6 +34,7 @@
 #include <memory>
 #include <optional>
 #include <sstream>
+#include <string_view>
 
 namespace
 {
@@ -164,10 +165,16 @@ int RunGame(const GameOptions& options)
 
     platform::SdlWindowSystem system;
     AppWindowSystem = &system;
+    // Boxes in a window of the game's own, where a person sees them; without a
+    // display they go to the standard error stream, unless the environment
+    // asks for the windows there too.
     std::optional<platform::SdlDialogs> dialogs;
-    if (!system.IsHeadless())
+    const char* boxes = std::getenv(kBoxesVariable);
+    if (!system.IsHeadless() || (boxes && std::string_view(boxes) == "window"))
     {
         dialogs.emplace(system);
+        // A close signal ends a box at any moment, the ones up before the main window is made too.
+        dialogs->SetCancelCheck([&signals] { return signals.Received(); });
         platform::SetDialogService(&*dialogs);
     }
     platform::AudioSystem audio;

@@ -14,6 +14,14 @@
 //
 // Without a script the exit code is the main loop's (0), and 0 as well when
 // the start-up fails, as the program has always ended.
+//
+// Message boxes are windows of the game's own on a display; without one they
+// go to the standard error stream and answer as if closed, unless
+// TARNWICK_BOXES=window is in the environment: then they are windows there
+// too, and wait (for the tests of what ends them).
+
+// The environment variable that says where the boxes go.
+inline constexpr char kBoxesVariable[] = "TARNWICK_BOXES";
 
 #include <string>
 

@@ -1,44 +1,53 @@
 #pragma once
 
-// Message boxes of the game: SDL's message box, owned by the game's window.
-// The game has no file or folder dialogs: those are always cancelled.
+// Message boxes of the game: a small modal window of the game's own, drawn
+// with the text rasteriser (SdlMessageBox.h), centred over its owner (the
+// screen when it has none) and kept above it by the window manager. The
+// window system's loop runs while the box is up, so what is posted to the
+// game's windows meanwhile is served; a quit ends the box, and so does the
+// destruction of its owner: it then answers as if it were closed. The game
+// has no file or folder dialogs: those are always cancelled.
 
+#include "platform/sdl/SdlMessageBox.h"
+#include "platform/text/FreeTypeRasterizer.h"
 #include "platform/window/Dialogs.h"
 #include "platform/window/WindowSystem.h"
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace platform
 {
 
-// One button of a box: the answer it gives, its CP932 label, whether Return or Escape presses it.
-struct MessageBoxButton
-{
-    int m_nAnswer = kIdOk;
-    std::string m_strLabel;
-    bool m_bReturnKey = false;
-    bool m_bEscapeKey = false;
-};
-
-// The buttons of a box of that type, left to right.
-std::vector<MessageBoxButton> MessageBoxButtons(uint32_t type);
-
 class SdlDialogs : public DialogService
 {
 public:
-    explicit SdlDialogs(WindowSystem& system) : m_System(system) {}
+    // The boxes draw with the font file given (a UTF-8 path on disk).
+    explicit SdlDialogs(WindowSystem& system, std::string fontFile = kDefaultFontFile);
 
-    // When SDL cannot show the box, the text goes to the standard error stream
-    // and the box answers as if it were closed.
+    // Called on the loop's thread. When no box can be made (no video, no
+    // font, a quit already pending), the text goes to the standard error
+    // stream and the box answers as if it were closed.
     int MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type) override;
     WindowHandle ActiveWindow() override { return m_System.ActiveWindow(); }
+    // Boxes end as if they were closed once this says so (any thread may make
+    // it true; it is looked at whenever the box's loop wakes, at least every
+    // tenth of a second), and later ones are not put up.
+    void SetCancelCheck(std::function<bool()> cancelled) { m_Cancelled = std::move(cancelled); }
     bool OpenFile(const FileDialogRequest&, std::vector<std::string>&) override { return false; }
     bool SaveFile(const FileDialogRequest&, std::string&) override { return false; }
     bool BrowseFolder(WindowHandle, std::string_view, std::string_view, std::string&) override { return false; }
 
 private:
+    // The rasteriser, opened on first use; null when the font cannot be read.
+    TextRasterizer* Fonts();
+
     WindowSystem& m_System;
+    std::string m_strFontFile;
+    std::unique_ptr<FreeTypeRasterizer> m_pFonts;
+    std::function<bool()> m_Cancelled;
 };
 
 } // namespace platform

@@ -2,6 +2,7 @@
 #include "common/services/MessageBoxes.h"
 #include "game/engine/Display.h"
 #include "game/engine/ErrorLogAndClose.h"
+#include "game/engine/GameDialogs.h"
 #include "game/engine/GameDataLock.h"
 #include "game/engine/GameSession.h"
 #include "game/engine/GameWindow.h"
@@ -32,7 +33,8 @@ using platform::TestPlayReport;
 
 // Boxes as the main thread's service sees them: where they were shown, and a
 // debug edit taken while each is open (a game thread that kept the game-data
-// lock while it waited would hang here).
+// lock while it waited would hang here), and whether the main window was still
+// there.
 class MainThreadDialogs : public ScriptedDialogs
 {
 public:
@@ -40,11 +42,13 @@ public:
                    uint32_t type) override
     {
         m_Threads.push_back(std::this_thread::get_id());
+        m_WindowThere.push_back(static_cast<bool>(MainWindowHandle()));
         ApplyDebugEdit([] {});
         return ScriptedDialogs::MessageBox(owner, text, caption, type);
     }
 
     std::vector<std::thread::id> m_Threads;
+    std::vector<bool> m_WindowThere;
 };
 
 // A display host that notes the thread of each cursor change.
@@ -407,6 +411,58 @@ TEST_F(GameSessionTest, AFailureOnAnyThreadIsLoggedWhenTheLogIsOnAndClosesTheWin
     const std::string report = m_Project.ReadText("Report_Game.txt");
     EXPECT_NE(report.find("Error : bmp\\Map.bmp 読み込み失敗！\r\n"), std::string::npos) << report;
     InitErrorLog(0, "EC_Game.txt");
+}
+
+} // namespace
+
+namespace
+{
+
+TEST_F(GameSessionTest, AFailuresBoxComesBeforeACloseTakenFirstUnlessTheCloseIsASignals)
+{
+    ASSERT_TRUE(OpenReportLog("Report_Game.txt"));
+    struct Case
+    {
+        const char* m_pWhat;
+        uint32_t m_nClose;
+        size_t m_nBoxes;
+    };
+    const Case cases[] = {
+        {"a close of the game's own waits for the box", platform::kWmClose, 1},
+        {"a close signal ends the box before it is shown", kWmCloseAtOnce, 0},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        platform::DummyWindowSystem system;
+        GameSession session;
+        ASSERT_TRUE(session.Open(system, platform::kShowStateNormal));
+        const size_t before = m_Dialogs.Boxes().size();
+        // The close is queued first, then the failure asks for its box; the main loop takes the close first.
+        ASSERT_TRUE(platform::PostWindowMessage(MainWindowHandle(), c.m_nClose, 0, 0));
+        ASSERT_TRUE(thGame.Start([] { WriteErrorLogAndClose(MainWindowHandle(), "%s 読み込み失敗！", "bmp\\Map.bmp"); }));
+        while (GameBoxes.PendingBoxes() == 0 && !thGame.IsFinished())
+        {
+            std::this_thread::yield();
+        }
+        EXPECT_EQ(session.RunLoop(), 0);
+        EXPECT_FALSE(MainWindowHandle());
+        EXPECT_TRUE(thGame.IsFinished());
+        ASSERT_EQ(m_Dialogs.Boxes().size() - before, c.m_nBoxes);
+        if (c.m_nBoxes)
+        {
+            EXPECT_EQ(m_Dialogs.Boxes().back().m_strText, "bmp\\Map.bmp 読み込み失敗！");
+            EXPECT_TRUE(m_Dialogs.m_WindowThere.back()); // shown before the window went
+        }
+    }
+    // The failure is in the report either way.
+    const std::string report = m_Project.ReadText("Report_Game.txt");
+    size_t lines = 0;
+    for (size_t at = 0; (at = report.find("Error : bmp\\Map.bmp 読み込み失敗！", at)) != std::string::npos; ++at)
+    {
+        ++lines;
+    }
+    EXPECT_EQ(lines, 2u) << report;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
 #include "game/engine/GameSession.h"
+#include "game/program/GameProgram.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/image/PngFile.h"
@@ -13,11 +14,13 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <thread>
 
 namespace
 {
@@ -32,7 +35,11 @@ protected:
         unsetenv(platform::kShowStateVariable);
         fs::copy(TK_SAMPLE_DIR, m_Project.Path(), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
-    void TearDown() override { unsetenv(platform::kShowStateVariable); }
+    void TearDown() override
+    {
+        unsetenv(platform::kShowStateVariable);
+        unsetenv(kBoxesVariable);
+    }
 
     // The script in a file beside the project; its path.
     std::string Script(const std::string& text)
@@ -349,6 +356,39 @@ TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
     const std::string output = game->ReadAll();
     EXPECT_EQ(game->Wait(), 0) << output;
     EXPECT_NE(output.find("script passed: the game closed"), std::string::npos) << output;
+}
+
+TEST_P(GameProgramSignalTest, TheSignalEndsTheGameWhileABoxIsUp)
+{
+    const std::string failure = std::string("Error : ") + "bmp\\Palette.bmp のロードに失敗！";
+    // The box is a window that waits, as on a display.
+    setenv(kBoxesVariable, "window", 1);
+    {
+        SCOPED_TRACE("the start-up failure's box");
+        fs::remove(m_Project.Path() / "bmp/Palette.bmp");
+        auto game = Start({});
+        // The failure is written down, then its box goes up.
+        for (int i = 0; i < 200 && m_Project.ReadText("Report_Game.txt").find(failure) == std::string::npos; ++i)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        ASSERT_NE(m_Project.ReadText("Report_Game.txt").find(failure), std::string::npos);
+        ASSERT_FALSE(game->WaitFor(500)) << "the box waits for its answer";
+        game->Signal(GetParam());
+        ASSERT_TRUE(game->WaitFor(5000)) << "still running 5 s after the signal";
+        EXPECT_EQ(game->Wait(), 0);
+        EXPECT_NE(m_Project.ReadText("Report_Game.txt").find(failure), std::string::npos);
+    }
+    {
+        SCOPED_TRACE("a second copy's box, up before its window is made");
+        HelperProcess running(TK_LINK_HELPER, {"hold", std::string(kGameInstanceName)});
+        ASSERT_EQ(running.ReadLine(), "held");
+        auto game = Start({});
+        ASSERT_FALSE(game->WaitFor(1000)) << "the box waits for its answer";
+        game->Signal(GetParam());
+        ASSERT_TRUE(game->WaitFor(5000)) << "still running 5 s after the signal";
+        EXPECT_EQ(game->Wait(), 0);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Signals, GameProgramSignalTest, testing::Values(SIGTERM, SIGINT),

@@ -1,0 +1,318 @@
+// The game's own message box on SDL's dummy video driver: its picture, the
+// keys and the mouse that answer it, and what ends it without an answer.
+
+#include "platform/core/Cp932.h"
+#include "platform/sdl/SdlDialogs.h"
+#include "platform/sdl/SdlNativeWindow.h"
+#include "platform/sdl/SdlWindowSystem.h"
+#include "platform/text/FreeTypeRasterizer.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace
+{
+
+using platform::WindowHandle;
+
+constexpr uint32_t kWmLook = platform::kWmUser + 77;
+
+// What a box looked like while it was up.
+struct SeenBox
+{
+    WindowHandle m_hWindow;
+    std::string m_strTitle;
+    platform::Rect m_Rect;
+    std::vector<uint32_t> m_Pixels; // client area, 0x00RRGGBB
+    int m_nWidth = 0;
+};
+
+class SdlMessageBoxTest : public testing::Test
+{
+public: // for the table of inputs
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_System.IsReady()) << SDL_GetError();
+        ASSERT_TRUE(m_Fonts.Open());
+        s_pTest = this;
+        platform::WindowCreateParams params;
+        params.m_strTitle = "ゲーム";
+        params.m_nStyle = platform::kWsPopup | platform::kWsCaption;
+        params.m_WindowRect = {100, 60, 640, 480};
+        params.m_pProcedure = &OwnerProcedure;
+        m_hOwner = m_System.CreateWindow(params);
+        ASSERT_TRUE(m_hOwner);
+        m_System.Resolve(m_hOwner)->Show(true);
+        // A window of the test's own, that looks at the box from inside its loop.
+        platform::WindowCreateParams looker;
+        looker.m_nStyle = platform::kWsPopup;
+        looker.m_WindowRect = {0, 0, 8, 8};
+        looker.m_pProcedure = &LookerProcedure;
+        m_hLooker = m_System.CreateWindow(looker);
+        ASSERT_TRUE(m_hLooker);
+    }
+    void TearDown() override { s_pTest = nullptr; }
+
+    // Shows a box; once it is up, `act` runs inside its loop with what it shows.
+    int Show(std::string_view text, uint32_t type, std::function<void(const SeenBox&)> act)
+    {
+        m_Act = std::move(act);
+        m_Seen = {};
+        EXPECT_TRUE(m_System.PostMessage(m_hLooker, kWmLook, 0, 0));
+        return m_Dialogs.MessageBox(m_hOwner, text, "エラー", type);
+    }
+
+    // SDL events for the box, as the user's keyboard and mouse would send them.
+    void PushKey(WindowHandle box, SDL_Keycode key)
+    {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.windowID = SDL_GetWindowID(platform::NativeSdlWindow(m_System, box));
+        event.key.keysym.sym = key;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+        event.type = SDL_KEYUP;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+    void PushButton(WindowHandle window, bool down, platform::Point at)
+    {
+        SDL_Event event{};
+        event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+        event.button.windowID = SDL_GetWindowID(platform::NativeSdlWindow(m_System, window));
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+        event.button.x = at.m_nX;
+        event.button.y = at.m_nY;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+    // The middle of the box's button of that index, as the box lays it out.
+    platform::Point ButtonCentre(std::string_view text, uint32_t type, size_t index)
+    {
+        const platform::Rect r = platform::LayOutMessageBox(text, type, m_Fonts).m_Buttons.at(index).m_Rect;
+        return {r.m_nLeft + r.m_nWidth / 2, r.m_nTop + r.m_nHeight / 2};
+    }
+
+    static intptr_t LookerProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+    {
+        if (message != kWmLook || !s_pTest)
+        {
+            return platform::DefWindowProc(window, message, wParam, lParam);
+        }
+        SdlMessageBoxTest& test = *s_pTest;
+        SeenBox& seen = test.m_Seen;
+        seen.m_hWindow = test.m_System.Focus();
+        if (auto* box = dynamic_cast<platform::SdlWindow*>(test.m_System.Resolve(seen.m_hWindow)))
+        {
+            seen.m_strTitle = box->Title();
+            seen.m_Rect = box->WindowRect();
+            seen.m_nWidth = box->ClientRect().m_nWidth;
+            for (int y = 0; y < box->ClientRect().m_nHeight; ++y)
+            {
+                for (int x = 0; x < seen.m_nWidth; ++x)
+                {
+                    seen.m_Pixels.push_back(box->PresentedPixel(x, y));
+                }
+            }
+        }
+        if (test.m_Act)
+        {
+            test.m_Act(seen);
+        }
+        return 0;
+    }
+    static intptr_t OwnerProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, intptr_t lParam)
+    {
+        if (s_pTest && (message == platform::kWmKeyDown || message == platform::kWmLButtonDown))
+        {
+            ++s_pTest->m_nOwnerInput;
+        }
+        return platform::DefWindowProc(window, message, wParam, lParam);
+    }
+
+    static inline SdlMessageBoxTest* s_pTest = nullptr;
+
+    platform::SdlWindowSystem m_System;
+    platform::SdlDialogs m_Dialogs{m_System};
+    platform::FreeTypeRasterizer m_Fonts; // the same face as the boxes'
+    WindowHandle m_hOwner;
+    WindowHandle m_hLooker;
+    std::function<void(const SeenBox&)> m_Act;
+    SeenBox m_Seen;
+    int m_nOwnerInput = 0;
+};
+
+TEST_F(SdlMessageBoxTest, TheTextIsTheRasterisersDrawingOfTheMessageInABoxCentredOverItsOwner)
+{
+    // Long lines wrap, between words of letters and between Japanese characters;
+    // the line break at the end adds no line.
+    const std::string text = "セーブデータ1 へのセーブに失敗！\n"
+                             "user_data\\SaveData01.dat を書き込めません：フォルダーに書き込めるか、"
+                             "ディスクに空きがあるかを確かめて下さい。\n"
+                             "cannot create a file beside user_data/SaveData01.dat: Permission denied\n";
+    EXPECT_EQ(Show(text, platform::kMbOk | platform::kMbIconError,
+                   [&](const SeenBox& box) { PushKey(box.m_hWindow, SDLK_RETURN); }),
+              platform::kIdOk);
+
+    EXPECT_EQ(m_Seen.m_strTitle, "エラー");
+    const platform::Rect owner = m_System.Resolve(m_hOwner)->WindowRect();
+    EXPECT_NEAR(m_Seen.m_Rect.m_nLeft + m_Seen.m_Rect.m_nWidth / 2.0, owner.m_nLeft + owner.m_nWidth / 2.0, 1);
+    EXPECT_NEAR(m_Seen.m_Rect.m_nTop + m_Seen.m_Rect.m_nHeight / 2.0, owner.m_nTop + owner.m_nHeight / 2.0, 1);
+
+    const platform::MessageBoxLayout layout = platform::LayOutMessageBox(text, platform::kMbOk, m_Fonts);
+    ASSERT_EQ(m_Seen.m_nWidth, layout.m_nWidth);
+    ASSERT_EQ(m_Seen.m_Pixels.size(), static_cast<size_t>(layout.m_nWidth) * layout.m_nHeight);
+    std::vector<std::string> lines;
+    for (const auto& line : layout.m_Lines)
+    {
+        lines.push_back(platform::ToUtf8(line.m_strText));
+        EXPECT_LE(line.m_Image.m_nWidth, platform::kMessageBoxMaxTextWidth) << lines.back();
+    }
+    ASSERT_EQ(lines.size(), 5u);
+    EXPECT_EQ(lines[0], platform::ToUtf8("セーブデータ1 へのセーブに失敗！"));
+    EXPECT_EQ(lines[1] + lines[2], platform::ToUtf8("user_data\\SaveData01.dat を書き込めません：フォルダーに書き込め"
+                                                    "るか、ディスクに空きがあるかを確かめて下さい。"));
+    // Broken at a space, not inside a word.
+    EXPECT_EQ(lines[3] + " " + lines[4], "cannot create a file beside user_data/SaveData01.dat: Permission denied");
+
+    // Every character leaves ink at the size the box draws at (a face's hinting may lose thin ones).
+    for (size_t at = 0; at < text.size(); at += platform::Cp932CharLength(text, at))
+    {
+        const std::string character = text.substr(at, platform::Cp932CharLength(text, at));
+        if (character != " " && character != "\n")
+        {
+            const platform::TextImage image = m_Fonts.Render(character, platform::kMessageBoxTextSize);
+            EXPECT_NE(std::count_if(image.m_Coverage.begin(), image.m_Coverage.end(), [](uint8_t c) { return c > 0; }),
+                      0)
+                << platform::ToUtf8(character);
+        }
+    }
+    // Every pixel of each line is the rasteriser's coverage of that line in ink over the paper.
+    for (const auto& line : layout.m_Lines)
+    {
+        const platform::TextImage drawn = m_Fonts.Render(line.m_strText, platform::kMessageBoxTextSize);
+        ASSERT_GT(drawn.m_nWidth, 0);
+        int inked = 0;
+        int wrong = 0;
+        for (int y = 0; y < drawn.m_nHeight; ++y)
+        {
+            for (int x = 0; x < drawn.m_nWidth; ++x)
+            {
+                const size_t at =
+                    static_cast<size_t>(line.m_Origin.m_nY + y) * layout.m_nWidth + line.m_Origin.m_nX + x;
+                const uint32_t want =
+                    platform::BlendMessageBoxInk(platform::kMessageBoxPaper, platform::kMessageBoxInk, drawn.At(x, y));
+                wrong += m_Seen.m_Pixels[at] != want;
+                inked += drawn.At(x, y) > 128;
+            }
+        }
+        EXPECT_EQ(wrong, 0) << line.m_strText;
+        EXPECT_GT(inked, drawn.m_nWidth) << "ink of " << line.m_strText;
+    }
+    // Above the first line the paper is bare, and the box went with its answer.
+    EXPECT_EQ(m_Seen.m_Pixels[static_cast<size_t>(layout.m_nWidth) * 2 + 2], platform::kMessageBoxPaper);
+    EXPECT_FALSE(m_System.IsWindow(m_Seen.m_hWindow));
+    EXPECT_EQ(m_System.Focus(), m_hOwner);
+}
+
+TEST_F(SdlMessageBoxTest, KeysAndTheMouseAnswerWithTheButtonsOfTheType)
+{
+    using Input = std::function<void(SdlMessageBoxTest&, const SeenBox&, uint32_t type)>;
+    auto keys = [](std::vector<SDL_Keycode> list) -> Input
+    {
+        return [list](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
+        {
+            for (SDL_Keycode key : list)
+            {
+                test.PushKey(box.m_hWindow, key);
+            }
+        };
+    };
+    auto click = [](size_t button) -> Input
+    {
+        return [button](SdlMessageBoxTest& test, const SeenBox& box, uint32_t type)
+        {
+            const platform::Point at = test.ButtonCentre("x", type, button);
+            test.PushButton(box.m_hWindow, true, at);
+            test.PushButton(box.m_hWindow, false, at);
+        };
+    };
+    const Input pressedAndLetGoElsewhere = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t type)
+    {
+        const platform::Point at = test.ButtonCentre("x", type, 1);
+        test.PushButton(box.m_hWindow, true, at);
+        test.PushButton(box.m_hWindow, false, {1, 1}); // not an answer, but the button keeps the mark
+        test.PushKey(box.m_hWindow, SDLK_RETURN);
+    };
+    const Input ownerInputThenEscape = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
+    {
+        test.PushKey(test.m_hOwner, SDLK_RETURN);
+        test.PushButton(test.m_hOwner, true, {5, 5});
+        test.PushKey(box.m_hWindow, SDLK_ESCAPE);
+    };
+    const Input closed = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = SDL_WINDOWEVENT_CLOSE;
+        event.window.windowID = SDL_GetWindowID(platform::NativeSdlWindow(test.m_System, box.m_hWindow));
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    };
+    struct Case
+    {
+        const char* m_pWhat;
+        uint32_t m_nType;
+        Input m_Input;
+        int m_nAnswer;
+    };
+    using namespace platform;
+    const Case cases[] = {
+        {"OK: Return", kMbOk, keys({SDLK_RETURN}), kIdOk},
+        {"OK: Escape", kMbOk, keys({SDLK_ESCAPE}), kIdOk},
+        {"OK: its button", kMbOk, click(0), kIdOk},
+        {"yes/no: Return", kMbYesNo, keys({SDLK_RETURN}), kIdYes},
+        {"yes/no: right, Return", kMbYesNo, keys({SDLK_RIGHT, SDLK_RETURN}), kIdNo},
+        {"yes/no: Escape", kMbYesNo, keys({SDLK_ESCAPE}), kIdNo},
+        {"yes/no: the second button", kMbYesNo, click(1), kIdNo},
+        {"yes/no: pressed on no, let go elsewhere, then Return on the marked no", kMbYesNo, pressedAndLetGoElsewhere,
+         kIdNo},
+        {"yes/no: closed", kMbYesNo, closed, kIdNo},
+        {"yes/no/cancel: down, down, Space", kMbYesNoCancel, keys({SDLK_DOWN, SDLK_DOWN, SDLK_SPACE}), kIdCancel},
+        {"yes/no/cancel: left goes round to cancel, up to no", kMbYesNoCancel, keys({SDLK_LEFT, SDLK_UP, SDLK_RETURN}),
+         kIdNo},
+        {"yes/no/cancel: Escape", kMbYesNoCancel, keys({SDLK_ESCAPE}), kIdCancel},
+        {"OK/cancel: Tab, Return", kMbOkCancel, keys({SDLK_TAB, SDLK_RETURN}), kIdCancel},
+        {"OK/cancel: the first button", kMbOkCancel, click(0), kIdOk},
+        {"OK/cancel: closed", kMbOkCancel, closed, kIdCancel},
+        {"OK/cancel: the owner's keys and clicks do nothing", kMbOkCancel, ownerInputThenEscape, kIdCancel},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        m_nOwnerInput = 0;
+        EXPECT_EQ(Show("x", c.m_nType, [&](const SeenBox& box) { c.m_Input(*this, box, c.m_nType); }), c.m_nAnswer);
+        EXPECT_EQ(m_nOwnerInput, 0);
+        EXPECT_FALSE(m_System.IsWindow(m_Seen.m_hWindow));
+    }
+}
+
+TEST_F(SdlMessageBoxTest, AQuitOrTheOwnersEndEndsTheBoxAsIfItWereClosed)
+{
+    // The owner goes, and the box it owns with it.
+    EXPECT_EQ(Show("x", platform::kMbYesNoCancel, [&](const SeenBox&) { m_System.DestroyWindow(m_hOwner); }),
+              platform::kIdCancel);
+    EXPECT_TRUE(m_Seen.m_hWindow);
+    EXPECT_FALSE(m_System.IsWindow(m_Seen.m_hWindow));
+
+    // A quit ends the loop; it stays for the loops outside, and a box asked for then is not put up.
+    EXPECT_EQ(Show("x", platform::kMbYesNo, [&](const SeenBox&) { m_System.PostQuit(0); }), platform::kIdNo);
+    EXPECT_TRUE(m_Seen.m_hWindow);
+    EXPECT_FALSE(m_System.IsWindow(m_Seen.m_hWindow));
+    EXPECT_TRUE(m_System.QuitPending());
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(m_Dialogs.MessageBox(nullptr, "おわり", "エラー", platform::kMbOkCancel), platform::kIdCancel);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), platform::ToUtf8("[エラー] おわり\n"));
+}
+
+} // namespace
