@@ -149,11 +149,19 @@ T CopyForLoad(const T& record)
     return record;
 }
 
+// Whether a whole-file load checks the records it reads (DataReader::ChecksValues).
+enum class ValueChecks
+{
+    Fit,      // indices and values are brought into the tables, the stage and their ranges
+    AsStored, // every value stays as the file holds it
+};
+
 // Loads a single-record file into the record; on any failure the record is
 // unchanged and, when asked, error tells why. With the strip-CR flag, CR bytes are removed from the record's
 // own strings.
 template <class T>
-LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std::string* error = nullptr)
+LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std::string* error = nullptr,
+                             ValueChecks checks = ValueChecks::Fit)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
@@ -161,6 +169,7 @@ LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std:
     {
         return LoadResult::NotOpened;
     }
+    in->SetChecksValues(checks == ValueChecks::Fit);
     T loaded = CopyForLoad(record);
     if (!loaded.Load(*in) || in->Failed())
     {
@@ -212,7 +221,8 @@ int LoadNumberedCopy(T& record, std::string_view path, std::string_view extensio
 // Table files: int32 count and the records. Loading replaces the table only
 // when the whole file checked out.
 template <class T>
-LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr, std::string* error = nullptr)
+LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr, std::string* error = nullptr,
+                            ValueChecks checks = ValueChecks::Fit)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
@@ -220,6 +230,7 @@ LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int 
     {
         return LoadResult::NotOpened;
     }
+    in->SetChecksValues(checks == ValueChecks::Fit);
     CheckedVector<T> loaded;
     if (!LoadRecordVector(loaded, *in) || in->Failed())
     {
