@@ -150,7 +150,12 @@ std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned c
         case platform::NewFile::Made:
             return copy;
         case platform::NewFile::Taken:
-            // Another program made it first: looked at again, it may hold these bytes.
+            // Another program made it first, perhaps of these very bytes.
+            if (HoldsBytes(copy, bytes))
+            {
+                return copy;
+            }
+            ++n;
             continue;
         case platform::NewFile::Failed:
             SetReason(error, std::move(reason));
