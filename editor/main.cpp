@@ -7,6 +7,7 @@
 #include "editor/framework/EditorProgram.h"
 #include "platform/audio/AudioSystem.h"
 #include "platform/core/Cp932.h"
+#include "platform/core/TerminationSignals.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtTranslations.h"
 #include "platform/qt/QtWindowSystem.h"
@@ -21,6 +22,9 @@
 
 int main(int argc, char** argv)
 {
+    // A signal that comes while Qt starts waits for the editor to take it
+    // (RunEditor), instead of ending the program at once.
+    platform::CatchTerminationSignals();
     QApplication application(argc, argv);
     platform::InstallQtTranslations();
     // Qt took the C library's locale from the environment; numbers keep the '.' decimal point.
@@ -51,12 +55,17 @@ int main(int argc, char** argv)
 
     EditorProgramOptions options;
     options.m_strDevelopmentFolder = TK_EDITOR_DEVELOPMENT_FOLDER;
-    // A signal while a native box is open: the box goes, so that the loop can end.
-    options.m_DismissNativeBoxes = [&windows]
+    // A signal at any moment: the native box or dialog open then goes, and
+    // none is shown after it, so that the start-up and the loop run to their end.
+    options.m_DismissNativeBoxes = [&windows, &dialogs]
     {
         windows.CallOnMainThread(
-            []
+            [&dialogs]
             {
+                if (dialogs)
+                {
+                    dialogs->EndAll();
+                }
                 if (QWidget* box = QApplication::activeModalWidget())
                 {
                     box->close();

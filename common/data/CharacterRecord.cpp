@@ -214,7 +214,10 @@ bool CharacterRecord::Load(DataReader& in)
     {
         return false;
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 

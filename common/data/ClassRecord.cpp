@@ -28,7 +28,10 @@ bool ClassRecord::Load(DataReader& in)
     {
         return false;
     }
-    FitToSystem();
+    if (in.ChecksValues())
+    {
+        FitToSystem();
+    }
     return true;
 }
 

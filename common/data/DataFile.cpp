@@ -77,11 +77,27 @@ void SetReason(std::string* error, std::string reason)
     }
 }
 
-// Before the first save over a damaged file: keeps it as NAME.damaged, or
-// the next free name when an earlier copy is there (DamagedCopyName). False
-// when it is there and cannot be kept.
-bool KeepDamagedFile(const std::string& name, std::string* error)
+// The names a damaged file is kept under, in the order they are tried:
+// NAME.damaged (n = 1), then NAME.damaged.2, NAME.damaged.3, ...
+std::string CopyName(std::string_view name, int n)
 {
+    std::string copy = std::string(name) + ".damaged";
+    return n == 1 ? copy : copy + "." + std::to_string(n);
+}
+
+// Whether a copy holds these very bytes.
+bool HoldsBytes(const std::string& copy, const std::vector<unsigned char>& bytes)
+{
+    std::vector<unsigned char> held;
+    return platform::ReadWholeFile(copy, held) && held == bytes;
+}
+
+// Keeps a damaged file if it is still noted as damaged; the prefix names the
+// step in the log line. False when it is there and cannot be kept; copy is
+// the name it is kept under (empty when nothing was to be kept).
+bool KeepNotedFile(const std::string& name, const char* step, std::string& copy, std::string* error)
+{
+    copy.clear();
     const std::string key = DamagedFileKey(name);
     {
         std::lock_guard<std::mutex> lock(g_DamagedMutex);
@@ -90,20 +106,22 @@ bool KeepDamagedFile(const std::string& name, std::string* error)
             return true;
         }
     }
-    std::vector<unsigned char> bytes;
-    std::string reason;
     if (platform::PathExists(name))
     {
-        const std::string copy = DamagedCopyName(name);
-        if (!platform::ReadWholeFile(name, bytes, &reason) ||
-            !platform::WriteFileAtomically(copy, bytes.data(), bytes.size(), &reason))
+        std::vector<unsigned char> bytes;
+        std::string reason;
+        if (platform::ReadWholeFile(name, bytes, &reason))
         {
-            reason = "the damaged file cannot be kept: " + reason;
-            WriteReportAndErrorLog("Save %s : %s", name.c_str(), platform::FromUtf8(reason).c_str());
-            SetReason(error, platform::FromUtf8(reason));
+            copy = KeepDamagedBytes(name, bytes, &reason);
+        }
+        if (copy.empty())
+        {
+            reason = "the damaged file cannot be kept: " + platform::FromUtf8(reason);
+            WriteReportAndErrorLog("%s %s : %s", step, name.c_str(), reason.c_str());
+            SetReason(error, std::move(reason));
             return false;
         }
-        WriteReport("Save %s : the damaged file is kept as %s", name.c_str(), copy.c_str());
+        WriteReport("%s %s : the damaged file is kept as %s", step, name.c_str(), copy.c_str());
     }
     std::lock_guard<std::mutex> lock(g_DamagedMutex);
     g_DamagedFiles.erase(key);
@@ -111,6 +129,47 @@ bool KeepDamagedFile(const std::string& name, std::string* error)
 }
 
 } // namespace
+
+std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned char>& bytes, std::string* error)
+{
+    for (int n = 1; n < INT_MAX;)
+    {
+        const std::string copy = CopyName(name, n);
+        if (platform::PathExists(copy))
+        {
+            if (HoldsBytes(copy, bytes))
+            {
+                return copy;
+            }
+            ++n;
+            continue;
+        }
+        std::string reason;
+        switch (platform::WriteNewFile(copy, bytes.data(), bytes.size(), &reason))
+        {
+        case platform::NewFile::Made:
+            return copy;
+        case platform::NewFile::Taken:
+            // Another program made it first, perhaps of these very bytes.
+            if (HoldsBytes(copy, bytes))
+            {
+                return copy;
+            }
+            ++n;
+            continue;
+        case platform::NewFile::Failed:
+            SetReason(error, std::move(reason));
+            return {};
+        }
+    }
+    SetReason(error, "no free name for a copy");
+    return {};
+}
+
+bool KeepDamagedFile(std::string_view name, std::string& copy, std::string* error)
+{
+    return KeepNotedFile(std::string(name), "Keep", copy, error);
+}
 
 bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
 {
@@ -125,7 +184,8 @@ bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
         SetReason(error, "saving stopped after a fatal error");
         return false;
     }
-    if (!KeepDamagedFile(file->Path(), error))
+    std::string copy;
+    if (!KeepNotedFile(file->Path(), "Save", copy, error))
     {
         return false;
     }
@@ -141,21 +201,22 @@ bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error)
 
 std::string DamagedCopyName(std::string_view name)
 {
-    const std::string first = std::string(name) + ".damaged";
-    std::string copy = first;
-    for (int n = 2; platform::PathExists(copy) && n < INT_MAX; ++n)
+    std::vector<unsigned char> bytes;
+    const bool read = platform::ReadWholeFile(name, bytes);
+    int n = 1;
+    while (platform::PathExists(CopyName(name, n)) && !(read && HoldsBytes(CopyName(name, n), bytes)) && n < INT_MAX)
     {
-        copy = first + "." + std::to_string(n);
+        ++n;
     }
-    return copy;
+    return CopyName(name, n);
 }
 
 LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error)
 {
     std::string reason;
     FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
-    WriteReportAndErrorLog("Load %s : %s; the file is kept as %s before it is saved over", in.Name().c_str(),
-                           reason.c_str(), DamagedCopyName(in.Name()).c_str());
+    WriteReportAndErrorLog("Load %s : %s; the file is kept beside before it is saved over", in.Name().c_str(),
+                           reason.c_str());
     const std::string key = DamagedFileKey(in.Name());
     {
         std::lock_guard<std::mutex> lock(g_DamagedMutex);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // A data file opened for writing: its bytes collect in memory until
 // CloseDataFile writes them.
@@ -49,13 +50,29 @@ std::unique_ptr<DataFileWriter> OpenDataFileForWrite(std::string_view name, std:
 // Writes the file (temporary file, flush, rename). False, with a log line and,
 // when asked, the reason, when it cannot be written; the previous file is then
 // untouched. The first save over a file that failed to load as damaged first
-// keeps the damaged file as DamagedCopyName(name), never over an older copy,
-// and writes a log line; when it cannot be kept, nothing is written.
+// keeps the damaged file (KeepDamagedBytes), unless KeepDamagedFile kept it
+// already, and writes a log line naming the copy; when it cannot be kept,
+// nothing is written.
 bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error = nullptr);
 
-// Where a damaged data file is kept before it is saved over: "NAME.damaged",
-// or when that is there already the first free of "NAME.damaged.2",
-// "NAME.damaged.3", ... (an earlier copy is never replaced).
+// Keeps the bytes of a damaged data file beside it: as "NAME.damaged", or when
+// that holds other bytes as the first free of "NAME.damaged.2",
+// "NAME.damaged.3", ... A name is claimed atomically (platform::WriteNewFile),
+// so that programs keeping copies at the same moment never take one name or
+// replace a copy: each copy survives under a name of its own. A copy that
+// holds these very bytes already is named instead of making another. The
+// name the bytes are kept under; empty, with the reason when asked, when they
+// cannot be kept.
+std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned char>& bytes,
+                             std::string* error = nullptr);
+
+// Keeps a file that failed to load as damaged now, before it is saved over,
+// with a log line naming the copy; the first save over it keeps nothing more.
+// copy is the name it is kept under (empty when it is noted as damaged no
+// more, or is gone). False, with the reason when asked, when it cannot be kept.
+bool KeepDamagedFile(std::string_view name, std::string& copy, std::string* error = nullptr);
+
+// The name KeepDamagedBytes would keep the file under now, making nothing.
 std::string DamagedCopyName(std::string_view name);
 
 // The end of a load that failed on a damaged file: writes its log line, notes
@@ -149,11 +166,19 @@ T CopyForLoad(const T& record)
     return record;
 }
 
+// Whether a whole-file load checks the records it reads (DataReader::ChecksValues).
+enum class ValueChecks
+{
+    Fit,      // indices and values are brought into the tables, the stage and their ranges
+    AsStored, // every value stays as the file holds it
+};
+
 // Loads a single-record file into the record; on any failure the record is
 // unchanged and, when asked, error tells why. With the strip-CR flag, CR bytes are removed from the record's
 // own strings.
 template <class T>
-LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std::string* error = nullptr)
+LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std::string* error = nullptr,
+                             ValueChecks checks = ValueChecks::Fit)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
@@ -161,6 +186,7 @@ LoadResult TryLoadRecordFile(T& record, std::string_view name, int stripCr, std:
     {
         return LoadResult::NotOpened;
     }
+    in->SetChecksValues(checks == ValueChecks::Fit);
     T loaded = CopyForLoad(record);
     if (!loaded.Load(*in) || in->Failed())
     {
@@ -212,7 +238,8 @@ int LoadNumberedCopy(T& record, std::string_view path, std::string_view extensio
 // Table files: int32 count and the records. Loading replaces the table only
 // when the whole file checked out.
 template <class T>
-LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr, std::string* error = nullptr)
+LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int stripCr, std::string* error = nullptr,
+                            ValueChecks checks = ValueChecks::Fit)
 {
     int32_t previousVersion = FileVersion;
     std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
@@ -220,6 +247,7 @@ LoadResult TryLoadTableFile(CheckedVector<T>& table, std::string_view name, int 
     {
         return LoadResult::NotOpened;
     }
+    in->SetChecksValues(checks == ValueChecks::Fit);
     CheckedVector<T> loaded;
     if (!LoadRecordVector(loaded, *in) || in->Failed())
     {

@@ -30,6 +30,13 @@ public:
     int32_t Version() const { return m_Version; }
     const std::string& Name() const { return m_Name; }
 
+    // Whether each record read from this stream is checked once read: its
+    // indices fitted to the tables and the stage, its values to their ranges.
+    // Off, the records keep the values the file holds (format upgrades of
+    // older files still apply), for showing a file as it is.
+    bool ChecksValues() const { return m_bChecksValues; }
+    void SetChecksValues(bool checks) { m_bChecksValues = checks; }
+
     bool ReadInt32(int32_t& value)
     {
         if (m_Failed || Remaining() < 4)
@@ -132,6 +139,7 @@ private:
     int32_t m_Version;
     std::string m_Name;
     bool m_Failed = false;
+    bool m_bChecksValues = true;
     std::string m_Error;
     std::size_t m_ErrorOffset = 0;
     std::vector<std::pair<const std::type_info*, std::shared_ptr<const void>>> m_Prototypes;

@@ -92,7 +92,10 @@ bool EventCommand::Load(DataReader& in)
         }
         m_nValParam.At(0) = 1;
     }
-    FitArguments();
+    if (in.ChecksValues())
+    {
+        FitArguments();
+    }
     return true;
 }
 
@@ -180,7 +183,10 @@ bool EventPage::Load(DataReader& in)
     {
         m_nTiming = SaturatingAdd(m_nTiming, kBothSidesTimingCount);
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 

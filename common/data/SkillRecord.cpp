@@ -51,7 +51,10 @@ bool SkillRecord::Load(DataReader& in)
     {
         m_dLearnLevelFactor = m_nLearnLevelFactorOld;
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 

@@ -71,7 +71,10 @@ bool PositionGroup::Load(DataReader& in)
     {
         return false;
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 
@@ -124,7 +127,10 @@ bool EnemyPlacement::Load(DataReader& in)
     {
         return false;
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 
@@ -259,6 +265,10 @@ bool StageRecord::Load(DataReader& in)
         {
             return false;
         }
+    }
+    if (!in.ChecksValues())
+    {
+        return true;
     }
     Validate();
     for (Event& event : m_Event)

@@ -138,7 +138,10 @@ bool SystemRecord::Load(DataReader& in)
     {
         return false;
     }
-    UpdateActionCounts();
+    if (in.ChecksValues())
+    {
+        UpdateActionCounts();
+    }
 
     const int32_t version = in.Version();
     if (!VersionAtLeast(version, 71))

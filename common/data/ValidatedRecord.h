@@ -1,8 +1,8 @@
 #pragma once
 
 // A record with a check that brings its indices back into the current tables
-// without a message. The check runs at the end of every Load and at the start
-// of every Save.
+// without a message. The check runs at the end of every Load (unless the
+// stream keeps the values as stored) and at the start of every Save.
 
 #include "common/data/SerializableRecord.h"
 
@@ -17,7 +17,10 @@ public:
         {
             return false;
         }
-        Validate();
+        if (in.ChecksValues())
+        {
+            Validate();
+        }
         return true;
     }
 

@@ -61,7 +61,10 @@ bool WorldMapEvent::Load(DataReader& in)
     {
         return false;
     }
-    ValidatePages();
+    if (in.ChecksValues())
+    {
+        ValidatePages();
+    }
     return true;
 }
 
@@ -114,7 +117,10 @@ bool WorldMapRecord::Load(DataReader& in)
     {
         return false;
     }
-    Validate();
+    if (in.ChecksValues())
+    {
+        Validate();
+    }
     return true;
 }
 

@@ -34,10 +34,6 @@ ProjectFileStatus Status(std::string_view path, LoadResult result, int records, 
     status.m_Result = result;
     status.m_nVersion = result == LoadResult::Loaded ? FileVersion : 0;
     status.m_nRecords = result == LoadResult::Loaded ? records : 0;
-    if (result == LoadResult::Corrupt)
-    {
-        status.m_strDamagedCopy = DamagedCopyName(path);
-    }
     return status;
 }
 
@@ -189,6 +185,17 @@ std::vector<ProjectFileStatus> LoadProjectData()
     files.push_back(LoadRecordStatus(WorldMap, DataFilePaths[kPathWorldMap]));
     files.push_back(LoadRecordStatus(StartEvent, DataFilePaths[kPathStartEvent]));
     return files;
+}
+
+void KeepDamagedFiles(std::vector<ProjectFileStatus>& files)
+{
+    for (ProjectFileStatus& file : files)
+    {
+        if (file.m_Result == LoadResult::Corrupt)
+        {
+            KeepDamagedFile(file.m_strPath, file.m_strDamagedCopy, &file.m_strKeepError);
+        }
+    }
 }
 
 bool SaveShutDownData()

@@ -20,7 +20,8 @@ struct ProjectFileStatus
     int32_t m_nVersion = 0; // the file's version word, when it was opened
     int m_nRecords = 0;     // records read (1 for a single-record file)
     std::string m_strError;       // why a damaged file was refused
-    std::string m_strDamagedCopy; // where a damaged file is kept before it is saved over
+    std::string m_strDamagedCopy; // where a damaged file was kept (KeepDamagedFiles)
+    std::string m_strKeepError;   // why it could not be kept
 };
 
 // Puts every global data object back to the state it is built in.
@@ -35,6 +36,10 @@ void ResetProjectData();
 // templates is refused as damaged. One status per file, in load order (a
 // damaged numbered copy of the default stage above the one loaded has one too).
 std::vector<ProjectFileStatus> LoadProjectData();
+
+// Keeps every file of the statuses that failed to load as damaged now
+// (KeepDamagedFile), noting in each status the copy made or why none could be.
+void KeepDamagedFiles(std::vector<ProjectFileStatus>& files);
 
 // The editor's data shut-down: writes EditConfig.dat and GValInfo.dat. True
 // when both were written.

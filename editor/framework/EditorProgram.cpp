@@ -89,6 +89,9 @@ int RunEditorLoop(platform::WindowSystem& system)
 
 int RunEditor(const EditorPlatform& platform, const EditorProgramOptions& options)
 {
+    // From here to the end a signal ends the editor in its own order, the
+    // boxes of the start-up and the shut-down's saves included.
+    TerminationWatch termination(options.m_DismissNativeBoxes);
     ChooseWorkingFolder(options.m_strDevelopmentFolder);
     InitErrorLog(0, "EC_Editor.txt");
     if (!OpenReportLog("Report_Editor.txt"))
@@ -115,19 +118,15 @@ int RunEditor(const EditorPlatform& platform, const EditorProgramOptions& option
         return 0;
     }
     AppWindowSystem = platform.m_pWindows;
-    int code = 0;
+    if (!EditorStartup(platform))
     {
-        TerminationWatch termination(options.m_DismissNativeBoxes);
-        if (!EditorStartup(platform))
-        {
-            return 0;
-        }
-        if (termination.Requested())
-        {
-            platform::PostWindowMessage(MainWindow.Handle(), kWmTerminate, 0, 0);
-        }
-        code = RunEditorLoop(*platform.m_pWindows);
+        return 0;
     }
+    if (termination.Requested())
+    {
+        platform::PostWindowMessage(MainWindow.Handle(), kWmTerminate, 0, 0);
+    }
+    const int code = RunEditorLoop(*platform.m_pWindows);
     EditorShutdown();
     instance.Release();
     return code;

@@ -20,7 +20,11 @@
 // window asks for idle work (WindowBase::WantsIdle); otherwise, and while a
 // test play runs or another application is active, it sleeps until a message
 // comes, so an idle editor uses no processor time. A termination signal (SIGTERM, SIGINT) ends the editor as
-// closing it would, without asking: the shut-down saves run.
+// closing it would, without asking: the shut-down saves run. It may come at
+// any moment: one that comes before the main window exists is kept until the
+// start-up has made it, and from the signal on the native boxes go and no
+// more are shown (m_DismissNativeBoxes), so that a start-up waiting on one
+// runs on to its end.
 
 #include "editor/framework/EditorStartup.h"
 
@@ -37,8 +41,9 @@ struct EditorProgramOptions
 {
     // The development folder of step 1 (CP932); empty: none.
     std::string m_strDevelopmentFolder;
-    // Run when a termination signal arrives, after the main window was told
-    // to go: closes what the window system cannot (a native message box).
+    // Run when a termination signal arrives (on another thread), after the
+    // main window was told to go: closes what the window system cannot (a
+    // native message box) and keeps any more from showing.
     std::function<void()> m_DismissNativeBoxes;
 };
 

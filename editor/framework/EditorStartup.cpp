@@ -72,16 +72,27 @@ void ReleaseSound()
     Bgm.SetDevices(nullptr, nullptr);
 }
 
-// One box naming every file that did not load whole and where each is kept
-// before it is first saved over; nothing when every file loaded or was missing.
-void ReportDamagedFiles(const std::vector<ProjectFileStatus>& files)
+// Keeps every file that did not load whole beside it now, before anything
+// can be saved over it, and names each with its copy in one box; nothing when
+// every file loaded or was missing.
+void ReportDamagedFiles(std::vector<ProjectFileStatus> files)
 {
+    KeepDamagedFiles(files);
     std::string list;
     for (const ProjectFileStatus& file : files)
     {
-        if (file.m_Result == LoadResult::Corrupt)
+        if (file.m_Result != LoadResult::Corrupt)
         {
-            list += "\n" + file.m_strPath + " → " + file.m_strDamagedCopy;
+            continue;
+        }
+        list += "\n" + file.m_strPath;
+        if (!file.m_strDamagedCopy.empty())
+        {
+            list += " → " + file.m_strDamagedCopy;
+        }
+        else if (!file.m_strKeepError.empty())
+        {
+            list += " （残せません: " + file.m_strKeepError + "）";
         }
     }
     if (list.empty())
@@ -90,7 +101,7 @@ void ReportDamagedFiles(const std::vector<ProjectFileStatus>& files)
     }
     ShowMessageBox(nullptr,
                    "次のファイルは壊れているため、すべてを読み込めませんでした。\n"
-                   "上書きして保存する前に、それぞれ右の名前で残します。\n" +
+                   "上書きして保存する前に、それぞれ右の名前で残しました。\n" +
                        list,
                    "読み込みエラー", platform::kMbOk | platform::kMbIconWarning);
 }

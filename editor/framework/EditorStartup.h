@@ -8,8 +8,8 @@
 // "bmp\Palette2.bmp"; the music manager with the editor's one track
 // ("bgm\Free.ogg", "bgm\Free.mid"); the five interface sounds; the project's
 // data (LoadProjectData: a missing file leaves its defaults, without a
-// message; one box lists the files that did not load whole and the name each
-// is kept under before it is first saved over); then the hidden main window,
+// message; the files that did not load whole are kept beside at once, and one
+// box lists them with the name of each copy made); then the hidden main window,
 // the test-play link, the view and its map-chip palette. Only a main window
 // that cannot be made stops it ("メモリが不足しています！").
 //

@@ -333,6 +333,112 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
     return true;
 }
 
+namespace
+{
+
+// Writes the bytes into a file of its own and flushes it; closes it. False, with errno set, on any failure.
+bool WriteAndFlush(int fd, const void* data, std::size_t size)
+{
+    bool ok = WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok)
+    {
+        return false;
+    }
+    errno = err;
+    return ok;
+}
+
+// The file systems that cannot link report one of these.
+bool LinkUnsupported(int err)
+{
+    return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK || err == EXDEV;
+}
+
+// The exclusive create of a file system without links.
+NewFile CreateExclusively(const std::string& target, const void* data, std::size_t size, std::string* error)
+{
+    int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
+    if (fd < 0)
+    {
+        if (errno == EEXIST)
+        {
+            return NewFile::Taken;
+        }
+        SetError(error, "cannot create " + target, errno);
+        return NewFile::Failed;
+    }
+    if (!WriteAndFlush(fd, data, size))
+    {
+        int err = errno;
+        ::unlink(target.c_str());
+        SetError(error, "cannot write " + target, err);
+        return NewFile::Failed;
+    }
+    return NewFile::Made;
+}
+
+} // namespace
+
+NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t size, std::string* error)
+{
+    std::string target = DiskPath(storedPath);
+    if (target.empty())
+    {
+        SetError(error, "empty file name", EINVAL);
+        return NewFile::Failed;
+    }
+    if (Exists(target))
+    {
+        return NewFile::Taken;
+    }
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+    {
+        SetError(error, "cannot create a file beside " + target, errno);
+        return NewFile::Failed;
+    }
+    if (::fchmod(fd, NewFileMode()) != 0)
+    {
+        int err = errno;
+        ::close(fd);
+        errno = err;
+        fd = -1;
+    }
+    if (fd < 0 || !WriteAndFlush(fd, data, size))
+    {
+        int err = errno;
+        ::unlink(temp.c_str());
+        SetError(error, "cannot write " + target, err);
+        return NewFile::Failed;
+    }
+    NewFile result = NewFile::Made;
+    if (::link(temp.c_str(), target.c_str()) != 0)
+    {
+        int err = errno;
+        if (err == EEXIST)
+        {
+            result = NewFile::Taken;
+        }
+        else if (LinkUnsupported(err))
+        {
+            result = CreateExclusively(target, data, size, error);
+        }
+        else
+        {
+            SetError(error, "cannot make " + target, err);
+            result = NewFile::Failed;
+        }
+    }
+    ::unlink(temp.c_str());
+    if (result == NewFile::Made)
+    {
+        FlushFolder(ParentFolder(target));
+    }
+    return result;
+}
+
 FolderFlushBatch::FolderFlushBatch() : m_pOuter(t_pFlushBatch)
 {
     t_pFlushBatch = this;

@@ -42,6 +42,22 @@ bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& byte
 bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size,
                          std::string* error = nullptr);
 
+// What became of a new file.
+enum class NewFile
+{
+    Made,   // the file was made with all the bytes and flushed to the disk
+    Taken,  // a file of that name was there already; it is untouched
+    Failed, // nothing was made (the reason in error)
+};
+
+// Makes a file that must not be there yet, claiming its name atomically: of
+// several programs that make one name at once, exactly one makes it and the
+// others get Taken. The bytes are written and flushed under a temporary name
+// and linked to the name, so that the file is whole from the moment it
+// appears; where links cannot be made, the name is taken with an exclusive
+// create and then written. Nothing is left behind on failure.
+NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t size, std::string* error = nullptr);
+
 // While an object of this class lives, the atomic writes of its thread leave
 // out the flush of the file's folder after the rename and note the folder
 // instead; Flush (or the end of the object) then flushes each noted folder

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <algorithm>
 
 namespace platform
 {
@@ -110,7 +111,7 @@ int QtDialogs::MessageBox(WindowHandle owner, std::string_view text, std::string
     case kMbYesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: box.setStandardButtons(QMessageBox::Ok); break;
     }
-    switch (box.exec())
+    switch (Run(box))
     {
     case QMessageBox::Ok: return kIdOk;
     case QMessageBox::Yes: return kIdYes;
@@ -127,7 +128,7 @@ bool QtDialogs::OpenFile(const FileDialogRequest& request, std::vector<std::stri
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(request.m_bMultiSelect ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile);
     paths.clear();
-    if (dialog.exec() != QDialog::Accepted)
+    if (Run(dialog) != QDialog::Accepted)
     {
         return false;
     }
@@ -150,7 +151,7 @@ bool QtDialogs::SaveFile(const FileDialogRequest& request, std::string& path)
         dialog.selectFile(Text(request.m_strInitialName));
     }
     path.clear();
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     {
         return false;
     }
@@ -161,16 +162,38 @@ bool QtDialogs::SaveFile(const FileDialogRequest& request, std::string& path)
 bool QtDialogs::BrowseFolder(WindowHandle owner, std::string_view startFolder, std::string_view title,
                              std::string& path)
 {
-    QString chosen =
-        QFileDialog::getExistingDirectory(OwnerWidget(m_System, owner), Text(title), DiskFolder(startFolder),
-                                          QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    QFileDialog dialog(OwnerWidget(m_System, owner), Text(title), DiskFolder(startFolder));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
     path.clear();
-    if (chosen.isEmpty())
+    if (Run(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     {
         return false;
     }
-    path = Stored(chosen);
+    path = Stored(dialog.selectedFiles().front());
     return true;
+}
+
+void QtDialogs::EndAll()
+{
+    m_bEnded = true;
+    // The innermost first: each returns from its own exec as the stack unwinds.
+    for (auto it = m_Open.rbegin(); it != m_Open.rend(); ++it)
+    {
+        (*it)->done(QDialog::Rejected);
+    }
+}
+
+int QtDialogs::Run(QDialog& dialog)
+{
+    if (m_bEnded)
+    {
+        return QDialog::Rejected;
+    }
+    m_Open.push_back(&dialog);
+    const int result = dialog.exec();
+    m_Open.erase(std::find(m_Open.begin(), m_Open.end(), &dialog));
+    return result;
 }
 
 } // namespace platform

@@ -6,6 +6,9 @@
 #include "platform/window/WindowSystem.h"
 
 #include <QString>
+#include <vector>
+
+class QDialog;
 
 namespace platform
 {
@@ -25,8 +28,19 @@ public:
     bool BrowseFolder(WindowHandle owner, std::string_view startFolder, std::string_view title,
                       std::string& path) override;
 
+    // The program is ending: every box and dialog open now is closed without
+    // a choice, and every later one is answered so at once, without being
+    // shown. Call it on the thread that shows them.
+    void EndAll();
+
 private:
+    // Runs the dialog modally and gives its result; QDialog::Rejected, without
+    // showing it, once EndAll was called.
+    int Run(QDialog& dialog);
+
     WindowSystem& m_System;
+    bool m_bEnded = false;
+    std::vector<QDialog*> m_Open; // innermost last
 };
 
 } // namespace platform

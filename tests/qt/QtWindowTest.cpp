@@ -536,6 +536,47 @@ TEST_F(QtWindowTest, ABoxOfTheHiddenMainWindowIsCentredOverTheActiveWindow)
     m_System.DestroyWindow(hidden);
 }
 
+// A program that ends closes every box and dialog it has open, the ones
+// inside others included, and shows none after: each is answered as closed.
+TEST_F(QtWindowTest, BoxesAndDialogsGoWhenTheProgramEnds)
+{
+    platform::QtDialogs dialogs(m_System);
+    int inner = -1;
+    QTimer::singleShot(0,
+                       [&]
+                       {
+                           // Inside the folder dialog: a box, inside which the program ends.
+                           QTimer::singleShot(0, [&] { dialogs.EndAll(); });
+                           inner = dialogs.MessageBox(nullptr, "保存しますか？", "確認", platform::kMbYesNo);
+                       });
+    std::string folder;
+    EXPECT_FALSE(dialogs.BrowseFolder(nullptr, "", "フォルダー", folder));
+    EXPECT_EQ(inner, platform::kIdNo);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+
+    // Shown after the end, a box or dialog would run a loop of its own, in which the watch would see it.
+    bool shown = false;
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout,
+                     [&]
+                     {
+                         if (QWidget* modal = QApplication::activeModalWidget())
+                         {
+                             shown = true;
+                             modal->close();
+                         }
+                     });
+    watch.start(0);
+    EXPECT_EQ(dialogs.MessageBox(nullptr, "終了しますか？\n", "終了確認", platform::kMbOkCancel), platform::kIdCancel);
+    platform::FileDialogRequest request;
+    std::vector<std::string> paths;
+    EXPECT_FALSE(dialogs.OpenFile(request, paths));
+    std::string path;
+    EXPECT_FALSE(dialogs.SaveFile(request, path));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(shown);
+}
+
 TEST(QtFileFilterTest, FiltersBecomeQtNameFilters)
 {
     EXPECT_EQ(platform::ToQtFileFilter("StageFile ( *.stg_* )"), QString("StageFile ( *.stg_* ) (*.stg_*)"));

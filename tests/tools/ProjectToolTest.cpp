@@ -263,7 +263,7 @@ TEST_F(ProjectToolTest, DumpAndDiff)
     EXPECT_NE(dump.out.find("[1].m_nMoveCost = 1\n"), std::string::npos) << dump.out;
     EXPECT_NE(dump.out.find("[1].m_nEffect = 0 0 0 0 0 0 0 0 0\n"), std::string::npos) << dump.out;
 
-    fs::current_path(m_Root); // each command enters the project it works on
+    fs::current_path(m_Root);
     ToolRun diff = Tool({"diff", "proj/data/database/Land.dat", "proj/Land.dat"});
     EXPECT_EQ(diff.status, 1) << diff.err;
     EXPECT_EQ(diff.out, "[1].m_nEffect[2]: 0 -> 15\n"
@@ -311,6 +311,48 @@ TEST_F(ProjectToolTest, DumpShowsMapCellsAsRows)
     ToolRun diff = Tool({"diff", "proj/data/stg/Stage01.stg_276", "proj/data/stg/Changed.stg_276"});
     EXPECT_EQ(diff.status, 1);
     EXPECT_EQ(diff.out, "m_Chip.y3[5]: 0 -> 1\n");
+}
+
+// dump and diff show what a file holds, in its project or out of it: a stage
+// whose placement names enemy 2 of a project with three enemies keeps that 2
+// when copied where no project has an enemy 2.
+TEST_F(ProjectToolTest, DumpAndDiffShowWhatTheFileHoldsWhereverItIs)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    fs::current_path(m_Root / "proj");
+    EnemyTable.resize(3, EnemyTable[0]);
+    ASSERT_EQ(SaveTableFile(EnemyTable, "data\\database\\Enemy.dat"), 1);
+    StageRecord stage;
+    ASSERT_EQ(LoadRecordFile(stage, "data\\stg\\Stage01.stg_276", 0), 1);
+    EnemyPlacement placement;
+    placement.SetDefaults();
+    placement.m_nX = 1;
+    placement.m_nY = 1;
+    for (int enemy : {2, 1})
+    {
+        placement.m_nEnemy = enemy;
+        stage.m_Enemy.assign(1, placement);
+        ASSERT_EQ(SaveRecordFile(stage, "data\\stg\\Enemy" + std::to_string(enemy) + ".stg_276"), 1);
+    }
+    fs::current_path(m_Root);
+    fs::create_directory("loose");
+    fs::copy_file("proj/data/stg/Enemy2.stg_276", "loose/Enemy2.stg_276");
+    fs::copy_file("proj/data/stg/Enemy1.stg_276", "loose/Enemy1.stg_276");
+    ResetProjectData();
+
+    for (const char* file : {"loose/Enemy2.stg_276", "proj/data/stg/Enemy2.stg_276"})
+    {
+        ToolRun dump = Tool({"dump", file});
+        ASSERT_EQ(dump.status, 0) << dump.err;
+        EXPECT_NE(dump.out.find("m_Enemy[0].m_nEnemy = 2\n"), std::string::npos) << file << "\n" << dump.out;
+    }
+
+    ToolRun diff = Tool({"diff", "loose/Enemy2.stg_276", "loose/Enemy1.stg_276"});
+    EXPECT_EQ(diff.status, 1) << diff.err;
+    EXPECT_EQ(diff.out, "m_Enemy[0].m_nEnemy: 2 -> 1\n");
+    ToolRun same = Tool({"diff", "loose/Enemy2.stg_276", "proj/data/stg/Enemy2.stg_276"});
+    EXPECT_EQ(same.status, 0) << same.out;
+    EXPECT_EQ(same.out, "");
 }
 
 TEST_F(ProjectToolTest, UsageErrors)

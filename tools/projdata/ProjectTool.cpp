@@ -61,7 +61,8 @@ class LoadedFile
 public:
     virtual ~LoadedFile() = default;
     virtual const char* Kind() const = 0;
-    virtual LoadResult Load(const std::string& path, std::string& error) = 0;
+    // Checked as the programs check what they load, or as the file holds it.
+    virtual LoadResult Load(const std::string& path, std::string& error, ValueChecks checks) = 0;
     virtual int Records() const = 0;
     virtual void Fields(RecordFields& fields) = 0;
     // False, with the reason, when the file cannot be written.
@@ -74,9 +75,9 @@ class SingleRecordFile : public LoadedFile
 public:
     explicit SingleRecordFile(const char* kind) : m_pKind(kind) {}
     const char* Kind() const override { return m_pKind; }
-    LoadResult Load(const std::string& path, std::string& error) override
+    LoadResult Load(const std::string& path, std::string& error, ValueChecks checks) override
     {
-        return TryLoadRecordFile(m_Record, path, 0, &error);
+        return TryLoadRecordFile(m_Record, path, 0, &error, checks);
     }
     int Records() const override { return 1; }
     void Fields(RecordFields& fields) override { AppendRecordFields(m_Record, "", fields); }
@@ -96,9 +97,9 @@ class TableFile : public LoadedFile
 public:
     explicit TableFile(const char* kind) : m_pKind(kind) {}
     const char* Kind() const override { return m_pKind; }
-    LoadResult Load(const std::string& path, std::string& error) override
+    LoadResult Load(const std::string& path, std::string& error, ValueChecks checks) override
     {
-        return TryLoadTableFile(m_Table, path, 0, &error);
+        return TryLoadTableFile(m_Table, path, 0, &error, checks);
     }
     int Records() const override { return m_Table.Count(); }
     void Fields(RecordFields& fields) override
@@ -171,35 +172,6 @@ bool EnterFolder(const std::string& folder, std::ostream& err)
         err << "projdata: cannot enter " << folder << ": " << ec.message() << '\n';
         return false;
     }
-    return true;
-}
-
-// The project folder of a file: the folder that holds the file's "data" folder,
-// or the current folder when the path has none.
-fs::path ProjectFolderOf(const fs::path& file)
-{
-    fs::path absolute = fs::absolute(file).lexically_normal();
-    for (fs::path p = absolute.parent_path(); !p.empty() && p != p.root_path(); p = p.parent_path())
-    {
-        std::string name = p.filename().string();
-        if (Lower(name) == "data")
-        {
-            return p.parent_path();
-        }
-    }
-    return fs::current_path();
-}
-
-// Loads the project a file belongs to, so that the file's records are checked
-// against the tables they refer to, as the programs check them.
-bool EnterProjectOf(const fs::path& file, std::ostream& err)
-{
-    if (!EnterFolder(ProjectFolderOf(file).string(), err))
-    {
-        return false;
-    }
-    ResetProjectData();
-    LoadProjectData();
     return true;
 }
 
@@ -301,7 +273,7 @@ struct FileLoad
 FileLoad LoadFile(const std::string& path)
 {
     FileLoad load{path, FileOfKind(path), LoadResult::NotOpened, {}};
-    load.result = load.file->Load(path, load.error);
+    load.result = load.file->Load(path, load.error, ValueChecks::Fit);
     return load;
 }
 
@@ -505,13 +477,10 @@ int RunDump(const std::string& file, std::ostream& out, std::ostream& err)
         err << "projdata: " << file << " is not a data file of a known kind\n";
         return kExitError;
     }
-    if (!EnterProjectOf(absolute, err))
-    {
-        return kExitError;
-    }
+    // What the file holds, whatever project it is in or out of.
     std::string path = platform::FromUtf8(absolute.string());
     std::string error;
-    LoadResult result = loaded->Load(path, error);
+    LoadResult result = loaded->Load(path, error, ValueChecks::AsStored);
     if (result != LoadResult::Loaded)
     {
         err << "projdata: " << file << ": " << (result == LoadResult::NotOpened ? "cannot be opened" : Shown(error))
@@ -537,17 +506,14 @@ int RunDiff(const std::string& first, const std::string& second, std::ostream& o
         err << "projdata: " << first << " and " << second << " are not data files of one kind\n";
         return kExitError;
     }
-    if (!EnterProjectOf(a, err))
-    {
-        return kExitError;
-    }
+    // What the files hold: a difference comes from the files alone.
     RecordFields fields[2];
     LoadedFile* files[2] = {left.get(), right.get()};
     const fs::path* paths[2] = {&a, &b};
     for (int i = 0; i < 2; ++i)
     {
         std::string error;
-        LoadResult result = files[i]->Load(platform::FromUtf8(paths[i]->string()), error);
+        LoadResult result = files[i]->Load(platform::FromUtf8(paths[i]->string()), error, ValueChecks::AsStored);
         if (result != LoadResult::Loaded)
         {
             err << "projdata: " << paths[i]->string() << ": "

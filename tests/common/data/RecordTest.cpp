@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <filesystem>
 #include <functional>
+#include <set>
+#include <thread>
 
 namespace
 {
@@ -327,11 +331,11 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
             m_Folder.WriteFile("x.dat", again);
             ASSERT_EQ(c.load(), LoadResult::Corrupt) << c.kind;
             const std::string name = "x.dat.damaged." + std::to_string(copy);
-            EXPECT_NE(m_Folder.ReadText("Report.txt").find("the file is kept as " + name + " before"),
-                      std::string::npos)
-                << c.kind;
             ASSERT_EQ(c.save(), 1) << c.kind;
             EXPECT_EQ(m_Folder.ReadFile(name), again) << c.kind;
+            EXPECT_NE(m_Folder.ReadText("Report.txt").find("Save x.dat : the damaged file is kept as " + name + "\r\n"),
+                      std::string::npos)
+                << c.kind;
         }
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged.2"), ByteBuilder().Int(276).Int(5).Int(2).Data()) << c.kind;
@@ -350,6 +354,62 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     ASSERT_EQ(TryLoadRecordFile(record, "x.dat", 0), LoadResult::Loaded);
     ASSERT_EQ(SaveRecordFile(record, "x.dat"), 1);
     EXPECT_FALSE(std::filesystem::exists("x.dat.damaged"));
+}
+
+// Programs keeping damaged copies of one file at the same moment (the editor
+// and a test-play game) each claim a name of their own: every copy survives,
+// under the very name its keeper reports. Bytes kept already are named again
+// rather than copied twice.
+TEST_F(RecordTest, DamagedCopiesRacingForOneNameEachSurviveUnderTheNameReported)
+{
+    constexpr int kClaimants = 4;
+    auto bytesOf = [](int round, int claimant)
+    { return ByteBuilder().Int(276).Int(5).Int(round).Int(claimant).Data(); };
+    for (int round = 0; round < 10; ++round)
+    {
+        std::string names[kClaimants];
+        std::atomic<int> ready{0};
+        std::vector<std::thread> claimants;
+        for (int i = 0; i < kClaimants; ++i)
+        {
+            claimants.emplace_back(
+                [&, i]
+                {
+                    const std::vector<unsigned char> bytes = bytesOf(round, i);
+                    ++ready;
+                    while (ready.load() < kClaimants)
+                    {
+                        std::this_thread::yield();
+                    }
+                    names[i] = KeepDamagedBytes("x.dat", bytes);
+                });
+        }
+        for (std::thread& claimant : claimants)
+        {
+            claimant.join();
+        }
+        std::set<std::string> distinct;
+        for (int i = 0; i < kClaimants; ++i)
+        {
+            ASSERT_FALSE(names[i].empty()) << round;
+            distinct.insert(names[i]);
+            EXPECT_EQ(m_Folder.ReadFile(names[i]), bytesOf(round, i)) << names[i];
+        }
+        EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kClaimants)) << round;
+        EXPECT_EQ(KeepDamagedBytes("x.dat", bytesOf(round, 2)), names[2]);
+        // Nothing else is left beside them (no temporary file).
+        std::set<std::string> files;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+        {
+            const std::string file = entry.path().filename().string();
+            if (file.rfind("x.dat", 0) == 0)
+            {
+                files.insert(file);
+                std::filesystem::remove(entry.path());
+            }
+        }
+        EXPECT_EQ(files, distinct) << round;
+    }
 }
 
 TEST_F(RecordTest, NumberedCopiesPickTheHighestThatLoads)

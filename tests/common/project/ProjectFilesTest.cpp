@@ -142,8 +142,10 @@ TEST_F(ProjectFilesTest, DefaultPalettesOfMoreThanNinetyNineTemplatesAreRefused)
 }
 
 // A damaged table, EditConfig.dat or GValInfo.dat is replaced by defaults in
-// memory; the start-up report names where it will be kept, and the save-all
-// and the shut-down keep it there before they write over it.
+// memory, and loading changes no file. Kept at once (the editor's start-up),
+// each is copied beside under a name claimed then, which the status and the
+// log name, even when another program took the first name meanwhile; the
+// save-all and the shut-down then write over them without copying again.
 TEST_F(ProjectFilesTest, DamagedFilesAreKeptBeforeTheFirstSave)
 {
     const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(1);
@@ -164,19 +166,35 @@ TEST_F(ProjectFilesTest, DamagedFilesAreKeptBeforeTheFirstSave)
         const ProjectFileStatus* status = Find(files, path);
         ASSERT_NE(status, nullptr) << path;
         EXPECT_EQ(status->m_Result, LoadResult::Corrupt) << path;
-        EXPECT_EQ(status->m_strDamagedCopy, std::string(path) + ".damaged");
-        EXPECT_FALSE(fs::exists(onDisk(status->m_strDamagedCopy))) << path;
+        EXPECT_EQ(status->m_strDamagedCopy, "") << path;
+        EXPECT_FALSE(fs::exists(onDisk(path) + ".damaged")) << path;
     }
-    EXPECT_NE(m_Folder.ReadText("Report.txt").find("the file is kept as data\\database\\Item.dat.damaged before it is saved over"),
-              std::string::npos);
+
+    // Another program keeps its own copy of Item.dat before this one does.
+    m_Folder.WriteFile("data/database/Item.dat.damaged", std::string("the game's copy"));
+    KeepDamagedFiles(files);
+    for (const char* path : paths)
+    {
+        const ProjectFileStatus* status = Find(files, path);
+        const std::string expected =
+            std::string(path) + (std::string_view(path) == DataFilePaths[kPathItem] ? ".damaged.2" : ".damaged");
+        EXPECT_EQ(status->m_strDamagedCopy, expected) << path;
+        EXPECT_EQ(m_Folder.ReadFile(onDisk(expected)), damaged) << path;
+        EXPECT_NE(m_Folder.ReadText("Report.txt")
+                      .find("Keep " + std::string(path) + " : the damaged file is kept as " + expected + "\r\n"),
+                  std::string::npos)
+            << path;
+    }
+    EXPECT_EQ(m_Folder.ReadText("data/database/Item.dat.damaged"), "the game's copy");
 
     ASSERT_TRUE(SaveDatabase());
     ASSERT_TRUE(SaveShutDownData());
     for (const char* path : paths)
     {
-        EXPECT_EQ(m_Folder.ReadFile(onDisk(path) + ".damaged"), damaged) << path;
         EXPECT_NE(m_Folder.ReadFile(onDisk(path)), damaged) << path;
     }
+    EXPECT_FALSE(fs::exists("data/database/Item.dat.damaged.3"));
+    EXPECT_FALSE(fs::exists("data/GValInfo.dat.damaged.2"));
 }
 
 TEST_F(ProjectFilesTest, ShutDownWritesTheSettingsAndTheVariableNames)

@@ -1,12 +1,14 @@
 // The editor program itself, run headless (Qt offscreen, boxes on the
-// standard error stream) in a temporary project folder: what it leaves
-// behind, its end on a termination signal, and the refusal of a second copy.
+// standard error stream, or real boxes where a test says so) in a temporary
+// project folder: what it leaves behind, its end on a termination signal,
+// and the refusal of a second copy.
 #include "tests/editor/framework/EditorTestSupport.h"
 
 #include "platform/core/Cp932.h"
 
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 
 namespace
 {
@@ -43,6 +45,20 @@ protected:
     TempFolder m_Folder;
 };
 
+// Whether the process catches SIGTERM (its mask of caught signals in /proc).
+bool CatchesTermination(int pid)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);)
+    {
+        if (line.rfind("SigCgt:", 0) == 0)
+        {
+            return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1) != 0;
+        }
+    }
+    return false;
+}
+
 TEST_F(EditorProgramTest, AProjectWithoutDataIsStartedAndEndedByEitherSignal)
 {
     CopyEditorBitmaps(m_Folder.Path());
@@ -62,6 +78,34 @@ TEST_F(EditorProgramTest, AProjectWithoutDataIsStartedAndEndedByEitherSignal)
         EXPECT_EQ(report.rfind("App : ver 276\r\n", 0), 0u) << report;
         EXPECT_NE(report.find("\r\n", 15), std::string::npos) << "the system report follows";
         EXPECT_FALSE(fs::exists(platform::EditorEndpoint())) << signal;
+    }
+}
+
+// From the moment the program catches it, a termination signal ends the
+// editor as closing it would, its saves included, whenever it comes: while Qt
+// starts, while the start-up waits on a real box (a damaged file is named in
+// one before the main window exists), or later.
+TEST_F(EditorProgramTest, ASignalAtAnyMomentOfTheStartUpEndsTheEditorWithItsSaves)
+{
+    unsetenv("TARNWICK_BOXES");
+    CopyEditorBitmaps(m_Folder.Path());
+    for (int delay : {0, 200, 400, 800, 1500, 3000})
+    {
+        fs::remove_all("data");
+        m_Folder.WriteFile("data/database/Item.dat", ByteBuilder().Int(276).Int(1).Data());
+        HelperProcess editor(TK_EDITOR_PROGRAM, {}, true);
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kPatience);
+        while (!CatchesTermination(editor.Id()) && editor.IsRunning() && std::chrono::steady_clock::now() < deadline)
+        {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        editor.Signal(SIGTERM);
+        ASSERT_TRUE(editor.WaitFor(kPatience)) << "still running, signalled " << delay << " ms after it caught";
+        EXPECT_EQ(editor.Wait(), 0) << delay;
+        EXPECT_TRUE(fs::exists("data/EditConfig.dat")) << delay;
+        EXPECT_TRUE(fs::exists("data/GValInfo.dat")) << delay;
+        EXPECT_FALSE(fs::exists(platform::EditorEndpoint())) << delay;
     }
 }
 

@@ -113,9 +113,9 @@ TEST(EditorWorkingFolderTest, OnlyTheDevelopmentFolderMovesToItsSiblingGame)
 
 } // namespace
 
-// Files that do not load whole are named in one box at start-up, each with
-// the name it is kept under before it is first saved over; an earlier copy of
-// that name stays as it is.
+// Files that do not load whole are kept beside at start-up, before anything
+// can be saved over them, and named in one box, each with the copy made; an
+// earlier copy of that name stays as it is, and the saves copy nothing again.
 TEST_F(EditorTest, TheStartUpNamesEveryDamagedFileInOneBox)
 {
     fs::create_directories("data/stg");
@@ -152,10 +152,15 @@ TEST_F(EditorTest, TheStartUpNamesEveryDamagedFileInOneBox)
     }
     EXPECT_NE(text.find("上書きして保存する前に"), std::string::npos);
     EXPECT_EQ(text.find("System.dat"), std::string::npos); // a missing file is no damaged one
-
-    ASSERT_TRUE(SaveDatabase());
-    Stop();
     EXPECT_EQ(m_Folder.ReadText("data/database/Class.dat.damaged"), "an earlier copy");
     EXPECT_EQ(m_Folder.ReadFile("data/database/Class.dat.damaged.2"), damaged);
     EXPECT_EQ(m_Folder.ReadFile("data/GValInfo.dat.damaged"), damaged);
+    EXPECT_EQ(m_Folder.ReadFile("data/stg/Fort.stg_276.damaged"), damaged);
+
+    ASSERT_TRUE(SaveDatabase());
+    Stop();
+    EXPECT_NE(m_Folder.ReadFile("data/database/Class.dat"), damaged);
+    EXPECT_NE(m_Folder.ReadFile("data/GValInfo.dat"), damaged);
+    EXPECT_FALSE(fs::exists("data/database/Class.dat.damaged.3"));
+    EXPECT_FALSE(fs::exists("data/GValInfo.dat.damaged.2"));
 }
