@@ -61,6 +61,10 @@ bool UnitRecord::Load(DataReader& in)
     {
         return false;
     }
+    if (!in.ChecksValues())
+    {
+        return true;
+    }
     m_bEnemy = 0;
     for (int32_t* flag : {&m_nPlayA, &m_nPlayB, &m_nPlayC, &m_nPlayD})
     {
