@@ -72,7 +72,8 @@ std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned c
 // more, or is gone). False, with the reason when asked, when it cannot be kept.
 bool KeepDamagedFile(std::string_view name, std::string& copy, std::string* error = nullptr);
 
-// The name KeepDamagedBytes would keep the file under now, making nothing.
+// The name KeepDamagedBytes would keep the file under now (by the same
+// search), making nothing.
 std::string DamagedCopyName(std::string_view name);
 
 // The end of a load that failed on a damaged file: writes its log line, notes
