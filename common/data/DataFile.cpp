@@ -229,7 +229,7 @@ LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::s
 {
     std::string reason;
     FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
-    WriteReportAndErrorLog("Load %s : %s; the file is kept beside before it is saved over", in.Name().c_str(),
+    WriteReportAndErrorLog("Load %s : %s; a copy is kept beside it before it is saved over", in.Name().c_str(),
                            reason.c_str());
     const std::string key = DamagedFileKey(in.Name());
     {

@@ -7,8 +7,8 @@
 // target and swapped in only when every read and every count checked out; a
 // damaged file leaves the target as it was, writes one log line and gives 0.
 // Saves never destroy: the bytes are built in memory and replace the file
-// atomically; a damaged file is kept beside before it is first saved over;
-// after a fatal program error no file is written any more.
+// atomically; a copy of a damaged file is kept beside it before it is first
+// saved over; after a fatal program error no file is written any more.
 
 #include "common/data/SerializableRecord.h"
 
