@@ -350,9 +350,9 @@ TEST_F(SdlMessageBoxTest, WithoutItsFontABoxIsShownByTheStandInAndWhyIsSaidOnce)
     platform::SdlDialogs headless(m_System, unreadable);
     testing::internal::CaptureStderr();
     EXPECT_EQ(headless.MessageBox(m_hOwner, "おわり", "エラー", platform::kMbOkCancel), platform::kIdCancel);
+    const std::string why = "cannot open the font " + unreadable + " for the message boxes";
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "cannot open the font " + unreadable + " for the message boxes; their text goes to the standard error "
-              "stream\n" + platform::ToUtf8("[エラー] おわり\n"));
+              why + "; their text goes to the standard error stream\n" + platform::ToUtf8("[エラー] おわり\n"));
 }
 
 } // namespace
