@@ -4,6 +4,7 @@
 // remainder, whose whole points go to the base value.
 #include "CharacterRecord.h"
 #include "common/data/ProjectData.h"
+#include "common/data/RecordRules.h"
 #include "common/services/Arithmetic.h"
 #include "common/services/TextAndNumbers.h"
 #include "platform/core/Random.h"
@@ -13,8 +14,6 @@
 
 namespace
 {
-
-constexpr int32_t kExpPerLevel = 100;
 
 // Values of a file that size the growth tables and the random draws are taken
 // as at most these; the editor allows far less (a level limit of 99), so the

@@ -92,6 +92,56 @@ bool HoldsBytes(const std::string& copy, const std::vector<unsigned char>& bytes
     return platform::ReadWholeFile(copy, held) && held == bytes;
 }
 
+enum class CopySearch
+{
+    Make,     // the bytes are written under the first free name
+    NameOnly, // nothing is made: the first free name is the answer
+};
+
+// The search of KeepDamagedBytes: the first copy name that holds the bytes
+// already (none when bytes is null) or is free. Empty, with the reason when
+// asked, when the copy cannot be made or no name is left.
+std::string FindDamagedCopy(std::string_view name, const std::vector<unsigned char>* bytes, CopySearch search,
+                            std::string* error)
+{
+    for (int n = 1; n < INT_MAX;)
+    {
+        const std::string copy = CopyName(name, n);
+        if (platform::PathExists(copy))
+        {
+            if (bytes && HoldsBytes(copy, *bytes))
+            {
+                return copy;
+            }
+            ++n;
+            continue;
+        }
+        if (search == CopySearch::NameOnly)
+        {
+            return copy;
+        }
+        std::string reason;
+        switch (platform::WriteNewFile(copy, bytes->data(), bytes->size(), &reason))
+        {
+        case platform::NewFile::Made:
+            return copy;
+        case platform::NewFile::Taken:
+            // Another program made it first, perhaps of these very bytes.
+            if (HoldsBytes(copy, *bytes))
+            {
+                return copy;
+            }
+            ++n;
+            continue;
+        case platform::NewFile::Failed:
+            SetReason(error, std::move(reason));
+            return {};
+        }
+    }
+    SetReason(error, "no free name for a copy");
+    return {};
+}
+
 // Keeps a damaged file if it is still noted as damaged; the prefix names the
 // step in the log line. False when it is there and cannot be kept; copy is
 // the name it is kept under (empty when nothing was to be kept).
@@ -132,38 +182,7 @@ bool KeepNotedFile(const std::string& name, const char* step, std::string& copy,
 
 std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned char>& bytes, std::string* error)
 {
-    for (int n = 1; n < INT_MAX;)
-    {
-        const std::string copy = CopyName(name, n);
-        if (platform::PathExists(copy))
-        {
-            if (HoldsBytes(copy, bytes))
-            {
-                return copy;
-            }
-            ++n;
-            continue;
-        }
-        std::string reason;
-        switch (platform::WriteNewFile(copy, bytes.data(), bytes.size(), &reason))
-        {
-        case platform::NewFile::Made:
-            return copy;
-        case platform::NewFile::Taken:
-            // Another program made it first, perhaps of these very bytes.
-            if (HoldsBytes(copy, bytes))
-            {
-                return copy;
-            }
-            ++n;
-            continue;
-        case platform::NewFile::Failed:
-            SetReason(error, std::move(reason));
-            return {};
-        }
-    }
-    SetReason(error, "no free name for a copy");
-    return {};
+    return FindDamagedCopy(name, &bytes, CopySearch::Make, error);
 }
 
 bool KeepDamagedFile(std::string_view name, std::string& copy, std::string* error)
@@ -203,19 +222,14 @@ std::string DamagedCopyName(std::string_view name)
 {
     std::vector<unsigned char> bytes;
     const bool read = platform::ReadWholeFile(name, bytes);
-    int n = 1;
-    while (platform::PathExists(CopyName(name, n)) && !(read && HoldsBytes(CopyName(name, n), bytes)) && n < INT_MAX)
-    {
-        ++n;
-    }
-    return CopyName(name, n);
+    return FindDamagedCopy(name, read ? &bytes : nullptr, CopySearch::NameOnly, nullptr);
 }
 
 LoadResult FailDamagedLoad(const DataReader& in, int32_t previousVersion, std::string* error)
 {
     std::string reason;
     FormatString(reason, "%s at byte %zu", in.Error().c_str(), in.ErrorOffset());
-    WriteReportAndErrorLog("Load %s : %s; the file is kept beside before it is saved over", in.Name().c_str(),
+    WriteReportAndErrorLog("Load %s : %s; a copy is kept beside it before it is saved over", in.Name().c_str(),
                            reason.c_str());
     const std::string key = DamagedFileKey(in.Name());
     {

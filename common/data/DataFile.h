@@ -7,8 +7,8 @@
 // target and swapped in only when every read and every count checked out; a
 // damaged file leaves the target as it was, writes one log line and gives 0.
 // Saves never destroy: the bytes are built in memory and replace the file
-// atomically; a damaged file is kept beside before it is first saved over;
-// after a fatal program error no file is written any more.
+// atomically; a copy of a damaged file is kept beside it before it is first
+// saved over; after a fatal program error no file is written any more.
 
 #include "common/data/SerializableRecord.h"
 
@@ -72,7 +72,8 @@ std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned c
 // more, or is gone). False, with the reason when asked, when it cannot be kept.
 bool KeepDamagedFile(std::string_view name, std::string& copy, std::string* error = nullptr);
 
-// The name KeepDamagedBytes would keep the file under now, making nothing.
+// The name KeepDamagedBytes would keep the file under now (by the same
+// search), making nothing.
 std::string DamagedCopyName(std::string_view name);
 
 // The end of a load that failed on a damaged file: writes its log line, notes

@@ -1,7 +1,7 @@
 #pragma once
 
-// Small rules shared by the database records: the nine parameters and the
-// repair of indices into the current tables.
+// Small rules shared by the database records: the nine parameters, the
+// experience of a level and the repair of indices into the current tables.
 
 #include <algorithm>
 #include <cstdint>
@@ -17,6 +17,11 @@ constexpr int32_t ClampParameter(int32_t value)
 {
     return std::clamp<int32_t>(value, 0, kMaxParameterValue);
 }
+
+// Experience counts toward the next level in steps of this; a level-up
+// spends what reaches it, so a character below its level limit keeps
+// 0..kExpPerLevel - 1.
+constexpr int32_t kExpPerLevel = 100;
 
 // True when index selects an entry of a table of count entries; a negative
 // index never does (indices are compared as unsigned numbers).

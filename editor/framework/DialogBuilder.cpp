@@ -161,6 +161,16 @@ void ShowDialogWindow(WindowHandle dialog, bool activate)
     native->Show(true);
     if (!activate)
     {
+        // Shown beside the active window: the first control is the one it
+        // focuses once the author activates it, by its caption or its frame too.
+        const WindowHandle remembered = system.RememberedFocus(dialog);
+        if (!native->IsChild() && (!system.IsWithin(remembered, dialog) || remembered == dialog))
+        {
+            if (WindowHandle first = NextTabStop(dialog, nullptr))
+            {
+                system.RememberFocus(first);
+            }
+        }
         return;
     }
     if (!native->IsChild())

@@ -33,7 +33,8 @@ platform::WindowHandle CreateDialogWindow(platform::WindowSystem& system, const 
 // already, gives the focus to its first control with kWsTabStop (a top-level
 // dialog becomes the active window). Shown without activation (a palette
 // beside its editor window), the window that is active keeps the activation
-// and the focus.
+// and the focus; the first control with kWsTabStop is the one the dialog
+// gives the focus to when it is activated later, unless it has one already.
 void ShowDialogWindow(platform::WindowHandle dialog, bool activate = true);
 
 // Ends a modal dialog with the result: its run stops and returns the result.

@@ -64,8 +64,9 @@ LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, Check
 }
 
 // Before a save replaces the slot's file: a file that does not read whole is
-// noted as damaged, so that it is kept beside before it is written over; the
-// title's scan reads only the play-through and would not have found it out.
+// noted as damaged, so that a copy is kept beside it before it is written
+// over; the title's scan reads only the play-through and would not have found
+// it out.
 void CheckFileBeforeSave(const std::string& name)
 {
     const int32_t previousVersion = FileVersion;

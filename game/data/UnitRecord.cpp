@@ -1,6 +1,7 @@
 #include "UnitRecord.h"
 
 #include "common/data/ProjectData.h"
+#include "common/data/RecordRules.h"
 #include "common/services/Arithmetic.h"
 
 #include <algorithm>
@@ -26,9 +27,6 @@ namespace
 
 constexpr int32_t kHitRateWithoutWeapon = 90;
 
-// Experience counts toward the next level in steps of 100; a level-up spends
-// what reaches 100, so a unit keeps 0..99.
-constexpr int32_t kExpPerLevel = 100;
 // Growth remainders in hundredths of a point: a level-up leaves 0..99, or 100
 // when a negative remainder borrowed a whole point.
 constexpr int32_t kMaxGrowthRest = 100;
@@ -60,6 +58,10 @@ bool UnitRecord::Load(DataReader& in)
     if (!CharacterInPlay::Load(in))
     {
         return false;
+    }
+    if (!in.ChecksValues())
+    {
+        return true;
     }
     m_bEnemy = 0;
     for (int32_t* flag : {&m_nPlayA, &m_nPlayB, &m_nPlayC, &m_nPlayD})

@@ -26,7 +26,8 @@ public:
     // game keeps it in: a friend's side, the four flags 0 or 1, level 1..the
     // class's limit, experience 0..99 (0 at the limit), growth remainders
     // 0..100, the nine parameters 0..999 and, for a unit with a class,
-    // maximum HP at least 1. A save file holds units as they were written.
+    // maximum HP at least 1 (unless the stream keeps values as stored). A save
+    // file holds units as they were written.
     bool Load(DataReader& in) override;
 
     // Turns the unit into an empty party slot: the friend defaults, class 0.

@@ -275,6 +275,49 @@ bool FlushFolder(const std::string& folder, std::string* reason = nullptr)
     return flushed;
 }
 
+// Writes the bytes into a file of its own and flushes it; closes it. False, with errno set, on any failure.
+bool WriteAndFlush(int fd, const void* data, std::size_t size)
+{
+    bool ok = WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
+    int err = errno;
+    if (::close(fd) != 0 && ok)
+    {
+        return false;
+    }
+    errno = err;
+    return ok;
+}
+
+// Writes the bytes into a new temporary file beside the target (a disk path)
+// with the mode given, flushed to the disk and closed. Its disk path; empty,
+// with nothing left behind and the reason when asked, on any failure.
+std::string WriteFlushedTemporary(const std::string& target, mode_t mode, const void* data, std::size_t size,
+                                  std::string* error)
+{
+    std::string temp = target + ".tmp-XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+    {
+        SetError(error, "cannot create a file beside " + target, errno);
+        return {};
+    }
+    if (::fchmod(fd, mode) != 0)
+    {
+        int err = errno;
+        ::close(fd);
+        errno = err;
+        fd = -1;
+    }
+    if (fd < 0 || !WriteAndFlush(fd, data, size))
+    {
+        int err = errno;
+        ::unlink(temp.c_str());
+        SetError(error, "cannot write " + target, err);
+        return {};
+    }
+    return temp;
+}
+
 } // namespace
 
 bool WriteFileAtomically(std::string_view storedPath, const void* data, std::size_t size, std::string* error)
@@ -285,37 +328,16 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
         SetError(error, "empty file name", EINVAL);
         return false;
     }
-    std::string temp = target + ".tmp-XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+    struct stat st;
+    const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
+    const std::string temp = WriteFlushedTemporary(target, mode, data, size, error);
+    if (temp.empty())
     {
-        SetError(error, "cannot create a file beside " + target, errno);
         return false;
     }
-
-    struct stat st;
-    mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-    bool ok = ::fchmod(fd, mode) == 0;
-    int err = errno;
-    if (ok && !(ok = WriteAll(fd, static_cast<const char*>(data), size)))
+    if (::rename(temp.c_str(), target.c_str()) != 0)
     {
-        err = errno;
-    }
-    if (ok && !(ok = ::fsync(fd) == 0))
-    {
-        err = errno;
-    }
-    if (::close(fd) != 0 && ok)
-    {
-        ok = false;
-        err = errno;
-    }
-    if (ok && !(ok = ::rename(temp.c_str(), target.c_str()) == 0))
-    {
-        err = errno;
-    }
-    if (!ok)
-    {
+        int err = errno;
         ::unlink(temp.c_str());
         SetError(error, "cannot write " + target, err);
         return false;
@@ -335,19 +357,6 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
 
 namespace
 {
-
-// Writes the bytes into a file of its own and flushes it; closes it. False, with errno set, on any failure.
-bool WriteAndFlush(int fd, const void* data, std::size_t size)
-{
-    bool ok = WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
-    int err = errno;
-    if (::close(fd) != 0 && ok)
-    {
-        return false;
-    }
-    errno = err;
-    return ok;
-}
 
 // The file systems that cannot link report one of these.
 bool LinkUnsupported(int err)
@@ -392,25 +401,9 @@ NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t 
     {
         return NewFile::Taken;
     }
-    std::string temp = target + ".tmp-XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
+    const std::string temp = WriteFlushedTemporary(target, NewFileMode(), data, size, error);
+    if (temp.empty())
     {
-        SetError(error, "cannot create a file beside " + target, errno);
-        return NewFile::Failed;
-    }
-    if (::fchmod(fd, NewFileMode()) != 0)
-    {
-        int err = errno;
-        ::close(fd);
-        errno = err;
-        fd = -1;
-    }
-    if (fd < 0 || !WriteAndFlush(fd, data, size))
-    {
-        int err = errno;
-        ::unlink(temp.c_str());
-        SetError(error, "cannot write " + target, err);
         return NewFile::Failed;
     }
     NewFile result = NewFile::Made;
@@ -434,6 +427,8 @@ NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t 
     ::unlink(temp.c_str());
     if (result == NewFile::Made)
     {
+        // At once, in a batch too: the file is often the copy of one about to
+        // be replaced, and must be on the disk before that replacement is.
         FlushFolder(ParentFolder(target));
     }
     return result;

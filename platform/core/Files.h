@@ -55,7 +55,9 @@ enum class NewFile
 // others get Taken. The bytes are written and flushed under a temporary name
 // and linked to the name, so that the file is whole from the moment it
 // appears; where links cannot be made, the name is taken with an exclusive
-// create and then written. Nothing is left behind on failure.
+// create and then written. Nothing is left behind on failure. The folder is
+// flushed at once, within a FolderFlushBatch too: a copy kept of a file about
+// to be replaced is on the disk before the replacement's rename can be.
 NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t size, std::string* error = nullptr);
 
 // While an object of this class lives, the atomic writes of its thread leave

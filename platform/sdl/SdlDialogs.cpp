@@ -2,6 +2,7 @@
 
 #include "platform/core/Cp932.h"
 #include "platform/sdl/SdlNativeWindow.h"
+#include "platform/sdl/SdlWindowSystem.h"
 
 #include <SDL.h>
 
@@ -116,11 +117,63 @@ int Unshown(std::string_view text, std::string_view caption, uint32_t type)
     return DismissedAnswer(type);
 }
 
+bool HasDisplay(const WindowSystem& system)
+{
+    const auto* sdl = dynamic_cast<const SdlWindowSystem*>(&system);
+    return sdl && sdl->IsReady() && !sdl->IsHeadless();
+}
+
 } // namespace
 
-SdlDialogs::SdlDialogs(WindowSystem& system, std::string fontFile)
-    : m_System(system), m_strFontFile(std::move(fontFile))
+int ShowSdlMessageBox(const WindowSystem& system, WindowHandle owner, std::string_view text, std::string_view caption,
+                      uint32_t type)
 {
+    const std::vector<MessageBoxButton> buttons = MessageBoxButtons(type);
+    std::vector<std::string> labels;
+    std::vector<SDL_MessageBoxButtonData> data;
+    for (const MessageBoxButton& button : buttons)
+    {
+        labels.push_back(ToUtf8(button.m_strLabel));
+    }
+    for (size_t i = 0; i < buttons.size(); ++i)
+    {
+        const Uint32 flags = (buttons[i].m_bReturnKey ? SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT : 0) |
+                             (buttons[i].m_bEscapeKey ? SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT : 0);
+        data.push_back({flags, buttons[i].m_nAnswer, labels[i].c_str()});
+    }
+    const std::string utf8Text = ToUtf8(text);
+    const std::string utf8Caption = ToUtf8(caption);
+    Uint32 kind = SDL_MESSAGEBOX_INFORMATION;
+    switch (type & kMbIconMask)
+    {
+    case kMbIconError: kind = SDL_MESSAGEBOX_ERROR; break;
+    case kMbIconWarning: kind = SDL_MESSAGEBOX_WARNING; break;
+    default: break;
+    }
+    const SDL_MessageBoxData box{kind,
+                                 NativeSdlWindow(system, owner),
+                                 utf8Caption.c_str(),
+                                 utf8Text.c_str(),
+                                 static_cast<int>(data.size()),
+                                 data.data(),
+                                 nullptr};
+    int answer = 0;
+    if (SDL_ShowMessageBox(&box, &answer) != 0)
+    {
+        return Unshown(text, caption, type);
+    }
+    // -1: the box was closed without a button.
+    return answer < 0 ? DismissedAnswer(type) : answer;
+}
+
+SdlDialogs::SdlDialogs(WindowSystem& system, std::string fontFile, OtherMessageBox fontless)
+    : m_System(system), m_strFontFile(std::move(fontFile)), m_Fontless(std::move(fontless))
+{
+    if (!m_Fontless && HasDisplay(system))
+    {
+        m_Fontless = [&system](WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type)
+        { return ShowSdlMessageBox(system, owner, text, caption, type); };
+    }
 }
 
 TextRasterizer* SdlDialogs::Fonts()
@@ -128,19 +181,28 @@ TextRasterizer* SdlDialogs::Fonts()
     if (!m_pFonts)
     {
         m_pFonts = std::make_unique<FreeTypeRasterizer>();
-        m_pFonts->Open(m_strFontFile);
+        if (!m_pFonts->Open(m_strFontFile))
+        {
+            // Said once: the rasteriser is not made again.
+            std::fprintf(stderr, "cannot open the font %s for the message boxes; %s\n", m_strFontFile.c_str(),
+                         m_Fontless ? "plain boxes stand in for them" : "their text goes to the standard error stream");
+        }
     }
     return m_pFonts->IsOpen() ? m_pFonts.get() : nullptr;
 }
 
 int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type)
 {
-    TextRasterizer* fonts = Fonts();
     auto cancelled = [this] { return m_Cancelled && m_Cancelled(); };
     // A quit ends every loop at once, and with it the box: it is not put up at all.
-    if (!fonts || m_System.QuitPending() || cancelled())
+    if (m_System.QuitPending() || cancelled())
     {
         return Unshown(text, caption, type);
+    }
+    TextRasterizer* fonts = Fonts();
+    if (!fonts)
+    {
+        return m_Fontless ? m_Fontless(owner, text, caption, type) : Unshown(text, caption, type);
     }
     MessageBoxModel model(LayOutMessageBox(text, type, *fonts), type);
     constexpr uint32_t kStyle = kWsPopup | kWsCaption;

@@ -682,6 +682,20 @@ void WindowSystem::SetActiveWindow(WindowHandle window)
     }
 }
 
+WindowHandle WindowSystem::RememberedFocus(WindowHandle top) const
+{
+    const NativeWindow* native = Resolve(top);
+    return native && !native->m_bChild && Resolve(native->m_hLastFocus) ? native->m_hLastFocus : WindowHandle{};
+}
+
+void WindowSystem::RememberFocus(WindowHandle control)
+{
+    if (NativeWindow* top = Resolve(TopLevelOf(control)); top && Resolve(control))
+    {
+        top->m_hLastFocus = control;
+    }
+}
+
 void WindowSystem::SetAppActive(bool active)
 {
     if (m_bAppActive == active)

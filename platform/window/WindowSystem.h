@@ -147,6 +147,13 @@ public:
     void SetFocus(WindowHandle window);
     WindowHandle ActiveWindow() const { return m_hActive; }
     void SetActiveWindow(WindowHandle window);
+    // The window a top-level window gives the focus back to when it is next
+    // activated: the control focused in it when it was last active, or the one
+    // remembered for it; null when there is none.
+    WindowHandle RememberedFocus(WindowHandle top) const;
+    // Makes the control the one its top-level window gives the focus back to,
+    // without moving the focus or activating anything.
+    void RememberFocus(WindowHandle control);
     // Whether the program is the active application; a change sends kWmActivateApp to every top-level window.
     bool IsAppActive() const { return m_bAppActive; }
     void SetAppActive(bool active);

@@ -315,4 +315,44 @@ TEST_F(SdlMessageBoxTest, AQuitOrTheOwnersEndEndsTheBoxAsIfItWereClosed)
     EXPECT_EQ(testing::internal::GetCapturedStderr(), platform::ToUtf8("[エラー] おわり\n"));
 }
 
+TEST_F(SdlMessageBoxTest, WithoutItsFontABoxIsShownByTheStandInAndWhyIsSaidOnce)
+{
+    const std::string unreadable = ::testing::TempDir() + "no-such-folder/no-such-font.ttf";
+    struct Asked
+    {
+        WindowHandle m_hOwner;
+        std::string m_strText;
+        std::string m_strCaption;
+        uint32_t m_nType;
+    };
+    std::vector<Asked> asked;
+    platform::SdlDialogs dialogs(m_System, unreadable,
+                                 [&](WindowHandle owner, std::string_view text, std::string_view caption, uint32_t type)
+                                 {
+                                     asked.push_back({owner, std::string(text), std::string(caption), type});
+                                     return platform::kIdNo;
+                                 });
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(dialogs.MessageBox(m_hOwner, "終了しますか？\n", "終了確認", platform::kMbYesNo), platform::kIdNo);
+    EXPECT_EQ(dialogs.MessageBox(nullptr, "x", "エラー", platform::kMbYesNoCancel | platform::kMbIconError),
+              platform::kIdNo);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "cannot open the font " + unreadable + " for the message boxes; plain boxes stand in for them\n");
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_EQ(asked[0].m_hOwner, m_hOwner);
+    EXPECT_EQ(asked[0].m_strText, "終了しますか？\n");
+    EXPECT_EQ(asked[0].m_strCaption, "終了確認");
+    EXPECT_EQ(asked[0].m_nType, platform::kMbYesNo);
+    EXPECT_EQ(asked[1].m_hOwner, WindowHandle{});
+    EXPECT_EQ(asked[1].m_nType, platform::kMbYesNoCancel | platform::kMbIconError);
+
+    // Without a display there is nothing to stand in: the text goes to the standard error stream.
+    platform::SdlDialogs headless(m_System, unreadable);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(headless.MessageBox(m_hOwner, "おわり", "エラー", platform::kMbOkCancel), platform::kIdCancel);
+    const std::string why = "cannot open the font " + unreadable + " for the message boxes";
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              why + "; their text goes to the standard error stream\n" + platform::ToUtf8("[エラー] おわり\n"));
+}
+
 } // namespace

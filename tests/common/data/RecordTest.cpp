@@ -331,6 +331,9 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
             m_Folder.WriteFile("x.dat", again);
             ASSERT_EQ(c.load(), LoadResult::Corrupt) << c.kind;
             const std::string name = "x.dat.damaged." + std::to_string(copy);
+            // Named beforehand as it is then kept, and nothing made for the naming.
+            EXPECT_EQ(DamagedCopyName("x.dat"), name) << c.kind;
+            EXPECT_FALSE(std::filesystem::exists(name)) << c.kind;
             ASSERT_EQ(c.save(), 1) << c.kind;
             EXPECT_EQ(m_Folder.ReadFile(name), again) << c.kind;
             EXPECT_NE(m_Folder.ReadText("Report.txt").find("Save x.dat : the damaged file is kept as " + name + "\r\n"),
@@ -340,6 +343,9 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged"), damaged) << c.kind;
         EXPECT_EQ(m_Folder.ReadFile("x.dat.damaged.2"), ByteBuilder().Int(276).Int(5).Int(2).Data()) << c.kind;
         EXPECT_FALSE(std::filesystem::exists("x.dat.damaged.4")) << c.kind;
+        // Bytes kept already are named where they are.
+        m_Folder.WriteFile("x.dat", ByteBuilder().Int(276).Int(5).Int(2).Data());
+        EXPECT_EQ(DamagedCopyName("x.dat"), "x.dat.damaged.2") << c.kind;
         for (const char* copy : {"x.dat.damaged", "x.dat.damaged.2", "x.dat.damaged.3"})
         {
             std::filesystem::remove(copy);

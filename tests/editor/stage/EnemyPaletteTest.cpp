@@ -381,10 +381,15 @@ TEST_F(EnemyPaletteTest, TheRightClickTheKeysAndTheDoubleClickReachThePalettesCo
     EnemyPalette& palette = *Palette();
     platform::WindowHandle list = Item(palette, kIdEnemyList);
 
-    // A right click on the second row selects it, for the pen too, and its
-    // pop-up's "切り取り" cuts it. The palette opened beside the stage editor
-    // without taking the activation; the author's click gives it the palette.
+    // The palette opened beside the stage editor without taking the activation
+    // or the focus; activated later (by its caption, its frame or a click), it
+    // focuses its first control, as it would have opened activated.
+    EXPECT_FALSE(m_System.IsWithin(m_System.Focus(), palette.Handle()));
     m_System.SetActiveWindow(palette.Handle());
+    EXPECT_EQ(m_System.Focus(), Item(palette, kIdEnemyInsert));
+
+    // A right click on the second row selects it, for the pen too, and its
+    // pop-up's "切り取り" cuts it.
     platform::Rect rows = m_System.Resolve(list)->ScreenRect();
     m_System.SetCursorPos({rows.m_nLeft + 10, rows.m_nTop + platform::kListBorder + platform::kListRowHeight + 5});
     m_System.SetPopupChoice(kIdEnemyCutMenu);

@@ -265,7 +265,15 @@ TEST_F(SaveSlotsTest, ALoadBringsUnitValuesOutOfRangeIntoTheGamesRanges)
         CheckedVector<ClassRecord> classes;
         std::swap(classes, ClassTable);
         WriteSlot(2, progress, units);
+        const std::vector<unsigned char> image = Image(unit);
         std::swap(classes, ClassTable);
+
+        // Read to be kept as stored, the unit keeps what was written.
+        UnitRecord stored;
+        DataReader storedIn(image, kDataFormatVersion, "memory");
+        storedIn.SetChecksValues(false);
+        ASSERT_TRUE(stored.Load(storedIn));
+        EXPECT_EQ(c.m_Field(stored), c.m_nWritten);
 
         ASSERT_TRUE(LoadFromSlot(2));
         for (UnitRecord* loaded : {&PartyUnits.At(0), &Progress.m_FallenList.At(0)})

@@ -95,6 +95,9 @@ TEST(FilesTest, ABatchFlushesEachFolderOnceAfterItsFiles)
         {
             ASSERT_TRUE(platform::WriteFileAtomically(stored, "new", 3));
         }
+        // A new file (the copy kept of one about to be replaced) has its folder flushed at once.
+        fs::create_directories("kept");
+        ASSERT_EQ(platform::WriteNewFile("kept\\old.damaged", "old", 3), platform::NewFile::Made);
         {
             platform::FolderFlushBatch inner; // its folders are its own
             ASSERT_TRUE(platform::WriteFileAtomically("data\\c.dat", "new", 3));
