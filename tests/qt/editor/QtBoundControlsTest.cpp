@@ -82,6 +82,20 @@ protected:
         wrapper.Attach(&dialog, binding);
         dialog.BindControl(&wrapper);
     }
+    // A decimal field (-100 to 100 in steps of 0.1) and an integer field
+    // (-1000 to 1000) in one dialog; act plays the author.
+    void RunNumberFields(NumberEdit<double>& edit, double& value, NumberEdit<int>& counts, int& whole,
+                         const std::function<void()>& act)
+    {
+        edit.Binding().Set(kIdDouble, &value, -100.0, 100.0, 0, kIdDoubleSpin, 0.1);
+        counts.Binding().Set(kIdInt, &whole, -1000, 1000, 0, kIdIntSpin, 1);
+        Run(
+            [&](DialogBase& dialog) {
+                Bind(dialog, edit, edit.Binding());
+                Bind(dialog, counts, counts.Binding());
+            },
+            [&](DialogBase&) { act(); });
+    }
 
     QLineEdit* Line(int id) const { return qobject_cast<QLineEdit*>(Widget(*m_pDialog, id)); }
     QPlainTextEdit* Lines(int id) const { return qobject_cast<QPlainTextEdit*>(Widget(*m_pDialog, id)); }
@@ -311,67 +325,60 @@ TEST_F(QtBoundControlsTest, ACharacterThatIsNoPartOfANumberIsRefusedWithABeepAnd
     int whole = 3;
     NumberEdit<double> edit;
     NumberEdit<int> counts;
-    edit.Binding().Set(kIdDouble, &value, -100.0, 100.0, 0, kIdDoubleSpin, 0.1);
-    counts.Binding().Set(kIdInt, &whole, -1000, 1000, 0, kIdIntSpin, 1);
-    Run(
-        [&](DialogBase& dialog) {
-            Bind(dialog, edit, edit.Binding());
-            Bind(dialog, counts, counts.Binding());
-        },
-        [&](DialogBase&) {
-            const struct
+    RunNumberFields(edit, value, counts, whole, [&] {
+        const struct
+        {
+            int m_nField;
+            const char* m_pszTyped;
+            bool m_bPasted;
+            const char* m_pszShown;
+            int m_nBeeps;
+        } cases[] = {
+            {kIdDouble, "2,5", false, "2.5", 0},
+            {kIdDouble, "2,5", true, "2.5", 0},
+            {kIdDouble, "2a", false, "2", 1},
+            {kIdDouble, "2.5.", false, "2.5", 1}, // a second point
+            {kIdDouble, "2,5,", false, "2.5", 1},
+            {kIdDouble, "4-", false, "4", 1},     // a minus behind a digit
+            {kIdDouble, "1 5", false, "15", 1},
+            {kIdDouble, "2,5a", true, "", 1},     // a paste with a letter: none of it
+            {kIdDouble, "1.2.3", true, "", 1},
+            {kIdInt, "2.5", false, "25", 1},      // an integer has no point
+            {kIdInt, "2,5", false, "25", 1},
+            {kIdInt, "7!", false, "7", 1},
+            {kIdInt, "2,5", true, "", 1},
+            {kIdInt, "-12", true, "-12", 0},
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(std::string(c.m_pszTyped) + (c.m_bPasted ? " pasted" : " typed"));
+            QLineEdit* line = Line(c.m_nField);
+            FocusOn(c.m_nField);
+            QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(line, Qt::Key_Backspace);
+            m_Beeps.Clear();
+            if (c.m_bPasted)
             {
-                int m_nField;
-                const char* m_pszTyped;
-                bool m_bPasted;
-                const char* m_pszShown;
-                int m_nBeeps;
-            } cases[] = {
-                {kIdDouble, "2,5", false, "2.5", 0},
-                {kIdDouble, "2,5", true, "2.5", 0},
-                {kIdDouble, "2a", false, "2", 1},
-                {kIdDouble, "2.5.", false, "2.5", 1}, // a second point
-                {kIdDouble, "2,5,", false, "2.5", 1},
-                {kIdDouble, "4-", false, "4", 1},     // a minus behind a digit
-                {kIdDouble, "1 5", false, "15", 1},
-                {kIdDouble, "2,5a", true, "", 1},     // a paste with a letter: none of it
-                {kIdDouble, "1.2.3", true, "", 1},
-                {kIdInt, "2.5", false, "25", 1},      // an integer has no point
-                {kIdInt, "2,5", false, "25", 1},
-                {kIdInt, "7!", false, "7", 1},
-                {kIdInt, "2,5", true, "", 1},
-                {kIdInt, "-12", true, "-12", 0},
-            };
-            for (const auto& c : cases)
-            {
-                SCOPED_TRACE(std::string(c.m_pszTyped) + (c.m_bPasted ? " pasted" : " typed"));
-                QLineEdit* line = Line(c.m_nField);
-                FocusOn(c.m_nField);
-                QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClick(line, Qt::Key_Backspace);
-                m_Beeps.Clear();
-                if (c.m_bPasted)
-                {
-                    QGuiApplication::clipboard()->setText(c.m_pszTyped);
-                    QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
-                }
-                else
-                {
-                    Type(line, c.m_pszTyped);
-                }
-                EXPECT_EQ(line->text(), c.m_pszShown);
-                EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
+                QGuiApplication::clipboard()->setText(c.m_pszTyped);
+                QTest::keyClick(line, Qt::Key_V, Qt::ControlModifier);
             }
-            // The German keypad's decimal key types a comma; the value read is 2.5.
-            FocusOn(kIdDouble);
-            QTest::keyClick(Line(kIdDouble), Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClick(Line(kIdDouble), Qt::Key_2);
-            QTest::keyClick(Line(kIdDouble), Qt::Key_Comma, Qt::KeypadModifier);
-            QTest::keyClick(Line(kIdDouble), Qt::Key_5);
-            EXPECT_EQ(Line(kIdDouble)->text(), "2.5");
-            edit.ControlToData();
-            EXPECT_EQ(value, 2.5);
-        });
+            else
+            {
+                Type(line, c.m_pszTyped);
+            }
+            EXPECT_EQ(line->text(), c.m_pszShown);
+            EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
+        }
+        // The German keypad's decimal key types a comma; the value read is 2.5.
+        FocusOn(kIdDouble);
+        QTest::keyClick(Line(kIdDouble), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(Line(kIdDouble), Qt::Key_2);
+        QTest::keyClick(Line(kIdDouble), Qt::Key_Comma, Qt::KeypadModifier);
+        QTest::keyClick(Line(kIdDouble), Qt::Key_5);
+        EXPECT_EQ(Line(kIdDouble)->text(), "2.5");
+        edit.ControlToData();
+        EXPECT_EQ(value, 2.5);
+    });
 }
 
 TEST_F(QtBoundControlsTest, FullWidthDigitsAndPointCommittedByTheInputMethodAreTypedAsAscii)
@@ -380,44 +387,37 @@ TEST_F(QtBoundControlsTest, FullWidthDigitsAndPointCommittedByTheInputMethodAreT
     int whole = 3;
     NumberEdit<double> edit;
     NumberEdit<int> counts;
-    edit.Binding().Set(kIdDouble, &value, -100.0, 100.0, 0, kIdDoubleSpin, 0.1);
-    counts.Binding().Set(kIdInt, &whole, -1000, 1000, 0, kIdIntSpin, 1);
-    Run(
-        [&](DialogBase& dialog) {
-            Bind(dialog, edit, edit.Binding());
-            Bind(dialog, counts, counts.Binding());
-        },
-        [&](DialogBase&) {
-            const struct
-            {
-                int m_nField;
-                const char8_t* m_pszCommitted;
-                const char* m_pszShown;
-                int m_nBeeps;
-            } cases[] = {
-                {kIdDouble, u8"１２．５", "12.5", 0},
-                {kIdDouble, u8"－３", "-3", 0},
-                {kIdDouble, u8"1２,5", "12.5", 0}, // half-width characters as typed
-                {kIdDouble, u8"ａ", "", 1},        // a full-width letter is refused
-                {kIdDouble, u8"１ａ２", "", 1},    // ... and the digits committed with it
-                {kIdInt, u8"１２．５", "", 1},     // an integer has no point
-                {kIdInt, u8"－０", "-0", 0},
-            };
-            for (const auto& c : cases)
-            {
-                SCOPED_TRACE(c.m_pszShown);
-                QLineEdit* line = Line(c.m_nField);
-                FocusOn(c.m_nField);
-                QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
-                QTest::keyClick(line, Qt::Key_Backspace);
-                m_Beeps.Clear();
-                QInputMethodEvent commit;
-                commit.setCommitString(QString::fromUtf8(c.m_pszCommitted));
-                QCoreApplication::sendEvent(line, &commit);
-                EXPECT_EQ(line->text(), c.m_pszShown);
-                EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
-            }
-        });
+    RunNumberFields(edit, value, counts, whole, [&] {
+        const struct
+        {
+            int m_nField;
+            const char8_t* m_pszCommitted;
+            const char* m_pszShown;
+            int m_nBeeps;
+        } cases[] = {
+            {kIdDouble, u8"１２．５", "12.5", 0},
+            {kIdDouble, u8"－３", "-3", 0},
+            {kIdDouble, u8"1２,5", "12.5", 0}, // half-width characters as typed
+            {kIdDouble, u8"ａ", "", 1},        // a full-width letter is refused
+            {kIdDouble, u8"１ａ２", "", 1},    // ... and the digits committed with it
+            {kIdInt, u8"１２．５", "", 1},     // an integer has no point
+            {kIdInt, u8"－０", "-0", 0},
+        };
+        for (const auto& c : cases)
+        {
+            SCOPED_TRACE(c.m_pszShown);
+            QLineEdit* line = Line(c.m_nField);
+            FocusOn(c.m_nField);
+            QTest::keyClick(line, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(line, Qt::Key_Backspace);
+            m_Beeps.Clear();
+            QInputMethodEvent commit;
+            commit.setCommitString(QString::fromUtf8(c.m_pszCommitted));
+            QCoreApplication::sendEvent(line, &commit);
+            EXPECT_EQ(line->text(), c.m_pszShown);
+            EXPECT_EQ(m_Beeps.Count(), c.m_nBeeps);
+        }
+    });
 }
 
 // ---- text fields ----
