@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -117,6 +118,21 @@ void SetError(std::string* error, const std::string& what, int err)
     }
 }
 
+// The current folder on disk (UTF-8); "" when it cannot be read.
+std::string CurrentDiskFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size()))
+    {
+        if (errno != ERANGE)
+        {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
 } // namespace
 
 std::string DiskPath(std::string_view storedPath)
@@ -170,6 +186,16 @@ std::string DiskPath(std::string_view storedPath)
     return resolved;
 }
 
+std::string AbsoluteDiskPath(std::string_view storedPath)
+{
+    std::filesystem::path path(DiskPath(storedPath));
+    if (path.is_relative())
+    {
+        path = std::filesystem::path(CurrentDiskFolder()) / path;
+    }
+    return path.lexically_normal().string();
+}
+
 bool PathExists(std::string_view storedPath)
 {
     return !storedPath.empty() && Exists(DiskPath(storedPath));
@@ -195,16 +221,7 @@ bool IsAbsolutePath(std::string_view path)
 
 std::string CurrentFolder()
 {
-    std::vector<char> buffer(4096);
-    while (!::getcwd(buffer.data(), buffer.size()))
-    {
-        if (errno != ERANGE)
-        {
-            return {};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return FromUtf8(buffer.data());
+    return FromUtf8(CurrentDiskFolder());
 }
 
 bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& bytes, std::string* error)

@@ -20,6 +20,12 @@ namespace platform
 // letter case take the name found on disk; the rest stay as given.
 std::string DiskPath(std::string_view storedPath);
 
+// The disk path made absolute (from the current folder) and plain: the stored
+// paths that name one file by other spellings (a leading ".\\", '/' or '\\',
+// doubled separators, "." and ".." steps, the letter case of what exists)
+// give one text, so it serves to compare paths.
+std::string AbsoluteDiskPath(std::string_view storedPath);
+
 // True when a file or folder of that name exists.
 bool PathExists(std::string_view storedPath);
 bool IsFolder(std::string_view storedPath);

@@ -313,6 +313,9 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     const Case cases[] = {
         {"record", [&] { return TryLoadRecordFile(record, "x.dat", 0); }, [&] { return SaveRecordFile(record, "x.dat"); }},
         {"table", [&] { return TryLoadTableFile(table, "x.dat", 0); }, [&] { return SaveTableFile(table, "x.dat"); }},
+        // Loaded by the name the editor's settings give it, saved by the folder's.
+        {"record named two ways", [&] { return TryLoadRecordFile(record, ".\\x.dat", 0); },
+         [&] { return SaveRecordFile(record, "x.dat"); }},
     };
     const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(5).Int(1);
     for (const Case& c : cases)
