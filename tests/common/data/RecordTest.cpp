@@ -6,6 +6,7 @@
 #include "LinklessFileSystem.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -15,7 +16,6 @@
 #include <mutex>
 #include <set>
 #include <thread>
-#include <unistd.h>
 
 namespace
 {
@@ -370,6 +370,22 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     EXPECT_FALSE(std::filesystem::exists("x.dat.damaged"));
 }
 
+// Removes the files named x.dat... of the current folder; their names.
+std::set<std::string> RemoveFilesOfX()
+{
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+    {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind("x.dat", 0) == 0)
+        {
+            files.insert(file);
+            std::filesystem::remove(entry.path());
+        }
+    }
+    return files;
+}
+
 // Programs keeping damaged copies of one file at the same moment (the editor
 // and a test-play game) each claim a name of their own: every copy survives,
 // under the very name its keeper reports. Bytes kept already are named again
@@ -412,17 +428,7 @@ TEST_F(RecordTest, DamagedCopiesRacingForOneNameEachSurviveUnderTheNameReported)
         EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kClaimants)) << round;
         EXPECT_EQ(KeepDamagedBytes("x.dat", bytesOf(round, 2)), names[2]);
         // Nothing else is left beside them (no temporary file).
-        std::set<std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator("."))
-        {
-            const std::string file = entry.path().filename().string();
-            if (file.rfind("x.dat", 0) == 0)
-            {
-                files.insert(file);
-                std::filesystem::remove(entry.path());
-            }
-        }
-        EXPECT_EQ(files, distinct) << round;
+        EXPECT_EQ(RemoveFilesOfX(), distinct) << round;
     }
 }
 
@@ -540,17 +546,7 @@ TEST_F(RecordTest, DamagedCopiesKeptWhereLinksCannotBeMadeEachSurviveUnderTheNam
                     EXPECT_EQ(m_Folder.ReadFile(names[i]), bytes[i]) << names[i];
                 }
                 // Nothing else is left beside them (no temporary or claim file).
-                std::set<std::string> files;
-                for (const auto& entry : std::filesystem::directory_iterator("."))
-                {
-                    const std::string file = entry.path().filename().string();
-                    if (file.rfind("x.dat", 0) == 0)
-                    {
-                        files.insert(file);
-                        std::filesystem::remove(entry.path());
-                    }
-                }
-                EXPECT_EQ(files, reported);
+                EXPECT_EQ(RemoveFilesOfX(), reported);
             }
         }
     }
