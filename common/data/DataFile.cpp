@@ -58,15 +58,11 @@ namespace
 std::mutex g_DamagedMutex;
 std::set<std::string> g_DamagedFiles;
 
-// The key of a file in the list of damaged files: its full path on disk.
+// The key of a file in the list of damaged files: its full path on disk, one
+// for every spelling of it.
 std::string DamagedFileKey(std::string_view name)
 {
-    std::string disk = platform::DiskPath(name);
-    if (platform::IsAbsolutePath(disk))
-    {
-        return disk;
-    }
-    return platform::ToUtf8(platform::CurrentFolder()) + "/" + disk;
+    return platform::AbsoluteDiskPath(name);
 }
 
 void SetReason(std::string* error, std::string reason)

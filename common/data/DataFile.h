@@ -59,10 +59,10 @@ bool CloseDataFile(std::unique_ptr<DataFileWriter> file, std::string* error = nu
 // that holds other bytes as the first free of "NAME.damaged.2",
 // "NAME.damaged.3", ... A name is claimed atomically (platform::WriteNewFile),
 // so that programs keeping copies at the same moment never take one name or
-// replace a copy: each copy survives under a name of its own. A copy that
-// holds these very bytes already is named instead of making another. The
-// name the bytes are kept under; empty, with the reason when asked, when they
-// cannot be kept.
+// replace a copy: each copy survives under a name of its own, which only
+// ever shows the whole copy. A copy that holds these very bytes already is
+// named instead of making another. The name the bytes are kept under; empty,
+// with the reason when asked, when they cannot be kept.
 std::string KeepDamagedBytes(std::string_view name, const std::vector<unsigned char>& bytes,
                              std::string* error = nullptr);
 

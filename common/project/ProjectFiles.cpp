@@ -90,6 +90,7 @@ struct StageLoad
 {
     StageRecord* m_pStage;
     std::vector<ProjectFileStatus>* m_pFiles;
+    std::string m_strLoaded; // the copy that loaded
 
     static int TryLoad(void* target, const std::string& name, int stripCr)
     {
@@ -100,7 +101,12 @@ struct StageLoad
         {
             load->m_pFiles->push_back(Status(name, result, 0, error));
         }
-        return result == LoadResult::Loaded ? 1 : 0;
+        if (result != LoadResult::Loaded)
+        {
+            return 0;
+        }
+        load->m_strLoaded = name;
+        return 1;
     }
 };
 
@@ -174,10 +180,10 @@ std::vector<ProjectFileStatus> LoadProjectData()
     files.push_back(LoadDatabaseTable(EnemyTable, DataFilePaths[kPathEnemy]));
 
     // The default stage: a damaged copy above the one that loads is reported too.
-    StageLoad stage{&Stage, &files};
+    StageLoad stage{&Stage, &files, {}};
     if (LoadNumberedCopyInto(EditConfig.m_strDefaultStage, FileExtensions[kExtStage], &StageLoad::TryLoad, &stage, 0))
     {
-        files.push_back(Status(EditConfig.m_strDefaultStage, LoadResult::Loaded, 1));
+        files.push_back(Status(stage.m_strLoaded, LoadResult::Loaded, 1));
     }
     files.push_back(LoadPaletteStatus(Stage.m_PaletteEvent, EditConfig.m_strDefaultPalette));
     files.push_back(LoadPaletteStatus(WorldMap.m_Palette, EditConfig.m_strDefaultWorldPalette));

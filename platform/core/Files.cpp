@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -116,6 +118,21 @@ void SetError(std::string* error, const std::string& what, int err)
     }
 }
 
+// The current folder on disk (UTF-8); "" when it cannot be read.
+std::string CurrentDiskFolder()
+{
+    std::vector<char> buffer(4096);
+    while (!::getcwd(buffer.data(), buffer.size()))
+    {
+        if (errno != ERANGE)
+        {
+            return {};
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+    return buffer.data();
+}
+
 } // namespace
 
 std::string DiskPath(std::string_view storedPath)
@@ -169,6 +186,16 @@ std::string DiskPath(std::string_view storedPath)
     return resolved;
 }
 
+std::string AbsoluteDiskPath(std::string_view storedPath)
+{
+    std::filesystem::path path(DiskPath(storedPath));
+    if (path.is_relative())
+    {
+        path = std::filesystem::path(CurrentDiskFolder()) / path;
+    }
+    return path.lexically_normal().string();
+}
+
 bool PathExists(std::string_view storedPath)
 {
     return !storedPath.empty() && Exists(DiskPath(storedPath));
@@ -194,16 +221,7 @@ bool IsAbsolutePath(std::string_view path)
 
 std::string CurrentFolder()
 {
-    std::vector<char> buffer(4096);
-    while (!::getcwd(buffer.data(), buffer.size()))
-    {
-        if (errno != ERANGE)
-        {
-            return {};
-        }
-        buffer.resize(buffer.size() * 2);
-    }
-    return FromUtf8(buffer.data());
+    return FromUtf8(CurrentDiskFolder());
 }
 
 bool ReadWholeFile(std::string_view storedPath, std::vector<unsigned char>& bytes, std::string* error)
@@ -276,9 +294,9 @@ bool FlushFolder(const std::string& folder, std::string* reason = nullptr)
 }
 
 // Writes the bytes into a file of its own and flushes it; closes it. False, with errno set, on any failure.
-bool WriteAndFlush(int fd, const void* data, std::size_t size)
+bool WriteAndFlush(int fd, const void* data, std::size_t size, int (*flush)(int))
 {
-    bool ok = WriteAll(fd, static_cast<const char*>(data), size) && ::fsync(fd) == 0;
+    bool ok = WriteAll(fd, static_cast<const char*>(data), size) && flush(fd) == 0;
     int err = errno;
     if (::close(fd) != 0 && ok)
     {
@@ -292,7 +310,7 @@ bool WriteAndFlush(int fd, const void* data, std::size_t size)
 // with the mode given, flushed to the disk and closed. Its disk path; empty,
 // with nothing left behind and the reason when asked, on any failure.
 std::string WriteFlushedTemporary(const std::string& target, mode_t mode, const void* data, std::size_t size,
-                                  std::string* error)
+                                  int (*flush)(int), std::string* error)
 {
     std::string temp = target + ".tmp-XXXXXX";
     int fd = ::mkstemp(temp.data());
@@ -308,7 +326,7 @@ std::string WriteFlushedTemporary(const std::string& target, mode_t mode, const 
         errno = err;
         fd = -1;
     }
-    if (fd < 0 || !WriteAndFlush(fd, data, size))
+    if (fd < 0 || !WriteAndFlush(fd, data, size, flush))
     {
         int err = errno;
         ::unlink(temp.c_str());
@@ -330,7 +348,7 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
     }
     struct stat st;
     const mode_t mode = ::stat(target.c_str(), &st) == 0 ? (st.st_mode & 07777) : NewFileMode();
-    const std::string temp = WriteFlushedTemporary(target, mode, data, size, error);
+    const std::string temp = WriteFlushedTemporary(target, mode, data, size, ::fsync, error);
     if (temp.empty())
     {
         return false;
@@ -358,36 +376,105 @@ bool WriteFileAtomically(std::string_view storedPath, const void* data, std::siz
 namespace
 {
 
-// The file systems that cannot link report one of these.
+int RenameNoReplace(const char* from, const char* to)
+{
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+}
+
+constexpr NewFileCalls kSystemNewFileCalls{::fsync, ::link, RenameNoReplace};
+NewFileCalls g_NewFileCalls = kSystemNewFileCalls;
+
+// What link answers on a file system that cannot link.
 bool LinkUnsupported(int err)
 {
     return err == EPERM || err == ENOTSUP || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK || err == EXDEV;
 }
 
-// The exclusive create of a file system without links.
-NewFile CreateExclusively(const std::string& target, const void* data, std::size_t size, std::string* error)
+// What a rename that cannot replace answers where the file system does not
+// offer it (EINVAL: network file systems among others) or the kernel lacks it.
+bool RenameNoReplaceUnsupported(int err)
 {
-    int fd = ::open(target.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
+    return err == EINVAL || err == ENOSYS || err == ENOTSUP || err == EOPNOTSUPP;
+}
+
+// What a claim of a name ends in: Made, Taken, or an error number for Failed;
+// and whether the temporary file was renamed to the name (else it is still there).
+struct Claim
+{
+    NewFile result;
+    int err;
+    bool renamed;
+};
+
+// The last way to claim a name, where neither a link nor a rename that cannot
+// replace can be made: the name is claimed by a file NAME.claim made with an
+// exclusive create, and the whole file renamed to the name while no file is
+// there. The name still only ever appears whole and flushed, and is never
+// removed; and of the programs that claim names this way, none replaces
+// another's file. What it cannot guard against is a program that writes the
+// name some other way while the claim is held. A program that ends while it
+// holds a claim leaves NAME.claim behind, and the name is then passed over
+// (Taken) by the next ones.
+Claim ClaimWithClaimFile(const std::string& temp, const std::string& target)
+{
+    const std::string claimName = target + ".claim";
+    int fd = ::open(claimName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, NewFileMode());
     if (fd < 0)
     {
-        if (errno == EEXIST)
-        {
-            return NewFile::Taken;
-        }
-        SetError(error, "cannot create " + target, errno);
-        return NewFile::Failed;
+        return errno == EEXIST ? Claim{NewFile::Taken, 0, false} : Claim{NewFile::Failed, errno, false};
     }
-    if (!WriteAndFlush(fd, data, size))
+    ::close(fd);
+    Claim claim{NewFile::Made, 0, true};
+    if (Exists(target))
     {
-        int err = errno;
-        ::unlink(target.c_str());
-        SetError(error, "cannot write " + target, err);
-        return NewFile::Failed;
+        claim = {NewFile::Taken, 0, false};
     }
-    return NewFile::Made;
+    else if (::rename(temp.c_str(), target.c_str()) != 0)
+    {
+        claim = {NewFile::Failed, errno, false};
+    }
+    ::unlink(claimName.c_str());
+    return claim;
+}
+
+// Gives a whole, flushed temporary file the name, if no file has it: by a
+// link, else by a rename that cannot replace, else under a claim file.
+Claim ClaimName(const std::string& temp, const std::string& target)
+{
+    if (g_NewFileCalls.m_pLink(temp.c_str(), target.c_str()) == 0)
+    {
+        return {NewFile::Made, 0, false};
+    }
+    int err = errno;
+    if (!LinkUnsupported(err))
+    {
+        return {err == EEXIST ? NewFile::Taken : NewFile::Failed, err, false};
+    }
+    if (g_NewFileCalls.m_pRenameNoReplace(temp.c_str(), target.c_str()) == 0)
+    {
+        return {NewFile::Made, 0, true};
+    }
+    err = errno;
+    if (!RenameNoReplaceUnsupported(err))
+    {
+        return {err == EEXIST ? NewFile::Taken : NewFile::Failed, err, false};
+    }
+    return ClaimWithClaimFile(temp, target);
 }
 
 } // namespace
+
+NewFileCalls SystemNewFileCalls()
+{
+    return kSystemNewFileCalls;
+}
+
+NewFileCalls SetNewFileCalls(const NewFileCalls& calls)
+{
+    NewFileCalls previous = g_NewFileCalls;
+    g_NewFileCalls = calls;
+    return previous;
+}
 
 NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t size, std::string* error)
 {
@@ -401,37 +488,30 @@ NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t 
     {
         return NewFile::Taken;
     }
-    const std::string temp = WriteFlushedTemporary(target, NewFileMode(), data, size, error);
+    const std::string temp = WriteFlushedTemporary(target, NewFileMode(), data, size, g_NewFileCalls.m_pFlush, error);
     if (temp.empty())
     {
         return NewFile::Failed;
     }
-    NewFile result = NewFile::Made;
-    if (::link(temp.c_str(), target.c_str()) != 0)
+    const Claim claim = ClaimName(temp, target);
+    if (!claim.renamed)
     {
-        int err = errno;
-        if (err == EEXIST)
-        {
-            result = NewFile::Taken;
-        }
-        else if (LinkUnsupported(err))
-        {
-            result = CreateExclusively(target, data, size, error);
-        }
-        else
-        {
-            SetError(error, "cannot make " + target, err);
-            result = NewFile::Failed;
-        }
+        ::unlink(temp.c_str());
     }
-    ::unlink(temp.c_str());
-    if (result == NewFile::Made)
+    switch (claim.result)
     {
+    case NewFile::Made:
         // At once, in a batch too: the file is often the copy of one about to
         // be replaced, and must be on the disk before that replacement is.
         FlushFolder(ParentFolder(target));
+        break;
+    case NewFile::Taken:
+        break;
+    case NewFile::Failed:
+        SetError(error, "cannot make " + target, claim.err);
+        break;
     }
-    return result;
+    return claim.result;
 }
 
 FolderFlushBatch::FolderFlushBatch() : m_pOuter(t_pFlushBatch)

@@ -20,6 +20,12 @@ namespace platform
 // letter case take the name found on disk; the rest stay as given.
 std::string DiskPath(std::string_view storedPath);
 
+// The disk path made absolute (from the current folder) and plain: the stored
+// paths that name one file by other spellings (a leading ".\\", '/' or '\\',
+// doubled separators, "." and ".." steps, the letter case of what exists)
+// give one text, so it serves to compare paths.
+std::string AbsoluteDiskPath(std::string_view storedPath);
+
 // True when a file or folder of that name exists.
 bool PathExists(std::string_view storedPath);
 bool IsFolder(std::string_view storedPath);
@@ -52,13 +58,32 @@ enum class NewFile
 
 // Makes a file that must not be there yet, claiming its name atomically: of
 // several programs that make one name at once, exactly one makes it and the
-// others get Taken. The bytes are written and flushed under a temporary name
-// and linked to the name, so that the file is whole from the moment it
-// appears; where links cannot be made, the name is taken with an exclusive
-// create and then written. Nothing is left behind on failure. The folder is
-// flushed at once, within a FolderFlushBatch too: a copy kept of a file about
-// to be replaced is on the disk before the replacement's rename can be.
+// others get Taken. The name only ever appears as a whole file flushed to the
+// disk, and once made it is never removed here: the bytes are written and
+// flushed under a temporary name, then linked to the name; where the file
+// system cannot link, renamed to it with a rename that cannot replace; where
+// that is refused too, renamed under a claim file made exclusively beside it
+// (NAME.claim), which keeps programs that claim names this way from replacing
+// each other's files. Nothing of its own is left behind on failure. The
+// folder is flushed at once, within a FolderFlushBatch too: a copy kept of a
+// file about to be replaced is on the disk before the replacement's rename
+// can be.
 NewFile WriteNewFile(std::string_view storedPath, const void* data, std::size_t size, std::string* error = nullptr);
+
+// The calls by which WriteNewFile flushes its file and claims the name, each
+// answering as the system call does (-1 and errno on failure). A test puts
+// others in place to play a file system that cannot link or a flush that
+// fails; every other caller leaves the system's.
+struct NewFileCalls
+{
+    int (*m_pFlush)(int fd);
+    int (*m_pLink)(const char* from, const char* to);
+    int (*m_pRenameNoReplace)(const char* from, const char* to);
+};
+NewFileCalls SystemNewFileCalls();
+// Puts calls in place for the WriteNewFile calls that start afterwards and
+// gives those that were. Only while no file is being made.
+NewFileCalls SetNewFileCalls(const NewFileCalls& calls);
 
 // While an object of this class lives, the atomic writes of its thread leave
 // out the flush of the file's folder after the rename and note the folder

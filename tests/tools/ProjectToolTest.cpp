@@ -216,6 +216,43 @@ TEST_F(ProjectToolTest, CheckAndUpgradeLookAtEveryStageCopy)
     EXPECT_EQ(SnapshotFolder("proj"), before);
 }
 
+// The default stage is also met by the sweep of data\stg: by whatever
+// spelling the editor's settings name it, check lists it once and counts 14
+// files, and upgrade saves it once.
+TEST_F(ProjectToolTest, TheDefaultStageIsListedOnceByWhateverNameItIsGiven)
+{
+    ASSERT_EQ(Tool({"new", "proj"}).status, 0);
+    auto times = [](const std::string& text, const std::string& part)
+    {
+        int n = 0;
+        for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        {
+            ++n;
+        }
+        return n;
+    };
+    for (const char* name : {".\\data\\stg\\Stage01.stg_276", "data\\stg\\Stage01.stg", "DATA\\STG\\Stage01.stg_276"})
+    {
+        fs::current_path(m_Root / "proj");
+        EditConfigRecord config;
+        ASSERT_EQ(LoadRecordFile(config, "data\\EditConfig.dat", 0), 1);
+        config.m_strDefaultStage = name;
+        ASSERT_EQ(SaveRecordFile(config, "data\\EditConfig.dat"), 1);
+        fs::current_path(m_Root);
+
+        ToolRun check = Tool({"check", "proj"});
+        EXPECT_EQ(check.status, 0) << name << "\n" << check.out;
+        EXPECT_EQ(times(check.out, "Stage01"), 1) << name << "\n" << check.out;
+        EXPECT_NE(check.out.find("Stage01.stg_276: version 276, 1 record\n"), std::string::npos) << check.out;
+        EXPECT_NE(check.out.find("\n14 files, 0 damaged\n"), std::string::npos) << name << "\n" << check.out;
+
+        fs::current_path(m_Root);
+        ToolRun upgrade = Tool({"upgrade", "proj"});
+        EXPECT_EQ(upgrade.status, 0) << upgrade.out << upgrade.err;
+        EXPECT_EQ(times(upgrade.out, "Stage01"), 1) << name << "\n" << upgrade.out;
+    }
+}
+
 // A file that cannot be written is reported with the reason the system gives.
 TEST_F(ProjectToolTest, UpgradeSaysWhyAFileWasNotSaved)
 {

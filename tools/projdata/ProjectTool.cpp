@@ -254,12 +254,12 @@ std::vector<std::string> MoreFiles()
     return paths;
 }
 
-// True when the start-up reported on that file already.
+// True when the start-up reported on that file already, by whatever spelling.
 bool AlreadyLoaded(const std::string& path, const std::vector<ProjectFileStatus>& project)
 {
-    const std::string disk = platform::DiskPath(path);
+    const std::string disk = platform::AbsoluteDiskPath(path);
     return std::any_of(project.begin(), project.end(),
-                       [&disk](const ProjectFileStatus& s) { return platform::DiskPath(s.m_strPath) == disk; });
+                       [&disk](const ProjectFileStatus& s) { return platform::AbsoluteDiskPath(s.m_strPath) == disk; });
 }
 
 struct FileLoad

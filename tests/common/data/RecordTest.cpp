@@ -3,12 +3,17 @@
 #include "platform/core/FatalHooks.h"
 
 #include "DataFileTest.h"
+#include "LinklessFileSystem.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <filesystem>
 #include <functional>
+#include <mutex>
 #include <set>
 #include <thread>
 
@@ -308,6 +313,9 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     const Case cases[] = {
         {"record", [&] { return TryLoadRecordFile(record, "x.dat", 0); }, [&] { return SaveRecordFile(record, "x.dat"); }},
         {"table", [&] { return TryLoadTableFile(table, "x.dat", 0); }, [&] { return SaveTableFile(table, "x.dat"); }},
+        // Loaded by the name the editor's settings give it, saved by the folder's.
+        {"record named two ways", [&] { return TryLoadRecordFile(record, ".\\x.dat", 0); },
+         [&] { return SaveRecordFile(record, "x.dat"); }},
     };
     const std::vector<unsigned char> damaged = ByteBuilder().Int(276).Int(5).Int(1);
     for (const Case& c : cases)
@@ -362,6 +370,22 @@ TEST_F(RecordTest, DamagedFileIsKeptBeforeItIsSavedOver)
     EXPECT_FALSE(std::filesystem::exists("x.dat.damaged"));
 }
 
+// Removes the files named x.dat... of the current folder; their names.
+std::set<std::string> RemoveFilesOfX()
+{
+    std::set<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator("."))
+    {
+        const std::string file = entry.path().filename().string();
+        if (file.rfind("x.dat", 0) == 0)
+        {
+            files.insert(file);
+            std::filesystem::remove(entry.path());
+        }
+    }
+    return files;
+}
+
 // Programs keeping damaged copies of one file at the same moment (the editor
 // and a test-play game) each claim a name of their own: every copy survives,
 // under the very name its keeper reports. Bytes kept already are named again
@@ -404,17 +428,127 @@ TEST_F(RecordTest, DamagedCopiesRacingForOneNameEachSurviveUnderTheNameReported)
         EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kClaimants)) << round;
         EXPECT_EQ(KeepDamagedBytes("x.dat", bytesOf(round, 2)), names[2]);
         // Nothing else is left beside them (no temporary file).
-        std::set<std::string> files;
-        for (const auto& entry : std::filesystem::directory_iterator("."))
+        EXPECT_EQ(RemoveFilesOfX(), distinct) << round;
+    }
+}
+
+// Two keepers of one damaged file where links cannot be made: the flush of a
+// slow keeper's copy waits until the other keeper has reported its own, and a
+// failing one's flush then fails.
+struct KeeperRace
+{
+    std::mutex m_Mutex;
+    std::condition_variable m_Changed;
+    bool m_bSlowInFlush = false;
+    bool m_bOtherReported = false;
+};
+KeeperRace* g_pKeeperRace = nullptr;
+thread_local bool t_bSlowKeeper = false;
+thread_local bool t_bFlushFails = false;
+
+int KeeperFlush(int fd)
+{
+    if (t_bSlowKeeper)
+    {
+        std::unique_lock<std::mutex> lock(g_pKeeperRace->m_Mutex);
+        g_pKeeperRace->m_bSlowInFlush = true;
+        g_pKeeperRace->m_Changed.notify_all();
+        g_pKeeperRace->m_Changed.wait_for(lock, std::chrono::seconds(10),
+                                          [] { return g_pKeeperRace->m_bOtherReported; });
+    }
+    if (t_bFlushFails)
+    {
+        errno = EIO;
+        return -1;
+    }
+    return ::fsync(fd);
+}
+
+// Whatever the file system offers, the copy a keeper reports holds all its
+// bytes and stays: a name is only ever claimed by a whole, flushed copy, so
+// no keeper names a copy that is partial or about to go, and none removes a
+// copy another keeper has named.
+TEST_F(RecordTest, DamagedCopiesKeptWhereLinksCannotBeMadeEachSurviveUnderTheNameReported)
+{
+    struct Case
+    {
+        const char* m_pszName;
+        bool m_bSameBytes;
+        bool m_bFirstSlow;
+        bool m_bFirstFlushFails;
+    };
+    const Case cases[] = {
+        {"different bytes", false, false, false},
+        {"the same bytes", true, false, false},
+        {"one slow, different bytes", false, true, false},
+        {"one slow, the same bytes", true, true, false},
+        {"one whose flush fails, different bytes", false, true, true},
+        {"one whose flush fails, the same bytes", true, true, true},
+    };
+    for (auto refuses : {LinklessFileSystem::Links, LinklessFileSystem::LinksAndNoReplaceRenames})
+    {
+        LinklessFileSystem linkless(refuses, KeeperFlush);
+        for (const Case& c : cases)
         {
-            const std::string file = entry.path().filename().string();
-            if (file.rfind("x.dat", 0) == 0)
+            SCOPED_TRACE(std::string(c.m_pszName) + (refuses == LinklessFileSystem::Links
+                                                         ? ", no links"
+                                                         : ", no links nor renames without replace"));
+            for (int round = 0; round < (c.m_bFirstSlow ? 1 : 10); ++round)
             {
-                files.insert(file);
-                std::filesystem::remove(entry.path());
+                std::vector<unsigned char> bytes[2];
+                for (int i = 0; i < 2; ++i)
+                {
+                    bytes[i] = ByteBuilder().Int(276).Int(5).Int(round).Int(c.m_bSameBytes ? 0 : i).Data();
+                }
+                KeeperRace race;
+                g_pKeeperRace = &race;
+                std::string names[2];
+                std::atomic<int> ready{0};
+                auto keep = [&](int i)
+                {
+                    t_bSlowKeeper = i == 0 && c.m_bFirstSlow;
+                    t_bFlushFails = i == 0 && c.m_bFirstFlushFails;
+                    ++ready;
+                    if (c.m_bFirstSlow && i == 1)
+                    {
+                        // The other keeper starts while the slow one flushes.
+                        std::unique_lock<std::mutex> lock(race.m_Mutex);
+                        race.m_Changed.wait_for(lock, std::chrono::seconds(10), [&] { return race.m_bSlowInFlush; });
+                    }
+                    while (ready.load() < 2)
+                    {
+                        std::this_thread::yield();
+                    }
+                    names[i] = KeepDamagedBytes("x.dat", bytes[i]);
+                    if (i == 1)
+                    {
+                        std::lock_guard<std::mutex> lock(race.m_Mutex);
+                        race.m_bOtherReported = true;
+                        race.m_Changed.notify_all();
+                    }
+                };
+                std::thread first(keep, 0);
+                std::thread second(keep, 1);
+                first.join();
+                second.join();
+                g_pKeeperRace = nullptr;
+
+                std::set<std::string> reported;
+                for (int i = 0; i < 2; ++i)
+                {
+                    if (i == 0 && c.m_bFirstFlushFails)
+                    {
+                        EXPECT_EQ(names[i], "") << "a keeper whose copy was not flushed reports none";
+                        continue;
+                    }
+                    ASSERT_FALSE(names[i].empty()) << i;
+                    reported.insert(names[i]);
+                    EXPECT_EQ(m_Folder.ReadFile(names[i]), bytes[i]) << names[i];
+                }
+                // Nothing else is left beside them (no temporary or claim file).
+                EXPECT_EQ(RemoveFilesOfX(), reported);
             }
         }
-        EXPECT_EQ(files, distinct) << round;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/core/Files.h"
 
+#include "LinklessFileSystem.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,10 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <unistd.h>
 
 namespace
@@ -118,6 +122,70 @@ TEST(FilesTest, ABatchFlushesEachFolderOnceAfterItsFiles)
     std::string error;
     EXPECT_FALSE(gone.Flush(&error));
     EXPECT_NE(error.find("gone"), std::string::npos) << error;
+}
+
+// The files in the current folder.
+std::set<std::string> FilesHere()
+{
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator("."))
+    {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
+}
+
+// Where links cannot be made, a new file still appears under its name only
+// whole and flushed, never replaces a file that another program made there
+// meanwhile, and leaves nothing of its own behind.
+TEST(FilesTest, NewFilesAreClaimedWholeWhereLinksCannotBeMade)
+{
+    for (auto refuses : {LinklessFileSystem::Links, LinklessFileSystem::LinksAndNoReplaceRenames})
+    {
+        SCOPED_TRACE(refuses == LinklessFileSystem::Links ? "no links" : "no links, no rename without replace");
+        TempFolder folder;
+        {
+            LinklessFileSystem linkless(refuses);
+            EXPECT_EQ(platform::WriteNewFile("new.damaged", "bytes", 5), platform::NewFile::Made);
+            EXPECT_EQ(platform::WriteNewFile("new.damaged", "other", 5), platform::NewFile::Taken);
+        }
+        EXPECT_EQ(folder.ReadText("new.damaged"), "bytes");
+
+        // Another program makes the name while the file is being flushed.
+        {
+            LinklessFileSystem linkless(refuses,
+                                        [](int fd)
+                                        {
+                                            std::ofstream("raced.damaged") << "theirs";
+                                            return ::fsync(fd);
+                                        });
+            EXPECT_EQ(platform::WriteNewFile("raced.damaged", "mine", 4), platform::NewFile::Taken);
+        }
+        EXPECT_EQ(folder.ReadText("raced.damaged"), "theirs");
+
+        // A flush that fails makes nothing.
+        {
+            LinklessFileSystem linkless(refuses,
+                                        [](int)
+                                        {
+                                            errno = EIO;
+                                            return -1;
+                                        });
+            std::string error;
+            EXPECT_EQ(platform::WriteNewFile("failed.damaged", "bytes", 5, &error), platform::NewFile::Failed);
+            EXPECT_NE(error.find(std::strerror(EIO)), std::string::npos) << error;
+        }
+        EXPECT_EQ(FilesHere(), (std::set<std::string>{"new.damaged", "raced.damaged"}));
+    }
+
+    // Under a claim file that another program holds (or left), the name is not taken.
+    TempFolder folder;
+    folder.WriteFile("held.damaged.claim", std::string());
+    {
+        LinklessFileSystem linkless(LinklessFileSystem::LinksAndNoReplaceRenames);
+        EXPECT_EQ(platform::WriteNewFile("held.damaged", "bytes", 5), platform::NewFile::Taken);
+    }
+    EXPECT_EQ(FilesHere(), std::set<std::string>{"held.damaged.claim"});
 }
 
 // Runs a save in a child process (so that privileges and limits stay there)
