@@ -5,13 +5,18 @@
 // the same project with many records in every table, a busy stage, palettes of
 // many events and a full party, and the files of a single record with long
 // texts, for the sizes that real files have (every data-file target has seeds
-// above 4 KB). Each data file it writes must load as its target loads it.
+// above 4 KB), and the sample project's own bitmaps, sounds and music, for the
+// sizes that real media files have (every media target has seeds above 16 KB).
+// Each data file it writes must load as its target loads it.
 
 #include "DataFileKinds.h"
 #include "FuzzTarget.h"
 #include "ProjectFolder.h"
 
 #include "ProjectTool.h"
+#include "SampleMusic.h"
+#include "SampleProject.h"
+#include "SampleSounds.h"
 #include "TempFolder.h"
 #include "common/data/DataFile.h"
 #include "common/data/DataFilePaths.h"
@@ -22,6 +27,8 @@
 #include "game/data/GameData.h"
 #include "game/data/SaveSlots.h"
 #include "game/engine/KeyConfig.h"
+#include "platform/core/Cp932.h"
+#include "platform/text/FreeTypeRasterizer.h"
 #include "tests/common/data/EventImages.h"
 #include "tests/common/graphics/BmpBuilder.h"
 #include "tests/common/sound/SmfBytes.h"
@@ -391,6 +398,48 @@ void WriteMediaSeeds()
     WriteSeed("ogg", "stereo", MakeOggVorbis(11025, 2, 0.05));
 }
 
+// The seed's name for a file of the sample: its stored path in UTF-8, each
+// separator a '-'.
+std::string SampleSeedName(const std::string& storedPath)
+{
+    std::string name = platform::ToUtf8(storedPath);
+    std::replace(name.begin(), name.end(), '\\', '-');
+    return "sample-" + name;
+}
+
+// The sample project's bitmaps, sounds and music as the sample writer makes
+// them: files of the sizes a project's own have, bitmaps up to 301 KB (640 x
+// 480), Ogg songs up to 126 KB and sounds up to 30 KB. Its MIDI tunes are
+// loops of a few KB; the two busiest are also written out as songs of three
+// minutes, as a project's own songs are (20 to 35 KB). False when the
+// lettering's font cannot be opened.
+bool WriteSampleSeeds()
+{
+    platform::FreeTypeRasterizer fonts;
+    if (!fonts.Open())
+    {
+        std::cerr << "fuzz_seeds: the font " << platform::kDefaultFontFile << " cannot be opened\n";
+        return false;
+    }
+    for (const sample::NamedCanvas& sheet : sample::DrawAllSheets(fonts))
+    {
+        WriteSeed("bmp", SampleSeedName(sheet.m_strName), sample::EncodeBmp(sheet.m_Canvas));
+    }
+    for (const sample::SoundFile& sound : sample::MakeSoundFiles())
+    {
+        WriteSeed("wave", SampleSeedName(sound.m_strPath), sound.m_Bytes);
+    }
+    for (const sample::MusicFile& music : sample::MakeMusicFiles())
+    {
+        WriteSeed(music.m_strPath.ends_with(".mid") ? "smf" : "ogg", SampleSeedName(music.m_strPath), music.m_Bytes);
+    }
+    for (const char* tune : {"bgm\\Stage", "bgm\\Battle"})
+    {
+        WriteSeed("smf", SampleSeedName(tune) + "-3-minutes.mid", sample::MakeLongMidiFile(tune, 180));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -414,7 +463,7 @@ int main(int argc, char** argv)
     WriteManyRecordSeeds(project);
     WriteLongTextSeeds();
     WriteMediaSeeds();
-    if (!DataSeedsLoad())
+    if (!WriteSampleSeeds() || !DataSeedsLoad())
     {
         return 1;
     }
