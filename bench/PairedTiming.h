@@ -9,6 +9,35 @@
 #include <chrono>
 #include <vector>
 
+// The ratios of one time to another, one a round, and their median.
+class RoundRatios
+{
+public:
+    // A round whose baseline took no measurable time is left out.
+    void Add(double workSeconds, double baselineSeconds)
+    {
+        if (baselineSeconds > 0.0)
+        {
+            m_Ratios.push_back(workSeconds / baselineSeconds);
+        }
+    }
+
+    // The median of the ratios; 0 before the first round.
+    double Median()
+    {
+        if (m_Ratios.empty())
+        {
+            return 0.0;
+        }
+        auto middle = m_Ratios.begin() + static_cast<std::ptrdiff_t>(m_Ratios.size() / 2);
+        std::nth_element(m_Ratios.begin(), middle, m_Ratios.end());
+        return *middle;
+    }
+
+private:
+    std::vector<double> m_Ratios;
+};
+
 class PairedTiming
 {
 public:
@@ -21,27 +50,14 @@ public:
         baseline();
         const Clock::time_point end = Clock::now();
         const double workSeconds = std::chrono::duration<double>(middle - start).count();
-        const double baselineSeconds = std::chrono::duration<double>(end - middle).count();
-        if (baselineSeconds > 0.0)
-        {
-            m_Ratios.push_back(workSeconds / baselineSeconds);
-        }
+        m_Ratios.Add(workSeconds, std::chrono::duration<double>(end - middle).count());
         return workSeconds;
     }
 
     // The median of the rounds' ratios of work to baseline; 0 before the first round.
-    double MedianRatio()
-    {
-        if (m_Ratios.empty())
-        {
-            return 0.0;
-        }
-        auto middle = m_Ratios.begin() + static_cast<std::ptrdiff_t>(m_Ratios.size() / 2);
-        std::nth_element(m_Ratios.begin(), middle, m_Ratios.end());
-        return *middle;
-    }
+    double MedianRatio() { return m_Ratios.Median(); }
 
 private:
     using Clock = std::chrono::steady_clock;
-    std::vector<double> m_Ratios;
+    RoundRatios m_Ratios;
 };

@@ -2,28 +2,41 @@
 // disk: 999 records in each database table and 200 stages of 64 x 64 cells.
 // The plain project (busy:0) holds new records and stages with nothing but
 // their cells; the busy one (busy:1) also gives every character skills and AI
-// and every stage 20 enemies and 20 events. The baseline is the reading of
-// every file whole, each into a buffer of its own, and it is taken the same
-// way as the load it is set against, for both projects alike:
-// - "x_reading_reused": a load into memory the process already has. The
-//   program keeps all memory it frees; one untimed load before the rounds gives
-//   it what a load takes, and each round then reads the files and loads the
-//   project; the median of the rounds' ratios of load to reading. The goal is
-//   under 3.
-// - "x_reading_fresh": the first load of a fresh process (as `projdata check`
-//   meets it, page faults included) against the first reading of a fresh
-//   process: each a run of this program in the project folder (--fresh-load,
-//   --fresh-read) with the allocator as it comes; the median of the ratios
-//   of 21 such pairs.
+// and every stage 20 enemies and 20 events. Each load is set against two
+// readings of every file the load reads, timed the same way as the load and
+// interleaved with it, for both projects alike:
+// - "reading": the programs' own reading routine (platform::ReadWholeFile),
+//   each file whole into a buffer of its own, its stored path resolved;
+// - "bare": the floor of reading those bytes: each file opened by its path on
+//   disk, read whole by one read() into one buffer, closed. The paths are
+//   resolved, and the buffer sized to the largest file, once before any
+//   reading is timed; the buffer serves every file of every round.
+// The figures, each the median of the ratios of load to reading:
+// - "x_reading_reused", "x_bare_reused": a load into memory the process
+//   already has. The program keeps all memory it frees; one untimed load
+//   before the rounds gives it what a load takes, and each round then reads
+//   the files both ways and loads the project. The goal is under 3.
+// - "x_reading_reused_default", "x_bare_reused_default": the same rounds in a
+//   run of this program in the project folder (--reused-load) with the
+//   allocator's defaults, as the programs run: freed memory may go back to
+//   the system and come back page-faulted.
+// - "x_reading_fresh", "x_bare_fresh": the first load of a fresh process (as
+//   `projdata check` meets it, page faults included) against the first
+//   reading of a fresh process: each a run of this program in the project
+//   folder (--fresh-read, --fresh-bare, --fresh-load) with the allocator's
+//   defaults; 21 such threes.
 // A load that fails ends the benchmark with an error.
 
 #include "BenchSupport.h"
+#include "PairedTiming.h"
 #include "common/data/DataFilePaths.h"
 #include "common/project/ProjectFiles.h"
 #include "platform/core/Files.h"
 
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <malloc.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -168,6 +181,7 @@ std::vector<std::string> ProjectFiles()
     return files;
 }
 
+// Every file read with the programs' own routine; the bytes read.
 std::size_t ReadEveryFile(const std::vector<std::string>& files)
 {
     std::size_t total = 0;
@@ -179,6 +193,59 @@ std::size_t ReadEveryFile(const std::vector<std::string>& files)
     }
     return total;
 }
+
+// The files that a load reads, read bare: each opened by its path on disk,
+// read whole by one read() into one buffer and closed.
+class BareReading
+{
+public:
+    // Resolves the paths and sizes the buffer to the largest file. A file
+    // that is not there is left out, as the load leaves it out.
+    explicit BareReading(const std::vector<std::string>& files)
+    {
+        std::size_t largest = 0;
+        for (const std::string& file : files)
+        {
+            const std::string disk = platform::DiskPath(file);
+            struct stat st;
+            if (::stat(disk.c_str(), &st) != 0)
+            {
+                continue; // the load does not read it either
+            }
+            m_DiskPaths.push_back(disk);
+            m_Sizes.push_back(st.st_size);
+            largest = std::max(largest, static_cast<std::size_t>(st.st_size));
+        }
+        m_Buffer.assign(largest, 0); // touched now, so that no reading page-faults on it
+    }
+
+    // The bytes read; 0 when a file could not be read whole at once.
+    std::size_t ReadEveryFile()
+    {
+        std::size_t total = 0;
+        for (std::size_t i = 0; i < m_DiskPaths.size(); ++i)
+        {
+            const int fd = ::open(m_DiskPaths[i].c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0)
+            {
+                return 0;
+            }
+            const ssize_t read = ::read(fd, m_Buffer.data(), m_Buffer.size());
+            ::close(fd);
+            if (read != m_Sizes[i])
+            {
+                return 0;
+            }
+            total += static_cast<std::size_t>(read);
+        }
+        return total;
+    }
+
+private:
+    std::vector<std::string> m_DiskPaths;
+    std::vector<off_t> m_Sizes;
+    std::vector<unsigned char> m_Buffer;
+};
 
 // Every stage into an object of its own; false when one did not load.
 bool LoadStages(CheckedVector<StageRecord>& stages)
@@ -265,14 +332,122 @@ bool KeepFreedMemory()
     return ::mallopt(M_TRIM_THRESHOLD, -1) == 1 && ::mallopt(M_MMAP_MAX, 0) == 1;
 }
 
-// A run of this program in the project folder, as a fresh process: the first
-// load of the project (the allocator as it comes), or the first reading of its files.
+// The loads of the rounds together: at least this many seconds, and at least
+// this many rounds (the benchmark's own rounds stop at the same time).
+constexpr double kMinLoadSeconds = 2.0;
+constexpr int kMinRounds = 11;
+
+// Loads of the project into memory the process already has, each set against
+// the two readings of its files. The first load, untimed, gives the process
+// what a load takes; each round then reads the files with the programs' own
+// routine, reads them bare and loads the project, back to back, so that the
+// three meet the same load of the machine.
+class ReusedLoads
+{
+public:
+    explicit ReusedLoads(const std::vector<std::string>& files) : m_Files(files), m_Bare(files) {}
+
+    // The first load, untimed: what failed, or empty.
+    std::string Start() { return LoadProjectOnce().m_strFailed; }
+
+    // One round: what failed, or empty.
+    std::string Round()
+    {
+        std::size_t bare = 0;
+        const double reading = SecondsOf([this] { ReadEveryFile(m_Files); });
+        const double bareReading = SecondsOf([this, &bare] { bare = m_Bare.ReadEveryFile(); });
+        if (bare == 0)
+        {
+            return "the project's files could not be read bare";
+        }
+        const LoadTimes times = LoadProjectOnce();
+        if (!times.m_strFailed.empty())
+        {
+            return times.m_strFailed;
+        }
+        m_dLastLoad = times.m_dTables + times.m_dStages;
+        m_AgainstReading.Add(m_dLastLoad, reading);
+        m_AgainstBare.Add(m_dLastLoad, bareReading);
+        m_dReading += reading;
+        m_dBare += bareReading;
+        m_dTables += times.m_dTables;
+        m_dStages += times.m_dStages;
+        ++m_nRounds;
+        return {};
+    }
+
+    // Rounds until the loads have taken kMinLoadSeconds, and at least kMinRounds: what failed, or empty.
+    std::string Rounds()
+    {
+        std::string failed;
+        while (failed.empty() && (m_dTables + m_dStages < kMinLoadSeconds || m_nRounds < kMinRounds))
+        {
+            failed = Round();
+        }
+        return failed;
+    }
+
+    double LastLoadSeconds() const { return m_dLastLoad; }
+    double AgainstReading() { return m_AgainstReading.Median(); }
+    double AgainstBare() { return m_AgainstBare.Median(); }
+
+    // Milliseconds a round, on average.
+    double ReadingMs() const { return PerRoundMs(m_dReading); }
+    double BareMs() const { return PerRoundMs(m_dBare); }
+    double TablesMs() const { return PerRoundMs(m_dTables); }
+    double StagesMs() const { return PerRoundMs(m_dStages); }
+
+private:
+    double PerRoundMs(double seconds) const { return m_nRounds == 0 ? 0.0 : seconds / m_nRounds * 1000.0; }
+
+    const std::vector<std::string>& m_Files;
+    BareReading m_Bare;
+    RoundRatios m_AgainstReading;
+    RoundRatios m_AgainstBare;
+    double m_dLastLoad = 0.0;
+    double m_dReading = 0.0;
+    double m_dBare = 0.0;
+    double m_dTables = 0.0;
+    double m_dStages = 0.0;
+    int m_nRounds = 0;
+};
+
+// Runs of this program in the project folder with the allocator's defaults:
+// rounds of reused loads, or as a fresh process the first load of the
+// project, the first reading of its files with the programs' routine or the
+// first bare reading.
+constexpr const char kReusedLoadOption[] = "--reused-load";
 constexpr const char kFreshLoadOption[] = "--fresh-load";
 constexpr const char kFreshReadOption[] = "--fresh-read";
+constexpr const char kFreshBareOption[] = "--fresh-bare";
 
-// In the fresh process: prints the seconds of its first load or reading.
-int FreshRun(const std::string& option)
+bool IsChildOption(const std::string& option)
 {
+    return option == kReusedLoadOption || option == kFreshLoadOption || option == kFreshReadOption ||
+           option == kFreshBareOption;
+}
+
+// In the child: prints the two ratios of its reused rounds, or the seconds
+// of its first load or reading.
+int ChildRun(const std::string& option)
+{
+    const std::vector<std::string> files = ProjectFiles();
+    if (option == kReusedLoadOption)
+    {
+        ReusedLoads loads(files);
+        std::string failed = loads.Start();
+        if (failed.empty())
+        {
+            failed = loads.Rounds();
+        }
+        if (!failed.empty())
+        {
+            std::fprintf(stderr, "%s\n", failed.c_str());
+            return 1;
+        }
+        std::printf("%.9f %.9f\n", loads.AgainstReading(), loads.AgainstBare());
+        return 0;
+    }
     double seconds = 0.0;
     if (option == kFreshLoadOption)
     {
@@ -286,9 +461,16 @@ int FreshRun(const std::string& option)
     }
     else
     {
-        const std::vector<std::string> files = ProjectFiles();
         std::size_t bytes = 0;
-        seconds = SecondsOf([&files, &bytes] { bytes = ReadEveryFile(files); });
+        if (option == kFreshReadOption)
+        {
+            seconds = SecondsOf([&files, &bytes] { bytes = ReadEveryFile(files); });
+        }
+        else
+        {
+            BareReading bare(files);
+            seconds = SecondsOf([&bare, &bytes] { bytes = bare.ReadEveryFile(); });
+        }
         if (bytes == 0)
         {
             std::fprintf(stderr, "the project's files could not be read\n");
@@ -299,42 +481,73 @@ int FreshRun(const std::string& option)
     return 0;
 }
 
-// The seconds that a fresh run of this program with the option printed; 0 when it failed.
-double RunFresh(const char* option)
+// The numbers that a run of this program with the option printed; empty when
+// it failed or printed fewer.
+std::vector<double> RunChild(const char* option, int count)
 {
     const std::string command = "'/proc/" + std::to_string(::getpid()) + "/exe' " + option;
     FILE* child = ::popen(command.c_str(), "r");
     if (!child)
     {
-        return 0.0;
+        return {};
     }
-    double seconds = 0.0;
-    const int read = std::fscanf(child, "%lf", &seconds);
-    return ::pclose(child) == 0 && read == 1 ? seconds : 0.0;
+    std::vector<double> numbers(static_cast<std::size_t>(count));
+    int read = 0;
+    while (read < count && std::fscanf(child, "%lf", &numbers[static_cast<std::size_t>(read)]) == 1)
+    {
+        ++read;
+    }
+    return ::pclose(child) == 0 && read == count ? numbers : std::vector<double>();
 }
 
-// The median over a few pairs of fresh processes, one reading the project's
-// files and the next loading the project, of the load against the reading.
-// Worked out once per project; 0 when a run failed.
-double FreshRatio(bool busy)
+// A load against the programs' reading routine and against the bare reading; 0 where unknown.
+struct Ratios
 {
-    static double ratios[2] = {};
-    if (ratios[busy] == 0.0)
+    double m_dReading = 0.0;
+    double m_dBare = 0.0;
+};
+
+// The reused rounds with the allocator's defaults, as the programs run.
+// Worked out once per project; zeros when the run failed.
+Ratios ReusedAsProgramsRun(bool busy)
+{
+    static Ratios ratios[2];
+    if (ratios[busy].m_dReading == 0.0)
     {
-        constexpr int kPairs = 21;
-        std::vector<double> pairs;
-        for (int i = 0; i < kPairs; ++i)
+        const std::vector<double> printed = RunChild(kReusedLoadOption, 2);
+        if (!printed.empty())
         {
-            const double reading = RunFresh(kFreshReadOption);
-            const double load = RunFresh(kFreshLoadOption);
-            if (reading <= 0.0 || load <= 0.0)
-            {
-                return 0.0;
-            }
-            pairs.push_back(load / reading);
+            ratios[busy] = {printed[0], printed[1]};
         }
-        std::sort(pairs.begin(), pairs.end());
-        ratios[busy] = pairs[kPairs / 2];
+    }
+    return ratios[busy];
+}
+
+// The median over a few threes of fresh processes, one reading the project's
+// files with the programs' routine, the next reading them bare and the last
+// loading the project, of the load against each reading. Worked out once per
+// project; zeros when a run failed.
+Ratios FreshRatios(bool busy)
+{
+    static Ratios ratios[2];
+    if (ratios[busy].m_dReading == 0.0)
+    {
+        constexpr int kThrees = 21;
+        RoundRatios againstReading;
+        RoundRatios againstBare;
+        for (int i = 0; i < kThrees; ++i)
+        {
+            const std::vector<double> reading = RunChild(kFreshReadOption, 1);
+            const std::vector<double> bare = RunChild(kFreshBareOption, 1);
+            const std::vector<double> load = RunChild(kFreshLoadOption, 1);
+            if (reading.empty() || bare.empty() || load.empty() || reading[0] <= 0.0 || bare[0] <= 0.0)
+            {
+                return {};
+            }
+            againstReading.Add(load[0], reading[0]);
+            againstBare.Add(load[0], bare[0]);
+        }
+        ratios[busy] = {againstReading.Median(), againstBare.Median()};
     }
     return ratios[busy];
 }
@@ -346,55 +559,48 @@ void BM_LoadLargeProject(benchmark::State& state)
     const std::vector<std::string> files = ProjectFiles();
     const std::size_t bytes = ReadEveryFile(files); // into the page cache
 
-    // A first load, untimed, gives the process the memory that every round then loads into.
-    LoadTimes times = LoadProjectOnce();
-    if (!times.m_strFailed.empty())
+    ReusedLoads loads(files);
+    std::string failed = loads.Start();
+    if (!failed.empty())
     {
         ResetProjectData();
-        state.SkipWithError(times.m_strFailed.c_str());
+        state.SkipWithError(failed.c_str());
         return;
     }
-
-    // Each round reads the files and loads the project, so that both sides
-    // meet the same load of the machine; only the load is the round's time.
-    double reading = 0.0;
-    double tables = 0.0;
-    double stageFiles = 0.0;
-    std::vector<double> ratios; // of each round, load to reading
+    // Only the load is the round's time.
     for (auto _ : state)
     {
-        const double read = SecondsOf([&files] { ReadEveryFile(files); });
-        times = LoadProjectOnce();
-        if (!times.m_strFailed.empty())
+        failed = loads.Round();
+        if (!failed.empty())
         {
-            state.SkipWithError(times.m_strFailed.c_str());
+            state.SkipWithError(failed.c_str());
             break;
         }
-        state.SetIterationTime(times.m_dTables + times.m_dStages);
-        reading += read;
-        tables += times.m_dTables;
-        stageFiles += times.m_dStages;
-        ratios.push_back((times.m_dTables + times.m_dStages) / read);
+        state.SetIterationTime(loads.LastLoadSeconds());
     }
     ResetProjectData();
     if (state.error_occurred())
     {
         return;
     }
-    const double fresh = FreshRatio(busy);
-    if (fresh == 0.0)
+    const Ratios asProgramsRun = ReusedAsProgramsRun(busy);
+    const Ratios fresh = FreshRatios(busy);
+    if (asProgramsRun.m_dReading == 0.0 || fresh.m_dReading == 0.0)
     {
-        state.SkipWithError("the load or the reading in a fresh process failed");
+        state.SkipWithError("a run of the load or the reading in a process of its own failed");
         return;
     }
-    const double rounds = static_cast<double>(state.iterations());
     state.SetBytesProcessed(static_cast<int64_t>(bytes) * state.iterations());
-    std::sort(ratios.begin(), ratios.end());
-    state.counters["x_reading_reused"] = ratios[ratios.size() / 2];
-    state.counters["x_reading_fresh"] = fresh;
-    state.counters["read_ms"] = reading / rounds * 1000.0;
-    state.counters["tables_ms"] = tables / rounds * 1000.0;
-    state.counters["stages_ms"] = stageFiles / rounds * 1000.0;
+    state.counters["x_reading_reused"] = loads.AgainstReading();
+    state.counters["x_bare_reused"] = loads.AgainstBare();
+    state.counters["x_reading_reused_default"] = asProgramsRun.m_dReading;
+    state.counters["x_bare_reused_default"] = asProgramsRun.m_dBare;
+    state.counters["x_reading_fresh"] = fresh.m_dReading;
+    state.counters["x_bare_fresh"] = fresh.m_dBare;
+    state.counters["read_ms"] = loads.ReadingMs();
+    state.counters["bare_ms"] = loads.BareMs();
+    state.counters["tables_ms"] = loads.TablesMs();
+    state.counters["stages_ms"] = loads.StagesMs();
 }
 
 } // namespace
@@ -405,13 +611,13 @@ BENCHMARK(BM_LoadLargeProject)
     ->Arg(1)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
-    ->MinTime(2.0);
+    ->MinTime(kMinLoadSeconds);
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && (std::string(argv[1]) == kFreshLoadOption || std::string(argv[1]) == kFreshReadOption))
+    if (argc == 2 && IsChildOption(argv[1]))
     {
-        return FreshRun(argv[1]);
+        return ChildRun(argv[1]);
     }
     if (!KeepFreedMemory())
     {

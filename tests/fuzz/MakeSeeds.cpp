@@ -5,13 +5,18 @@
 // the same project with many records in every table, a busy stage, palettes of
 // many events and a full party, and the files of a single record with long
 // texts, for the sizes that real files have (every data-file target has seeds
-// above 4 KB). Each data file it writes must load as its target loads it.
+// above 4 KB), and the sample project's own bitmaps, sounds and music, for the
+// sizes that real media files have (every media target has seeds above 16 KB).
+// Each data file it writes must load as its target loads it.
 
 #include "DataFileKinds.h"
 #include "FuzzTarget.h"
 #include "ProjectFolder.h"
 
 #include "ProjectTool.h"
+#include "SampleMusic.h"
+#include "SampleProject.h"
+#include "SampleSounds.h"
 #include "TempFolder.h"
 #include "common/data/DataFile.h"
 #include "common/data/DataFilePaths.h"
@@ -22,14 +27,19 @@
 #include "game/data/GameData.h"
 #include "game/data/SaveSlots.h"
 #include "game/engine/KeyConfig.h"
+#include "platform/core/Cp932.h"
+#include "platform/text/FreeTypeRasterizer.h"
 #include "tests/common/data/EventImages.h"
 #include "tests/common/graphics/BmpBuilder.h"
 #include "tests/common/sound/SmfBytes.h"
 #include "tests/platform/audio/SoundFiles.h"
 
+#include <ogg/ogg.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -391,6 +401,78 @@ void WriteMediaSeeds()
     WriteSeed("ogg", "stereo", MakeOggVorbis(11025, 2, 0.05));
 }
 
+// The seed's name for a file of the sample: its stored path in UTF-8, each
+// separator a '-'.
+std::string SampleSeedName(const std::string& storedPath)
+{
+    std::string name = platform::ToUtf8(storedPath);
+    std::replace(name.begin(), name.end(), '\\', '-');
+    return "sample-" + name;
+}
+
+// The pages of an Ogg file, each whole.
+std::vector<std::vector<uint8_t>> OggPages(const std::vector<uint8_t>& file)
+{
+    ogg_sync_state sync;
+    ogg_sync_init(&sync);
+    char* buffer = ogg_sync_buffer(&sync, static_cast<long>(file.size()));
+    std::copy(file.begin(), file.end(), buffer);
+    ogg_sync_wrote(&sync, static_cast<long>(file.size()));
+    std::vector<std::vector<uint8_t>> pages;
+    ogg_page page;
+    while (ogg_sync_pageout(&sync, &page) == 1)
+    {
+        std::vector<uint8_t> bytes(page.header, page.header + page.header_len);
+        bytes.insert(bytes.end(), page.body, page.body + page.body_len);
+        pages.push_back(std::move(bytes));
+    }
+    ogg_sync_clear(&sync);
+    return pages;
+}
+
+// The sample project's bitmaps, sounds and music as the sample writer makes
+// them: files of the sizes a project's own have, bitmaps up to 301 KB (640 x
+// 480), Ogg songs up to 126 KB and sounds up to 30 KB. Its MIDI tunes are
+// loops of a few KB; the two busiest are also written out as songs of three
+// minutes, as a project's own songs are (20 to 35 KB). False when the
+// lettering's font cannot be opened.
+bool WriteSampleSeeds()
+{
+    platform::FreeTypeRasterizer fonts;
+    if (!fonts.Open())
+    {
+        std::cerr << "fuzz_seeds: the font " << platform::kDefaultFontFile << " cannot be opened\n";
+        return false;
+    }
+    for (const sample::NamedCanvas& sheet : sample::DrawAllSheets(fonts))
+    {
+        WriteSeed("bmp", SampleSeedName(sheet.m_strName), sample::EncodeBmp(sheet.m_Canvas));
+    }
+    for (const sample::SoundFile& sound : sample::MakeSoundFiles())
+    {
+        WriteSeed("wave", SampleSeedName(sound.m_strPath), sound.m_Bytes);
+    }
+    std::map<std::string, std::vector<uint8_t>> songs;
+    for (const sample::MusicFile& music : sample::MakeMusicFiles())
+    {
+        WriteSeed(music.m_strPath.ends_with(".mid") ? "smf" : "ogg", SampleSeedName(music.m_strPath), music.m_Bytes);
+        songs[music.m_strPath] = music.m_Bytes;
+    }
+    // Two songs chained, then a page from the middle of a third whose
+    // beginning is missing: libvorbisfile fails to open it and loses what it
+    // read of the second song's headers (OggFuzz.cpp).
+    std::vector<uint8_t> chained = songs["bgm\\Battle.ogg"];
+    chained.insert(chained.end(), songs["bgm\\Free.ogg"].begin(), songs["bgm\\Free.ogg"].end());
+    const std::vector<std::vector<uint8_t>> title = OggPages(songs["bgm\\Title.ogg"]);
+    chained.insert(chained.end(), title.at(5).begin(), title.at(5).end());
+    WriteSeed("ogg", "sample-chained-with-a-stray-page", chained);
+    for (const char* tune : {"bgm\\Stage", "bgm\\Battle"})
+    {
+        WriteSeed("smf", SampleSeedName(tune) + "-3-minutes.mid", sample::MakeLongMidiFile(tune, 180));
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -414,7 +496,7 @@ int main(int argc, char** argv)
     WriteManyRecordSeeds(project);
     WriteLongTextSeeds();
     WriteMediaSeeds();
-    if (!DataSeedsLoad())
+    if (!WriteSampleSeeds() || !DataSeedsLoad())
     {
         return 1;
     }

@@ -654,4 +654,30 @@ std::vector<MusicFile> MakeMusicFiles()
     return files;
 }
 
+std::vector<uint8_t> MakeLongMidiFile(const std::string& base, int seconds)
+{
+    for (const Tune& tune : Tunes())
+    {
+        if (base != tune.base)
+        {
+            continue;
+        }
+        int length = 0;
+        const std::vector<Note> once = Arrange(tune, length);
+        const double tuneSeconds = length * 60.0 / (tune.bpm * kDivision);
+        const int times = std::max(1, static_cast<int>(std::ceil(seconds / tuneSeconds)));
+        std::vector<Note> notes;
+        for (int i = 0; i < times; ++i)
+        {
+            for (Note note : once)
+            {
+                note.start += i * length;
+                notes.push_back(note);
+            }
+        }
+        return MakeMidi(tune, notes, times * length);
+    }
+    return {};
+}
+
 } // namespace sample

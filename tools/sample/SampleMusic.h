@@ -22,6 +22,12 @@ struct MusicFile
 // "bgm\Free", each as ".mid" and ".ogg".
 std::vector<MusicFile> MakeMusicFiles();
 
+// The tune of a stored path without its extension ("bgm\Battle") as a
+// Standard MIDI File that plays it over and over for at least `seconds`,
+// written out as one song, as a project's own songs of some minutes are;
+// empty for a path that is not one of the tunes.
+std::vector<uint8_t> MakeLongMidiFile(const std::string& base, int seconds);
+
 // The sample rate of the Ogg files.
 constexpr int kMusicRate = 22050;
 

@@ -3,6 +3,7 @@
 #include "ContactSheet.h"
 #include "ProjectTool.h"
 #include "SampleData.h"
+#include "SampleMusic.h"
 #include "SamplePalette.h"
 #include "SampleSounds.h"
 #include "SheetTable.h"
@@ -354,6 +355,29 @@ TEST_F(SampleProjectTest, TunesLoadAsMidiAndOgg)
         EXPECT_GT(rms, 1500) << base;
         EXPECT_LT(peak, 32000) << base;
     }
+}
+
+// A tune written out as a long song: every play of it in turn, for the time
+// asked and less than one play more.
+TEST_F(SampleProjectTest, LongSongPlaysItsTuneOverForTheTimeAsked)
+{
+    InFolder in(s_Folder);
+    std::vector<unsigned char> once;
+    ASSERT_TRUE(platform::ReadWholeFile("bgm\\Battle.mid", once));
+    SmfLoader tune;
+    ASSERT_TRUE(tune.ReadHeader(once));
+    SmfLoader song;
+    ASSERT_TRUE(song.ReadHeader(MakeLongMidiFile("bgm\\Battle", 180)));
+    EXPECT_GE(song.Length(), 180.0);
+    EXPECT_LT(song.Length(), 180.0 + tune.Length());
+    // The events of each play but the names, programs and tempo at its start.
+    const double plays = std::ceil(180.0 / tune.Length());
+    const double tuneEvents = static_cast<double>(tune.Image().size() - kSmfFirstEvent);
+    const double songEvents = static_cast<double>(song.Image().size() - kSmfFirstEvent);
+    EXPECT_GT(songEvents, (plays - 1) * tuneEvents);
+    EXPECT_LT(songEvents, plays * tuneEvents);
+
+    EXPECT_TRUE(MakeLongMidiFile("bgm\\Nothing", 180).empty());
 }
 
 // The files the data names exist: backgrounds, sounds, music, stages.
