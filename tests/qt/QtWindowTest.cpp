@@ -255,6 +255,13 @@ TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
     }
     EXPECT_GT(titlePixels, 0) << "the title is drawn";
 
+    // A click, and a press whose pointer stays within the drag distance, move nothing.
+    QTest::mouseClick(caption, Qt::LeftButton, {}, QPoint(30, 9));
+    QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 9));
+    QTest::mouseMove(caption, QPoint(33, 12));
+    QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(33, 12));
+    EXPECT_EQ(top->geometry(), QRect(100, 80, 200, 150));
+
     // The caption drags the window; the client area moves with it.
     QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 9));
     QTest::mouseMove(caption, QPoint(80, 49));
@@ -302,6 +309,78 @@ TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
     EXPECT_EQ(top->geometry(), QRect(130, 110, 220, 160));
     m_System.DestroyWindow(handle);
     m_System.PumpMessages();
+}
+
+// A press on a palette's frame moves nothing: the drag starts once the
+// pointer has moved past the drag distance with the button held, by the
+// window manager where it can (until the release, which it takes), else by
+// the frame itself from the press on. A tap never starts the window
+// manager's drag, which would keep the window on the pointer after the
+// button is up.
+TEST(QtFrameDragTest, OnlyAMovePastTheDragDistanceStartsADrag)
+{
+    const int distance = QApplication::startDragDistance();
+    const QPoint press(500, 300);
+    const QPoint near(press.x() + distance / 2, press.y() + distance / 2 - 1);
+    const QPoint far(press.x() + distance, press.y() + 4);
+    struct Case
+    {
+        const char* m_pName;
+        Qt::Edges m_Edges;
+        bool m_bSystemDrags;
+        std::vector<std::pair<QPoint, Qt::MouseButtons>> m_Moves;
+        int m_nSystemDrags;
+        QRect m_Expected;
+    };
+    const QRect start(100, 80, 200, 150);
+    const QPoint to = far - press;
+    const std::vector<Case> cases = {
+        {"a click", {}, true, {}, 0, start},
+        {"a move within the distance", {}, true, {{near, Qt::LeftButton}}, 0, start},
+        {"a move after the release went elsewhere", {}, true, {{far, Qt::NoButton}, {far, Qt::LeftButton}}, 0, start},
+        {"the window manager's move",
+         {},
+         true,
+         {{near, Qt::LeftButton}, {far, Qt::LeftButton}, {far + QPoint(30, 20), Qt::LeftButton}},
+         1,
+         start},
+        {"the window manager's size", Qt::RightEdge | Qt::BottomEdge, true, {{far, Qt::LeftButton}}, 1, start},
+        {"a move of its own",
+         {},
+         false,
+         {{near, Qt::LeftButton}, {far, Qt::LeftButton}, {far + QPoint(30, 20), Qt::LeftButton}},
+         1,
+         start.translated(to + QPoint(30, 20))},
+        {"a size of its own",
+         Qt::RightEdge | Qt::BottomEdge,
+         false,
+         {{far, Qt::LeftButton}},
+         1,
+         QRect(start.topLeft(), start.size() + QSize(to.x(), to.y()))},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pName);
+        QWidget top(nullptr, Qt::Window | Qt::FramelessWindowHint); // as a palette is
+        top.setGeometry(start);
+        top.winId();
+        std::vector<Qt::Edges> asked;
+        platform::FrameDrag drag(
+            [&](QWindow&, Qt::Edges edges)
+            {
+                asked.push_back(edges);
+                return c.m_bSystemDrags;
+            });
+        drag.Press(c.m_Edges, press);
+        for (const auto& [point, held] : c.m_Moves)
+        {
+            drag.Follow(top, point, held);
+        }
+        drag.End();
+        drag.Follow(top, far + QPoint(50, 50), Qt::LeftButton); // after the release
+        EXPECT_EQ(asked, std::vector<Qt::Edges>(c.m_nSystemDrags, c.m_Edges));
+        EXPECT_EQ(top.geometry(), c.m_Expected);
+    }
 }
 
 // Windows with a minimise or maximise box, and those without a sizing frame,
