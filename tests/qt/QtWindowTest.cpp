@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -478,6 +479,114 @@ TEST_F(QtWindowTest, AnOwnedWindowIsOfAKindWhoseOwnerTheWindowManagerLearns)
         m_System.DestroyWindow(handle);
         m_System.PumpMessages();
     }
+    m_System.DestroyWindow(owner);
+    m_System.PumpMessages();
+}
+
+// Records whether a condition held when the widget was hidden: Qt sends
+// the hide event once it has asked the window system to hide the window.
+class HideWatch : public QObject
+{
+public:
+    HideWatch(QWidget* widget, std::function<bool()> condition) : m_Condition(std::move(condition))
+    {
+        widget->installEventFilter(this);
+    }
+    std::vector<bool> m_Seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+        {
+            m_Seen.push_back(m_Condition());
+        }
+        return false;
+    }
+
+private:
+    std::function<bool()> m_Condition;
+};
+
+// A disabled window with its dialog in front, and the disabled palette
+// beside it, take no focus from the desktop: the window manager reads that
+// from the window's hints, and the toolkit asks no activation for a window
+// clicked, so the activation and the keys stay with the dialog. Asked by
+// the program, the disabled window hands the activation on to its dialog.
+// Before the dialog is hidden or destroyed the owner takes the focus again,
+// so that the desktop may give it the activation the dialog leaves behind;
+// a disabled window with no dialog in front of it takes it all along.
+TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
+{
+    auto make = [&](uint32_t style, platform::WindowHandle owner, int x)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = style;
+        params.m_WindowRect = {x, 40, 300, 200};
+        params.m_strTitle = "窓";
+        params.m_hParent = owner;
+        return m_System.CreateWindow(params);
+    };
+    auto top = [&](platform::WindowHandle window)
+    { return static_cast<platform::QtWindow*>(m_System.Resolve(window))->TopLevel(); };
+    auto refuses = [&](platform::WindowHandle window)
+    { return top(window)->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus); };
+    auto settle = [&]
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    };
+    platform::WindowHandle owner = make(platform::kWsOverlappedWindow | platform::kWsVisible, nullptr, 20);
+    platform::WindowHandle palette =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsVisible, owner, 340);
+    platform::WindowHandle dialog =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, owner, 60);
+    platform::WindowCreateParams editParams;
+    editParams.m_strClass = platform::kClassEdit;
+    editParams.m_nStyle = platform::kWsChild | platform::kWsVisible | platform::kWsTabStop;
+    editParams.m_WindowRect = {10, 10, 100, 22};
+    editParams.m_hParent = dialog;
+    platform::WindowHandle edit = m_System.CreateWindow(editParams);
+    ASSERT_NE(edit, nullptr);
+    auto* ownerNative = static_cast<platform::QtWindow*>(m_System.Resolve(owner));
+    platform::NativeWindow* dialogNative = m_System.Resolve(dialog);
+
+    ownerNative->Enable(false);
+    m_System.Resolve(palette)->Enable(false);
+    settle();
+    EXPECT_FALSE(refuses(owner)) << "disabled, with no dialog in front";
+    EXPECT_FALSE(refuses(palette));
+
+    dialogNative->Show(true);
+    m_System.SetFocus(edit);
+    settle();
+    EXPECT_TRUE(refuses(owner));
+    EXPECT_TRUE(refuses(palette));
+    EXPECT_FALSE(refuses(dialog));
+    ASSERT_EQ(m_System.ActiveWindow(), dialog);
+
+    // A click on the owner, and the program asking for the owner's activation.
+    QTest::mouseClick(ownerNative->ClientWidget(), Qt::LeftButton, {}, QPoint(20, 20));
+    settle();
+    m_System.SetActiveWindow(owner);
+    settle();
+    EXPECT_EQ(m_System.ActiveWindow(), dialog);
+    EXPECT_EQ(m_System.Focus(), edit);
+    EXPECT_EQ(QApplication::activeWindow(), top(dialog));
+
+    // The owner takes the focus again before the dialog is hidden, and before it is destroyed.
+    HideWatch hides(top(dialog), [&] { return refuses(owner) || refuses(palette); });
+    dialogNative->Show(false);
+    EXPECT_FALSE(refuses(owner));
+    dialogNative->Show(true);
+    EXPECT_TRUE(refuses(owner));
+    m_System.DestroyWindow(dialog);
+    EXPECT_EQ(hides.m_Seen, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(refuses(owner));
+    EXPECT_FALSE(refuses(palette));
     m_System.DestroyWindow(owner);
     m_System.PumpMessages();
 }
