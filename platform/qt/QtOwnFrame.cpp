@@ -51,25 +51,62 @@ void SizeSpan(int& start, int& extent, int delta, bool movesStart, bool movesEnd
 
 // ---- FrameDrag ----
 
-void FrameDrag::Begin(QWidget& top, Qt::Edges edges, QPoint globalPress)
+FrameDrag::FrameDrag()
+    : m_SystemDrag([](QWindow& window, Qt::Edges edges)
+                   { return edges == Qt::Edges() ? window.startSystemMove() : window.startSystemResize(edges); })
 {
-    m_bActive = true;
-    m_Edges = edges;
-    m_Press = globalPress;
-    m_Start = top.geometry();
 }
 
-bool FrameDrag::Follow(QWidget& top, QPoint global) const
+void FrameDrag::Press(Qt::Edges edges, QPoint globalPress)
 {
-    if (!m_bActive)
+    m_State = State::Pressed;
+    m_Edges = edges;
+    m_Press = globalPress;
+}
+
+bool FrameDrag::Follow(QWidget& top, QPoint global, Qt::MouseButtons held)
+{
+    if (m_State == State::Idle)
     {
         return false;
     }
+    // The release went elsewhere.
+    if (!(held & Qt::LeftButton))
+    {
+        End();
+        return false;
+    }
     QPoint delta = global - m_Press;
+    if (m_State == State::Pressed)
+    {
+        // A click, or a tap whose release comes before the window manager
+        // could take the pointer, never starts a drag that would keep the
+        // window on the pointer after the button is up.
+        if (delta.manhattanLength() < QApplication::startDragDistance())
+        {
+            return true;
+        }
+        QWindow* window = top.windowHandle();
+        if (window && m_SystemDrag && m_SystemDrag(*window, m_Edges))
+        {
+            // The window manager has the pointer until the release, and
+            // follows it from where it is now.
+            End();
+            return true;
+        }
+        m_State = State::Following;
+        m_Start = top.geometry();
+    }
+    Apply(top, delta);
+    return true;
+}
+
+void FrameDrag::Apply(QWidget& top, QPoint delta) const
+{
     if (m_Edges == Qt::Edges())
     {
         top.move(m_Start.topLeft() + delta);
-        return true;
+        return;
     }
     int x = m_Start.x();
     int y = m_Start.y();
@@ -80,7 +117,6 @@ bool FrameDrag::Follow(QWidget& top, QPoint global) const
     SizeSpan(y, height, delta.y(), m_Edges & Qt::TopEdge, m_Edges & Qt::BottomEdge, top.minimumHeight(),
              top.maximumHeight());
     top.setGeometry(x, y, width, height);
-    return true;
 }
 
 // ---- QtCaptionBar ----
@@ -160,13 +196,10 @@ void QtCaptionBar::mousePressEvent(QMouseEvent* event)
         update();
         return;
     }
+    // A click activates the palette; only a drag moves it.
     m_Top.activateWindow();
     m_Top.raise();
-    QWindow* window = m_Top.windowHandle();
-    if (!window || !window->startSystemMove())
-    {
-        m_Drag.Begin(m_Top, {}, event->globalPosition().toPoint());
-    }
+    m_Drag.Press({}, event->globalPosition().toPoint());
 }
 
 void QtCaptionBar::mouseMoveEvent(QMouseEvent* event)
@@ -181,7 +214,7 @@ void QtCaptionBar::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
-    m_Drag.Follow(m_Top, event->globalPosition().toPoint());
+    m_Drag.Follow(m_Top, event->globalPosition().toPoint(), event->buttons());
 }
 
 void QtCaptionBar::mouseReleaseEvent(QMouseEvent* event)
@@ -234,16 +267,12 @@ void QtFrameEdge::mousePressEvent(QMouseEvent* event)
     Qt::Edges edges = EdgesAt(event->position().toPoint());
     m_Top.activateWindow();
     m_Top.raise();
-    QWindow* window = m_Top.windowHandle();
-    if (!window || !window->startSystemResize(edges))
-    {
-        m_Drag.Begin(m_Top, edges, event->globalPosition().toPoint());
-    }
+    m_Drag.Press(edges, event->globalPosition().toPoint());
 }
 
 void QtFrameEdge::mouseMoveEvent(QMouseEvent* event)
 {
-    if (m_Drag.Follow(m_Top, event->globalPosition().toPoint()))
+    if (m_Drag.Follow(m_Top, event->globalPosition().toPoint(), event->buttons()))
     {
         return;
     }

@@ -4,15 +4,18 @@
 // frame but no minimise or maximise box, and a close box only with its
 // system menu. Window managers are free to ignore the hints that ask for
 // such a frame (some always draw all three boxes), so a palette's top level
-// is frameless and carries its own caption bar and sizing edges: the caption
-// moves the window, the edges size it, the close box asks the window to
-// close. The window manager does the moving and sizing where it can; where
-// it cannot (the offscreen platform), the widgets do it themselves.
+// is frameless and carries its own caption bar and sizing edges: a drag on
+// the caption moves the window and one on an edge sizes it (a click on
+// either only activates it), the close box asks the window to close. The
+// window manager does the moving and sizing where it can; where it cannot
+// (the offscreen platform), the widgets do it themselves.
 
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
 #include <functional>
+
+class QWindow;
 
 namespace platform
 {
@@ -24,19 +27,36 @@ struct OwnFrameHooks
     std::function<void()> m_Close;       // the close box was clicked
 };
 
-// Moves or sizes a top level by the mouse, from a press to its release.
+// Moves or sizes a top level by the mouse, from a press to its release. A
+// press alone moves nothing: the drag starts once the pointer has moved past
+// the platform's drag distance with the button held. The window manager
+// takes it over then where it can; where it cannot, the drag follows the
+// pointer itself from the press on.
 class FrameDrag
 {
 public:
-    // Starts at a press; edges 0 move the window.
-    void Begin(QWidget& top, Qt::Edges edges, QPoint globalPress);
-    // Follows the pointer while the button is held; false when no drag runs.
-    bool Follow(QWidget& top, QPoint global) const;
-    void End() { m_bActive = false; }
-    bool IsActive() const { return m_bActive; }
+    // Starts the window manager's move (edges 0) or size of the window; false where it cannot.
+    using SystemDrag = std::function<bool(QWindow&, Qt::Edges)>;
+    FrameDrag();
+    explicit FrameDrag(SystemDrag systemDrag) : m_SystemDrag(std::move(systemDrag)) {}
+
+    // A press of the left button; edges 0 move the window.
+    void Press(Qt::Edges edges, QPoint globalPress);
+    // The pointer moved with the buttons held; false when no press is pending and no drag runs.
+    bool Follow(QWidget& top, QPoint global, Qt::MouseButtons held);
+    void End() { m_State = State::Idle; }
 
 private:
-    bool m_bActive = false;
+    enum class State
+    {
+        Idle,
+        Pressed,   // the button is down, the pointer still near the press
+        Following, // the drag follows the pointer itself
+    };
+    void Apply(QWidget& top, QPoint delta) const;
+
+    SystemDrag m_SystemDrag;
+    State m_State = State::Idle;
     Qt::Edges m_Edges;
     QPoint m_Press;
     QRect m_Start;

@@ -357,7 +357,17 @@ void QtWindow::PlaceTopLevel(const Rect& requested)
 
 void QtWindow::Show(bool show)
 {
+    // The windows it kept from the focus take it again before it goes, so
+    // that the desktop may give them the activation it leaves behind.
+    if (!show)
+    {
+        Qt().FollowFocusRefusals(Handle());
+    }
     m_pTop->setVisible(show);
+    if (show)
+    {
+        Qt().FollowFocusRefusals();
+    }
 }
 
 bool QtWindow::IsVisible() const
@@ -410,6 +420,27 @@ void QtWindow::SetStyle(uint32_t style)
     if (gainsSizingFrame)
     {
         FollowTrackSizes(System().TrackSizes(Handle()));
+    }
+    Qt().FollowFocusRefusals();
+}
+
+bool QtWindow::RefusesFocus() const
+{
+    return m_pTop && m_pTop->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus);
+}
+
+void QtWindow::SetRefusesFocus(bool refuses)
+{
+    if (!m_pTop || RefusesFocus() == refuses)
+    {
+        return;
+    }
+    // Told to the window system without the window being made anew (setWindowFlags would hide it).
+    Qt::WindowFlags flags = m_pTop->windowFlags();
+    m_pTop->overrideWindowFlags(flags.setFlag(Qt::WindowDoesNotAcceptFocus, refuses));
+    if (QWindow* native = m_pTop->windowHandle())
+    {
+        native->setFlag(Qt::WindowDoesNotAcceptFocus, refuses);
     }
 }
 
@@ -499,11 +530,20 @@ void QtWindow::FollowActivation()
     // activation is asked of the toolkit, even of a window it takes for the
     // active one: a window shown since may have taken the activation in a
     // report still to come.
-    if (m_pTop->isVisible() && !Qt().IsReportingActivation(Handle()))
+    if (!m_pTop->isVisible() || Qt().IsReportingActivation(Handle()))
     {
-        m_pTop->activateWindow();
-        m_pTop->raise();
+        return;
     }
+    // A window that takes no activation from the desktop is answered as the
+    // desktop's activation of it would be: its dialog comes to the front in
+    // its place, once this activation is done.
+    if (RefusesFocus())
+    {
+        Qt().CallOnMainThread([&system = Qt(), window = Handle()] { system.OnNativeActivation(window); });
+        return;
+    }
+    m_pTop->activateWindow();
+    m_pTop->raise();
 }
 
 void QtWindow::FollowTrackSizes(const MinMaxInfo& info)
@@ -532,6 +572,7 @@ void QtWindow::Retire()
     Qt().StopTimers(Handle());
     if (m_pTop)
     {
+        Qt().FollowFocusRefusals(Handle());
         m_pTop->hide();
     }
 }

@@ -125,6 +125,9 @@ public:
     bool HasOwnFrame() const { return m_pCaption != nullptr; }
     // An owned palette: a tool window beside its owner, shown without taking the activation.
     bool IsToolWindow() const { return m_pTop && m_pTop->windowType() == Qt::Tool; }
+    // Whether the window takes no focus from the desktop (QtWindowSystem::FollowFocusRefusals).
+    bool RefusesFocus() const;
+    void SetRefusesFocus(bool refuses);
 
 private:
     void PlaceTopLevel(const Rect& client);

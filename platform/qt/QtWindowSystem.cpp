@@ -86,8 +86,15 @@ public:
             }
             return false;
         // A disabled window takes no input, but looks as it did: its widgets
-        // stay enabled, and what the author does to them ends here.
+        // stay enabled, and what the author does to them ends here. A click
+        // on it brings its dialog to the front again.
         case QEvent::MouseButtonPress:
+            if (QtWindowBase* window = DisabledWindowOf(watched))
+            {
+                m_System.RaiseDialogOf(window->Handle());
+                return true;
+            }
+            return false;
         case QEvent::MouseButtonRelease:
         case QEvent::MouseButtonDblClick:
         case QEvent::MouseMove:
@@ -108,13 +115,14 @@ public:
     }
 
 private:
-    // Whether the widget lies in a disabled top-level window of ours.
-    bool InDisabledWindow(QObject* watched) const
+    // The disabled top-level window of ours that the widget lies in; null when none.
+    QtWindowBase* DisabledWindowOf(QObject* watched) const
     {
         auto* widget = qobject_cast<QWidget*>(watched);
         QtWindowBase* window = widget ? Ours(widget->window()) : nullptr;
-        return window && !window->IsChild() && !window->IsEnabled();
+        return window && !window->IsChild() && !window->IsEnabled() ? window : nullptr;
     }
+    bool InDisabledWindow(QObject* watched) const { return DisabledWindowOf(watched) != nullptr; }
 
     // A live window of this system that the widget belongs to.
     QtWindowBase* Ours(QObject* watched) const
@@ -228,7 +236,38 @@ void QtWindowSystem::OnNativeActivation(WindowHandle window)
     m_hReporting = outer;
 }
 
-WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
+void QtWindowSystem::RaiseDialogOf(WindowHandle window)
+{
+    // The window manager raised the clicked window, maybe over the dialogs:
+    // they come back above it, each above the one that owns it, up to the
+    // dialog that keeps it disabled. The activation stays with that dialog.
+    NativeWindow* clicked = Resolve(window);
+    std::vector<QtWindow*> dialogs;
+    for (NativeWindow* up = Resolve(EnabledPopupOf(window)); up && !IsOwnedBy(clicked, up); up = Resolve(up->Parent()))
+    {
+        if (auto* dialog = dynamic_cast<QtWindow*>(up); dialog && dialog->IsVisible())
+        {
+            dialogs.push_back(dialog);
+        }
+    }
+    for (auto it = dialogs.rbegin(); it != dialogs.rend(); ++it)
+    {
+        (*it)->TopLevel()->raise();
+    }
+}
+
+void QtWindowSystem::FollowFocusRefusals(WindowHandle going)
+{
+    for (NativeWindow* native : Windows())
+    {
+        if (auto* window = dynamic_cast<QtWindow*>(native); window && window->Handle() != going)
+        {
+            window->SetRefusesFocus(!window->IsEnabled() && EnabledPopupOf(window->Handle(), going));
+        }
+    }
+}
+
+WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window, WindowHandle going) const
 {
     std::vector<NativeWindow*> windows = Windows();
     // The window's own popups first, then those of its owner, and so on up.
@@ -238,8 +277,8 @@ WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
         for (auto it = windows.rbegin(); it != windows.rend(); ++it)
         {
             NativeWindow* candidate = *it;
-            if (candidate == owner || candidate->IsChild() || candidate->IsDestroyed() || !candidate->IsEnabled() ||
-                !candidate->IsVisible())
+            if (candidate == owner || candidate->Handle() == going || candidate->IsChild() ||
+                candidate->IsDestroyed() || !candidate->IsEnabled() || !candidate->IsVisible())
             {
                 continue;
             }
@@ -248,16 +287,25 @@ WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window) const
             {
                 continue;
             }
-            for (NativeWindow* up = Resolve(candidate->Parent()); up; up = Resolve(up->Parent()))
+            if (IsOwnedBy(candidate, owner))
             {
-                if (up == owner)
-                {
-                    return candidate->Handle();
-                }
+                return candidate->Handle();
             }
         }
     }
     return nullptr;
+}
+
+bool QtWindowSystem::IsOwnedBy(const NativeWindow* window, const NativeWindow* owner) const
+{
+    for (const NativeWindow* up = window; up; up = Resolve(up->Parent()))
+    {
+        if (up == owner)
+        {
+            return true;
+        }
+    }
+    return false;
 }
 
 void QtWindowSystem::OnWake()

@@ -8,7 +8,8 @@
 // messages are served inside any Qt loop too (a message box, a pop-up menu).
 // A disabled top-level window keeps its look but takes no input: the filter
 // drops the author's mouse and keys there, and an activation of it goes to the
-// enabled window it owns. While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
+// enabled window it owns; with that dialog in front it takes no focus from the
+// desktop either. While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
 // must exist.
 
 #include "platform/window/Beep.h"
@@ -37,6 +38,18 @@ public:
     // The desktop activated the top-level window; a disabled one hands the
     // activation on to the enabled window it owns (its modal dialog).
     void OnNativeActivation(WindowHandle window);
+    // A disabled top-level window with a dialog of its own in front
+    // (EnabledPopupOf) takes no focus from the desktop: a click on it leaves
+    // the activation, and the keys, with the dialog, and the toolkit asks no
+    // activation for it either. Every other window takes it, so that the
+    // desktop may hand the activation a closing dialog leaves to its owner.
+    // Run whenever a window is enabled, disabled, shown or hidden; the window
+    // going (hidden or destroyed next) already counts as gone.
+    void FollowFocusRefusals(WindowHandle going = {});
+    // The author clicked the disabled top-level window: the enabled window it
+    // owns (its modal dialog) comes to the front with the dialogs between
+    // them, and keeps the activation.
+    void RaiseDialogOf(WindowHandle window);
     // Whether the window's activation is the one the toolkit reports now.
     bool IsReportingActivation(WindowHandle window) const { return window && window == m_hReporting; }
     // Where the pointer was at the last mouse event of our windows.
@@ -61,8 +74,10 @@ private:
 
     void OnWake();
     // The last made visible, enabled top-level window owned by the window, or
-    // else by its owners in turn; palettes are passed over.
-    WindowHandle EnabledPopupOf(WindowHandle window) const;
+    // else by its owners in turn; palettes and the window going are passed over.
+    WindowHandle EnabledPopupOf(WindowHandle window, WindowHandle going = {}) const;
+    // Whether the owner is the window itself or one of its owners in turn.
+    bool IsOwnedBy(const NativeWindow* window, const NativeWindow* owner) const;
     void OnTimer(int qtId);
 
     std::unique_ptr<Bridge> m_pBridge;

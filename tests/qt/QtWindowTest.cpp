@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace
@@ -255,6 +256,13 @@ TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
     }
     EXPECT_GT(titlePixels, 0) << "the title is drawn";
 
+    // A click, and a press whose pointer stays within the drag distance, move nothing.
+    QTest::mouseClick(caption, Qt::LeftButton, {}, QPoint(30, 9));
+    QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 9));
+    QTest::mouseMove(caption, QPoint(33, 12));
+    QTest::mouseRelease(caption, Qt::LeftButton, {}, QPoint(33, 12));
+    EXPECT_EQ(top->geometry(), QRect(100, 80, 200, 150));
+
     // The caption drags the window; the client area moves with it.
     QTest::mousePress(caption, Qt::LeftButton, {}, QPoint(30, 9));
     QTest::mouseMove(caption, QPoint(80, 49));
@@ -302,6 +310,78 @@ TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
     EXPECT_EQ(top->geometry(), QRect(130, 110, 220, 160));
     m_System.DestroyWindow(handle);
     m_System.PumpMessages();
+}
+
+// A press on a palette's frame moves nothing: the drag starts once the
+// pointer has moved past the drag distance with the button held, by the
+// window manager where it can (until the release, which it takes), else by
+// the frame itself from the press on. A tap never starts the window
+// manager's drag, which would keep the window on the pointer after the
+// button is up.
+TEST(QtFrameDragTest, OnlyAMovePastTheDragDistanceStartsADrag)
+{
+    const int distance = QApplication::startDragDistance();
+    const QPoint press(500, 300);
+    const QPoint near(press.x() + distance / 2, press.y() + distance / 2 - 1);
+    const QPoint far(press.x() + distance, press.y() + 4);
+    struct Case
+    {
+        const char* m_pName;
+        Qt::Edges m_Edges;
+        bool m_bSystemDrags;
+        std::vector<std::pair<QPoint, Qt::MouseButtons>> m_Moves;
+        int m_nSystemDrags;
+        QRect m_Expected;
+    };
+    const QRect start(100, 80, 200, 150);
+    const QPoint to = far - press;
+    const std::vector<Case> cases = {
+        {"a click", {}, true, {}, 0, start},
+        {"a move within the distance", {}, true, {{near, Qt::LeftButton}}, 0, start},
+        {"a move after the release went elsewhere", {}, true, {{far, Qt::NoButton}, {far, Qt::LeftButton}}, 0, start},
+        {"the window manager's move",
+         {},
+         true,
+         {{near, Qt::LeftButton}, {far, Qt::LeftButton}, {far + QPoint(30, 20), Qt::LeftButton}},
+         1,
+         start},
+        {"the window manager's size", Qt::RightEdge | Qt::BottomEdge, true, {{far, Qt::LeftButton}}, 1, start},
+        {"a move of its own",
+         {},
+         false,
+         {{near, Qt::LeftButton}, {far, Qt::LeftButton}, {far + QPoint(30, 20), Qt::LeftButton}},
+         1,
+         start.translated(to + QPoint(30, 20))},
+        {"a size of its own",
+         Qt::RightEdge | Qt::BottomEdge,
+         false,
+         {{far, Qt::LeftButton}},
+         1,
+         QRect(start.topLeft(), start.size() + QSize(to.x(), to.y()))},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pName);
+        QWidget top(nullptr, Qt::Window | Qt::FramelessWindowHint); // as a palette is
+        top.setGeometry(start);
+        top.winId();
+        std::vector<Qt::Edges> asked;
+        platform::FrameDrag drag(
+            [&](QWindow&, Qt::Edges edges)
+            {
+                asked.push_back(edges);
+                return c.m_bSystemDrags;
+            });
+        drag.Press(c.m_Edges, press);
+        for (const auto& [point, held] : c.m_Moves)
+        {
+            drag.Follow(top, point, held);
+        }
+        drag.End();
+        drag.Follow(top, far + QPoint(50, 50), Qt::LeftButton); // after the release
+        EXPECT_EQ(asked, std::vector<Qt::Edges>(c.m_nSystemDrags, c.m_Edges));
+        EXPECT_EQ(top.geometry(), c.m_Expected);
+    }
 }
 
 // Windows with a minimise or maximise box, and those without a sizing frame,
@@ -399,6 +479,114 @@ TEST_F(QtWindowTest, AnOwnedWindowIsOfAKindWhoseOwnerTheWindowManagerLearns)
         m_System.DestroyWindow(handle);
         m_System.PumpMessages();
     }
+    m_System.DestroyWindow(owner);
+    m_System.PumpMessages();
+}
+
+// Records whether a condition held when the widget was hidden: Qt sends
+// the hide event once it has asked the window system to hide the window.
+class HideWatch : public QObject
+{
+public:
+    HideWatch(QWidget* widget, std::function<bool()> condition) : m_Condition(std::move(condition))
+    {
+        widget->installEventFilter(this);
+    }
+    std::vector<bool> m_Seen;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Hide)
+        {
+            m_Seen.push_back(m_Condition());
+        }
+        return false;
+    }
+
+private:
+    std::function<bool()> m_Condition;
+};
+
+// A disabled window with its dialog in front, and the disabled palette
+// beside it, take no focus from the desktop: the window manager reads that
+// from the window's hints, and the toolkit asks no activation for a window
+// clicked, so the activation and the keys stay with the dialog. Asked by
+// the program, the disabled window hands the activation on to its dialog.
+// Before the dialog is hidden or destroyed the owner takes the focus again,
+// so that the desktop may give it the activation the dialog leaves behind;
+// a disabled window with no dialog in front of it takes it all along.
+TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
+{
+    auto make = [&](uint32_t style, platform::WindowHandle owner, int x)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = style;
+        params.m_WindowRect = {x, 40, 300, 200};
+        params.m_strTitle = "窓";
+        params.m_hParent = owner;
+        return m_System.CreateWindow(params);
+    };
+    auto top = [&](platform::WindowHandle window)
+    { return static_cast<platform::QtWindow*>(m_System.Resolve(window))->TopLevel(); };
+    auto refuses = [&](platform::WindowHandle window)
+    { return top(window)->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus); };
+    auto settle = [&]
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    };
+    platform::WindowHandle owner = make(platform::kWsOverlappedWindow | platform::kWsVisible, nullptr, 20);
+    platform::WindowHandle palette =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsVisible, owner, 340);
+    platform::WindowHandle dialog =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, owner, 60);
+    platform::WindowCreateParams editParams;
+    editParams.m_strClass = platform::kClassEdit;
+    editParams.m_nStyle = platform::kWsChild | platform::kWsVisible | platform::kWsTabStop;
+    editParams.m_WindowRect = {10, 10, 100, 22};
+    editParams.m_hParent = dialog;
+    platform::WindowHandle edit = m_System.CreateWindow(editParams);
+    ASSERT_NE(edit, nullptr);
+    auto* ownerNative = static_cast<platform::QtWindow*>(m_System.Resolve(owner));
+    platform::NativeWindow* dialogNative = m_System.Resolve(dialog);
+
+    ownerNative->Enable(false);
+    m_System.Resolve(palette)->Enable(false);
+    settle();
+    EXPECT_FALSE(refuses(owner)) << "disabled, with no dialog in front";
+    EXPECT_FALSE(refuses(palette));
+
+    dialogNative->Show(true);
+    m_System.SetFocus(edit);
+    settle();
+    EXPECT_TRUE(refuses(owner));
+    EXPECT_TRUE(refuses(palette));
+    EXPECT_FALSE(refuses(dialog));
+    ASSERT_EQ(m_System.ActiveWindow(), dialog);
+
+    // A click on the owner, and the program asking for the owner's activation.
+    QTest::mouseClick(ownerNative->ClientWidget(), Qt::LeftButton, {}, QPoint(20, 20));
+    settle();
+    m_System.SetActiveWindow(owner);
+    settle();
+    EXPECT_EQ(m_System.ActiveWindow(), dialog);
+    EXPECT_EQ(m_System.Focus(), edit);
+    EXPECT_EQ(QApplication::activeWindow(), top(dialog));
+
+    // The owner takes the focus again before the dialog is hidden, and before it is destroyed.
+    HideWatch hides(top(dialog), [&] { return refuses(owner) || refuses(palette); });
+    dialogNative->Show(false);
+    EXPECT_FALSE(refuses(owner));
+    dialogNative->Show(true);
+    EXPECT_TRUE(refuses(owner));
+    m_System.DestroyWindow(dialog);
+    EXPECT_EQ(hides.m_Seen, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(refuses(owner));
+    EXPECT_FALSE(refuses(palette));
     m_System.DestroyWindow(owner);
     m_System.PumpMessages();
 }

@@ -3,9 +3,9 @@
 // window for which the toolkit tells the window manager (palettes shown
 // only once their owner is), a modal
 // dialog is the active window again once the dialog it opened has closed and
-// the editor windows hidden for that dialog are back, and the desktop's
-// activation of a disabled window goes to the modal dialog that keeps it
-// disabled. The stage editor carries the editor's icon, and the frames carry
+// the editor windows hidden for that dialog are back, and the windows a
+// modal dialog disables take no focus from the desktop: a click on them
+// leaves the activation and the focus with the dialog. The stage editor carries the editor's icon, and the frames carry
 // only the boxes their styles give.
 #include "common/data/ProjectData.h"
 #include "editor/framework/ModalRuns.h"
@@ -44,6 +44,12 @@ protected:
         auto* button = child ? qobject_cast<QPushButton*>(child->Widget()) : nullptr;
         ASSERT_NE(button, nullptr) << id;
         QTest::mouseClick(button, Qt::LeftButton);
+    }
+    // Whether the window manager is told that the window takes no focus.
+    static bool RefusesFocus(const WindowBase& window)
+    {
+        QWindow* native = Top(window)->windowHandle();
+        return native && native->flags().testFlag(Qt::WindowDoesNotAcceptFocus);
     }
     // The toolkit's own events (activations) handled, then the editor's messages.
     void Settle()
@@ -96,10 +102,21 @@ TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
         [&](DialogBase& list)
         {
             Settle();
-            // The editor's windows below the list take no activation from the desktop.
-            Top(*Window())->activateWindow();
+            // The editor's windows below the list take no focus from the
+            // desktop; a click on the editor's status bar leaves the
+            // activation and the focus with the list.
+            EXPECT_TRUE(RefusesFocus(*Window()));
+            ASSERT_NE(Window()->ChipPalette(), nullptr);
+            EXPECT_TRUE(RefusesFocus(*Window()->ChipPalette()));
+            EXPECT_FALSE(RefusesFocus(list));
+            platform::WindowHandle focus = m_System.Focus();
+            ASSERT_TRUE(m_System.IsWithin(focus, list.Handle()));
+            QPoint statusBar(40, Client(*Window())->height() - 5);
+            MouseAt(*Window(), statusBar, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+            MouseAt(*Window(), statusBar, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
             Settle();
             EXPECT_EQ(m_System.ActiveWindow(), list.Handle());
+            EXPECT_EQ(m_System.Focus(), focus);
 
             Click(list, kIdGroupEdit);
             Settle();
@@ -113,6 +130,10 @@ TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
         [&](DialogBase& edit)
         {
             Settle();
+            EXPECT_TRUE(RefusesFocus(*Window()));
+            ASSERT_NE(PositionGroupListDialog::Running(), nullptr);
+            EXPECT_TRUE(RefusesFocus(*PositionGroupListDialog::Running()));
+            EXPECT_FALSE(RefusesFocus(edit));
             EXPECT_EQ(WithoutTransientOwner(), QStringList{});
             for (QWidget* top : QApplication::topLevelWidgets())
             {
