@@ -26,7 +26,10 @@ LoadedSynth Failed(std::string reason)
     return failed;
 }
 
-LoadedSynth MakeSynth(const std::string& soundFontPath, int rate)
+// What touches the library's shared state, done on the calling thread: the
+// settings list the audio devices of the sound library (SDL) once its audio
+// has started, which must not happen beside that start on another thread.
+LoadedSynth StartSynth(const std::string& soundFontPath, int rate)
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(soundFontPath, ec))
@@ -36,23 +39,33 @@ LoadedSynth MakeSynth(const std::string& soundFontPath, int rate)
     fluid_set_log_function(FLUID_WARN, QuietLog, nullptr);
     fluid_set_log_function(FLUID_INFO, QuietLog, nullptr);
     fluid_set_log_function(FLUID_DBG, QuietLog, nullptr);
-    LoadedSynth made;
-    made.m_pSettings.reset(new_fluid_settings());
-    if (!made.m_pSettings)
+    LoadedSynth started;
+    started.m_pSettings.reset(new_fluid_settings());
+    if (!started.m_pSettings)
     {
         return Failed("cannot create the synthesizer settings");
     }
-    FluidMidiDevice::ApplySettings(made.m_pSettings.get(), rate);
-    made.m_pSynth.reset(new_fluid_synth(made.m_pSettings.get()));
-    if (!made.m_pSynth)
+    FluidMidiDevice::ApplySettings(started.m_pSettings.get(), rate);
+    return started;
+}
+
+// The long part, on the loading thread: the synthesizer with its SoundFont.
+LoadedSynth FinishSynth(LoadedSynth started, const std::string& soundFontPath)
+{
+    if (!started.m_pSettings)
+    {
+        return started;
+    }
+    started.m_pSynth.reset(new_fluid_synth(started.m_pSettings.get()));
+    if (!started.m_pSynth)
     {
         return Failed("cannot create the synthesizer");
     }
-    if (fluid_synth_sfload(made.m_pSynth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED)
+    if (fluid_synth_sfload(started.m_pSynth.get(), soundFontPath.c_str(), 1) == FLUID_FAILED)
     {
         return Failed("cannot load the SoundFont " + soundFontPath);
     }
-    return made;
+    return started;
 }
 
 } // namespace
@@ -69,6 +82,12 @@ void FluidSynthDeleter::operator()(fluid_synth_t* synth) const
 
 SoundFontLoad::SoundFontLoad(const std::string& soundFontPath, int rate) : m_nRate(rate)
 {
+    LoadedSynth started = StartSynth(soundFontPath, rate);
+    if (!started.m_pSettings)
+    {
+        Finish(std::move(started));
+        return;
+    }
     // The thread inherits the mask of the thread that makes it.
     sigset_t all;
     sigset_t previous;
@@ -76,7 +95,9 @@ SoundFontLoad::SoundFontLoad(const std::string& soundFontPath, int rate) : m_nRa
     pthread_sigmask(SIG_SETMASK, &all, &previous);
     try
     {
-        m_Thread = std::thread([this, soundFontPath] { Load(soundFontPath); });
+        m_Thread = std::thread([this, soundFontPath](LoadedSynth begun)
+                               { Finish(FinishSynth(std::move(begun), soundFontPath)); },
+                               std::move(started));
     }
     catch (const std::system_error&)
     {
@@ -89,7 +110,7 @@ SoundFontLoad::SoundFontLoad(const std::string& soundFontPath, int rate) : m_nRa
     }
     else
     {
-        Load(soundFontPath);
+        Finish(FinishSynth(StartSynth(soundFontPath, rate), soundFontPath));
     }
 }
 
@@ -108,9 +129,8 @@ LoadedSynth SoundFontLoad::Take()
     return std::move(m_Result);
 }
 
-void SoundFontLoad::Load(const std::string& soundFontPath)
+void SoundFontLoad::Finish(LoadedSynth result)
 {
-    LoadedSynth result = MakeSynth(soundFontPath, m_nRate);
     std::lock_guard lock(m_Mutex);
     m_Result = std::move(result);
     m_bDone = true;

@@ -1,9 +1,11 @@
 #pragma once
 
 // A synthesizer made with its SoundFont on a thread of its own. Reading a
-// General MIDI SoundFont takes most of a second; a program starts the load in
-// its first moment, so that the font is read while the program starts, and
-// whoever first needs the synthesizer waits for what is left.
+// General MIDI SoundFont takes a good part of a second; a program starts the
+// load in its first moment, so that the font is read while the program
+// starts, and whoever first needs the synthesizer waits for what is left. The
+// settings are made at once on the calling thread (they ask the sound library
+// for its audio devices), and a SoundFont that is not a file fails at once.
 //
 // The thread takes no signals: it starts with every signal blocked, so that
 // the signals go to the threads the program makes for them, whatever the
@@ -59,7 +61,8 @@ public:
     LoadedSynth Take();
 
 private:
-    void Load(const std::string& soundFontPath);
+    // The result, handed to whoever waits.
+    void Finish(LoadedSynth result);
 
     const int m_nRate;
     std::mutex m_Mutex;
