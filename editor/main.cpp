@@ -19,9 +19,12 @@
 #include <filesystem>
 #include <memory>
 #include <string_view>
+#include <utility>
 
 int main(int argc, char** argv)
 {
+    // The synthesizer's SoundFont is read while the editor starts.
+    std::unique_ptr<platform::SoundFontLoad> soundFont = platform::AudioSystem::StartSoundFont();
     // A signal that comes while Qt starts waits for the editor to take it
     // (RunEditor), instead of ending the program at once.
     platform::CatchTerminationSignals();
@@ -46,11 +49,11 @@ int main(int argc, char** argv)
         SetGameCompanionFolder(platform::FromUtf8(self.parent_path().string()));
     }
 
-    platform::AudioSystem audio;
+    platform::AudioSystem audio(std::move(soundFont));
     EditorPlatform platform;
     platform.m_pWindows = &windows;
     platform.m_pOggFactory = &audio.OggFactory();
-    platform.m_pMidiDevice = audio.MidiDevice();
+    platform.m_pMidiDevice = &audio.MidiDevice();
     platform.m_pMciDevice = &audio.MciDevice();
 
     EditorProgramOptions options;

@@ -1,6 +1,7 @@
 // The game program: a thin entry over the game library (game/program/GameProgram.h).
 
 #include "game/program/GameProgram.h"
+#include "platform/audio/AudioSystem.h"
 #include "platform/core/ProgramStrings.h"
 
 #include <cstdio>
@@ -17,5 +18,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", error.c_str());
         return kGameUsageError;
     }
-    return RunGame(options);
+    // The synthesizer's SoundFont is read while the game starts.
+    return RunGame(options, platform::AudioSystem::StartSoundFont());
 }

@@ -33,7 +33,7 @@ int MidiPlayer::Play(int channel, std::string_view path)
 
     std::string extension;
     GetExtension(extension, path);
-    if (extension != "mid" || m_pDevice == nullptr)
+    if (extension != "mid" || m_pDevice == nullptr || !m_pDevice->Ready())
     {
         return 0;
     }

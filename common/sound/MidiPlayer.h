@@ -13,7 +13,8 @@
 class MidiPlayer
 {
 public:
-    // The device every stream plays through; without one, Play fails.
+    // The device every stream plays through; without one, or with one that
+    // cannot play (MidiStreamDevice::Ready), Play fails.
     void SetDevice(MidiStreamDevice* device) { m_pDevice = device; }
     MidiStreamDevice* Device() const { return m_pDevice; }
 
@@ -28,8 +29,9 @@ public:
 
     // Pauses and closes every stream, then opens the file on the channel and
     // starts it. 0 when the path's extension is not "mid" (compared
-    // case-sensitively) or the file gives no image (the stream that failed to
-    // load stays in its channel); 1 when playing.
+    // case-sensitively), the device cannot play (no stream is made), or the
+    // file gives no image (the stream that failed to load stays in its
+    // channel); 1 when playing.
     int Play(int channel, std::string_view path);
 
     MidiStream* Stream(int channel) { return m_Streams.At(channel).get(); }

@@ -10,6 +10,8 @@ const char* MidiErrorText(int result)
         return "指定されたデバイスは既に使用されています。";
     case kMidiErrorInvalidHandle:
         return "デバイスハンドルが無効です。";
+    case kMidiErrorNoDriver:
+        return "ドライバがインストールされていません。";
     case kMidiErrorInvalidParam:
         return "パラメータが無効です。";
     case kMidiErrorUnprepared:

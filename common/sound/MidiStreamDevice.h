@@ -29,6 +29,7 @@ enum MidiResult : int
     kMidiOk = 0,
     kMidiErrorAllocated = 4,     // the device already has an open stream
     kMidiErrorInvalidHandle = 5, // no stream is open
+    kMidiErrorNoDriver = 6,      // the device cannot play at all
     kMidiErrorInvalidParam = 11,
     kMidiErrorUnprepared = 64,   // the buffer was not prepared
     kMidiErrorStillPlaying = 65, // the buffer is still queued
@@ -104,6 +105,10 @@ class MidiStreamDevice
 public:
     virtual ~MidiStreamDevice() = default;
 
+    // Whether the device can play at all. A device that is still starting
+    // (its synthesizer being made on another thread) waits here until it
+    // knows; Open fails with kMidiErrorNoDriver on a device that cannot.
+    virtual bool Ready() { return true; }
     // Opens the one stream of the device, stopped, at division 96 and 120
     // beats per minute. kMidiErrorAllocated while another stream is open.
     // Every other operation refuses a handle that is not the open stream's

@@ -35,6 +35,7 @@
 #include <optional>
 #include <sstream>
 #include <string_view>
+#include <utility>
 
 namespace
 {
@@ -121,7 +122,7 @@ bool ParseGameOptions(int argc, const char* const* argv, GameOptions& options, s
     return true;
 }
 
-int RunGame(const GameOptions& options)
+int RunGame(const GameOptions& options, std::unique_ptr<platform::SoundFontLoad> soundFont)
 {
     const bool scripted = !options.m_strScript.empty();
     PlayScript script;
@@ -148,7 +149,8 @@ int RunGame(const GameOptions& options)
     // What a run that cannot get going ends with.
     const int failedStart = scripted ? kPlayGameFailed : 0;
 
-    // The signals are taken by a thread of their own, so they must be blocked before any other thread starts.
+    // The signals are taken by a thread of their own, so they must be blocked before any other thread starts
+    // (the SoundFont's thread, started before, takes no signal at all).
     CloseSignals signals;
     ClearGameFailure();
     WriteErrorLog("A");
@@ -177,7 +179,7 @@ int RunGame(const GameOptions& options)
         dialogs->SetCancelCheck([&signals] { return signals.Received(); });
         platform::SetDialogService(&*dialogs);
     }
-    platform::AudioSystem audio;
+    platform::AudioSystem audio(std::move(soundFont));
     std::unique_ptr<platform::JoystickSource> joysticks;
     if (options.m_bHeadless)
     {
@@ -202,7 +204,7 @@ int RunGame(const GameOptions& options)
     GameScenes.SetInputDevices(&GameWindow.Keys(), joysticks.get());
     GameWindow.SetKeyHandler(HandleGameKey);
 
-    const GameDevices devices{&host, &audio.GetMixer(), &audio.OggFactory(), audio.MidiDevice()};
+    const GameDevices devices{&host, &audio.GetMixer(), &audio.OggFactory(), &audio.MidiDevice()};
     bool started = InitGame(devices, showState);
     if (started && !system.IsHeadless() && native)
     {

@@ -23,7 +23,13 @@
 // The environment variable that says where the boxes go.
 inline constexpr char kBoxesVariable[] = "TARNWICK_BOXES";
 
+#include <memory>
 #include <string>
+
+namespace platform
+{
+class SoundFontLoad;
+}
 
 struct GameOptions
 {
@@ -40,5 +46,7 @@ constexpr int kGameUsageError = 3;
 // False, with the reason, for an argument the program does not know.
 bool ParseGameOptions(int argc, const char* const* argv, GameOptions& options, std::string& error);
 
-// The whole run: logs, window, start-up, frames until the close, release. Its exit code.
-int RunGame(const GameOptions& options);
+// The whole run: logs, window, start-up, frames until the close, release,
+// with the synthesizer made from the SoundFont load (started in the program's
+// first moment). Its exit code.
+int RunGame(const GameOptions& options, std::unique_ptr<platform::SoundFontLoad> soundFont);

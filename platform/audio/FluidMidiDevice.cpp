@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
 
 namespace platform
 {
@@ -25,10 +24,6 @@ constexpr int kPolyphony = 64;
 // After this long without a sounding voice the synthesizer is not run.
 constexpr int kIdleSeconds = 2;
 
-void QuietLog(int, const char*, void*)
-{
-}
-
 } // namespace
 
 class FluidMidiDevice::SynthSource : public AudioSource
@@ -45,48 +40,27 @@ private:
     int m_nRate;
 };
 
+FluidMidiDevice::FluidMidiDevice(Mixer& mixer, std::unique_ptr<SoundFontLoad> load)
+    : m_Mixer(mixer), m_pLoad(std::move(load))
+{
+    m_Queue.reserve(16);
+    m_nVoice = mixer.AddVoice(std::make_shared<SynthSource>(*this, mixer.OutputRate()));
+    mixer.Play(m_nVoice);
+}
+
 std::unique_ptr<FluidMidiDevice> FluidMidiDevice::Create(Mixer& mixer, const std::string& soundFontPath,
                                                          std::string* error)
 {
-    auto fail = [error](std::string reason) -> std::unique_ptr<FluidMidiDevice>
+    auto device =
+        std::make_unique<FluidMidiDevice>(mixer, std::make_unique<SoundFontLoad>(soundFontPath, mixer.OutputRate()));
+    if (!device->Ready())
     {
         if (error)
         {
-            *error = std::move(reason);
+            *error = device->LoadError();
         }
         return nullptr;
-    };
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(soundFontPath, ec))
-    {
-        return fail("SoundFont not found: " + soundFontPath);
     }
-
-    fluid_set_log_function(FLUID_WARN, QuietLog, nullptr);
-    fluid_set_log_function(FLUID_INFO, QuietLog, nullptr);
-    fluid_set_log_function(FLUID_DBG, QuietLog, nullptr);
-    fluid_settings_t* settings = new_fluid_settings();
-    if (settings == nullptr)
-    {
-        return fail("cannot create the synthesizer settings");
-    }
-    ApplySettings(settings, mixer.OutputRate());
-    fluid_synth_t* synth = new_fluid_synth(settings);
-    if (synth == nullptr)
-    {
-        delete_fluid_settings(settings);
-        return fail("cannot create the synthesizer");
-    }
-    if (fluid_synth_sfload(synth, soundFontPath.c_str(), 1) == FLUID_FAILED)
-    {
-        delete_fluid_synth(synth);
-        delete_fluid_settings(settings);
-        return fail("cannot load the SoundFont " + soundFontPath);
-    }
-
-    std::unique_ptr<FluidMidiDevice> device(new FluidMidiDevice(mixer, settings, synth));
-    device->m_nVoice = mixer.AddVoice(std::make_shared<SynthSource>(*device, mixer.OutputRate()));
-    mixer.Play(device->m_nVoice);
     return device;
 }
 
@@ -99,18 +73,43 @@ void FluidMidiDevice::ApplySettings(fluid_settings_t* settings, int rate)
     fluid_settings_setint(settings, "synth.threadsafe-api", 0);
 }
 
-FluidMidiDevice::FluidMidiDevice(Mixer& mixer, fluid_settings_t* settings, fluid_synth_t* synth)
-    : m_Mixer(mixer), m_pSettings(settings), m_pSynth(synth)
-{
-    m_Queue.reserve(16);
-}
-
 FluidMidiDevice::~FluidMidiDevice()
 {
     // Once the voice is out of the mixer, nothing renders any more.
-    m_Mixer.RemoveVoice(m_nVoice);
-    delete_fluid_synth(m_pSynth);
-    delete_fluid_settings(m_pSettings);
+    if (m_nVoice != 0)
+    {
+        m_Mixer.RemoveVoice(m_nVoice);
+    }
+}
+
+bool FluidMidiDevice::Ready()
+{
+    std::lock_guard ready(m_ReadyMutex);
+    if (m_pLoad)
+    {
+        LoadedSynth loaded = m_pLoad->Take();
+        m_pLoad.reset();
+        m_bLoaded = loaded.m_pSynth != nullptr;
+        m_strLoadError = loaded.m_strError;
+        if (m_bLoaded)
+        {
+            std::lock_guard lock(m_Mutex);
+            m_Synth = std::move(loaded);
+        }
+        else
+        {
+            m_Mixer.RemoveVoice(m_nVoice);
+            m_nVoice = 0;
+        }
+    }
+    return m_bLoaded;
+}
+
+std::string FluidMidiDevice::LoadError()
+{
+    Ready();
+    std::lock_guard ready(m_ReadyMutex);
+    return m_strLoadError;
 }
 
 double FluidMidiDevice::SamplesPerTick() const
@@ -120,6 +119,11 @@ double FluidMidiDevice::SamplesPerTick() const
 
 int FluidMidiDevice::Open(MidiStreamHandle& handle, MidiDoneReceiver* receiver)
 {
+    if (!Ready())
+    {
+        handle = 0;
+        return kMidiErrorNoDriver;
+    }
     std::lock_guard lock(m_Mutex);
     if (m_hStream != 0)
     {
@@ -232,7 +236,7 @@ int FluidMidiDevice::Reset(MidiStreamHandle stream)
         return kMidiErrorInvalidHandle;
     }
     m_bPlaying = false;
-    fluid_synth_all_sounds_off(m_pSynth, -1);
+    fluid_synth_all_sounds_off(Synth(), -1);
     HandBackAll();
     return kMidiOk;
 }
@@ -257,7 +261,7 @@ int FluidMidiDevice::Close(MidiStreamHandle stream)
 
 void FluidMidiDevice::NotesOff()
 {
-    fluid_synth_all_notes_off(m_pSynth, -1);
+    fluid_synth_all_notes_off(Synth(), -1);
 }
 
 void FluidMidiDevice::HandBackAll()
@@ -291,7 +295,7 @@ void FluidMidiDevice::SendEvent(const uint8_t* event, uint32_t word)
         {
             --length;
         }
-        fluid_synth_sysex(m_pSynth, reinterpret_cast<const char*>(data), int(length), nullptr, nullptr, nullptr, 0);
+        fluid_synth_sysex(Synth(), reinterpret_cast<const char*>(data), int(length), nullptr, nullptr, nullptr, 0);
         return;
     }
     const uint32_t type = (word >> 24) & 0x3F;
@@ -314,32 +318,32 @@ void FluidMidiDevice::SendEvent(const uint8_t* event, uint32_t word)
     switch (status & 0xF0)
     {
     case 0x80:
-        fluid_synth_noteoff(m_pSynth, channel, data1);
+        fluid_synth_noteoff(Synth(), channel, data1);
         break;
     case 0x90:
         if (data2 != 0)
         {
-            fluid_synth_noteon(m_pSynth, channel, data1, data2);
+            fluid_synth_noteon(Synth(), channel, data1, data2);
         }
         else
         {
-            fluid_synth_noteoff(m_pSynth, channel, data1);
+            fluid_synth_noteoff(Synth(), channel, data1);
         }
         break;
     case 0xA0:
-        fluid_synth_key_pressure(m_pSynth, channel, data1, data2);
+        fluid_synth_key_pressure(Synth(), channel, data1, data2);
         break;
     case 0xB0:
-        fluid_synth_cc(m_pSynth, channel, data1, data2);
+        fluid_synth_cc(Synth(), channel, data1, data2);
         break;
     case 0xC0:
-        fluid_synth_program_change(m_pSynth, channel, data1);
+        fluid_synth_program_change(Synth(), channel, data1);
         break;
     case 0xD0:
-        fluid_synth_channel_pressure(m_pSynth, channel, data1);
+        fluid_synth_channel_pressure(Synth(), channel, data1);
         break;
     case 0xE0:
-        fluid_synth_pitch_bend(m_pSynth, channel, data1 | (data2 << 7));
+        fluid_synth_pitch_bend(Synth(), channel, data1 | (data2 << 7));
         break;
     default:
         // System messages (the end-of-track marker among them) are not sent.
@@ -350,6 +354,12 @@ void FluidMidiDevice::SendEvent(const uint8_t* event, uint32_t word)
 int FluidMidiDevice::Render(float* out, int frames)
 {
     std::lock_guard lock(m_Mutex);
+    if (Synth() == nullptr)
+    {
+        // The synthesizer is still being made, so no stream is open either.
+        std::fill(out, out + 2 * frames, 0.0f);
+        return frames;
+    }
     int done = 0;
     while (done < frames)
     {
@@ -399,7 +409,7 @@ int FluidMidiDevice::Render(float* out, int frames)
         }
 
         float* block = out + 2 * done;
-        if (fluid_synth_get_active_voice_count(m_pSynth) > 0)
+        if (fluid_synth_get_active_voice_count(Synth()) > 0)
         {
             m_nIdleFrames = 0;
         }
@@ -409,7 +419,7 @@ int FluidMidiDevice::Render(float* out, int frames)
         }
         else
         {
-            fluid_synth_write_float(m_pSynth, n, block, 0, 2, block, 1, 2);
+            fluid_synth_write_float(Synth(), n, block, 0, 2, block, 1, 2);
             m_nIdleFrames += n;
         }
         if (timing)

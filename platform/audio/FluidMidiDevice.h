@@ -15,14 +15,12 @@
 
 #include "common/sound/MidiStreamDevice.h"
 #include "platform/audio/Mixer.h"
+#include "platform/audio/SoundFontLoad.h"
 
 #include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
-
-typedef struct _fluid_hashtable_t fluid_settings_t;
-typedef struct _fluid_synth_t fluid_synth_t;
 
 namespace platform
 {
@@ -33,15 +31,27 @@ constexpr const char* kDefaultSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
 class FluidMidiDevice : public MidiStreamDevice
 {
 public:
+    // A device whose synthesizer comes from a load already under way (made at
+    // the mixer's rate); its voice is in the mixer, playing, at once, and
+    // silent until the synthesizer is there. Nothing waits for the load until
+    // the device is asked whether it is ready.
+    FluidMidiDevice(Mixer& mixer, std::unique_ptr<SoundFontLoad> load);
     // Starts a synthesizer at the mixer's rate with the SoundFont (a path on
-    // disk) and adds its voice to the mixer, playing. Null, with the reason in
-    // `error`, when the synthesizer or the SoundFont cannot be loaded.
+    // disk) and waits for it. Null, with the reason in `error`, when the
+    // synthesizer or the SoundFont cannot be loaded.
     static std::unique_ptr<FluidMidiDevice> Create(Mixer& mixer, const std::string& soundFontPath = kDefaultSoundFont,
                                                    std::string* error = nullptr);
+    // Waits for the load when it is still under way.
     ~FluidMidiDevice() override;
     // The synthesizer settings of the device at an output rate (for a
     // synthesizer made elsewhere that is to sound the same, as the benchmark's).
     static void ApplySettings(fluid_settings_t* settings, int rate);
+
+    // Waits for the synthesizer the first time. False when it could not be
+    // made: the voice then leaves the mixer and no stream opens.
+    bool Ready() override;
+    // Why the synthesizer could not be made ("" when it was); waits as Ready.
+    std::string LoadError();
 
     int Open(MidiStreamHandle& handle, MidiDoneReceiver* receiver) override;
     int SetTimeDivision(MidiStreamHandle stream, uint32_t division) override;
@@ -54,13 +64,12 @@ public:
     int Reset(MidiStreamHandle stream) override;
     int Close(MidiStreamHandle stream) override;
 
-    // The mixer voice of the synthesizer (for its volume).
+    // The mixer voice of the synthesizer (for its volume); 0 once Ready has
+    // found that there is no synthesizer.
     VoiceId Voice() const { return m_nVoice; }
 
 private:
     class SynthSource;
-
-    FluidMidiDevice(Mixer& mixer, fluid_settings_t* settings, fluid_synth_t* synth);
 
     // Renders float stereo frames, sending the events that fall due on the way.
     int Render(float* out, int frames);
@@ -68,15 +77,22 @@ private:
     void HandBackAll();
     void NotesOff();
     bool IsOpenStream(MidiStreamHandle stream) const { return stream != 0 && stream == m_hStream; }
+    fluid_synth_t* Synth() const { return m_Synth.m_pSynth.get(); }
     double SamplesPerTick() const;
 
     Mixer& m_Mixer;
-    fluid_settings_t* m_pSettings;
-    fluid_synth_t* m_pSynth;
     VoiceId m_nVoice = 0;
 
-    // Guarded by m_Mutex, as is every call into the synthesizer.
+    // Held while the synthesizer is waited for; guards the three below.
+    std::mutex m_ReadyMutex;
+    std::unique_ptr<SoundFontLoad> m_pLoad; // until it is taken
+    bool m_bLoaded = false;
+    std::string m_strLoadError;
+
+    // Guarded by m_Mutex, as is every call into the synthesizer. The
+    // synthesizer is set once, under both locks.
     std::mutex m_Mutex;
+    LoadedSynth m_Synth;
     MidiStreamHandle m_hStream = 0;
     MidiStreamHandle m_hNextStream = 1;
     MidiDoneReceiver* m_pReceiver = nullptr;
