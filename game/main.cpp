@@ -3,6 +3,7 @@
 #include "game/program/GameProgram.h"
 #include "platform/audio/AudioSystem.h"
 #include "platform/core/ProgramStrings.h"
+#include "platform/core/TerminationSignals.h"
 
 #include <cstdio>
 
@@ -11,6 +12,9 @@ TK_PROGRAM_STRINGS("1\0GAME");
 
 int main(int argc, char** argv)
 {
+    // A signal that comes while the game starts waits for it to take it
+    // (CloseSignals), instead of ending the program at once.
+    platform::CatchTerminationSignals();
     GameOptions options;
     std::string error;
     if (!ParseGameOptions(argc, argv, options, error))

@@ -94,14 +94,27 @@ void SaveSlotInfo::BindFields(int32_t)
 void SaveSlotInfo::CopySummary(const ProgressRecord& progress)
 {
     m_bUsed = 1;
+    m_bUnreadable = false;
     m_nMoney = progress.m_nMoney;
     m_nScoutPoints = progress.m_nScoutPoints;
+}
+
+void SaveSlotInfo::MarkUnreadable()
+{
+    m_bUsed = 1;
+    m_bUnreadable = true;
+    m_nMoney = 0;
+    m_nScoutPoints = 0;
 }
 
 std::string SaveSlotInfo::SummaryText() const
 {
     std::string text;
-    if (m_bUsed)
+    if (m_bUsed && m_bUnreadable)
+    {
+        text = "よみこめません";
+    }
+    else if (m_bUsed)
     {
         FormatString(text, "%dS %dP", m_nMoney, m_nScoutPoints);
     }
@@ -173,6 +186,7 @@ void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
         else
         {
             FailDamagedLoad(*in, previousVersion, nullptr);
+            info.MarkUnreadable();
         }
     }
 }

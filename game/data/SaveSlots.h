@@ -25,7 +25,10 @@ public:
 
     // Used, with the money and scout points of the play-through.
     void CopySummary(const ProgressRecord& progress);
-    // "%dS %dP" (money, scout points) for a used slot, else "".
+    // Used, but its play-through does not read: there is no summary to show.
+    void MarkUnreadable();
+    // "%dS %dP" (money, scout points) for a used slot, "よみこめません" for
+    // one whose play-through does not read, "" for an unused one.
     std::string SummaryText() const;
     // The summary text at (x, y) in the standard font; nothing for an unused slot.
     void Draw(DrawTarget& target, int x, int y) const;
@@ -33,6 +36,8 @@ public:
     int32_t m_bUsed = 0;
     int32_t m_nMoney = 0;
     int32_t m_nScoutPoints = 0;
+    // Not stored: found by the scan.
+    bool m_bUnreadable = false;
 };
 
 // One entry per slot; kSaveSlotCount of them once InitGameData has run.
@@ -53,8 +58,9 @@ void DrawSaveList(DrawTarget& target, int x, int y, const CheckedVector<SaveSlot
 std::string SaveSlotFileName(int slot);
 
 // Reads the play-through of every slot's file (not its units) into the
-// slot's summary. A slot whose file is missing, or whose play-through does
-// not read cleanly, is unused.
+// slot's summary. A slot whose file is missing is unused; one whose file is
+// there but whose play-through does not read cleanly is used and unreadable
+// (its reason in the logs), so that the list keeps it and a load says why.
 void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots);
 
 // Writes Progress and PartyUnits into the slot's file, creating "user_data"

@@ -29,6 +29,8 @@ bool GameSession::Open(platform::WindowSystem& system, int showState, bool takeI
         case platform::SingleInstanceLock::Result::Acquired:
             break;
         case platform::SingleInstanceLock::Result::HeldElsewhere:
+            // Why this copy ended is in its report too.
+            WriteReport("Error : 既に起動しています");
             ShowMessageBox(nullptr, "既に起動しています", "二重起動", platform::kMbOk);
             Close();
             return false;

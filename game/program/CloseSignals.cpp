@@ -1,22 +1,35 @@
 #include "game/program/CloseSignals.h"
 
 #include "game/engine/GameWindow.h"
+#include "platform/core/TerminationSignals.h"
 
+#include <poll.h>
 #include <pthread.h>
 
 namespace
 {
 // How often the watcher looks for a signal and for the stop.
-constexpr long kWatchNanoseconds = 50'000'000;
+constexpr int kWatchMilliseconds = 50;
 } // namespace
 
 CloseSignals::CloseSignals()
 {
+    // Already caught by the entry; a run without it catches them here.
+    m_bCaught = platform::CatchTerminationSignals();
     sigemptyset(&m_Signals);
     sigaddset(&m_Signals, SIGINT);
     sigaddset(&m_Signals, SIGTERM);
+    // Only the watcher takes them, so that no other thread's waits are broken into.
     pthread_sigmask(SIG_BLOCK, &m_Signals, &m_Previous);
-    m_Watcher = std::thread([this] { Watch(); });
+    m_Watcher = std::thread(
+        [this]
+        {
+            if (m_bCaught)
+            {
+                pthread_sigmask(SIG_UNBLOCK, &m_Signals, nullptr);
+            }
+            Watch();
+        });
 }
 
 CloseSignals::~CloseSignals()
@@ -34,13 +47,25 @@ void CloseSignals::Stop()
     }
 }
 
+bool CloseSignals::WaitForSignal()
+{
+    if (!m_bCaught)
+    {
+        // Without the handler's descriptor the blocked signals are waited for here.
+        const timespec wait{0, kWatchMilliseconds * 1'000'000L};
+        return sigtimedwait(&m_Signals, nullptr, &wait) > 0;
+    }
+    pollfd descriptor{platform::TerminationDescriptor(), POLLIN, 0};
+    ::poll(&descriptor, 1, kWatchMilliseconds);
+    return platform::TakeTerminationSignals();
+}
+
 void CloseSignals::Watch()
 {
-    const timespec wait{0, kWatchNanoseconds};
     bool pending = false;
     while (!m_bStop.load())
     {
-        if (sigtimedwait(&m_Signals, nullptr, &wait) > 0)
+        if (WaitForSignal())
         {
             m_bReceived.store(true);
             pending = true;

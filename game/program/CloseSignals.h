@@ -1,11 +1,13 @@
 #pragma once
 
 // SIGINT and SIGTERM close the game as the close of its window would, at any
-// moment: while an object lives, the two signals are blocked in every thread
-// made after it and taken by a watcher thread of its own, which asks the main
+// moment: the program's entry catches them first thing (platform/core/
+// TerminationSignals.h), so that one that comes before this object is kept
+// for it. While it lives, the two signals are blocked in every thread made
+// after it and taken by a watcher thread of its own, which asks the main
 // window to close at once (kWmCloseAtOnce, as soon as there is a window): a
 // box that is up then ends as if it were closed. Make it before any other
-// thread.
+// thread. The signals stay caught until the program ends.
 
 #include <atomic>
 #include <csignal>
@@ -26,9 +28,12 @@ public:
 
 private:
     void Watch();
+    // Waits a little for a signal; true when one came.
+    bool WaitForSignal();
 
     sigset_t m_Signals{};
     sigset_t m_Previous{};
+    bool m_bCaught = false;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bReceived{false};
     std::thread m_Watcher;

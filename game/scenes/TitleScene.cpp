@@ -166,8 +166,8 @@ int TitleScene::Continue()
         }
         else
         {
-            // The list shows the slot from its play-through alone; the player
-            // is told that the rest of it cannot be read, and stays on the list.
+            // The slot's file is there but does not read whole: the player is
+            // told why, and stays on the list.
             RequestSound(kSeRefusal);
             ShowErrorF("セーブデータ%d が読み込めません！\n%s", slot + 1, error.c_str());
         }

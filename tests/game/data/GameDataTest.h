@@ -144,6 +144,30 @@ protected:
         return out.Bytes();
     }
 
+    // Ways a slot file that was saved whole (`good`) is found damaged: in its
+    // units, whose play-through still reads, or in its play-through.
+    struct DamagedSlotFile
+    {
+        const char* m_pWhat;
+        std::vector<unsigned char> m_Bytes;
+        bool m_bPlayThroughReads;
+    };
+    static std::vector<DamagedSlotFile> DamagedSlotFiles(const std::vector<unsigned char>& good)
+    {
+        std::vector<unsigned char> noise(5000);
+        for (unsigned char& byte : noise)
+        {
+            byte = static_cast<unsigned char>(Rand());
+        }
+        const auto cut = [&good](std::size_t size)
+        { return std::vector<unsigned char>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)); };
+        return {
+            {"the units cut short", cut(good.size() - 100), true},
+            {"cut to its first 100 bytes", cut(100), false},
+            {"5,000 random bytes", noise, false},
+        };
+    }
+
     TempFolder m_Folder;
     int m_nCloses = 0;
     std::vector<int> m_Sounds;

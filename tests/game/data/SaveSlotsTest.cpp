@@ -45,9 +45,11 @@ protected:
 
 TEST_F(SaveSlotsTest, SlotFileNames)
 {
-    const std::pair<int, const char*> cases[] = {
-        {0, "user_data\\SaveData01.dat"}, {8, "user_data\\SaveData09.dat"}, {9, "user_data\\SaveData10.dat"},
-        {98, "user_data\\SaveData99.dat"}, {99, "user_data\\SaveData00.dat"}};
+    const std::pair<int, const char*> cases[] = {{0, "user_data\\SaveData01.dat"},
+                                                 {8, "user_data\\SaveData09.dat"},
+                                                 {9, "user_data\\SaveData10.dat"},
+                                                 {98, "user_data\\SaveData99.dat"},
+                                                 {99, "user_data\\SaveData00.dat"}};
     for (auto [slot, name] : cases)
     {
         EXPECT_EQ(SaveSlotFileName(slot), name);
@@ -89,38 +91,36 @@ TEST_F(SaveSlotsTest, SaveScanAndLoadGiveBackTheSameGame)
     EXPECT_EQ(CountPartyMembers(PartyUnits), 2);
 }
 
-TEST_F(SaveSlotsTest, ScanningSummarisesAFileWhoseUnitsAreDamaged)
+TEST_F(SaveSlotsTest, AFileThatOpensIsListedAndADamagedOneIsKeptBeforeASaveOverIt)
 {
     ASSERT_TRUE(SaveToSlot(0));
-    std::vector<unsigned char> file = m_Folder.ReadFile("user_data/SaveData01.dat");
-    file.resize(file.size() - 100);
-    m_Folder.WriteFile("user_data/SaveData01.dat", file);
+    const std::vector<unsigned char> good = m_Folder.ReadFile("user_data/SaveData01.dat");
+    for (const DamagedSlotFile& damaged : DamagedSlotFiles(good))
+    {
+        SCOPED_TRACE(damaged.m_pWhat);
+        std::filesystem::remove("user_data/SaveData01.dat.damaged");
+        m_Folder.WriteFile("user_data/SaveData01.dat", damaged.m_Bytes);
+        Progress.m_nMoney = 4321;
 
-    SaveSlots.At(0) = SaveSlotInfo();
-    ScanSaveSlots(SaveSlots);
-    EXPECT_EQ(SaveSlots.At(0).SummaryText(), "4321S 9P");
+        // As in a new run: the file is only scanned, which reads the play-through alone.
+        SaveSlots.At(0) = SaveSlotInfo();
+        ScanSaveSlots(SaveSlots);
+        EXPECT_EQ(SaveSlots.At(0).m_bUsed, 1);
+        EXPECT_EQ(SaveSlots.At(0).SummaryText(), damaged.m_bPlayThroughReads ? "4321S 9P" : "よみこめません");
 
-    StartNewGame();
-    const std::vector<unsigned char> session = Session();
-    EXPECT_FALSE(LoadFromSlot(0));
-    EXPECT_EQ(Session(), session);
-}
+        StartNewGame();
+        const std::vector<unsigned char> session = Session();
+        EXPECT_FALSE(LoadFromSlot(0));
+        EXPECT_EQ(Session(), session);
+        EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData01.dat"), damaged.m_Bytes);
 
-TEST_F(SaveSlotsTest, ASaveOverAFileWhoseUnitsAreDamagedKeepsItFirst)
-{
-    // As in a new run: the file was only scanned, which reads the play-through alone.
-    ASSERT_TRUE(SaveToSlot(0));
-    std::vector<unsigned char> damaged = m_Folder.ReadFile("user_data/SaveData01.dat");
-    damaged.resize(damaged.size() - 100);
-    m_Folder.WriteFile("user_data/SaveData01.dat", damaged);
-    ScanSaveSlots(SaveSlots);
-    ASSERT_EQ(SaveSlots.At(0).m_bUsed, 1);
-
-    Progress.m_nMoney = 55;
-    ASSERT_TRUE(SaveToSlot(0));
-    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData01.dat.damaged"), damaged);
-    ASSERT_TRUE(LoadFromSlot(0));
-    EXPECT_EQ(Progress.m_nMoney, 55);
+        Progress.m_nMoney = 55;
+        ASSERT_TRUE(SaveToSlot(0));
+        EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData01.dat.damaged"), damaged.m_Bytes);
+        EXPECT_EQ(SaveSlots.At(0).SummaryText(), "55S 1P");
+        ASSERT_TRUE(LoadFromSlot(0));
+        EXPECT_EQ(Progress.m_nMoney, 55);
+    }
 
     // A file that reads whole is simply replaced.
     ASSERT_TRUE(SaveToSlot(1));
@@ -160,10 +160,10 @@ TEST_F(SaveSlotsTest, ATruncatedOrGarbledSlotNeverChangesTheSession)
     const std::vector<unsigned char> good = m_Folder.ReadFile("user_data/SaveData02.dat");
     const std::size_t partyCount = 4 + Image(Progress).size();
 
-    auto truncated = [&good](std::size_t size) {
-        return std::vector<unsigned char>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size));
-    };
-    auto patched = [&good](std::size_t offset, int32_t value) {
+    auto truncated = [&good](std::size_t size)
+    { return std::vector<unsigned char>(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(size)); };
+    auto patched = [&good](std::size_t offset, int32_t value)
+    {
         std::vector<unsigned char> bytes = good;
         std::memcpy(bytes.data() + offset, &value, 4);
         return bytes;
@@ -332,6 +332,7 @@ TEST_F(SaveSlotsTest, TheSaveListShowsSlotNumbersAndSummaries)
     using Calls = std::vector<std::string>;
     RecordingDrawTarget target;
     SaveSlots.At(96).CopySummary(Progress);
+    SaveSlots.At(97).MarkUnreadable();
     DrawSaveList(target, 152, 32, SaveSlots, 95, 5);
     const Calls expected = {
         "box 0 (152,32) 320x96",
@@ -343,6 +344,7 @@ TEST_F(SaveSlotsTest, TheSaveListShowsSlotNumbersAndSummaries)
         "text 0 (216,64) 4321S 9P",
         "fill (152,79) 320x1 colour 189",
         "text 0 (168,80) 98",
+        "text 0 (216,80) よみこめません", // there, but its play-through does not read
         "fill (152,95) 320x1 colour 189",
         "text 0 (168,96) 99",
         "fill (152,111) 320x1 colour 189",
@@ -354,8 +356,8 @@ TEST_F(SaveSlotsTest, TheSaveListShowsSlotNumbersAndSummaries)
     target.Clear();
     DrawSaveList(target, 0, 0, SaveSlots, 0, 2);
     const Calls two = {
-        "box 0 (0,0) 320x48",           "fill (0,15) 320x1 colour 189", "text 0 (0,0)     セーブデータ",
-        "text 0 (16,16) 1",             "fill (0,31) 320x1 colour 189", "text 0 (16,32) 2",
+        "box 0 (0,0) 320x48", "fill (0,15) 320x1 colour 189", "text 0 (0,0)     セーブデータ",
+        "text 0 (16,16) 1",   "fill (0,31) 320x1 colour 189", "text 0 (16,32) 2",
     };
     EXPECT_EQ(target.Calls(), two);
 }

@@ -1,10 +1,11 @@
 // The game program itself, run on a copy of the sample project that the build
 // writes, without a display or a sound card, playing scripts.
 
+#include "game/program/GameProgram.h"
+
 #include "RuntimeFolderScope.h"
 #include "TempFolder.h"
 #include "game/engine/GameSession.h"
-#include "game/program/GameProgram.h"
 #include "platform/core/Cp932.h"
 #include "platform/core/TestPlayLink.h"
 #include "platform/image/PngFile.h"
@@ -14,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
@@ -339,6 +342,58 @@ TEST_F(GameProgramTest, AScriptedRunTakesNoInstanceLockAndARunForAPlayerDoes)
 
 class GameProgramSignalTest : public GameProgramTest, public testing::WithParamInterface<int>
 {
+protected:
+    // Waits at most 30 s for Report_Game.txt to hold the text (the file to be there, for "").
+    bool WaitForReport(const std::string& text)
+    {
+        const fs::path report = m_Project.Path() / "Report_Game.txt";
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (std::chrono::steady_clock::now() < end)
+        {
+            if (fs::exists(report) &&
+                (text.empty() || m_Project.ReadText("Report_Game.txt").find(text) != std::string::npos))
+            {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    }
+};
+
+// Every core busy, as on a loaded machine, while it lives.
+class CpuLoad
+{
+public:
+    CpuLoad()
+    {
+        for (unsigned i = 0; i < std::max(1u, std::thread::hardware_concurrency()); ++i)
+        {
+            m_Threads.emplace_back(
+                [this]
+                {
+                    volatile unsigned long spin = 0;
+                    while (!m_bStop.load(std::memory_order_relaxed))
+                    {
+                        spin = spin + 1;
+                    }
+                });
+        }
+    }
+    ~CpuLoad()
+    {
+        m_bStop.store(true);
+        for (std::thread& thread : m_Threads)
+        {
+            thread.join();
+        }
+    }
+    CpuLoad(const CpuLoad&) = delete;
+    CpuLoad& operator=(const CpuLoad&) = delete;
+
+private:
+    std::atomic<bool> m_bStop{false};
+    std::vector<std::thread> m_Threads;
 };
 
 TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
@@ -358,36 +413,64 @@ TEST_P(GameProgramSignalTest, TheSignalClosesTheGameAsItsWindowWould)
     EXPECT_NE(output.find("script passed: the game closed"), std::string::npos) << output;
 }
 
+// From the game's first instant on: while it writes its report, makes its
+// window, loads the project and runs. The editor of a test play hears its end.
+TEST_P(GameProgramSignalTest, TheSignalAtAnyMomentOfTheStartEndsTheGameAsItsCloseWould)
+{
+    platform::TestPlayListener editor;
+    ASSERT_TRUE(editor.Open(platform::EditorEndpoint()));
+    setenv(platform::kShowStateVariable, "5", 1);
+    CpuLoad load;
+    for (int delay : {0, 100, 300, 1000})
+    {
+        SCOPED_TRACE(std::to_string(delay) + " ms after the report log appeared");
+        fs::remove(m_Project.Path() / "Report_Game.txt");
+        HelperProcess game(TK_GAME_PROGRAM, {"--headless"});
+        ASSERT_TRUE(WaitForReport(""));
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        game.Signal(GetParam());
+        ASSERT_TRUE(game.WaitFor(30000)) << "still running 30 s after the signal";
+        EXPECT_EQ(game.Wait(), 0) << "ended by the signal itself";
+        EXPECT_EQ(Reports(editor), (std::vector<uint32_t>{platform::kTestPlayStart, platform::kTestPlayEnd}));
+        EXPECT_NE(m_Project.ReadText("Report_Game.txt").find("App : ver 276"), std::string::npos);
+    }
+}
+
 TEST_P(GameProgramSignalTest, TheSignalEndsTheGameWhileABoxIsUp)
 {
-    const std::string failure = std::string("Error : ") + "bmp\\Palette.bmp のロードに失敗！";
-    // The box is a window that waits, as on a display.
+    // The boxes are windows that wait, as on a display.
     setenv(kBoxesVariable, "window", 1);
+    struct Case
     {
-        SCOPED_TRACE("the start-up failure's box");
-        fs::remove(m_Project.Path() / "bmp/Palette.bmp");
+        const char* m_pWhat;
+        std::function<void()> m_Prepare;
+        std::string m_strReported; // written just before the box goes up
+    };
+    std::unique_ptr<HelperProcess> running;
+    const Case cases[] = {
+        {"the start-up failure's box", [this] { fs::remove(m_Project.Path() / "bmp/Palette.bmp"); },
+         std::string("Error : ") + "bmp\\Palette.bmp のロードに失敗！"},
+        {"a second copy's box, up before its window is made",
+         [&running]
+         {
+             running = std::make_unique<HelperProcess>(
+                 TK_LINK_HELPER, std::vector<std::string>{"hold", std::string(kGameInstanceName)});
+             ASSERT_EQ(running->ReadLine(), "held");
+         },
+         "Error : 既に起動しています"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        fs::remove(m_Project.Path() / "Report_Game.txt");
+        c.m_Prepare();
         auto game = Start({});
-        // The failure is written down, then its box goes up.
-        for (int i = 0; i < 200 && m_Project.ReadText("Report_Game.txt").find(failure) == std::string::npos; ++i)
-        {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        ASSERT_NE(m_Project.ReadText("Report_Game.txt").find(failure), std::string::npos);
+        ASSERT_TRUE(WaitForReport(c.m_strReported)) << "no box";
         ASSERT_FALSE(game->WaitFor(500)) << "the box waits for its answer";
         game->Signal(GetParam());
         ASSERT_TRUE(game->WaitFor(5000)) << "still running 5 s after the signal";
         EXPECT_EQ(game->Wait(), 0);
-        EXPECT_NE(m_Project.ReadText("Report_Game.txt").find(failure), std::string::npos);
-    }
-    {
-        SCOPED_TRACE("a second copy's box, up before its window is made");
-        HelperProcess running(TK_LINK_HELPER, {"hold", std::string(kGameInstanceName)});
-        ASSERT_EQ(running.ReadLine(), "held");
-        auto game = Start({});
-        ASSERT_FALSE(game->WaitFor(1000)) << "the box waits for its answer";
-        game->Signal(GetParam());
-        ASSERT_TRUE(game->WaitFor(5000)) << "still running 5 s after the signal";
-        EXPECT_EQ(game->Wait(), 0);
+        EXPECT_NE(m_Project.ReadText("Report_Game.txt").find(c.m_strReported), std::string::npos);
     }
 }
 

@@ -518,6 +518,37 @@ TEST_F(CampSceneTest, SavingRemembersTheSlotAndAFailedSaveShowsOnlyTheRefusal)
     EXPECT_EQ(SubState(), CampScene::kSubGrid);
 }
 
+TEST_F(CampSceneTest, ASlotWhosePlayThroughDoesNotReadIsListedAsSuchAndKeptBeforeASaveOverIt)
+{
+    RecordingDrawTarget target;
+    m_Scenes.SetSceneMaker(kSceneCamp,
+                           [&](SceneManager& owner) { return std::make_unique<CampScene>(owner, &target); });
+    ASSERT_TRUE(SaveToSlot(2));
+    std::vector<unsigned char> damaged = m_Folder.ReadFile("user_data/SaveData03.dat");
+    damaged.resize(100);
+    m_Folder.WriteFile("user_data/SaveData03.dat", damaged);
+    SaveSlots.At(2) = SaveSlotInfo();
+
+    TitleLoadedSlot = 2;
+    Enter();
+    Choose(kCampSave);
+    target.Clear();
+    Frames(1);
+    // The list at (152, 32) starts on the slot used last: there, but without a summary to show.
+    const std::vector<std::string>& calls = target.Calls();
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 0 (216,48) よみこめません"), calls.end());
+
+    Press('Z');
+    Press(platform::kVkUp);
+    Press('Z');
+    EXPECT_EQ(m_Sounds.back(), kSeClear);
+    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData03.dat.damaged"), damaged);
+    EXPECT_EQ(SaveSlots.At(2).SummaryText(), "500S 1P");
+    target.Clear();
+    Frames(1);
+    EXPECT_NE(std::find(calls.begin(), calls.end(), "text 0 (216,48) 500S 1P"), calls.end());
+}
+
 TEST_F(CampSceneTest, TheDifficultyWrapsAtItsEndsAndButton2RestoresIt)
 {
     struct Step

@@ -211,44 +211,51 @@ TEST_F(TitleSceneTest, ContinueOnASlotThatDoesNotReadNamesItInABoxAndStaysOnTheL
     Progress.m_nMoney = 500;
     Progress.m_nScoutPoints = 2;
     ASSERT_TRUE(SaveToSlot(1));
-    // The units' part damaged: the list still shows the slot from its play-through.
-    std::vector<unsigned char> damaged = m_Folder.ReadFile("user_data/SaveData02.dat");
-    damaged.resize(damaged.size() - 100);
-    m_Folder.WriteFile("user_data/SaveData02.dat", damaged);
+    const std::vector<unsigned char> good = m_Folder.ReadFile("user_data/SaveData02.dat");
     PartyUnits.At(0).MakeEmpty();
     Progress.m_nMoney = 0;
-
     ToTheMenu();
     Press(platform::kVkDown);
-    Press('Z');
-    ASSERT_EQ(TitleState(), TitleScene::kStateContinue);
-    EXPECT_EQ(SaveSlots.At(1).SummaryText(), "500S 2P");
-    Press(platform::kVkDown);
-    m_Sounds.clear();
-    Press('Z');
 
-    ASSERT_EQ(m_Dialogs.Boxes().size(), 1u);
-    const platform::ScriptedDialogs::Box& box = m_Dialogs.Boxes()[0];
-    const std::string heading = "セーブデータ2 が読み込めません！\n";
-    ASSERT_EQ(box.m_strText.rfind(heading, 0), 0u) << box.m_strText;
-    EXPECT_EQ(box.m_strCaption, "エラー");
-    EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeRefusal}});
-    // The reason under it is the one the report log has.
-    const std::string reason = box.m_strText.substr(heading.size());
-    EXPECT_NE(reason.find(" at byte "), std::string::npos) << reason;
-    const std::string report = m_Folder.ReadText("Report.txt");
-    EXPECT_NE(report.find("Load user_data\\SaveData02.dat : " + reason), std::string::npos) << report;
+    for (const DamagedSlotFile& damaged : DamagedSlotFiles(good))
+    {
+        SCOPED_TRACE(damaged.m_pWhat);
+        m_Folder.WriteFile("user_data/SaveData02.dat", damaged.m_Bytes);
+        const std::size_t boxes = m_Dialogs.Boxes().size();
+        Press('Z'); // "continue": each time back on it
+        ASSERT_EQ(TitleState(), TitleScene::kStateContinue);
+        // Listed all the same: with its summary when only the units are damaged.
+        EXPECT_EQ(SaveSlots.At(1).SummaryText(), damaged.m_bPlayThroughReads ? "500S 2P" : "よみこめません");
+        Press(platform::kVkDown);
+        m_Sounds.clear();
+        Press('Z');
 
-    // Still on the list, on that slot, with nothing loaded and the file as it was.
-    Frames(5);
-    EXPECT_EQ(TitleState(), TitleScene::kStateContinue);
-    EXPECT_EQ(MenuCursor.Current().m_nRow, 1);
-    EXPECT_EQ(TitleLoadedSlot, -1);
-    EXPECT_EQ(Progress.m_nMoney, 0);
-    EXPECT_EQ(CountPartyMembers(PartyUnits), 0);
-    EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData02.dat"), damaged);
-    EXPECT_FALSE(std::filesystem::exists("user_data/SaveData02.dat.damaged"));
-    EXPECT_EQ(m_Dialogs.Boxes().size(), 1u);
+        ASSERT_EQ(m_Dialogs.Boxes().size(), boxes + 1);
+        const platform::ScriptedDialogs::Box& box = m_Dialogs.Boxes().back();
+        const std::string heading = "セーブデータ2 が読み込めません！\n";
+        ASSERT_EQ(box.m_strText.rfind(heading, 0), 0u) << box.m_strText;
+        EXPECT_EQ(box.m_strCaption, "エラー");
+        EXPECT_EQ(m_Sounds, std::vector<int>{int{kSeRefusal}});
+        // The reason under it is the one the report log has.
+        const std::string reason = box.m_strText.substr(heading.size());
+        EXPECT_NE(reason.find(" at byte "), std::string::npos) << reason;
+        const std::string report = m_Folder.ReadText("Report.txt");
+        EXPECT_NE(report.find("Load user_data\\SaveData02.dat : " + reason), std::string::npos) << report;
+
+        // Still on the list, on that slot, with nothing loaded and the file as it was.
+        Frames(5);
+        EXPECT_EQ(TitleState(), TitleScene::kStateContinue);
+        EXPECT_EQ(MenuCursor.Current().m_nRow, 1);
+        EXPECT_EQ(TitleLoadedSlot, -1);
+        EXPECT_EQ(Progress.m_nMoney, 0);
+        EXPECT_EQ(CountPartyMembers(PartyUnits), 0);
+        EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData02.dat"), damaged.m_Bytes);
+        EXPECT_FALSE(std::filesystem::exists("user_data/SaveData02.dat.damaged"));
+        EXPECT_EQ(m_Dialogs.Boxes().size(), boxes + 1);
+        Press('X');
+        ASSERT_EQ(TitleState(), TitleScene::kStateMenu);
+        ASSERT_EQ(MenuCursor.Current().m_nRow, kTitleContinue);
+    }
 }
 
 TEST_F(TitleSceneTest, TheTitleMusicPlaysTheSystemsNameOrElseThePresetFile)
