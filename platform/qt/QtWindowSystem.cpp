@@ -269,31 +269,13 @@ void QtWindowSystem::FollowFocusRefusals(WindowHandle going)
 
 WindowHandle QtWindowSystem::EnabledPopupOf(WindowHandle window, WindowHandle going) const
 {
-    std::vector<NativeWindow*> windows = Windows();
-    // The window's own popups first, then those of its owner, and so on up.
-    for (NativeWindow* owner = Resolve(window); owner; owner = Resolve(owner->Parent()))
-    {
-        // The last one made is the innermost.
-        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
-        {
-            NativeWindow* candidate = *it;
-            if (candidate == owner || candidate->Handle() == going || candidate->IsChild() ||
-                candidate->IsDestroyed() || !candidate->IsEnabled() || !candidate->IsVisible())
-            {
-                continue;
-            }
-            // A palette is beside its window, not the window in front of it.
-            if (auto* top = dynamic_cast<QtWindow*>(candidate); top && top->IsToolWindow())
-            {
-                continue;
-            }
-            if (IsOwnedBy(candidate, owner))
-            {
-                return candidate->Handle();
-            }
-        }
-    }
-    return nullptr;
+    // A palette is beside its window, not the window in front of it.
+    return WindowSystem::EnabledPopupOf(window,
+                                        [going](const NativeWindow& candidate)
+                                        {
+                                            auto* top = dynamic_cast<const QtWindow*>(&candidate);
+                                            return candidate.Handle() == going || (top && top->IsToolWindow());
+                                        });
 }
 
 bool QtWindowSystem::IsOwnedBy(const NativeWindow* window, const NativeWindow* owner) const

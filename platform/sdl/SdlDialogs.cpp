@@ -80,13 +80,21 @@ intptr_t BoxProcedure(WindowHandle window, uint32_t message, uintptr_t wParam, i
     return 0;
 }
 
-// Input that other windows would get while a box is up: the owner is as good
-// as disabled. Key releases still pass, so that no window keeps a key held.
-bool IsInputForOthers(const WindowMessage& message, WindowHandle box)
+// Input that other windows would get while a box is up: the owner is
+// disabled. Their keys are the box's (the desktop may still have the owner
+// active for a moment after a click on it); key releases still pass, so that
+// no window keeps a key held.
+bool IsInputForOthers(WindowSystem& system, const WindowMessage& message, WindowHandle box)
 {
     switch (message.m_nMessage)
     {
     case kWmKeyDown:
+        if (message.m_hWindow != box)
+        {
+            system.SendMessage(box, message.m_nMessage, message.m_wParam, message.m_lParam);
+            return true;
+        }
+        return false;
     case kWmChar:
     case kWmLButtonDown:
     case kWmLButtonUp:
@@ -98,16 +106,59 @@ bool IsInputForOthers(const WindowMessage& message, WindowHandle box)
     }
 }
 
-// The box's window rectangle: centred over its owner, or over the desktop
-// without one, and moved onto the desktop where it would leave it.
-Rect PlaceBox(WindowSystem& system, WindowHandle owner, int width, int height)
+// What the window manager's frame adds to a box, where the owner does not
+// show it: enough for a title bar and the borders.
+constexpr int kAssumedFrameWidth = 8;
+constexpr int kAssumedFrameHeight = 40;
+
+// Where a box is shown: the owner's screen while the owner takes the whole
+// screen, else the desktop's work area; and what the window manager's frame
+// adds to a box (the window's own frame is inside its rectangle).
+struct BoxSpace
 {
-    const Rect desktop = system.DesktopRect();
+    Rect m_Rect;
+    int m_nFrameWidth = 0;
+    int m_nFrameHeight = 0;
+};
+
+BoxSpace SpaceFor(WindowSystem& system, WindowHandle owner)
+{
+    BoxSpace space{system.DesktopRect(), kAssumedFrameWidth, kAssumedFrameHeight};
     NativeWindow* over = system.Resolve(owner);
-    const Rect area = over && over->IsVisible() ? over->WindowRect() : desktop;
+    SDL_Window* native = NativeSdlWindow(system, owner);
+    if (!over || !native || !over->IsVisible())
+    {
+        return space;
+    }
+    int top = 0;
+    int left = 0;
+    int bottom = 0;
+    int right = 0;
+    if (SDL_GetWindowFlags(native) & SDL_WINDOW_FULLSCREEN)
+    {
+        space.m_Rect = over->WindowRect();
+    }
+    else if (SDL_GetWindowBordersSize(native, &top, &left, &bottom, &right) == 0 && top > 0)
+    {
+        // A box is framed as its owner is.
+        space.m_nFrameWidth = left + right;
+        space.m_nFrameHeight = top + bottom;
+    }
+    return space;
+}
+
+// The box's window rectangle: centred over its owner, or over the space
+// without one, and moved into the space, frame and all, where it would leave
+// it. The window manager puts the frame's top left corner where the window is
+// asked to be.
+Rect PlaceBox(WindowSystem& system, WindowHandle owner, const BoxSpace& space, int width, int height)
+{
+    NativeWindow* over = system.Resolve(owner);
+    const Rect area = over && over->IsVisible() ? over->WindowRect() : space.m_Rect;
     Rect box{area.m_nLeft + (area.m_nWidth - width) / 2, area.m_nTop + (area.m_nHeight - height) / 2, width, height};
-    box.m_nLeft = std::max(desktop.m_nLeft, std::min(box.m_nLeft, desktop.Right() - width));
-    box.m_nTop = std::max(desktop.m_nTop, std::min(box.m_nTop, desktop.Bottom() - height));
+    const Rect& in = space.m_Rect;
+    box.m_nLeft = std::max(in.m_nLeft, std::min(box.m_nLeft, in.Right() - width - space.m_nFrameWidth));
+    box.m_nTop = std::max(in.m_nTop, std::min(box.m_nTop, in.Bottom() - height - space.m_nFrameHeight));
     return box;
 }
 
@@ -204,16 +255,20 @@ int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::strin
     {
         return m_Fontless ? m_Fontless(owner, text, caption, type) : Unshown(text, caption, type);
     }
-    MessageBoxModel model(LayOutMessageBox(text, type, *fonts), type);
+    // Owned by its owner's window: it goes when the owner goes.
+    const WindowHandle ownerTop = m_System.IsWindow(owner) ? m_System.TopLevelOf(owner) : WindowHandle{};
     constexpr uint32_t kStyle = kWsPopup | kWsCaption;
     const FrameInsets insets = ComputeFrameInsets(kStyle, false, m_System.Metrics());
+    const BoxSpace space = SpaceFor(m_System, ownerTop);
+    const int frameHeight = insets.m_nTop + insets.m_nBottom + space.m_nFrameHeight;
+    MessageBoxModel model(LayOutMessageBox(text, type, *fonts, space.m_Rect.m_nHeight - frameHeight), type);
     WindowCreateParams params;
     params.m_strTitle = std::string(caption);
     params.m_nStyle = kStyle;
-    params.m_WindowRect = PlaceBox(m_System, owner, model.Layout().m_nWidth + insets.m_nLeft + insets.m_nRight,
-                                   model.Layout().m_nHeight + insets.m_nTop + insets.m_nBottom);
-    // Owned by its owner: it goes when the owner goes.
-    params.m_hParent = m_System.IsWindow(owner) ? owner : WindowHandle{};
+    params.m_WindowRect =
+        PlaceBox(m_System, ownerTop, space, model.Layout().m_nWidth + insets.m_nLeft + insets.m_nRight,
+                 model.Layout().m_nHeight + insets.m_nTop + insets.m_nBottom);
+    params.m_hParent = ownerTop;
     params.m_pProcedure = BoxProcedure;
     const WindowHandle box = m_System.CreateWindow(params);
     NativeWindow* window = m_System.Resolve(box);
@@ -223,28 +278,36 @@ int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::strin
     }
     g_OpenBoxes.push_back({box, &model});
     const WindowHandle focusBefore = m_System.Focus();
-    // Drawn before it is shown: a renderer made later may make the native window anew.
     window->Present(model.Draw(), 0, 0);
     SDL_Window* native = NativeSdlWindow(m_System, box);
-    SDL_Window* ownerNative = NativeSdlWindow(m_System, params.m_hParent);
+    SDL_Window* ownerNative = NativeSdlWindow(m_System, ownerTop);
     if (native && ownerNative)
     {
         // Kept above its owner by the window manager, even over the whole screen.
         SDL_SetWindowModalFor(native, ownerNative);
     }
-    window->Show(true);
-    if (native)
+    // The owner takes no input while the box is up, and hands its activation to the box.
+    NativeWindow* ownerWindow = m_System.Resolve(ownerTop);
+    const bool disabledOwner = ownerWindow && ownerWindow->IsEnabled();
+    if (disabledOwner)
     {
-        SDL_RaiseWindow(native);
+        ownerWindow->Enable(false);
     }
+    window->Show(true);
+    // Activated, and so brought to the front with the keyboard's focus.
     m_System.SetFocus(box);
 
     m_System.RunModalLoop([&] { return model.Answer().has_value() || !m_System.IsWindow(box) || cancelled(); },
-                          [box](const WindowMessage& message) { return IsInputForOthers(message, box); });
+                          [this, box](const WindowMessage& message)
+                          { return IsInputForOthers(m_System, message, box); });
 
     g_OpenBoxes.erase(std::remove_if(g_OpenBoxes.begin(), g_OpenBoxes.end(),
                                      [box](const OpenBox& open) { return open.m_hWindow == box; }),
                       g_OpenBoxes.end());
+    if (disabledOwner && m_System.IsWindow(ownerTop))
+    {
+        ownerWindow->Enable(true);
+    }
     if (m_System.IsWindow(box))
     {
         m_System.DestroyWindow(box);
@@ -252,10 +315,6 @@ int SdlDialogs::MessageBox(WindowHandle owner, std::string_view text, std::strin
     if (focusBefore && m_System.IsWindow(focusBefore))
     {
         m_System.SetFocus(focusBefore);
-        if (SDL_Window* before = NativeSdlWindow(m_System, m_System.TopLevelOf(focusBefore)))
-        {
-            SDL_RaiseWindow(before);
-        }
     }
     return model.Answer().value_or(DismissedAnswer(type));
 }

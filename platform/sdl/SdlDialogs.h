@@ -2,12 +2,17 @@
 
 // Message boxes of the game: a small modal window of the game's own, drawn
 // with the text rasteriser (SdlMessageBox.h), centred over its owner (the
-// screen when it has none) and kept above it by the window manager. The
-// window system's loop runs while the box is up, so what is posted to the
-// game's windows meanwhile is served; a quit ends the box, and so does the
-// destruction of its owner: it then answers as if it were closed. When the
-// font cannot be read, SDL's own message box stands in where there is a
-// display. The game has no file or folder dialogs: those are always cancelled.
+// screen when it has none) and kept above it by the window manager. A box is
+// never higher than the space it is shown in (the desktop's work area, or the
+// owner's screen while the owner takes the whole screen), its frame included:
+// lines that do not fit are left out. While it is up its owner is disabled:
+// the owner's clicks are dropped, the keys it gets are the box's, and its
+// activation goes to the box. The window system's loop runs while the box is
+// up, so what is posted to the game's windows meanwhile is served; a quit ends
+// the box, and so does the destruction of its owner: it then answers as if it
+// were closed. When the font cannot be read, SDL's own message box stands in
+// where there is a display. The game has no file or folder dialogs: those are
+// always cancelled.
 
 #include "platform/sdl/SdlMessageBox.h"
 #include "platform/text/FreeTypeRasterizer.h"

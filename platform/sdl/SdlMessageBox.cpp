@@ -74,6 +74,27 @@ void WrapParagraph(std::string_view paragraph, TextRasterizer& fonts, std::vecto
     lines.push_back(line);
 }
 
+// The line with "…" at its end, characters taken off its end until that fits the widest a line may be.
+std::string EndWithEllipsis(const std::string& line, TextRasterizer& fonts)
+{
+    const std::string ellipsis = "…";
+    std::vector<size_t> starts;
+    for (size_t pos = 0; pos < line.size(); pos += std::max<size_t>(Cp932CharLength(line, pos), 1))
+    {
+        starts.push_back(pos);
+    }
+    std::string kept = line;
+    for (size_t count = starts.size();; --count)
+    {
+        kept.resize(count < starts.size() ? starts[count] : line.size());
+        kept.erase(kept.find_last_not_of(' ') + 1);
+        if (count == 0 || fonts.Render(kept + ellipsis, kMessageBoxTextSize).m_nWidth <= kMessageBoxMaxTextWidth)
+        {
+            return kept + ellipsis;
+        }
+    }
+}
+
 class Canvas
 {
 public:
@@ -173,7 +194,12 @@ std::vector<MessageBoxButton> MessageBoxButtons(uint32_t type)
     }
 }
 
-MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRasterizer& fonts)
+int MessageBoxHeight(int lines)
+{
+    return kTextMarginY * 2 + lines * kLineHeight + kButtonHeight + 2 * kStripPadding;
+}
+
+MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRasterizer& fonts, int maxHeight)
 {
     std::vector<std::string> lines;
     for (size_t start = 0; start <= text.size();)
@@ -190,6 +216,12 @@ MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRast
         }
         WrapParagraph(text.substr(start, end - start), fonts, lines);
         start = end + 1;
+    }
+    const int room = maxHeight >= MessageBoxHeight(1) ? 1 + (maxHeight - MessageBoxHeight(1)) / kLineHeight : 1;
+    if (static_cast<int>(lines.size()) > room)
+    {
+        lines.resize(static_cast<size_t>(room));
+        lines.back() = EndWithEllipsis(lines.back(), fonts);
     }
 
     MessageBoxLayout layout;
@@ -218,7 +250,7 @@ MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRast
 
     const int textBottom = kTextMarginY * 2 + static_cast<int>(layout.m_Lines.size()) * kLineHeight;
     layout.m_nWidth = std::max({kMinWidth, textWidth + 2 * kTextMarginX, buttonsWidth + 2 * kStripPadding});
-    layout.m_nHeight = textBottom + kButtonHeight + 2 * kStripPadding;
+    layout.m_nHeight = MessageBoxHeight(static_cast<int>(layout.m_Lines.size()));
     // The buttons stand at the right of the strip, in their order.
     int x = layout.m_nWidth - kStripPadding - buttonsWidth;
     for (MessageBoxLayout::Button& button : layout.m_Buttons)

@@ -16,6 +16,7 @@
 #include "platform/window/PixelView.h"
 #include "platform/window/WindowMessages.h"
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -73,7 +74,13 @@ struct MessageBoxLayout
 
 // Lines are broken at '\n' and wrapped between characters where they grow
 // wider than kMessageBoxMaxTextWidth; a line break at the end adds no line.
-MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRasterizer& fonts);
+// The box is no higher than maxHeight: the lines that do not fit are left
+// out, and the last one shown ends with "…" (one line is always shown: a box
+// is at least MessageBoxHeight(1) high).
+MessageBoxLayout LayOutMessageBox(std::string_view text, uint32_t type, TextRasterizer& fonts,
+                                  int maxHeight = std::numeric_limits<int>::max());
+// The height of a box with that many lines of text.
+int MessageBoxHeight(int lines);
 
 class MessageBoxModel
 {

@@ -153,9 +153,23 @@ void SdlWindow::ApplyGeometry()
     }
     Point origin = ClientToScreen({0, 0});
     Rect client = ClientRect();
+    const int width = std::max(client.m_nWidth, 1);
+    const int height = std::max(client.m_nHeight, 1);
+    int x = 0, y = 0, w = 0, h = 0;
+    SDL_GetWindowPosition(m_pWindow, &x, &y);
+    SDL_GetWindowSize(m_pWindow, &w, &h);
     m_bApplying = true;
-    SDL_SetWindowPosition(m_pWindow, origin.m_nX, origin.m_nY);
-    SDL_SetWindowSize(m_pWindow, std::max(client.m_nWidth, 1), std::max(client.m_nHeight, 1));
+    // Only what changed is asked of the desktop: a change of style alone (a
+    // window disabled while its box is up) must not move a window whose move
+    // by the window manager is still on its way.
+    if (x != origin.m_nX || y != origin.m_nY)
+    {
+        SDL_SetWindowPosition(m_pWindow, origin.m_nX, origin.m_nY);
+    }
+    if (w != width || h != height)
+    {
+        SDL_SetWindowSize(m_pWindow, width, height);
+    }
     SDL_SetWindowResizable(m_pWindow, (Style() & kWsThickFrame) ? SDL_TRUE : SDL_FALSE);
     m_bApplying = false;
 }
@@ -187,6 +201,8 @@ void SdlWindow::ApplyVisibility()
     }
     if (IsVisible())
     {
+        // Made while the window is hidden: a renderer made later may make the native window anew.
+        SdlWindowRenderer(m_pWindow);
         SDL_ShowWindow(m_pWindow);
         m_Sdl.OnShown(*this);
     }
@@ -194,6 +210,18 @@ void SdlWindow::ApplyVisibility()
     {
         SDL_HideWindow(m_pWindow);
     }
+}
+
+void SdlWindow::FollowActivation()
+{
+    // The desktop's own report is not answered: two windows activated one
+    // after the other would answer each other's late reports for ever.
+    if (!m_pWindow || !IsVisible() || m_Sdl.IsReportingActivation(Handle()))
+    {
+        return;
+    }
+    SDL_RaiseWindow(m_pWindow);
+    SDL_SetWindowInputFocus(m_pWindow);
 }
 
 void SdlWindow::ApplyTitle()
@@ -242,9 +270,22 @@ void SdlWindow::Redraw()
         frames->Redraw();
         return;
     }
-    SDL_Renderer* renderer = Picture().empty() ? nullptr : SdlWindowRenderer(m_pWindow);
+    SDL_Renderer* renderer = SdlWindowRenderer(m_pWindow);
     if (!renderer)
     {
+        return;
+    }
+    if (Picture().empty())
+    {
+        // Nothing to show yet: black, rather than whatever the screen held
+        // there. Twice: a GL driver may take a new window size (the whole
+        // screen) only at a swap, and draw the first frame after it at the old size.
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            SDL_RenderClear(renderer);
+            SDL_RenderPresent(renderer);
+        }
         return;
     }
     Rect client = ClientRect();
@@ -317,6 +358,8 @@ void SdlWindow::KillTimer(uint32_t id)
 
 SdlWindowSystem::SdlWindowSystem()
 {
+    // A click that activates a window is that window's too: one click on a box's button answers it.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     m_bReady = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
     if (m_bReady)
     {
@@ -368,6 +411,25 @@ void SdlWindowSystem::OnShown(SdlWindow& window)
         SetActiveWindow(window.Handle());
         SetAppActive(true);
     }
+}
+
+void SdlWindowSystem::OnNativeActivation(SdlWindow& window)
+{
+    // A disabled window (the owner of a box that is up, clicked or restored
+    // from a task bar) hands the activation to the box, and the desktop is
+    // asked to move it there.
+    if (!window.IsEnabled())
+    {
+        if (WindowHandle popup = EnabledPopupOf(window.Handle()))
+        {
+            SetActiveWindow(popup);
+            return;
+        }
+    }
+    WindowHandle outer = m_hReporting;
+    m_hReporting = window.Handle();
+    SetActiveWindow(window.Handle());
+    m_hReporting = outer;
 }
 
 SdlWindow* SdlWindowSystem::FindNative(uint32_t nativeId) const
@@ -427,7 +489,7 @@ void SdlWindowSystem::PollNativeEvents()
                 Dispatch(handle, kWmClose, 0, 0);
                 break;
             case SDL_WINDOWEVENT_FOCUS_GAINED:
-                SetActiveWindow(handle);
+                OnNativeActivation(*window);
                 SetAppActive(true);
                 break;
             case SDL_WINDOWEVENT_FOCUS_LOST:

@@ -1,19 +1,22 @@
 #pragma once
 
 // The game's window backend on SDL2. The window model is the shared one; SDL
-// supplies the native window, its renderer and the events. A window shows its
-// presented picture through its renderer, unless a frame uploader shows the
-// game's frames in it (SdlFrameUploader.h); it never draws into SDL's window
-// surface. The window manager
-// draws any frame outside the client area, so the frame metrics are zero
-// unless a test fixes them. SDL has no menus, tool bars or child windows:
+// supplies the native window, its renderer and the events. A window gets its
+// renderer before it is first shown (making one may make the native window
+// anew) and shows its presented picture through it, unless a frame uploader
+// shows the game's frames in it (SdlFrameUploader.h); until it has either, an
+// expose paints it black. It never draws into SDL's window surface. The window
+// manager draws any frame outside the client area, so the frame metrics are
+// zero unless a test fixes them. SDL has no menus, tool bars or child windows:
 // pop-up menus are dismissed, bars are kept as models only, and a child is a
 // model without a native window. Posts from other threads wake the loop with
 // one SDL event at most, however many arrive. Without a display (the dummy
-// driver gives no focus events) a shown window is the active one. A window
-// with a sizing frame keeps the size limits its procedure gives; the game's
-// window lifts them while it goes full screen over the desktop
-// (SdlDisplayHost).
+// driver gives no focus events) a shown window is the active one. A disabled
+// window that the desktop activates hands the activation to the window that
+// keeps it disabled (a modal box), which the desktop is then asked to bring
+// forward; a click that activates a window acts in it too. A window with a
+// sizing frame keeps the size limits its procedure gives; the game's window
+// lifts them while it goes full screen over the desktop (SdlDisplayHost).
 
 #include "platform/window/ModelWindow.h"
 #include "platform/window/WindowSystem.h"
@@ -40,13 +43,14 @@ public:
     void KillTimer(uint32_t id) override;
     void TrackPopupMenu(const Menu&, Point, WindowHandle) override {}
     void FollowTrackSizes(const MinMaxInfo& info) override;
+    void FollowActivation() override;
     void Retire() override;
 
     SDL_Window* Native() const { return m_pWindow; }
     uint32_t NativeId() const { return m_nNativeId; }
     // The native window changed on its own (the user, the window manager): follow it.
     void FollowNative();
-    // Draws the picture to the window again (after an expose).
+    // Draws the picture to the window again (after an expose); black while it has none.
     void Redraw();
 
 protected:
@@ -83,6 +87,8 @@ public:
 
     // A top-level window was shown: without a display it becomes the active one.
     void OnShown(SdlWindow& window);
+    // Whether the desktop's report of that window's activation is being served now.
+    bool IsReportingActivation(WindowHandle window) const { return window && window == m_hReporting; }
 
 protected:
     std::unique_ptr<NativeWindow> MakeWindow(const WindowCreateParams& params) override;
@@ -94,10 +100,13 @@ protected:
 
 private:
     SdlWindow* FindNative(uint32_t nativeId) const;
+    // The desktop activated the window.
+    void OnNativeActivation(SdlWindow& window);
 
     bool m_bReady = false;
     bool m_bHeadless = false;
     uint32_t m_nWakeEvent = 0;
+    WindowHandle m_hReporting; // the window whose activation the desktop reports now
     bool m_bMouseKnown = false;
     Point m_Cursor;
     bool m_bButtons[2] = {false, false};

@@ -696,6 +696,34 @@ void WindowSystem::RememberFocus(WindowHandle control)
     }
 }
 
+WindowHandle WindowSystem::EnabledPopupOf(WindowHandle window,
+                                          const std::function<bool(const NativeWindow&)>& passOver) const
+{
+    std::vector<NativeWindow*> windows = Windows();
+    // The window's own popups first, then those of its owner, and so on up.
+    for (NativeWindow* owner = Resolve(window); owner; owner = Resolve(owner->Parent()))
+    {
+        // The last one made is the innermost.
+        for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        {
+            NativeWindow* candidate = *it;
+            if (candidate == owner || candidate->IsChild() || candidate->IsDestroyed() || !candidate->IsEnabled() ||
+                !candidate->IsVisible() || (passOver && passOver(*candidate)))
+            {
+                continue;
+            }
+            for (NativeWindow* up = Resolve(candidate->Parent()); up; up = Resolve(up->Parent()))
+            {
+                if (up == owner)
+                {
+                    return candidate->Handle();
+                }
+            }
+        }
+    }
+    return nullptr;
+}
+
 void WindowSystem::SetAppActive(bool active)
 {
     if (m_bAppActive == active)

@@ -154,6 +154,12 @@ public:
     // Makes the control the one its top-level window gives the focus back to,
     // without moving the focus or activating anything.
     void RememberFocus(WindowHandle control);
+    // The window that takes the activation in place of a disabled window (a
+    // modal dialog or box that keeps it disabled): the last made visible,
+    // enabled top-level window owned by the window, or else by its owners in
+    // turn, leaving out those `passOver` names; null when there is none.
+    WindowHandle EnabledPopupOf(WindowHandle window,
+                                const std::function<bool(const NativeWindow&)>& passOver = nullptr) const;
     // Whether the program is the active application; a change sends kWmActivateApp to every top-level window.
     bool IsAppActive() const { return m_bAppActive; }
     void SetAppActive(bool active);

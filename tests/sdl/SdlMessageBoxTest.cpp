@@ -65,6 +65,9 @@ public: // for the table of inputs
         return m_Dialogs.MessageBox(m_hOwner, text, "エラー", type);
     }
 
+    // Looks at the box again once what was pushed until now is served.
+    void LookAgain() { EXPECT_TRUE(m_System.PostMessage(m_hLooker, kWmLook, 0, 0)); }
+
     // SDL events for the box, as the user's keyboard and mouse would send them.
     void PushKey(WindowHandle box, SDL_Keycode key)
     {
@@ -85,6 +88,14 @@ public: // for the table of inputs
         event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
         event.button.x = at.m_nX;
         event.button.y = at.m_nY;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+    }
+    void PushWindowEvent(WindowHandle window, SDL_WindowEventID what)
+    {
+        SDL_Event event{};
+        event.type = SDL_WINDOWEVENT;
+        event.window.event = what;
+        event.window.windowID = SDL_GetWindowID(platform::NativeSdlWindow(m_System, window));
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     }
     // The middle of the box's button of that index, as the box lays it out.
@@ -216,6 +227,113 @@ TEST_F(SdlMessageBoxTest, TheTextIsTheRasterisersDrawingOfTheMessageInABoxCentre
     EXPECT_EQ(m_System.Focus(), m_hOwner);
 }
 
+TEST_F(SdlMessageBoxTest, LinesThatDoNotFitAreLeftOutAndTheLastShownEndsWithAnEllipsis)
+{
+    auto numbered = [](int count, const std::string& body)
+    {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+        {
+            text += std::to_string(i) + body + "\n";
+        }
+        return text;
+    };
+    // Wraps to a full line and a bit: the ellipsis does not fit after the first line as it stands.
+    const std::string wide = " ああああああああああああああああああああああああああああああああああああああああ";
+    struct Case
+    {
+        const char* m_pWhat;
+        std::string m_strText;
+        int m_nMaxHeight;
+        size_t m_nLines;
+    };
+    const Case cases[] = {
+        {"sixty short lines", numbered(60, " 行目"), 700, 29},
+        {"a cut inside a wrapped paragraph", numbered(3, wide), platform::MessageBoxHeight(3), 3},
+        {"no room for even one line", numbered(2, " 行目"), 40, 1},
+        {"just enough room", numbered(4, " 行目"), platform::MessageBoxHeight(4), 4},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        const platform::MessageBoxLayout all = platform::LayOutMessageBox(c.m_strText, platform::kMbOk, m_Fonts);
+        const platform::MessageBoxLayout cut =
+            platform::LayOutMessageBox(c.m_strText, platform::kMbOk, m_Fonts, c.m_nMaxHeight);
+        ASSERT_EQ(cut.m_Lines.size(), c.m_nLines);
+        EXPECT_EQ(cut.m_nHeight, platform::MessageBoxHeight(static_cast<int>(c.m_nLines)));
+        EXPECT_LE(cut.m_nHeight, std::max(c.m_nMaxHeight, platform::MessageBoxHeight(1)));
+        for (size_t i = 0; i + 1 < cut.m_Lines.size(); ++i)
+        {
+            EXPECT_EQ(cut.m_Lines[i].m_strText, all.m_Lines[i].m_strText);
+        }
+        const std::string& last = cut.m_Lines.back().m_strText;
+        const std::string& whole = all.m_Lines[c.m_nLines - 1].m_strText;
+        if (cut.m_Lines.size() == all.m_Lines.size())
+        {
+            EXPECT_EQ(last, whole);
+            continue;
+        }
+        // The ellipsis is the font's own character, in CP932 as every text of the box.
+        ASSERT_GE(last.size(), 2u);
+        EXPECT_EQ(last.substr(last.size() - 2), "\x81\x63");
+        EXPECT_EQ(whole.compare(0, last.size() - 2, last, 0, last.size() - 2), 0) << platform::ToUtf8(last);
+        EXPECT_LE(cut.m_Lines.back().m_Image.m_nWidth, platform::kMessageBoxMaxTextWidth);
+        EXPECT_LE(cut.m_Buttons.at(0).m_Rect.Bottom(), cut.m_nHeight);
+    }
+}
+
+TEST_F(SdlMessageBoxTest, ABoxIsNoHigherThanTheSpaceItIsShownInAndItsButtonsStayInside)
+{
+    const platform::Rect desktop{0, 0, 1024, 768};
+    m_System.FixDesktopRect(desktop);
+    struct Case
+    {
+        const char* m_pWhat;
+        int m_nLines;
+        bool m_bFullScreen; // the owner takes the whole of a 640 x 480 screen
+        platform::Rect m_Space;
+    };
+    const Case cases[] = {
+        {"sixty lines over an owner on a 1024 x 768 desktop", 60, false, desktop},
+        {"twenty lines over an owner that takes the whole of a 640 x 480 screen", 20, true, {0, 0, 640, 480}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.m_pWhat);
+        SDL_Window* owner = platform::NativeSdlWindow(m_System, m_hOwner);
+        if (c.m_bFullScreen)
+        {
+            // The dummy driver's one screen is 1024 x 768: the owner's rectangle stands for the smaller screen.
+            ASSERT_EQ(SDL_SetWindowFullscreen(owner, SDL_WINDOW_FULLSCREEN_DESKTOP), 0);
+            m_System.PumpMessages();
+            m_System.Resolve(m_hOwner)->SetWindowRect(c.m_Space);
+        }
+        std::string lines;
+        for (int i = 1; i <= c.m_nLines; ++i)
+        {
+            lines += std::to_string(i) + " 行目\n";
+        }
+        EXPECT_EQ(Show(lines, platform::kMbOkCancel, [&](const SeenBox& box) { PushKey(box.m_hWindow, SDLK_RETURN); }),
+                  platform::kIdOk);
+        const platform::Rect& r = m_Seen.m_Rect;
+        EXPECT_GE(r.m_nTop, c.m_Space.m_nTop);
+        EXPECT_LE(r.Bottom(), c.m_Space.Bottom());
+        EXPECT_GE(r.m_nLeft, c.m_Space.m_nLeft);
+        EXPECT_LE(r.Right(), c.m_Space.Right());
+        // The buttons are drawn in the box's last rows: the marked one's blue frame is there.
+        ASSERT_GT(m_Seen.m_nWidth, 0);
+        const size_t rows = m_Seen.m_Pixels.size() / static_cast<size_t>(m_Seen.m_nWidth);
+        EXPECT_EQ(rows, static_cast<size_t>(r.m_nHeight));
+        ASSERT_GT(rows, 50u);
+        const auto strip = m_Seen.m_Pixels.end() - static_cast<std::ptrdiff_t>(50 * m_Seen.m_nWidth);
+        EXPECT_NE(std::find(strip, m_Seen.m_Pixels.end(), 0x0078D7u), m_Seen.m_Pixels.end());
+        if (c.m_bFullScreen)
+        {
+            SDL_SetWindowFullscreen(owner, 0);
+        }
+    }
+}
+
 TEST_F(SdlMessageBoxTest, KeysAndTheMouseAnswerWithTheButtonsOfTheType)
 {
     using Input = std::function<void(SdlMessageBoxTest&, const SeenBox&, uint32_t type)>;
@@ -245,20 +363,18 @@ TEST_F(SdlMessageBoxTest, KeysAndTheMouseAnswerWithTheButtonsOfTheType)
         test.PushButton(box.m_hWindow, false, {1, 1}); // not an answer, but the button keeps the mark
         test.PushKey(box.m_hWindow, SDLK_RETURN);
     };
-    const Input ownerInputThenEscape = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
+    // The desktop may still have the owner active when the keys come (just
+    // after a click on it). Escape in the box ends it should they be lost.
+    const Input ownersClickThenOwnersKeys = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
     {
-        test.PushKey(test.m_hOwner, SDLK_RETURN);
         test.PushButton(test.m_hOwner, true, {5, 5});
+        test.PushButton(test.m_hOwner, false, {5, 5});
+        test.PushKey(test.m_hOwner, SDLK_TAB);
+        test.PushKey(test.m_hOwner, SDLK_RETURN);
         test.PushKey(box.m_hWindow, SDLK_ESCAPE);
     };
     const Input closed = [](SdlMessageBoxTest& test, const SeenBox& box, uint32_t)
-    {
-        SDL_Event event{};
-        event.type = SDL_WINDOWEVENT;
-        event.window.event = SDL_WINDOWEVENT_CLOSE;
-        event.window.windowID = SDL_GetWindowID(platform::NativeSdlWindow(test.m_System, box.m_hWindow));
-        ASSERT_EQ(SDL_PushEvent(&event), 1);
-    };
+    { test.PushWindowEvent(box.m_hWindow, SDL_WINDOWEVENT_CLOSE); };
     struct Case
     {
         const char* m_pWhat;
@@ -285,7 +401,8 @@ TEST_F(SdlMessageBoxTest, KeysAndTheMouseAnswerWithTheButtonsOfTheType)
         {"OK/cancel: Tab, Return", kMbOkCancel, keys({SDLK_TAB, SDLK_RETURN}), kIdCancel},
         {"OK/cancel: the first button", kMbOkCancel, click(0), kIdOk},
         {"OK/cancel: closed", kMbOkCancel, closed, kIdCancel},
-        {"OK/cancel: the owner's keys and clicks do nothing", kMbOkCancel, ownerInputThenEscape, kIdCancel},
+        {"yes/no/cancel: a click on the owner does nothing, and the keys it gets are the box's", kMbYesNoCancel,
+         ownersClickThenOwnersKeys, kIdNo},
     };
     for (const Case& c : cases)
     {
@@ -295,6 +412,49 @@ TEST_F(SdlMessageBoxTest, KeysAndTheMouseAnswerWithTheButtonsOfTheType)
         EXPECT_EQ(m_nOwnerInput, 0);
         EXPECT_FALSE(m_System.IsWindow(m_Seen.m_hWindow));
     }
+}
+
+TEST_F(SdlMessageBoxTest, TheOwnerHandsItsActivationToTheBoxAndOneClickAnswersABoxThatIsNotActive)
+{
+    // On a desktop SDL drops the click that activates a window unless told otherwise.
+    EXPECT_TRUE(SDL_GetHintBoolean(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, SDL_FALSE));
+    platform::NativeWindow* owner = m_System.Resolve(m_hOwner);
+    int step = 0;
+    WindowHandle box;
+    const platform::Point yes = ButtonCentre("x", platform::kMbYesNo, 0);
+    EXPECT_EQ(Show("x", platform::kMbYesNo,
+                   [&](const SeenBox& seen)
+                   {
+                       switch (step++)
+                       {
+                       case 0:
+                           box = seen.m_hWindow;
+                           EXPECT_FALSE(owner->IsEnabled());
+                           EXPECT_EQ(m_System.ActiveWindow(), box);
+                           // Another program is activated, then the owner is clicked.
+                           PushWindowEvent(box, SDL_WINDOWEVENT_FOCUS_LOST);
+                           PushWindowEvent(m_hOwner, SDL_WINDOWEVENT_FOCUS_GAINED);
+                           LookAgain();
+                           break;
+                       case 1:
+                           EXPECT_EQ(m_System.ActiveWindow(), box);
+                           EXPECT_EQ(m_System.Focus(), box);
+                           EXPECT_TRUE(m_System.IsAppActive());
+                           // Another program again: one click on the box's button answers it
+                           // (Escape, which says no, ends the box should the click be lost).
+                           PushWindowEvent(box, SDL_WINDOWEVENT_FOCUS_LOST);
+                           PushButton(box, true, yes);
+                           PushButton(box, false, yes);
+                           PushKey(box, SDLK_ESCAPE);
+                           break;
+                       default:
+                           ADD_FAILURE() << "looked at again";
+                       }
+                   }),
+              platform::kIdYes);
+    EXPECT_EQ(step, 2);
+    EXPECT_TRUE(owner->IsEnabled());
+    EXPECT_EQ(m_System.Focus(), m_hOwner);
 }
 
 TEST_F(SdlMessageBoxTest, AQuitOrTheOwnersEndEndsTheBoxAsIfItWereClosed)

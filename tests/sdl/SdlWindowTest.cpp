@@ -4,6 +4,7 @@
 #include "tests/common/window/TestWindow.h"
 
 #include <SDL.h>
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -83,6 +84,47 @@ TEST_F(SdlWindowTest, AResizeAClickAndAPaintReachTheHandlers)
     window.m_Front.Clear(0xFF0000);
     window.ShowFront();
     EXPECT_EQ(static_cast<platform::SdlWindow*>(window.Native())->PresentedPixel(3, 3), 0x0000FFu);
+}
+
+TEST_F(SdlWindowTest, AWindowWithoutAPictureIsPaintedBlackWhenExposedOnTheDesktopAndOverTheWholeScreen)
+{
+    platform::WindowCreateParams params;
+    params.m_nStyle = platform::kWsPopup | platform::kWsOverlappedWindow;
+    params.m_WindowRect = {100, 100, 640, 480};
+    const platform::WindowHandle handle = m_System.CreateWindow(params);
+    ASSERT_TRUE(handle);
+    m_System.Resolve(handle)->Show(true);
+    SDL_Window* window = static_cast<platform::SdlWindow*>(m_System.Resolve(handle))->Native();
+    // Made before it was shown.
+    SDL_Renderer* renderer = SDL_GetRenderer(window);
+    ASSERT_NE(renderer, nullptr);
+    for (bool wholeScreen : {false, true})
+    {
+        SCOPED_TRACE(wholeScreen ? "the whole screen" : "the desktop");
+        if (wholeScreen)
+        {
+            ASSERT_EQ(SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP), 0);
+            m_System.PumpMessages();
+        }
+        // What the screen held there: anything but black.
+        SDL_SetRenderDrawColor(renderer, 255, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_RenderPresent(renderer);
+        SDL_Event expose{};
+        expose.type = SDL_WINDOWEVENT;
+        expose.window.windowID = SDL_GetWindowID(window);
+        expose.window.event = SDL_WINDOWEVENT_EXPOSED;
+        Push(expose);
+        m_System.PumpMessages();
+        int width = 0;
+        int height = 0;
+        ASSERT_EQ(SDL_GetRendererOutputSize(renderer, &width, &height), 0);
+        EXPECT_EQ(width, wholeScreen ? 1024 : 640);
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * height, 1);
+        ASSERT_EQ(SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, pixels.data(), width * 4), 0);
+        EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0u), static_cast<std::ptrdiff_t>(pixels.size()));
+    }
+    SDL_SetWindowFullscreen(window, 0);
 }
 
 TEST_F(SdlWindowTest, KeysTimersAndClosingGoThroughTheLoop)
