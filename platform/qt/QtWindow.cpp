@@ -653,6 +653,13 @@ QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& p
         }
     }
     Tag(m_pWidget);
+    // A child window takes its own clicks, also those it does nothing with (a
+    // disabled control's): they never reach its dialog as the dialog's own.
+    // A static lets them through, as on the desktop.
+    if (params.m_strClass != kClassStatic)
+    {
+        m_pWidget->setAttribute(Qt::WA_NoMousePropagation);
+    }
     const Rect& r = params.m_WindowRect;
     m_pWidget->setGeometry(r.m_nLeft, r.m_nTop, std::max(r.m_nWidth, 0), std::max(r.m_nHeight, 0));
     m_pWidget->setEnabled(!(m_nStyle & kWsDisabled));
