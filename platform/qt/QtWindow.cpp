@@ -95,7 +95,9 @@ void QtWindowBase::KillTimer(uint32_t id)
 QtCanvas::QtCanvas(QtWindowBase& owner, QWidget* parent) : QWidget(parent), m_Owner(owner)
 {
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on a client area leaves the focus where it is (a dialog's
+    // background, a page's); the window's own handler may take it.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

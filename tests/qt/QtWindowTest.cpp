@@ -213,6 +213,66 @@ TEST_F(QtWindowTest, TheBarsAndTheControlsKeepTheirClicksFromTheWindowBelow)
     EXPECT_EQ(window.m_Commands, std::vector<int>{});
 }
 
+// A click on the bare client area of a dialog, of a palette, or of a page
+// inside a dialog leaves the keyboard focus in the field that has it.
+TEST_F(QtWindowTest, AClickOnABareClientAreaLeavesTheFocusWhereItWas)
+{
+    auto make = [&](uint32_t style, platform::WindowHandle parent, platform::Rect rect, std::string_view kind = {})
+    {
+        platform::WindowCreateParams params;
+        params.m_strClass = kind;
+        params.m_nStyle = style | platform::kWsVisible;
+        params.m_WindowRect = rect;
+        params.m_hParent = parent;
+        return m_System.CreateWindow(params);
+    };
+    auto widget = [&](platform::WindowHandle window)
+    { return static_cast<platform::QtWindowBase*>(m_System.Resolve(window))->Container(); };
+    platform::WindowHandle dialog =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, nullptr,
+             {40, 40, 300, 200});
+    platform::WindowHandle page = make(platform::kWsChild, dialog, {10, 60, 200, 100});
+    platform::WindowHandle palette =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame, nullptr, {400, 40, 200, 150});
+    platform::WindowHandle dialogField = make(platform::kWsChild, dialog, {10, 10, 100, 22}, platform::kClassEdit);
+    platform::WindowHandle pageField = make(platform::kWsChild, page, {10, 10, 100, 22}, platform::kClassEdit);
+    platform::WindowHandle paletteField = make(platform::kWsChild, palette, {10, 10, 100, 22}, platform::kClassEdit);
+    auto settle = [&]
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    };
+    struct Case
+    {
+        const char* m_pszWhere;
+        platform::WindowHandle m_hField;
+        platform::WindowHandle m_hClicked;
+        QPoint m_At;
+    };
+    const Case cases[] = {
+        {"dialog", dialogField, dialog, {250, 30}},
+        {"page", pageField, page, {150, 80}},
+        {"page's dialog", pageField, dialog, {250, 30}},
+        {"palette", paletteField, palette, {150, 80}},
+    };
+    for (const Case& c : cases)
+    {
+        m_System.SetFocus(c.m_hField);
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), widget(c.m_hField)) << c.m_pszWhere;
+        QTest::mouseClick(widget(c.m_hClicked), Qt::LeftButton, {}, c.m_At);
+        settle();
+        EXPECT_EQ(m_System.Focus(), c.m_hField) << c.m_pszWhere;
+        EXPECT_EQ(QApplication::focusWidget(), widget(c.m_hField)) << c.m_pszWhere;
+    }
+    m_System.DestroyWindow(dialog);
+    m_System.DestroyWindow(palette);
+    m_System.PumpMessages();
+}
+
 TEST_F(QtWindowTest, AWindowWithASizingFrameStaysWithinItsLayoutsLimits)
 {
     RecordingWindow window;
