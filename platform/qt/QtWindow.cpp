@@ -421,7 +421,7 @@ void QtWindow::SetStyle(uint32_t style)
     SetWindowRect(outer);
     if (gainsSizingFrame)
     {
-        FollowTrackSizes(System().TrackSizes(Handle()));
+        System().FollowTrackSizes(Handle());
     }
     Qt().FollowFocusRefusals();
 }

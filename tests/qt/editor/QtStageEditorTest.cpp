@@ -440,4 +440,28 @@ TEST_F(QtStageEditorTest, AClickOnTheBarsOfTheStageEditorPlacesNoEvent)
     EXPECT_NE(Stage.GetEventAt(2, 1), nullptr);
 }
 
+// The map chip palette is never taller than its rows of chips, however its
+// sizing frame is dragged, also once the project has more lands.
+TEST_F(QtStageEditorTest, TheChipPaletteCannotBeSizedTallerThanItsRowsOfChips)
+{
+    ASSERT_TRUE(Start());
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    QWidget* top = static_cast<platform::QtWindow*>(palette->Native())->TopLevel();
+    // The chips are shown over the whole view, with the status bar below them.
+    QWidget* view = ControlWidget<QWidget>(*palette, kIdMapView);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->height(), palette->UsableHeight());
+    auto tallest = [&]
+    {
+        top->resize(top->width(), 2000);
+        Pump();
+        return palette->UsableHeight();
+    };
+    EXPECT_EQ(tallest(), kMapCellSize) << "five lands: one row";
+    LandTable.resize(20);
+    palette->UpdateScrollRange();
+    EXPECT_EQ(tallest(), 3 * kMapCellSize);
+}
+
 } // namespace
