@@ -349,6 +349,15 @@ void WindowBase::OnGetMinMaxInfo(platform::MinMaxInfo* info) const
     info->m_nMaxTrackHeight = m_MaxClient.m_nY + frameHeight;
 }
 
+void WindowBase::SetMaxClientSize(int width, int height)
+{
+    m_MaxClient = {width, height};
+    if (platform::WindowSystem* system = System(); system && Handle())
+    {
+        system->FollowTrackSizes(Handle());
+    }
+}
+
 int WindowBase::UpdateMouse(int mask)
 {
     platform::WindowSystem* system = System();

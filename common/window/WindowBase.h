@@ -95,6 +95,8 @@ public:
     void Show(int show);
     void Enable(int enable);
     void OnGetMinMaxInfo(platform::MinMaxInfo* info) const;
+    // Changes the largest client size; the window's sizing frame keeps to it from now on.
+    void SetMaxClientSize(int width, int height);
     // Reads the pointer; 1 when it lies in the usable client area and the state was updated.
     int UpdateMouse(int mask);
     // The right button just released, the left one not held, while this window is the active one.

@@ -70,11 +70,15 @@ void MapChipPalette::UpdateScrollRange()
     // A project without lands has the one empty row.
     int rows = std::max(LandTable.Count() - 1, 0) / kPaletteChipsPerRow;
     // Never taller than all the rows: the window's limit is the view's and the bars' above and below it.
-    m_MaxClient.m_nY = std::min((rows + 1) * kCell, kMaxViewHeight) + m_nToolbarRows * kToolBarRowHeight +
-                       kStatusBarHeight;
-    if (Handle() && m_Client.m_nHeight > m_MaxClient.m_nY)
+    SetMaxClientSize(m_MaxClient.m_nX, std::min((rows + 1) * kCell, kMaxViewHeight) +
+                                           m_nToolbarRows * kToolBarRowHeight + kStatusBarHeight);
+    if (Handle())
     {
-        SetClientSize(m_Client.m_nWidth, m_MaxClient.m_nY);
+        // A taller window has shrunk to its limit where the window system keeps to it; the view follows.
+        if (m_Client.m_nHeight > m_MaxClient.m_nY)
+        {
+            SetClientSize(m_Client.m_nWidth, m_MaxClient.m_nY);
+        }
         PlaceChipView();
     }
     m_nScrollRow = 0;

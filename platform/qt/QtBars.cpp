@@ -49,6 +49,8 @@ QtToolBar::QtToolBar(QWidget* parent, MenuCommand clicked) : m_Clicked(std::move
 {
     m_pBar->setIconSize(QSize(16, 15));
     m_pBar->setMovable(false);
+    // A bar is a window of its own: a click beside its buttons is its own, not its window's.
+    m_pBar->setAttribute(Qt::WA_NoMousePropagation);
     m_pBar->setGeometry(0, 0, parent->width(), 28);
     m_pBar->show();
 }
@@ -164,6 +166,7 @@ void QtToolBar::OnOwnerSize(int width, int)
 QtStatusBar::QtStatusBar(QWidget* parent) : m_pBar(new QStatusBar(parent))
 {
     m_pBar->setSizeGripEnabled(false);
+    m_pBar->setAttribute(Qt::WA_NoMousePropagation);
     m_pBar->show();
 }
 

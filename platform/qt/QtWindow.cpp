@@ -95,7 +95,9 @@ void QtWindowBase::KillTimer(uint32_t id)
 QtCanvas::QtCanvas(QtWindowBase& owner, QWidget* parent) : QWidget(parent), m_Owner(owner)
 {
     setMouseTracking(true);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click on a client area leaves the focus where it is (a dialog's
+    // background, a page's); the window's own handler may take it.
+    setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
@@ -419,7 +421,7 @@ void QtWindow::SetStyle(uint32_t style)
     SetWindowRect(outer);
     if (gainsSizingFrame)
     {
-        FollowTrackSizes(System().TrackSizes(Handle()));
+        System().FollowTrackSizes(Handle());
     }
     Qt().FollowFocusRefusals();
 }
@@ -653,6 +655,13 @@ QtChildWindow::QtChildWindow(QtWindowSystem& system, const WindowCreateParams& p
         }
     }
     Tag(m_pWidget);
+    // A child window takes its own clicks, also those it does nothing with (a
+    // disabled control's): they never reach its dialog as the dialog's own.
+    // A static lets them through, as on the desktop.
+    if (params.m_strClass != kClassStatic)
+    {
+        m_pWidget->setAttribute(Qt::WA_NoMousePropagation);
+    }
     const Rect& r = params.m_WindowRect;
     m_pWidget->setGeometry(r.m_nLeft, r.m_nTop, std::max(r.m_nWidth, 0), std::max(r.m_nHeight, 0));
     m_pWidget->setEnabled(!(m_nStyle & kWsDisabled));

@@ -43,13 +43,10 @@ WindowHandle WindowSystem::CreateWindow(const WindowCreateParams& params)
     {
         return nullptr; // destroyed by its own create handler
     }
-    if (!raw->IsChild())
+    FollowTrackSizes(handle);
+    if (!Resolve(handle))
     {
-        raw->FollowTrackSizes(TrackSizes(handle));
-        if (!Resolve(handle))
-        {
-            return nullptr;
-        }
+        return nullptr;
     }
     Rect client = raw->ClientRect();
     Dispatch(handle, kWmSize, 0, MakeLParam(client.m_nWidth, client.m_nHeight));
@@ -65,6 +62,21 @@ MinMaxInfo WindowSystem::TrackSizes(WindowHandle window)
     MinMaxInfo info;
     Dispatch(window, kWmGetMinMaxInfo, 0, reinterpret_cast<intptr_t>(&info));
     return info;
+}
+
+void WindowSystem::FollowTrackSizes(WindowHandle window)
+{
+    NativeWindow* native = Resolve(window);
+    if (!native || native->IsChild())
+    {
+        return;
+    }
+    MinMaxInfo info = TrackSizes(window);
+    // The window's procedure may have destroyed it.
+    if (Resolve(window) == native)
+    {
+        native->FollowTrackSizes(info);
+    }
 }
 
 bool WindowSystem::IsWindow(WindowHandle window) const

@@ -111,6 +111,10 @@ public:
     // The window's size limits as its procedure gives them (kWmGetMinMaxInfo);
     // zeros where it gives none. The loop thread.
     MinMaxInfo TrackSizes(WindowHandle window);
+    // Has a top-level window's native window keep to the limits TrackSizes
+    // gives now: run when they are made and whenever they change, since a
+    // window manager holds them before the author drags the sizing frame.
+    void FollowTrackSizes(WindowHandle window);
     // Windows destroyed and not yet freed.
     size_t AwaitingFree() const { return m_Destroyed.size(); }
 

@@ -4,6 +4,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtOwnFrame.h"
 #include "platform/qt/QtWindowSystem.h"
+#include "platform/window/ControlMessages.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
 
@@ -12,8 +13,10 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
 #include <QWindow>
 #include <functional>
 #include <gtest/gtest.h>
@@ -147,6 +150,127 @@ TEST_F(QtWindowTest, AResizeAClickAndAPaintReachTheHandlers)
 
     window.Native()->Destroy();
     EXPECT_EQ(window.Handle(), nullptr);
+}
+
+// The tool bar, the status bar and the controls over a client area are
+// windows of their own: a click on them, even one they do nothing with (a
+// disabled control's), is theirs and never the window's. A static text lets
+// the click through to the window below, as the desktop's statics do.
+TEST_F(QtWindowTest, TheBarsAndTheControlsKeepTheirClicksFromTheWindowBelow)
+{
+    RecordingWindow window;
+    window.Init(0, nullptr, &App, &RecordingWindow::Procedure);
+    window.SetLayout(300, 150, 0, 0, 0, 0, platform::kWsOverlappedWindow, 0, 1, 1, 0, 0);
+    ASSERT_EQ(window.Create("", 30, 40), 1);
+    ToolbarButtonEntry buttons[] = {{{platform::kStdImageOpen, 300}, "開く"},
+                                    {{platform::kStdImageSave, 301, 0}, "保存"}};
+    window.AddStdToolbarButtons(buttons, 2);
+    ASSERT_NE(window.CreateStatusBar(), nullptr);
+    window.Show(1);
+    m_System.SendMessage(window.Handle(), platform::kWmSize, 0, 0); // the status bar takes its place
+    auto control = [&](std::string_view kind, uint32_t style, platform::Rect rect)
+    {
+        platform::WindowCreateParams params;
+        params.m_strClass = kind;
+        params.m_nStyle = platform::kWsChild | platform::kWsVisible | style;
+        params.m_WindowRect = rect;
+        params.m_strTitle = "項目";
+        params.m_hParent = window.Handle();
+        return static_cast<platform::QtChildWindow*>(m_System.Resolve(m_System.CreateWindow(params)))->Widget();
+    };
+    QWidget* disabledEdit = control(platform::kClassEdit, platform::kWsDisabled, {10, 40, 80, 24});
+    QWidget* text = control(platform::kClassStatic, platform::kSsLeft, {10, 80, 80, 16});
+    auto* client = static_cast<platform::QtWindow*>(window.Native())->ClientWidget();
+    auto* toolBar = client->findChild<QToolBar*>();
+    auto* statusBar = client->findChild<QStatusBar*>();
+    ASSERT_TRUE(toolBar && statusBar);
+    ASSERT_EQ(statusBar->geometry().bottom(), client->height() - 1);
+    QWidget* disabledTool = toolBar->widgetForAction(toolBar->actions().at(1));
+    ASSERT_NE(disabledTool, nullptr);
+    struct Case
+    {
+        const char* m_pszWhere;
+        QWidget* m_pWidget;
+        QPoint m_At;
+        bool m_bReachesWindow;
+    };
+    const Case cases[] = {
+        {"status bar", statusBar, {100, 10}, false},
+        {"tool bar beside its buttons", toolBar, {toolBar->width() - 20, 14}, false},
+        {"disabled tool button", disabledTool, disabledTool->rect().center(), false},
+        {"disabled edit", disabledEdit, {10, 10}, false},
+        {"static text", text, {10, 8}, true},
+    };
+    for (const Case& c : cases)
+    {
+        int before = window.m_nLeftDowns + window.m_nLeftUps + window.m_nRightUps;
+        QTest::mouseClick(c.m_pWidget, Qt::LeftButton, {}, c.m_At);
+        QTest::mouseClick(c.m_pWidget, Qt::RightButton, {}, c.m_At);
+        m_System.PumpMessages();
+        EXPECT_EQ(window.m_nLeftDowns + window.m_nLeftUps + window.m_nRightUps - before, c.m_bReachesWindow ? 3 : 0)
+            << c.m_pszWhere;
+    }
+    EXPECT_EQ(window.m_Commands, std::vector<int>{});
+}
+
+// A click on the bare client area of a dialog, of a palette, or of a page
+// inside a dialog leaves the keyboard focus in the field that has it.
+TEST_F(QtWindowTest, AClickOnABareClientAreaLeavesTheFocusWhereItWas)
+{
+    auto make = [&](uint32_t style, platform::WindowHandle parent, platform::Rect rect, std::string_view kind = {})
+    {
+        platform::WindowCreateParams params;
+        params.m_strClass = kind;
+        params.m_nStyle = style | platform::kWsVisible;
+        params.m_WindowRect = rect;
+        params.m_hParent = parent;
+        return m_System.CreateWindow(params);
+    };
+    auto widget = [&](platform::WindowHandle window)
+    { return static_cast<platform::QtWindowBase*>(m_System.Resolve(window))->Container(); };
+    platform::WindowHandle dialog =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, nullptr,
+             {40, 40, 300, 200});
+    platform::WindowHandle page = make(platform::kWsChild, dialog, {10, 60, 200, 100});
+    platform::WindowHandle palette =
+        make(platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame, nullptr, {400, 40, 200, 150});
+    platform::WindowHandle dialogField = make(platform::kWsChild, dialog, {10, 10, 100, 22}, platform::kClassEdit);
+    platform::WindowHandle pageField = make(platform::kWsChild, page, {10, 10, 100, 22}, platform::kClassEdit);
+    platform::WindowHandle paletteField = make(platform::kWsChild, palette, {10, 10, 100, 22}, platform::kClassEdit);
+    auto settle = [&]
+    {
+        for (int i = 0; i < 5; ++i)
+        {
+            QCoreApplication::processEvents();
+            m_System.PumpMessages();
+        }
+    };
+    struct Case
+    {
+        const char* m_pszWhere;
+        platform::WindowHandle m_hField;
+        platform::WindowHandle m_hClicked;
+        QPoint m_At;
+    };
+    const Case cases[] = {
+        {"dialog", dialogField, dialog, {250, 30}},
+        {"page", pageField, page, {150, 80}},
+        {"page's dialog", pageField, dialog, {250, 30}},
+        {"palette", paletteField, palette, {150, 80}},
+    };
+    for (const Case& c : cases)
+    {
+        m_System.SetFocus(c.m_hField);
+        settle();
+        ASSERT_EQ(QApplication::focusWidget(), widget(c.m_hField)) << c.m_pszWhere;
+        QTest::mouseClick(widget(c.m_hClicked), Qt::LeftButton, {}, c.m_At);
+        settle();
+        EXPECT_EQ(m_System.Focus(), c.m_hField) << c.m_pszWhere;
+        EXPECT_EQ(QApplication::focusWidget(), widget(c.m_hField)) << c.m_pszWhere;
+    }
+    m_System.DestroyWindow(dialog);
+    m_System.DestroyWindow(palette);
+    m_System.PumpMessages();
 }
 
 TEST_F(QtWindowTest, AWindowWithASizingFrameStaysWithinItsLayoutsLimits)

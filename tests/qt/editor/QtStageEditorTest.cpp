@@ -35,6 +35,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QMouseEvent>
+#include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
 #include <gtest/gtest.h>
@@ -403,6 +404,64 @@ TEST_F(QtStageEditorTest, AnEventTemplateMadeInThePaletteIsPlacedByThePenAndItsM
     ASSERT_EQ(LoadEventPalette(saved, "data\\plt\\Saved.plt"), 1);
     ASSERT_EQ(saved.Count(), 2);
     EXPECT_EQ(saved.At(0).m_strName, "Box");
+}
+
+// In the event mode a click on the stage editor's status bar or on its tool
+// bar beside the buttons is theirs: no event is placed on the cell the
+// pointer crossed last.
+TEST_F(QtStageEditorTest, AClickOnTheBarsOfTheStageEditorPlacesNoEvent)
+{
+    ASSERT_TRUE(Start());
+    Stage.m_PaletteEvent.assign(1, Event());
+    m_System.SetActiveWindow(Window()->Handle());
+    platform::SendWindowMessage(Window()->Handle(), platform::kWmCommand, platform::MakeWParam(kCmdBarEvents, 0), 0);
+    Pump();
+    ASSERT_NE(Window()->EventPalette(), nullptr);
+    ASSERT_EQ(StageEdit.m_nPltNum, 0);
+    EditConfig.m_bEditBeforePlacing = 0;
+    EditConfig.m_bEditPlacedEvent = 0;
+    QWidget* client = Client(*Window());
+    QWidget* statusBar = client->findChild<QStatusBar*>();
+    QWidget* toolBar = client->findChild<QToolBar*>();
+    ASSERT_TRUE(statusBar && toolBar);
+    ScriptedModalRuns runs;
+    for (QPoint at : {statusBar->geometry().center(), QPoint(toolBar->width() - 20, toolBar->height() / 2)})
+    {
+        MapMouse(QEvent::MouseMove, 2, 1, Qt::NoButton, Qt::NoButton);
+        MouseAt(*Window(), at, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+        MouseAt(*Window(), at, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+        EXPECT_EQ(Stage.GetEventAt(2, 1), nullptr) << at.y();
+    }
+    EXPECT_EQ(runs.Runs().size(), 0u);
+
+    // The map itself still takes the click.
+    MapMouse(QEvent::MouseButtonPress, 2, 1, Qt::LeftButton, Qt::LeftButton);
+    MapMouse(QEvent::MouseButtonRelease, 2, 1, Qt::LeftButton, Qt::NoButton);
+    EXPECT_NE(Stage.GetEventAt(2, 1), nullptr);
+}
+
+// The map chip palette is never taller than its rows of chips, however its
+// sizing frame is dragged, also once the project has more lands.
+TEST_F(QtStageEditorTest, TheChipPaletteCannotBeSizedTallerThanItsRowsOfChips)
+{
+    ASSERT_TRUE(Start());
+    MapChipPalette* palette = Window()->ChipPalette();
+    ASSERT_NE(palette, nullptr);
+    QWidget* top = static_cast<platform::QtWindow*>(palette->Native())->TopLevel();
+    // The chips are shown over the whole view, with the status bar below them.
+    QWidget* view = ControlWidget<QWidget>(*palette, kIdMapView);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->height(), palette->UsableHeight());
+    auto tallest = [&]
+    {
+        top->resize(top->width(), 2000);
+        Pump();
+        return palette->UsableHeight();
+    };
+    EXPECT_EQ(tallest(), kMapCellSize) << "five lands: one row";
+    LandTable.resize(20);
+    palette->UpdateScrollRange();
+    EXPECT_EQ(tallest(), 3 * kMapCellSize);
 }
 
 } // namespace
