@@ -9,11 +9,13 @@
 //   stress_editor_signals [signals] [spread in ms] [patience in ms] [editor]
 //
 // Defaults: 200 signals spread over the first 3000 ms after the report log
-// appears, 10000 ms patience, the editor of this build. The moments follow the golden-ratio sequence, so
-// that any number of runs covers the spread evenly. An editor still running
-// after the patience has its threads' states and signal masks printed and is
-// killed; its folder is kept. The tally is the last line; the exit status is
-// 0 only when every run passed.
+// appears, 10000 ms patience, the editor of this build. The moments follow
+// the golden-ratio sequence, so that any number of runs covers the spread
+// evenly. An editor still running after the patience has its threads' states
+// and signal masks printed and is killed; its folder is kept. The tally is the
+// last line; the exit status is 0 only when every run passed.
+
+#include "tests/editor/framework/EditorBitmapFiles.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -44,12 +46,6 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 constexpr int kStartPatience = 120000; // ms until the report log appears; a sanitizer build starts slowly
-
-// The bitmaps the editor's windows load at start-up, as the project without data has them.
-const char* const kEditorBitmaps[] = {
-    "MapChip.bmp",    "MapChara.bmp",  "Character.bmp",           "Event.bmp",       "Symbol.bmp",
-    "Effect.bmp",     "Accessory.bmp", "ToolBar_Palette.bmp",     "ToolBar_Pen.bmp", "WorldMapChip.bmp",
-    "WorldEvent.bmp", "WorldBack.bmp", "ToolBar_WorldPalette.bmp"};
 
 // Busy threads, one per core, for the life of the object.
 class CoreLoad
@@ -137,7 +133,6 @@ void PrintThreads(pid_t pid)
 
 struct Run
 {
-    int m_nIndex = 0;
     bool m_bSample = false;
     int m_nSignal = SIGTERM;
     int m_nDelay = 0; // ms after the report log appeared
@@ -179,11 +174,7 @@ public:
         }
         else
         {
-            fs::create_directories(project / "bmp");
-            for (const char* name : kEditorBitmaps)
-            {
-                fs::copy_file(m_Sample / "bmp" / name, project / "bmp" / name);
-            }
+            CopyEditorBitmaps(project);
         }
         const fs::path config = project / "data" / "EditConfig.dat";
         const fs::path names = project / "data" / "GValInfo.dat";
@@ -362,7 +353,6 @@ int main(int argc, char** argv)
     for (int i = 0; i < signals; ++i)
     {
         Run run;
-        run.m_nIndex = i;
         run.m_bSample = i % 2 == 1;
         run.m_nSignal = i / 2 % 2 == 0 ? SIGINT : SIGTERM;
         const double golden = 0.6180339887498949;
