@@ -4,7 +4,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 HEADLESS := SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy QT_QPA_PLATFORM=offscreen
 
-.PHONY: all setup configure build test run edit bench contact-sheet editor-picture clean asan tsan fuzz
+.PHONY: all setup configure build test run edit bench stress contact-sheet editor-picture clean asan tsan fuzz
 
 all: build
 
@@ -55,6 +55,10 @@ editor-picture: build
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && $$b; done
+
+# Stress programs, not part of `make test`: they take minutes and load every core.
+stress: build
+	@for s in $(BUILD)/bin/stress_*; do [ -x "$$s" ] && $$s || exit 1; done
 
 # The whole suite under AddressSanitizer with UndefinedBehaviorSanitizer (leaks
 # checked, undefined behaviour fails the test), and under ThreadSanitizer. Each

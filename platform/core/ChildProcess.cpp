@@ -1,11 +1,14 @@
 #include "platform/core/ChildProcess.h"
 
-#include <cerrno>
-#include <cstring>
+#include "platform/core/TerminationSignals.h"
+
 #include <spawn.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 extern char** environ;
 
@@ -112,9 +115,17 @@ bool ChildProcess::Start(const std::string& diskPath, const Environment& variabl
     envp.push_back(nullptr);
     std::string program = diskPath;
     char* argv[] = {program.data(), nullptr};
+    // The program is not held to this one's taking of the termination signals.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    const sigset_t mask = StartedProgramSignalMask();
+    posix_spawnattr_setsigmask(&attributes, &mask);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
     pid_t pid = 0;
     // The C library reports a program that cannot be executed as the spawn's own failure.
-    if (::posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()) != 0)
+    const int error = ::posix_spawn(&pid, program.c_str(), nullptr, &attributes, argv, envp.data());
+    posix_spawnattr_destroy(&attributes);
+    if (error != 0)
     {
         return false;
     }

@@ -4,7 +4,9 @@
 // ended without waiting for it: a descriptor that becomes readable then, for
 // the program's event loop. The program runs in the current folder with this
 // program's environment and the variables given on top; it is given no
-// arguments. It keeps running when this object (or this program) goes.
+// arguments. It keeps running when this object (or this program) goes. It
+// takes SIGTERM and SIGINT as it would have before this program took them for
+// itself (TerminationSignals.h).
 
 #include <string>
 #include <utility>

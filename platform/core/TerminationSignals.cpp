@@ -1,10 +1,10 @@
 #include "platform/core/TerminationSignals.h"
 
-#include <atomic>
-#include <cerrno>
-#include <csignal>
-#include <fcntl.h>
+#include <pthread.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
+
+#include <atomic>
 
 namespace platform
 {
@@ -12,77 +12,88 @@ namespace platform
 namespace
 {
 
-int g_nPipe[2] = {-1, -1};
-std::atomic<int> g_nWriteEnd{-1};
+std::atomic<int> g_nDescriptor{-1};
+// The catching thread's mask before the catch.
+sigset_t g_Previous;
 
-extern "C" void OnTerminationSignal(int)
+sigset_t TerminationSet()
 {
-    int saved = errno;
-    int fd = g_nWriteEnd.load();
-    if (fd >= 0)
-    {
-        char byte = 1;
-        [[maybe_unused]] ssize_t written = ::write(fd, &byte, 1);
-    }
-    errno = saved;
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGTERM);
+    sigaddset(&signals, SIGINT);
+    return signals;
 }
 
 } // namespace
 
 bool CatchTerminationSignals()
 {
-    if (g_nPipe[0] >= 0)
+    if (g_nDescriptor >= 0)
     {
         return true;
     }
-    if (::pipe2(g_nPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    const sigset_t signals = TerminationSet();
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &signals, &previous);
+    const int fd = ::signalfd(-1, &signals, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (fd < 0)
     {
-        g_nPipe[0] = g_nPipe[1] = -1;
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         return false;
     }
-    g_nWriteEnd = g_nPipe[1];
-    struct sigaction action{};
-    action.sa_handler = &OnTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    g_Previous = previous;
+    g_nDescriptor = fd;
     return true;
 }
 
 void ReleaseTerminationSignals()
 {
-    if (g_nPipe[0] < 0)
+    if (g_nDescriptor < 0)
     {
         return;
     }
-    ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
-    g_nWriteEnd = -1;
-    ::close(g_nPipe[0]);
-    ::close(g_nPipe[1]);
-    g_nPipe[0] = g_nPipe[1] = -1;
+    TakeTerminationSignals();
+    ::close(g_nDescriptor.exchange(-1));
+    pthread_sigmask(SIG_SETMASK, &g_Previous, nullptr);
 }
 
 int TerminationDescriptor()
 {
-    return g_nPipe[0];
+    return g_nDescriptor;
 }
 
 bool TakeTerminationSignals()
 {
-    if (g_nPipe[0] < 0)
+    const int fd = g_nDescriptor;
+    if (fd < 0)
     {
         return false;
     }
     bool any = false;
-    char drain[64];
-    ssize_t got = 0;
-    while ((got = ::read(g_nPipe[0], drain, sizeof(drain))) > 0)
+    signalfd_siginfo taken[4];
+    while (::read(fd, taken, sizeof(taken)) > 0)
     {
         any = true;
     }
     return any;
+}
+
+sigset_t StartedProgramSignalMask()
+{
+    sigset_t mask;
+    pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+    if (g_nDescriptor >= 0)
+    {
+        for (int signal : {SIGTERM, SIGINT})
+        {
+            if (!sigismember(&g_Previous, signal))
+            {
+                sigdelset(&mask, signal);
+            }
+        }
+    }
+    return mask;
 }
 
 } // namespace platform

@@ -2,9 +2,8 @@
 // standard error stream, or real boxes where a test says so) in a temporary
 // project folder: what it leaves behind, its end on a termination signal,
 // and the refusal of a second copy.
-#include "tests/editor/framework/EditorTestSupport.h"
-
 #include "platform/core/Cp932.h"
+#include "tests/editor/framework/EditorTestSupport.h"
 
 #include <csignal>
 #include <filesystem>
@@ -45,13 +44,14 @@ protected:
     TempFolder m_Folder;
 };
 
-// Whether the process catches SIGTERM (its mask of caught signals in /proc).
+// Whether the process takes SIGTERM for itself: blocked in its main thread
+// (its mask in /proc), so that it waits to be read from the editor's descriptor.
 bool CatchesTermination(int pid)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);)
     {
-        if (line.rfind("SigCgt:", 0) == 0)
+        if (line.rfind("SigBlk:", 0) == 0)
         {
             return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1) & 1) != 0;
         }
