@@ -19,17 +19,11 @@ CloseSignals::CloseSignals()
     sigemptyset(&m_Signals);
     sigaddset(&m_Signals, SIGINT);
     sigaddset(&m_Signals, SIGTERM);
-    // Only the watcher takes them, so that no other thread's waits are broken into.
+    // Blocked in every thread, the watcher's too: no thread's wait is broken
+    // into, and the watcher reads them off the descriptor (or, without one,
+    // waits for them).
     pthread_sigmask(SIG_BLOCK, &m_Signals, &m_Previous);
-    m_Watcher = std::thread(
-        [this]
-        {
-            if (m_bCaught)
-            {
-                pthread_sigmask(SIG_UNBLOCK, &m_Signals, nullptr);
-            }
-            Watch();
-        });
+    m_Watcher = std::thread([this] { Watch(); });
 }
 
 CloseSignals::~CloseSignals()

@@ -4,7 +4,7 @@
 // moment: the program's entry catches them first thing (platform/core/
 // TerminationSignals.h), so that one that comes before this object is kept
 // for it. While it lives, the two signals are blocked in every thread made
-// after it and taken by a watcher thread of its own, which asks the main
+// after it, its watcher thread's too, which takes them and asks the main
 // window to close at once (kWmCloseAtOnce, as soon as there is a window): a
 // box that is up then ends as if it were closed. Make it before any other
 // thread. The signals stay caught until the program ends.
