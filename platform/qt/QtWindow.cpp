@@ -369,6 +369,13 @@ void QtWindow::Show(bool show)
     if (show)
     {
         Qt().FollowFocusRefusals();
+        // Shown again while the dialog in front of it keeps it disabled (the
+        // windows hidden for a nested dialog, back once it has closed): the
+        // window manager put it on top, the dialog comes back above it.
+        if (RefusesFocus())
+        {
+            Qt().RaiseDialogOf(Handle());
+        }
     }
 }
 

@@ -9,7 +9,7 @@
 // A disabled top-level window keeps its look but takes no input: the filter
 // drops the author's mouse and keys there, and an activation of it goes to the
 // enabled window it owns; with that dialog in front it takes no focus from the
-// desktop either. While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
+// desktop either, and shown again it comes up behind that dialog. While it lives, the warning beep (Beep.h) is the desktop's. A QApplication
 // must exist.
 
 #include "platform/window/Beep.h"
@@ -46,9 +46,9 @@ public:
     // Run whenever a window is enabled, disabled, shown or hidden; the window
     // going (hidden or destroyed next) already counts as gone.
     void FollowFocusRefusals(WindowHandle going = {});
-    // The author clicked the disabled top-level window: the enabled window it
-    // owns (its modal dialog) comes to the front with the dialogs between
-    // them, and keeps the activation.
+    // The author clicked the disabled top-level window, or it was shown
+    // again: the enabled window it owns (its modal dialog) comes to the front
+    // with the dialogs between them, and keeps the activation.
     void RaiseDialogOf(WindowHandle window);
     // Whether the window's activation is the one the toolkit reports now.
     bool IsReportingActivation(WindowHandle window) const { return window && window == m_hReporting; }

@@ -7,6 +7,7 @@
 #include "platform/window/ControlMessages.h"
 #include "tests/common/window/CoreBehaviours.h"
 #include "tests/common/window/TestWindow.h"
+#include "tests/qt/QtStackingWatch.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -38,6 +39,31 @@ protected:
         ResetMouseLatches();
     }
     void TearDown() override { AppWindowSystem = nullptr; }
+
+    // A top-level window of the style, owned by the owner, at x.
+    platform::WindowHandle MakeOwned(uint32_t style, platform::WindowHandle owner, int x)
+    {
+        platform::WindowCreateParams params;
+        params.m_nStyle = style;
+        params.m_WindowRect = {x, 40, 300, 200};
+        params.m_strTitle = "窓";
+        params.m_hParent = owner;
+        return m_System.CreateWindow(params);
+    }
+    // An edit field in the window.
+    platform::WindowHandle MakeEdit(platform::WindowHandle parent)
+    {
+        platform::WindowCreateParams params;
+        params.m_strClass = platform::kClassEdit;
+        params.m_nStyle = platform::kWsChild | platform::kWsVisible | platform::kWsTabStop;
+        params.m_WindowRect = {10, 10, 100, 22};
+        params.m_hParent = parent;
+        return m_System.CreateWindow(params);
+    }
+    QWidget* TopOf(platform::WindowHandle window) const
+    {
+        return static_cast<platform::QtWindow*>(m_System.Resolve(window))->TopLevel();
+    }
 
     platform::QtWindowSystem m_System;
 };
@@ -642,19 +668,8 @@ private:
 // a disabled window with no dialog in front of it takes it all along.
 TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
 {
-    auto make = [&](uint32_t style, platform::WindowHandle owner, int x)
-    {
-        platform::WindowCreateParams params;
-        params.m_nStyle = style;
-        params.m_WindowRect = {x, 40, 300, 200};
-        params.m_strTitle = "窓";
-        params.m_hParent = owner;
-        return m_System.CreateWindow(params);
-    };
-    auto top = [&](platform::WindowHandle window)
-    { return static_cast<platform::QtWindow*>(m_System.Resolve(window))->TopLevel(); };
     auto refuses = [&](platform::WindowHandle window)
-    { return top(window)->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus); };
+    { return TopOf(window)->windowHandle()->flags().testFlag(Qt::WindowDoesNotAcceptFocus); };
     auto settle = [&]
     {
         for (int i = 0; i < 5; ++i)
@@ -663,17 +678,12 @@ TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
             m_System.PumpMessages();
         }
     };
-    platform::WindowHandle owner = make(platform::kWsOverlappedWindow | platform::kWsVisible, nullptr, 20);
-    platform::WindowHandle palette =
-        make(platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsVisible, owner, 340);
-    platform::WindowHandle dialog =
-        make(platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, owner, 60);
-    platform::WindowCreateParams editParams;
-    editParams.m_strClass = platform::kClassEdit;
-    editParams.m_nStyle = platform::kWsChild | platform::kWsVisible | platform::kWsTabStop;
-    editParams.m_WindowRect = {10, 10, 100, 22};
-    editParams.m_hParent = dialog;
-    platform::WindowHandle edit = m_System.CreateWindow(editParams);
+    platform::WindowHandle owner = MakeOwned(platform::kWsOverlappedWindow | platform::kWsVisible, nullptr, 20);
+    platform::WindowHandle palette = MakeOwned(
+        platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsVisible, owner, 340);
+    platform::WindowHandle dialog = MakeOwned(
+        platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu | platform::kWsDialogFrame, owner, 60);
+    platform::WindowHandle edit = MakeEdit(dialog);
     ASSERT_NE(edit, nullptr);
     auto* ownerNative = static_cast<platform::QtWindow*>(m_System.Resolve(owner));
     platform::NativeWindow* dialogNative = m_System.Resolve(dialog);
@@ -699,10 +709,10 @@ TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
     settle();
     EXPECT_EQ(m_System.ActiveWindow(), dialog);
     EXPECT_EQ(m_System.Focus(), edit);
-    EXPECT_EQ(QApplication::activeWindow(), top(dialog));
+    EXPECT_EQ(QApplication::activeWindow(), TopOf(dialog));
 
     // The owner takes the focus again before the dialog is hidden, and before it is destroyed.
-    HideWatch hides(top(dialog), [&] { return refuses(owner) || refuses(palette); });
+    HideWatch hides(TopOf(dialog), [&] { return refuses(owner) || refuses(palette); });
     dialogNative->Show(false);
     EXPECT_FALSE(refuses(owner));
     dialogNative->Show(true);
@@ -711,6 +721,51 @@ TEST_F(QtWindowTest, ADisabledWindowLeavesTheFocusToTheDialogInFrontOfIt)
     EXPECT_EQ(hides.m_Seen, (std::vector<bool>{false, false}));
     EXPECT_FALSE(refuses(owner));
     EXPECT_FALSE(refuses(palette));
+    m_System.DestroyWindow(owner);
+    m_System.PumpMessages();
+}
+
+// The windows a modal dialog disables, hidden while a dialog of its own ran
+// and shown again (the window manager maps them on top), come back behind
+// it: the dialogs from the one that disables them up to the one in front
+// are raised again in their order, and the activation and the focus stay
+// where they were.
+TEST_F(QtWindowTest, AWindowShownAgainBehindItsDialogLeavesTheDialogsInFront)
+{
+    constexpr uint32_t kDialogStyle = platform::kWsPopup | platform::kWsCaption | platform::kWsSysMenu |
+                                      platform::kWsDialogFrame | platform::kWsVisible;
+    platform::WindowHandle owner = MakeOwned(platform::kWsOverlappedWindow | platform::kWsVisible, nullptr, 20);
+    platform::WindowHandle palette = MakeOwned(
+        platform::kWsPopup | platform::kWsCaption | platform::kWsThickFrame | platform::kWsVisible, owner, 340);
+    platform::WindowHandle outer = MakeOwned(kDialogStyle, owner, 60);
+    platform::WindowHandle inner = MakeOwned(kDialogStyle, outer, 100);
+    platform::WindowHandle edit = MakeEdit(inner);
+    ASSERT_NE(edit, nullptr);
+    for (platform::WindowHandle disabled : {owner, palette, outer})
+    {
+        m_System.Resolve(disabled)->Enable(false);
+    }
+    m_System.SetFocus(edit);
+    QCoreApplication::processEvents();
+
+    StackingWatch stacking;
+    for (platform::WindowHandle hidden : {owner, palette})
+    {
+        m_System.Resolve(hidden)->Show(false);
+    }
+    for (platform::WindowHandle shown : {owner, palette})
+    {
+        m_System.Resolve(shown)->Show(true);
+    }
+    // Read before the toolkit's own reports: offscreen it activates every
+    // window it shows, which no window manager does for one that takes no focus.
+    EXPECT_TRUE(stacking.IsAbove(TopOf(inner), TopOf(outer)));
+    EXPECT_TRUE(stacking.IsAbove(TopOf(outer), TopOf(owner)));
+    EXPECT_TRUE(stacking.IsAbove(TopOf(outer), TopOf(palette)));
+    QCoreApplication::processEvents();
+    m_System.PumpMessages();
+    EXPECT_EQ(m_System.ActiveWindow(), inner);
+    EXPECT_EQ(m_System.Focus(), edit);
     m_System.DestroyWindow(owner);
     m_System.PumpMessages();
 }

@@ -2,8 +2,8 @@
 // sees them: owned windows name their owner as transient parent in a kind of
 // window for which the toolkit tells the window manager (palettes shown
 // only once their owner is), a modal
-// dialog is the active window again once the dialog it opened has closed and
-// the editor windows hidden for that dialog are back, and the windows a
+// dialog is the active window again, in front, once the dialog it opened has
+// closed and the editor windows hidden for that dialog are back, and the windows a
 // modal dialog disables take no focus from the desktop: a click on them
 // leaves the activation and the focus with the dialog. The stage editor carries the editor's icon, and the frames carry
 // only the boxes their styles give.
@@ -19,6 +19,7 @@
 #include "editor/stage/WorldMapEditorWindow.h"
 #include "platform/qt/QtBars.h"
 #include "platform/qt/QtOwnFrame.h"
+#include "tests/qt/QtStackingWatch.h"
 #include "tests/qt/editor/QtWholeEditorFixture.h"
 
 #include <QApplication>
@@ -92,7 +93,7 @@ protected:
     }
 };
 
-TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
+TEST_F(QtModalWindowsTest, TheGroupListIsInFrontAndActiveAgainOnceItsEditDialogHasClosed)
 {
     ASSERT_TRUE(Start());
     m_System.SetActiveWindow(Window()->Handle());
@@ -118,11 +119,19 @@ TEST_F(QtModalWindowsTest, TheGroupListIsActiveAgainOnceItsEditDialogHasClosed)
             EXPECT_EQ(m_System.ActiveWindow(), list.Handle());
             EXPECT_EQ(m_System.Focus(), focus);
 
+            StackingWatch stacking;
             Click(list, kIdGroupEdit);
-            Settle();
-            // Back from the edit dialog, with the stage editor and its palette shown again.
+            // Back from the edit dialog, with the stage editor and its palette
+            // shown again behind the list, which keeps the activation and the
+            // focus. The stacking is read before the toolkit's own reports:
+            // offscreen it activates every window it shows, which no window
+            // manager does for a window that takes no focus.
             EXPECT_TRUE(Top(*Window())->isVisible());
+            EXPECT_TRUE(stacking.IsAbove(Top(list), Top(*Window())));
+            EXPECT_TRUE(stacking.IsAbove(Top(list), Top(*Window()->ChipPalette())));
+            Settle();
             EXPECT_EQ(m_System.ActiveWindow(), list.Handle());
+            EXPECT_EQ(m_System.Focus(), m_System.GetDlgItem(list.Handle(), kIdGroupEdit));
             EXPECT_EQ(QApplication::activeWindow(), Top(list));
             Click(list, kIdDialogCancel);
         });
