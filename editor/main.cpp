@@ -23,13 +23,13 @@
 
 int main(int argc, char** argv)
 {
-    // The synthesizer's SoundFont is read while the editor starts.
-    std::unique_ptr<platform::SoundFontLoad> soundFont = platform::AudioSystem::StartSoundFont();
     // A signal that comes while Qt starts waits for the editor to take it
     // (RunEditor), instead of ending the program at once. First of all, so
     // that every thread made after (Qt's, the sound's) leaves the signals to
     // the editor's watch.
     platform::CatchTerminationSignals();
+    // The synthesizer's SoundFont is read while the editor starts.
+    std::unique_ptr<platform::SoundFontLoad> soundFont = platform::AudioSystem::StartSoundFont();
     QApplication application(argc, argv);
     platform::InstallQtTranslations();
     // Qt took the C library's locale from the environment; numbers keep the '.' decimal point.
