@@ -4,7 +4,11 @@
 #include "game/engine/GameDataLock.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <mutex>
 #include <system_error>
+#include <unistd.h>
 
 Thread thGame("thGame");
 Thread thEvent("thEvent");
@@ -15,6 +19,19 @@ thread_local Thread* t_pCurrent = nullptr;
 
 // How often WaitUntil tests its condition when nobody notifies.
 constexpr uint32_t kConditionPollMs = 5;
+
+// Runs first when the program ends by exit(). On a thread of ours the static
+// objects must not be destroyed while the other threads use them, and the
+// Thread running this one could not join it: its std::thread would end the
+// program with std::terminate.
+void EndOnThreadAtOnce(int status, void*)
+{
+    if (Thread::Current())
+    {
+        std::fflush(nullptr);
+        _exit(status);
+    }
+}
 } // namespace
 
 Thread::Thread(std::string_view name) : m_strName(name)
@@ -33,6 +50,9 @@ Thread* Thread::Current()
 
 bool Thread::Start(Procedure procedure)
 {
+    // Registered after the static Threads were made, so it runs before they are destroyed.
+    static std::once_flag s_EndOnThread;
+    std::call_once(s_EndOnThread, [] { on_exit(EndOnThreadAtOnce, nullptr); });
     // No wait on another caller here: a game thread that starts an event
     // within its frame must never wait for a join that waits for its frame.
     std::thread finished;

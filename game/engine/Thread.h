@@ -12,6 +12,10 @@
 // owner's next Start or Exit; IsFinished() tells that it ended, in place of a
 // zero wait on a handle. Close is the shut-down's Exit: after it the object
 // refuses to start again, so a thread cannot start while the program ends.
+// exit() called on one of these threads (a library's fatal error handler
+// does so) ends the program at once with that status: the static objects,
+// the Thread that runs it among them, are not destroyed under the threads
+// still running.
 //
 // Requests. The running thread queues requests for its owner, which takes
 // them oldest first; the list is locked, so the two may run at once. The game

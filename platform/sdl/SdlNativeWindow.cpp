@@ -3,6 +3,7 @@
 #include "platform/sdl/SdlWindowSystem.h"
 
 #include <SDL.h>
+#include <SDL_syswm.h>
 
 namespace platform
 {
@@ -62,6 +63,21 @@ void ReleaseSdlWindowRenderer(SDL_Window* window)
     {
         SDL_DestroyRenderer(renderer);
     }
+}
+
+int SdlX11Connection(SDL_Window* window)
+{
+#if defined(SDL_VIDEO_DRIVER_X11)
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (window && SDL_GetWindowWMInfo(window, &info) && info.subsystem == SDL_SYSWM_X11 && info.info.x11.display)
+    {
+        return ConnectionNumber(info.info.x11.display);
+    }
+#else
+    (void)window;
+#endif
+    return -1;
 }
 
 } // namespace platform

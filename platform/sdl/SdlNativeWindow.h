@@ -26,4 +26,8 @@ SDL_Renderer* SdlWindowRenderer(SDL_Window* window);
 // Destroys the window's renderer, if it has one (and with it its textures).
 void ReleaseSdlWindowRenderer(SDL_Window* window);
 
+// The descriptor of the connection to the X server on which SDL reads the
+// window's events; -1 when the window is not on X11.
+int SdlX11Connection(SDL_Window* window);
+
 } // namespace platform

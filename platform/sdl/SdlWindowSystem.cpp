@@ -6,6 +6,10 @@
 #include "platform/window/KeyCodes.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
 #include <mutex>
 #include <string>
 
@@ -367,6 +371,7 @@ SdlWindowSystem::SdlWindowSystem()
         const char* driver = SDL_GetCurrentVideoDriver();
         std::string name = driver ? driver : "";
         m_bHeadless = name == "dummy" || name == "offscreen";
+        m_bX11 = name == "x11" && pipe2(m_nWakePipe, O_NONBLOCK | O_CLOEXEC) == 0;
     }
 }
 
@@ -376,6 +381,13 @@ SdlWindowSystem::~SdlWindowSystem()
     if (m_bReady)
     {
         SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS);
+    }
+    for (int fd : m_nWakePipe)
+    {
+        if (fd >= 0)
+        {
+            close(fd);
+        }
     }
 }
 
@@ -400,6 +412,10 @@ std::unique_ptr<NativeWindow> SdlWindowSystem::MakeWindow(const WindowCreatePara
     if (!native)
     {
         return nullptr;
+    }
+    if (m_bX11 && m_nDisplayConnection < 0)
+    {
+        m_nDisplayConnection = SdlX11Connection(native);
     }
     return std::make_unique<SdlWindow>(*this, params, native);
 }
@@ -567,8 +583,27 @@ void SdlWindowSystem::WaitForNativeEvents()
         WindowSystem::WaitForNativeEvents();
         return;
     }
-    // Posts push a wake event; the time-out is only a safety net.
-    SDL_WaitEventTimeout(nullptr, 100);
+    // The time-outs are only a safety net.
+    if (m_nDisplayConnection < 0)
+    {
+        // Posts push a wake event. (No window yet on X11: SDL has none to send wake-ups to, and polls.)
+        SDL_WaitEventTimeout(nullptr, 100);
+        return;
+    }
+    // What an earlier wake-up wrote goes first: a post from now on writes
+    // again, or has pushed its event already, and then the loop does not sleep.
+    char drained[64];
+    while (read(m_nWakePipe[0], drained, sizeof drained) > 0)
+    {
+    }
+    // What the connection has read already, or SDL holds, is not slept on.
+    SDL_PumpEvents();
+    if (SDL_HasEvents(SDL_FIRSTEVENT, SDL_LASTEVENT))
+    {
+        return;
+    }
+    pollfd ready[] = {{m_nDisplayConnection, POLLIN, 0}, {m_nWakePipe[0], POLLIN, 0}};
+    poll(ready, 2, 100);
 }
 
 void SdlWindowSystem::WakeNative()
@@ -583,6 +618,11 @@ void SdlWindowSystem::WakeNative()
     {
         // Not queued: the next post tries again.
         WakeConsumed();
+    }
+    if (m_nWakePipe[1] >= 0)
+    {
+        // A full pipe wakes the loop already.
+        [[maybe_unused]] const ssize_t written = write(m_nWakePipe[1], "", 1);
     }
 }
 

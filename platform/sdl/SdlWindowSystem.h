@@ -10,13 +10,18 @@
 // zero unless a test fixes them. SDL has no menus, tool bars or child windows:
 // pop-up menus are dismissed, bars are kept as models only, and a child is a
 // model without a native window. Posts from other threads wake the loop with
-// one SDL event at most, however many arrive. Without a display (the dummy
-// driver gives no focus events) a shown window is the active one. A disabled
-// window that the desktop activates hands the activation to the window that
-// keeps it disabled (a modal box), which the desktop is then asked to bring
-// forward; a click that activates a window acts in it too. A window with a
-// sizing frame keeps the size limits its procedure gives; the game's window
-// lifts them while it goes full screen over the desktop (SdlDisplayHost).
+// one SDL event at most, however many arrive. On X11 the loop sleeps on the
+// display's connection and a pipe of its own, never in SDL's wait: while that
+// sleeps, each SDL event pushed on any thread is sent as an X message to the
+// newest window to wake it, and a window destroyed before the X server took
+// such a message (a box just answered) made it answer with an error that ends
+// the program. Without a display (the dummy driver gives no focus events) a
+// shown window is the active one. A disabled window that the desktop activates
+// hands the activation to the window that keeps it disabled (a modal box),
+// which the desktop is then asked to bring forward; a click that activates a
+// window acts in it too. A window with a sizing frame keeps the size limits its
+// procedure gives; the game's window lifts them while it goes full screen over
+// the desktop (SdlDisplayHost).
 
 #include "platform/window/ModelWindow.h"
 #include "platform/window/WindowSystem.h"
@@ -105,8 +110,11 @@ private:
 
     bool m_bReady = false;
     bool m_bHeadless = false;
+    bool m_bX11 = false; // the X11 driver, and the wake-up pipe is made
     uint32_t m_nWakeEvent = 0;
-    WindowHandle m_hReporting; // the window whose activation the desktop reports now
+    int m_nDisplayConnection = -1; // on X11, once a window is made
+    int m_nWakePipe[2] = {-1, -1}; // a wake-up writes to it, for a loop asleep on the display's connection
+    WindowHandle m_hReporting;     // the window whose activation the desktop reports now
     bool m_bMouseKnown = false;
     Point m_Cursor;
     bool m_bButtons[2] = {false, false};

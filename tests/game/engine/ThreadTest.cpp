@@ -4,8 +4,11 @@
 #include "TempFolder.h"
 
 #include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace
 {
@@ -110,6 +113,23 @@ TEST(ThreadTest, StartJoinsAFinishedThreadRefusesARunningOneAndEverythingAfterCl
     events.Reopen();
     EXPECT_TRUE(events.Start([] {}));
     events.Exit();
+}
+
+TEST(ThreadTest, ExitCalledOnTheGameThreadEndsTheProgramWithItsStatus)
+{
+    // As a library's fatal error handler does (Xlib's, on an X error): the
+    // program ends with the status, not aborted by thGame's std::thread
+    // destroyed on the thread it runs.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            thGame.Start([] { std::exit(3); });
+            for (;;)
+            {
+                std::this_thread::sleep_for(std::chrono::seconds(1));
+            }
+        },
+        testing::ExitedWithCode(3), "");
 }
 
 TEST(ThreadTest, SeveralCallersOfExitReturnOnceTheThreadHasEnded)
