@@ -7,6 +7,7 @@
 #include "game/data/GameData.h"
 #include "game/data/RecordDrawing.h"
 #include "game/data/SoundRequests.h"
+#include "platform/core/Cp932.h"
 #include "platform/core/Files.h"
 
 #include <cstdlib>
@@ -37,6 +38,29 @@ bool RefuseSave(const std::string& name, const std::string& reason, std::string*
     return false;
 }
 
+// Opens a slot file to read. A file that is there but cannot be read (no
+// permission, a read error, a folder of that name) gives a reader that has
+// failed before its first byte: such a slot is listed as unreadable and noted
+// as damaged, so that a save over it is refused while it cannot be kept, and
+// never taken for an empty slot and written over. Null when there is no file.
+std::unique_ptr<DataReader> OpenSlotFile(const std::string& name)
+{
+    std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
+    if (in || !platform::PathExists(name))
+    {
+        return in;
+    }
+    std::vector<unsigned char> bytes;
+    std::string reason;
+    if (platform::ReadWholeFile(name, bytes, &reason))
+    {
+        return OpenDataFileForRead(name); // it became readable in between
+    }
+    in = std::make_unique<DataReader>(std::vector<unsigned char>(), 0, 0, name);
+    in->Fail("the file cannot be read: " + platform::FromUtf8(reason));
+    return in;
+}
+
 // Reads a slot file whole into the play-through and party given. NotOpened
 // when there is no such file; Corrupt, with its log line, the file noted as
 // damaged and, when asked, the reason, when it does not read cleanly to its
@@ -45,7 +69,7 @@ LoadResult ReadSlotFile(const std::string& name, ProgressRecord& progress, Check
                         std::string* error = nullptr)
 {
     const int32_t previousVersion = FileVersion;
-    std::unique_ptr<DataReader> in = OpenDataFileForRead(name);
+    std::unique_ptr<DataReader> in = OpenSlotFile(name);
     if (!in)
     {
         return LoadResult::NotOpened;
@@ -172,7 +196,7 @@ void ScanSaveSlots(CheckedVector<SaveSlotInfo>& slots)
         SaveSlotInfo& info = slots[static_cast<std::size_t>(i)];
         info = SaveSlotInfo();
         const int32_t previousVersion = FileVersion;
-        std::unique_ptr<DataReader> in = OpenDataFileForRead(SaveSlotFileName(i));
+        std::unique_ptr<DataReader> in = OpenSlotFile(SaveSlotFileName(i));
         if (!in)
         {
             continue;

@@ -1,6 +1,8 @@
 #include "GameDataTest.h"
 #include "RecordingDrawTarget.h"
 
+#include <unistd.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -126,6 +128,56 @@ TEST_F(SaveSlotsTest, AFileThatOpensIsListedAndADamagedOneIsKeptBeforeASaveOverI
     ASSERT_TRUE(SaveToSlot(1));
     ASSERT_TRUE(SaveToSlot(1));
     EXPECT_FALSE(std::filesystem::exists("user_data/SaveData02.dat.damaged"));
+}
+
+TEST_F(SaveSlotsTest, AFileThatIsThereButCannotBeReadIsListedAndNeverSavedOver)
+{
+    ASSERT_TRUE(SaveToSlot(0));
+    const std::vector<unsigned char> good = m_Folder.ReadFile("user_data/SaveData01.dat");
+    // A folder in the file's place cannot be read by anyone; a file without
+    // permissions only by a program that is not the superuser.
+    struct Case
+    {
+        const char* what;
+        int slot;
+    };
+    std::vector<Case> cases = {{"a folder", 1}};
+    if (::geteuid() != 0)
+    {
+        cases.push_back({"no permission", 0});
+    }
+    for (const Case& unreadable : cases)
+    {
+        SCOPED_TRACE(unreadable.what);
+        const int slot = unreadable.slot;
+        if (slot == 1)
+        {
+            std::filesystem::create_directory("user_data/SaveData02.dat");
+        }
+        else
+        {
+            std::filesystem::permissions("user_data/SaveData01.dat", std::filesystem::perms::none);
+        }
+
+        SaveSlots.At(slot) = SaveSlotInfo();
+        ScanSaveSlots(SaveSlots);
+        EXPECT_EQ(SaveSlots.At(slot).SummaryText(), "よみこめません");
+
+        std::string reason;
+        EXPECT_FALSE(LoadFromSlot(slot, &reason));
+        EXPECT_NE(reason.find("the file cannot be read"), std::string::npos) << reason;
+
+        std::string refused;
+        EXPECT_FALSE(SaveToSlot(slot, &refused));
+        EXPECT_NE(refused.find("cannot be kept"), std::string::npos) << refused;
+        EXPECT_EQ(SaveSlots.At(slot).SummaryText(), "よみこめません");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory("user_data/SaveData02.dat"));
+    if (::geteuid() != 0)
+    {
+        std::filesystem::permissions("user_data/SaveData01.dat", std::filesystem::perms::owner_read);
+        EXPECT_EQ(m_Folder.ReadFile("user_data/SaveData01.dat"), good);
+    }
 }
 
 TEST_F(SaveSlotsTest, AFailedSaveIsNotReportedAsSavedAndKeepsTheOldSlot)
