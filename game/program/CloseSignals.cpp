@@ -29,7 +29,29 @@ CloseSignals::CloseSignals()
 CloseSignals::~CloseSignals()
 {
     Stop();
-    pthread_sigmask(SIG_SETMASK, &m_Previous, nullptr);
+    if (!m_bReleased)
+    {
+        pthread_sigmask(SIG_SETMASK, &m_Previous, nullptr);
+    }
+}
+
+void CloseSignals::Release()
+{
+    Stop();
+    if (m_bReleased)
+    {
+        return;
+    }
+    m_bReleased = true;
+    if (m_bCaught)
+    {
+        // What came after the watcher's last look is taken with the catch.
+        platform::ReleaseTerminationSignals();
+    }
+    else
+    {
+        pthread_sigmask(SIG_SETMASK, &m_Previous, nullptr);
+    }
 }
 
 void CloseSignals::Stop()

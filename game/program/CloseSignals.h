@@ -7,7 +7,8 @@
 // after it, its watcher thread's too, which takes them and asks the main
 // window to close at once (kWmCloseAtOnce, as soon as there is a window): a
 // box that is up then ends as if it were closed. Make it before any other
-// thread. The signals stay caught until the program ends.
+// thread. The signals stay caught until Release, which the program calls as
+// it shuts down.
 
 #include <atomic>
 #include <csignal>
@@ -25,6 +26,11 @@ public:
     // Ends the watcher; call it before the window system goes, which the
     // watcher posts to. The signals stay blocked until the destruction.
     void Stop();
+    // Ends the watcher and gives the two signals their default action again
+    // (on the thread that made this object, the one that caught them): once
+    // the program shuts down, one that comes ends it at once instead of
+    // waiting for a reader that is gone.
+    void Release();
 
 private:
     void Watch();
@@ -34,6 +40,7 @@ private:
     sigset_t m_Signals{};
     sigset_t m_Previous{};
     bool m_bCaught = false;
+    bool m_bReleased = false;
     std::atomic<bool> m_bStop{false};
     std::atomic<bool> m_bReceived{false};
     std::thread m_Watcher;

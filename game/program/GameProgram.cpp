@@ -251,8 +251,9 @@ int RunGame(const GameOptions& options, std::unique_ptr<platform::SoundFontLoad>
         code = failedStart;
     }
 
-    // Nothing posts to the window system once it starts to go.
-    signals.Stop();
+    // Nothing posts to the window system once it starts to go; a signal
+    // that comes while the game shuts down ends it at once.
+    signals.Release();
     SetFrameDriver(nullptr);
     DisplayFrames().SetWakeCallback(nullptr);
     {

@@ -2,9 +2,11 @@
 // catches them, before the watcher exists.
 
 #include "game/program/CloseSignals.h"
+
 #include "platform/core/TerminationSignals.h"
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -43,6 +45,30 @@ TEST(CloseSignalsTest, ASignalFromTheFirstInstantReachesTheWatcherMadeLater)
         EXPECT_TRUE(WaitForReceived(signals));
     }
     platform::ReleaseTerminationSignals();
+}
+
+TEST(CloseSignalsTest, OnceReleasedASignalEndsTheProgramAtOnce)
+{
+    // As the program shuts down: the watcher is gone, and a signal that comes
+    // then is not left blocked with nothing to read it.
+    for (int number : {SIGTERM, SIGINT})
+    {
+        SCOPED_TRACE(number);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0)
+        {
+            platform::CatchTerminationSignals();
+            CloseSignals signals;
+            signals.Release();
+            ::kill(::getpid(), number);
+            ::_exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), number);
+    }
 }
 
 } // namespace
