@@ -20,7 +20,9 @@ thread_local Thread* t_pCurrent = nullptr;
 // How often WaitUntil tests its condition when nobody notifies.
 constexpr uint32_t kConditionPollMs = 5;
 
-// Runs first when the program ends by exit(). On a thread of ours the static
+// Runs when the program ends by exit(), before the static objects made
+// before the first thread started are destroyed (those that a function makes
+// at its first call after that go before it). On a thread of ours the static
 // objects must not be destroyed while the other threads use them, and the
 // Thread running this one could not join it: its std::thread would end the
 // program with std::terminate.

@@ -313,7 +313,7 @@ std::string WriteFlushedTemporary(const std::string& target, mode_t mode, const 
                                   int (*flush)(int), std::string* error)
 {
     std::string temp = target + ".tmp-XXXXXX";
-    int fd = ::mkstemp(temp.data());
+    int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
     {
         SetError(error, "cannot create a file beside " + target, errno);
