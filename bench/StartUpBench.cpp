@@ -16,7 +16,8 @@
 // "x_clock", the median of the runs' ratios of program to clock measurement.
 // Five runs of each by default; --runs N changes it. Sound goes to SDL's
 // dummy driver in both programs. A program that fails, or that has not got
-// there within a minute, ends the benchmark with an error and the exit status 1.
+// there within a minute, or that has not ended a minute after, is killed and
+// ends the benchmark with an error and the exit status 1.
 
 #include "BenchSupport.h"
 #include "platform/core/SystemInfo.h"
@@ -30,6 +31,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -141,15 +143,72 @@ pid_t Spawn(const char* project, std::vector<std::string> args, int output)
     return pid > 0 ? pid : 0;
 }
 
-// Waits for the process; true when it ended with 0.
-bool EndedWell(pid_t pid)
+// Reads what the pipe has, waiting for it until `deadline`: the bytes read,
+// 0 at the pipe's end (or when reading fails), -1 when the deadline came first.
+ssize_t ReadBefore(int fd, char* buffer, std::size_t size, Clock::time_point deadline)
+{
+    for (;;)
+    {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0)
+        {
+            return -1;
+        }
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, static_cast<int>(left));
+        if (ready < 0 && errno != EINTR)
+        {
+            return 0;
+        }
+        if (ready > 0)
+        {
+            const ssize_t got = ::read(fd, buffer, size);
+            if (got >= 0 || errno != EINTR)
+            {
+                return std::max<ssize_t>(got, 0);
+            }
+        }
+    }
+}
+
+// Ends the process with SIGKILL and reaps it.
+void Kill(pid_t pid)
+{
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR)
+    {
+    }
+}
+
+// Waits for the process until `deadline`; true when it ended with 0. One
+// that has not ended by then is killed, and `failure` says that `program` did not end.
+bool EndedWell(pid_t pid, Clock::time_point deadline, const char* program, std::string& failure)
 {
     int status = 0;
-    return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    for (;;)
+    {
+        const pid_t ended = ::waitpid(pid, &status, WNOHANG);
+        if (ended == pid)
+        {
+            return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+        if (ended < 0 && errno != EINTR)
+        {
+            return false;
+        }
+        if (Clock::now() >= deadline)
+        {
+            Kill(pid);
+            failure = std::string(program) + " did not end within a minute; killed";
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
 }
 
 // The seconds from the game's start to its title's menu; 0 when it did not get there.
-double GameToTitle()
+double GameToTitle(std::string& failure)
 {
     int pipe[2];
     if (::pipe2(pipe, O_CLOEXEC) != 0)
@@ -163,21 +222,10 @@ double GameToTitle()
     ::close(pipe[1]);
     double seconds = 0.0;
     std::string text;
-    const Clock::time_point deadline = start + kPatience;
-    auto more = [&pipe, deadline]
+    char buffer[512];
+    ssize_t got = 0;
+    while (seconds == 0.0 && game != 0 && (got = ReadBefore(pipe[0], buffer, sizeof(buffer), start + kPatience)) > 0)
     {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd wait{pipe[0], POLLIN, 0};
-        return left > 0 && ::poll(&wait, 1, static_cast<int>(left)) > 0;
-    };
-    while (seconds == 0.0 && game != 0 && more())
-    {
-        char buffer[512];
-        const ssize_t got = ::read(pipe[0], buffer, sizeof(buffer));
-        if (got <= 0)
-        {
-            break;
-        }
         text.append(buffer, std::size_t(got));
         if (text.find("script passed") != std::string::npos)
         {
@@ -189,12 +237,18 @@ double GameToTitle()
         ::kill(game, SIGKILL);
     }
     // The rest of its output, untimed, as it closes.
-    char buffer[512];
-    while (::read(pipe[0], buffer, sizeof(buffer)) > 0)
+    const Clock::time_point closing = Clock::now() + kPatience;
+    while ((got = ReadBefore(pipe[0], buffer, sizeof(buffer), closing)) > 0)
     {
     }
     ::close(pipe[0]);
-    const bool well = game != 0 && EndedWell(game);
+    if (game != 0 && got < 0)
+    {
+        Kill(game);
+        failure = "the game did not close its output within a minute as it ended; killed";
+        return 0.0;
+    }
+    const bool well = game != 0 && EndedWell(game, closing, "the game", failure);
     return well ? seconds : 0.0;
 }
 
@@ -219,7 +273,7 @@ bool WaitsInPoll(pid_t pid)
 
 // The seconds from the editor's start to its first wait in its message loop;
 // 0 when it did not get there.
-double EditorToFirstWindow()
+double EditorToFirstWindow(std::string& failure)
 {
     const Clock::time_point start = Clock::now();
     const pid_t editor = Spawn("editor", {TK_EDITOR_PROGRAM}, -1);
@@ -243,7 +297,7 @@ double EditorToFirstWindow()
         std::this_thread::sleep_for(std::chrono::microseconds(200));
     }
     ::kill(editor, seconds > 0.0 ? SIGTERM : SIGKILL);
-    const bool well = EndedWell(editor);
+    const bool well = EndedWell(editor, Clock::now() + kPatience, "the editor", failure);
     return well ? seconds : 0.0;
 }
 
@@ -255,7 +309,9 @@ double ClockMeasurement()
     return Seconds(Clock::now() - start);
 }
 
-void TimeAgainstClock(benchmark::State& state, const std::function<double()>& run, const char* failure)
+// `run` gives the program's seconds, or 0 when it failed, then naming the
+// failure when it is other than `failure`.
+void TimeAgainstClock(benchmark::State& state, const std::function<double(std::string&)>& run, const char* failure)
 {
     WorkFolder(); // made before the first run, untimed
     std::vector<double> programs;
@@ -263,10 +319,11 @@ void TimeAgainstClock(benchmark::State& state, const std::function<double()>& ru
     std::vector<double> ratios;
     for (auto _ : state)
     {
-        const double program = run();
+        std::string why;
+        const double program = run(why);
         if (program <= 0.0)
         {
-            state.SkipWithError(failure);
+            state.SkipWithError(why.empty() ? failure : why.c_str());
             ProgramFailed = true;
             return;
         }
