@@ -51,10 +51,21 @@ void SizeSpan(int& start, int& extent, int delta, bool movesStart, bool movesEnd
 
 // ---- FrameDrag ----
 
-FrameDrag::FrameDrag()
-    : m_SystemDrag([](QWindow& window, Qt::Edges edges)
-                   { return edges == Qt::Edges() ? window.startSystemMove() : window.startSystemResize(edges); })
+FrameDrag::FrameDrag() : m_SystemDrag(SystemDragOn(QGuiApplication::platformName())) {}
+
+FrameDrag::SystemDrag FrameDrag::SystemDragOn(const QString& platformName)
 {
+    // On X11 the window manager's drag is asked for by a message that races
+    // the button: a flick whose release comes before the window manager has
+    // taken the pointer leaves the window on the pointer until the next
+    // click, where that click then drops it (off the screen, as often as
+    // not). The release never races the frame's own drag.
+    if (!platformName.startsWith(QLatin1String("wayland")))
+    {
+        return {};
+    }
+    return [](QWindow& window, Qt::Edges edges)
+    { return edges == Qt::Edges() ? window.startSystemMove() : window.startSystemResize(edges); };
 }
 
 void FrameDrag::Press(Qt::Edges edges, QPoint globalPress)
@@ -79,9 +90,7 @@ bool FrameDrag::Follow(QWidget& top, QPoint global, Qt::MouseButtons held)
     QPoint delta = global - m_Press;
     if (m_State == State::Pressed)
     {
-        // A click, or a tap whose release comes before the window manager
-        // could take the pointer, never starts a drag that would keep the
-        // window on the pointer after the button is up.
+        // A click, or a tap that shakes the pointer a little, moves nothing.
         if (delta.manhattanLength() < QApplication::startDragDistance())
         {
             return true;
@@ -89,8 +98,7 @@ bool FrameDrag::Follow(QWidget& top, QPoint global, Qt::MouseButtons held)
         QWindow* window = top.windowHandle();
         if (window && m_SystemDrag && m_SystemDrag(*window, m_Edges))
         {
-            // The window manager has the pointer until the release, and
-            // follows it from where it is now.
+            // The window manager has the pointer until the release.
             End();
             return true;
         }

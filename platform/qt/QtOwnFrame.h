@@ -29,9 +29,10 @@ struct OwnFrameHooks
 
 // Moves or sizes a top level by the mouse, from a press to its release. A
 // press alone moves nothing: the drag starts once the pointer has moved past
-// the platform's drag distance with the button held. The window manager
-// takes it over then where it can; where it cannot, the drag follows the
-// pointer itself from the press on.
+// the platform's drag distance with the button held. Where the program can
+// place its windows, the drag follows the pointer itself from the press on,
+// and the release, which the press's grab brings back, always ends it. Only
+// where it cannot (Wayland) the window manager takes the drag over.
 class FrameDrag
 {
 public:
@@ -39,6 +40,10 @@ public:
     using SystemDrag = std::function<bool(QWindow&, Qt::Edges)>;
     FrameDrag();
     explicit FrameDrag(SystemDrag systemDrag) : m_SystemDrag(std::move(systemDrag)) {}
+
+    // The window manager's drag on the named Qt platform; empty where the
+    // frame follows the pointer itself.
+    static SystemDrag SystemDragOn(const QString& platformName);
 
     // A press of the left button; edges 0 move the window.
     void Press(Qt::Edges edges, QPoint globalPress);

@@ -464,10 +464,10 @@ TEST_F(QtWindowTest, APaletteDrawsItsOwnCaptionThatMovesSizesAndClosesIt)
 
 // A press on a palette's frame moves nothing: the drag starts once the
 // pointer has moved past the drag distance with the button held, by the
-// window manager where it can (until the release, which it takes), else by
-// the frame itself from the press on. A tap never starts the window
-// manager's drag, which would keep the window on the pointer after the
-// button is up.
+// window manager where it takes drags over (until the release, which it
+// takes), else by the frame itself from the press on. A tap never starts the
+// window manager's drag, which would keep the window on the pointer after
+// the button is up.
 TEST(QtFrameDragTest, OnlyAMovePastTheDragDistanceStartsADrag)
 {
     const int distance = QApplication::startDragDistance();
@@ -532,6 +532,35 @@ TEST(QtFrameDragTest, OnlyAMovePastTheDragDistanceStartsADrag)
         EXPECT_EQ(asked, std::vector<Qt::Edges>(c.m_nSystemDrags, c.m_Edges));
         EXPECT_EQ(top.geometry(), c.m_Expected);
     }
+}
+
+// Where the program can place its windows (X11), the palettes' frame follows
+// the pointer itself: a flick, whose release came before the window manager
+// had taken the pointer, left the palette on the pointer until the next
+// click. Only Wayland's window manager takes a drag over.
+TEST(QtFrameDragTest, OnlyWhereWindowsCannotBePlacedTheWindowManagerDrags)
+{
+    for (const char* name : {"xcb", "offscreen", "eglfs"})
+    {
+        EXPECT_FALSE(platform::FrameDrag::SystemDragOn(QString::fromLatin1(name))) << name;
+    }
+    for (const char* name : {"wayland", "wayland-egl"})
+    {
+        EXPECT_TRUE(platform::FrameDrag::SystemDragOn(QString::fromLatin1(name))) << name;
+    }
+
+    // A flick with the palettes' own drag: the palette stops at the release.
+    const QRect start(100, 80, 200, 150);
+    QWidget top(nullptr, Qt::Window | Qt::FramelessWindowHint);
+    top.setGeometry(start);
+    top.winId();
+    platform::FrameDrag drag;
+    const QPoint press(150, 90);
+    drag.Press({}, press);
+    drag.Follow(top, press + QPoint(30, 12), Qt::LeftButton);
+    drag.End();
+    drag.Follow(top, press + QPoint(300, 200), Qt::NoButton);
+    EXPECT_EQ(top.geometry(), start.translated(30, 12));
 }
 
 // Windows with a minimise or maximise box, and those without a sizing frame,
